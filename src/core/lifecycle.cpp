@@ -1,0 +1,20 @@
+#include "core/lifecycle.h"
+
+#include "core/da.h"
+#include "core/notecode.h"
+
+namespace merin {
+
+void Form_Load(Melody& melody, MelodyView& view, SoundDevice& sound) {
+  Da::InitAppFolder();
+  melody.Cursor = 0;
+  for (int32_t i = 0; i < kSlotCount; ++i) melody.Notes[i] = kEmptyCode;
+  for (int32_t i = 0; i < kSlotCount; ++i) view.SetMarkerTop(i, view.CellTop(i) + view.CellHeight(i));
+  sound.PlayWave(Da::AppFolder + "open.wav");
+}
+
+void Form_Unload(SoundDevice& sound) { sound.PlayWave(Da::AppFolder + "close.wav"); }
+
+void EndMenu_Click(MelodyView& view) { view.EndProgram(); }
+
+}  // namespace merin

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace merin {
+
+// The one way the program plays sound.
+class SoundDevice {
+ public:
+  virtual ~SoundDevice() = default;
+  // Plays the wave file at `path` and returns when it has been played. A file that cannot be
+  // played is the device's business: it never throws.
+  virtual void PlayWave(const std::string& path) = 0;
+};
+
+}  // namespace merin

@@ -1,0 +1,23 @@
+#include "output/testplay.h"
+
+#include "core/da.h"
+#include "core/notecode.h"
+
+namespace merin {
+
+std::string WaveFileOf(std::string_view code) {
+  return IsNote(code) ? std::string(code) + ".wav" : std::string("01.wav");
+}
+
+void Command2_Click(const Melody& melody, MelodyView& view, SoundDevice& sound) {
+  view.SetTestPlayEnabled(false);
+  for (int32_t i = 0; i < kSlotCount; ++i) {
+    view.SetCellBorder(i, 1);
+    sound.PlayWave(Da::AppFolder + WaveFileOf(melody.Notes[i]));
+    view.SetCellBorder(i, 0);
+    view.RepaintCell(i);
+  }
+  view.SetTestPlayEnabled(true);
+}
+
+}  // namespace merin
