@@ -9,13 +9,13 @@
 
 namespace merin::testing {
 
-double ToneSample(double freq, double frame, int rate, int channel, double amp) {
-  const double v = amp * std::sin(2 * std::numbers::pi * freq * frame / rate);
-  return channel % 2 ? -v : v;
+double ToneSample(double freq, double frame, int rate, int channel, bool negateRight) {
+  const double v = 0.5 * std::sin(2 * std::numbers::pi * freq * frame / rate);
+  return negateRight && channel % 2 ? -v : v;
 }
 
 void WriteTone(const std::string& path, double freq, double seconds, int rate, int channels,
-               int format, double amp) {
+               int format, bool negateRight) {
   SF_INFO info{};
   info.samplerate = rate;
   info.channels = channels;
@@ -26,7 +26,7 @@ void WriteTone(const std::string& path, double freq, double seconds, int rate, i
   std::vector<double> data(frames * size_t(channels));
   for (size_t i = 0; i < frames; ++i)
     for (int c = 0; c < channels; ++c)
-      data[i * size_t(channels) + size_t(c)] = ToneSample(freq, double(i), rate, c, amp);
+      data[i * size_t(channels) + size_t(c)] = ToneSample(freq, double(i), rate, c, negateRight);
   sf_writef_double(f, data.data(), sf_count_t(frames));
   sf_close(f);
 }
