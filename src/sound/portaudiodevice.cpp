@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <set>
 #include <thread>
 #include <vector>
@@ -76,6 +77,7 @@ struct PortAudioDevice::Impl {
     out.suggestedLatency = info->defaultHighOutputLatency;
     PaError e = Pa_OpenStream(&stream, nullptr, &out, rate, paFramesPerBufferUnspecified, paNoFlag,
                               nullptr, nullptr);
+    if (e != paNoError) stream = nullptr;
     if (e == paNoError) e = Pa_StartStream(stream);
     if (e != paNoError) {
       Off(std::string("cannot open the output device: ") + Pa_GetErrorText(e));
@@ -90,7 +92,7 @@ struct PortAudioDevice::Impl {
     if (stream) {
       const auto frames = size_t((latency + 0.05) * rate);
       const std::vector<float> silence(frames * size_t(channels), 0.0f);
-      Pa_WriteStream(stream, silence.data(), frames);
+      if (Pa_IsStreamActive(stream) == 1) Pa_WriteStream(stream, silence.data(), frames);
       Pa_StopStream(stream);
       Pa_CloseStream(stream);
       stream = nullptr;
@@ -108,13 +110,20 @@ struct PortAudioDevice::Impl {
     std::this_thread::sleep_until(silentUntil);
   }
 
+  void Report(const std::string& path, const std::string& why) {
+    if (reported.insert(path).second)
+      std::fprintf(stderr, "merinkast98: cannot play \"%s\": %s\n", path.c_str(), why.c_str());
+  }
+
   void Play(const std::string& path) {
-    const DecodedWave wave = DecodeWave(path, channels, rate);
+    DecodedWave wave;
+    try {
+      wave = DecodeWave(path, channels, rate);
+    } catch (const std::exception& e) {  // a sound too large to hold
+      wave.error = e.what();
+    }
     if (!wave.ok()) {
-      if (reported.insert(path).second) {
-        std::fprintf(stderr, "merinkast98: cannot play \"%s\": %s\n", path.c_str(),
-                     wave.error.c_str());
-      }
+      Report(path, wave.error);
       return;
     }
     if (!stream) {
