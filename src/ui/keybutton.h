@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QImage>
+
+namespace merin::ui {
+
+// A keyboard key: a graphical button whose face is a one-colour picture, without caption, with a
+// thin edge so neighbouring keys stand apart.
+class KeyButton : public QAbstractButton {
+  Q_OBJECT
+
+ public:
+  KeyButton(const QImage& face, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  QImage face_;
+};
+
+}  // namespace merin::ui

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QWidget>
+
+#include "output/resultview.h"
+
+class QPlainTextEdit;
+
+namespace merin::ui {
+
+// The result window: one editable, multi-line text box with a vertical scroll bar.
+class SoloutForm : public QWidget, public ResultView {
+  Q_OBJECT
+
+ public:
+  SoloutForm();
+
+  // The text with CR LF line ends.
+  std::string Text() const override;
+  void SetText(const std::string& text) override;
+  // Shows the window application-modal and runs a local event loop until it is closed.
+  void ShowModal() override;
+
+  QPlainTextEdit* Text1() const { return text1_; }
+
+ signals:
+  void closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QPlainTextEdit* text1_;
+};
+
+}  // namespace merin::ui
