@@ -1,0 +1,33 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace merin {
+
+// A melody written as text, one token per slot: a note code ("11".."72", "01", "99") or a pitch
+// name ("C4".."B5", "C#4" for a sharp, "r" for a rest, "-" for an empty slot).
+struct MelodyTextError {
+  size_t position;  // 1-based index of the offending token
+  std::string token;
+  std::string reason;
+
+  // One line for the user: which token, where, and what is wrong with it.
+  std::string Message() const;
+};
+
+// The note code a token stands for; nothing, with the reason in `why`, when it stands for none.
+std::optional<std::string> CodeOfToken(std::string_view token, std::string* why = nullptr);
+
+// Up to 30 tokens to the 30 slot codes; missing slots are empty ("99").
+std::variant<std::array<std::string, 30>, MelodyTextError> ParseMelodyText(
+    const std::vector<std::string>& tokens);
+
+// Splits text at whitespace.
+std::vector<std::string> SplitTokens(std::string_view text);
+
+}  // namespace merin
