@@ -92,6 +92,23 @@ TEST(MainWindowLayout, CaptionsMenuAndIconAreTheLaidOutOnes) {
   EXPECT_TRUE(t.find<QStatusBar>("StatusBar1")->findChild<QLabel*>()->text().isEmpty());
 }
 
+TEST(MainWindowLayout, EveryJapaneseCaptionHasGlyphsInItsFont) {
+  TestWindow t;
+  auto glyphs = [](const QWidget* w, const QString& text) {
+    const QFontMetrics metrics(w->font());
+    for (QChar c : text) {
+      if (!metrics.inFont(c)) return false;
+    }
+    return true;
+  };
+  for (const char* name : {"PedalSW", "Command1", "Command2"}) {
+    EXPECT_TRUE(glyphs(t.find(name), t.find<QPushButton>(name)->text())) << name;
+  }
+  EXPECT_TRUE(glyphs(t.window.get(), t.window->windowTitle()));
+  EXPECT_TRUE(glyphs(t.window.get(), QStringLiteral("終了変換結果確定")));
+  EXPECT_FALSE(glyphs(t.window.get(), QString(QChar(0x0378)))) << "an unassigned code point has no glyph";
+}
+
 TEST(MainWindowLayout, LayoutColoursMapToRgbOrThePlatformPalette) {
   const QPalette p = QGuiApplication::palette();
   EXPECT_EQ(ui::ColourOf(255), QColor(255, 0, 0));
