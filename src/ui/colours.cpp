@@ -13,15 +13,15 @@ constexpr uint32_t kSystemFlag = 0x80000000u;
 
 // System colour numbers and the palette roles that play their part on this platform.
 constexpr std::array<std::pair<uint32_t, QPalette::ColorRole>, 9> kSystemColours = {{
-    {4, QPalette::Window},            // menu background
-    {5, QPalette::Base},              // window background
-    {6, QPalette::Shadow},            // window frame
-    {7, QPalette::WindowText},        // menu text
-    {8, QPalette::Text},              // window text
-    {9, QPalette::HighlightedText},   // caption text: white in the standard scheme
-    {13, QPalette::Highlight},        // selection
-    {15, QPalette::Button},           // button face
-    {18, QPalette::ButtonText},       // button text
+    {4, QPalette::Window},           // menu background
+    {5, QPalette::Base},             // window background
+    {6, QPalette::Shadow},           // window frame
+    {7, QPalette::WindowText},       // menu text
+    {8, QPalette::Text},             // window text
+    {9, QPalette::HighlightedText},  // caption text: white in the standard scheme
+    {13, QPalette::Highlight},       // selection
+    {15, QPalette::Button},          // button face
+    {18, QPalette::ButtonText},      // button text
 }};
 
 }  // namespace

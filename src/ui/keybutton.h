@@ -11,6 +11,7 @@ class KeyButton : public QAbstractButton {
   Q_OBJECT
 
  public:
+  // A key showing `face` from its top-left corner, clipped to the key.
   KeyButton(const QImage& face, QWidget* parent);
 
  protected:

@@ -30,7 +30,9 @@ constexpr std::array<int, 10> kBlackKeyLefts = {90, 120, 180, 210, 240, 300, 330
 constexpr uint32_t kRed = 255, kUnmarked = 0x80000009, kWindowBackground = 0x80000005,
                    kWindowText = 0x80000008;
 
-QString Name(const char* stem, int index) { return QString::fromLatin1(stem) + QString::number(index); }
+QString Name(const char* stem, int index) {
+  return QString::fromLatin1(stem) + QString::number(index);
+}
 
 }  // namespace
 
@@ -107,10 +109,12 @@ void MerinMain::BuildControls() {
 
 void MerinMain::Wire() {
   for (int16_t i = 0; i < 14; ++i) {
-    connect(ken_[i], &QAbstractButton::clicked, this, [this, i] { Guard([&] { ken_Click(melody_, *this, i); }); });
+    connect(ken_[i], &QAbstractButton::clicked, this,
+            [this, i] { Guard([&] { ken_Click(melody_, *this, i); }); });
   }
   for (int16_t i = 0; i < 10; ++i) {
-    connect(bkey_[i], &QAbstractButton::clicked, this, [this, i] { Guard([&] { bkey_Click(melody_, *this, i); }); });
+    connect(bkey_[i], &QAbstractButton::clicked, this,
+            [this, i] { Guard([&] { bkey_Click(melody_, *this, i); }); });
   }
   for (int i = 0; i < 30; ++i) {
     connect(Gosen_[i], &StaffCell::mouseDown, this,
@@ -120,8 +124,10 @@ void MerinMain::Wire() {
     connect(np_[i], &PositionMarker::clicked, this,
             [this](int16_t Index) { Guard([&] { np_Click(melody_, *this, Index); }); });
   }
-  connect(PedalSW_, &QPushButton::clicked, this, [this] { Guard([&] { PedalSW_Click(melody_, *this); }); });
-  connect(Command1_, &QPushButton::clicked, this, [this] { Guard([&] { Command1_Click(melody_, *this); }); });
+  connect(PedalSW_, &QPushButton::clicked, this,
+          [this] { Guard([&] { PedalSW_Click(melody_, *this); }); });
+  connect(Command1_, &QPushButton::clicked, this,
+          [this] { Guard([&] { Command1_Click(melody_, *this); }); });
   connect(Command2_, &QPushButton::clicked, this,
           [this] { Guard([&] { Command2_Click(melody_, *this, sound_); }); });
   connect(EndMenu_, &QAction::triggered, this, [this] { Guard([&] { EndMenu_Click(*this); }); });
@@ -135,9 +141,10 @@ void MerinMain::Guard(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const PictureLoadError& error) {
-    QMessageBox::critical(this, windowTitle(),
-                          QStringLiteral("画像ファイルを読み込めません:\n%1\n\n%2")
-                              .arg(QString::fromStdString(error.path()), QString::fromStdString(error.what())));
+    QMessageBox::critical(
+        this, windowTitle(),
+        QStringLiteral("画像ファイルを読み込めません:\n%1\n\n%2")
+            .arg(QString::fromStdString(error.path()), QString::fromStdString(error.what())));
   }
 }
 
@@ -160,9 +167,13 @@ void MerinMain::ShowPicture(int32_t slot, const std::string& path) {
   Gosen_.at(size_t(slot))->setPicture(picture);
 }
 
-void MerinMain::SetMarkerColour(int32_t slot, uint32_t colour) { np_.at(size_t(slot))->setColour(colour); }
+void MerinMain::SetMarkerColour(int32_t slot, uint32_t colour) {
+  np_.at(size_t(slot))->setColour(colour);
+}
 
-void MerinMain::SetStatusText(const std::string& text) { statusText_->setText(QString::fromStdString(text)); }
+void MerinMain::SetStatusText(const std::string& text) {
+  statusText_->setText(QString::fromStdString(text));
+}
 
 int32_t MerinMain::CellTop(int32_t slot) const { return Gosen_.at(size_t(slot))->y(); }
 
@@ -173,7 +184,9 @@ void MerinMain::SetMarkerTop(int32_t slot, int32_t top) {
   marker->move(marker->x(), top);
 }
 
-void MerinMain::SetCellBorder(int32_t slot, int32_t style) { Gosen_.at(size_t(slot))->setBorderStyle(style); }
+void MerinMain::SetCellBorder(int32_t slot, int32_t style) {
+  Gosen_.at(size_t(slot))->setBorderStyle(style);
+}
 
 void MerinMain::RepaintCell(int32_t slot) { Gosen_.at(size_t(slot))->repaint(); }
 

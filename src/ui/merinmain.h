@@ -29,13 +29,16 @@ class MerinMain : public QMainWindow, public MelodyView, public ResultWindowProv
   Q_OBJECT
 
  public:
+  // Builds the window from its layout; sounds go to `sound`, which must outlive the window.
   explicit MerinMain(SoundDevice& sound);
   ~MerinMain() override;
 
   // Runs the window's load handler: program folder, empty melody, markers, opening sound.
   void Load();
+  // The melody the window holds.
   const Melody& melody() const { return melody_; }
 
+  // The display seam, carried out on the widgets; EndProgram leaves the event loop at once.
   void ShowPicture(int32_t slot, const std::string& path) override;
   void SetMarkerColour(int32_t slot, uint32_t colour) override;
   void SetStatusText(const std::string& text) override;
@@ -47,6 +50,7 @@ class MerinMain : public QMainWindow, public MelodyView, public ResultWindowProv
   void SetTestPlayEnabled(bool enabled) override;
   void EndProgram() override;
 
+  // The result window: created on first use, the same one afterwards.
   ResultView& ObtainResultWindow() override;
 
  protected:

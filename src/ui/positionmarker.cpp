@@ -23,7 +23,8 @@ void PositionMarker::mousePressEvent(QMouseEvent* event) {
 }
 
 void PositionMarker::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   if (click) emit clicked(index_);
 }

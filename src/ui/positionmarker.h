@@ -10,13 +10,16 @@ class PositionMarker : public QWidget {
   Q_OBJECT
 
  public:
+  // The marker of slot `index`; its clicks carry that index.
   PositionMarker(int16_t index, QWidget* parent);
 
   // Sets the background as a layout colour value (255, 0x80000009, ...).
   void setColour(uint32_t colour);
+  // The layout colour value set last.
   uint32_t colour() const { return colour_; }
 
  signals:
+  // Pressed and released with the left button over the marker.
   void clicked(int16_t Index);
 
  protected:

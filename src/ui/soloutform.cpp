@@ -22,7 +22,8 @@ std::string SoloutForm::Text() const {
 }
 
 void SoloutForm::SetText(const std::string& text) {
-  text1_->setPlainText(QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+  text1_->setPlainText(
+      QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void SoloutForm::ShowModal() {

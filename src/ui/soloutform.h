@@ -13,6 +13,7 @@ class SoloutForm : public QWidget, public ResultView {
   Q_OBJECT
 
  public:
+  // A hidden, empty result window of its laid-out size, with no owner.
   SoloutForm();
 
   // The text with CR LF line ends.
@@ -21,9 +22,11 @@ class SoloutForm : public QWidget, public ResultView {
   // Shows the window application-modal and runs a local event loop until it is closed.
   void ShowModal() override;
 
+  // The text box.
   QPlainTextEdit* Text1() const { return text1_; }
 
  signals:
+  // The user closed the window.
   void closed();
 
  protected:

@@ -40,14 +40,21 @@ void StaffCell::paintEvent(QPaintEvent*) {
 void StaffCell::mousePressEvent(QMouseEvent* event) {
   int16_t button = 0;
   switch (event->button()) {
-    case Qt::LeftButton: button = 1; break;
-    case Qt::RightButton: button = 2; break;
-    case Qt::MiddleButton: button = 4; break;
-    default: return;
+    case Qt::LeftButton:
+      button = 1;
+      break;
+    case Qt::RightButton:
+      button = 2;
+      break;
+    case Qt::MiddleButton:
+      button = 4;
+      break;
+    default:
+      return;
   }
   const Qt::KeyboardModifiers m = event->modifiers();
-  const int16_t shift = int16_t((m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) |
-                                (m & Qt::AltModifier ? 4 : 0));
+  const int16_t shift = int16_t((m & Qt::ShiftModifier ? 1 : 0) |
+                                (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0));
   const QPointF at = event->position();
   emit mouseDown(index_, button, shift, float(at.x()), float(at.y()));
 }

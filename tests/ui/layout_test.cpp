@@ -106,7 +106,8 @@ TEST(MainWindowLayout, EveryJapaneseCaptionHasGlyphsInItsFont) {
   }
   EXPECT_TRUE(glyphs(t.window.get(), t.window->windowTitle()));
   EXPECT_TRUE(glyphs(t.window.get(), QStringLiteral("終了変換結果確定")));
-  EXPECT_FALSE(glyphs(t.window.get(), QString(QChar(0x0378)))) << "an unassigned code point has no glyph";
+  EXPECT_FALSE(glyphs(t.window.get(), QString(QChar(0x0378))))
+      << "an unassigned code point has no glyph";
 }
 
 TEST(MainWindowLayout, LayoutColoursMapToRgbOrThePlatformPalette) {
@@ -126,7 +127,9 @@ TEST(MainWindowLayout, OnlyMarkerZeroIsRedAndCellsShowTheEmptyStaff) {
   for (int i = 0; i < 30; ++i) {
     auto* marker = t.find<ui::PositionMarker>(N("np", i));
     EXPECT_EQ(marker->colour(), i == 0 ? 255u : 0x80000009u) << i;
-    EXPECT_EQ(shot.pixelColor(marker->geometry().center()), i == 0 ? QColor(Qt::red) : QColor(Qt::white)) << i;
+    EXPECT_EQ(shot.pixelColor(marker->geometry().center()),
+              i == 0 ? QColor(Qt::red) : QColor(Qt::white))
+        << i;
     auto* cell = t.find<ui::StaffCell>(N("Gosen", i));
     EXPECT_EQ(cell->borderStyle(), 0);
     EXPECT_EQ(cell->palette().color(QPalette::Window), ui::ColourOf(0x80000005));
@@ -175,7 +178,8 @@ TEST(MainWindowLayout, FocusChainRunsInTabOrder) {
   for (const auto& p : all) expected.push_back(p.name);
   QWidget* w = t.find("ken0");
   for (size_t steps = 0; steps < 1000 && seen.size() < expected.size(); ++steps) {
-    if (std::any_of(all.begin(), all.end(), [&](const Placement& p) { return p.name == w->objectName(); })) {
+    if (std::any_of(all.begin(), all.end(),
+                    [&](const Placement& p) { return p.name == w->objectName(); })) {
       seen.push_back(w->objectName());
     }
     w = w->nextInFocusChain();

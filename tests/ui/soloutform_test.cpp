@@ -41,7 +41,8 @@ TEST(ResultWindow, CrLfLinesShowAsLinesAndComeBackAsCrLf) {
   QScrollBar* bar = form.Text1()->verticalScrollBar();
   EXPECT_GT(bar->maximum(), 0) << "30 lines are taller than the box";
   bar->setValue(bar->maximum());
-  EXPECT_TRUE(form.Text1()->cursorForPosition(QPoint(5, form.Text1()->viewport()->height() - 25))
+  EXPECT_TRUE(form.Text1()
+                  ->cursorForPosition(QPoint(5, form.Text1()->viewport()->height() - 25))
                   .block()
                   .blockNumber() >= 28);
 }

@@ -16,8 +16,8 @@ namespace merin::testing {
 // Every picture file a handler can ask for, each a different colour so a cell shows which it
 // loaded.
 inline const char* const kPictureNames[] = {
-    "11.bmp", "12.bmp", "13.bmp", "14.bmp", "21.bmp", "22.bmp", "23.bmp", "24.bmp", "31.bmp",
-    "32.bmp", "41.bmp", "42.bmp", "43.bmp", "44.bmp", "51.bmp", "52.bmp", "53.bmp", "54.bmp",
+    "11.bmp", "12.bmp", "13.bmp", "14.bmp", "21.bmp", "22.bmp", "23.bmp", "24.bmp",   "31.bmp",
+    "32.bmp", "41.bmp", "42.bmp", "43.bmp", "44.bmp", "51.bmp", "52.bmp", "53.bmp",   "54.bmp",
     "61.bmp", "62.bmp", "63.bmp", "64.bmp", "71.bmp", "72.bmp", "01.bmp", "gosen.bmp"};
 
 inline QColor PictureColour(const QString& name) {

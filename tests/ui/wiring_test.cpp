@@ -53,7 +53,8 @@ TEST(MainWindowWiring, EveryKeyAndThePedalWriteTheirNoteAndMoveTheCursorOn) {
   auto expectPlaced = [&](const QString& key, std::string_view picture) {
     Click(t, key);
     EXPECT_EQ(t.window->melody().Notes[slot], picture.substr(0, 2)) << key.toStdString();
-    EXPECT_EQ(CellColour(t, slot), PictureColour(QString::fromLatin1(picture.data(), int(picture.size()))));
+    EXPECT_EQ(CellColour(t, slot),
+              PictureColour(QString::fromLatin1(picture.data(), int(picture.size()))));
     ++slot;
     EXPECT_EQ(t.window->melody().Cursor, slot);
     EXPECT_EQ(Status(t), "NOTE:" + std::to_string(slot + 1));
@@ -236,7 +237,8 @@ TEST(MainWindowWiring, AMissingPictureIsReportedAndTheMelodyKept) {
 TEST(MainWindowWiring, ClosingPlaysTheClosingSoundButEndMenuEndsAtOnce) {
   {
     TestWindow t;
-    QTimer::singleShot(0, t.window.get(), [&] { t.window->findChild<QAction*>("EndMenu")->trigger(); });
+    QTimer::singleShot(0, t.window.get(),
+                       [&] { t.window->findChild<QAction*>("EndMenu")->trigger(); });
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });
     EXPECT_EQ(QApplication::exec(), 0);
     ASSERT_EQ(t.recorder.played.size(), 1u);
