@@ -1,6 +1,6 @@
 #include "art/pictures.h"
 
-#include <QPainter>
+#include "art/notepitch.h"
 
 namespace merin::art {
 namespace {
@@ -8,49 +8,122 @@ namespace {
 constexpr QRgb kWhite = qRgb(255, 255, 255);
 constexpr QRgb kBlack = qRgb(0, 0, 0);
 
-// An 8-bit palettised picture filled with palette entry 0.
+// Centre rows of the note heads from C of the lower octave up to B of the upper octave. Each head
+// is centred in the band of rows that a click on the staff turns into the same note, so the upper
+// notes sit a little higher than the lines alone would put them.
+constexpr int kHeadCentre[14] = {93, 87, 81, 76, 70, 65, 59, 53, 46, 41, 35, 30, 24, 18};
+constexpr int kLowestLedgerStep = 0, kHighLedgerRow = 24;
+constexpr int kFirstStemDownStep = 6;  // B of the lower octave and above: stem down on the left
+constexpr int kStemLength = 28;
+constexpr int kHeadLeft = 8, kHeadWidth = 8, kHeadHeight = 7;
+
+// A slightly tilted filled oval, as in engraved music.
+constexpr const char* kHead[kHeadHeight] = {
+    "....###.",  //
+    "..######",  //
+    ".#######",  //
+    "########",  //
+    "#######.",  //
+    "######..",  //
+    ".###....",
+};
+
+// A quarter rest, top row at kRestTop, left column at kRestLeft.
+constexpr int kRestTop = 46, kRestLeft = 8;
+constexpr const char* kRest[] = {
+    ".#.....",  //
+    ".##....",  //
+    "..##...",  //
+    "..###..",  //
+    "...###.",  //
+    "...####",  //
+    "..####.",  //
+    "..###..",  //
+    ".###...",  //
+    ".##....",  //
+    ".##....",  //
+    "..##...",  //
+    "..###..",  //
+    "...###.",  //
+    "...####",  //
+    "..#####",  //
+    ".####..",  //
+    ".###...",  //
+    "###....",  //
+    "##.....",  //
+    "##.....",  //
+    "###....",  //
+    ".###...",  //
+    "..###..",  //
+    "...##..",  //
+};
+
+// An 8-bit palettised picture filled with palette entry 0. The palette is padded to 256 entries
+// with the first colour, since Qt stores a picture of 16 colours or fewer with 4 bits per pixel.
 QImage Palettised(int width, int height, QList<QRgb> palette) {
   QImage image(width, height, QImage::Format_Indexed8);
+  const QRgb ground = palette.front();
+  palette.resize(256, ground);
   image.setColorTable(palette);
   image.fill(0);
   return image;
+}
+
+void Fill(QImage& image, int left, int top, int right, int bottom) {
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = left; x <= right; ++x) image.setPixel(x, y, 1);
+  }
+}
+
+template <size_t N>
+void Stamp(QImage& image, int left, int top, const char* const (&rows)[N]) {
+  for (size_t r = 0; r < N; ++r) {
+    for (int c = 0; rows[r][c] != '\0'; ++c) {
+      if (rows[r][c] == '#') image.setPixel(left + c, top + static_cast<int>(r), 1);
+    }
+  }
+}
+
+void DrawSharp(QImage& image, int centre) {
+  Fill(image, 2, centre - 5, 2, centre + 5);
+  Fill(image, 4, centre - 6, 4, centre + 4);
+  Fill(image, 1, centre - 2, 5, centre - 2);
+  Fill(image, 1, centre + 1, 5, centre + 1);
 }
 
 }  // namespace
 
 QImage StaffPicture() {
   QImage image = Palettised(kStaffWidth, kStaffHeight, {kWhite, kBlack});
-  for (int row : kStaffLineRows) {
-    for (int x = 0; x < kStaffWidth; ++x) image.setPixel(x, row, 1);
+  for (int row : kStaffLineRows) Fill(image, 0, row, kStaffWidth - 1, row);
+  return image;
+}
+
+QImage NotePicture(std::string_view code) {
+  const NotePitch pitch = NotePitchOf(code);
+  const int centre = kHeadCentre[pitch.step];
+  QImage image = StaffPicture();
+  const int ledger = pitch.step == kLowestLedgerStep ? centre : pitch.step >= 12 ? kHighLedgerRow : -1;
+  if (ledger >= 0) Fill(image, kHeadLeft - 2, ledger, kHeadLeft + kHeadWidth + 1, ledger);
+  Stamp(image, kHeadLeft, centre - kHeadHeight / 2, kHead);
+  if (pitch.step < kFirstStemDownStep) {
+    const int x = kHeadLeft + kHeadWidth - 1;
+    Fill(image, x, centre - kStemLength, x, centre);
+  } else {
+    Fill(image, kHeadLeft, centre, kHeadLeft, centre + kStemLength);
   }
+  if (pitch.sharp) DrawSharp(image, centre);
+  return image;
+}
+
+QImage RestPicture() {
+  QImage image = StaffPicture();
+  Stamp(image, kRestLeft, kRestTop, kRest);
   return image;
 }
 
 QImage WhiteKeyPicture() { return Palettised(40, 150, {kWhite}); }
 
 QImage BlackKeyPicture() { return Palettised(40, 150, {kBlack}); }
-
-QImage WindowIcon(int size) {
-  QImage image(32, 32, QImage::Format_ARGB32);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  // A staff with two notes behind, a blue handset with a chequered yellow display in the middle.
-  p.setPen(Qt::black);
-  for (int y = 4; y <= 16; y += 3) p.drawLine(0, y, 31, y);
-  p.setBrush(Qt::black);
-  p.drawEllipse(2, 12, 4, 3);
-  p.drawLine(5, 13, 5, 4);
-  p.setPen(QColor(0, 0, 160));
-  p.setBrush(QColor(0, 0, 255));
-  p.drawRoundedRect(10, 2, 11, 26, 2, 2);
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      p.fillRect(12 + 2 * x, 5 + 2 * y, 2, 2, (x + y) % 2 ? QColor(255, 255, 0) : QColor(128, 128, 0));
-    }
-  }
-  p.fillRect(3, 26, 26, 5, QColor(192, 192, 192));
-  p.end();
-  return size == 32 ? image : image.scaled(size, size, Qt::KeepAspectRatio, Qt::FastTransformation);
-}
 
 }  // namespace merin::art

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <array>
+#include <string_view>
 
 namespace merin::art {
 
@@ -8,14 +10,27 @@ namespace merin::art {
 inline constexpr int kStaffLineRows[5] = {38, 49, 60, 71, 82};
 inline constexpr int kStaffWidth = 21, kStaffHeight = 111;
 
+// The 24 note codes, lower octave first, in the order of the handset keys.
+inline constexpr std::array<std::string_view, 24> kNoteCodes = {
+    "11", "12", "13", "14", "21", "22", "23", "24", "31", "32", "41", "42",
+    "43", "44", "51", "52", "53", "54", "61", "62", "63", "64", "71", "72"};
+
 // The empty staff: 21 x 111, 8 bits per pixel with a palette, white with five black lines.
 QImage StaffPicture();
+
+// The staff with the note of `code` (one of kNoteCodes) on it, in the staff picture's format.
+// Throws std::invalid_argument for any other code.
+QImage NotePicture(std::string_view code);
+
+// The staff with a quarter rest on it, in the staff picture's format.
+QImage RestPicture();
 
 // The faces of the keys: 40 x 150, 8 bits per pixel, all white / all black.
 QImage WhiteKeyPicture();
 QImage BlackKeyPicture();
 
-// The window icon drawn at `size` x `size` pixels (32 is the classic 16-colour icon).
+// The window icon drawn at `size` x `size` pixels in the 16 colours of the classic icon; other
+// sizes are drawn afresh from the same shapes, not scaled.
 QImage WindowIcon(int size = 32);
 
 }  // namespace merin::art
