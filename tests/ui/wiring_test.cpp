@@ -66,6 +66,17 @@ TEST(MainWindowWiring, EveryKeyAndThePedalWriteTheirNoteAndMoveTheCursorOn) {
   expectPlaced("PedalSW", kRestPicture);
 }
 
+TEST(MainWindowWiring, EveryPictureIsReadFromItsFileAgain) {
+  TestWindow t;
+  Click(t, "ken0");
+  QImage changed(21, 111, QImage::Format_RGB32);
+  changed.fill(QColor(1, 2, 3));
+  ASSERT_TRUE(changed.save(t.folder.filePath("11.bmp"), "BMP"));
+  Click(t, "ken0");
+  EXPECT_EQ(CellColour(t, 0), PictureColour("11.bmp"));
+  EXPECT_EQ(CellColour(t, 1), QColor(1, 2, 3));
+}
+
 struct StaffClick {
   int cell;
   Qt::MouseButton button;
