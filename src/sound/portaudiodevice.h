@@ -8,7 +8,9 @@
 namespace merin {
 
 // The sound device on PortAudio (output) and libsndfile (decoding). One output stream stays open
-// for the device's life, so consecutive sounds follow one another without a gap.
+// for the device's life, so consecutive sounds follow one another without a gap. Every file is
+// converted to the stream's rate and channels (linear resampling), so the stream is never
+// reopened.
 class PortAudioDevice : public SoundDevice {
  public:
   // Opens the default output device. With none, sound is off: PlayWave then only waits for each
@@ -16,10 +18,18 @@ class PortAudioDevice : public SoundDevice {
   PortAudioDevice();
   // Waits until the last sound has been heard, then closes the device.
   ~PortAudioDevice() override;
+  PortAudioDevice(const PortAudioDevice&) = delete;
+  PortAudioDevice& operator=(const PortAudioDevice&) = delete;
 
+  // Queues the whole sound and returns once at most one output latency of it is left to hear.
+  // A file that cannot be read is reported on stderr once and plays nothing.
   void PlayWave(const std::string& path) override;
   // Whether a real output device is in use.
   bool enabled() const;
+  // The stream's frames per second (the rate files are resampled to).
+  int rate() const;
+  // How long a written frame waits before it is heard, in seconds.
+  double latency() const;
 
  private:
   struct Impl;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace merin {
+
+// A wave file read and converted to the output stream's format: interleaved float samples.
+struct DecodedWave {
+  // Empty when the file was read; otherwise why it could not be.
+  std::string error;
+  // The file's own length and rate, which give the sound's duration.
+  int64_t sourceFrames = 0;
+  int sourceRate = 0;
+  // `channels` interleaved samples per frame at the requested rate.
+  std::vector<float> samples;
+
+  // Whether the file could be read.
+  bool ok() const { return error.empty(); }
+  // The sound's length in seconds, as the file states it.
+  double seconds() const { return sourceRate > 0 ? double(sourceFrames) / sourceRate : 0.0; }
+};
+
+// Reads any wave file libsndfile knows and converts it to `channels` channels at `rate` frames
+// per second: mono is copied to every channel, more channels are mixed down (averaged) to mono
+// or taken pairwise to stereo, and a different rate is resampled linearly. With `channels` 0
+// only the length is read.
+DecodedWave DecodeWave(const std::string& path, int channels, int rate);
+
+}  // namespace merin

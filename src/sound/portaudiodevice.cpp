@@ -1,0 +1,154 @@
+#include "sound/portaudiodevice.h"
+
+#include <alsa/asoundlib.h>
+#include <portaudio.h>
+
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <set>
+#include <thread>
+#include <vector>
+
+#include "sound/decodedwave.h"
+
+#ifdef MERIN_HAVE_JACK
+#include <jack/jack.h>
+#endif
+
+namespace merin {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kPreferredChannels = 2;
+constexpr double kFallbackRate = 44100;
+
+void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+#ifdef MERIN_HAVE_JACK
+void IgnoreJackMessage(const char*) {}
+#endif
+
+// ALSA and JACK print their probing of every card and server on stderr; none of it helps a user.
+void QuietBackends() {
+  snd_lib_error_set_handler(IgnoreAlsaError);
+#ifdef MERIN_HAVE_JACK
+  jack_set_error_function(IgnoreJackMessage);
+  jack_set_info_function(IgnoreJackMessage);
+#endif
+}
+
+}  // namespace
+
+struct PortAudioDevice::Impl {
+  bool initialised = false;
+  PaStream* stream = nullptr;
+  int channels = 0;
+  int rate = int(kFallbackRate);
+  double latency = 0;
+  Clock::time_point silentUntil{};
+  std::set<std::string> reported;
+
+  void Off(const std::string& why) {
+    std::fprintf(stderr, "merinkast98: sound is off (%s)\n", why.c_str());
+    Close();
+    channels = 0;
+  }
+
+  bool Open() {
+    QuietBackends();
+    if (PaError e = Pa_Initialize(); e != paNoError) {
+      Off(Pa_GetErrorText(e));
+      return false;
+    }
+    initialised = true;
+    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
+    const PaDeviceInfo* info = device == paNoDevice ? nullptr : Pa_GetDeviceInfo(device);
+    if (!info || info->maxOutputChannels < 1) {
+      Off("no output device");
+      return false;
+    }
+    channels = std::min(kPreferredChannels, info->maxOutputChannels);
+    rate = info->defaultSampleRate > 0 ? int(info->defaultSampleRate) : int(kFallbackRate);
+    PaStreamParameters out{};
+    out.device = device;
+    out.channelCount = channels;
+    out.sampleFormat = paFloat32;
+    out.suggestedLatency = info->defaultHighOutputLatency;
+    PaError e = Pa_OpenStream(&stream, nullptr, &out, rate, paFramesPerBufferUnspecified, paNoFlag,
+                              nullptr, nullptr);
+    if (e != paNoError) stream = nullptr;
+    if (e == paNoError) e = Pa_StartStream(stream);
+    if (e != paNoError) {
+      Off(std::string("cannot open the output device: ") + Pa_GetErrorText(e));
+      return false;
+    }
+    latency = Pa_GetStreamInfo(stream)->outputLatency;
+    return true;
+  }
+
+  // Lets everything written be heard (silence pushes it out of the queue), then closes.
+  void Close() {
+    if (stream) {
+      const auto frames = size_t((latency + 0.05) * rate);
+      const std::vector<float> silence(frames * size_t(channels), 0.0f);
+      if (Pa_IsStreamActive(stream) == 1) Pa_WriteStream(stream, silence.data(), frames);
+      Pa_StopStream(stream);
+      Pa_CloseStream(stream);
+      stream = nullptr;
+    }
+    if (initialised) {
+      Pa_Terminate();
+      initialised = false;
+    }
+  }
+
+  void Wait(double seconds) {
+    const auto start = std::max(Clock::now(), silentUntil);
+    silentUntil = start + std::chrono::duration_cast<Clock::duration>(
+                              std::chrono::duration<double>(seconds));
+    std::this_thread::sleep_until(silentUntil);
+  }
+
+  void Report(const std::string& path, const std::string& why) {
+    if (reported.insert(path).second)
+      std::fprintf(stderr, "merinkast98: cannot play \"%s\": %s\n", path.c_str(), why.c_str());
+  }
+
+  void Play(const std::string& path) {
+    DecodedWave wave;
+    try {
+      wave = DecodeWave(path, channels, rate);
+    } catch (const std::exception& e) {  // a sound too large to hold
+      wave.error = e.what();
+    }
+    if (!wave.ok()) {
+      Report(path, wave.error);
+      return;
+    }
+    if (!stream) {
+      Wait(wave.seconds());
+      return;
+    }
+    const auto frames = static_cast<unsigned long>(wave.samples.size() / size_t(channels));
+    const PaError e = Pa_WriteStream(stream, wave.samples.data(), frames);
+    if (e != paNoError && e != paOutputUnderflowed) {
+      Off(std::string("the output device failed: ") + Pa_GetErrorText(e));
+      Wait(wave.seconds());
+    }
+  }
+};
+
+PortAudioDevice::PortAudioDevice() : impl_(std::make_unique<Impl>()) { impl_->Open(); }
+
+PortAudioDevice::~PortAudioDevice() { impl_->Close(); }
+
+void PortAudioDevice::PlayWave(const std::string& path) { impl_->Play(path); }
+
+bool PortAudioDevice::enabled() const { return impl_->stream != nullptr; }
+
+int PortAudioDevice::rate() const { return impl_->rate; }
+
+double PortAudioDevice::latency() const { return impl_->latency; }
+
+}  // namespace merin

@@ -1,0 +1,106 @@
+// Runs with PULSE_SERVER pointing at a socket that does not exist and (on a machine with no sound
+// card) no ALSA device: the device has nothing to play to.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "sound/portaudiodevice.h"
+#include "stderrcapture.h"
+#include "tempfolder.h"
+#include "tonefile.h"
+
+namespace merin {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using testing::StderrLinesOf;
+using testing::TempFolder;
+using testing::WriteTone;
+
+double SecondsOf(auto&& f) {
+  const auto start = Clock::now();
+  f();
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+class NoDevice : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::ifstream cards("/proc/asound/cards");
+    std::string first;
+    if (cards && std::getline(cards, first) && first.find("no soundcards") == std::string::npos)
+      GTEST_SKIP() << "this machine has a sound card";
+    lines_ = StderrLinesOf([&] { device_ = std::make_unique<PortAudioDevice>(); });
+  }
+
+  std::unique_ptr<PortAudioDevice> device_;
+  std::vector<std::string> lines_;
+};
+
+TEST_F(NoDevice, SaysOnceThatSoundIsOffAndNothingElse) {
+  EXPECT_FALSE(device_->enabled());
+  ASSERT_EQ(lines_.size(), 1u) << ::testing::PrintToString(lines_);
+  EXPECT_NE(lines_[0].find("sound is off"), std::string::npos) << lines_[0];
+  const auto closing = StderrLinesOf([&] { device_.reset(); });
+  EXPECT_TRUE(closing.empty()) << ::testing::PrintToString(closing);
+}
+
+// Test play keeps its rhythm with sound off: every call takes its file's own length (read at the
+// file's rate, whatever the stream's would be), and the calls do not drift.
+TEST_F(NoDevice, EachSoundTakesItsOwnLengthInSilence) {
+  TempFolder dir;
+  struct Sound {
+    const char* name;
+    double seconds;
+    int rate;
+  };
+  const Sound sounds[] = {{"a.wav", 0.10, 44100}, {"b.wav", 0.25, 8000}, {"c.wav", 0.15, 48000},
+                          {"a.wav", 0.10, 44100}};
+  for (const Sound& s : sounds) WriteTone(dir / s.name, 440, s.seconds, s.rate);
+
+  double total = 0, expected = 0;
+  const auto lines = StderrLinesOf([&] {
+    for (const Sound& s : sounds) {
+      const double took = SecondsOf([&] { device_->PlayWave(dir / s.name); });
+      EXPECT_NEAR(took, s.seconds, 0.020) << s.name;
+      total += took;
+      expected += s.seconds;
+    }
+    EXPECT_LT(SecondsOf([&] { device_.reset(); }), 0.1);
+  });
+  EXPECT_NEAR(total, expected, 0.020);
+  EXPECT_TRUE(lines.empty()) << ::testing::PrintToString(lines);
+}
+
+// A file that cannot be played returns at once and is named on stderr on its first use only; the
+// device goes on playing the next good file.
+TEST_F(NoDevice, BadFilesAreNamedOnceAndSkipped) {
+  TempFolder dir;
+  std::ofstream(dir / "garbage.wav") << "RIFF but not really";
+  std::ofstream(dir / "empty.wav");
+  std::filesystem::create_directory(dir / "folder.wav");
+  WriteTone(dir / "good.wav", 440, 0.1);
+  const std::string bad[] = {dir / "missing.wav", dir / "garbage.wav", dir / "empty.wav",
+                             dir / "folder.wav"};
+  for (const std::string& path : bad) {
+    for (int round = 0; round < 2; ++round) {
+      std::vector<std::string> lines;
+      const double took =
+          SecondsOf([&] { lines = StderrLinesOf([&] { device_->PlayWave(path); }); });
+      EXPECT_LT(took, 0.02) << path;
+      if (round == 0) {
+        ASSERT_EQ(lines.size(), 1u) << path << ::testing::PrintToString(lines);
+        EXPECT_NE(lines[0].find(path), std::string::npos) << lines[0];
+      } else {
+        EXPECT_TRUE(lines.empty()) << path << ::testing::PrintToString(lines);
+      }
+    }
+  }
+  EXPECT_NEAR(SecondsOf([&] { device_->PlayWave(dir / "good.wav"); }), 0.1, 0.02);
+}
+
+}  // namespace
+}  // namespace merin
