@@ -1,7 +1,13 @@
-#include <cstdio>
+#include <QApplication>
 
-int main() {
-  std::fputs("Merinkast98: the windows are not built yet; only the melody logic and its tests are.\n",
-             stderr);
-  return 1;
+#include "sound/portaudiodevice.h"
+#include "ui/merinmain.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  merin::PortAudioDevice sound;
+  merin::ui::MerinMain window(sound);
+  window.Load();
+  window.show();
+  return app.exec();
 }

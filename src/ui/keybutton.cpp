@@ -1,0 +1,26 @@
+#include "ui/keybutton.h"
+
+#include <QPainter>
+
+namespace merin::ui {
+
+KeyButton::KeyButton(const QImage& face, QWidget* parent) : QAbstractButton(parent), face_(face) {}
+
+void KeyButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(QPoint(0, 0), face_);
+  const QRect r = rect().adjusted(0, 0, -1, -1);
+  const bool down = isDown();
+  painter.setPen(down ? QColor(64, 64, 64) : QColor(160, 160, 160));
+  painter.drawLine(r.topLeft(), r.topRight());
+  painter.drawLine(r.topLeft(), r.bottomLeft());
+  painter.setPen(down ? QColor(160, 160, 160) : QColor(64, 64, 64));
+  painter.drawLine(r.bottomLeft(), r.bottomRight());
+  painter.drawLine(r.topRight(), r.bottomRight());
+  if (hasFocus()) {
+    painter.setPen(QPen(QColor(128, 128, 128), 0, Qt::DotLine));
+    painter.drawRect(r.adjusted(3, 3, -3, -3));
+  }
+}
+
+}  // namespace merin::ui

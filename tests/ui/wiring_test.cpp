@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <functional>
+#include <set>
+
+#include "entry/keyboard.h"
+#include "testwindow.h"
+#include "ui/colours.h"
+#include "ui/positionmarker.h"
+#include "ui/soloutform.h"
+#include "ui/staffcell.h"
+
+namespace merin::testing {
+namespace {
+
+QString N(const char* stem, int i) { return QString::fromLatin1(stem) + QString::number(i); }
+
+// Polls until `act` reports it has dealt with the window it waits for (a modal window that the
+// click under test opens), for at most five seconds.
+void WhenShown(std::function<bool()> act) {
+  auto* timer = new QTimer(qApp);
+  auto deadline = std::make_shared<int>(250);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, act, deadline] {
+    if (act() || --*deadline == 0) timer->deleteLater();
+  });
+  timer->start(20);
+}
+
+QColor CellColour(const TestWindow& t, int slot) {
+  return t.find<ui::StaffCell>(N("Gosen", slot))->picture().pixelColor(10, 40);
+}
+
+std::string Status(const TestWindow& t) {
+  return t.find<QStatusBar>("StatusBar1")->findChild<QLabel*>()->text().toStdString();
+}
+
+void Click(const TestWindow& t, const QString& name, Qt::MouseButton button = Qt::LeftButton,
+           Qt::KeyboardModifiers modifiers = {}, QPoint at = QPoint()) {
+  QTest::mouseClick(t.find(name), button, modifiers, at);
+}
+
+TEST(MainWindowWiring, EveryKeyAndThePedalWriteTheirNoteAndMoveTheCursorOn) {
+  TestWindow t;
+  int slot = 0;
+  auto expectPlaced = [&](const QString& key, std::string_view picture) {
+    Click(t, key);
+    EXPECT_EQ(t.window->melody().Notes[slot], picture.substr(0, 2)) << key.toStdString();
+    EXPECT_EQ(CellColour(t, slot),
+              PictureColour(QString::fromLatin1(picture.data(), int(picture.size()))));
+    ++slot;
+    EXPECT_EQ(t.window->melody().Cursor, slot);
+    EXPECT_EQ(Status(t), "NOTE:" + std::to_string(slot + 1));
+    EXPECT_EQ(t.find<ui::PositionMarker>(N("np", slot))->colour(), 255u);
+    EXPECT_EQ(t.find<ui::PositionMarker>(N("np", slot - 1))->colour(), 0x80000009u);
+  };
+  for (int i = 0; i < 14; ++i) expectPlaced(N("ken", i), kWhiteKeyPictures[i]);
+  for (int i = 0; i < 10; ++i) expectPlaced(N("bkey", i), kBlackKeyPictures[i]);
+  expectPlaced("PedalSW", kRestPicture);
+}
+
+TEST(MainWindowWiring, EveryPictureIsReadFromItsFileAgain) {
+  TestWindow t;
+  Click(t, "ken0");
+  QImage changed(21, 111, QImage::Format_RGB32);
+  changed.fill(QColor(1, 2, 3));
+  ASSERT_TRUE(changed.save(t.folder.filePath("11.bmp"), "BMP"));
+  Click(t, "ken0");
+  EXPECT_EQ(CellColour(t, 0), PictureColour("11.bmp"));
+  EXPECT_EQ(CellColour(t, 1), QColor(1, 2, 3));
+}
+
+struct StaffClick {
+  int cell;
+  Qt::MouseButton button;
+  Qt::KeyboardModifiers modifiers;
+  int y;
+  const char* code;
+};
+
+TEST(MainWindowWiring, StaffClicksCarryButtonModifiersAndHeightInCellPixels) {
+  const StaffClick cases[] = {
+      {1, Qt::LeftButton, Qt::ShiftModifier, 5, "64"},
+      {2, Qt::LeftButton, Qt::NoModifier, 5, "72"},
+      {3, Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier, 5, "72"},
+      {4, Qt::LeftButton, Qt::NoModifier, 100, "11"},
+      {5, Qt::LeftButton, Qt::ShiftModifier, 100, "12"},
+      {6, Qt::LeftButton, Qt::AltModifier, 100, "11"},
+      {7, Qt::RightButton, Qt::NoModifier, 5, "99"},
+      {8, Qt::MiddleButton, Qt::ShiftModifier, 5, "99"},
+  };
+  TestWindow t;
+  for (const auto& c : cases) {
+    Click(t, N("Gosen", c.cell), c.button, c.modifiers, QPoint(10, c.y));
+    EXPECT_EQ(t.window->melody().Notes[c.cell], c.code) << "cell " << c.cell;
+    EXPECT_EQ(t.window->melody().Cursor, c.cell);
+    EXPECT_EQ(t.find<ui::PositionMarker>(N("np", c.cell))->colour(), 255u);
+    EXPECT_EQ(Status(t), "NOTE:" + std::to_string(c.cell + 1));
+  }
+  EXPECT_EQ(CellColour(t, 1), PictureColour("64.bmp"));
+  EXPECT_EQ(CellColour(t, 7), PictureColour("gosen.bmp"));
+}
+
+TEST(MainWindowWiring, ALeftClickOnAMarkerOnlySelectsItsSlot) {
+  TestWindow t;
+  Click(t, "np7", Qt::RightButton);
+  EXPECT_EQ(t.window->melody().Cursor, 0);
+  Click(t, "np7");
+  EXPECT_EQ(t.window->melody().Cursor, 7);
+  EXPECT_EQ(t.find<ui::PositionMarker>("np7")->colour(), 255u);
+  EXPECT_EQ(t.find<ui::PositionMarker>("np0")->colour(), 0x80000009u);
+  EXPECT_EQ(t.window->melody().Notes[7], "99");
+}
+
+TEST(MainWindowWiring, ConvertShowsTheListingModallyInOneReusedWindow) {
+  TestWindow t;
+  Click(t, "ken0");
+  Click(t, "Gosen1", Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 5));
+
+  std::vector<std::string> texts;
+  std::vector<QWidget*> windows;
+  auto readAndClose = [&] {
+    auto* form = qobject_cast<ui::SoloutForm*>(QApplication::activeModalWidget());
+    if (!form || !form->isVisible()) return false;
+    texts.push_back(form->Text());
+    windows.push_back(form);
+    QTest::keyClicks(form->Text1(), "typed by the user");
+    form->close();
+    return true;
+  };
+  WhenShown(readAndClose);
+  Click(t, "Command1");
+  Click(t, "PedalSW");
+  WhenShown(readAndClose);
+  Click(t, "Command1");
+
+  std::string tail;
+  for (int i = 0; i < 28; ++i) tail += "[0]\r\n";
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "[1]\r\n[6][6][6][6]\r\n" + tail);
+  EXPECT_EQ(texts[1], "[1]\r\n[0]\r\n" + tail) << "the rest replaced slot 2, the typing is gone";
+  EXPECT_EQ(windows[0], windows[1]);
+  EXPECT_FALSE(windows[0]->isVisible());
+  EXPECT_EQ(windows[0]->windowModality(), Qt::ApplicationModal);
+  EXPECT_EQ(windows[0]->parentWidget(), nullptr);
+  EXPECT_EQ(t.window->melody().Cursor, 2);
+}
+
+// A sound device that notes, at each sound, the test-play button's state and the bordered cells.
+class ObservingSound : public SoundDevice {
+ public:
+  std::function<void(const std::string&)> onPlay;
+  void PlayWave(const std::string& path) override {
+    if (onPlay) onPlay(path);
+  }
+};
+
+TEST(MainWindowWiring, TestPlayBordersEachCellWhileItSoundsWithTheButtonDisabled) {
+  ObservingSound sound;
+  TestWindow t(&sound);
+  Click(t, "ken0");
+  Click(t, "Gosen1", Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 5));
+  struct Heard {
+    std::string path;
+    bool buttonEnabled;
+    std::set<int> bordered;
+  };
+  std::vector<Heard> heard;
+  sound.onPlay = [&](const std::string& path) {
+    std::set<int> bordered;
+    for (int i = 0; i < 30; ++i) {
+      if (t.find<ui::StaffCell>(N("Gosen", i))->borderStyle() == 1) bordered.insert(i);
+    }
+    heard.push_back({path, t.find("Command2")->isEnabled(), bordered});
+  };
+  Click(t, "Command2");
+  ASSERT_EQ(heard.size(), 30u);
+  for (int i = 0; i < 30; ++i) {
+    const char* wave = i == 0 ? "11.wav" : i == 1 ? "64.wav" : "01.wav";
+    EXPECT_EQ(heard[i].path, t.path(wave)) << i;
+    EXPECT_FALSE(heard[i].buttonEnabled) << i;
+    EXPECT_EQ(heard[i].bordered, std::set<int>{i});
+  }
+  EXPECT_TRUE(t.find("Command2")->isEnabled());
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(t.find<ui::StaffCell>(N("Gosen", i))->borderStyle(), 0);
+}
+
+TEST(MainWindowWiring, BorderedCellShowsAOnePixelFrame) {
+  TestWindow t;
+  t.window->SetCellBorder(4, 1);
+  QImage cell = t.find("Gosen4")->grab().toImage();
+  EXPECT_EQ(cell.pixelColor(0, 5), ui::ColourOf(0x80000008));
+  EXPECT_EQ(cell.pixelColor(20, 5), ui::ColourOf(0x80000008));
+  EXPECT_EQ(cell.pixelColor(1, 5), QColor(Qt::white));
+  t.window->SetCellBorder(4, 0);
+  cell = t.find("Gosen4")->grab().toImage();
+  EXPECT_EQ(cell.pixelColor(0, 5), QColor(Qt::white));
+}
+
+struct Failing {
+  const char* missing;
+  QString control;
+  Qt::KeyboardModifiers modifiers;
+  int32_t cursorAfter;
+};
+
+TEST(MainWindowWiring, AMissingPictureIsReportedAndTheMelodyKept) {
+  const Failing cases[] = {
+      {"11.bmp", "ken0", Qt::NoModifier, 0},
+      {"01.bmp", "PedalSW", Qt::NoModifier, 0},
+      {"64.bmp", "Gosen3", Qt::ShiftModifier, 3},
+  };
+  for (const auto& c : cases) {
+    TestWindow t;
+    Click(t, "ken1");
+    Click(t, "np0");
+    QFile::remove(t.folder.filePath(c.missing));
+    std::string message;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    WhenShown([&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box) return false;
+      message = box->text().toStdString();
+      icon = box->icon();
+      box->close();
+      return true;
+    });
+    Click(t, c.control, Qt::LeftButton, c.modifiers, QPoint(10, 5));
+    EXPECT_NE(message.find(t.path(c.missing)), std::string::npos) << message;
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(t.window->melody().Notes[0], "21") << c.missing;
+    EXPECT_EQ(t.window->melody().Notes[3], "99");
+    EXPECT_EQ(t.window->melody().Cursor, c.cursorAfter);
+    EXPECT_EQ(CellColour(t, 0), PictureColour("21.bmp"));
+    EXPECT_TRUE(t.window->isVisible());
+    Click(t, "ken2");
+    EXPECT_EQ(t.window->melody().Notes[size_t(c.cursorAfter)], "31") << "the program goes on";
+  }
+}
+
+TEST(MainWindowWiring, ClosingPlaysTheClosingSoundButEndMenuEndsAtOnce) {
+  {
+    TestWindow t;
+    QTimer::singleShot(0, t.window.get(),
+                       [&] { t.window->findChild<QAction*>("EndMenu")->trigger(); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    ASSERT_EQ(t.recorder.played.size(), 1u);
+    EXPECT_TRUE(t.recorder.played[0].ends_with("open.wav"));
+  }
+  {
+    TestWindow t;
+    t.window->windowHandle()->close();
+    EXPECT_FALSE(t.window->isVisible());
+    ASSERT_EQ(t.recorder.played.size(), 2u);
+    EXPECT_EQ(t.recorder.played[1], t.path("close.wav"));
+  }
+}
+
+}  // namespace
+}  // namespace merin::testing
