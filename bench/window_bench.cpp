@@ -1,14 +1,18 @@
 // Start-up to the first complete frame and peak memory of the main window against a bare
 // QMainWindow with plain child widgets, each start-up in a fresh process of this binary.
 // Usage: window_bench [REPETITIONS]   runs both kinds alternately and prints medians and ratios
-//        window_bench --bare|--real    one start-up; prints the child's line read by the above
+//        window_bench --bare|--text|--real   one start-up; prints the line the above reads
 // The main window runs its load handler with a sound device that returns at once.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -45,10 +49,26 @@ long PeakRssKb() {
   return -1;
 }
 
-void BuildBare(QMainWindow& window) {
+// Plain child widgets; with `text`, a menu, three of them buttons with the program's captions and
+// one a status bar, so the window loads and draws fonts as the program's does.
+void BuildBare(QMainWindow& window, bool text) {
   auto* client = new QWidget(&window);
   window.setCentralWidget(client);
-  for (int i = 0; i < kPlainChildren; ++i) {
+  int plain = kPlainChildren;
+  if (text) {
+    window.menuBar()->addMenu(QStringLiteral("File(&F)"))->addAction(QStringLiteral("終了"));
+    int top = 170;
+    for (const QString& caption : {QStringLiteral("休符ペダル"), QStringLiteral("変  換"),
+                                   QStringLiteral("テスト演奏")}) {
+      (new QPushButton(caption, client))->setGeometry(500, top, 111, 31);
+      top += 50;
+    }
+    auto* status = new QStatusBar(client);
+    status->addWidget(new QLabel(QStringLiteral("NOTE:1"), status), 1);
+    status->setGeometry(0, kHeight - 21, kWidth, 21);
+    plain -= 5;
+  }
+  for (int i = 0; i < plain; ++i) {
     auto* child = new QWidget(client);
     child->setAutoFillBackground(true);
     child->setGeometry(10 + 20 * (i % 30), 10 + 60 * (i / 30), 21, 51);
@@ -59,7 +79,7 @@ void BuildBare(QMainWindow& window) {
 
 // One start-up: shows the window, and at its first frame prints "<main ns> <frame ns> <peak kB>
 // <widgets>" (clock times of this machine's monotonic clock) and leaves.
-int StartOnce(bool real, int argc, char** argv) {
+int StartOnce(const std::string& kind, int argc, char** argv) {
   const long long entered = NowNs();
   QApplication app(argc, argv);
   merin::bench::NullSound sound;
@@ -71,7 +91,7 @@ int StartOnce(bool real, int argc, char** argv) {
     std::fflush(stdout);
     QCoreApplication::exit(0);
   };
-  if (real) {
+  if (kind == "real") {
     merin::bench::FirstFrame<merin::ui::MerinMain> window(report, sound);
     shown = &window;
     window.Load();
@@ -80,7 +100,7 @@ int StartOnce(bool real, int argc, char** argv) {
   }
   merin::bench::FirstFrame<QMainWindow> window(report);
   shown = &window;
-  BuildBare(window);
+  BuildBare(window, kind == "text");
   window.show();
   return app.exec();
 }
@@ -136,43 +156,42 @@ double Median(const std::vector<Sample>& samples, F field) {
 
 int Compare(int repetitions) {
   const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  Spawn(self, "--bare");  // warms the file cache for both kinds
-  Spawn(self, "--real");
-  std::vector<Sample> bare, real;
-  for (int i = 0; i < repetitions; ++i) {
-    // Alternating, in swapped order every other round, so drift hits both alike.
-    if (i % 2) {
-      real.push_back(Spawn(self, "--real"));
-      bare.push_back(Spawn(self, "--bare"));
-    } else {
-      bare.push_back(Spawn(self, "--bare"));
-      real.push_back(Spawn(self, "--real"));
+  const std::vector<std::string> modes = {"--bare", "--text", "--real"};
+  for (const std::string& mode : modes) Spawn(self, mode.c_str());  // warms the file cache
+  std::vector<std::vector<Sample>> samples(modes.size());
+  for (int i = 0; i < repetitions; ++i)
+    // Round robin, starting one further each round, so drift hits every kind alike.
+    for (size_t k = 0; k < modes.size(); ++k) {
+      const size_t m = (k + size_t(i)) % modes.size();
+      samples[m].push_back(Spawn(self, modes[m].c_str()));
     }
-  }
+  const std::vector<Sample>&bare = samples[0], &text = samples[1], &real = samples[2];
   const char* platform = std::getenv("QT_QPA_PLATFORM");
-  std::printf("Start-up to the first complete frame, median of %d fresh processes each (platform %s)\n",
+  std::printf("Start-up to the first complete frame: median of %d fresh processes each, platform %s\n",
               repetitions, platform ? platform : "default");
-  std::printf("%-34s %10s %10s %8s\n", "", "bare", "MerinMain", "ratio");
+  std::printf("%-28s %10s %10s %10s %9s %9s\n", "", "bare", "bare+text", "MerinMain",
+              "/bare", "/b+text");
   auto row = [&](const char* name, auto field, const char* unit) {
-    const double b = Median(bare, field), r = Median(real, field);
-    std::printf("%-34s %7.1f %-2s %7.1f %-2s %8.2f\n", name, b, unit, r, unit, r / b);
+    const double b = Median(bare, field), t = Median(text, field), r = Median(real, field);
+    std::printf("%-28s %7.1f %-2s %7.1f %-2s %7.1f %-2s %9.2f %9.2f\n", name, b, unit, t, unit, r,
+                unit, r / b, r / t);
   };
   row("from process start (spawn)", [](const Sample& s) { return s.fromSpawnMs; }, "ms");
   row("from main's entry", [](const Sample& s) { return s.fromMainMs; }, "ms");
   row("peak memory (VmHWM)", [](const Sample& s) { return double(s.peakKb) / 1024; }, "MB");
-  std::printf("%-34s %10lld %10lld\n", "widgets in the window", bare.front().widgets,
-              real.front().widgets);
+  std::printf("%-28s %10lld %10lld %10lld\n", "widgets in the window", bare.front().widgets,
+              text.front().widgets, real.front().widgets);
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc > 1 && std::strcmp(argv[1], "--bare") == 0) return StartOnce(false, argc, argv);
-  if (argc > 1 && std::strcmp(argv[1], "--real") == 0) return StartOnce(true, argc, argv);
+  for (const char* kind : {"bare", "text", "real"})
+    if (argc > 1 && argv[1] == "--" + std::string(kind)) return StartOnce(kind, argc, argv);
   const int repetitions = argc > 1 ? std::atoi(argv[1]) : 21;
   if (repetitions < 1) {
-    std::fprintf(stderr, "usage: window_bench [REPETITIONS] | --bare | --real\n");
+    std::fprintf(stderr, "usage: window_bench [REPETITIONS] | --bare | --text | --real\n");
     return 2;
   }
   return Compare(repetitions);
