@@ -4,7 +4,9 @@
 
 namespace merin::ui {
 
-KeyButton::KeyButton(const QImage& face, QWidget* parent) : QAbstractButton(parent), face_(face) {}
+// Converted once: a palettised face would be converted on every paint, twice a click.
+KeyButton::KeyButton(const QImage& face, QWidget* parent)
+    : QAbstractButton(parent), face_(face.convertToFormat(QImage::Format_ARGB32_Premultiplied)) {}
 
 void KeyButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);

@@ -1,0 +1,119 @@
+// Entry latency: key clicks through the real main window, each loading its note picture from disk
+// through the window's view, in a copy of the program's folder.
+// Usage: entry_bench [CLICKS]   (default 10000)
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "core/da.h"
+#include "entry/keyboard.h"
+#include "nullsound.h"
+#include "ui/merinmain.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Percentile(std::vector<double> v, double p) {
+  std::sort(v.begin(), v.end());
+  return v[std::min(v.size() - 1, size_t(p * double(v.size())))];
+}
+
+// Copies every picture a key can ask for from `from` into `to`; false when one is missing.
+bool CopyPictures(const QString& from, const QString& to) {
+  bool ok = true;
+  auto copy = [&](std::string_view name) {
+    const QString file = QString::fromUtf8(name.data(), qsizetype(name.size()));
+    if (!QFile::copy(from + file, to + "/" + file)) {
+      std::fprintf(stderr, "entry_bench: cannot copy %s%s\n", qPrintable(from), qPrintable(file));
+      ok = false;
+    }
+  };
+  for (std::string_view name : merin::kWhiteKeyPictures) copy(name);
+  for (std::string_view name : merin::kBlackKeyPictures) copy(name);
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const int clicks = argc > 1 ? std::atoi(argv[1]) : 10000;
+  if (clicks < 1) {
+    std::fprintf(stderr, "usage: entry_bench [CLICKS]\n");
+    return 2;
+  }
+  QApplication app(argc, argv);
+  merin::bench::NullSound sound;
+  merin::ui::MerinMain window(sound);
+  window.Load();
+  QTemporaryDir copy;
+  if (!copy.isValid() || !CopyPictures(QString::fromStdString(Da::AppFolder), copy.path()))
+    return 1;
+  Da::AppFolder = QDir(copy.path()).absolutePath().toStdString() + "/";
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) {
+    std::fprintf(stderr, "entry_bench: the window was never shown\n");
+    return 1;
+  }
+
+  struct Key {
+    QAbstractButton* button;
+    std::string code;
+  };
+  std::vector<Key> keys;
+  for (int i = 0; i < 14; ++i)
+    keys.push_back({window.findChild<QAbstractButton*>("ken" + QString::number(i)),
+                    std::string(merin::kWhiteKeyPictures[size_t(i)].substr(0, 2))});
+  for (int i = 0; i < 10; ++i)
+    keys.push_back({window.findChild<QAbstractButton*>("bkey" + QString::number(i)),
+                    std::string(merin::kBlackKeyPictures[size_t(i)].substr(0, 2))});
+
+  std::mt19937 random(98);
+  std::uniform_int_distribution<size_t> pick(0, keys.size() - 1);
+  std::vector<double> handler, withPaint;
+  std::vector<std::string> entered;
+  for (int n = 0; n < clicks; ++n) {
+    const Key& key = keys[pick(random)];
+    const auto start = Clock::now();
+    QTest::mouseClick(key.button, Qt::LeftButton);
+    const auto clicked = Clock::now();
+    // What the event loop does on its next update: paints the regions the click made dirty.
+    QEvent update(QEvent::UpdateRequest);
+    QApplication::sendEvent(&window, &update);
+    const auto painted = Clock::now();
+    handler.push_back(std::chrono::duration<double, std::micro>(clicked - start).count());
+    withPaint.push_back(std::chrono::duration<double, std::micro>(painted - start).count());
+    entered.push_back(key.code);
+  }
+
+  // The clicks must have reached the handlers: the last 30 keys are the melody.
+  const merin::Melody& melody = window.melody();
+  for (size_t i = entered.size() - std::min<size_t>(entered.size(), 30); i < entered.size(); ++i) {
+    if (melody.Notes[int(i % 30)] != entered[i]) {
+      std::fprintf(stderr, "entry_bench: slot %zu holds %s, the click entered %s\n", i % 30 + 1,
+                   melody.Notes[int(i % 30)].c_str(), entered[i].c_str());
+      return 1;
+    }
+  }
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  std::printf("Entry latency: %d key clicks through the main window, platform %s\n", clicks,
+              platform ? platform : "default");
+  std::printf("%-44s %10s %10s %10s\n", "per click", "median", "p99", "max");
+  auto row = [](const char* name, const std::vector<double>& v) {
+    std::printf("%-44s %7.0f us %7.0f us %7.0f us\n", name, Percentile(v, 0.5), Percentile(v, 0.99),
+                Percentile(v, 1.0));
+  };
+  row("click (handler, picture read from disk)", handler);
+  row("click and the paint it causes", withPaint);
+  return 0;
+}
