@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string_view>
 #include <sys/stat.h>
 
 namespace merin {
@@ -29,6 +30,21 @@ void MapChannels(const float* src, int in, float* dst, int out) {
   }
 }
 
+// libsndfile opens a file cut short and shortens the sound to what is left; only its log says
+// that the data chunk was meant to be longer ("data : 24696 (should be 11956)").
+bool CutShort(SNDFILE* file) {
+  std::string log(4096, '\0');
+  log.resize(size_t(sf_command(file, SFC_GET_LOG_INFO, log.data(), int(log.size()))));
+  size_t line = 0;
+  while (line < log.size()) {
+    const size_t end = std::min(log.find('\n', line), log.size());
+    const std::string_view text(log.data() + line, end - line);
+    if (text.starts_with("data") && text.find("(should be") != std::string_view::npos) return true;
+    line = end + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 DecodedWave DecodeWave(const std::string& path, int channels, int rate) {
@@ -42,6 +58,10 @@ DecodedWave DecodeWave(const std::string& path, int channels, int rate) {
   std::unique_ptr<SNDFILE, SndfileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
   if (!file) {
     wave.error = sf_strerror(nullptr);
+    return wave;
+  }
+  if (CutShort(file.get())) {
+    wave.error = "the file ends before its sound data does";
     return wave;
   }
   if (info.samplerate <= 0 || info.channels <= 0) {

@@ -141,10 +141,15 @@ void MerinMain::Guard(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const PictureLoadError& error) {
-    QMessageBox::critical(
-        this, windowTitle(),
+    QMessageBox box(
+        QMessageBox::Critical, windowTitle(),
         QStringLiteral("画像ファイルを読み込めません:\n%1\n\n%2")
-            .arg(QString::fromStdString(error.path()), QString::fromStdString(error.what())));
+            .arg(QString::fromStdString(error.path()), QString::fromStdString(error.what())),
+        QMessageBox::Ok, this);
+    // Only on Windows does a message box copy its text on Ctrl+C; elsewhere the path can be
+    // selected and copied like any text.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
   }
 }
 

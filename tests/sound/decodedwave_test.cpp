@@ -100,8 +100,11 @@ TEST(DecodeWave, UnreadableFilesAreErrors) {
   std::ofstream(dir / "empty.wav");
   WriteTone(dir / "whole.wav", 440, 0.1);
   std::filesystem::resize_file(dir / "whole.wav", 20);  // the header cut short
+  WriteTone(dir / "half.wav", 440, 0.1);
+  std::filesystem::resize_file(dir / "half.wav", std::filesystem::file_size(dir / "half.wav") / 2);
   std::filesystem::create_directory(dir / "folder.wav");
-  for (const char* name : {"missing.wav", "garbage.wav", "empty.wav", "whole.wav", "folder.wav"}) {
+  for (const char* name :
+       {"missing.wav", "garbage.wav", "empty.wav", "whole.wav", "half.wav", "folder.wav"}) {
     const DecodedWave wave = DecodeWave(dir / name, 2, 44100);
     EXPECT_FALSE(wave.ok()) << name;
     EXPECT_TRUE(wave.samples.empty()) << name;
