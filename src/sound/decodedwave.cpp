@@ -60,10 +60,7 @@ DecodedWave DecodeWave(const std::string& path, int channels, int rate) {
     wave.error = sf_strerror(nullptr);
     return wave;
   }
-  if (CutShort(file.get())) {
-    wave.error = "the file ends before its sound data does";
-    return wave;
-  }
+  if (CutShort(file.get())) wave.warning = "the file ends before its sound data does";
   if (info.samplerate <= 0 || info.channels <= 0) {
     wave.error = "no sample rate or no channels";
     return wave;

@@ -10,6 +10,8 @@ namespace merin {
 struct DecodedWave {
   // Empty when the file was read; otherwise why it could not be.
   std::string error;
+  // What is wrong with a file that was read all the same (one cut short plays what is there).
+  std::string warning;
   // The file's own length and rate, which give the sound's duration.
   int64_t sourceFrames = 0;
   int sourceRate = 0;

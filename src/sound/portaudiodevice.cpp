@@ -126,6 +126,7 @@ struct PortAudioDevice::Impl {
       Report(path, wave.error);
       return;
     }
+    if (!wave.warning.empty()) Report(path, wave.warning + "; playing what there is");
     if (!stream) {
       Wait(wave.seconds());
       return;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QIcon>
 #include <QImageReader>
 #include <QLabel>
@@ -29,6 +30,18 @@ constexpr int kClientWidth = 627, kClientHeight = 376, kStatusHeight = 21;
 constexpr std::array<int, 10> kBlackKeyLefts = {90, 120, 180, 210, 240, 300, 330, 390, 420, 450};
 constexpr uint32_t kRed = 255, kUnmarked = 0x80000009, kWindowBackground = 0x80000005,
                    kWindowText = 0x80000008;
+
+// Qt reads a bitmap that was cut short as a whole picture with rows of garbage; the length that
+// the file's header gives tells. A header length of 0 means the writer left it unsaid.
+bool BitmapCutShort(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray header = file.read(6);
+  if (header.size() < 6 || !header.startsWith("BM")) return false;
+  const auto* b = reinterpret_cast<const uchar*>(header.constData());
+  const qint64 stated = qint64(b[2]) | qint64(b[3]) << 8 | qint64(b[4]) << 16 | qint64(b[5]) << 24;
+  return stated > file.size();
+}
 
 QString Name(const char* stem, int index) {
   return QString::fromLatin1(stem) + QString::number(index);
@@ -169,6 +182,9 @@ void MerinMain::ShowPicture(int32_t slot, const std::string& path) {
   QImageReader reader(QString::fromStdString(path));
   const QImage picture = reader.read();
   if (picture.isNull()) throw PictureLoadError(path, reader.errorString().toStdString());
+  if (BitmapCutShort(reader.fileName())) {
+    throw PictureLoadError(path, "the file ends before its picture does");
+  }
   Gosen_.at(size_t(slot))->setPicture(picture);
 }
 
