@@ -1,19 +1,15 @@
 #pragma once
 
 #include <QImage>
-#include <array>
 #include <string_view>
+
+#include "core/notecode.h"
 
 namespace merin::art {
 
 // Pixel rows of the five staff lines in a staff picture.
 inline constexpr int kStaffLineRows[5] = {38, 49, 60, 71, 82};
 inline constexpr int kStaffWidth = 21, kStaffHeight = 111;
-
-// The 24 note codes, lower octave first, in the order of the handset keys.
-inline constexpr std::array<std::string_view, 24> kNoteCodes = {
-    "11", "12", "13", "14", "21", "22", "23", "24", "31", "32", "41", "42",
-    "43", "44", "51", "52", "53", "54", "61", "62", "63", "64", "71", "72"};
 
 // The empty staff: 21 x 111, 8 bits per pixel with a palette, white with five black lines.
 QImage StaffPicture();

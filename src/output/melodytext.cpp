@@ -7,10 +7,6 @@
 namespace merin {
 namespace {
 
-constexpr std::array<std::string_view, 26> kCodes = {
-    "11", "12", "13", "14", "21", "22", "23", "24", "31", "32", "41", "42", "43",
-    "44", "51", "52", "53", "54", "61", "62", "63", "64", "71", "72", "01", "99"};
-
 // Handset key of each note letter, C to B.
 std::optional<char> KeyOfLetter(char letter) {
   static constexpr std::string_view kLetters = "CDEFGAB";
@@ -33,7 +29,10 @@ std::optional<std::string> CodeOfToken(std::string_view token, std::string* why)
     if (why) *why = reason;
     return std::nullopt;
   };
-  if (std::find(kCodes.begin(), kCodes.end(), token) != kCodes.end()) return std::string(token);
+  if (token == kRestCode || token == kEmptyCode ||
+      std::find(kNoteCodes.begin(), kNoteCodes.end(), token) != kNoteCodes.end()) {
+    return std::string(token);
+  }
   if (token == "r" || token == "R") return std::string(kRestCode);
   if (token == "-") return std::string(kEmptyCode);
 

@@ -13,6 +13,7 @@
 
 #include "art/pictures.h"
 #include "core/lifecycle.h"
+#include "core/notecode.h"
 #include "entry/keyboard.h"
 #include "entry/staff.h"
 #include "output/convert.h"
@@ -28,8 +29,7 @@ namespace {
 
 constexpr int kClientWidth = 627, kClientHeight = 376, kStatusHeight = 21;
 constexpr std::array<int, 10> kBlackKeyLefts = {90, 120, 180, 210, 240, 300, 330, 390, 420, 450};
-constexpr uint32_t kRed = 255, kUnmarked = 0x80000009, kWindowBackground = 0x80000005,
-                   kWindowText = 0x80000008;
+constexpr uint32_t kWindowBackground = 0x80000005, kWindowText = 0x80000008;
 
 // Qt reads a bitmap that was cut short as a whole picture with rows of garbage; the length that
 // the file's header gives tells. A header length of 0 means the writer left it unsaid.
@@ -108,7 +108,7 @@ void MerinMain::BuildControls() {
   place(StatusBar1_, "StatusBar1", 0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight);
   for (int i = 0; i < 30; ++i) {
     np_[i] = new PositionMarker(int16_t(i), client_);
-    np_[i]->setColour(i == 0 ? kRed : kUnmarked);
+    np_[i]->setColour(i == 0 ? kCurrentMarkerColour : kMarkerColour);
     place(np_[i], Name("np", i), 10 + 20 * i, 120, 21, 11);
   }
   MMControl1_ = new QWidget(client_);

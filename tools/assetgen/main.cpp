@@ -16,7 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using merin::art::kNoteCodes;
+using merin::kNoteCodes;
 
 constexpr int kIconSizes[] = {32, 48, 64, 128, 256};
 
