@@ -20,9 +20,6 @@ struct MelodyTextError {
   std::string Message() const;
 };
 
-// The note code a token stands for; nothing, with the reason in `why`, when it stands for none.
-std::optional<std::string> CodeOfToken(std::string_view token, std::string* why = nullptr);
-
 // Up to 30 tokens to the 30 slot codes; missing slots are empty ("99").
 std::variant<std::array<std::string, 30>, MelodyTextError> ParseMelodyText(
     const std::vector<std::string>& tokens);

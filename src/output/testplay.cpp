@@ -2,12 +2,9 @@
 
 #include "core/da.h"
 #include "core/notecode.h"
+#include "core/pitch.h"
 
 namespace merin {
-
-std::string WaveFileOf(std::string_view code) {
-  return IsNote(code) ? std::string(code) + ".wav" : std::string("01.wav");
-}
 
 void Command2_Click(const Melody& melody, MelodyView& view, SoundDevice& sound) {
   view.SetTestPlayEnabled(false);

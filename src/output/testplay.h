@@ -9,9 +9,6 @@
 
 namespace merin {
 
-// The wave file a slot sounds as: a note's own "NN.wav", the rest wave for everything else.
-std::string WaveFileOf(std::string_view code);
-
 // The test-play button: every slot 0..29 is played in turn, its cell bordered while it sounds,
 // with the button disabled meanwhile.
 void Command2_Click(const Melody& melody, MelodyView& view, SoundDevice& sound);

@@ -1,5 +1,7 @@
 #include "output/melodytext.h"
 
+#include "core/pitch.h"
+
 #include <gtest/gtest.h>
 
 namespace merin {

@@ -1,0 +1,103 @@
+#include "core/pitch.h"
+
+#include "core/notecode.h"
+
+namespace merin {
+namespace {
+
+constexpr std::string_view kLetters = "CDEFGAB";
+// Semitone above C of each letter.
+constexpr int kSemitone[] = {0, 2, 4, 5, 7, 9, 11};
+// Letter index of each semitone above C, and whether it is the sharp of that letter.
+constexpr int kLetterOf[] = {0, 0, 1, 1, 2, 3, 3, 4, 4, 5, 5, 6};
+constexpr bool kSharpOf[] = {false, true,  false, true,  false, false,
+                             true,  false, true,  false, true,  false};
+
+bool HasSharp(int letterIndex) { return letterIndex != 2 && letterIndex != 6; }
+
+char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+std::optional<Pitch> Pitch::FromMidi(int midi) {
+  if (midi < kLowestMidi || midi > kHighestMidi) return std::nullopt;
+  return Pitch(midi);
+}
+
+std::optional<Pitch> Pitch::FromLetter(char letter, bool sharp, int octave) {
+  const size_t i = kLetters.find(Upper(letter));
+  if (i == std::string_view::npos || (sharp && !HasSharp(int(i)))) return std::nullopt;
+  return FromMidi(12 * (octave + 1) + kSemitone[i] + (sharp ? 1 : 0));
+}
+
+std::optional<Pitch> Pitch::FromCode(std::string_view code) {
+  if (code.size() != 2 || code[0] < '1' || code[0] > '7' || code[1] < '1' || code[1] > '4') {
+    return std::nullopt;
+  }
+  const int letter = code[0] - '1';
+  const int presses = code[1] - '1';
+  if (!HasSharp(letter)) {
+    if (presses > 1) return std::nullopt;
+    return FromLetter(kLetters[size_t(letter)], false, 4 + presses);
+  }
+  return FromLetter(kLetters[size_t(letter)], presses % 2 == 1, 4 + presses / 2);
+}
+
+std::optional<Pitch> Pitch::FromName(std::string_view name, std::string* why) {
+  auto fail = [why](const char* reason) -> std::optional<Pitch> {
+    if (why) *why = reason;
+    return std::nullopt;
+  };
+  const bool sharp = name.size() == 3 && name[1] == '#';
+  if (name.empty() || kLetters.find(Upper(name[0])) == std::string_view::npos ||
+      name.size() != (sharp ? 3u : 2u) || name.back() < '0' || name.back() > '9') {
+    return fail("not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)");
+  }
+  if (sharp && !HasSharp(int(kLetters.find(Upper(name[0]))))) return fail("E and B have no sharp");
+  const int octave = name.back() - '0';
+  if (octave != 4 && octave != 5) return fail("outside the handset's range C4..B5");
+  return FromLetter(name[0], sharp, octave);
+}
+
+char Pitch::Letter() const { return kLetters[size_t(kLetterOf[midi_ % 12])]; }
+
+bool Pitch::Sharp() const { return kSharpOf[midi_ % 12]; }
+
+int Pitch::Step() const { return kLetterOf[midi_ % 12] + 7 * (Octave() - 4); }
+
+int Pitch::Presses() const {
+  const int upper = Octave() - 4;
+  if (!HasSharp(kLetterOf[midi_ % 12])) return 1 + upper;
+  return 1 + (Sharp() ? 1 : 0) + 2 * upper;
+}
+
+std::string Pitch::Code() const { return std::string{Key(), static_cast<char>('0' + Presses())}; }
+
+std::string Pitch::Name() const {
+  std::string name(1, Letter());
+  if (Sharp()) name += '#';
+  name += static_cast<char>('0' + Octave());
+  return name;
+}
+
+std::string PictureFileOf(std::string_view code) { return std::string(code) + ".bmp"; }
+
+std::string WaveFileOf(std::string_view code) {
+  return IsNote(code) ? std::string(code) + ".wav" : std::string(kRestCode) + ".wav";
+}
+
+std::optional<std::string> CodeOfToken(std::string_view token, std::string* why) {
+  if (token == kRestCode || token == kEmptyCode || Pitch::FromCode(token))
+    return std::string(token);
+  if (token == "r" || token == "R") return std::string(kRestCode);
+  if (token == "-") return std::string(kEmptyCode);
+  if (auto pitch = Pitch::FromName(token, why)) return pitch->Code();
+  return std::nullopt;
+}
+
+std::string TokenOfCode(std::string_view code) {
+  if (auto pitch = Pitch::FromCode(code)) return pitch->Name();
+  return code == kRestCode ? "r" : "-";
+}
+
+}  // namespace merin

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace merin {
+
+// One of the 24 pitches the handset plays, C4..B5: the single place where a pitch turns into a
+// note code, a picture or wave file name, a MIDI note number or a pitch name, and back.
+//
+// A note code is the handset key of the letter ('1' = C .. '7' = B) followed by the number of
+// presses that pick octave and sharp: 1 natural C4..B4, 2 its sharp, 3 natural C5..B5, 4 its
+// sharp; E and B, which have no sharp, take 1 for the lower and 2 for the upper octave.
+class Pitch {
+ public:
+  static constexpr int kLowestMidi = 60;   // C4
+  static constexpr int kHighestMidi = 83;  // B5
+
+  // The pitch of a MIDI note number 60..83.
+  static std::optional<Pitch> FromMidi(int midi);
+  // The pitch of a letter 'A'..'G' (either case), sharp or not, in octave 4 or 5; none for a
+  // sharp E or B or an octave outside the range.
+  static std::optional<Pitch> FromLetter(char letter, bool sharp, int octave);
+  // The pitch of one of the 24 note codes "11".."72".
+  static std::optional<Pitch> FromCode(std::string_view code);
+  // The pitch of a name "C4".."B5" with an optional '#' after the letter, either case; when there
+  // is none, `why` (if given) says what is wrong.
+  static std::optional<Pitch> FromName(std::string_view name, std::string* why = nullptr);
+
+  int Midi() const { return midi_; }
+  // 'C'..'B', upper case.
+  char Letter() const;
+  bool Sharp() const;
+  int Octave() const { return midi_ / 12 - 1; }
+  // The staff step of the natural note: 0 = C4 .. 13 = B5.
+  int Step() const;
+  // The handset key of the letter, '1'..'7'.
+  char Key() const { return "1122344556677"[midi_ % 12]; }
+  // The number of presses of that key, 1..4.
+  int Presses() const;
+
+  std::string Code() const;
+  // "C4", "C#4" ...
+  std::string Name() const;
+
+  friend bool operator==(Pitch, Pitch) = default;
+
+ private:
+  explicit Pitch(int midi) : midi_(midi) {}
+  int midi_;
+};
+
+// Picture file of a slot code as the staff shows it ("11.bmp", "01.bmp").
+std::string PictureFileOf(std::string_view code);
+// The picture of an empty staff cell.
+inline constexpr std::string_view kEmptyPicture = "gosen.bmp";
+// The wave file a slot sounds as: a note's own "NN.wav", the rest wave for everything else.
+std::string WaveFileOf(std::string_view code);
+
+// The slot code a melody token stands for: a code ("11".."72", "01", "99") as it is, a pitch name
+// ("C4".."B5", "C#4"), "r" for a rest or "-" for an empty slot, letters in either case; none,
+// with the reason in `why`, for anything else.
+std::optional<std::string> CodeOfToken(std::string_view token, std::string* why = nullptr);
+// The token a slot code is written as: its pitch name, "r" for a rest, "-" for anything else.
+std::string TokenOfCode(std::string_view code);
+
+}  // namespace merin
