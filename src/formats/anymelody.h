@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+#include <variant>
+
+#include "formats/melody.h"
+
+namespace merin::formats {
+
+// Reads a melody file or an RTTTL tune, told apart by content: what the window's 開く, a drop and
+// the command line's -i and standard input read.
+std::variant<Imported, ParseError> ReadAnyMelody(std::string_view bytes, std::string_view fileName);
+
+}  // namespace merin::formats

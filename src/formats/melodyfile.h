@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "formats/melody.h"
+
+namespace merin::formats {
+
+// The first line of every melody file we write; a file starting with it is a melody file.
+inline constexpr std::string_view kMelodyFileHeader = "# Merinkast98 melody";
+
+// Reads the bytes of a melody file (".mk98"): comment lines starting with '#', then up to 30
+// white-space separated tokens (pitch names, "r", "-", or codes); a leading byte-order mark is
+// skipped. `fileName` only names the file in the error.
+std::variant<Codes, ParseError> ReadMelodyFile(std::string_view bytes, std::string_view fileName);
+
+// The melody file of `codes`: the header line, then the 30 tokens ten to a line, LF line ends.
+std::string WriteMelodyFile(const Codes& codes);
+
+}  // namespace merin::formats

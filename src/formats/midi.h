@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "formats/melody.h"
+
+namespace merin::formats {
+
+// A Standard MIDI File (format 0) of the melody up to its last non-empty slot: one note a slot,
+// slots 280 ms apart, each note sounding 250 ms, velocity 100, square lead (GM 81) on channel 1.
+std::string WriteMidi(const Codes& codes);
+
+}  // namespace merin::formats
