@@ -38,6 +38,10 @@ QColor CellColour(const TestWindow& t, int slot) {
   return t.find<ui::StaffCell>(N("Gosen", slot))->picture().pixelColor(10, 40);
 }
 
+QColor MarkerColour(const TestWindow& t, int slot) {
+  return t.find<ui::PositionMarker>(N("np", slot))->colour();
+}
+
 std::string Status(const TestWindow& t) {
   return t.find<QStatusBar>("StatusBar1")->findChild<QLabel*>()->text().toStdString();
 }
@@ -58,8 +62,8 @@ TEST(MainWindowWiring, EveryKeyAndThePedalWriteTheirNoteAndMoveTheCursorOn) {
     ++slot;
     EXPECT_EQ(t.window->melody().Cursor, slot);
     EXPECT_EQ(Status(t), "NOTE:" + std::to_string(slot + 1));
-    EXPECT_EQ(t.find<ui::PositionMarker>(N("np", slot))->colour(), 255u);
-    EXPECT_EQ(t.find<ui::PositionMarker>(N("np", slot - 1))->colour(), 0x80000009u);
+    EXPECT_EQ(MarkerColour(t, slot), ui::ColourOf(255));
+    EXPECT_EQ(MarkerColour(t, slot - 1), ui::ColourOf(0x80000009));
   };
   for (int i = 0; i < 14; ++i) expectPlaced(N("ken", i), kWhiteKeyPictures[i]);
   for (int i = 0; i < 10; ++i) expectPlaced(N("bkey", i), kBlackKeyPictures[i]);
@@ -101,7 +105,7 @@ TEST(MainWindowWiring, StaffClicksCarryButtonModifiersAndHeightInCellPixels) {
     Click(t, N("Gosen", c.cell), c.button, c.modifiers, QPoint(10, c.y));
     EXPECT_EQ(t.window->melody().Notes[c.cell], c.code) << "cell " << c.cell;
     EXPECT_EQ(t.window->melody().Cursor, c.cell);
-    EXPECT_EQ(t.find<ui::PositionMarker>(N("np", c.cell))->colour(), 255u);
+    EXPECT_EQ(MarkerColour(t, c.cell), ui::ColourOf(255));
     EXPECT_EQ(Status(t), "NOTE:" + std::to_string(c.cell + 1));
   }
   EXPECT_EQ(CellColour(t, 1), PictureColour("64.bmp"));
@@ -114,8 +118,8 @@ TEST(MainWindowWiring, ALeftClickOnAMarkerOnlySelectsItsSlot) {
   EXPECT_EQ(t.window->melody().Cursor, 0);
   Click(t, "np7");
   EXPECT_EQ(t.window->melody().Cursor, 7);
-  EXPECT_EQ(t.find<ui::PositionMarker>("np7")->colour(), 255u);
-  EXPECT_EQ(t.find<ui::PositionMarker>("np0")->colour(), 0x80000009u);
+  EXPECT_EQ(MarkerColour(t, 7), ui::ColourOf(255));
+  EXPECT_EQ(MarkerColour(t, 0), ui::ColourOf(0x80000009));
   EXPECT_EQ(t.window->melody().Notes[7], "99");
 }
 
@@ -176,7 +180,7 @@ TEST(MainWindowWiring, TestPlayBordersEachCellWhileItSoundsWithTheButtonDisabled
   sound.onPlay = [&](const std::string& path) {
     std::set<int> bordered;
     for (int i = 0; i < 30; ++i) {
-      if (t.find<ui::StaffCell>(N("Gosen", i))->borderStyle() == 1) bordered.insert(i);
+      if (t.find<ui::StaffCell>(N("Gosen", i))->isBordered()) bordered.insert(i);
     }
     heard.push_back({path, t.find("Command2")->isEnabled(), bordered});
   };
@@ -189,17 +193,17 @@ TEST(MainWindowWiring, TestPlayBordersEachCellWhileItSoundsWithTheButtonDisabled
     EXPECT_EQ(heard[i].bordered, std::set<int>{i});
   }
   EXPECT_TRUE(t.find("Command2")->isEnabled());
-  for (int i = 0; i < 30; ++i) EXPECT_EQ(t.find<ui::StaffCell>(N("Gosen", i))->borderStyle(), 0);
+  for (int i = 0; i < 30; ++i) EXPECT_FALSE(t.find<ui::StaffCell>(N("Gosen", i))->isBordered());
 }
 
 TEST(MainWindowWiring, BorderedCellShowsAOnePixelFrame) {
   TestWindow t;
-  t.window->SetCellBorder(4, 1);
+  t.window->view().SetCellBorder(4, 1);
   QImage cell = t.find("Gosen4")->grab().toImage();
   EXPECT_EQ(cell.pixelColor(0, 5), ui::ColourOf(0x80000008));
   EXPECT_EQ(cell.pixelColor(20, 5), ui::ColourOf(0x80000008));
   EXPECT_EQ(cell.pixelColor(1, 5), QColor(Qt::white));
-  t.window->SetCellBorder(4, 0);
+  t.window->view().SetCellBorder(4, 0);
   cell = t.find("Gosen4")->grab().toImage();
   EXPECT_EQ(cell.pixelColor(0, 5), QColor(Qt::white));
 }
