@@ -73,9 +73,8 @@ TEST(Monkey, RandomClicksKeepTheMelodyTheCursorAndTheWindowInStep) {
       QTest::mouseClick(keys[size_t(k)], Qt::LeftButton);
     } else if (kind < 9) {
       const int slot = pick(30);
-      const Qt::MouseButton button =
-          std::array{Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}[size_t(
-              pick(4))];
+      const Qt::MouseButton button = std::array{Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
+                                                Qt::MiddleButton}[size_t(pick(4))];
       Qt::KeyboardModifiers modifiers;
       if (pick(2)) modifiers |= Qt::ShiftModifier;
       if (pick(4) == 0) modifiers |= Qt::ControlModifier;

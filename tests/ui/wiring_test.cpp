@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -254,6 +255,114 @@ TEST(MainWindowWiring, AMissingPictureIsReportedAndTheMelodyKept) {
     Click(t, "ken2");
     EXPECT_EQ(t.window->melody().Notes[size_t(c.cursorAfter)], "31") << "the program goes on";
   }
+}
+
+// Closes the error message the next click opens, noting its text.
+void DismissErrorBox(std::string* message) {
+  WhenShown([message] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return false;
+    *message = box->text().toStdString();
+    box->close();
+    return true;
+  });
+}
+
+// Only the marker of the cursor's slot is red.
+void ExpectMarkersFollowTheCursor(const TestWindow& t, const std::string& where) {
+  const int32_t cursor = t.window->melody().Cursor;
+  for (int i = 0; i < 30; ++i) {
+    EXPECT_EQ(MarkerColour(t, i), ui::ColourOf(i == cursor ? 255 : 0x80000009))
+        << where << ": marker " << i;
+  }
+}
+
+TEST(MainWindowWiring, AfterAFailedPictureTheStatusShowsTheCursorsSlotAgain) {
+  struct Case {
+    const char* missing;
+    QString control;
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers modifiers;
+    QPoint at;  // in the control; the null point clicks its centre
+    int32_t cursorAfter;
+  } cases[] = {
+      {"64.bmp", "Gosen3", Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 5), 3},
+      {"11.bmp", "Gosen12", Qt::LeftButton, Qt::NoModifier, QPoint(10, 100), 12},
+      {"gosen.bmp", "Gosen8", Qt::RightButton, Qt::NoModifier, QPoint(10, 50), 8},
+      {"11.bmp", "ken0", Qt::LeftButton, Qt::NoModifier, QPoint(), 5},
+      {"01.bmp", "PedalSW", Qt::LeftButton, Qt::NoModifier, QPoint(), 5},
+  };
+  for (const Case& c : cases) {
+    const std::string where = c.control.toStdString() + " without " + c.missing;
+    TestWindow t;
+    Click(t, "ken1");
+    Click(t, "np5");
+    ASSERT_EQ(Status(t), "NOTE:6");
+    ASSERT_TRUE(QFile::remove(t.folder.filePath(c.missing)));
+    std::string message;
+    DismissErrorBox(&message);
+    Click(t, c.control, c.button, c.modifiers, c.at);
+    EXPECT_NE(message.find(t.path(c.missing)), std::string::npos) << where << ": " << message;
+    EXPECT_EQ(t.window->melody().Cursor, c.cursorAfter) << where;
+    EXPECT_EQ(Status(t), "NOTE:" + std::to_string(c.cursorAfter + 1)) << where;
+    ExpectMarkersFollowTheCursor(t, where);
+  }
+}
+
+TEST(MainWindowWiring, OtherMouseButtonsOnTheStaffAreNotHandled) {
+  TestWindow t;
+  Click(t, "np2");
+  for (Qt::MouseButton button : {Qt::BackButton, Qt::ForwardButton}) {
+    Click(t, "Gosen9", button, Qt::NoModifier, QPoint(10, 5));
+    EXPECT_EQ(t.window->melody().Cursor, 2);
+    EXPECT_EQ(t.window->melody().Notes[9], "99");
+    EXPECT_EQ(Status(t), "NOTE:3");
+  }
+}
+
+std::array<std::string, 30> SomeCodes() {
+  std::array<std::string, 30> codes;
+  codes.fill("99");
+  codes[0] = "11";
+  codes[1] = "01";
+  codes[2] = "64";
+  codes[17] = "72";
+  codes[29] = "12";
+  return codes;
+}
+
+TEST(MainWindowWiring, AReplacedMelodyShowsItsPicturesMarkerAndSlotNumber) {
+  TestWindow t;
+  Click(t, "Gosen20", Qt::LeftButton, Qt::NoModifier, QPoint(10, 5));
+  const auto codes = SomeCodes();
+  EXPECT_TRUE(t.window->replaceMelody(codes, 17));
+  for (int i = 0; i < 30; ++i) {
+    const std::string& code = codes[size_t(i)];
+    EXPECT_EQ(t.window->melody().Notes[size_t(i)], code) << i;
+    const QString file = code == "99" ? "gosen.bmp" : QString::fromStdString(code) + ".bmp";
+    EXPECT_EQ(CellColour(t, i), PictureColour(file)) << i;
+  }
+  EXPECT_EQ(t.window->melody().Cursor, 17);
+  EXPECT_EQ(Status(t), "NOTE:18");
+  ExpectMarkersFollowTheCursor(t, "replaced");
+  Click(t, "ken0");
+  EXPECT_EQ(t.window->melody().Notes[17], "11") << "entry goes on at the new cursor";
+  EXPECT_EQ(t.window->melody().Cursor, 18);
+}
+
+TEST(MainWindowWiring, AReplacementStoppedByAMissingPictureLeavesTheStatusOnTheCursor) {
+  TestWindow t;
+  Click(t, "np25");
+  ASSERT_TRUE(QFile::remove(t.folder.filePath("72.bmp")));
+  std::string message;
+  DismissErrorBox(&message);
+  EXPECT_FALSE(t.window->replaceMelody(SomeCodes(), 0));
+  EXPECT_NE(message.find(t.path("72.bmp")), std::string::npos) << message;
+  EXPECT_EQ(t.window->melody().Notes[2], "64");
+  EXPECT_EQ(t.window->melody().Notes[17], "99");
+  EXPECT_EQ(t.window->melody().Cursor, 17);
+  EXPECT_EQ(Status(t), "NOTE:18");
+  ExpectMarkersFollowTheCursor(t, "stopped");
 }
 
 TEST(MainWindowWiring, ClosingPlaysTheClosingSoundButEndMenuEndsAtOnce) {
