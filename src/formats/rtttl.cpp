@@ -113,7 +113,9 @@ class Reader {
           return Error(s, start, valueAt, "octave outside 1..8");
         }
         if (key == 'b' && value < 1) return Error(s, start, valueAt, "tempo must be above 0");
-        (key == 'd' ? duration_ : key == 'o' ? octave_ : tempo_) = value;
+        // The tempo is checked and dropped: every slot has the same length.
+        if (key == 'd') duration_ = value;
+        if (key == 'o') octave_ = value;
       }
       const char next = s.Peek();
       if (next == '\0') return std::nullopt;
@@ -137,7 +139,11 @@ class Reader {
       }
       const size_t letterAt = s.Position();
       char letter = Lower(s.Peek());
-      if (letter == ',' || letter == '\0') return Error(s, start, letterAt, "empty note");
+      if (letter == ',' || letter == '\0') {
+        return Error(
+            s, start, letterAt,
+            letterAt == durationAt ? "empty note" : "a note letter expected after the duration");
+      }
       if (letter == 'h') letter = 'b';
       const bool pause = letter == 'p';
       if (!pause && (letter < 'a' || letter > 'g')) {
@@ -191,7 +197,7 @@ class Reader {
 
   std::string_view text_;
   std::string_view file_;
-  int duration_ = 4, octave_ = 6, tempo_ = 63;
+  int duration_ = 4, octave_ = 6;
 };
 
 // The whole-octave shift that puts the most notes inside the range; on a tie the smallest, and
