@@ -137,7 +137,7 @@ TEST(ReadRtttl, RefusesWithPositionAndReason) {
       {"empty note", "T::c,,d", "t.rtttl:1:6: empty note"},
       {"comma at the end", "T::c,d,", "t.rtttl:1:8: empty note"},
       {"duration without a letter", "T::c,8",
-       "t.rtttl:1:6: \"8\": a note letter expected after the "
+       "t.rtttl:1:7: \"8\": a note letter expected after the "
        "duration"},
       {"pause with octave", "T::p5", "t.rtttl:1:5: \"p5\": a pause has no octave"},
       {"pause with sharp", "T::p#", "t.rtttl:1:5: \"p#\": a pause has no sharp"},
