@@ -10,24 +10,21 @@
 #include <sstream>
 
 #include "formats/midi.h"
-#include "sound/tempfolder.h"
 #include "support/runprogram.h"
+#include "tempfolder.h"
 
 namespace merin::formats {
 namespace {
 
 using testing::RunProgram;
 using testing::TempFolder;
+using testing::WriteBytes;
 
 Codes MelodyOf(const std::vector<std::string>& slots) {
   Codes codes;
   codes.fill("99");
   std::copy(slots.begin(), slots.end(), codes.begin());
   return codes;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
 }
 
 std::string Seconds(double s) {
