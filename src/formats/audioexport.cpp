@@ -21,14 +21,14 @@ struct AudioFormat {
   int format;
 };
 
-// What each extension is written as; the MPEG entry only where libsndfile's headers know it.
+// What each extension is written as.
 constexpr AudioFormat kAudioFormats[] = {
     {"wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
     {"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
     {"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
-#ifdef SF_FORMAT_MPEG
-    {"mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III},
-#endif
+    // SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, spelt out: headers before libsndfile 1.1 lack
+    // the names, and the libraries behind them refuse the format in sf_format_check.
+    {"mp3", 0x230000 | 0x0082},
 };
 
 // The sample rate and channels every exported file is checked with.
@@ -89,6 +89,39 @@ std::optional<std::string> ReadWave(const std::string& path, Wave& wave) {
   return std::nullopt;
 }
 
+// libsndfile's text for a failed system call, without its decoration.
+std::string Reason(const char* text) {
+  std::string_view reason(text);
+  if (reason.starts_with("System error : ")) reason.remove_prefix(15);
+  if (reason.ends_with('.')) reason.remove_suffix(1);
+  return std::string(reason);
+}
+
+// Writes the waves one after another into `path` in `format`.
+std::optional<std::string> WriteSound(const std::string& path,
+                                      const std::vector<const Wave*>& sequence, int rate,
+                                      int channels, int format, const std::string& target) {
+  const auto fail = [&](const char* reason) {
+    return "cannot write " + target + ": " + Reason(reason);
+  };
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = channels;
+  info.format = format;
+  SNDFILE* raw = sf_open(path.c_str(), SFM_WRITE, &info);
+  if (!raw) return fail(sf_strerror(nullptr));
+  SndfilePtr file(raw);
+  for (const Wave* wave : sequence) {
+    const auto frames = static_cast<sf_count_t>(wave->samples.size()) / channels;
+    if (sf_writef_short(file.get(), wave->samples.data(), frames) != frames) {
+      return fail(sf_strerror(file.get()));
+    }
+  }
+  const int closed = sf_close(file.release());
+  if (closed != 0) return fail(sf_error_number(closed));
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<std::string> WritableAudioExtensions() {
@@ -139,25 +172,9 @@ std::optional<std::string> ExportAudio(const Codes& codes, const std::string& pr
            Describe(rate, channels);
   }
 
-  return WriteFileAtomically(
-      target, [&](const std::string& temporary) -> std::optional<std::string> {
-        SF_INFO info{};
-        info.samplerate = rate;
-        info.channels = channels;
-        info.format = format->format;
-        SNDFILE* raw = sf_open(temporary.c_str(), SFM_WRITE, &info);
-        if (!raw) return std::string(sf_strerror(nullptr));
-        SndfilePtr file(raw);
-        for (const Wave* wave : sequence) {
-          const auto frames = static_cast<sf_count_t>(wave->samples.size()) / channels;
-          if (sf_writef_short(file.get(), wave->samples.data(), frames) != frames) {
-            return std::string(sf_strerror(file.get()));
-          }
-        }
-        const int closed = sf_close(file.release());
-        if (closed != 0) return std::string(sf_error_number(closed));
-        return std::nullopt;
-      });
+  return WriteFileAtomically(target, [&](const std::string& temporary) {
+    return WriteSound(temporary, sequence, rate, channels, format->format, target);
+  });
 }
 
 }  // namespace merin::formats

@@ -1,15 +1,11 @@
 // The MIDI export read back by mido, an independent reader, and played through TiMidity++.
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <numbers>
-#include <sstream>
 
 #include "formats/midi.h"
+#include "soundcheck.h"
 #include "support/runprogram.h"
 #include "tempfolder.h"
 
@@ -100,40 +96,6 @@ TEST(WriteMidi, TheTwentyFourCodesAreTheChromaticScaleFromMiddleC) {
   EXPECT_EQ(read.out.substr(read.out.find('\n') + 1), ExpectedDump(notes, 24));
 }
 
-double Frequency(int midi) { return 440.0 * std::pow(2.0, (midi - 69) / 12.0); }
-
-std::vector<float> ReadMono(const std::string& path, int& rate) {
-  SF_INFO info{};
-  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-  if (!file) return {};
-  std::vector<float> samples(size_t(info.frames) * size_t(info.channels));
-  sf_readf_float(file, samples.data(), info.frames);
-  sf_close(file);
-  rate = info.samplerate;
-  if (info.channels == 1) return samples;
-  std::vector<float> mono(size_t(info.frames));
-  for (size_t i = 0; i < mono.size(); ++i) mono[i] = samples[i * size_t(info.channels)];
-  return mono;
-}
-
-// The power of `freq` in `samples` [from, to) (Goertzel).
-double Power(const std::vector<float>& samples, size_t from, size_t to, double freq, int rate) {
-  const double k = 2 * std::cos(2 * std::numbers::pi * freq / rate);
-  double s1 = 0, s2 = 0;
-  for (size_t i = from; i < to && i < samples.size(); ++i) {
-    const double s = samples[i] + k * s1 - s2;
-    s2 = s1;
-    s1 = s;
-  }
-  return s1 * s1 + s2 * s2 - k * s1 * s2;
-}
-
-double Rms(const std::vector<float>& samples, size_t from, size_t to) {
-  double sum = 0;
-  for (size_t i = from; i < to && i < samples.size(); ++i) sum += double(samples[i]) * samples[i];
-  return to > from ? std::sqrt(sum / double(to - from)) : 0;
-}
-
 // A real synthesiser plays the file: in the middle of every slot the strongest of the 24 pitches
 // is the slot's note, and a rest is quiet. A synthesised note fades out into the next slot, so
 // TiMidity++ plays with its fast release, and each slot is judged from 100 to 200 ms, where its
@@ -150,8 +112,10 @@ TEST(WriteMidi, TimidityPlaysThePitchesInTheirSlots) {
                                             "44100", "-EFreverb=0", "-EFchorus=0", "-f", "-o",
                                             dir / "tune.wav", dir / "tune.mid"});
   ASSERT_EQ(played.exitCode, 0) << played.err;
-  int rate = 0;
-  const std::vector<float> heard = ReadMono(dir / "tune.wav", rate);
+  const testing::DecodedSound sound = testing::Decode(dir / "tune.wav");
+  ASSERT_EQ(sound.channels, 1);
+  const std::vector<float>& heard = sound.floats;
+  const int rate = sound.rate;
   ASSERT_GE(heard.size(), size_t(codes.size() * 0.28 * rate));
 
   double quietestNote = 1, rest = 0;
@@ -159,17 +123,11 @@ TEST(WriteMidi, TimidityPlaysThePitchesInTheirSlots) {
     SCOPED_TRACE("slot " + std::to_string(slot));
     const auto from = size_t((slot * 0.28 + 0.10) * rate), to = from + size_t(0.1 * rate);
     if (expected[slot] == 0) {
-      rest = Rms(heard, from, to);
+      rest = testing::Rms(heard, from, to);
       continue;
     }
-    quietestNote = std::min(quietestNote, Rms(heard, from, to));
-    int loudest = 0;
-    double best = -1;
-    for (int midi = 60; midi <= 83; ++midi) {
-      const double p = Power(heard, from, to, Frequency(midi), rate);
-      if (p > best) best = p, loudest = midi;
-    }
-    EXPECT_EQ(loudest, expected[slot]);
+    quietestNote = std::min(quietestNote, testing::Rms(heard, from, to));
+    EXPECT_EQ(testing::StrongestPitch(heard, from, to, rate), expected[slot]);
   }
   EXPECT_GT(quietestNote, 0.02);
   EXPECT_LT(rest, quietestNote / 2);
