@@ -36,7 +36,7 @@ using merin::formats::ParseError;
 constexpr const char* kUsage =
     "Usage: merinkast98-keys [TOKEN]...\n"
     "       merinkast98-keys [-i FILE]... [-o FILE]\n"
-    "       merinkast98-keys -i FILE [-i FILE]... -o DIR/ -f FORMAT\n"
+    "       merinkast98-keys -o DIR/ -f FORMAT [-i] FILE...\n"
     "Prints the handset key presses that type a melody of up to 30 slots, one line per slot\n"
     "(lines end in CR LF), or with -o writes the melody in another format.\n"
     "\n"
@@ -57,10 +57,12 @@ constexpr const char* kUsage =
     "  -o FILE        write the melody to FILE instead of printing the key presses, in the\n"
     "                 format of its extension: .mk98 (melody file), .rtttl, .mid (MIDI),\n"
     "                 .wav, .flac, .ogg or .mp3 (what test play sounds; .mp3 only where the\n"
-    "                 installed libsndfile writes it). Trailing empty slots are left out.\n"
-    "  -o DIR/        write each -i FILE into the folder DIR (made if missing) as its base\n"
-    "                 name with the extension of -f: -i a/song.rtttl -o out/ -f mid writes\n"
-    "                 out/song.mid; a file that fails is named and the others are done\n"
+    "                 installed libsndfile writes it); all but the melody file\n"
+    "                 stop at the last note or rest\n"
+    "  -o DIR/        write each input FILE (named by -i or as an argument) into the folder\n"
+    "                 DIR (made if missing) under its base name with the extension of -f:\n"
+    "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
+    "                 named and the others are done\n"
     "  -f FORMAT      the format for -o DIR/: mk98, rtttl, mid, wav, flac, ogg or mp3\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
@@ -217,11 +219,16 @@ int main(int argc, char** argv) {
     }
     options.tokens.push_back(arg);
   }
+  const bool toFolder = options.output && IsFolderTarget(*options.output);
+  if (toFolder) {
+    // Many files at once: the arguments name files too, so that a shell pattern can give them.
+    options.inputs.insert(options.inputs.end(), options.tokens.begin(), options.tokens.end());
+    options.tokens.clear();
+  }
   if (!options.tokens.empty() && !options.inputs.empty()) {
     return Fail(kBadInput, "tokens and -i cannot be given together (try --help)");
   }
 
-  const bool toFolder = options.output && IsFolderTarget(*options.output);
   if (toFolder != options.format.has_value()) {
     return Fail(kBadInput, toFolder ? "-o " + *options.output + " needs -f FORMAT (try --help)"
                                     : "-f goes with -o DIR/ (try --help)");
@@ -237,7 +244,7 @@ int main(int argc, char** argv) {
     if (auto why = CannotWrite(format)) return Fail(kCannotWrite, *options.output + ": " + *why);
   }
   if (toFolder) {
-    if (options.inputs.empty()) return Fail(kBadInput, "-o DIR/ needs -i FILE (try --help)");
+    if (options.inputs.empty()) return Fail(kBadInput, "-o DIR/ needs input files (try --help)");
     if (std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end()) {
       return Fail(kBadInput, "-o DIR/ needs files named by -i; standard input has no name");
     }

@@ -98,7 +98,7 @@ TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
       {{"-i", dir / "twinkle.mk98", "-o", dir / "x"}, 1, dir / "x: no extension to tell"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "out/"}, 2, "-o " + dir / "out/ needs -f FORMAT"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "x.mid", "-f", "mid"}, 2, "-f goes with -o DIR/"},
-      {{"-o", dir / "out/", "-f", "mid"}, 2, "-o DIR/ needs -i FILE"},
+      {{"-o", dir / "out/", "-f", "mid"}, 2, "-o DIR/ needs input files"},
       {{"-i", "-", "-o", dir / "out/", "-f", "mid"}, 2, "-o DIR/ needs files named by -i"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "out/", "-f", "doc"}, 1, dir / "out/: no such"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "none/x.mid"},
@@ -188,10 +188,9 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
   EXPECT_FALSE(std::filesystem::exists(dir / "out/broken.mid"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 2);
 
-  // All good: exit 0, in any format, into a folder that exists.
-  result = RunProgram(MERIN_KEYS_PROGRAM,
-                      {"-i", dir / "in/twinkle.rtttl", "-i", dir / "in/more/scale.mk98", "-o",
-                       dir / "out", "-f", "rtttl"});
+  // All good: exit 0, in any format, into a folder that exists, the files given as arguments.
+  result = RunProgram(MERIN_KEYS_PROGRAM, {"-o", dir / "out", "-f", "rtttl",
+                                           dir / "in/twinkle.rtttl", dir / "in/more/scale.mk98"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ReadBytes(dir / "out/scale.rtttl"), "scale:d=4,o=5,b=214:c4,d4,e4,f4,g4,a4,b4,c5");
   EXPECT_EQ(ReadBytes(dir / "out/twinkle.rtttl"), formats::WriteRtttl(kTwinkle, "twinkle"));
