@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/da.h"
+#include "core/pitch.h"
 #include "entry/keyboard.h"
 #include "nullsound.h"
 #include "ui/merinmain.h"
@@ -39,8 +40,8 @@ bool CopyPictures(const QString& from, const QString& to) {
       ok = false;
     }
   };
-  for (std::string_view name : merin::kWhiteKeyPictures) copy(name);
-  for (std::string_view name : merin::kBlackKeyPictures) copy(name);
+  for (std::string_view code : merin::kWhiteKeyCodes) copy(merin::PictureFileOf(code));
+  for (std::string_view code : merin::kBlackKeyCodes) copy(merin::PictureFileOf(code));
   return ok;
 }
 
@@ -73,10 +74,10 @@ int main(int argc, char* argv[]) {
   std::vector<Key> keys;
   for (int i = 0; i < 14; ++i)
     keys.push_back({window.findChild<QAbstractButton*>("ken" + QString::number(i)),
-                    std::string(merin::kWhiteKeyPictures[size_t(i)].substr(0, 2))});
+                    std::string(merin::kWhiteKeyCodes[size_t(i)])});
   for (int i = 0; i < 10; ++i)
     keys.push_back({window.findChild<QAbstractButton*>("bkey" + QString::number(i)),
-                    std::string(merin::kBlackKeyPictures[size_t(i)].substr(0, 2))});
+                    std::string(merin::kBlackKeyCodes[size_t(i)])});
 
   std::mt19937 random(98);
   std::uniform_int_distribution<size_t> pick(0, keys.size() - 1);

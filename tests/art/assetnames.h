@@ -3,12 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "core/pitch.h"
+
 namespace merin::testing {
 
-// The 24 note codes, by key and number of presses.
-inline const std::vector<std::string> kNoteCodes = {
-    "11", "12", "13", "14", "21", "22", "23", "24", "31", "32", "41", "42",
-    "43", "44", "51", "52", "53", "54", "61", "62", "63", "64", "71", "72"};
+// The 24 note codes of the product.
+inline const std::vector<std::string>& kNoteCodes = NoteCodes();
 
 // The 26 picture files of the program's folder.
 inline std::vector<std::string> PictureNames() {

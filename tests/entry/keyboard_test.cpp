@@ -61,8 +61,8 @@ TEST_F(KeyboardTest, PedalOnTheLastSlotWrapsToTheFirst) {
   PedalSW_Click(melody, view);
   EXPECT_EQ(melody.Notes[29], "01");
   EXPECT_EQ(melody.Cursor, 0);
-  EXPECT_EQ(view.calls, (Calls{"picture 29 /app/01.bmp", "marker 29 0x80000009",
-                               "marker 0 0xff", "status NOTE:1"}));
+  EXPECT_EQ(view.calls, (Calls{"picture 29 /app/01.bmp", "marker 29 0x80000009", "marker 0 0xff",
+                               "status NOTE:1"}));
 }
 
 TEST_F(KeyboardTest, ThirtyEntriesFillTheMelodyAndTheThirtyFirstReplacesSlotZero) {
@@ -70,7 +70,7 @@ TEST_F(KeyboardTest, ThirtyEntriesFillTheMelodyAndTheThirtyFirstReplacesSlotZero
   EXPECT_EQ(melody.Cursor, 0);
   EXPECT_EQ(view.calls.back(), "status NOTE:1");
   for (int i = 0; i < 30; ++i) {
-    EXPECT_EQ(melody.Notes[i], std::string(kWhiteKeyPictures[i % 14].substr(0, 2))) << i;
+    EXPECT_EQ(melody.Notes[i], kWhiteKeyCodes[i % 14]) << i;
   }
   bkey_Click(melody, view, 9);
   EXPECT_EQ(melody.Notes[0], "64");

@@ -11,6 +11,8 @@
 #include <functional>
 #include <set>
 
+#include "core/notecode.h"
+#include "core/pitch.h"
 #include "entry/keyboard.h"
 #include "testwindow.h"
 #include "ui/colours.h"
@@ -50,20 +52,19 @@ void Click(const TestWindow& t, const QString& name, Qt::MouseButton button = Qt
 TEST(MainWindowWiring, EveryKeyAndThePedalWriteTheirNoteAndMoveTheCursorOn) {
   TestWindow t;
   int slot = 0;
-  auto expectPlaced = [&](const QString& key, std::string_view picture) {
+  auto expectPlaced = [&](const QString& key, std::string_view code) {
     Click(t, key);
-    EXPECT_EQ(t.window->melody().Notes[slot], picture.substr(0, 2)) << key.toStdString();
-    EXPECT_EQ(CellColour(t, slot),
-              PictureColour(QString::fromLatin1(picture.data(), int(picture.size()))));
+    EXPECT_EQ(t.window->melody().Notes[slot], code) << key.toStdString();
+    EXPECT_EQ(CellColour(t, slot), PictureColour(QString::fromStdString(PictureFileOf(code))));
     ++slot;
     EXPECT_EQ(t.window->melody().Cursor, slot);
     EXPECT_EQ(Status(t), "NOTE:" + std::to_string(slot + 1));
     EXPECT_EQ(t.find<ui::PositionMarker>(N("np", slot))->colour(), 255u);
     EXPECT_EQ(t.find<ui::PositionMarker>(N("np", slot - 1))->colour(), 0x80000009u);
   };
-  for (int i = 0; i < 14; ++i) expectPlaced(N("ken", i), kWhiteKeyPictures[i]);
-  for (int i = 0; i < 10; ++i) expectPlaced(N("bkey", i), kBlackKeyPictures[i]);
-  expectPlaced("PedalSW", kRestPicture);
+  for (int i = 0; i < 14; ++i) expectPlaced(N("ken", i), kWhiteKeyCodes[i]);
+  for (int i = 0; i < 10; ++i) expectPlaced(N("bkey", i), kBlackKeyCodes[i]);
+  expectPlaced("PedalSW", kRestCode);
 }
 
 TEST(MainWindowWiring, EveryPictureIsReadFromItsFileAgain) {

@@ -16,7 +16,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using merin::kNoteCodes;
+using merin::NoteCodes;
 
 constexpr int kIconSizes[] = {32, 48, 64, 128, 256};
 
@@ -32,8 +32,10 @@ void SaveSound(const std::vector<int16_t>& samples, const fs::path& path) {
   info.channels = 1;
   info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
   SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-  if (!file) throw std::runtime_error("cannot write " + path.string() + ": " + sf_strerror(nullptr));
-  const sf_count_t written = sf_write_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+  if (!file)
+    throw std::runtime_error("cannot write " + path.string() + ": " + sf_strerror(nullptr));
+  const sf_count_t written =
+      sf_write_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
   const int closed = sf_close(file);
   if (written != static_cast<sf_count_t>(samples.size()) || closed != 0) {
     throw std::runtime_error("cannot write " + path.string());
@@ -42,7 +44,7 @@ void SaveSound(const std::vector<int16_t>& samples, const fs::path& path) {
 
 void WriteProgramFiles(const fs::path& folder) {
   fs::create_directories(folder);
-  for (std::string_view code : kNoteCodes) {
+  for (std::string_view code : NoteCodes()) {
     const std::string name(code);
     SavePicture(merin::art::NotePicture(code), folder / (name + ".bmp"), "BMP");
     SaveSound(merin::art::NoteSound(code), folder / (name + ".wav"));
@@ -69,7 +71,7 @@ void WriteSheet(const fs::path& path) {
   std::vector<QImage> cells;
   cells.push_back(merin::art::StaffPicture());
   cells.push_back(merin::art::RestPicture());
-  for (std::string_view code : kNoteCodes) cells.push_back(merin::art::NotePicture(code));
+  for (std::string_view code : NoteCodes()) cells.push_back(merin::art::NotePicture(code));
   const int stripWidth = static_cast<int>(cells.size()) * (merin::art::kStaffWidth - 1) + 1;
   int iconsWidth = 0;
   for (int size : kIconSizes) iconsWidth += size * 2 + kGap;
@@ -95,8 +97,9 @@ void WriteSheet(const fs::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string usage = "usage: merinkast98-assetgen PROGRAM-FOLDER HICOLOR-FOLDER\n"
-                            "       merinkast98-assetgen --sheet FILE.png\n";
+  const std::string usage =
+      "usage: merinkast98-assetgen PROGRAM-FOLDER HICOLOR-FOLDER\n"
+      "       merinkast98-assetgen --sheet FILE.png\n";
   try {
     if (argc == 3 && std::string(argv[1]) == "--sheet") {
       WriteSheet(argv[2]);
