@@ -14,6 +14,7 @@
 #include "art/pictures.h"
 #include "core/lifecycle.h"
 #include "core/notecode.h"
+#include "core/programfiles.h"
 #include "entry/keyboard.h"
 #include "entry/staff.h"
 #include "output/convert.h"
@@ -53,7 +54,7 @@ MerinMain::MerinMain(SoundDevice& sound) : sound_(sound), client_(new QWidget(th
   setObjectName("MerinMain");
   setWindowTitle(QStringLiteral("Merinkast98   - DoCoMo携帯 作曲支援 -"));
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(QPixmap::fromImage(art::WindowIcon(size)));
+  for (int size : kWindowIconSizes) icon.addPixmap(QPixmap::fromImage(art::WindowIcon(size)));
   setWindowIcon(icon);
 
   Filemenu_ = menuBar()->addMenu(QStringLiteral("File(&F)"));

@@ -6,14 +6,15 @@
 #include <stdexcept>
 
 #include "art/pictures.h"
-#include "assetnames.h"
+#include "core/notecode.h"
 #include "core/pitch.h"
+#include "core/programfiles.h"
 #include "entry/staff.h"
 
 namespace {
 
-using merin::testing::kNoteCodes;
-using merin::testing::PictureNames;
+using merin::NoteCodes;
+using merin::ProgramPictures;
 
 constexpr int kLineRows[] = {38, 49, 60, 71, 82};
 
@@ -47,7 +48,7 @@ Rows HeadRows(const QImage& image) {
 }
 
 TEST(PictureFiles, AreEightBitPalettisedStaffCellsInBlackAndWhite) {
-  for (const std::string& name : PictureNames()) {
+  for (const std::string& name : ProgramPictures()) {
     SCOPED_TRACE(name);
     const QImage image = Load(name);
     ASSERT_FALSE(image.isNull());
@@ -67,7 +68,7 @@ TEST(PictureFiles, AreEightBitPalettisedStaffCellsInBlackAndWhite) {
 }
 
 TEST(PictureFiles, StaffLinesRunAcrossTheFullWidth) {
-  for (const std::string& name : PictureNames()) {
+  for (const std::string& name : ProgramPictures()) {
     SCOPED_TRACE(name);
     const QImage image = Load(name);
     ASSERT_FALSE(image.isNull());
@@ -88,7 +89,7 @@ TEST(PictureFiles, EmptyStaffHasNothingButTheLines) {
 }
 
 TEST(PictureFiles, EveryCodeHasItsOwnPictureDrawnByTheLibrary) {
-  const std::vector<std::string> names = PictureNames();
+  const std::vector<std::string> names = ProgramPictures();
   for (size_t i = 0; i < names.size(); ++i) {
     const QImage image = Load(names[i]).convertToFormat(QImage::Format_RGB32);
     for (size_t j = 0; j < i; ++j) {
@@ -96,7 +97,7 @@ TEST(PictureFiles, EveryCodeHasItsOwnPictureDrawnByTheLibrary) {
           << names[i] << " " << names[j];
     }
   }
-  for (const std::string& code : kNoteCodes) {
+  for (const std::string& code : NoteCodes()) {
     EXPECT_EQ(Load(code + ".bmp").convertToFormat(QImage::Format_RGB32),
               merin::art::NotePicture(code).convertToFormat(QImage::Format_RGB32))
         << code;

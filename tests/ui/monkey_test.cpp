@@ -49,10 +49,10 @@ TEST(Monkey, RandomClicksKeepTheMelodyTheCursorAndTheWindowInStep) {
   const QColor startColour = art::StaffPicture().pixelColor(10, 40);
   std::map<std::string, QColor> colourOf;
   std::set<std::string> codes;
-  for (const char* name : kPictureNames) {
-    const std::string code = std::string(name) == "gosen.bmp" ? "99" : std::string(name, 2);
+  for (const std::string& name : ProgramPictures()) {
+    const std::string code = name == "gosen.bmp" ? "99" : name.substr(0, 2);
     codes.insert(code);
-    colourOf[code] = PictureColour(name);
+    colourOf[code] = PictureColour(QString::fromStdString(name));
   }
   ASSERT_EQ(codes.size(), 26u);
 
@@ -71,9 +71,8 @@ TEST(Monkey, RandomClicksKeepTheMelodyTheCursorAndTheWindowInStep) {
       QTest::mouseClick(keys[size_t(k)], Qt::LeftButton);
     } else if (kind < 9) {
       const int slot = pick(30);
-      const Qt::MouseButton button =
-          std::array{Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}[size_t(
-              pick(4))];
+      const Qt::MouseButton button = std::array{Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
+                                                Qt::MiddleButton}[size_t(pick(4))];
       Qt::KeyboardModifiers modifiers;
       if (pick(2)) modifiers |= Qt::ShiftModifier;
       if (pick(4) == 0) modifiers |= Qt::ControlModifier;
