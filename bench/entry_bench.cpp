@@ -19,6 +19,7 @@
 #include "core/pitch.h"
 #include "entry/keyboard.h"
 #include "nullsound.h"
+#include "support/programfolder.h"
 #include "ui/merinmain.h"
 
 namespace {
@@ -55,12 +56,13 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   merin::bench::NullSound sound;
+  QTemporaryDir copy;
+  if (!copy.isValid() ||
+      !CopyPictures(QString::fromStdString(Da::RunningProgramFolder() + "/"), copy.path()))
+    return 1;
+  const merin::test::ScopedProgramFolder folder(QDir(copy.path()).absolutePath().toStdString());
   merin::ui::MerinMain window(sound);
   window.Load();
-  QTemporaryDir copy;
-  if (!copy.isValid() || !CopyPictures(QString::fromStdString(Da::AppFolder), copy.path()))
-    return 1;
-  Da::AppFolder = QDir(copy.path()).absolutePath().toStdString() + "/";
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) {
     std::fprintf(stderr, "entry_bench: the window was never shown\n");

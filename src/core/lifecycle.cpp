@@ -12,10 +12,10 @@ void Form_Load(Melody& melody, MelodyView& view, SoundDevice& sound) {
   for (int32_t i = 0; i < kSlotCount; ++i) melody.Notes[i] = kEmptyCode;
   for (int32_t i = 0; i < kSlotCount; ++i)
     view.SetMarkerTop(i, view.CellTop(i) + view.CellHeight(i));
-  sound.PlayWave(Da::AppFolder + std::string(kOpeningSound));
+  sound.PlayWave(Da::PathOf(kOpeningSound));
 }
 
-void Form_Unload(SoundDevice& sound) { sound.PlayWave(Da::AppFolder + std::string(kClosingSound)); }
+void Form_Unload(SoundDevice& sound) { sound.PlayWave(Da::PathOf(kClosingSound)); }
 
 void EndMenu_Click(MelodyView& view) { view.EndProgram(); }
 

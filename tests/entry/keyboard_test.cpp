@@ -4,13 +4,14 @@
 
 #include "core/da.h"
 #include "core/lifecycle.h"
+#include "support/programfolder.h"
 #include "support/recorders.h"
 
 namespace merin {
 namespace {
 
-using testing::RecordingSound;
-using testing::RecordingView;
+using test::RecordingSound;
+using test::RecordingView;
 using Calls = std::vector<std::string>;
 
 class KeyboardTest : public ::testing::Test {
@@ -18,9 +19,9 @@ class KeyboardTest : public ::testing::Test {
   void SetUp() override {
     RecordingSound sound;
     Form_Load(melody, view, sound);
-    Da::AppFolder = "/app/";
     view.calls.clear();
   }
+  test::ScopedProgramFolder folder{"/app/"};
   Melody melody;
   RecordingView view;
 };

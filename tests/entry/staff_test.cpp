@@ -8,12 +8,13 @@
 #include "core/da.h"
 #include "core/notecode.h"
 #include "entry/keyboard.h"
+#include "support/programfolder.h"
 #include "support/recorders.h"
 
 namespace merin {
 namespace {
 
-using testing::RecordingView;
+using test::RecordingView;
 using Calls = std::vector<std::string>;
 
 struct BandCase {
@@ -78,9 +79,9 @@ TEST(StaffNoteAt, TablesHoldExactlyTheKeyboardsCodes) {
 class StaffTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Da::AppFolder = "/app/";
     for (int i = 0; i < kSlotCount; ++i) melody.Notes[i] = "99";
   }
+  test::ScopedProgramFolder folder{"/app/"};
   Melody melody;
   RecordingView view;
 };

@@ -10,12 +10,12 @@
 #include <set>
 
 #include "art/pictures.h"
-#include "testwindow.h"
+#include "support/testwindow.h"
 #include "ui/keybutton.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 constexpr unsigned kSeed = 19980401;
@@ -108,4 +108,4 @@ TEST(Monkey, RandomClicksKeepTheMelodyTheCursorAndTheWindowInStep) {
 }
 
 }  // namespace
-}  // namespace merin::testing
+}  // namespace merin::test

@@ -14,13 +14,13 @@
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "entry/keyboard.h"
-#include "testwindow.h"
+#include "support/testwindow.h"
 #include "ui/colours.h"
 #include "ui/positionmarker.h"
 #include "ui/soloutform.h"
 #include "ui/staffcell.h"
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 QString N(const char* stem, int i) { return QString::fromLatin1(stem) + QString::number(i); }
@@ -273,4 +273,4 @@ TEST(MainWindowWiring, ClosingPlaysTheClosingSoundButEndMenuEndsAtOnce) {
 }
 
 }  // namespace
-}  // namespace merin::testing
+}  // namespace merin::test

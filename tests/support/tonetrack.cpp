@@ -1,9 +1,9 @@
-#include "tonetrack.h"
+#include "support/tonetrack.h"
 
 #include <cmath>
 #include <numbers>
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 constexpr float kLoud = 0.05f;
@@ -83,4 +83,4 @@ double LongestQuiet(const std::vector<float>& samples, int rate, double from, do
   return double(longest) / rate;
 }
 
-}  // namespace merin::testing
+}  // namespace merin::test

@@ -9,10 +9,11 @@
 
 #include "core/da.h"
 #include "core/programfiles.h"
+#include "support/programfolder.h"
 #include "support/recorders.h"
 #include "ui/merinmain.h"
 
-namespace merin::testing {
+namespace merin::test {
 
 // The colour of the test's picture file `name`: each a different colour, so a cell shows which
 // picture it loaded.
@@ -34,7 +35,6 @@ class TestWindow {
     }
     window = std::make_unique<ui::MerinMain>(sound_);
     window->Load();
-    Da::AppFolder = QDir(folder.path()).absolutePath().toStdString() + "/";
     window->show();
     exposed = QTest::qWaitForWindowExposed(window.get());
   }
@@ -43,10 +43,11 @@ class TestWindow {
   W* find(const QString& name) const {
     return window->findChild<W*>(name);
   }
-  std::string path(const char* name) const { return Da::AppFolder + name; }
+  std::string path(const char* name) const { return Da::PathOf(name); }
 
   RecordingSound recorder;
   QTemporaryDir folder;
+  ScopedProgramFolder programFolder{QDir(folder.path()).absolutePath().toStdString()};
   std::unique_ptr<ui::MerinMain> window;
   bool exposed = false;
 
@@ -54,4 +55,4 @@ class TestWindow {
   SoundDevice& sound_;
 };
 
-}  // namespace merin::testing
+}  // namespace merin::test

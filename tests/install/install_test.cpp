@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/programfiles.h"
-#include "runprogram.h"
+#include "support/runprogram.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ TEST(InstalledTree, BinLinksLeadRelativelyIntoTheProgramFolder) {
 
 TEST(InstalledTree, KeysToolRunsThroughItsLink) {
   const auto result =
-      merin::testing::RunProgram((kRoot / "bin/merinkast98-keys").string(), {"11", "01"});
+      merin::test::RunProgram((kRoot / "bin/merinkast98-keys").string(), {"11", "01"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_NE(result.out.find("[1]"), std::string::npos) << result.out;
 }
@@ -70,7 +70,7 @@ TEST(ProgramFolder, IsFoundThroughALink) {
   fs::create_directories(root / "bin");
   fs::copy_file(MERIN_PROBE, root / "lib/merinkast98/probe");
   fs::create_symlink("../lib/merinkast98/probe", root / "bin/probe");
-  const auto result = merin::testing::RunProgram((root / "bin/probe").string(), {});
+  const auto result = merin::test::RunProgram((root / "bin/probe").string(), {});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out, fs::canonical(root / "lib/merinkast98").string() + "\n");
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace merin::testing {
+namespace merin::test {
 
 // One stretch of a recording in which a single tone sounds.
 struct ToneSpan {
@@ -20,4 +20,4 @@ std::vector<ToneSpan> TrackTones(const std::vector<float>& samples, int rate,
 // The longest run of near-silent samples between `from` and `to` seconds, in seconds.
 double LongestQuiet(const std::vector<float>& samples, int rate, double from, double to);
 
-}  // namespace merin::testing
+}  // namespace merin::test

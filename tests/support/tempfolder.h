@@ -5,13 +5,13 @@
 #include <filesystem>
 #include <string>
 
-namespace merin::testing {
+namespace merin::test {
 
 // A fresh folder for one test's files, removed with everything in it afterwards.
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "merin-sound-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "merin-test-XXXXXX").string();
     path_ = mkdtemp(pattern.data());
   }
   ~TempFolder() { std::filesystem::remove_all(path_); }
@@ -25,4 +25,4 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
-}  // namespace merin::testing
+}  // namespace merin::test
