@@ -9,6 +9,7 @@
 
 #include "core/pitch.h"
 #include "core/programfiles.h"
+#include "support/tonetrack.h"
 
 namespace {
 
@@ -41,19 +42,10 @@ Sound Read(const std::string& name) {
   return sound;
 }
 
-// Power of `frequency` in the Hann-windowed samples [from, to), by the Goertzel recurrence.
+// Power of `frequency` in the Hann-windowed samples [from, to).
 double Power(const Sound& sound, size_t from, size_t to, double frequency) {
-  const double coefficient = 2 * std::cos(2 * std::numbers::pi * frequency / sound.info.samplerate);
-  double s1 = 0, s2 = 0;
-  const double n = static_cast<double>(to - from);
-  for (size_t i = from; i < to; ++i) {
-    const double window =
-        0.5 - 0.5 * std::cos(2 * std::numbers::pi * static_cast<double>(i - from) / n);
-    const double s = sound.samples[i] * window + coefficient * s1 - s2;
-    s2 = s1;
-    s1 = s;
-  }
-  return s1 * s1 + s2 * s2 - coefficient * s1 * s2;
+  return merin::test::GoertzelPower(&sound.samples[from], to - from, frequency,
+                                    sound.info.samplerate, true);
 }
 
 // The strongest frequency between 100 Hz and 5 kHz, searched in steps of 0.2 %.

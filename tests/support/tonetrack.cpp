@@ -8,17 +8,6 @@ namespace {
 
 constexpr float kLoud = 0.05f;
 
-double Goertzel(const float* x, int n, double freq, int rate) {
-  const double k = 2 * std::cos(2 * std::numbers::pi * freq / rate);
-  double s1 = 0, s2 = 0;
-  for (int i = 0; i < n; ++i) {
-    const double s = x[i] + k * s1 - s2;
-    s2 = s1;
-    s1 = s;
-  }
-  return s1 * s1 + s2 * s2 - k * s1 * s2;
-}
-
 }  // namespace
 
 std::vector<ToneSpan> TrackTones(const std::vector<float>& samples, int rate,
@@ -33,7 +22,7 @@ std::vector<ToneSpan> TrackTones(const std::vector<float>& samples, int rate,
     double heard = 0, bestPower = -1;
     if (std::sqrt(energy / window) >= kLoud) {
       for (double f : candidates) {
-        const double p = Goertzel(x, window, f, rate);
+        const double p = GoertzelPower(x, size_t(window), f, rate);
         if (p > bestPower) bestPower = p, heard = f;
       }
     }
