@@ -16,8 +16,10 @@
 #include <vector>
 
 #include "core/da.h"
+#include "core/pitch.h"
 #include "entry/keyboard.h"
 #include "nullsound.h"
+#include "support/programfolder.h"
 #include "ui/merinmain.h"
 
 namespace {
@@ -39,8 +41,8 @@ bool CopyPictures(const QString& from, const QString& to) {
       ok = false;
     }
   };
-  for (std::string_view name : merin::kWhiteKeyPictures) copy(name);
-  for (std::string_view name : merin::kBlackKeyPictures) copy(name);
+  for (std::string_view code : merin::kWhiteKeyCodes) copy(merin::PictureFileOf(code));
+  for (std::string_view code : merin::kBlackKeyCodes) copy(merin::PictureFileOf(code));
   return ok;
 }
 
@@ -54,12 +56,13 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv);
   merin::bench::NullSound sound;
+  QTemporaryDir copy;
+  if (!copy.isValid() ||
+      !CopyPictures(QString::fromStdString(Da::RunningProgramFolder() + "/"), copy.path()))
+    return 1;
+  const merin::test::ScopedProgramFolder folder(QDir(copy.path()).absolutePath().toStdString());
   merin::ui::MerinMain window(sound);
   window.load();
-  QTemporaryDir copy;
-  if (!copy.isValid() || !CopyPictures(QString::fromStdString(Da::AppFolder), copy.path()))
-    return 1;
-  Da::AppFolder = QDir(copy.path()).absolutePath().toStdString() + "/";
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) {
     std::fprintf(stderr, "entry_bench: the window was never shown\n");
@@ -73,10 +76,10 @@ int main(int argc, char* argv[]) {
   std::vector<Key> keys;
   for (int i = 0; i < 14; ++i)
     keys.push_back({window.findChild<QAbstractButton*>("ken" + QString::number(i)),
-                    std::string(merin::kWhiteKeyPictures[size_t(i)].substr(0, 2))});
+                    std::string(merin::kWhiteKeyCodes[size_t(i)])});
   for (int i = 0; i < 10; ++i)
     keys.push_back({window.findChild<QAbstractButton*>("bkey" + QString::number(i)),
-                    std::string(merin::kBlackKeyPictures[size_t(i)].substr(0, 2))});
+                    std::string(merin::kBlackKeyCodes[size_t(i)])});
 
   std::mt19937 random(98);
   std::uniform_int_distribution<size_t> pick(0, keys.size() - 1);

@@ -1,6 +1,9 @@
 #include "art/pictures.h"
 
-#include "art/notepitch.h"
+#include <stdexcept>
+#include <string>
+
+#include "core/pitch.h"
 
 namespace merin::art {
 namespace {
@@ -100,19 +103,21 @@ QImage StaffPicture() {
 }
 
 QImage NotePicture(std::string_view code) {
-  const NotePitch pitch = NotePitchOf(code);
-  const int centre = kHeadCentre[pitch.step];
+  const std::optional<Pitch> pitch = Pitch::FromCode(code);
+  if (!pitch) throw std::invalid_argument("\"" + std::string(code) + "\" is not a note code");
+  const int step = pitch->Step();
+  const int centre = kHeadCentre[step];
   QImage image = StaffPicture();
-  const int ledger = pitch.step == kLowestLedgerStep ? centre : pitch.step >= 12 ? kHighLedgerRow : -1;
+  const int ledger = step == kLowestLedgerStep ? centre : step >= 12 ? kHighLedgerRow : -1;
   if (ledger >= 0) Fill(image, kHeadLeft - 2, ledger, kHeadLeft + kHeadWidth + 1, ledger);
   Stamp(image, kHeadLeft, centre - kHeadHeight / 2, kHead);
-  if (pitch.step < kFirstStemDownStep) {
+  if (step < kFirstStemDownStep) {
     const int x = kHeadLeft + kHeadWidth - 1;
     Fill(image, x, centre - kStemLength, x, centre);
   } else {
     Fill(image, kHeadLeft, centre, kHeadLeft, centre + kStemLength);
   }
-  if (pitch.sharp) DrawSharp(image, centre);
+  if (pitch->Sharp()) DrawSharp(image, centre);
   return image;
 }
 

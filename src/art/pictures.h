@@ -3,7 +3,7 @@
 #include <QImage>
 #include <string_view>
 
-#include "core/notecode.h"
+#include "core/pitch.h"
 
 namespace merin::art {
 
@@ -14,7 +14,7 @@ inline constexpr int kStaffWidth = 21, kStaffHeight = 111;
 // The empty staff: 21 x 111, 8 bits per pixel with a palette, white with five black lines.
 QImage StaffPicture();
 
-// The staff with the note of `code` (one of kNoteCodes) on it, in the staff picture's format.
+// The staff with the note of `code` (one of NoteCodes()) on it, in the staff picture's format.
 // Throws std::invalid_argument for any other code.
 QImage NotePicture(std::string_view code);
 

@@ -4,12 +4,14 @@
 #include <cmath>
 #include <numbers>
 
-#include "art/notepitch.h"
+#include <stdexcept>
+#include <string>
+
+#include "core/pitch.h"
 
 namespace merin::art {
 namespace {
 
-constexpr int kSemitoneOfStep[7] = {0, 2, 4, 5, 7, 9, 11};
 constexpr double kHarmonics[] = {1.0, 0.22, 0.30, 0.08, 0.12, 0.03, 0.05};
 constexpr double kAttackMillis = 4, kReleaseMillis = 20;
 constexpr double kPeak = 0.45;
@@ -34,10 +36,9 @@ std::vector<int16_t> Jingle(std::initializer_list<int> midis) {
 }  // namespace
 
 double NoteFrequency(std::string_view code) {
-  const NotePitch pitch = NotePitchOf(code);
-  const int octave = 4 + pitch.step / 7;
-  const int midi = 12 * (octave + 1) + kSemitoneOfStep[pitch.step % 7] + (pitch.sharp ? 1 : 0);
-  return MidiFrequency(midi);
+  const std::optional<Pitch> pitch = Pitch::FromCode(code);
+  if (!pitch) throw std::invalid_argument("\"" + std::string(code) + "\" is not a note code");
+  return MidiFrequency(pitch->Midi());
 }
 
 std::vector<int16_t> Tone(double frequency, int totalMillis, int soundingMillis) {

@@ -27,8 +27,11 @@ std::string RunningProgramFolder() {
 }
 
 void InitAppFolder() {
+  if (!AppFolder.empty()) return;
   AppFolder = WithTrailingSeparator(RunningProgramFolder(),
                                     static_cast<char>(std::filesystem::path::preferred_separator));
 }
+
+std::string PathOf(std::string_view name) { return AppFolder + std::string(name); }
 
 }  // namespace Da

@@ -2,6 +2,7 @@
 
 #include "core/da.h"
 #include "core/notecode.h"
+#include "core/programfiles.h"
 
 namespace merin {
 
@@ -9,11 +10,12 @@ void Form_Load(Melody& melody, MelodyView& view, SoundDevice& sound) {
   Da::InitAppFolder();
   melody.Cursor = 0;
   for (int32_t i = 0; i < kSlotCount; ++i) melody.Notes[i] = kEmptyCode;
-  for (int32_t i = 0; i < kSlotCount; ++i) view.SetMarkerTop(i, view.CellTop(i) + view.CellHeight(i));
-  sound.PlayWave(Da::AppFolder + "open.wav");
+  for (int32_t i = 0; i < kSlotCount; ++i)
+    view.SetMarkerTop(i, view.CellTop(i) + view.CellHeight(i));
+  sound.PlayWave(Da::PathOf(kOpeningSound));
 }
 
-void Form_Unload(SoundDevice& sound) { sound.PlayWave(Da::AppFolder + "close.wav"); }
+void Form_Unload(SoundDevice& sound) { sound.PlayWave(Da::PathOf(kClosingSound)); }
 
 void EndMenu_Click(MelodyView& view) { view.EndProgram(); }
 

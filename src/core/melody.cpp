@@ -9,7 +9,7 @@ int32_t NextSlot(int32_t cursor) { return cursor + 1 > kSlotCount - 1 ? 0 : curs
 
 void PlaceNote(Melody& melody, MelodyView& view, std::string_view pictureName,
                std::string_view code) {
-  view.ShowPicture(melody.Cursor, Da::AppFolder + std::string(pictureName));
+  view.ShowPicture(melody.Cursor, Da::PathOf(pictureName));
   melody.Notes[melody.Cursor] = code;
 }
 

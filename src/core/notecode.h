@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -9,10 +8,7 @@ namespace merin {
 // The melody has 30 slots, shown to the user as 1..30.
 inline constexpr int32_t kSlotCount = 30;
 
-// The 24 note codes, key by key: the key digit, then the presses that pick octave and sharp.
-inline constexpr std::array<std::string_view, 24> kNoteCodes = {
-    "11", "12", "13", "14", "21", "22", "23", "24", "31", "32", "41", "42",
-    "43", "44", "51", "52", "53", "54", "61", "62", "63", "64", "71", "72"};
+// The 24 note codes and what each stands for: core/pitch.h.
 
 // Codes that are not notes.
 inline constexpr std::string_view kRestCode = "01";

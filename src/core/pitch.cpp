@@ -80,6 +80,20 @@ std::string Pitch::Name() const {
   return name;
 }
 
+const std::vector<std::string>& NoteCodes() {
+  static const std::vector<std::string> codes = [] {
+    std::vector<std::string> all;
+    for (bool sharp : {false, true}) {
+      for (int midi = Pitch::kLowestMidi; midi <= Pitch::kHighestMidi; ++midi) {
+        const Pitch pitch = *Pitch::FromMidi(midi);
+        if (pitch.Sharp() == sharp) all.push_back(pitch.Code());
+      }
+    }
+    return all;
+  }();
+  return codes;
+}
+
 std::string PictureFileOf(std::string_view code) { return std::string(code) + ".bmp"; }
 
 std::string WaveFileOf(std::string_view code) {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace merin {
 
@@ -51,6 +52,10 @@ class Pitch {
   explicit Pitch(int midi) : midi_(midi) {}
   int midi_;
 };
+
+// The 24 note codes: the naturals C4..B5, then the sharps C#4..A#5, which is the order of the
+// white keys and then the black keys, left to right.
+const std::vector<std::string>& NoteCodes();
 
 // Picture file of a slot code as the staff shows it ("11.bmp", "01.bmp").
 std::string PictureFileOf(std::string_view code);

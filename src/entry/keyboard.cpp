@@ -3,6 +3,7 @@
 #include <span>
 
 #include "core/notecode.h"
+#include "core/pitch.h"
 
 namespace merin {
 namespace {
@@ -10,22 +11,22 @@ namespace {
 void EnterKey(Melody& melody, MelodyView& view, std::span<const std::string_view> table,
               int16_t index) {
   if (index < 0 || static_cast<size_t>(index) >= table.size()) return;
-  std::string_view name = table[static_cast<size_t>(index)];
-  PlaceNoteAndAdvance(melody, view, name, name.substr(0, 2));
+  const std::string_view code = table[static_cast<size_t>(index)];
+  PlaceNoteAndAdvance(melody, view, PictureFileOf(code), code);
 }
 
 }  // namespace
 
 void ken_Click(Melody& melody, MelodyView& view, int16_t Index) {
-  EnterKey(melody, view, kWhiteKeyPictures, Index);
+  EnterKey(melody, view, kWhiteKeyCodes, Index);
 }
 
 void bkey_Click(Melody& melody, MelodyView& view, int16_t Index) {
-  EnterKey(melody, view, kBlackKeyPictures, Index);
+  EnterKey(melody, view, kBlackKeyCodes, Index);
 }
 
 void PedalSW_Click(Melody& melody, MelodyView& view) {
-  PlaceNoteAndAdvance(melody, view, kRestPicture, kRestCode);
+  PlaceNoteAndAdvance(melody, view, PictureFileOf(kRestCode), kRestCode);
 }
 
 }  // namespace merin

@@ -9,17 +9,13 @@
 
 namespace merin {
 
-// Picture file of each white key, left to right; the code stored is its first two characters.
-inline constexpr std::array<std::string_view, 14> kWhiteKeyPictures = {
-    "11.bmp", "21.bmp", "31.bmp", "41.bmp", "51.bmp", "61.bmp", "71.bmp",
-    "13.bmp", "23.bmp", "32.bmp", "43.bmp", "53.bmp", "63.bmp", "72.bmp"};
+// The note code of each white key, left to right; the cell shows the code's picture.
+inline constexpr std::array<std::string_view, 14> kWhiteKeyCodes = {
+    "11", "21", "31", "41", "51", "61", "71", "13", "23", "32", "43", "53", "63", "72"};
 
-// Picture file of each black key, left to right.
-inline constexpr std::array<std::string_view, 10> kBlackKeyPictures = {
-    "12.bmp", "22.bmp", "42.bmp", "52.bmp", "62.bmp",
-    "14.bmp", "24.bmp", "44.bmp", "54.bmp", "64.bmp"};
-
-inline constexpr std::string_view kRestPicture = "01.bmp";
+// The note code of each black key, left to right.
+inline constexpr std::array<std::string_view, 10> kBlackKeyCodes = {"12", "22", "42", "52", "62",
+                                                                    "14", "24", "44", "54", "64"};
 
 // A white key was clicked: its note goes into the current slot and the cursor moves on.
 // An index outside the keyboard changes nothing.

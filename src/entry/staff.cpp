@@ -3,6 +3,7 @@
 #include <span>
 
 #include "core/notecode.h"
+#include "core/pitch.h"
 
 namespace merin {
 namespace {
@@ -12,24 +13,24 @@ bool IsSlot(int16_t index) { return index >= 0 && index < kSlotCount; }
 }  // namespace
 
 std::string_view StaffNoteAt(float Y, bool sharp) {
-  std::span<const StaffBand> bands = sharp ? std::span<const StaffBand>(SharpBands)
-                                           : std::span<const StaffBand>(NaturalBands);
+  std::span<const StaffBand> bands =
+      sharp ? std::span<const StaffBand>(SharpBands) : std::span<const StaffBand>(NaturalBands);
   for (const StaffBand& band : bands.first(bands.size() - 1)) {
-    if (Y < band.upper) return band.picture;
+    if (Y < band.upper) return band.code;
   }
   // Also where Y is not a number: the lowest band.
-  return bands.back().picture;
+  return bands.back().code;
 }
 
-void Gosen_MouseDown(Melody& melody, MelodyView& view, int16_t Index, int16_t Button,
-                     int16_t Shift, float /*X*/, float Y) {
+void Gosen_MouseDown(Melody& melody, MelodyView& view, int16_t Index, int16_t Button, int16_t Shift,
+                     float /*X*/, float Y) {
   if (!IsSlot(Index)) return;
   SelectSlot(melody, view, Index);
   if (Button == kLeftButton) {
-    std::string_view name = StaffNoteAt(Y, Shift == kShiftMask);
-    PlaceNote(melody, view, name, name.substr(0, 2));
+    const std::string_view code = StaffNoteAt(Y, Shift == kShiftMask);
+    PlaceNote(melody, view, PictureFileOf(code), code);
   } else if (Button == kRightButton) {
-    PlaceNote(melody, view, "gosen.bmp", kEmptyCode);
+    PlaceNote(melody, view, kEmptyPicture, kEmptyCode);
   }
   ShowSlotNumber(melody, view);
 }

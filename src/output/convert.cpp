@@ -1,6 +1,7 @@
 #include "output/convert.h"
 
 #include "core/notecode.h"
+#include "core/pitch.h"
 
 namespace merin {
 namespace {
@@ -8,8 +9,11 @@ namespace {
 constexpr std::string_view kConfirm = "[確定]";
 constexpr std::string_view kLineEnd = "\r\n";
 
+// The presses of a note: a code of the scheme as its pitch has them; any other code that counts as
+// a note ('1'..'7' and anything after it) takes its last digit, none when the last is no digit.
 int Presses(std::string_view code) {
-  char last = code.back();
+  if (const std::optional<Pitch> pitch = Pitch::FromCode(code)) return pitch->Presses();
+  const char last = code.back();
   return last >= '0' && last <= '9' ? last - '0' : 0;
 }
 

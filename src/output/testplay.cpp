@@ -10,7 +10,7 @@ void Command2_Click(const Melody& melody, MelodyView& view, SoundDevice& sound) 
   view.SetTestPlayEnabled(false);
   for (int32_t i = 0; i < kSlotCount; ++i) {
     view.SetCellBorder(i, 1);
-    sound.PlayWave(Da::AppFolder + WaveFileOf(melody.Notes[i]));
+    sound.PlayWave(Da::PathOf(WaveFileOf(melody.Notes[i])));
     view.SetCellBorder(i, 0);
     view.RepaintCell(i);
   }

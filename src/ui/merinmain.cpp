@@ -10,6 +10,7 @@
 #include "art/pictures.h"
 #include "core/applymelody.h"
 #include "core/lifecycle.h"
+#include "core/programfiles.h"
 #include "entry/keyboard.h"
 #include "entry/staff.h"
 #include "output/convert.h"
@@ -27,7 +28,7 @@ MerinMain::MerinMain(SoundDevice& sound)
   setObjectName("MerinMain");
   setWindowTitle(QStringLiteral("Merinkast98   - DoCoMo携帯 作曲支援 -"));
   QIcon icon;
-  for (int size : {16, 24, 32, 48, 64}) icon.addPixmap(QPixmap::fromImage(art::WindowIcon(size)));
+  for (int size : kWindowIconSizes) icon.addPixmap(QPixmap::fromImage(art::WindowIcon(size)));
   setWindowIcon(icon);
 
   buildMenus();

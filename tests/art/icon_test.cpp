@@ -5,6 +5,7 @@
 #include <string>
 
 #include "art/pictures.h"
+#include "core/programfiles.h"
 
 namespace {
 
@@ -33,9 +34,9 @@ TEST(WindowIcon, ClassicSizeUsesTheSixteenColours) {
       black += c == qRgb(0, 0, 0);
     }
   }
-  EXPECT_GT(blue, 40);  // the handset
+  EXPECT_GT(blue, 40);    // the handset
   EXPECT_GT(yellow, 20);  // its display
-  EXPECT_GT(black, 60);  // the staff, the notes and the keyboard's rim
+  EXPECT_GT(black, 60);   // the staff, the notes and the keyboard's rim
   EXPECT_GT(transparent, 100);
 }
 
@@ -63,9 +64,10 @@ TEST(WindowIcon, LargerSizesAreTheSamePicture) {
 }
 
 TEST(WindowIcon, HicolorFilesAreTheDrawings) {
-  for (int size : {32, 48, 64, 128, 256}) {
+  for (int size : merin::kHicolorIconSizes) {
     const std::string dimension = std::to_string(size) + "x" + std::to_string(size);
-    const QImage file(QString::fromStdString(MERIN_HICOLOR_DIR "/" + dimension + "/apps/merinkast98.png"), "PNG");
+    const QImage file(
+        QString::fromStdString(MERIN_HICOLOR_DIR "/" + dimension + "/apps/merinkast98.png"), "PNG");
     ASSERT_FALSE(file.isNull()) << size;
     EXPECT_EQ(file.convertToFormat(QImage::Format_ARGB32), merin::art::WindowIcon(size)) << size;
   }

@@ -6,13 +6,15 @@
 #include <stdexcept>
 
 #include "art/pictures.h"
-#include "assetnames.h"
+#include "core/notecode.h"
+#include "core/pitch.h"
+#include "core/programfiles.h"
 #include "entry/staff.h"
 
 namespace {
 
-using merin::testing::kNoteCodes;
-using merin::testing::PictureNames;
+using merin::NoteCodes;
+using merin::ProgramPictures;
 
 constexpr int kLineRows[] = {38, 49, 60, 71, 82};
 
@@ -22,7 +24,9 @@ QImage Load(const std::string& name) {
 
 bool Black(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
 
-bool LineRow(int y) { return std::find(std::begin(kLineRows), std::end(kLineRows), y) != std::end(kLineRows); }
+bool LineRow(int y) {
+  return std::find(std::begin(kLineRows), std::end(kLineRows), y) != std::end(kLineRows);
+}
 
 // The rows of the note head: the pixels whose 3 x 3 neighbourhood is all black (lines, stems,
 // ledger lines and sharp signs are one pixel thick), widened by the head's rim.
@@ -44,7 +48,7 @@ Rows HeadRows(const QImage& image) {
 }
 
 TEST(PictureFiles, AreEightBitPalettisedStaffCellsInBlackAndWhite) {
-  for (const std::string& name : PictureNames()) {
+  for (const std::string& name : ProgramPictures()) {
     SCOPED_TRACE(name);
     const QImage image = Load(name);
     ASSERT_FALSE(image.isNull());
@@ -64,12 +68,13 @@ TEST(PictureFiles, AreEightBitPalettisedStaffCellsInBlackAndWhite) {
 }
 
 TEST(PictureFiles, StaffLinesRunAcrossTheFullWidth) {
-  for (const std::string& name : PictureNames()) {
+  for (const std::string& name : ProgramPictures()) {
     SCOPED_TRACE(name);
     const QImage image = Load(name);
     ASSERT_FALSE(image.isNull());
     for (int row : kLineRows) {
-      for (int x = 0; x < image.width(); ++x) EXPECT_TRUE(Black(image, x, row)) << "row " << row << " x " << x;
+      for (int x = 0; x < image.width(); ++x)
+        EXPECT_TRUE(Black(image, x, row)) << "row " << row << " x " << x;
     }
   }
 }
@@ -78,19 +83,21 @@ TEST(PictureFiles, EmptyStaffHasNothingButTheLines) {
   const QImage image = Load("gosen.bmp");
   ASSERT_FALSE(image.isNull());
   for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) EXPECT_EQ(Black(image, x, y), LineRow(y)) << x << "," << y;
+    for (int x = 0; x < image.width(); ++x)
+      EXPECT_EQ(Black(image, x, y), LineRow(y)) << x << "," << y;
   }
 }
 
 TEST(PictureFiles, EveryCodeHasItsOwnPictureDrawnByTheLibrary) {
-  const std::vector<std::string> names = PictureNames();
+  const std::vector<std::string> names = ProgramPictures();
   for (size_t i = 0; i < names.size(); ++i) {
     const QImage image = Load(names[i]).convertToFormat(QImage::Format_RGB32);
     for (size_t j = 0; j < i; ++j) {
-      EXPECT_NE(image, Load(names[j]).convertToFormat(QImage::Format_RGB32)) << names[i] << " " << names[j];
+      EXPECT_NE(image, Load(names[j]).convertToFormat(QImage::Format_RGB32))
+          << names[i] << " " << names[j];
     }
   }
-  for (const std::string& code : kNoteCodes) {
+  for (const std::string& code : NoteCodes()) {
     EXPECT_EQ(Load(code + ".bmp").convertToFormat(QImage::Format_RGB32),
               merin::art::NotePicture(code).convertToFormat(QImage::Format_RGB32))
         << code;
@@ -102,17 +109,19 @@ TEST(PictureFiles, EveryCodeHasItsOwnPictureDrawnByTheLibrary) {
 // A click anywhere on a drawn note head, and above all on its centre, enters that same note again.
 TEST(NoteHead, IsCentredInTheBandThatEntersItsNote) {
   for (bool sharp : {false, true}) {
-    const auto bands = sharp ? std::vector<merin::StaffBand>(merin::SharpBands.begin(), merin::SharpBands.end())
-                             : std::vector<merin::StaffBand>(merin::NaturalBands.begin(), merin::NaturalBands.end());
+    const auto bands =
+        sharp
+            ? std::vector<merin::StaffBand>(merin::SharpBands.begin(), merin::SharpBands.end())
+            : std::vector<merin::StaffBand>(merin::NaturalBands.begin(), merin::NaturalBands.end());
     float lower = -merin::kOpen;
     for (const merin::StaffBand& band : bands) {
-      SCOPED_TRACE(std::string(band.picture) + (sharp ? " (shift)" : ""));
-      const Rows head = HeadRows(Load(std::string(band.picture)));
+      SCOPED_TRACE(std::string(band.code) + (sharp ? " (shift)" : ""));
+      const Rows head = HeadRows(Load(merin::PictureFileOf(band.code)));
       ASSERT_LT(head.top, head.bottom);
       EXPECT_GE(head.top, lower - 1);
       EXPECT_LE(head.bottom, band.upper);
       const float centre = (head.top + head.bottom) / 2.0f;
-      EXPECT_EQ(merin::StaffNoteAt(centre, sharp), band.picture);
+      EXPECT_EQ(merin::StaffNoteAt(centre, sharp), band.code);
       if (lower > -merin::kOpen && band.upper < merin::kOpen) {
         EXPECT_NEAR(centre, (lower + band.upper - 1) / 2, 1.0);
       }
@@ -128,12 +137,12 @@ TEST(NoteHead, HasASharpSignExactlyForSharpCodesAndLedgerLinesOffTheStaff) {
     bool ledger;
   };
   const Case cases[] = {
-      {"11", false, true}, {"12", true, true},   {"13", false, false}, {"14", true, false},
-      {"21", false, false}, {"22", true, false}, {"23", false, false}, {"24", true, false},
+      {"11", false, true},  {"12", true, true},   {"13", false, false}, {"14", true, false},
+      {"21", false, false}, {"22", true, false},  {"23", false, false}, {"24", true, false},
       {"31", false, false}, {"32", false, false}, {"41", false, false}, {"42", true, false},
-      {"43", false, false}, {"44", true, false}, {"51", false, false}, {"52", true, false},
-      {"53", false, false}, {"54", true, false}, {"61", false, false}, {"62", true, false},
-      {"63", false, true},  {"64", true, true},  {"71", false, false}, {"72", false, true},
+      {"43", false, false}, {"44", true, false},  {"51", false, false}, {"52", true, false},
+      {"53", false, false}, {"54", true, false},  {"61", false, false}, {"62", true, false},
+      {"63", false, true},  {"64", true, true},   {"71", false, false}, {"72", false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);
@@ -166,7 +175,8 @@ TEST(KeyPictures, AreEightBitFacesOfOneColour) {
   const struct {
     QImage image;
     QRgb colour;
-  } keys[] = {{merin::art::WhiteKeyPicture(), qRgb(255, 255, 255)}, {merin::art::BlackKeyPicture(), qRgb(0, 0, 0)}};
+  } keys[] = {{merin::art::WhiteKeyPicture(), qRgb(255, 255, 255)},
+              {merin::art::BlackKeyPicture(), qRgb(0, 0, 0)}};
   for (const auto& key : keys) {
     EXPECT_EQ(key.image.format(), QImage::Format_Indexed8);
     EXPECT_EQ(key.image.size(), QSize(40, 150));

@@ -7,12 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "assetnames.h"
+#include "core/pitch.h"
+#include "core/programfiles.h"
+#include "support/tonetrack.h"
 
 namespace {
 
-using merin::testing::kNoteCodes;
-using merin::testing::SoundNames;
+using merin::NoteCodes;
+using merin::ProgramSounds;
 
 struct Sound {
   SF_INFO info{};
@@ -20,7 +22,8 @@ struct Sound {
   double Seconds() const { return static_cast<double>(samples.size()) / info.samplerate; }
   double Peak(size_t from, size_t to) const {
     double peak = 0;
-    for (size_t i = from; i < std::min(to, samples.size()); ++i) peak = std::max(peak, std::abs(samples[i]));
+    for (size_t i = from; i < std::min(to, samples.size()); ++i)
+      peak = std::max(peak, std::abs(samples[i]));
     return peak;
   }
 };
@@ -39,18 +42,10 @@ Sound Read(const std::string& name) {
   return sound;
 }
 
-// Power of `frequency` in the Hann-windowed samples [from, to), by the Goertzel recurrence.
+// Power of `frequency` in the Hann-windowed samples [from, to).
 double Power(const Sound& sound, size_t from, size_t to, double frequency) {
-  const double coefficient = 2 * std::cos(2 * std::numbers::pi * frequency / sound.info.samplerate);
-  double s1 = 0, s2 = 0;
-  const double n = static_cast<double>(to - from);
-  for (size_t i = from; i < to; ++i) {
-    const double window = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * static_cast<double>(i - from) / n);
-    const double s = sound.samples[i] * window + coefficient * s1 - s2;
-    s2 = s1;
-    s1 = s;
-  }
-  return s1 * s1 + s2 * s2 - coefficient * s1 * s2;
+  return merin::test::GoertzelPower(&sound.samples[from], to - from, frequency,
+                                    sound.info.samplerate, true);
 }
 
 // The strongest frequency between 100 Hz and 5 kHz, searched in steps of 0.2 %.
@@ -66,7 +61,7 @@ double DominantFrequency(const Sound& sound, size_t from, size_t to) {
 TEST(SoundFiles, AreSixteenBitMonoPcmWavesAtOneRate) {
   const int rate = Read("11.wav").info.samplerate;
   EXPECT_GE(rate, 8000);
-  for (const std::string& name : SoundNames()) {
+  for (const std::string& name : ProgramSounds()) {
     SCOPED_TRACE(name);
     const Sound sound = Read(name);
     EXPECT_EQ(sound.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
@@ -79,7 +74,8 @@ TEST(SoundFiles, NotesAndTheRestLastOneMelodyStep) {
   const Sound rest = Read("01.wav");
   EXPECT_GE(rest.Seconds(), 0.2);
   EXPECT_LE(rest.Seconds(), 0.35);
-  for (const std::string& code : kNoteCodes) EXPECT_EQ(Read(code + ".wav").samples.size(), rest.samples.size()) << code;
+  for (const std::string& code : NoteCodes())
+    EXPECT_EQ(Read(code + ".wav").samples.size(), rest.samples.size()) << code;
 }
 
 TEST(SoundFiles, RestIsSilent) {
@@ -93,10 +89,11 @@ TEST(SoundFiles, EachNoteSoundsAtItsEqualTemperedPitch) {
     const char* code;
     double hertz;
   } notes[] = {
-      {"11", 261.626}, {"12", 277.183}, {"21", 293.665}, {"22", 311.127}, {"31", 329.628}, {"41", 349.228},
-      {"42", 369.994}, {"51", 391.995}, {"52", 415.305}, {"61", 440.000}, {"62", 466.164}, {"71", 493.883},
-      {"13", 523.251}, {"14", 554.365}, {"23", 587.330}, {"24", 622.254}, {"32", 659.255}, {"43", 698.456},
-      {"44", 739.989}, {"53", 783.991}, {"54", 830.609}, {"63", 880.000}, {"64", 932.328}, {"72", 987.767},
+      {"11", 261.626}, {"12", 277.183}, {"21", 293.665}, {"22", 311.127}, {"31", 329.628},
+      {"41", 349.228}, {"42", 369.994}, {"51", 391.995}, {"52", 415.305}, {"61", 440.000},
+      {"62", 466.164}, {"71", 493.883}, {"13", 523.251}, {"14", 554.365}, {"23", 587.330},
+      {"24", 622.254}, {"32", 659.255}, {"43", 698.456}, {"44", 739.989}, {"53", 783.991},
+      {"54", 830.609}, {"63", 880.000}, {"64", 932.328}, {"72", 987.767},
   };
   for (const auto& note : notes) {
     const Sound sound = Read(std::string(note.code) + ".wav");
@@ -109,7 +106,7 @@ TEST(SoundFiles, EachNoteSoundsAtItsEqualTemperedPitch) {
 // Starting from and ending in silence keeps the sound free of clicks, and the silent tail parts
 // two equal notes in a row.
 TEST(SoundFiles, NotesRiseFromSilenceAndEndInSilence) {
-  for (const std::string& code : kNoteCodes) {
+  for (const std::string& code : NoteCodes()) {
     SCOPED_TRACE(code);
     const Sound sound = Read(code + ".wav");
     ASSERT_GT(sound.samples.size(), 2000u);
@@ -121,7 +118,8 @@ TEST(SoundFiles, NotesRiseFromSilenceAndEndInSilence) {
     EXPECT_LT(sound.Peak(0, n), 0.95);
     EXPECT_LT(sound.Peak(n - 20 * ms, n), 0.002);
     double biggestStep = 0;
-    for (size_t i = 1; i < n; ++i) biggestStep = std::max(biggestStep, std::abs(sound.samples[i] - sound.samples[i - 1]));
+    for (size_t i = 1; i < n; ++i)
+      biggestStep = std::max(biggestStep, std::abs(sound.samples[i] - sound.samples[i - 1]));
     EXPECT_LT(biggestStep, 0.25);
   }
 }

@@ -11,8 +11,8 @@
 #include "formats/audioexport.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
-#include "formats/soundcheck.h"
-#include "formats/tempfolder.h"
+#include "support/soundcheck.h"
+#include "support/tempfolder.h"
 #include "output/convert.h"
 #include "support/runprogram.h"
 
@@ -20,10 +20,10 @@ namespace merin {
 namespace {
 
 using formats::Codes;
-using testing::ReadBytes;
-using testing::RunProgram;
-using testing::TempFolder;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::RunProgram;
+using test::TempFolder;
+using test::WriteBytes;
 
 Codes MelodyOf(const std::vector<std::string>& slots) {
   Codes codes;
@@ -153,7 +153,7 @@ TEST(KeysProgramFiles, WritesEveryFormatByTheExtension) {
     } else if (ext == "wav" || ext == "WAV") {
       EXPECT_TRUE(bytes == ReadBytes(dir / "expected.wav"));
     } else {
-      const auto sound = testing::Decode(target);
+      const auto sound = test::Decode(target);
       EXPECT_TRUE(sound.ok);
       EXPECT_NEAR(double(sound.samples.size()), 6 * 12348.0, 1152);
     }

@@ -9,7 +9,7 @@
 namespace merin {
 namespace {
 
-using testing::RunProgram;
+using test::RunProgram;
 
 std::string Golden(const std::string& name) {
   std::ifstream in(std::filesystem::path(MERIN_TEST_DATA) / "convert" / (name + ".keys"),

@@ -11,7 +11,7 @@
 namespace merin {
 namespace {
 
-using testing::RecordingView;
+using test::RecordingView;
 
 std::array<std::string, kSlotCount> AllEmpty() {
   std::array<std::string, kSlotCount> codes;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+
+#include "support/programfolder.h"
 
 namespace {
 
@@ -12,10 +15,8 @@ TEST(AppFolder, GetsExactlyOneTrailingSeparator) {
     char separator;
     const char* expected;
   } cases[] = {
-      {R"(C:\Tools\Melody)", '\\', R"(C:\Tools\Melody\)"},
-      {R"(C:\)", '\\', R"(C:\)"},
-      {"/opt/merinkast98", '/', "/opt/merinkast98/"},
-      {"/", '/', "/"},
+      {R"(C:\Tools\Melody)", '\\', R"(C:\Tools\Melody\)"}, {R"(C:\)", '\\', R"(C:\)"},
+      {"/opt/merinkast98", '/', "/opt/merinkast98/"},      {"/", '/', "/"},
       {"/opt/merinkast98/", '/', "/opt/merinkast98/"},
   };
   for (const Case& c : cases) {
@@ -24,10 +25,27 @@ TEST(AppFolder, GetsExactlyOneTrailingSeparator) {
 }
 
 TEST(AppFolder, IsTheFolderOfTheRunningProgram) {
+  const merin::test::ScopedProgramFolder unset("");
   Da::InitAppFolder();
   ASSERT_FALSE(Da::AppFolder.empty());
   EXPECT_EQ(Da::AppFolder.back(), '/');
   EXPECT_TRUE(std::filesystem::is_regular_file(Da::AppFolder + "core_test")) << Da::AppFolder;
+  EXPECT_EQ(Da::PathOf("core_test"), Da::AppFolder + "core_test");
+}
+
+TEST(AppFolder, IsSetOnceAndPutBackByTheTestFixture) {
+  const std::string before = Da::AppFolder;
+  {
+    const merin::test::ScopedProgramFolder outer("/outer");
+    EXPECT_EQ(Da::PathOf("open.wav"), "/outer/open.wav");
+    {
+      const merin::test::ScopedProgramFolder inner("/inner/");
+      Da::InitAppFolder();
+      EXPECT_EQ(Da::PathOf("11.bmp"), "/inner/11.bmp");
+    }
+    EXPECT_EQ(Da::AppFolder, "/outer/");
+  }
+  EXPECT_EQ(Da::AppFolder, before);
 }
 
 }  // namespace

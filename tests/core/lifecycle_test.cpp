@@ -3,13 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "core/da.h"
+#include "support/programfolder.h"
 #include "support/recorders.h"
 
 namespace merin {
 namespace {
 
-using testing::RecordingSound;
-using testing::RecordingView;
+using test::RecordingSound;
+using test::RecordingView;
 
 TEST(FormLoad, EmptiesTheMelodyPlacesTheMarkersThenPlaysTheOpeningSound) {
   Melody melody;
@@ -18,6 +19,7 @@ TEST(FormLoad, EmptiesTheMelodyPlacesTheMarkersThenPlaysTheOpeningSound) {
   RecordingView view;
   RecordingSound sound;
   sound.log = &view.calls;
+  const test::ScopedProgramFolder unset("");
 
   Form_Load(melody, view, sound);
 
@@ -26,12 +28,22 @@ TEST(FormLoad, EmptiesTheMelodyPlacesTheMarkersThenPlaysTheOpeningSound) {
   EXPECT_EQ(melody.Notes[30], "");
   ASSERT_EQ(view.calls.size(), 31u);
   for (int i = 0; i < 30; ++i) EXPECT_EQ(view.calls[i], "markertop " + std::to_string(i) + " 121");
+  EXPECT_EQ(Da::AppFolder, Da::RunningProgramFolder() + "/");
   EXPECT_EQ(view.calls.back(), "play " + Da::AppFolder + "open.wav");
-  EXPECT_EQ(Da::AppFolder.back(), '/');
+}
+
+TEST(FormLoad, KeepsAProgramFolderSetBefore) {
+  const test::ScopedProgramFolder folder("/app/");
+  Melody melody;
+  RecordingView view;
+  RecordingSound sound;
+  Form_Load(melody, view, sound);
+  EXPECT_EQ(Da::AppFolder, "/app/");
+  EXPECT_EQ(sound.played, std::vector<std::string>{"/app/open.wav"});
 }
 
 TEST(FormUnload, PlaysTheClosingSound) {
-  Da::AppFolder = "/app/";
+  const test::ScopedProgramFolder folder("/app/");
   RecordingSound sound;
   Form_Unload(sound);
   EXPECT_EQ(sound.played, std::vector<std::string>{"/app/close.wav"});

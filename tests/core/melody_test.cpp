@@ -4,20 +4,21 @@
 
 #include "core/da.h"
 #include "core/notecode.h"
+#include "support/programfolder.h"
 #include "support/recorders.h"
 
 namespace merin {
 namespace {
 
-using testing::RecordingView;
+using test::RecordingView;
 using Calls = std::vector<std::string>;
 
 class MelodyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Da::AppFolder = "/app/";
     for (int i = 0; i < kSlotCount; ++i) melody.Notes[i] = "99";
   }
+  test::ScopedProgramFolder folder{"/app/"};
   Melody melody;
   RecordingView view;
 };
@@ -26,8 +27,8 @@ TEST(NoteCode, OnlyCodesStartingWithOneToSevenAreNotes) {
   struct Case {
     const char* code;
     bool note;
-  } cases[] = {{"11", true}, {"12", true}, {"64", true}, {"72", true}, {"7", true},
-               {"01", false}, {"99", false}, {"", false}, {"0", false}, {"81", false},
+  } cases[] = {{"11", true},  {"12", true},  {"64", true}, {"72", true}, {"7", true},
+               {"01", false}, {"99", false}, {"", false},  {"0", false}, {"81", false},
                {"/1", false}, {"A1", false}, {" 1", false}};
   for (const Case& c : cases) EXPECT_EQ(IsNote(c.code), c.note) << '"' << c.code << '"';
 }
@@ -53,8 +54,8 @@ TEST_F(MelodyTest, SelectSlotOnTheCurrentSlotEndsRed) {
 }
 
 TEST_F(MelodyTest, ShowSlotNumberIsOneBasedWithoutPadding) {
-  for (auto [cursor, text] : {std::pair{0, "NOTE:1"}, {8, "NOTE:9"}, {9, "NOTE:10"},
-                              {29, "NOTE:30"}}) {
+  for (auto [cursor, text] :
+       {std::pair{0, "NOTE:1"}, {8, "NOTE:9"}, {9, "NOTE:10"}, {29, "NOTE:30"}}) {
     view.calls.clear();
     melody.Cursor = cursor;
     ShowSlotNumber(melody, view);

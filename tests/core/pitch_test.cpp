@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 namespace merin {
 namespace {
@@ -42,6 +44,15 @@ TEST(Pitch, EveryPitchConvertsEveryWay) {
     EXPECT_EQ(PictureFileOf(row.code), std::string(row.code) + ".bmp");
     EXPECT_EQ(WaveFileOf(row.code), std::string(row.code) + ".wav");
   }
+}
+
+TEST(NoteCodes, EveryPitchOnceNaturalsThenSharpsEachFromLowToHigh) {
+  std::vector<std::string> naturals, sharps;
+  for (const Row& row : kPitches)
+    (std::string(row.name).size() == 3 ? sharps : naturals).push_back(row.code);
+  std::vector<std::string> expected = naturals;
+  expected.insert(expected.end(), sharps.begin(), sharps.end());
+  EXPECT_EQ(NoteCodes(), expected);
 }
 
 TEST(Pitch, NothingOutsideTheRangeOrTheCodes) {

@@ -4,13 +4,14 @@
 
 #include "core/da.h"
 #include "core/lifecycle.h"
+#include "support/programfolder.h"
 #include "support/recorders.h"
 
 namespace merin {
 namespace {
 
-using testing::RecordingSound;
-using testing::RecordingView;
+using test::RecordingSound;
+using test::RecordingView;
 using Calls = std::vector<std::string>;
 
 class KeyboardTest : public ::testing::Test {
@@ -18,9 +19,9 @@ class KeyboardTest : public ::testing::Test {
   void SetUp() override {
     RecordingSound sound;
     Form_Load(melody, view, sound);
-    Da::AppFolder = "/app/";
     view.calls.clear();
   }
+  test::ScopedProgramFolder folder{"/app/"};
   Melody melody;
   RecordingView view;
 };
@@ -61,8 +62,8 @@ TEST_F(KeyboardTest, PedalOnTheLastSlotWrapsToTheFirst) {
   PedalSW_Click(melody, view);
   EXPECT_EQ(melody.Notes[29], "01");
   EXPECT_EQ(melody.Cursor, 0);
-  EXPECT_EQ(view.calls, (Calls{"picture 29 /app/01.bmp", "marker 29 0x80000009",
-                               "marker 0 0xff", "status NOTE:1"}));
+  EXPECT_EQ(view.calls, (Calls{"picture 29 /app/01.bmp", "marker 29 0x80000009", "marker 0 0xff",
+                               "status NOTE:1"}));
 }
 
 TEST_F(KeyboardTest, ThirtyEntriesFillTheMelodyAndTheThirtyFirstReplacesSlotZero) {
@@ -70,7 +71,7 @@ TEST_F(KeyboardTest, ThirtyEntriesFillTheMelodyAndTheThirtyFirstReplacesSlotZero
   EXPECT_EQ(melody.Cursor, 0);
   EXPECT_EQ(view.calls.back(), "status NOTE:1");
   for (int i = 0; i < 30; ++i) {
-    EXPECT_EQ(melody.Notes[i], std::string(kWhiteKeyPictures[i % 14].substr(0, 2))) << i;
+    EXPECT_EQ(melody.Notes[i], kWhiteKeyCodes[i % 14]) << i;
   }
   bkey_Click(melody, view, 9);
   EXPECT_EQ(melody.Notes[0], "64");

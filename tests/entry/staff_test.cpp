@@ -8,12 +8,13 @@
 #include "core/da.h"
 #include "core/notecode.h"
 #include "entry/keyboard.h"
+#include "support/programfolder.h"
 #include "support/recorders.h"
 
 namespace merin {
 namespace {
 
-using testing::RecordingView;
+using test::RecordingView;
 using Calls = std::vector<std::string>;
 
 struct BandCase {
@@ -24,39 +25,63 @@ struct BandCase {
 
 TEST(StaffNoteAt, EveryBoundGoesToTheLowerPitch) {
   const BandCase cases[] = {
-      {-5, "72", "64"},   {0, "72", "64"},     {21, "72", "64"},    {21.5f, "72", "64"},
-      {21.9f, "72", "64"}, {22, "63", "64"},   {26.99f, "63", "64"}, {27, "53", "54"},
-      {32.9f, "53", "54"}, {33, "43", "44"},   {37.9f, "43", "44"}, {38, "32", "32"},
-      {43.9f, "32", "32"}, {44, "23", "24"},   {48.9f, "23", "24"}, {49, "13", "14"},
-      {56.9f, "13", "14"}, {57, "71", "71"},   {61.9f, "71", "71"}, {62, "61", "62"},
-      {67.9f, "61", "62"}, {68, "51", "52"},   {72.9f, "51", "52"}, {73, "41", "42"},
-      {78.9f, "41", "42"}, {79, "31", "31"},   {83.9f, "31", "31"}, {84, "21", "22"},
-      {89.9f, "21", "22"}, {90, "11", "12"},   {110, "11", "12"},   {5000, "11", "12"},
+      {-5, "72", "64"},
+      {0, "72", "64"},
+      {21, "72", "64"},
+      {21.5f, "72", "64"},
+      {21.9f, "72", "64"},
+      {22, "63", "64"},
+      {26.99f, "63", "64"},
+      {27, "53", "54"},
+      {32.9f, "53", "54"},
+      {33, "43", "44"},
+      {37.9f, "43", "44"},
+      {38, "32", "32"},
+      {43.9f, "32", "32"},
+      {44, "23", "24"},
+      {48.9f, "23", "24"},
+      {49, "13", "14"},
+      {56.9f, "13", "14"},
+      {57, "71", "71"},
+      {61.9f, "71", "71"},
+      {62, "61", "62"},
+      {67.9f, "61", "62"},
+      {68, "51", "52"},
+      {72.9f, "51", "52"},
+      {73, "41", "42"},
+      {78.9f, "41", "42"},
+      {79, "31", "31"},
+      {83.9f, "31", "31"},
+      {84, "21", "22"},
+      {89.9f, "21", "22"},
+      {90, "11", "12"},
+      {110, "11", "12"},
+      {5000, "11", "12"},
       {std::numeric_limits<float>::infinity(), "11", "12"},
   };
   for (const BandCase& c : cases) {
-    EXPECT_EQ(StaffNoteAt(c.y, false), std::string(c.natural) + ".bmp") << "Y=" << c.y;
-    EXPECT_EQ(StaffNoteAt(c.y, true), std::string(c.sharp) + ".bmp") << "sharp Y=" << c.y;
+    EXPECT_EQ(StaffNoteAt(c.y, false), c.natural) << "Y=" << c.y;
+    EXPECT_EQ(StaffNoteAt(c.y, true), c.sharp) << "sharp Y=" << c.y;
   }
 }
 
 TEST(StaffNoteAt, TablesHoldExactlyTheKeyboardsCodes) {
   std::set<std::string_view> natural, sharp, white, black;
-  for (auto& b : NaturalBands) natural.insert(b.picture);
-  for (auto& b : SharpBands) sharp.insert(b.picture);
-  white.insert(kWhiteKeyPictures.begin(), kWhiteKeyPictures.end());
-  black.insert(kBlackKeyPictures.begin(), kBlackKeyPictures.end());
+  for (auto& b : NaturalBands) natural.insert(b.code);
+  for (auto& b : SharpBands) sharp.insert(b.code);
+  white.insert(kWhiteKeyCodes.begin(), kWhiteKeyCodes.end());
+  black.insert(kBlackKeyCodes.begin(), kBlackKeyCodes.end());
   EXPECT_EQ(natural, white);
-  for (auto name : {"32.bmp", "71.bmp", "31.bmp"}) sharp.erase(name);
+  for (auto code : {"32", "71", "31"}) sharp.erase(code);
   EXPECT_EQ(sharp, black);
 }
 
 class StaffTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Da::AppFolder = "/app/";
     for (int i = 0; i < kSlotCount; ++i) melody.Notes[i] = "99";
   }
+  test::ScopedProgramFolder folder{"/app/"};
   Melody melody;
   RecordingView view;
 };
@@ -127,8 +152,7 @@ TEST_F(StaffTest, AMissingPictureKeepsTheSelectionButNotTheNote) {
   melody.Cursor = 0;
   melody.Notes[9] = "41";
   view.unreadable.insert("/app/12.bmp");
-  EXPECT_THROW(Gosen_MouseDown(melody, view, 9, kLeftButton, kShiftMask, 0, 100),
-               PictureLoadError);
+  EXPECT_THROW(Gosen_MouseDown(melody, view, 9, kLeftButton, kShiftMask, 0, 100), PictureLoadError);
   EXPECT_EQ(melody.Cursor, 9);
   EXPECT_EQ(melody.Notes[9], "41");
   EXPECT_EQ(view.calls, (Calls{"marker 0 0x80000009", "marker 9 0xff"}));

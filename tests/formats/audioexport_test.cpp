@@ -9,17 +9,17 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "soundcheck.h"
-#include "tempfolder.h"
+#include "support/soundcheck.h"
+#include "support/tempfolder.h"
 
 namespace merin::formats {
 namespace {
 
-using testing::Decode;
-using testing::DecodedSound;
-using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteBytes;
+using test::Decode;
+using test::DecodedSound;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
 
 const std::string kProgramFolder = MERIN_PROGRAM_DIR;
 constexpr size_t kSlotFrames = 12348;  // 280 ms at 44.1 kHz, the length of every shipped wave
@@ -134,10 +134,10 @@ TEST(ExportAudio, CompressedFormatsDecodeToTheLengthAndThePitches) {
       SCOPED_TRACE("slot " + std::to_string(slot));
       const size_t from = slot * kSlotFrames + 2205, to = from + 4410;  // 50..150 ms
       if (pitches[slot] == 0) {
-        EXPECT_LT(testing::Rms(sound.floats, from, to), 0.001);
+        EXPECT_LT(test::Rms(sound.floats, from, to), 0.001);
       } else {
-        EXPECT_GT(testing::Rms(sound.floats, from, to), 0.05);
-        EXPECT_EQ(testing::StrongestPitch(sound.floats, from, to, sound.rate), pitches[slot]);
+        EXPECT_GT(test::Rms(sound.floats, from, to), 0.05);
+        EXPECT_EQ(test::StrongestPitch(sound.floats, from, to, sound.rate), pitches[slot]);
       }
     }
   }
@@ -151,7 +151,7 @@ TEST(ExportAudio, AFailedExportLeavesTheTargetAsItWas) {
   std::filesystem::remove(program / "72.wav");
   WriteBytes(program / "23.wav", "RIFF\x24\x00\x00\x00WAVEfmt nothing more");
   std::filesystem::create_directory(program / "01.wav.d");
-  testing::DecodedSound shipped = Decode(kProgramFolder + "11.wav");
+  test::DecodedSound shipped = Decode(kProgramFolder + "11.wav");
   {
     // 21.wav at another rate: a melody cannot mix them.
     SF_INFO info{};

@@ -7,14 +7,14 @@
 
 #include <gtest/gtest.h>
 
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 namespace merin::formats {
 namespace {
 
-using testing::ReadBytes;
-using testing::TempFolder;
-using testing::WriteBytes;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
 
 TEST(ReadInputFile, ReturnsTheBytesOfAFileUpTo64KiB) {
   TempFolder folder;

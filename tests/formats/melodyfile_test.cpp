@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "core/notecode.h"
+#include "core/pitch.h"
 #include "formats/fileio.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 namespace merin::formats {
 namespace {
@@ -136,7 +137,7 @@ TEST(WriteMelodyFile, WritesTheHeaderAndTenAlignedTokensALine) {
 
 TEST(WriteMelodyFile, RoundTripsRandomMelodiesByteForByte) {
   std::mt19937 random(20261207);
-  std::vector<std::string> codes(kNoteCodes.begin(), kNoteCodes.end());
+  std::vector<std::string> codes = NoteCodes();
   codes.push_back(std::string(kRestCode));
   codes.push_back(std::string(kEmptyCode));
   std::uniform_int_distribution<size_t> pick(0, codes.size() - 1);
@@ -153,7 +154,7 @@ TEST(WriteMelodyFile, RoundTripsRandomMelodiesByteForByte) {
 
 // Saving and opening through real files, the way the window and the command line do.
 TEST(MelodyFile, SavedFileOpensAgain) {
-  testing::TempFolder folder;
+  test::TempFolder folder;
   const std::string path = folder / "tune.mk98";
   const Codes melody = Slots({"51", "51", "61", "51", "13", "71", "01", "51"});
   ASSERT_EQ(WriteFileAtomically(path, WriteMelodyFile(melody)), std::nullopt);

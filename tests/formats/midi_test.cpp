@@ -5,16 +5,16 @@
 #include <cstdio>
 
 #include "formats/midi.h"
-#include "soundcheck.h"
+#include "support/soundcheck.h"
 #include "support/runprogram.h"
-#include "tempfolder.h"
+#include "support/tempfolder.h"
 
 namespace merin::formats {
 namespace {
 
-using testing::RunProgram;
-using testing::TempFolder;
-using testing::WriteBytes;
+using test::RunProgram;
+using test::TempFolder;
+using test::WriteBytes;
 
 Codes MelodyOf(const std::vector<std::string>& slots) {
   Codes codes;
@@ -112,7 +112,7 @@ TEST(WriteMidi, TimidityPlaysThePitchesInTheirSlots) {
                                             "44100", "-EFreverb=0", "-EFchorus=0", "-f", "-o",
                                             dir / "tune.wav", dir / "tune.mid"});
   ASSERT_EQ(played.exitCode, 0) << played.err;
-  const testing::DecodedSound sound = testing::Decode(dir / "tune.wav");
+  const test::DecodedSound sound = test::Decode(dir / "tune.wav");
   ASSERT_EQ(sound.channels, 1);
   const std::vector<float>& heard = sound.floats;
   const int rate = sound.rate;
@@ -123,11 +123,11 @@ TEST(WriteMidi, TimidityPlaysThePitchesInTheirSlots) {
     SCOPED_TRACE("slot " + std::to_string(slot));
     const auto from = size_t((slot * 0.28 + 0.10) * rate), to = from + size_t(0.1 * rate);
     if (expected[slot] == 0) {
-      rest = testing::Rms(heard, from, to);
+      rest = test::Rms(heard, from, to);
       continue;
     }
-    quietestNote = std::min(quietestNote, testing::Rms(heard, from, to));
-    EXPECT_EQ(testing::StrongestPitch(heard, from, to, rate), expected[slot]);
+    quietestNote = std::min(quietestNote, test::Rms(heard, from, to));
+    EXPECT_EQ(test::StrongestPitch(heard, from, to, rate), expected[slot]);
   }
   EXPECT_GT(quietestNote, 0.02);
   EXPECT_LT(rest, quietestNote / 2);

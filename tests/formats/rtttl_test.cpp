@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/notecode.h"
+#include "core/pitch.h"
 #include "formats/anymelody.h"
 
 namespace merin::formats {
@@ -177,7 +178,7 @@ TEST(RtttlNameOf, KeepsTenLettersAndDigitsOfTheBaseName) {
 
 TEST(Rtttl, ExportOfRandomMelodiesImportsBackTheSlots) {
   std::mt19937 random(7);
-  std::vector<std::string> codes(kNoteCodes.begin(), kNoteCodes.end());
+  std::vector<std::string> codes = NoteCodes();
   codes.push_back(std::string(kRestCode));
   codes.push_back(std::string(kEmptyCode));
   codes.push_back(std::string(kEmptyCode));

@@ -3,22 +3,24 @@
 #include <gtest/gtest.h>
 
 #include "core/da.h"
+#include "support/programfolder.h"
 #include "support/recorders.h"
 
 namespace merin {
 namespace {
 
-using testing::RecordingSound;
-using testing::RecordingView;
+using test::RecordingSound;
+using test::RecordingView;
 
 Melody MelodyOf(std::vector<std::string> codes) {
   Melody melody;
-  for (int i = 0; i < 30; ++i) melody.Notes[i] = i < static_cast<int>(codes.size()) ? codes[i] : "99";
+  for (int i = 0; i < 30; ++i)
+    melody.Notes[i] = i < static_cast<int>(codes.size()) ? codes[i] : "99";
   return melody;
 }
 
 TEST(TestPlay, EachSlotIsBorderedWhileItSoundsWithTheButtonDisabled) {
-  Da::AppFolder = "/app/";
+  const test::ScopedProgramFolder folder("/app/");
   Melody melody = MelodyOf({});
   melody.Cursor = 17;
   RecordingView view;
@@ -39,7 +41,7 @@ TEST(TestPlay, EachSlotIsBorderedWhileItSoundsWithTheButtonDisabled) {
 }
 
 TEST(TestPlay, NotesPlayTheirOwnWaveAndPausesTheRestWave) {
-  Da::AppFolder = "/app/";
+  const test::ScopedProgramFolder folder("/app/");
   struct Case {
     std::vector<std::string> codes;
     std::vector<std::string> firstFiles;

@@ -7,15 +7,15 @@
 #include <fstream>
 #include <tuple>
 
-#include "tempfolder.h"
-#include "tonefile.h"
+#include "support/tempfolder.h"
+#include "support/tonefile.h"
 
 namespace merin {
 namespace {
 
-using testing::TempFolder;
-using testing::ToneSample;
-using testing::WriteTone;
+using test::TempFolder;
+using test::ToneSample;
+using test::WriteTone;
 
 struct Format {
   const char* name;
@@ -23,8 +23,8 @@ struct Format {
   double tolerance;  // quantisation plus linear interpolation of a 100 Hz tone
 };
 const Format kFormats[] = {
-    {"u8", SF_FORMAT_PCM_U8, 0.02},      {"s16", SF_FORMAT_PCM_16, 0.002},
-    {"s24", SF_FORMAT_PCM_24, 0.002},    {"s32", SF_FORMAT_PCM_32, 0.002},
+    {"u8", SF_FORMAT_PCM_U8, 0.02},    {"s16", SF_FORMAT_PCM_16, 0.002},
+    {"s24", SF_FORMAT_PCM_24, 0.002},  {"s32", SF_FORMAT_PCM_32, 0.002},
     {"float", SF_FORMAT_FLOAT, 0.002},
 };
 const int kRates[] = {8000, 11025, 22050, 44100, 48000};
@@ -101,8 +101,7 @@ TEST(DecodeWave, UnreadableFilesAreErrors) {
   WriteTone(dir / "whole.wav", 440, 0.1);
   std::filesystem::resize_file(dir / "whole.wav", 20);  // the header cut short
   std::filesystem::create_directory(dir / "folder.wav");
-  for (const char* name :
-       {"missing.wav", "garbage.wav", "empty.wav", "whole.wav", "folder.wav"}) {
+  for (const char* name : {"missing.wav", "garbage.wav", "empty.wav", "whole.wav", "folder.wav"}) {
     const DecodedWave wave = DecodeWave(dir / name, 2, 44100);
     EXPECT_FALSE(wave.ok()) << name;
     EXPECT_TRUE(wave.samples.empty()) << name;

@@ -8,17 +8,17 @@
 #include <memory>
 
 #include "sound/portaudiodevice.h"
-#include "stderrcapture.h"
-#include "tempfolder.h"
-#include "tonefile.h"
+#include "support/stderrcapture.h"
+#include "support/tempfolder.h"
+#include "support/tonefile.h"
 
 namespace merin {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using testing::StderrLinesOf;
-using testing::TempFolder;
-using testing::WriteTone;
+using test::StderrLinesOf;
+using test::TempFolder;
+using test::WriteTone;
 
 double SecondsOf(auto&& f) {
   const auto start = Clock::now();
@@ -57,7 +57,9 @@ TEST_F(NoDevice, EachSoundTakesItsOwnLengthInSilence) {
     double seconds;
     int rate;
   };
-  const Sound sounds[] = {{"a.wav", 0.10, 44100}, {"b.wav", 0.25, 8000}, {"c.wav", 0.15, 48000},
+  const Sound sounds[] = {{"a.wav", 0.10, 44100},
+                          {"b.wav", 0.25, 8000},
+                          {"c.wav", 0.15, 48000},
                           {"a.wav", 0.10, 44100}};
   for (const Sound& s : sounds) WriteTone(dir / s.name, 440, s.seconds, s.rate);
 

@@ -4,11 +4,11 @@
 #include <chrono>
 #include <thread>
 
-#include "recorder.h"
 #include "sound/portaudiodevice.h"
-#include "tempfolder.h"
-#include "tonefile.h"
-#include "tonetrack.h"
+#include "support/recorder.h"
+#include "support/tempfolder.h"
+#include "support/tonefile.h"
+#include "support/tonetrack.h"
 
 #include <sndfile.h>
 
@@ -16,11 +16,11 @@ namespace merin {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using testing::Recorder;
-using testing::TempFolder;
-using testing::ToneSpan;
-using testing::TrackTones;
-using testing::WriteTone;
+using test::Recorder;
+using test::TempFolder;
+using test::ToneSpan;
+using test::TrackTones;
+using test::WriteTone;
 
 constexpr double kTolerance = 0.005;
 
@@ -87,7 +87,7 @@ TEST(PlayWave, ConsecutiveSoundsAreHeardWholeAndBackToBack) {
       EXPECT_LT(spans[i].start - spans[i - 1].end, kTolerance) << Describe(spans);
     }
   }
-  EXPECT_LT(testing::LongestQuiet(heard, Recorder::rate(), spans.front().start, spans.back().end),
+  EXPECT_LT(test::LongestQuiet(heard, Recorder::rate(), spans.front().start, spans.back().end),
             kTolerance);
 }
 

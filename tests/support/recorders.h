@@ -8,7 +8,7 @@
 #include "core/melodyview.h"
 #include "core/sounddevice.h"
 
-namespace merin::testing {
+namespace merin::test {
 
 inline std::string Hex(uint32_t v) {
   char buf[16];
@@ -57,4 +57,4 @@ class RecordingSound : public SoundDevice {
   }
 };
 
-}  // namespace merin::testing
+}  // namespace merin::test

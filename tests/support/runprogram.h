@@ -9,7 +9,7 @@
 
 extern char** environ;
 
-namespace merin::testing {
+namespace merin::test {
 
 struct ProgramResult {
   int exitCode = -1;
@@ -58,4 +58,4 @@ inline ProgramResult RunProgram(const std::string& program, const std::vector<st
   return result;
 }
 
-}  // namespace merin::testing
+}  // namespace merin::test

@@ -8,12 +8,12 @@
 #include <QStatusBar>
 #include <vector>
 
-#include "testwindow.h"
+#include "support/testwindow.h"
 #include "ui/colours.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 struct Placement {
@@ -201,4 +201,4 @@ TEST(MainWindowLayout, StatusBarStaysDockedWhenTheWindowIsResized) {
 }
 
 }  // namespace
-}  // namespace merin::testing
+}  // namespace merin::test

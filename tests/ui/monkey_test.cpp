@@ -10,13 +10,13 @@
 #include <set>
 
 #include "art/pictures.h"
-#include "testwindow.h"
+#include "support/testwindow.h"
 #include "ui/colours.h"
 #include "ui/keybutton.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 constexpr unsigned kSeed = 19980401;
@@ -50,10 +50,10 @@ TEST(Monkey, RandomClicksKeepTheMelodyTheCursorAndTheWindowInStep) {
   const QColor startColour = art::StaffPicture().pixelColor(10, 40);
   std::map<std::string, QColor> colourOf;
   std::set<std::string> codes;
-  for (const char* name : kPictureNames) {
-    const std::string code = std::string(name) == "gosen.bmp" ? "99" : std::string(name, 2);
+  for (const std::string& name : ProgramPictures()) {
+    const std::string code = name == "gosen.bmp" ? "99" : name.substr(0, 2);
     codes.insert(code);
-    colourOf[code] = PictureColour(name);
+    colourOf[code] = PictureColour(QString::fromStdString(name));
   }
   ASSERT_EQ(codes.size(), 26u);
 
@@ -110,4 +110,4 @@ TEST(Monkey, RandomClicksKeepTheMelodyTheCursorAndTheWindowInStep) {
 }
 
 }  // namespace
-}  // namespace merin::testing
+}  // namespace merin::test

@@ -8,7 +8,7 @@
 
 #include "core/melodyview.h"
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 class PictureLoaderTest : public ::testing::Test {
@@ -87,4 +87,4 @@ TEST_F(PictureLoaderTest, TextIsNoPicture) {
 }
 
 }  // namespace
-}  // namespace merin::testing
+}  // namespace merin::test

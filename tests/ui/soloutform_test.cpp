@@ -7,7 +7,7 @@
 
 #include "ui/soloutform.h"
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 TEST(ResultWindow, HasItsCaptionSizeAndOneScrollingTextBox) {
@@ -48,4 +48,4 @@ TEST(ResultWindow, CrLfLinesShowAsLinesAndComeBackAsCrLf) {
 }
 
 }  // namespace
-}  // namespace merin::testing
+}  // namespace merin::test

@@ -8,7 +8,7 @@
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 TEST(HandlerArguments, QtButtonsBecomeTheStaffHandlersButtonCodes) {
@@ -94,4 +94,4 @@ TEST(PositionMarkerWidget, IsFilledWithItsColour) {
 }
 
 }  // namespace
-}  // namespace merin::testing
+}  // namespace merin::test

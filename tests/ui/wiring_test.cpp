@@ -13,14 +13,16 @@
 #include <functional>
 #include <set>
 
+#include "core/notecode.h"
+#include "core/pitch.h"
 #include "entry/keyboard.h"
-#include "testwindow.h"
+#include "support/testwindow.h"
 #include "ui/colours.h"
 #include "ui/positionmarker.h"
 #include "ui/soloutform.h"
 #include "ui/staffcell.h"
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 QString N(const char* stem, int i) { return QString::fromLatin1(stem) + QString::number(i); }
@@ -56,20 +58,19 @@ void Click(const TestWindow& t, const QString& name, Qt::MouseButton button = Qt
 TEST(MainWindowWiring, EveryKeyAndThePedalWriteTheirNoteAndMoveTheCursorOn) {
   TestWindow t;
   int slot = 0;
-  auto expectPlaced = [&](const QString& key, std::string_view picture) {
+  auto expectPlaced = [&](const QString& key, std::string_view code) {
     Click(t, key);
-    EXPECT_EQ(t.window->melody().Notes[slot], picture.substr(0, 2)) << key.toStdString();
-    EXPECT_EQ(CellColour(t, slot),
-              PictureColour(QString::fromLatin1(picture.data(), int(picture.size()))));
+    EXPECT_EQ(t.window->melody().Notes[slot], code) << key.toStdString();
+    EXPECT_EQ(CellColour(t, slot), PictureColour(QString::fromStdString(PictureFileOf(code))));
     ++slot;
     EXPECT_EQ(t.window->melody().Cursor, slot);
     EXPECT_EQ(Status(t), "NOTE:" + std::to_string(slot + 1));
     EXPECT_EQ(MarkerColour(t, slot), ui::ColourOf(255));
     EXPECT_EQ(MarkerColour(t, slot - 1), ui::ColourOf(0x80000009));
   };
-  for (int i = 0; i < 14; ++i) expectPlaced(N("ken", i), kWhiteKeyPictures[i]);
-  for (int i = 0; i < 10; ++i) expectPlaced(N("bkey", i), kBlackKeyPictures[i]);
-  expectPlaced("PedalSW", kRestPicture);
+  for (int i = 0; i < 14; ++i) expectPlaced(N("ken", i), kWhiteKeyCodes[i]);
+  for (int i = 0; i < 10; ++i) expectPlaced(N("bkey", i), kBlackKeyCodes[i]);
+  expectPlaced("PedalSW", kRestCode);
 }
 
 TEST(MainWindowWiring, EveryPictureIsReadFromItsFileAgain) {
@@ -413,4 +414,4 @@ TEST(MainWindowWiring, ClosingPlaysTheClosingSoundButEndMenuEndsAtOnce) {
 }
 
 }  // namespace
-}  // namespace merin::testing
+}  // namespace merin::test

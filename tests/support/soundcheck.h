@@ -2,12 +2,15 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
 #include <vector>
 
-namespace merin::testing {
+#include "support/tonetrack.h"
+
+namespace merin::test {
 
 // A sound file as libsndfile decodes it.
 struct DecodedSound {
@@ -44,14 +47,8 @@ inline double Frequency(int midi) { return 440.0 * std::pow(2.0, (midi - 69) / 1
 // The power of `freq` in samples [from, to) (Goertzel).
 inline double Power(const std::vector<float>& samples, size_t from, size_t to, double freq,
                     int rate) {
-  const double k = 2 * std::cos(2 * std::numbers::pi * freq / rate);
-  double s1 = 0, s2 = 0;
-  for (size_t i = from; i < to && i < samples.size(); ++i) {
-    const double s = samples[i] + k * s1 - s2;
-    s2 = s1;
-    s1 = s;
-  }
-  return s1 * s1 + s2 * s2 - k * s1 * s2;
+  to = std::min(to, samples.size());
+  return from < to ? GoertzelPower(samples.data() + from, to - from, freq, rate) : 0;
 }
 
 inline double Rms(const std::vector<float>& samples, size_t from, size_t to) {
@@ -71,4 +68,4 @@ inline int StrongestPitch(const std::vector<float>& samples, size_t from, size_t
   return loudest;
 }
 
-}  // namespace merin::testing
+}  // namespace merin::test

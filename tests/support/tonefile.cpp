@@ -1,4 +1,4 @@
-#include "tonefile.h"
+#include "support/tonefile.h"
 
 #include <sndfile.h>
 
@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
-namespace merin::testing {
+namespace merin::test {
 
 double ToneSample(double freq, double frame, int rate, int channel, bool negateRight) {
   const double v = 0.5 * std::sin(2 * std::numbers::pi * freq * frame / rate);
@@ -31,4 +31,4 @@ void WriteTone(const std::string& path, double freq, double seconds, int rate, i
   sf_close(f);
 }
 
-}  // namespace merin::testing
+}  // namespace merin::test

@@ -1,4 +1,4 @@
-#include "recorder.h"
+#include "support/recorder.h"
 
 #include <sndfile.h>
 #include <sys/wait.h>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <thread>
 
-namespace merin::testing {
+namespace merin::test {
 
 Recorder::Recorder(std::string path) : path_(std::move(path)) {
   pid_ = fork();
@@ -50,4 +50,4 @@ std::vector<float> Recorder::stop() {
   return samples;
 }
 
-}  // namespace merin::testing
+}  // namespace merin::test

@@ -7,14 +7,16 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
-namespace merin::testing {
+namespace merin::test {
 
-// A fresh folder, removed with everything in it when the test ends.
+// A fresh folder for one test's files, removed with everything in it afterwards (its permissions
+// put back first, for tests that take them away).
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "merin-formats-XXXXXX");
+    std::string pattern = (std::filesystem::temp_directory_path() / "merin-test-XXXXXX");
     if (!mkdtemp(pattern.data())) ADD_FAILURE() << "cannot make a temporary folder";
     path_ = pattern;
   }
@@ -26,6 +28,7 @@ class TempFolder {
                                  std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(path_, ignored);
   }
+  // The full path of `name` inside the folder.
   std::string operator/(const std::string& name) const { return (path_ / name).string(); }
   const std::filesystem::path& path() const { return path_; }
   // The names of the entries in the folder.
@@ -41,13 +44,15 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// Writes `bytes` to the file at `path`, replacing it.
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// The bytes of the file at `path`; empty when it cannot be read.
 inline std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-}  // namespace merin::testing
+}  // namespace merin::test

@@ -1,23 +1,12 @@
-#include "tonetrack.h"
+#include "support/tonetrack.h"
 
 #include <cmath>
 #include <numbers>
 
-namespace merin::testing {
+namespace merin::test {
 namespace {
 
 constexpr float kLoud = 0.05f;
-
-double Goertzel(const float* x, int n, double freq, int rate) {
-  const double k = 2 * std::cos(2 * std::numbers::pi * freq / rate);
-  double s1 = 0, s2 = 0;
-  for (int i = 0; i < n; ++i) {
-    const double s = x[i] + k * s1 - s2;
-    s2 = s1;
-    s1 = s;
-  }
-  return s1 * s1 + s2 * s2 - k * s1 * s2;
-}
 
 }  // namespace
 
@@ -33,7 +22,7 @@ std::vector<ToneSpan> TrackTones(const std::vector<float>& samples, int rate,
     double heard = 0, bestPower = -1;
     if (std::sqrt(energy / window) >= kLoud) {
       for (double f : candidates) {
-        const double p = Goertzel(x, window, f, rate);
+        const double p = GoertzelPower(x, size_t(window), f, rate);
         if (p > bestPower) bestPower = p, heard = f;
       }
     }
@@ -83,4 +72,4 @@ double LongestQuiet(const std::vector<float>& samples, int rate, double from, do
   return double(longest) / rate;
 }
 
-}  // namespace merin::testing
+}  // namespace merin::test

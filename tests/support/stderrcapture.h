@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace merin::testing {
+namespace merin::test {
 
 // The lines a piece of code writes to the process's stderr (file descriptor 2, so C libraries'
 // output is caught too).
@@ -20,4 +20,4 @@ std::vector<std::string> StderrLinesOf(F&& f) {
   return lines;
 }
 
-}  // namespace merin::testing
+}  // namespace merin::test

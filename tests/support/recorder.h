@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace merin::testing {
+namespace merin::test {
 
 // Records the null sink's monitor with parec into a wave file, from construction until stop().
 class Recorder {
@@ -27,4 +27,4 @@ class Recorder {
   pid_t pid_ = -1;
 };
 
-}  // namespace merin::testing
+}  // namespace merin::test

@@ -2,10 +2,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <string>
 
-#include "assetnames.h"
-#include "runprogram.h"
+#include "core/programfiles.h"
+#include "support/runprogram.h"
 
 namespace {
 
@@ -13,16 +14,19 @@ namespace fs = std::filesystem;
 const fs::path kRoot = MERIN_INSTALL_ROOT;
 const fs::path kFolder = kRoot / "lib/merinkast98";
 
-TEST(InstalledTree, ProgramFolderHoldsTheBinariesAndEveryAsset) {
-  std::vector<std::string> names = merin::testing::PictureNames();
-  for (const std::string& sound : merin::testing::SoundNames()) names.push_back(sound);
-  ASSERT_EQ(names.size(), 53u);
-  names.push_back("merinkast98");
-  names.push_back("merinkast98-keys");
+TEST(InstalledTree, ProgramFolderHoldsTheBinariesAndEveryAssetAndNothingElse) {
+  std::set<std::string> names(merin::ProgramFiles().begin(), merin::ProgramFiles().end());
+  names.insert("merinkast98");
+  names.insert("merinkast98-keys");
   for (const std::string& name : names) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(kFolder / name))) << name;
     EXPECT_GT(fs::file_size(kFolder / name), 0u) << name;
   }
+  std::set<std::string> found;
+  for (const fs::directory_entry& entry : fs::directory_iterator(kFolder)) {
+    found.insert(entry.path().filename().string());
+  }
+  EXPECT_EQ(found, names);
 }
 
 TEST(InstalledTree, BinLinksLeadRelativelyIntoTheProgramFolder) {
@@ -36,7 +40,8 @@ TEST(InstalledTree, BinLinksLeadRelativelyIntoTheProgramFolder) {
 }
 
 TEST(InstalledTree, KeysToolRunsThroughItsLink) {
-  const auto result = merin::testing::RunProgram((kRoot / "bin/merinkast98-keys").string(), {"11", "01"});
+  const auto result =
+      merin::test::RunProgram((kRoot / "bin/merinkast98-keys").string(), {"11", "01"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_NE(result.out.find("[1]"), std::string::npos) << result.out;
 }
@@ -44,9 +49,11 @@ TEST(InstalledTree, KeysToolRunsThroughItsLink) {
 TEST(InstalledTree, MenuEntryIconsAndDescription) {
   EXPECT_TRUE(fs::is_regular_file(kRoot / "share/applications" / (MERIN_APP_ID ".desktop")));
   EXPECT_TRUE(fs::is_regular_file(kRoot / "share/metainfo" / (MERIN_APP_ID ".metainfo.xml")));
-  for (int size : {32, 48, 64, 128, 256}) {
+  for (int size : merin::kHicolorIconSizes) {
     const std::string dimension = std::to_string(size) + "x" + std::to_string(size);
-    EXPECT_TRUE(fs::is_regular_file(kRoot / "share/icons/hicolor" / dimension / "apps/merinkast98.png")) << size;
+    EXPECT_TRUE(
+        fs::is_regular_file(kRoot / "share/icons/hicolor" / dimension / "apps/merinkast98.png"))
+        << size;
   }
   std::ifstream entry(kRoot / "share/applications" / (MERIN_APP_ID ".desktop"));
   const std::string text((std::istreambuf_iterator<char>(entry)), std::istreambuf_iterator<char>());
@@ -66,7 +73,7 @@ TEST(ProgramFolder, IsFoundThroughALink) {
   fs::create_directories(root / "bin");
   fs::copy_file(MERIN_PROBE, root / "lib/merinkast98/probe");
   fs::create_symlink("../lib/merinkast98/probe", root / "bin/probe");
-  const auto result = merin::testing::RunProgram((root / "bin/probe").string(), {});
+  const auto result = merin::test::RunProgram((root / "bin/probe").string(), {});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.out, fs::canonical(root / "lib/merinkast98").string() + "\n");
 }

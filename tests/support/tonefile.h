@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace merin::testing {
+namespace merin::test {
 
 // Writes a sine tone of `seconds` to `path` with libsndfile (`format` is an SF_FORMAT_* subtype
 // for a WAV container). With `negateRight` the right channel of a stereo file is the left one
@@ -14,4 +14,4 @@ void WriteTone(const std::string& path, double freq, double seconds, int rate = 
 // The tone sample WriteTone puts at `frame` of channel `channel`.
 double ToneSample(double freq, double frame, int rate, int channel, bool negateRight = true);
 
-}  // namespace merin::testing
+}  // namespace merin::test
