@@ -12,6 +12,7 @@
 #include <QStatusBar>
 
 #include "art/pictures.h"
+#include "core/applymelody.h"
 #include "core/lifecycle.h"
 #include "core/notecode.h"
 #include "entry/keyboard.h"
@@ -19,6 +20,7 @@
 #include "output/convert.h"
 #include "output/testplay.h"
 #include "ui/keybutton.h"
+#include "ui/melodyfiles.h"
 #include "ui/positionmarker.h"
 #include "ui/soloutform.h"
 #include "ui/staffcell.h"
@@ -60,6 +62,7 @@ MerinMain::MerinMain(SoundDevice& sound) : sound_(sound), client_(new QWidget(th
   Filemenu_->setObjectName("Filemenu");
   EndMenu_ = Filemenu_->addAction(QStringLiteral("終了"));
   EndMenu_->setObjectName("EndMenu");
+  files_ = new MelodyFiles(*this, Filemenu_, EndMenu_);
 
   client_->setObjectName("client");
   setCentralWidget(client_);
@@ -143,14 +146,22 @@ void MerinMain::Wire() {
           [this] { Guard([&] { Command1_Click(melody_, *this); }); });
   connect(Command2_, &QPushButton::clicked, this,
           [this] { Guard([&] { Command2_Click(melody_, *this, sound_); }); });
-  connect(EndMenu_, &QAction::triggered, this, [this] { Guard([&] { EndMenu_Click(*this); }); });
+  connect(EndMenu_, &QAction::triggered, this, [this] {
+    emit ending();
+    Guard([&] { EndMenu_Click(*this); });
+  });
 }
 
 void MerinMain::Load() {
   Guard([&] { Form_Load(melody_, *this, sound_); });
 }
 
+void MerinMain::replaceMelody(const std::array<std::string, 30>& codes, int32_t cursor) {
+  Guard([&] { ApplyMelody(melody_, *this, codes, cursor); });
+}
+
 void MerinMain::Guard(const std::function<void()>& handler) {
+  const auto before = melody_.Notes;
   try {
     handler();
   } catch (const PictureLoadError& error) {
@@ -164,9 +175,11 @@ void MerinMain::Guard(const std::function<void()>& handler) {
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
   }
+  if (melody_.Notes != before) emit melodyChanged();
 }
 
 void MerinMain::closeEvent(QCloseEvent* event) {
+  emit ending();
   Guard([&] { Form_Unload(sound_); });
   event->accept();
 }

@@ -19,6 +19,7 @@ class QStatusBar;
 namespace merin::ui {
 
 class KeyButton;
+class MelodyFiles;
 class PositionMarker;
 class SoloutForm;
 class StaffCell;
@@ -37,6 +38,11 @@ class MerinMain : public QMainWindow, public MelodyView, public ResultWindowProv
   void Load();
   // The melody the window holds.
   const Melody& melody() const { return melody_; }
+  // Replaces the whole melody and its cursor through the handlers' own procedures; every open,
+  // import, paste and 新規 goes through here. A picture that cannot be loaded is reported.
+  void replaceMelody(const std::array<std::string, 30>& codes, int32_t cursor);
+  // The melody files of the File menu, the RTTTL items of the Edit menu, and drops.
+  MelodyFiles& files() const { return *files_; }
 
   // The display seam, carried out on the widgets; EndProgram leaves the event loop at once.
   void ShowPicture(int32_t slot, const std::string& path) override;
@@ -52,6 +58,12 @@ class MerinMain : public QMainWindow, public MelodyView, public ResultWindowProv
 
   // The result window: created on first use, the same one afterwards.
   ResultView& ObtainResultWindow() override;
+
+ signals:
+  // A handler or replaceMelody changed the melody's slots.
+  void melodyChanged();
+  // The program is about to end by the close box (before the closing sound) or by 終了.
+  void ending();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -79,6 +91,7 @@ class MerinMain : public QMainWindow, public MelodyView, public ResultWindowProv
   QMenu* Filemenu_ = nullptr;
   QAction* EndMenu_ = nullptr;
   std::unique_ptr<SoloutForm> SoloutForm_;
+  MelodyFiles* files_ = nullptr;
 };
 
 }  // namespace merin::ui
