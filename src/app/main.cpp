@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
                      window.files().KeepLastMelodyNow();
                      QCoreApplication::exit(0);
                    });
-  window.Load();
+  window.load();
   window.show();
   const QStringList arguments = QCoreApplication::arguments();
   if (arguments.size() > 1) {

@@ -60,7 +60,7 @@ TEST(MainWindowLayout, MarkersStartOneRowHigherUntilLoadMovesThemFlushUnderTheir
   RecordingSound sound;
   ui::MerinMain window(sound);
   for (int i = 0; i < 30; ++i) EXPECT_EQ(window.findChild<QWidget*>(N("np", i))->y(), 120);
-  window.Load();
+  window.load();
   for (int i = 0; i < 30; ++i) {
     const QWidget* cell = window.findChild<QWidget*>(N("Gosen", i));
     EXPECT_EQ(window.findChild<QWidget*>(N("np", i))->y(), cell->y() + cell->height());
@@ -81,11 +81,14 @@ TEST(MainWindowLayout, CaptionsMenuAndIconAreTheLaidOutOnes) {
   auto* file = t.window->findChild<QMenu*>("Filemenu");
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(file->title().toStdString(), "File(&F)");
-  EXPECT_EQ(t.window->menuBar()->actions().size(), 1);
-  ASSERT_EQ(file->actions().size(), 1);
-  EXPECT_EQ(file->actions()[0]->objectName(), "EndMenu");
-  EXPECT_EQ(file->actions()[0]->text().toStdString(), "終了");
-  EXPECT_TRUE(file->actions()[0]->shortcut().isEmpty());
+  // The laid-out menu comes first, with 終了 as its last item; the melody files' items and the
+  // Edit menu sit around it.
+  ASSERT_FALSE(t.window->menuBar()->actions().isEmpty());
+  EXPECT_EQ(t.window->menuBar()->actions().front(), file->menuAction());
+  ASSERT_FALSE(file->actions().isEmpty());
+  EXPECT_EQ(file->actions().back()->objectName(), "EndMenu");
+  EXPECT_EQ(file->actions().back()->text().toStdString(), "終了");
+  EXPECT_TRUE(file->actions().back()->shortcut().isEmpty());
   const QList<QSize> sizes = t.window->windowIcon().availableSizes();
   EXPECT_TRUE(sizes.contains(QSize(16, 16)));
   EXPECT_TRUE(sizes.contains(QSize(32, 32)));
@@ -126,12 +129,12 @@ TEST(MainWindowLayout, OnlyMarkerZeroIsRedAndCellsShowTheEmptyStaff) {
   const QImage shot = t.window->centralWidget()->grab().toImage();
   for (int i = 0; i < 30; ++i) {
     auto* marker = t.find<ui::PositionMarker>(N("np", i));
-    EXPECT_EQ(marker->colour(), i == 0 ? 255u : 0x80000009u) << i;
+    EXPECT_EQ(marker->colour(), ui::ColourOf(i == 0 ? 255u : 0x80000009u)) << i;
     EXPECT_EQ(shot.pixelColor(marker->geometry().center()),
               i == 0 ? QColor(Qt::red) : QColor(Qt::white))
         << i;
     auto* cell = t.find<ui::StaffCell>(N("Gosen", i));
-    EXPECT_EQ(cell->borderStyle(), 0);
+    EXPECT_FALSE(cell->isBordered());
     EXPECT_EQ(cell->palette().color(QPalette::Window), ui::ColourOf(0x80000005));
     EXPECT_EQ(cell->palette().color(QPalette::WindowText), ui::ColourOf(0x80000008));
     // Staff lines at rows 38, 49, 60, 71, 82 of the cell, white between them.
