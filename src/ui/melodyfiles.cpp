@@ -16,10 +16,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/da.h"
 #include "core/notecode.h"
 #include "formats/anymelody.h"
+#include "formats/audioexport.h"
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
+#include "formats/midi.h"
 #include "formats/rtttl.h"
 #include "ui/lastmelodykeeper.h"
 #include "ui/merinmain.h"
@@ -40,8 +43,18 @@ struct ExportFormat {
   QString extension;
 };
 
+// RTTTL, MIDI, then the audio formats the installed libsndfile can write.
 std::vector<ExportFormat> ExportFormats() {
-  return {{QStringLiteral("RTTTL 着信メロディ (*.rtttl)"), QStringLiteral("rtttl")}};
+  std::vector<ExportFormat> list = {
+      {QStringLiteral("RTTTL 着信メロディ (*.rtttl)"), QStringLiteral("rtttl")},
+      {QStringLiteral("MIDI ファイル (*.mid)"), QStringLiteral("mid")}};
+  for (const std::string& extension : formats::WritableAudioExtensions()) {
+    const QString e = QString::fromStdString(extension);
+    QString name = e.toUpper();
+    if (e == "ogg") name = QStringLiteral("Ogg Vorbis");
+    list.push_back({QStringLiteral("%1 音声 (*.%2)").arg(name, e), e});
+  }
+  return list;
 }
 
 // The slot after the last non-empty one, where entry goes on (slot 29 wraps to slot 0); slot 0
@@ -347,6 +360,10 @@ bool MelodyFiles::Export() {
   if (format->extension == "rtttl") {
     error = formats::WriteFileAtomically(target,
                                          formats::WriteRtttl(codes, formats::RtttlNameOf(target)));
+  } else if (format->extension == "mid") {
+    error = formats::WriteFileAtomically(target, formats::WriteMidi(codes));
+  } else {
+    error = formats::ExportAudio(codes, Da::AppFolder, target);
   }
   if (error) {
     Fail(QStringLiteral("エクスポートできませんでした"), path, *error);
