@@ -16,6 +16,7 @@
 #include <QWindow>
 #include <array>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,8 +27,10 @@
 #include "ui/recentfiles.h"
 #include "ui/staffcell.h"
 
-// Strings of Qt as GoogleTest prints them.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+// Strings of Qt in GoogleTest's messages.
+inline std::ostream& operator<<(std::ostream& os, const QString& s) {
+  return os << s.toStdString();
+}
 
 namespace merin::testing {
 
