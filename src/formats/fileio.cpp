@@ -93,13 +93,29 @@ std::variant<std::string, ParseError> ReadInputFile(const std::string& path) {
   struct stat info {};
   if (::fstat(fd.Get(), &info) != 0) return FileError(path, ErrnoText(errno));
   if (S_ISDIR(info.st_mode)) return FileError(path, "is a folder, not a file");
-  const std::string tooLarge = "larger than " + std::to_string(kMaxInputBytes / 1024) + " KiB";
+  const auto tooLarge = [] {
+    return "larger than " + std::to_string(kMaxInputBytes / 1024) + " KiB";
+  };
   if (S_ISREG(info.st_mode) && static_cast<size_t>(info.st_size) > kMaxInputBytes) {
-    return FileError(path, tooLarge);
+    return FileError(path, tooLarge());
   }
-  // Reading blocks again for pipes and terminals; O_NONBLOCK only kept the open from hanging.
-  ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
   std::string bytes;
+  if (S_ISREG(info.st_mode)) {
+    // One read takes the whole file; a short read is its end.
+    bytes.resize(static_cast<size_t>(info.st_size) + 1);
+    ssize_t got;
+    do {
+      got = ::read(fd.Get(), bytes.data(), bytes.size());
+    } while (got < 0 && errno == EINTR);
+    if (got < 0) return FileError(path, ErrnoText(errno));
+    if (static_cast<size_t>(got) < bytes.size()) {
+      bytes.resize(static_cast<size_t>(got));
+      return bytes;
+    }
+  } else {
+    // Pipes and terminals block again; O_NONBLOCK only kept the open from hanging.
+    ::fcntl(fd.Get(), F_SETFL, ::fcntl(fd.Get(), F_GETFL) & ~O_NONBLOCK);
+  }
   char buffer[16384];
   for (;;) {
     const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
@@ -109,7 +125,7 @@ std::variant<std::string, ParseError> ReadInputFile(const std::string& path) {
     }
     if (got == 0) break;
     bytes.append(buffer, static_cast<size_t>(got));
-    if (bytes.size() > kMaxInputBytes) return FileError(path, tooLarge);
+    if (bytes.size() > kMaxInputBytes) return FileError(path, tooLarge());
   }
   return bytes;
 }

@@ -45,7 +45,11 @@ std::string ParseError::Message() const {
     if (column > 0) message += std::to_string(column) + ":";
   }
   if (!message.empty()) message += " ";
-  if (!token.empty()) message += "\"" + Shown(token) + "\": ";
+  if (!token.empty()) {
+    message += '"';
+    message += Shown(token);
+    message += "\": ";
+  }
   message += reason;
   return message;
 }

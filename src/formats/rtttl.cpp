@@ -1,6 +1,7 @@
 #include "formats/rtttl.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <optional>
 
@@ -30,27 +31,32 @@ struct Note {
   bool dotted = false;
 };
 
+// The first 30 notes and pauses.
+struct Kept {
+  std::array<Note, kSlotCount> notes;
+  size_t count = 0;
+};
+
 // Reads one part of the tune ("settings" or "notes"), skipping white space everywhere.
 class Scanner {
  public:
-  Scanner(std::string_view text, size_t begin, size_t end) : text_(text), pos_(begin), end_(end) {}
+  Scanner(std::string_view text, size_t begin, size_t end) : text_(text), pos_(begin), end_(end) {
+    SkipSpace();
+  }
 
   // The next character that is not white space, or '\0' at the end of the part.
-  char Peek() {
-    while (pos_ < end_ && IsSpace(text_[pos_])) ++pos_;
-    return pos_ < end_ ? text_[pos_] : '\0';
+  char Peek() const { return pos_ < end_ ? text_[pos_] : '\0'; }
+  void Skip() {
+    ++pos_;
+    SkipSpace();
   }
-  void Skip() { ++pos_; }
-  size_t Position() {
-    Peek();
-    return pos_;
-  }
+  size_t Position() const { return pos_; }
   // A run of digits (white space between them ignored), or kNoValue when there is none.
   int Number() {
     if (!IsDigit(Peek())) return kNoValue;
     int value = 0;
     while (IsDigit(Peek())) {
-      value = std::min(kNumberCap, value * 10 + (text_[pos_] - '0'));
+      value = std::min(kNumberCap, value * 10 + (Peek() - '0'));
       Skip();
     }
     return value;
@@ -65,6 +71,10 @@ class Scanner {
   }
 
  private:
+  void SkipSpace() {
+    while (pos_ < end_ && IsSpace(text_[pos_])) ++pos_;
+  }
+
   std::string_view text_;
   size_t pos_, end_;
 };
@@ -103,7 +113,9 @@ class Reader {
           return Error(s, start, valueAt, "octave outside 1..8");
         }
         if (key == 'b' && value < 1) return Error(s, start, valueAt, "tempo must be above 0");
-        (key == 'd' ? duration_ : key == 'o' ? octave_ : tempo_) = value;
+        // The tempo is checked and dropped: every slot has the same length.
+        if (key == 'd') duration_ = value;
+        if (key == 'o') octave_ = value;
       }
       const char next = s.Peek();
       if (next == '\0') return std::nullopt;
@@ -112,8 +124,7 @@ class Reader {
     }
   }
 
-  std::optional<ParseError> Notes(size_t begin, size_t end, std::vector<Note>& kept,
-                                  size_t& dropped) {
+  std::optional<ParseError> Notes(size_t begin, size_t end, Kept& kept, size_t& dropped) {
     Scanner s(text_, begin, end);
     if (s.Peek() == '\0') return std::nullopt;
     for (;;) {
@@ -128,7 +139,11 @@ class Reader {
       }
       const size_t letterAt = s.Position();
       char letter = Lower(s.Peek());
-      if (letter == ',' || letter == '\0') return Error(s, start, letterAt, "empty note");
+      if (letter == ',' || letter == '\0') {
+        return Error(
+            s, start, letterAt,
+            letterAt == durationAt ? "empty note" : "a note letter expected after the duration");
+      }
       if (letter == 'h') letter = 'b';
       const bool pause = letter == 'p';
       if (!pause && (letter < 'a' || letter > 'g')) {
@@ -165,8 +180,8 @@ class Reader {
         static constexpr int kSemitone[] = {9, 11, 0, 2, 4, 5, 7};  // a..g above C
         note.midi = 12 * (octave + 1) + kSemitone[letter - 'a'] + (sharp ? 1 : 0);
       }
-      if (kept.size() < static_cast<size_t>(kSlotCount)) {
-        kept.push_back(note);
+      if (kept.count < kept.notes.size()) {
+        kept.notes[kept.count++] = note;
       } else {
         ++dropped;
       }
@@ -182,27 +197,46 @@ class Reader {
 
   std::string_view text_;
   std::string_view file_;
-  int duration_ = 4, octave_ = 6, tempo_ = 63;
+  int duration_ = 4, octave_ = 6;
 };
 
 // The whole-octave shift that puts the most notes inside the range; on a tie the smallest, and
 // of two equally small the downward one.
-int BestShift(const std::vector<Note>& notes) {
-  int best = 0, bestCount = -1;
-  for (const int k : {0, -1, 1, -2, 2, -3, 3, -4, 4, -5, 5, -6, 6, -7, 7, -8, 8}) {
-    int count = 0;
-    for (const auto& note : notes) {
-      const int midi = note.midi + 12 * k;
-      if (note.midi != kPause && midi >= Pitch::kLowestMidi && midi <= Pitch::kHighestMidi) {
-        ++count;
+int BestShift(const Kept& kept) {
+  // The range is two octaves wide: each note fits at exactly two neighbouring shifts.
+  constexpr int kMostShift = 10;
+  std::array<int, 2 * kMostShift + 2> inside{};
+  for (size_t i = 0; i < kept.count; ++i) {
+    const int midi = kept.notes[i].midi;
+    if (midi == kPause) continue;
+    // The lowest k with midi + 12k >= the lowest pitch; octaves 1..8 keep |k| well within reach.
+    const int low = (Pitch::kLowestMidi - midi + 11 + 12 * kMostShift) / 12 - kMostShift;
+    ++inside[static_cast<size_t>(low + kMostShift)];
+    if (midi + 12 * (low + 1) <= Pitch::kHighestMidi)
+      ++inside[static_cast<size_t>(low + 1 + kMostShift)];
+  }
+  int best = 0;
+  for (int k = 1; k <= kMostShift; ++k) {
+    for (const int shift : {-k, k}) {
+      if (inside[static_cast<size_t>(shift + kMostShift)] >
+          inside[static_cast<size_t>(best + kMostShift)]) {
+        best = shift;
       }
-    }
-    if (count > bestCount) {
-      best = k;
-      bestCount = count;
     }
   }
   return best;
+}
+
+// The code of a MIDI number inside the range, from a table the note model fills once.
+const std::string& CodeOfMidi(int midi) {
+  static const auto codes = [] {
+    std::array<std::string, Pitch::kHighestMidi - Pitch::kLowestMidi + 1> table;
+    for (size_t i = 0; i < table.size(); ++i) {
+      table[i] = Pitch::FromMidi(Pitch::kLowestMidi + static_cast<int>(i))->Code();
+    }
+    return table;
+  }();
+  return codes[static_cast<size_t>(midi - Pitch::kLowestMidi)];
 }
 
 // The characters of `name` an RTTTL name may hold, at most ten.
@@ -231,7 +265,7 @@ std::variant<Imported, ParseError> ReadRtttl(std::string_view bytes, std::string
   }
   Reader reader(text, fileName);
   if (auto error = reader.Settings(nameEnd + 1, settingsEnd)) return *error;
-  std::vector<Note> kept;
+  Kept kept;
   size_t dropped = 0;
   if (auto error = reader.Notes(settingsEnd + 1, text.size(), kept, dropped)) return *error;
 
@@ -239,16 +273,17 @@ std::variant<Imported, ParseError> ReadRtttl(std::string_view bytes, std::string
   imported.codes.fill(std::string(kEmptyCode));
   const int shift = BestShift(kept);
   int folded = 0;
-  for (size_t i = 0; i < kept.size(); ++i) {
-    if (kept[i].midi == kPause) {
+  for (size_t i = 0; i < kept.count; ++i) {
+    const Note& note = kept.notes[i];
+    if (note.midi == kPause) {
       imported.codes[i] = kRestCode;
       continue;
     }
-    int midi = kept[i].midi + 12 * shift;
+    int midi = note.midi + 12 * shift;
     if (midi < Pitch::kLowestMidi || midi > Pitch::kHighestMidi) ++folded;
     while (midi < Pitch::kLowestMidi) midi += 12;
     while (midi > Pitch::kHighestMidi) midi -= 12;
-    imported.codes[i] = Pitch::FromMidi(midi)->Code();
+    imported.codes[i] = CodeOfMidi(midi);
   }
 
   auto& report = imported.report;
@@ -262,8 +297,9 @@ std::variant<Imported, ParseError> ReadRtttl(std::string_view bytes, std::string
   if (folded > 0) {
     report.push_back("音域外の " + std::to_string(folded) + " 音をオクターブ移して収めました");
   }
-  const bool mixed = std::any_of(kept.begin(), kept.end(), [&](const Note& note) {
-    return note.duration != kept[0].duration || note.dotted != kept[0].dotted;
+  const auto* first = kept.notes.begin();
+  const bool mixed = std::any_of(first, first + kept.count, [&](const Note& note) {
+    return note.duration != first->duration || note.dotted != first->dotted;
   });
   if (mixed) report.push_back("音の長さは使いません（すべて同じ長さになります）");
   return imported;

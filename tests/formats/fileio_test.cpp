@@ -40,6 +40,13 @@ TEST(ReadInputFile, ReadsAPipe) {
   EXPECT_EQ(std::get<std::string>(read), "E4 r");
 }
 
+TEST(ReadInputFile, ReadsAFileThatTellsNoSize) {
+  // Files under /proc say they are empty and are not.
+  auto read = ReadInputFile("/proc/self/status");
+  ASSERT_TRUE(std::holds_alternative<std::string>(read)) << std::get<1>(read).Message();
+  EXPECT_NE(std::get<std::string>(read).find("Pid:"), std::string::npos);
+}
+
 TEST(ReadInputFile, RefusesWhatIsNoReadableSmallFile) {
   TempFolder folder;
   WriteBytes(folder / "big", std::string(kMaxInputBytes + 1, 'x'));

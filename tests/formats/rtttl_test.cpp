@@ -66,6 +66,11 @@ TEST(ReadRtttl, ReadsTunes) {
        " Forms : D = 8 , O = 4 , B = 9 0 , V = 10, S = n : 16C#5, h, H4., 2p., p, c#.6, 32e, a#",
        Slots({"14", "71", "71", "01", "01", "14", "31", "62"}),
        {"音域外の 1 音をオクターブ移して収めました", kDurations}},
+      {"the lowest and highest notes: the first of the tied shifts in order 0, -1, 1, -2, ... "
+       "is +3",
+       "Extremes:d=4:c1,b#8",
+       Slots({"11", "13"}),
+       {"全体を 3 オクターブ上げました", "音域外の 1 音をオクターブ移して収めました"}},
       {"e# is f, b# the next c", "Sharp:d=4,o=5,b=63:e#4,b#4", Slots({"41", "13"}), {}},
       {"an empty notes part", "Silence:d=4,o=5,b=100:", Slots({}), {}},
       {"blank notes part, no name", ":d=4: \r\n ", Slots({}), {}},
@@ -131,6 +136,9 @@ TEST(ReadRtttl, RefusesWithPositionAndReason) {
       {"empty setting", "T:d=4,,o=5:c", "t.rtttl:1:7: empty setting"},
       {"empty note", "T::c,,d", "t.rtttl:1:6: empty note"},
       {"comma at the end", "T::c,d,", "t.rtttl:1:8: empty note"},
+      {"duration without a letter", "T::c,8",
+       "t.rtttl:1:7: \"8\": a note letter expected after the "
+       "duration"},
       {"pause with octave", "T::p5", "t.rtttl:1:5: \"p5\": a pause has no octave"},
       {"pause with sharp", "T::p#", "t.rtttl:1:5: \"p#\": a pause has no sharp"},
       {"two dots", "T::c.5.", "t.rtttl:1:7: \"c.5.\": ',' expected after a note"},
