@@ -1,0 +1,36 @@
+#include "art/pictureloader.h"
+
+#include <QFile>
+#include <QImageReader>
+
+#include "core/melodyview.h"
+
+namespace merin::art {
+
+namespace {
+
+// The length a bitmap's header gives is more than the file holds. A header length of 0 means the
+// writer left it unsaid.
+bool BitmapCutShort(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const QByteArray header = file.read(6);
+  if (header.size() < 6 || !header.startsWith("BM")) return false;
+  const auto* b = reinterpret_cast<const uchar*>(header.constData());
+  const qint64 stated = qint64(b[2]) | qint64(b[3]) << 8 | qint64(b[4]) << 16 | qint64(b[5]) << 24;
+  return stated > file.size();
+}
+
+}  // namespace
+
+QImage LoadPicture(const std::string& path) {
+  QImageReader reader(QString::fromStdString(path));
+  const QImage picture = reader.read();
+  if (picture.isNull()) throw PictureLoadError(path, reader.errorString().toStdString());
+  if (BitmapCutShort(reader.fileName())) {
+    throw PictureLoadError(path, "the file ends before its picture does");
+  }
+  return picture;
+}
+
+}  // namespace merin::art
