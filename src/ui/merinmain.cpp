@@ -12,12 +12,15 @@
 #include <QStatusBar>
 
 #include "art/pictures.h"
+#include "core/applymelody.h"
 #include "core/lifecycle.h"
 #include "core/notecode.h"
 #include "entry/keyboard.h"
 #include "entry/staff.h"
 #include "output/convert.h"
 #include "output/testplay.h"
+#include "ui/editcontrols.h"
+#include "ui/edithistory.h"
 #include "ui/keybutton.h"
 #include "ui/positionmarker.h"
 #include "ui/soloutform.h"
@@ -66,6 +69,10 @@ MerinMain::MerinMain(SoundDevice& sound) : sound_(sound), client_(new QWidget(th
   BuildControls();
   Wire();
   client_->installEventFilter(this);
+  history_ = new EditHistory(
+      melody_, [this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor); }, this);
+  new EditControls(this, melody_, *history_,
+                   [this](const auto& change) { Guard([&] { change(melody_, *this); }); });
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
@@ -148,11 +155,12 @@ void MerinMain::Wire() {
 
 void MerinMain::Load() {
   Guard([&] { Form_Load(melody_, *this, sound_); });
+  history_->Forget();
 }
 
 void MerinMain::Guard(const std::function<void()>& handler) {
   try {
-    handler();
+    history_->Record(handler);
   } catch (const PictureLoadError& error) {
     QMessageBox box(
         QMessageBox::Critical, windowTitle(),
@@ -214,6 +222,12 @@ void MerinMain::RepaintCell(int32_t slot) { Gosen_.at(size_t(slot))->repaint(); 
 void MerinMain::SetTestPlayEnabled(bool enabled) { Command2_->setEnabled(enabled); }
 
 void MerinMain::EndProgram() { QCoreApplication::exit(0); }
+
+void MerinMain::replaceMelody(const SlotCodes& codes, int32_t cursor) {
+  Guard([&] { ApplyMelody(melody_, *this, codes, cursor); });
+}
+
+QUndoStack* MerinMain::undoStack() const { return history_->stack(); }
 
 ResultView& MerinMain::ObtainResultWindow() {
   if (!SoloutForm_) SoloutForm_ = std::make_unique<SoloutForm>();

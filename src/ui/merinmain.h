@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/melody.h"
+#include "core/melodyedit.h"
 #include "core/melodyview.h"
 #include "core/sounddevice.h"
 #include "output/resultview.h"
@@ -15,9 +16,11 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QStatusBar;
+class QUndoStack;
 
 namespace merin::ui {
 
+class EditHistory;
 class KeyButton;
 class PositionMarker;
 class SoloutForm;
@@ -37,6 +40,10 @@ class MerinMain : public QMainWindow, public MelodyView, public ResultWindowProv
   void Load();
   // The melody the window holds.
   const Melody& melody() const { return melody_; }
+  // Puts in a whole new melody (open, import, paste, new) as one undo step.
+  void replaceMelody(const SlotCodes& codes, int32_t cursor);
+  // The undo steps; saving marks their clean state.
+  QUndoStack* undoStack() const;
 
   // The display seam, carried out on the widgets; EndProgram leaves the event loop at once.
   void ShowPicture(int32_t slot, const std::string& path) override;
@@ -79,6 +86,7 @@ class MerinMain : public QMainWindow, public MelodyView, public ResultWindowProv
   QMenu* Filemenu_ = nullptr;
   QAction* EndMenu_ = nullptr;
   std::unique_ptr<SoloutForm> SoloutForm_;
+  EditHistory* history_ = nullptr;
 };
 
 }  // namespace merin::ui

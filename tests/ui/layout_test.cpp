@@ -81,7 +81,11 @@ TEST(MainWindowLayout, CaptionsMenuAndIconAreTheLaidOutOnes) {
   auto* file = t.window->findChild<QMenu*>("Filemenu");
   ASSERT_NE(file, nullptr);
   EXPECT_EQ(file->title().toStdString(), "File(&F)");
-  EXPECT_EQ(t.window->menuBar()->actions().size(), 1);
+  // File first; the editing and help menus come after it.
+  QStringList menus;
+  for (QAction* menu : t.window->menuBar()->actions()) menus << menu->text();
+  EXPECT_EQ(menus, (QStringList{"File(&F)", "編集(&E)", "ヘルプ(&H)"}));
+  EXPECT_EQ(t.window->menuBar()->actions()[0]->menu(), file);
   ASSERT_EQ(file->actions().size(), 1);
   EXPECT_EQ(file->actions()[0]->objectName(), "EndMenu");
   EXPECT_EQ(file->actions()[0]->text().toStdString(), "終了");
