@@ -9,35 +9,31 @@
 #include <QWindow>
 
 namespace merin::ui {
-namespace {
-
-// What the platform's native scan codes are, less the set-1 PC scan code of the key.
-std::optional<uint32_t> ScanCodeOffset() {
-  static const std::optional<uint32_t> offset = []() -> std::optional<uint32_t> {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == "xcb" || platform.startsWith("wayland")) return 8;
-    if (platform == "windows") return 0;
-    return std::nullopt;
-  }();
-  return offset;
-}
-
-}  // namespace
 
 PianoKeys::PianoKeys(QWidget* window, ButtonOf buttonOf, Enter enter)
-    : QObject(window), window_(window), buttonOf_(std::move(buttonOf)), enter_(std::move(enter)) {
+    : QObject(window),
+      window_(window),
+      scanCodeOffset_(ScanCodeOffset(QGuiApplication::platformName())),
+      buttonOf_(std::move(buttonOf)),
+      enter_(std::move(enter)) {
   qApp->installEventFilter(this);
   connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { ReleaseAll(); });
 }
 
 PianoKeys::~PianoKeys() { qApp->removeEventFilter(this); }
 
-std::optional<PianoKey> PianoKeys::KeyOf(const QKeyEvent& event) {
+std::optional<uint32_t> PianoKeys::ScanCodeOffset(const QString& platform) {
+  if (platform == "xcb" || platform.startsWith("wayland")) return 8;
+  if (platform == "windows") return 0;
+  return std::nullopt;
+}
+
+std::optional<PianoKey> PianoKeys::KeyOf(const QKeyEvent& event,
+                                         std::optional<uint32_t> scanCodeOffset) {
   // Shift, Ctrl, Alt and Meta leave the key to shortcuts; the keypad's digits are other keys.
   if (event.modifiers() != Qt::NoModifier) return std::nullopt;
-  const std::optional<uint32_t> offset = ScanCodeOffset();
-  if (offset && event.nativeScanCode() > *offset) {
-    const std::optional<char> usKey = UsKeyOfScanCode(event.nativeScanCode() - *offset);
+  if (scanCodeOffset && event.nativeScanCode() > *scanCodeOffset) {
+    const std::optional<char> usKey = UsKeyOfScanCode(event.nativeScanCode() - *scanCodeOffset);
     return usKey ? PianoKeyAt(*usKey) : std::nullopt;
   }
   const int key = event.key();
@@ -65,7 +61,7 @@ uint64_t PianoKeys::Identity(const QKeyEvent& event) {
 }
 
 bool PianoKeys::Press(const QKeyEvent& event) {
-  const std::optional<PianoKey> key = KeyOf(event);
+  const std::optional<PianoKey> key = KeyOf(event, scanCodeOffset_);
   if (!key) return false;
   if (event.isAutoRepeat() || held_.count(Identity(event))) return true;
   QAbstractButton* button = buttonOf_(*key);

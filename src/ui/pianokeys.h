@@ -35,8 +35,13 @@ class PianoKeys : public QObject {
   PianoKeys(QWidget* window, ButtonOf buttonOf, Enter enter);
   ~PianoKeys() override;
 
-  // The piano key of a key event of this platform, if it plays one.
-  static std::optional<PianoKey> KeyOf(const QKeyEvent& event);
+  // What the native scan codes of the Qt platform `platform` are, less the PC scan code of the
+  // key; none where they are not known.
+  static std::optional<uint32_t> ScanCodeOffset(const QString& platform);
+  // The piano key of a key event, if it plays one, on a platform whose scan codes are PC scan
+  // codes plus `scanCodeOffset`.
+  static std::optional<PianoKey> KeyOf(const QKeyEvent& event,
+                                       std::optional<uint32_t> scanCodeOffset);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -49,6 +54,7 @@ class PianoKeys : public QObject {
   static uint64_t Identity(const QKeyEvent& event);
 
   QWidget* window_;
+  std::optional<uint32_t> scanCodeOffset_;
   ButtonOf buttonOf_;
   Enter enter_;
   std::map<uint64_t, QPointer<QAbstractButton>> held_;
