@@ -55,7 +55,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   merin::bench::NullSound sound;
   merin::ui::MerinMain window(sound);
-  window.Load();
+  window.load();
   QTemporaryDir copy;
   if (!copy.isValid() || !CopyPictures(QString::fromStdString(Da::AppFolder), copy.path()))
     return 1;

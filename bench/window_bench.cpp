@@ -94,7 +94,7 @@ int StartOnce(const std::string& kind, int argc, char** argv) {
   if (kind == "real") {
     merin::bench::FirstFrame<merin::ui::MerinMain> window(report, sound);
     shown = &window;
-    window.Load();
+    window.load();
     window.show();
     return app.exec();
   }

@@ -7,7 +7,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   merin::PortAudioDevice sound;
   merin::ui::MerinMain window(sound);
-  window.Load();
+  window.load();
   window.show();
   return app.exec();
 }

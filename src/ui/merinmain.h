@@ -3,32 +3,28 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
-#include <memory>
+#include <string>
 
 #include "core/melody.h"
-#include "core/melodyedit.h"
 #include "core/melodyview.h"
+#include "core/notecode.h"
 #include "core/sounddevice.h"
-#include "output/resultview.h"
+#include "ui/maincontrols.h"
+#include "ui/mainview.h"
+#include "ui/resultwindowholder.h"
 
 class QAction;
-class QLabel;
 class QMenu;
-class QPushButton;
-class QStatusBar;
 class QUndoStack;
 
 namespace merin::ui {
 
 class EditHistory;
-class KeyButton;
-class PositionMarker;
-class SoloutForm;
-class StaffCell;
 
-// The main window: staff row, markers, keyboard, buttons and status bar at their laid-out pixels.
-// It owns the melody, shows it through MelodyView and hands out the one result window.
-class MerinMain : public QMainWindow, public MelodyView, public ResultWindowProvider {
+// The main window: staff row, markers, keyboard, buttons and status bar at their laid-out pixels,
+// and the File menu. It owns the melody, shows it through its MainView, and runs every handler
+// so that a picture that cannot be loaded is reported and the program goes on.
+class MerinMain : public QMainWindow {
   Q_OBJECT
 
  public:
@@ -37,55 +33,47 @@ class MerinMain : public QMainWindow, public MelodyView, public ResultWindowProv
   ~MerinMain() override;
 
   // Runs the window's load handler: program folder, empty melody, markers, opening sound.
-  void Load();
+  void load();
+
   // The melody the window holds.
   const Melody& melody() const { return melody_; }
-  // Puts in a whole new melody (open, import, paste, new) as one undo step.
-  void replaceMelody(const SlotCodes& codes, int32_t cursor);
+  // The display seam over this window's controls.
+  MelodyView& view() { return view_; }
+
+  // Runs `handler` on the melody and the view. A picture that cannot be loaded stops it there:
+  // the error is shown, the status bar shows the cursor's slot again if the handler moved it,
+  // and false is returned.
+  bool runHandler(const std::function<void(Melody&, MelodyView&)>& handler);
+  // Replaces all 30 slots and the cursor through the handlers' procedures (ApplyMelody), under
+  // runHandler. Codes or a cursor out of range throw std::invalid_argument and change nothing.
+  // It is one undo step, as every handler that changes a slot is.
+  bool replaceMelody(const std::array<std::string, kSlotCount>& codes, int32_t cursor);
   // The undo steps; saving marks their clean state.
   QUndoStack* undoStack() const;
 
-  // The display seam, carried out on the widgets; EndProgram leaves the event loop at once.
-  void ShowPicture(int32_t slot, const std::string& path) override;
-  void SetMarkerColour(int32_t slot, uint32_t colour) override;
-  void SetStatusText(const std::string& text) override;
-  int32_t CellTop(int32_t slot) const override;
-  int32_t CellHeight(int32_t slot) const override;
-  void SetMarkerTop(int32_t slot, int32_t top) override;
-  void SetCellBorder(int32_t slot, int32_t style) override;
-  void RepaintCell(int32_t slot) override;
-  void SetTestPlayEnabled(bool enabled) override;
-  void EndProgram() override;
-
-  // The result window: created on first use, the same one afterwards.
-  ResultView& ObtainResultWindow() override;
+  // The File menu; new items go above endMenuAction().
+  QMenu* fileMenu() const { return fileMenu_; }
+  // 終了, the last item of the File menu.
+  QAction* endMenuAction() const { return endMenu_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // Runs one handler; a picture that cannot be loaded is reported and the program goes on.
-  void Guard(const std::function<void()>& handler);
-  void BuildControls();
-  void Wire();
+  void buildMenus();
+  // Connects the controls' and menus' signals to the handlers, converting Qt's arguments.
+  void wire();
+  void reportPictureError(const PictureLoadError& error);
 
   SoundDevice& sound_;
   Melody melody_;
   QWidget* client_;
-  std::array<StaffCell*, 30> Gosen_{};
-  std::array<PositionMarker*, 30> np_{};
-  std::array<KeyButton*, 14> ken_{};
-  std::array<KeyButton*, 10> bkey_{};
-  QPushButton* PedalSW_ = nullptr;
-  QPushButton* Command1_ = nullptr;
-  QPushButton* Command2_ = nullptr;
-  QWidget* MMControl1_ = nullptr;
-  QStatusBar* StatusBar1_ = nullptr;
-  QLabel* statusText_ = nullptr;
-  QMenu* Filemenu_ = nullptr;
-  QAction* EndMenu_ = nullptr;
-  std::unique_ptr<SoloutForm> SoloutForm_;
+  MainControls controls_;
+  MainView view_;
+  ResultWindowHolder results_;
+  QMenu* fileMenu_ = nullptr;
+  QAction* endMenu_ = nullptr;
   EditHistory* history_ = nullptr;
 };
 

@@ -3,20 +3,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "ui/colours.h"
-
 namespace merin::ui {
 
-PositionMarker::PositionMarker(int16_t index, QWidget* parent) : QWidget(parent), index_(index) {}
+PositionMarker::PositionMarker(QWidget* parent) : QWidget(parent) {}
 
-void PositionMarker::setColour(uint32_t colour) {
+void PositionMarker::setColour(const QColor& colour) {
   colour_ = colour;
   update();
 }
 
-void PositionMarker::paintEvent(QPaintEvent*) {
-  QPainter(this).fillRect(rect(), ColourOf(colour_));
-}
+void PositionMarker::paintEvent(QPaintEvent*) { QPainter(this).fillRect(rect(), colour_); }
 
 void PositionMarker::mousePressEvent(QMouseEvent* event) {
   pressed_ = event->button() == Qt::LeftButton;
@@ -26,7 +22,7 @@ void PositionMarker::mouseReleaseEvent(QMouseEvent* event) {
   const bool click =
       pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
-  if (click) emit clicked(index_);
+  if (click) emit clicked();
 }
 
 }  // namespace merin::ui

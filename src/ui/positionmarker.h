@@ -1,7 +1,7 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
-#include <cstdint>
 
 namespace merin::ui {
 
@@ -10,17 +10,16 @@ class PositionMarker : public QWidget {
   Q_OBJECT
 
  public:
-  // The marker of slot `index`; its clicks carry that index.
-  PositionMarker(int16_t index, QWidget* parent);
+  explicit PositionMarker(QWidget* parent);
 
-  // Sets the background as a layout colour value (255, 0x80000009, ...).
-  void setColour(uint32_t colour);
-  // The layout colour value set last.
-  uint32_t colour() const { return colour_; }
+  // Fills the marker with `colour`.
+  void setColour(const QColor& colour);
+  // The colour set last.
+  const QColor& colour() const { return colour_; }
 
  signals:
   // Pressed and released with the left button over the marker.
-  void clicked(int16_t Index);
+  void clicked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -28,8 +27,7 @@ class PositionMarker : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  int16_t index_;
-  uint32_t colour_ = 0;
+  QColor colour_;
   bool pressed_ = false;
 };
 

@@ -60,7 +60,7 @@ TEST(MainWindowLayout, MarkersStartOneRowHigherUntilLoadMovesThemFlushUnderTheir
   RecordingSound sound;
   ui::MerinMain window(sound);
   for (int i = 0; i < 30; ++i) EXPECT_EQ(window.findChild<QWidget*>(N("np", i))->y(), 120);
-  window.Load();
+  window.load();
   for (int i = 0; i < 30; ++i) {
     const QWidget* cell = window.findChild<QWidget*>(N("Gosen", i));
     EXPECT_EQ(window.findChild<QWidget*>(N("np", i))->y(), cell->y() + cell->height());
@@ -130,12 +130,12 @@ TEST(MainWindowLayout, OnlyMarkerZeroIsRedAndCellsShowTheEmptyStaff) {
   const QImage shot = t.window->centralWidget()->grab().toImage();
   for (int i = 0; i < 30; ++i) {
     auto* marker = t.find<ui::PositionMarker>(N("np", i));
-    EXPECT_EQ(marker->colour(), i == 0 ? 255u : 0x80000009u) << i;
+    EXPECT_EQ(marker->colour(), ui::ColourOf(i == 0 ? 255u : 0x80000009u)) << i;
     EXPECT_EQ(shot.pixelColor(marker->geometry().center()),
               i == 0 ? QColor(Qt::red) : QColor(Qt::white))
         << i;
     auto* cell = t.find<ui::StaffCell>(N("Gosen", i));
-    EXPECT_EQ(cell->borderStyle(), 0);
+    EXPECT_FALSE(cell->isBordered());
     EXPECT_EQ(cell->palette().color(QPalette::Window), ui::ColourOf(0x80000005));
     EXPECT_EQ(cell->palette().color(QPalette::WindowText), ui::ColourOf(0x80000008));
     // Staff lines at rows 38, 49, 60, 71, 82 of the cell, white between them.

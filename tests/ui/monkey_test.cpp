@@ -11,6 +11,7 @@
 
 #include "art/pictures.h"
 #include "testwindow.h"
+#include "ui/colours.h"
 #include "ui/keybutton.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
@@ -61,6 +62,7 @@ TEST(Monkey, RandomClicksKeepTheMelodyTheCursorAndTheWindowInStep) {
   std::mt19937 random(kSeed);
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
   const Melody& melody = t.window->melody();
+  const QColor current = ui::ColourOf(255), other = ui::ColourOf(0x80000009);
   const auto started = std::chrono::steady_clock::now();
   std::string last;
   for (int event = 0; event < count; ++event) {
@@ -71,9 +73,8 @@ TEST(Monkey, RandomClicksKeepTheMelodyTheCursorAndTheWindowInStep) {
       QTest::mouseClick(keys[size_t(k)], Qt::LeftButton);
     } else if (kind < 9) {
       const int slot = pick(30);
-      const Qt::MouseButton button =
-          std::array{Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}[size_t(
-              pick(4))];
+      const Qt::MouseButton button = std::array{Qt::LeftButton, Qt::LeftButton, Qt::RightButton,
+                                                Qt::MiddleButton}[size_t(pick(4))];
       Qt::KeyboardModifiers modifiers;
       if (pick(2)) modifiers |= Qt::ShiftModifier;
       if (pick(4) == 0) modifiers |= Qt::ControlModifier;
@@ -94,7 +95,7 @@ TEST(Monkey, RandomClicksKeepTheMelodyTheCursorAndTheWindowInStep) {
     for (int i = 0; i < 30; ++i) {
       const std::string& code = melody.Notes[size_t(i)];
       ASSERT_TRUE(codes.count(code)) << where << ": slot " << i << " holds \"" << code << "\"";
-      ASSERT_EQ(markers[size_t(i)]->colour(), i == melody.Cursor ? 255u : 0x80000009u)
+      ASSERT_EQ(markers[size_t(i)]->colour(), i == melody.Cursor ? current : other)
           << where << ": marker " << i;
       const QColor shown = cells[size_t(i)]->picture().pixelColor(10, 40);
       ASSERT_TRUE(shown == colourOf[code] || (code == "99" && shown == startColour))

@@ -35,7 +35,7 @@ class TestWindow {
       picture.save(folder.filePath(name), "BMP");
     }
     window = std::make_unique<ui::MerinMain>(sound_);
-    window->Load();
+    window->load();
     Da::AppFolder = QDir(folder.path()).absolutePath().toStdString() + "/";
     window->show();
     exposed = QTest::qWaitForWindowExposed(window.get());

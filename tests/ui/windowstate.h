@@ -11,6 +11,7 @@
 
 #include "art/pictures.h"
 #include "testwindow.h"
+#include "ui/colours.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 
@@ -23,7 +24,7 @@ struct WindowState {
   std::array<std::string, 30> codes;
   int32_t cursor = 0;
   std::array<std::string, 30> shown;
-  std::array<uint32_t, 30> markers{};
+  std::array<uint32_t, 30> markers{};  // as layout colours: 255 red, 0x80000009 the others
   std::string status;
   friend bool operator==(const WindowState&, const WindowState&) = default;
 };
@@ -64,7 +65,10 @@ class StateReader {
       s.codes[i] = melody.Notes[i];
       const auto code = codeOf_.find(cells_[i]->picture().pixelColor(10, 40).rgb());
       s.shown[i] = code == codeOf_.end() ? "?" : code->second;
-      s.markers[i] = markers_[i]->colour();
+      const QColor marker = markers_[i]->colour();
+      s.markers[i] = marker == ui::ColourOf(255)          ? 255u
+                     : marker == ui::ColourOf(0x80000009) ? 0x80000009u
+                                                          : 0u;
     }
     s.cursor = melody.Cursor;
     s.status = status_->text().toStdString();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -38,6 +39,10 @@ QColor CellColour(const TestWindow& t, int slot) {
   return t.find<ui::StaffCell>(N("Gosen", slot))->picture().pixelColor(10, 40);
 }
 
+QColor MarkerColour(const TestWindow& t, int slot) {
+  return t.find<ui::PositionMarker>(N("np", slot))->colour();
+}
+
 std::string Status(const TestWindow& t) {
   return t.find<QStatusBar>("StatusBar1")->findChild<QLabel*>()->text().toStdString();
 }
@@ -58,8 +63,8 @@ TEST(MainWindowWiring, EveryKeyAndThePedalWriteTheirNoteAndMoveTheCursorOn) {
     ++slot;
     EXPECT_EQ(t.window->melody().Cursor, slot);
     EXPECT_EQ(Status(t), "NOTE:" + std::to_string(slot + 1));
-    EXPECT_EQ(t.find<ui::PositionMarker>(N("np", slot))->colour(), 255u);
-    EXPECT_EQ(t.find<ui::PositionMarker>(N("np", slot - 1))->colour(), 0x80000009u);
+    EXPECT_EQ(MarkerColour(t, slot), ui::ColourOf(255));
+    EXPECT_EQ(MarkerColour(t, slot - 1), ui::ColourOf(0x80000009));
   };
   for (int i = 0; i < 14; ++i) expectPlaced(N("ken", i), kWhiteKeyPictures[i]);
   for (int i = 0; i < 10; ++i) expectPlaced(N("bkey", i), kBlackKeyPictures[i]);
@@ -101,7 +106,7 @@ TEST(MainWindowWiring, StaffClicksCarryButtonModifiersAndHeightInCellPixels) {
     Click(t, N("Gosen", c.cell), c.button, c.modifiers, QPoint(10, c.y));
     EXPECT_EQ(t.window->melody().Notes[c.cell], c.code) << "cell " << c.cell;
     EXPECT_EQ(t.window->melody().Cursor, c.cell);
-    EXPECT_EQ(t.find<ui::PositionMarker>(N("np", c.cell))->colour(), 255u);
+    EXPECT_EQ(MarkerColour(t, c.cell), ui::ColourOf(255));
     EXPECT_EQ(Status(t), "NOTE:" + std::to_string(c.cell + 1));
   }
   EXPECT_EQ(CellColour(t, 1), PictureColour("64.bmp"));
@@ -114,8 +119,8 @@ TEST(MainWindowWiring, ALeftClickOnAMarkerOnlySelectsItsSlot) {
   EXPECT_EQ(t.window->melody().Cursor, 0);
   Click(t, "np7");
   EXPECT_EQ(t.window->melody().Cursor, 7);
-  EXPECT_EQ(t.find<ui::PositionMarker>("np7")->colour(), 255u);
-  EXPECT_EQ(t.find<ui::PositionMarker>("np0")->colour(), 0x80000009u);
+  EXPECT_EQ(MarkerColour(t, 7), ui::ColourOf(255));
+  EXPECT_EQ(MarkerColour(t, 0), ui::ColourOf(0x80000009));
   EXPECT_EQ(t.window->melody().Notes[7], "99");
 }
 
@@ -176,7 +181,7 @@ TEST(MainWindowWiring, TestPlayBordersEachCellWhileItSoundsWithTheButtonDisabled
   sound.onPlay = [&](const std::string& path) {
     std::set<int> bordered;
     for (int i = 0; i < 30; ++i) {
-      if (t.find<ui::StaffCell>(N("Gosen", i))->borderStyle() == 1) bordered.insert(i);
+      if (t.find<ui::StaffCell>(N("Gosen", i))->isBordered()) bordered.insert(i);
     }
     heard.push_back({path, t.find("Command2")->isEnabled(), bordered});
   };
@@ -189,17 +194,17 @@ TEST(MainWindowWiring, TestPlayBordersEachCellWhileItSoundsWithTheButtonDisabled
     EXPECT_EQ(heard[i].bordered, std::set<int>{i});
   }
   EXPECT_TRUE(t.find("Command2")->isEnabled());
-  for (int i = 0; i < 30; ++i) EXPECT_EQ(t.find<ui::StaffCell>(N("Gosen", i))->borderStyle(), 0);
+  for (int i = 0; i < 30; ++i) EXPECT_FALSE(t.find<ui::StaffCell>(N("Gosen", i))->isBordered());
 }
 
 TEST(MainWindowWiring, BorderedCellShowsAOnePixelFrame) {
   TestWindow t;
-  t.window->SetCellBorder(4, 1);
+  t.window->view().SetCellBorder(4, 1);
   QImage cell = t.find("Gosen4")->grab().toImage();
   EXPECT_EQ(cell.pixelColor(0, 5), ui::ColourOf(0x80000008));
   EXPECT_EQ(cell.pixelColor(20, 5), ui::ColourOf(0x80000008));
   EXPECT_EQ(cell.pixelColor(1, 5), QColor(Qt::white));
-  t.window->SetCellBorder(4, 0);
+  t.window->view().SetCellBorder(4, 0);
   cell = t.find("Gosen4")->grab().toImage();
   EXPECT_EQ(cell.pixelColor(0, 5), QColor(Qt::white));
 }
@@ -250,6 +255,114 @@ TEST(MainWindowWiring, AMissingPictureIsReportedAndTheMelodyKept) {
     Click(t, "ken2");
     EXPECT_EQ(t.window->melody().Notes[size_t(c.cursorAfter)], "31") << "the program goes on";
   }
+}
+
+// Closes the error message the next click opens, noting its text.
+void DismissErrorBox(std::string* message) {
+  WhenShown([message] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return false;
+    *message = box->text().toStdString();
+    box->close();
+    return true;
+  });
+}
+
+// Only the marker of the cursor's slot is red.
+void ExpectMarkersFollowTheCursor(const TestWindow& t, const std::string& where) {
+  const int32_t cursor = t.window->melody().Cursor;
+  for (int i = 0; i < 30; ++i) {
+    EXPECT_EQ(MarkerColour(t, i), ui::ColourOf(i == cursor ? 255 : 0x80000009))
+        << where << ": marker " << i;
+  }
+}
+
+TEST(MainWindowWiring, AfterAFailedPictureTheStatusShowsTheCursorsSlotAgain) {
+  struct Case {
+    const char* missing;
+    QString control;
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers modifiers;
+    QPoint at;  // in the control; the null point clicks its centre
+    int32_t cursorAfter;
+  } cases[] = {
+      {"64.bmp", "Gosen3", Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 5), 3},
+      {"11.bmp", "Gosen12", Qt::LeftButton, Qt::NoModifier, QPoint(10, 100), 12},
+      {"gosen.bmp", "Gosen8", Qt::RightButton, Qt::NoModifier, QPoint(10, 50), 8},
+      {"11.bmp", "ken0", Qt::LeftButton, Qt::NoModifier, QPoint(), 5},
+      {"01.bmp", "PedalSW", Qt::LeftButton, Qt::NoModifier, QPoint(), 5},
+  };
+  for (const Case& c : cases) {
+    const std::string where = c.control.toStdString() + " without " + c.missing;
+    TestWindow t;
+    Click(t, "ken1");
+    Click(t, "np5");
+    ASSERT_EQ(Status(t), "NOTE:6");
+    ASSERT_TRUE(QFile::remove(t.folder.filePath(c.missing)));
+    std::string message;
+    DismissErrorBox(&message);
+    Click(t, c.control, c.button, c.modifiers, c.at);
+    EXPECT_NE(message.find(t.path(c.missing)), std::string::npos) << where << ": " << message;
+    EXPECT_EQ(t.window->melody().Cursor, c.cursorAfter) << where;
+    EXPECT_EQ(Status(t), "NOTE:" + std::to_string(c.cursorAfter + 1)) << where;
+    ExpectMarkersFollowTheCursor(t, where);
+  }
+}
+
+TEST(MainWindowWiring, OtherMouseButtonsOnTheStaffAreNotHandled) {
+  TestWindow t;
+  Click(t, "np2");
+  for (Qt::MouseButton button : {Qt::BackButton, Qt::ForwardButton}) {
+    Click(t, "Gosen9", button, Qt::NoModifier, QPoint(10, 5));
+    EXPECT_EQ(t.window->melody().Cursor, 2);
+    EXPECT_EQ(t.window->melody().Notes[9], "99");
+    EXPECT_EQ(Status(t), "NOTE:3");
+  }
+}
+
+std::array<std::string, 30> SomeCodes() {
+  std::array<std::string, 30> codes;
+  codes.fill("99");
+  codes[0] = "11";
+  codes[1] = "01";
+  codes[2] = "64";
+  codes[17] = "72";
+  codes[29] = "12";
+  return codes;
+}
+
+TEST(MainWindowWiring, AReplacedMelodyShowsItsPicturesMarkerAndSlotNumber) {
+  TestWindow t;
+  Click(t, "Gosen20", Qt::LeftButton, Qt::NoModifier, QPoint(10, 5));
+  const auto codes = SomeCodes();
+  EXPECT_TRUE(t.window->replaceMelody(codes, 17));
+  for (int i = 0; i < 30; ++i) {
+    const std::string& code = codes[size_t(i)];
+    EXPECT_EQ(t.window->melody().Notes[size_t(i)], code) << i;
+    const QString file = code == "99" ? "gosen.bmp" : QString::fromStdString(code) + ".bmp";
+    EXPECT_EQ(CellColour(t, i), PictureColour(file)) << i;
+  }
+  EXPECT_EQ(t.window->melody().Cursor, 17);
+  EXPECT_EQ(Status(t), "NOTE:18");
+  ExpectMarkersFollowTheCursor(t, "replaced");
+  Click(t, "ken0");
+  EXPECT_EQ(t.window->melody().Notes[17], "11") << "entry goes on at the new cursor";
+  EXPECT_EQ(t.window->melody().Cursor, 18);
+}
+
+TEST(MainWindowWiring, AReplacementStoppedByAMissingPictureLeavesTheStatusOnTheCursor) {
+  TestWindow t;
+  Click(t, "np25");
+  ASSERT_TRUE(QFile::remove(t.folder.filePath("72.bmp")));
+  std::string message;
+  DismissErrorBox(&message);
+  EXPECT_FALSE(t.window->replaceMelody(SomeCodes(), 0));
+  EXPECT_NE(message.find(t.path("72.bmp")), std::string::npos) << message;
+  EXPECT_EQ(t.window->melody().Notes[2], "64");
+  EXPECT_EQ(t.window->melody().Notes[17], "99");
+  EXPECT_EQ(t.window->melody().Cursor, 17);
+  EXPECT_EQ(Status(t), "NOTE:18");
+  ExpectMarkersFollowTheCursor(t, "stopped");
 }
 
 TEST(MainWindowWiring, ClosingPlaysTheClosingSoundButEndMenuEndsAtOnce) {
