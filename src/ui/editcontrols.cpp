@@ -53,7 +53,9 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
     : QObject(window), window_(window), melody_(melody), run_(std::move(run)) {
   QUndoStack* stack = history.stack();
   QMenu* edit = MenuOf(window, "Editmenu", QStringLiteral("編集(&E)"));
-  if (!edit->isEmpty()) edit->addSeparator();
+  // Undo and redo go first, whatever the menu already holds goes after the editing items.
+  const QList<QAction*> earlier = edit->actions();
+  for (QAction* action : earlier) edit->removeAction(action);
   QAction* undo = Add(edit, "UndoMenu", QStringLiteral("元に戻す(&U)"),
                       {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [stack] { stack->undo(); });
   QAction* redo =
@@ -93,6 +95,9 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
       Edit([semitones](const SlotCodes& codes, int32_t) { return Transpose(codes, semitones); });
     });
   }
+
+  if (!earlier.isEmpty()) edit->addSeparator();
+  edit->addActions(earlier);
 
   // The cursor keys: shortcuts of the window, in no menu.
   Add(nullptr, "PreviousSlot", QStringLiteral("前のスロット"), {QKeySequence(Qt::Key_Left)},

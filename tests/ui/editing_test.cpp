@@ -5,7 +5,9 @@
 #include <QDialog>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -16,6 +18,7 @@
 #include <sstream>
 
 #include "ui/editcontrols.h"
+#include "ui/edithistory.h"
 #include "ui/pianokeys.h"
 #include "ui/soloutform.h"
 #include "windowstate.h"
@@ -544,6 +547,65 @@ TEST(LaidOutKeys, TheResultWindowsTextBoxKeepsItsKeys) {
   EXPECT_NE(undone, typed);
   EXPECT_EQ(e.state(), before);
   EXPECT_EQ(e.steps()->count(), 2);
+}
+
+// The text of a menu's items, with their shortcuts and submenus: "caption\tkeys" or "-".
+QStringList Items(const QMenu* menu) {
+  QStringList items;
+  for (const QAction* a : menu->actions()) {
+    if (a->isSeparator()) {
+      items << "-";
+      continue;
+    }
+    QStringList keys;
+    for (const QKeySequence& k : a->shortcuts()) keys << k.toString();
+    items << a->text() + "\t" + keys.join(", ");
+    if (a->menu()) {
+      for (const QString& item : Items(a->menu())) items << "  " + item;
+    }
+  }
+  return items;
+}
+
+TEST(EditMenu, HoldsUndoRedoAndTheEditsWithTheirKeys) {
+  Editor e;
+  auto* edit = e.t.window->findChild<QMenu*>("Editmenu");
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(edit->title(), "編集(&E)");
+  const QStringList items = Items(edit);
+  const QStringList mine = {
+      "元に戻す(&U)\tCtrl+Z",
+      "やり直し(&R)\tCtrl+Y, Ctrl+Shift+Z",
+      "-",
+      "消去(&L)\tDel",
+      "挿入(&I)\tIns",
+      "削除(&D)\tCtrl+Del",
+      "移調(&T)\t",
+      "  半音上げる\tCtrl+Up",
+      "  半音下げる\tCtrl+Down",
+      "  1 オクターブ上げる\tCtrl+Shift+Up",
+      "  1 オクターブ下げる\tCtrl+Shift+Down",
+  };
+  EXPECT_EQ(items.mid(0, mine.size()), mine);
+  auto* help = e.t.window->findChild<QMenu*>("Helpmenu");
+  ASSERT_NE(help, nullptr);
+  EXPECT_EQ(Items(help), QStringList{"キー操作(&K)\t"});
+}
+
+TEST(EditMenu, ItemsAlreadyThereFollowTheEditingItems) {
+  QMainWindow window;
+  QMenu* edit = window.menuBar()->addMenu("編集(&E)");
+  edit->setObjectName("Editmenu");
+  QAction* paste = edit->addAction("RTTTL を貼り付け");
+  Melody melody;
+  ui::EditHistory history(
+      melody, [](const ui::MelodySnapshot&) {}, &window);
+  new ui::EditControls(&window, melody, history, [](const auto&) {});
+  EXPECT_EQ(window.menuBar()->findChildren<QMenu*>("Editmenu").size(), 1);
+  ASSERT_GE(edit->actions().size(), 3);
+  EXPECT_EQ(edit->actions().first()->objectName(), "UndoMenu");
+  EXPECT_TRUE(edit->actions()[edit->actions().size() - 2]->isSeparator());
+  EXPECT_EQ(edit->actions().last(), paste);
 }
 
 TEST(KeyTable, TheHelpMenuShowsItAndTheReadmeHasEveryRow) {
