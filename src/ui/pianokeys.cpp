@@ -63,9 +63,18 @@ uint64_t PianoKeys::Identity(const QKeyEvent& event) {
 bool PianoKeys::Press(const QKeyEvent& event) {
   const std::optional<PianoKey> key = KeyOf(event, scanCodeOffset_);
   if (!key) return false;
-  if (event.isAutoRepeat() || held_.count(Identity(event))) return true;
+  const uint64_t identity = Identity(event);
+  if (event.isAutoRepeat() || held_.count(identity)) return true;
+  // X11 repeats a held key as a release and a press with the same timestamp, which Qt marks as
+  // repeats only when both have arrived by the time it reads the release.
+  if (event.timestamp() != 0 && released_.identity == identity &&
+      released_.timestamp == event.timestamp()) {
+    held_[identity] = released_.button;
+    if (released_.button) released_.button->setDown(true);
+    return true;
+  }
   QAbstractButton* button = buttonOf_(*key);
-  held_[Identity(event)] = button;
+  held_[identity] = button;
   if (button) button->setDown(true);
   enter_(*key);
   return true;
@@ -74,9 +83,10 @@ bool PianoKeys::Press(const QKeyEvent& event) {
 bool PianoKeys::Release(const QKeyEvent& event) {
   const auto held = held_.find(Identity(event));
   if (held == held_.end()) return false;
-  // X11 repeats a held key as release and press pairs, both marked as repeats.
+  // A repeat that the platform recognised as one: the key stays down.
   if (event.isAutoRepeat()) return true;
   if (held->second) held->second->setDown(false);
+  released_ = {held->first, event.timestamp(), held->second};
   held_.erase(held);
   return true;
 }
@@ -86,6 +96,7 @@ void PianoKeys::ReleaseAll() {
     if (button) button->setDown(false);
   }
   held_.clear();
+  released_ = {};
 }
 
 }  // namespace merin::ui

@@ -58,6 +58,12 @@ class PianoKeys : public QObject {
   ButtonOf buttonOf_;
   Enter enter_;
   std::map<uint64_t, QPointer<QAbstractButton>> held_;
+  // The key let go last and when (the event's timestamp), to know its repeat.
+  struct Released {
+    uint64_t identity = 0;
+    uint64_t timestamp = 0;
+    QPointer<QAbstractButton> button;
+  } released_;
 };
 
 }  // namespace merin::ui
