@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -363,6 +364,33 @@ TEST(MainWindowWiring, AReplacementStoppedByAMissingPictureLeavesTheStatusOnTheC
   EXPECT_EQ(t.window->melody().Cursor, 17);
   EXPECT_EQ(Status(t), "NOTE:18");
   ExpectMarkersFollowTheCursor(t, "stopped");
+}
+
+TEST(MainWindowWiring, AFileMenuItemAddedAboveTheEndItemRunsUnderTheHandlersGuard) {
+  TestWindow t;
+  QAction* added = new QAction(QStringLiteral("added"), t.window.get());
+  t.window->fileMenu()->insertAction(t.window->endMenuAction(), added);
+  bool result = true;
+  QObject::connect(added, &QAction::triggered, t.window.get(), [&] {
+    result = t.window->runHandler([](Melody& melody, MelodyView& view) {
+      SelectSlot(melody, view, 9);
+      throw PictureLoadError("/nowhere/added.bmp");
+    });
+  });
+  const QList<QAction*> items = t.window->findChild<QMenu*>("Filemenu")->actions();
+  ASSERT_EQ(items.size(), 2);
+  EXPECT_EQ(items[0], added);
+  EXPECT_EQ(items[1]->objectName(), "EndMenu");
+
+  std::string message;
+  DismissErrorBox(&message);
+  added->trigger();
+  EXPECT_FALSE(result);
+  EXPECT_NE(message.find("/nowhere/added.bmp"), std::string::npos) << message;
+  EXPECT_EQ(t.window->melody().Cursor, 9);
+  EXPECT_EQ(Status(t), "NOTE:10");
+  EXPECT_TRUE(t.window->runHandler([](Melody&, MelodyView& view) { view.SetStatusText("x"); }));
+  EXPECT_EQ(Status(t), "x");
 }
 
 TEST(MainWindowWiring, ClosingPlaysTheClosingSoundButEndMenuEndsAtOnce) {
