@@ -14,6 +14,8 @@
 #include "entry/staff.h"
 #include "output/convert.h"
 #include "output/testplay.h"
+#include "ui/editcontrols.h"
+#include "ui/edithistory.h"
 #include "ui/handlerarguments.h"
 #include "ui/keybutton.h"
 #include "ui/mainlayout.h"
@@ -38,6 +40,9 @@ MerinMain::MerinMain(SoundDevice& sound)
   controls_ = BuildControls(client_);
   wire();
   client_->installEventFilter(this);
+  history_ = new EditHistory(
+      melody_, [this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor); }, this);
+  new EditControls(this, melody_, *history_, [this](const auto& change) { runHandler(change); });
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
@@ -95,6 +100,7 @@ void MerinMain::wire() {
 
 void MerinMain::load() {
   runHandler([this](Melody& melody, MelodyView& view) { Form_Load(melody, view, sound_); });
+  history_->Forget();
 }
 
 bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& handler) {
@@ -102,7 +108,7 @@ bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& hand
   const auto notesBefore = melody_.Notes;
   bool done = true;
   try {
-    handler(melody_, view_);
+    history_->Record([&] { handler(melody_, view_); });
   } catch (const PictureLoadError& error) {
     // Every handler that moves the cursor ends by showing its slot; this one stopped before.
     if (melody_.Cursor != cursorBefore) ShowSlotNumber(melody_, view_);
@@ -117,6 +123,8 @@ bool MerinMain::replaceMelody(const std::array<std::string, kSlotCount>& codes, 
   return runHandler(
       [&](Melody& melody, MelodyView& view) { ApplyMelody(melody, view, codes, cursor); });
 }
+
+QUndoStack* MerinMain::undoStack() const { return history_->stack(); }
 
 void MerinMain::reportPictureError(const PictureLoadError& error) {
   QMessageBox box(

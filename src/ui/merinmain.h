@@ -15,9 +15,11 @@
 
 class QAction;
 class QMenu;
+class QUndoStack;
 
 namespace merin::ui {
 
+class EditHistory;
 class MelodyFiles;
 
 // The main window: staff row, markers, keyboard, buttons and status bar at their laid-out pixels,
@@ -45,7 +47,10 @@ class MerinMain : public QMainWindow {
   bool runHandler(const std::function<void(Melody&, MelodyView&)>& handler);
   // Replaces all 30 slots and the cursor through the handlers' procedures (ApplyMelody), under
   // runHandler. Codes or a cursor out of range throw std::invalid_argument and change nothing.
+  // It is one undo step, as every handler that changes a slot is.
   bool replaceMelody(const std::array<std::string, kSlotCount>& codes, int32_t cursor);
+  // The undo steps; saving marks their clean state.
+  QUndoStack* undoStack() const;
 
   // The File menu; new items go above endMenuAction().
   QMenu* fileMenu() const { return fileMenu_; }
@@ -78,6 +83,7 @@ class MerinMain : public QMainWindow {
   ResultWindowHolder results_;
   QMenu* fileMenu_ = nullptr;
   QAction* endMenu_ = nullptr;
+  EditHistory* history_ = nullptr;
   MelodyFiles* files_ = nullptr;
 };
 
