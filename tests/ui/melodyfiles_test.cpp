@@ -268,7 +268,8 @@ TEST_P(RefusedFile, IsNamedWithItsPlaceAndReasonAndChangesNothing) {
 
   ASSERT_EQ(boxes.Names(), std::vector<QString>{"FileRefused"});
   const QString text = boxes.seen[0].text;
-  EXPECT_TRUE(text.contains(bad + c.where)) << text.toStdString();
+  EXPECT_TRUE(text.startsWith("ファイルを開けません。\n\n" + bad + ":")) << text;
+  EXPECT_TRUE(text.contains(bad + c.where)) << text;
   EXPECT_EQ(t.window->melody().Notes, before.Notes);
   EXPECT_EQ(t.window->melody().Cursor, before.Cursor);
   EXPECT_EQ(t.window->windowTitle(), title);
