@@ -1,12 +1,24 @@
-// merinkast98-keys: converts a melody given as note codes or pitch names into the handset key
-// presses that type it in, one line per slot, exactly as the program's convert button lists them.
+// merinkast98-keys: converts a melody given as note codes or pitch names, a melody file or an
+// RTTTL tune into the handset key presses that type it in, one line per slot, exactly as the
+// program's convert button lists them; or writes it as a melody file, RTTTL, MIDI or audio.
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
-#include <iterator>
-#include <span>
+#include <map>
+#include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "core/da.h"
+#include "formats/anymelody.h"
+#include "formats/audioexport.h"
+#include "formats/fileio.h"
+#include "formats/melodyfile.h"
+#include "formats/midi.h"
+#include "formats/rtttl.h"
 #include "output/convert.h"
 #include "output/melodytext.h"
 
@@ -17,30 +29,172 @@
 
 namespace {
 
+using merin::formats::Codes;
+using merin::formats::Imported;
+using merin::formats::ParseError;
+
 constexpr const char* kUsage =
     "Usage: merinkast98-keys [TOKEN]...\n"
+    "       merinkast98-keys [-i FILE]... [-o FILE]\n"
+    "       merinkast98-keys -o DIR/ -f FORMAT [-i] FILE...\n"
     "Prints the handset key presses that type a melody of up to 30 slots, one line per slot\n"
-    "(lines end in CR LF). Without arguments the tokens are read from standard input.\n"
+    "(lines end in CR LF), or with -o writes the melody in another format.\n"
     "\n"
+    "The melody comes from the TOKENs, or from the file of -i, or else from standard input.\n"
     "A token is a note code (11..72, 01 for a rest, 99 for an empty slot) or a pitch name:\n"
-    "C4..B5, with # for a sharp (C#4), r for a rest, - for an empty slot. Missing slots are empty.\n"
+    "C4..B5, with # for a sharp (C#4), r for a rest, - for an empty slot. Missing slots are "
+    "empty.\n"
+    "A file or standard input holds a melody file or an RTTTL tune, told apart by content:\n"
+    "  - a melody file (.mk98) is UTF-8 text: lines starting with # are comments, then up to 30\n"
+    "    tokens as above separated by any white space, letters in either case, e.g.\n"
+    "      # Merinkast98 melody\n"
+    "      C4 C4 D4 - r  C#5 B5\n"
+    "  - RTTTL (\"name:d=4,o=5,b=225:8e6,8d6,f#\") takes one slot per note or pause, the first\n"
+    "    30 of them, moved by whole octaves into C4..B5; what changed is told on stderr.\n"
     "\n"
-    "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n"
+    "  -i FILE        read the melody from FILE (- for standard input); may be given again\n"
+    "                 with -o DIR/ to convert many files\n"
+    "  -o FILE        write the melody to FILE instead of printing the key presses, in the\n"
+    "                 format of its extension: .mk98 (melody file), .rtttl, .mid (MIDI),\n"
+    "                 .wav, .flac, .ogg or .mp3 (what test play sounds; .mp3 only where the\n"
+    "                 installed libsndfile writes it); all but the melody file\n"
+    "                 stop at the last note or rest\n"
+    "  -o DIR/        write each input FILE (named by -i or as an argument) into the folder\n"
+    "                 DIR (made if missing) under its base name with the extension of -f:\n"
+    "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
+    "                 named and the others are done\n"
+    "  -f FORMAT      the format for -o DIR/: mk98, rtttl, mid, wav, flac, ogg or mp3\n"
+    "  --help         show this help and exit\n"
+    "  --version      show the version and exit\n"
     "\n"
-    "Exit status: 0 on success, 2 on bad input.\n";
+    "Exit status: 0 done; 2 bad or unreadable input or options (the message names the file,\n"
+    "line and column), also when only some files of -o DIR/ failed; 1 output that cannot be\n"
+    "written (a file of the same name is left as it was).\n";
 
-int Fail(const std::string& message) {
-  std::cerr << "merinkast98-keys: " << message << '\n';
-  return 2;
+constexpr const char* kFormats[] = {"mk98", "rtttl", "mid", "wav", "flac", "ogg", "mp3"};
+constexpr int kBadInput = 2;
+constexpr int kCannotWrite = 1;
+
+void Say(const std::string& message) { std::cerr << "merinkast98-keys: " << message << '\n'; }
+
+int Fail(int status, const std::string& message) {
+  Say(message);
+  return status;
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The lower-case extension of a file name, without its dot.
+std::string ExtensionOf(const std::string& path) {
+  const std::string extension = std::filesystem::path(path).extension().string();
+  return Lower(extension.empty() ? extension : extension.substr(1));
+}
+
+bool IsAudio(const std::string& format) {
+  return format == "wav" || format == "flac" || format == "ogg" || format == "mp3";
+}
+
+// Whether this build can write `format`; why not otherwise.
+std::optional<std::string> CannotWrite(const std::string& format) {
+  if (std::find(std::begin(kFormats), std::end(kFormats), format) == std::end(kFormats)) {
+    return "no such format \"" + format + "\" (choose mk98, rtttl, mid, wav, flac, ogg or mp3)";
+  }
+  if (!IsAudio(format)) return std::nullopt;
+  const auto writable = merin::formats::WritableAudioExtensions();
+  if (std::find(writable.begin(), writable.end(), format) != writable.end()) return std::nullopt;
+  return "the installed libsndfile cannot write ." + format + " files";
+}
+
+std::optional<std::string> WriteMelody(const Codes& codes, const std::string& format,
+                                       const std::string& target) {
+  using namespace merin::formats;
+  if (format == "mk98") return WriteFileAtomically(target, WriteMelodyFile(codes));
+  if (format == "rtttl") return WriteFileAtomically(target, WriteRtttl(codes, RtttlNameOf(target)));
+  if (format == "mid") return WriteFileAtomically(target, WriteMidi(codes));
+  if (Da::AppFolder.empty()) Da::InitAppFolder();
+  return ExportAudio(codes, Da::AppFolder, target);
+}
+
+std::variant<std::string, ParseError> ReadStandardInput() {
+  std::string bytes;
+  char buffer[16384];
+  while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
+    bytes.append(buffer, static_cast<size_t>(std::cin.gcount()));
+    if (bytes.size() > merin::formats::kMaxInputBytes) {
+      return ParseError{
+          "standard input", 0, 0, "",
+          "larger than " + std::to_string(merin::formats::kMaxInputBytes / 1024) + " KiB"};
+    }
+  }
+  if (std::cin.bad()) return ParseError{"standard input", 0, 0, "", "cannot be read"};
+  return bytes;
+}
+
+// Reads the melody of `path` ("-" for standard input) and tells what the import changed.
+std::variant<Codes, ParseError> ReadMelody(const std::string& path) {
+  const bool standardInput = path == "-";
+  auto bytes = standardInput ? ReadStandardInput() : merin::formats::ReadInputFile(path);
+  if (auto* error = std::get_if<ParseError>(&bytes)) return std::move(*error);
+  const std::string name = standardInput ? "standard input" : path;
+  auto read = merin::formats::ReadAnyMelody(std::get<std::string>(bytes), name);
+  if (auto* error = std::get_if<ParseError>(&read)) return std::move(*error);
+  auto& imported = std::get<Imported>(read);
+  for (const std::string& line : imported.report) Say(name + ": " + line);
+  return std::move(imported.codes);
+}
+
+struct Options {
+  std::vector<std::string> tokens;
+  std::vector<std::string> inputs;
+  std::optional<std::string> output;
+  std::optional<std::string> format;
+};
+
+// -o DIR/: a name ending in a separator, or a folder that exists.
+bool IsFolderTarget(const std::string& output) {
+  return output.ends_with('/') || std::filesystem::is_directory(output);
+}
+
+// Converts each input into `folder`; returns the exit status.
+int ConvertInto(const std::string& folder, const std::string& format,
+                const std::vector<std::string>& inputs) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) return Fail(kCannotWrite, "cannot make the folder " + folder + ": " + error.message());
+  bool badInput = false, cannotWrite = false;
+  std::map<std::string, std::string> written;  // target, from which input
+  for (const std::string& input : inputs) {
+    const std::string target =
+        (std::filesystem::path(folder) / std::filesystem::path(input).stem()).string() + "." +
+        format;
+    if (auto [it, fresh] = written.emplace(target, input); !fresh) {
+      Say(input + ": not converted, " + target + " is already written from " + it->second);
+      badInput = true;
+      continue;
+    }
+    auto read = ReadMelody(input);
+    if (auto* e = std::get_if<ParseError>(&read)) {
+      Say(e->Message());
+      badInput = true;
+    } else if (auto failure = WriteMelody(std::get<Codes>(read), format, target)) {
+      Say(*failure);
+      cannotWrite = true;
+    }
+  }
+  return badInput ? kBadInput : cannotWrite ? kCannotWrite : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::vector<std::string> tokens(argv + 1, argv + argc);
-  for (size_t i = 0; i < tokens.size(); ++i) {
-    const std::string& arg = tokens[i];
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  Options options;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    const std::string where = "argument " + std::to_string(i + 1) + " \"" + arg + "\": ";
     if (arg == "--help") {
       std::cout << kUsage;
       return 0;
@@ -49,24 +203,80 @@ int main(int argc, char** argv) {
       std::cout << "merinkast98-keys " MERIN_VERSION "\n";
       return 0;
     }
-    if (arg.size() > 1 && arg[0] == '-') {
-      return Fail("argument " + std::to_string(i + 1) + " \"" + arg +
-                  "\": unknown option (try --help)");
+    if (arg == "-i" || arg == "-o" || arg == "-f") {
+      if (i + 1 == args.size()) return Fail(kBadInput, where + "needs a value (try --help)");
+      const std::string& value = args[++i];
+      if (arg == "-i") options.inputs.push_back(value);
+      if ((arg == "-o" && options.output) || (arg == "-f" && options.format)) {
+        return Fail(kBadInput, where + "given twice");
+      }
+      if (arg == "-o") options.output = value;
+      if (arg == "-f") options.format = Lower(value);
+      continue;
     }
+    if (arg.size() > 1 && arg[0] == '-') {
+      return Fail(kBadInput, where + "unknown option (try --help)");
+    }
+    options.tokens.push_back(arg);
   }
-  if (tokens.empty()) {
-    const std::string input{std::istreambuf_iterator<char>(std::cin), {}};
-    if (std::cin.bad()) return Fail("cannot read standard input");
-    tokens = merin::SplitTokens(input);
+  const bool toFolder = options.output && IsFolderTarget(*options.output);
+  if (toFolder) {
+    // Many files at once: the arguments name files too, so that a shell pattern can give them.
+    options.inputs.insert(options.inputs.end(), options.tokens.begin(), options.tokens.end());
+    options.tokens.clear();
+  }
+  if (!options.tokens.empty() && !options.inputs.empty()) {
+    return Fail(kBadInput, "tokens and -i cannot be given together (try --help)");
   }
 
-  auto parsed = merin::ParseMelodyText(tokens);
-  if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) return Fail(error->Message());
-  const std::string listing = merin::ConvertMelody(std::get<0>(parsed));
+  if (toFolder != options.format.has_value()) {
+    return Fail(kBadInput, toFolder ? "-o " + *options.output + " needs -f FORMAT (try --help)"
+                                    : "-f goes with -o DIR/ (try --help)");
+  }
+  std::string format;
+  if (options.output) {
+    format = options.format.value_or(ExtensionOf(*options.output));
+    if (format.empty()) {
+      return Fail(kCannotWrite, *options.output +
+                                    ": no extension to tell the format (.mk98, .rtttl, .mid, "
+                                    ".wav, .flac, .ogg or .mp3)");
+    }
+    if (auto why = CannotWrite(format)) return Fail(kCannotWrite, *options.output + ": " + *why);
+  }
+  if (toFolder) {
+    if (options.inputs.empty()) return Fail(kBadInput, "-o DIR/ needs input files (try --help)");
+    if (std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end()) {
+      return Fail(kBadInput, "-o DIR/ needs files named by -i; standard input has no name");
+    }
+    return ConvertInto(*options.output, format, options.inputs);
+  }
+  if (options.inputs.size() > 1) {
+    return Fail(kBadInput, "several -i need -o DIR/ -f FORMAT (try --help)");
+  }
 
+  Codes codes;
+  if (!options.tokens.empty()) {
+    auto parsed = merin::ParseMelodyText(options.tokens);
+    if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) {
+      return Fail(kBadInput, error->Message());
+    }
+    codes = std::get<0>(parsed);
+  } else {
+    auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front());
+    if (auto* error = std::get_if<ParseError>(&read)) return Fail(kBadInput, error->Message());
+    codes = std::get<Codes>(read);
+  }
+
+  if (options.output) {
+    if (auto failure = WriteMelody(codes, format, *options.output)) {
+      return Fail(kCannotWrite, *failure);
+    }
+    return 0;
+  }
+  const std::string listing = merin::ConvertMelody(codes);
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::fwrite(listing.data(), 1, listing.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : Fail("cannot write standard output");
+  return std::fflush(stdout) == 0 ? 0 : Fail(kCannotWrite, "cannot write standard output");
 }

@@ -19,6 +19,7 @@
 #include "ui/handlerarguments.h"
 #include "ui/keybutton.h"
 #include "ui/mainlayout.h"
+#include "ui/melodyfiles.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 
@@ -33,6 +34,7 @@ MerinMain::MerinMain(SoundDevice& sound)
   setWindowIcon(icon);
 
   buildMenus();
+  files_ = new MelodyFiles(*this, fileMenu_, endMenu_);
   client_->setObjectName("client");
   setCentralWidget(client_);
   controls_ = BuildControls(client_);
@@ -90,8 +92,10 @@ void MerinMain::wire() {
   connect(c.command2, &QPushButton::clicked, this, [this] {
     runHandler([this](Melody& melody, MelodyView& view) { Command2_Click(melody, view, sound_); });
   });
-  connect(endMenu_, &QAction::triggered, this,
-          [this] { runHandler([](Melody&, MelodyView& view) { EndMenu_Click(view); }); });
+  connect(endMenu_, &QAction::triggered, this, [this] {
+    emit ending();
+    runHandler([](Melody&, MelodyView& view) { EndMenu_Click(view); });
+  });
 }
 
 void MerinMain::load() {
@@ -101,15 +105,18 @@ void MerinMain::load() {
 
 bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& handler) {
   const int32_t cursorBefore = melody_.Cursor;
+  const auto notesBefore = melody_.Notes;
+  bool done = true;
   try {
     history_->Record([&] { handler(melody_, view_); });
-    return true;
   } catch (const PictureLoadError& error) {
     // Every handler that moves the cursor ends by showing its slot; this one stopped before.
     if (melody_.Cursor != cursorBefore) ShowSlotNumber(melody_, view_);
     reportPictureError(error);
-    return false;
+    done = false;
   }
+  if (melody_.Notes != notesBefore) emit melodyChanged();
+  return done;
 }
 
 bool MerinMain::replaceMelody(const std::array<std::string, kSlotCount>& codes, int32_t cursor) {
@@ -132,6 +139,7 @@ void MerinMain::reportPictureError(const PictureLoadError& error) {
 }
 
 void MerinMain::closeEvent(QCloseEvent* event) {
+  emit ending();
   runHandler([this](Melody&, MelodyView&) { Form_Unload(sound_); });
   event->accept();
 }

@@ -20,6 +20,7 @@ class QUndoStack;
 namespace merin::ui {
 
 class EditHistory;
+class MelodyFiles;
 
 // The main window: staff row, markers, keyboard, buttons and status bar at their laid-out pixels,
 // and the File menu. It owns the melody, shows it through its MainView, and runs every handler
@@ -55,6 +56,14 @@ class MerinMain : public QMainWindow {
   QMenu* fileMenu() const { return fileMenu_; }
   // 終了, the last item of the File menu.
   QAction* endMenuAction() const { return endMenu_; }
+  // The melody files of the File menu, the RTTTL items of the Edit menu, and drops.
+  MelodyFiles& files() const { return *files_; }
+
+ signals:
+  // A handler or replaceMelody changed the melody's slots.
+  void melodyChanged();
+  // The program is about to end by the close box (before the closing sound) or by 終了.
+  void ending();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -75,6 +84,7 @@ class MerinMain : public QMainWindow {
   QMenu* fileMenu_ = nullptr;
   QAction* endMenu_ = nullptr;
   EditHistory* history_ = nullptr;
+  MelodyFiles* files_ = nullptr;
 };
 
 }  // namespace merin::ui

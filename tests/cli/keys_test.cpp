@@ -56,10 +56,10 @@ TEST(KeysProgram, BadInputNamesTheTokenAndPrintsNothing) {
     std::string message;
   } cases[] = {
       {{"C4", "H4"}, "", "token 2 \"H4\": not a note code"},
-      {{}, "C4 D4\nE#4", "token 3 \"E#4\": E and B have no sharp"},
+      {{}, "C4 D4\nE#4", "standard input:2:1: \"E#4\": E and B have no sharp"},
       {{"C6"}, "", "token 1 \"C6\": outside the handset's range C4..B5"},
       {{"33"}, "", "token 1 \"33\": not a note code"},
-      {{}, Repeat("C4 ", 31), "token 31 \"C4\": a melody has at most 30 slots"},
+      {{}, Repeat("C4 ", 31), "standard input:1:91: \"C4\": more than 30 tokens"},
       {{"C4", "--frobnicate"}, "", "argument 2 \"--frobnicate\": unknown option"},
   };
   for (const Case& c : cases) {

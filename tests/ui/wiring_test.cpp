@@ -378,9 +378,9 @@ TEST(MainWindowWiring, AFileMenuItemAddedAboveTheEndItemRunsUnderTheHandlersGuar
     });
   });
   const QList<QAction*> items = t.window->findChild<QMenu*>("Filemenu")->actions();
-  ASSERT_EQ(items.size(), 2);
-  EXPECT_EQ(items[0], added);
-  EXPECT_EQ(items[1]->objectName(), "EndMenu");
+  ASSERT_GE(items.size(), 2);
+  EXPECT_EQ(items[items.size() - 2], added);
+  EXPECT_EQ(items.back()->objectName(), "EndMenu");
 
   std::string message;
   DismissErrorBox(&message);

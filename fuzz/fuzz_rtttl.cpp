@@ -1,0 +1,37 @@
+// Fuzzes the RTTTL reader: a refusal names its place; an import holds only valid codes, a run of
+// notes and rests followed by empty slots, and its export imports back the same slots with no
+// report.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "formats/anymelody.h"
+#include "formats/rtttl.h"
+#include "melody_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  auto read = merin::formats::ReadRtttl(bytes, "fuzz");
+  if (auto* error = std::get_if<merin::formats::ParseError>(&read)) {
+    CheckError(*error, size);
+  } else {
+    const auto& imported = std::get<merin::formats::Imported>(read);
+    CheckCodes(imported.codes);
+    if (imported.report.size() > 4) std::abort();
+    bool ended = false;
+    for (const auto& code : imported.codes) {
+      if (code == "99")
+        ended = true;
+      else if (ended)
+        std::abort();
+    }
+    const std::string text = merin::formats::WriteRtttl(imported.codes, "fuzz");
+    auto again = merin::formats::ReadRtttl(text, "fuzz");
+    if (!std::holds_alternative<merin::formats::Imported>(again)) std::abort();
+    const auto& back = std::get<merin::formats::Imported>(again);
+    if (back.codes != imported.codes || !back.report.empty()) std::abort();
+  }
+  auto any = merin::formats::ReadAnyMelody(bytes, "fuzz");
+  if (auto* error = std::get_if<merin::formats::ParseError>(&any)) CheckError(*error, size);
+  return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "formats/melody.h"
+
+// Helpers the readers share; not part of the library's interface.
+namespace merin::formats::textscan {
+
+// The text without a leading UTF-8 byte-order mark.
+std::string_view WithoutByteOrderMark(std::string_view text);
+
+// ASCII white space: space, tab, LF, CR, vertical tab, form feed.
+inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The offset of the first byte that is not part of well-formed UTF-8 (overlong forms, surrogates
+// and code points above U+10FFFF included), or none.
+std::optional<size_t> FirstInvalidUtf8(std::string_view text);
+
+// An error at byte `offset` of `text`: its 1-based line, and its column counted in characters.
+ParseError ErrorAt(std::string_view text, size_t offset, std::string_view fileName,
+                   std::string token, std::string reason);
+
+// An error about the whole text (its size, for instance).
+ParseError WholeFileError(std::string_view fileName, std::string reason);
+
+// The refusals every reader makes before looking at the content: too large, or binary (a NUL
+// byte). `text` is what follows the byte-order mark.
+std::optional<ParseError> RefuseSizeOrBinary(std::string_view whole, std::string_view text,
+                                             std::string_view fileName);
+
+}  // namespace merin::formats::textscan

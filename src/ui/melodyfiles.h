@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "formats/melody.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace merin::ui {
+
+class LastMelodyKeeper;
+class MerinMain;
+
+// The File menu's melody files (新規, 開く, 上書き保存, 名前を付けて保存, recent files, the last
+// melody, エクスポート), the Edit menu's RTTTL clipboard items, drops on the window, and the
+// caption that names the file. Every melody it puts in place goes through
+// MerinMain::replaceMelody.
+class MelodyFiles : public QObject {
+  Q_OBJECT
+
+ public:
+  // Asks for a file to open; an empty name when cancelled.
+  using OpenDialog = std::function<QString(QWidget* parent, const QString& caption,
+                                           const QString& start, const QString& filters)>;
+  // Asks for a file to write; an empty name when cancelled. `chosenFilter` starts as the filter
+  // to offer first and comes back as the one chosen.
+  using SaveDialog =
+      std::function<QString(QWidget* parent, const QString& caption, const QString& start,
+                            const QString& filters, QString* chosenFilter)>;
+
+  // Adds the items to `fileMenu` above `endItem`, and an Edit menu ("Editmenu") to the window's
+  // menu bar unless it has one; follows every change of `window`'s melody.
+  MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem);
+  ~MelodyFiles() override;
+
+  // The dialogs the menu items ask with: QFileDialog's; tests put their own answers here.
+  OpenDialog openDialog;
+  SaveDialog saveDialog;
+
+  // Opens a melody file, or imports an RTTTL tune and shows what the import changed. A file that
+  // is refused is named with the place and reason, and nothing changes. True when it was opened.
+  bool Open(const QString& path);
+  // Empties the melody; no file is named any more.
+  void New();
+  // Writes the melody to its file, or asks for one first. True when it was written.
+  bool Save();
+  // Asks for a file and writes the melody there. True when it was written.
+  bool SaveAs();
+  // Asks for a file and format and exports the melody. True when it was written.
+  bool Export();
+  // Opens the last kept melody; the melody then has no file of its own.
+  bool OpenLastMelody();
+  // Imports an RTTTL tune (or a melody file's text) from the clipboard.
+  bool PasteRtttl();
+  // Puts the melody's RTTTL on the clipboard.
+  void CopyRtttl();
+  // Writes a pending change of the melody to last.mk98 now (the program is ending).
+  void KeepLastMelodyNow();
+
+  // The melody's file; empty when it has none.
+  QString currentFile() const { return current_; }
+  // Whether the slots differ from the file's.
+  bool modified() const;
+
+ private:
+  void AddActions(QMenu* fileMenu, QAction* endItem);
+  void AddEditActions();
+  void FillRecentMenu();
+  void MelodyChanged();
+  void ShowCaption();
+  void Show(const formats::Imported& imported, const QString& source);
+  bool WriteMelodyTo(const QString& path);
+  void Refuse(const formats::ParseError& error);
+  void Fail(const QString& what, const QString& path, const std::string& reason);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  formats::Codes Codes() const;
+  QString StartFolder() const;
+
+  MerinMain& window_;
+  LastMelodyKeeper* keeper_;
+  QMenu* recentMenu_ = nullptr;
+  QAction* lastMelody_ = nullptr;
+  QString caption_;
+  QString current_;
+  QString suggested_;
+  formats::Codes clean_;
+};
+
+}  // namespace merin::ui

@@ -1,0 +1,232 @@
+// merinkast98-keys reading melody files and RTTTL (-i, standard input) and writing every format
+// (-o FILE, -o DIR/ -f FORMAT), with its exit statuses.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "formats/audioexport.h"
+#include "formats/midi.h"
+#include "formats/rtttl.h"
+#include "formats/soundcheck.h"
+#include "formats/tempfolder.h"
+#include "output/convert.h"
+#include "support/runprogram.h"
+
+namespace merin {
+namespace {
+
+using formats::Codes;
+using testing::ReadBytes;
+using testing::RunProgram;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+Codes MelodyOf(const std::vector<std::string>& slots) {
+  Codes codes;
+  codes.fill("99");
+  std::copy(slots.begin(), slots.end(), codes.begin());
+  return codes;
+}
+
+// The twinkle tune: as RTTTL (one octave too high for the handset, two durations), as a melody
+// file, and its slots once imported.
+constexpr const char* kTwinkleRtttl = "Twinkle:d=4,o=6,b=120:c,c,g,g,a,a,2g,f,f,e,e,d,d,2c";
+constexpr const char* kTwinkleFile =
+    "# Merinkast98 melody\r\n"
+    "C5 C5 G5 G5 A5 A5 G5 F5 F5 E5\r\n"
+    "\tE5 D5 D5 C5\r\n";
+const Codes kTwinkle =
+    MelodyOf({"13", "13", "53", "53", "63", "63", "53", "43", "43", "32", "32", "23", "23", "13"});
+
+TEST(KeysProgramFiles, ReadsAMelodyFileOrRtttlFromAFileOrStandardInput) {
+  TempFolder dir;
+  WriteBytes(dir / "twinkle.mk98", kTwinkleFile);
+  WriteBytes(dir / "twinkle.rtttl", kTwinkleRtttl);
+  WriteBytes(dir / "twinkle.txt", kTwinkleRtttl);  // the content decides, not the extension
+  const std::string listing = ConvertMelody(kTwinkle);
+  struct Case {
+    std::vector<std::string> args;
+    std::string input;
+    bool report;  // the RTTTL import tells what it changed
+  } cases[] = {
+      {{"-i", dir / "twinkle.mk98"}, "", false},
+      {{"-i", dir / "twinkle.rtttl"}, "", true},
+      {{"-i", dir / "twinkle.txt"}, "", true},
+      {{"-i", "-"}, kTwinkleFile, false},
+      {{"-i", "-"}, kTwinkleRtttl, true},
+      {{}, kTwinkleRtttl, true},
+      {{}, kTwinkleFile, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.empty() ? "standard input" : c.args.back());
+    auto result = RunProgram(MERIN_KEYS_PROGRAM, c.args, c.input);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, listing);
+    if (c.report) {
+      const std::string name =
+          c.args.empty() || c.args.back() == "-" ? "standard input" : c.args.back();
+      EXPECT_EQ(result.err.rfind("merinkast98-keys: " + name + ": ", 0), 0u) << result.err;
+      EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 2) << result.err;
+    } else {
+      EXPECT_EQ(result.err, "");
+    }
+  }
+}
+
+TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
+  TempFolder dir;
+  WriteBytes(dir / "twinkle.mk98", kTwinkleFile);
+  WriteBytes(dir / "bad.mk98", "# Merinkast98 melody\nC4 D4\n   H4\n");
+  WriteBytes(dir / "bad.rtttl", "x:d=4,o=5:c,d,q");
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string message;  // what stderr starts with after the program's name
+  } cases[] = {
+      {{"-i", dir / "missing.mk98"}, 2, dir / "missing.mk98: No such file or directory"},
+      {{"-i", dir / "bad.mk98"}, 2, dir / "bad.mk98:3:4: \"H4\": not a note code"},
+      {{"-i", dir / "bad.rtttl"}, 2, dir / "bad.rtttl:1:15: \"q\": "},
+      {{"-i", dir.path().string()}, 2, dir.path().string() + ": is a folder, not a file"},
+      {{"-i"}, 2, "argument 1 \"-i\": needs a value"},
+      {{"C4", "-i", dir / "twinkle.mk98"}, 2, "tokens and -i cannot be given together"},
+      {{"-i", dir / "twinkle.mk98", "-i", dir / "twinkle.mk98"}, 2, "several -i need -o DIR/"},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "x.doc"}, 1, dir / "x.doc: no such format \"doc\""},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "x"}, 1, dir / "x: no extension to tell"},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "out/"}, 2, "-o " + dir / "out/ needs -f FORMAT"},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "x.mid", "-f", "mid"}, 2, "-f goes with -o DIR/"},
+      {{"-o", dir / "out/", "-f", "mid"}, 2, "-o DIR/ needs input files"},
+      {{"-i", "-", "-o", dir / "out/", "-f", "mid"}, 2, "-o DIR/ needs files named by -i"},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "out/", "-f", "doc"}, 1, dir / "out/: no such"},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "none/x.mid"},
+       1,
+       "cannot write " + dir / "none/x.mid: No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    auto result = RunProgram(MERIN_KEYS_PROGRAM, c.args);
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("merinkast98-keys: " + c.message, 0), 0u) << result.err;
+  }
+  EXPECT_EQ(dir.Entries(), (std::set<std::string>{"twinkle.mk98", "bad.mk98", "bad.rtttl"}));
+}
+
+// One melody, given as tokens, written in every format: each file holds what the formats
+// library makes of it, and nothing is printed.
+TEST(KeysProgramFiles, WritesEveryFormatByTheExtension) {
+  TempFolder dir;
+  const std::vector<std::string> tokens = {"C4", "r", "E5", "-", "B5", "c#4"};
+  const Codes codes = MelodyOf({"11", "01", "32", "99", "72", "12"});
+  ASSERT_FALSE(formats::ExportAudio(codes, MERIN_PROGRAM_DIR, dir / "expected.wav"));
+  const auto audio = formats::WritableAudioExtensions();
+  for (const char* extension : {"mk98", "rtttl", "mid", "wav", "WAV", "flac", "ogg", "mp3"}) {
+    SCOPED_TRACE(extension);
+    const std::string target = dir / (std::string("tune.") + extension);
+    std::vector<std::string> args = tokens;
+    args.insert(args.end(), {"-o", target});
+    auto result = RunProgram(MERIN_KEYS_PROGRAM, args);
+    if (std::string(extension) == "mp3" &&
+        std::find(audio.begin(), audio.end(), "mp3") == audio.end()) {
+      EXPECT_EQ(result.exitCode, 1);
+      EXPECT_NE(result.err.find("cannot write .mp3"), std::string::npos) << result.err;
+      continue;
+    }
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "");
+    const std::string bytes = ReadBytes(target);
+    const std::string ext = extension;
+    if (ext == "mk98") {
+      EXPECT_EQ(bytes,
+                "# Merinkast98 melody\n"
+                "C4  r   E5  -   B5  C#4 -   -   -   -\n"
+                "-   -   -   -   -   -   -   -   -   -\n"
+                "-   -   -   -   -   -   -   -   -   -\n");
+    } else if (ext == "rtttl") {
+      EXPECT_EQ(bytes, "tune:d=4,o=5,b=214:c4,p,e5,p,b5,c#4");
+    } else if (ext == "mid") {
+      EXPECT_EQ(bytes, formats::WriteMidi(codes));
+    } else if (ext == "wav" || ext == "WAV") {
+      EXPECT_TRUE(bytes == ReadBytes(dir / "expected.wav"));
+    } else {
+      const auto sound = testing::Decode(target);
+      EXPECT_TRUE(sound.ok);
+      EXPECT_NEAR(double(sound.samples.size()), 6 * 12348.0, 1152);
+    }
+  }
+}
+
+// -o DIR/: every input converted under its own base name; a bad one is named, the others done.
+TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
+  TempFolder dir;
+  std::filesystem::create_directories(dir / "in/more");
+  WriteBytes(dir / "in/twinkle.rtttl", kTwinkleRtttl);
+  WriteBytes(dir / "in/broken.rtttl", "broken:d=4,o=5,b=100:c,d,e,f,z");
+  WriteBytes(dir / "in/more/scale.mk98", "C4 D4 E4 F4 G4 A4 B4 C5");
+  WriteBytes(dir / "in/more/twinkle.txt", kTwinkleFile);  // the same base name as the first
+  auto result = RunProgram(MERIN_KEYS_PROGRAM,
+                           {"-i", dir / "in/twinkle.rtttl", "-i", dir / "in/broken.rtttl", "-i",
+                            dir / "in/more/scale.mk98", "-i", dir / "in/more/twinkle.txt", "-o",
+                            dir / "out/", "-f", "MID"});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(result.out, "");
+  EXPECT_NE(result.err.find("merinkast98-keys: " + dir / "in/broken.rtttl:1:30: \"z\": "),
+            std::string::npos)
+      << result.err;
+  EXPECT_NE(
+      result.err.find("merinkast98-keys: " + dir / "in/more/twinkle.txt: not converted, " +
+                      dir / "out/twinkle.mid is already written from " + dir / "in/twinkle.rtttl"),
+      std::string::npos)
+      << result.err;
+  EXPECT_EQ(ReadBytes(dir / "out/twinkle.mid"), formats::WriteMidi(kTwinkle));
+  EXPECT_EQ(ReadBytes(dir / "out/scale.mid"),
+            formats::WriteMidi(MelodyOf({"11", "21", "31", "41", "51", "61", "71", "13"})));
+  EXPECT_FALSE(std::filesystem::exists(dir / "out/broken.mid"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 2);
+
+  // All good: exit 0, in any format, into a folder that exists, the files given as arguments.
+  result = RunProgram(MERIN_KEYS_PROGRAM, {"-o", dir / "out", "-f", "rtttl",
+                                           dir / "in/twinkle.rtttl", dir / "in/more/scale.mk98"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(ReadBytes(dir / "out/scale.rtttl"), "scale:d=4,o=5,b=214:c4,d4,e4,f4,g4,a4,b4,c5");
+  EXPECT_EQ(ReadBytes(dir / "out/twinkle.rtttl"), formats::WriteRtttl(kTwinkle, "twinkle"));
+}
+
+// A target that cannot be written is left as it was, with exit status 1: here the write runs
+// into the file size limit half-way (which holds for every user, root included).
+TEST(KeysProgramFiles, AFailedWriteLeavesTheOldFile) {
+  TempFolder dir;
+  WriteBytes(dir / "tune.wav", "old sound");
+  WriteBytes(dir / "tune.mk98", "old melody");
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);  // the child inherits the ignored signal
+  rlimit small = old;
+  small.rlim_cur = 16 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  auto result = RunProgram(MERIN_KEYS_PROGRAM, {"C4", "D4", "E4", "-o", dir / "tune.wav"});
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, oldHandler);
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err.rfind("merinkast98-keys: cannot write " + dir / "tune.wav: ", 0), 0u)
+      << result.err;
+  EXPECT_EQ(ReadBytes(dir / "tune.wav"), "old sound");
+
+  if (geteuid() != 0) {  // root writes into a read-only folder all the same
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    result = RunProgram(MERIN_KEYS_PROGRAM, {"C4", "-o", dir / "tune.mk98"});
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(ReadBytes(dir / "tune.mk98"), "old melody");
+  }
+  EXPECT_EQ(dir.Entries(), (std::set<std::string>{"tune.wav", "tune.mk98"}));
+}
+
+}  // namespace
+}  // namespace merin

@@ -1,0 +1,233 @@
+// Audio export of the program folder's wave files, decoded back with libsndfile.
+#include "formats/audioexport.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "soundcheck.h"
+#include "tempfolder.h"
+
+namespace merin::formats {
+namespace {
+
+using testing::Decode;
+using testing::DecodedSound;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteBytes;
+
+const std::string kProgramFolder = MERIN_PROGRAM_DIR;
+constexpr size_t kSlotFrames = 12348;  // 280 ms at 44.1 kHz, the length of every shipped wave
+
+Codes MelodyOf(const std::vector<std::string>& slots) {
+  Codes codes;
+  codes.fill("99");
+  std::copy(slots.begin(), slots.end(), codes.begin());
+  return codes;
+}
+
+// A copy of the shipped wave files that a test may damage.
+void CopyWaves(const std::string& to) {
+  for (const auto& entry : std::filesystem::directory_iterator(kProgramFolder)) {
+    if (entry.path().extension() == ".wav") {
+      std::filesystem::copy_file(entry.path(), std::filesystem::path(to) / entry.path().filename());
+    }
+  }
+}
+
+TEST(WritableAudioExtensions, OffersWavFlacAndOggAndOnlyFormatsWeKnow) {
+  const auto extensions = WritableAudioExtensions();
+  for (const char* needed : {"wav", "flac", "ogg"}) {
+    EXPECT_NE(std::find(extensions.begin(), extensions.end(), needed), extensions.end()) << needed;
+  }
+  for (const std::string& e : extensions) {
+    EXPECT_TRUE(e == "wav" || e == "flac" || e == "ogg" || e == "mp3") << e;
+  }
+}
+
+TEST(ExportAudio, WavIsTheSlotsWaveFilesOneAfterAnother) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> codes;
+    std::vector<std::string> waves;  // the files heard, in order
+    const char* target;
+  } cases[] = {
+      {"one note", {"11"}, {"11"}, "tune.wav"},
+      {"rest and empty slot inside sound as the rest",
+       {"11", "01", "99", "72"},
+       {"11", "01", "01", "72"},
+       "tune.wav"},
+      {"trailing empty slots left out", {"41", "99", "99"}, {"41"}, "tune.wav"},
+      {"a trailing rest is kept", {"41", "01"}, {"41", "01"}, "tune.wav"},
+      {"leading empty slots are rests", {"99", "99", "13"}, {"01", "01", "13"}, "tune.wav"},
+      {"an all-empty melody is no sound", {}, {}, "tune.wav"},
+      {"the extension in capitals", {"24", "24"}, {"24", "24"}, "TUNE.WAV"},
+      {"all 30 slots",
+       {"11", "12", "21", "22", "31", "41", "42", "51", "52", "61", "62", "71", "13", "14", "23",
+        "24", "32", "43", "44", "53", "54", "63", "64", "72", "01", "99", "11", "11", "72", "72"},
+       {"11", "12", "21", "22", "31", "41", "42", "51", "52", "61", "62", "71", "13", "14", "23",
+        "24", "32", "43", "44", "53", "54", "63", "64", "72", "01", "01", "11", "11", "72", "72"},
+       "tune.wav"},
+  };
+  TempFolder dir;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string target = dir / c.target;
+    const auto error = ExportAudio(MelodyOf(c.codes), kProgramFolder, target);
+    ASSERT_FALSE(error) << *error;
+    std::vector<short> expected;
+    for (const std::string& wave : c.waves) {
+      const DecodedSound shipped = Decode(kProgramFolder + wave + ".wav");
+      ASSERT_EQ(shipped.samples.size(), kSlotFrames);
+      expected.insert(expected.end(), shipped.samples.begin(), shipped.samples.end());
+    }
+    const DecodedSound written = Decode(target);
+    ASSERT_TRUE(written.ok);
+    EXPECT_EQ(written.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    EXPECT_EQ(written.rate, 44100);
+    EXPECT_EQ(written.channels, 1);
+    EXPECT_TRUE(written.samples == expected)
+        << written.samples.size() << " samples written, " << expected.size() << " expected";
+    std::filesystem::remove(target);
+    EXPECT_TRUE(dir.Entries().empty()) << "a temporary file was left";
+  }
+}
+
+// Each compressed format decodes to the melody's length, FLAC to the very samples of the WAV,
+// and in every slot the strongest of the 24 pitches is the slot's note; rests are silent.
+TEST(ExportAudio, CompressedFormatsDecodeToTheLengthAndThePitches) {
+  const std::vector<std::string> codes = {"11", "23", "01", "44", "72", "99", "52", "62"};
+  const int pitches[] = {60, 74, 0, 78, 83, 0, 68, 70};
+  struct Format {
+    std::string extension;
+    int container;
+    size_t lengthTolerance;  // frames an encoder may add or drop at the ends
+  } formats[] = {
+      {"flac", SF_FORMAT_FLAC, 0}, {"ogg", SF_FORMAT_OGG, 0}, {"mp3", SF_FORMAT_MPEG, 0}};
+  const auto writable = WritableAudioExtensions();
+  TempFolder dir;
+  ASSERT_FALSE(ExportAudio(MelodyOf(codes), kProgramFolder, dir / "tune.wav"));
+  const DecodedSound wav = Decode(dir / "tune.wav");
+  for (const Format& f : formats) {
+    if (std::find(writable.begin(), writable.end(), f.extension) == writable.end()) continue;
+    SCOPED_TRACE(f.extension);
+    const auto error = ExportAudio(MelodyOf(codes), kProgramFolder, dir / ("tune." + f.extension));
+    ASSERT_FALSE(error) << *error;
+    const DecodedSound sound = Decode(dir / ("tune." + f.extension));
+    ASSERT_TRUE(sound.ok);
+    EXPECT_EQ(sound.format & SF_FORMAT_TYPEMASK, f.container);
+    EXPECT_EQ(sound.rate, 44100);
+    EXPECT_EQ(sound.channels, 1);
+    const size_t frames = codes.size() * kSlotFrames;
+    EXPECT_LE(std::max(sound.samples.size(), frames) - std::min(sound.samples.size(), frames),
+              f.lengthTolerance)
+        << sound.samples.size() << " frames";
+    if (f.extension == "flac") {
+      EXPECT_TRUE(sound.samples == wav.samples);
+    }
+    for (size_t slot = 0; slot < codes.size(); ++slot) {
+      SCOPED_TRACE("slot " + std::to_string(slot));
+      const size_t from = slot * kSlotFrames + 2205, to = from + 4410;  // 50..150 ms
+      if (pitches[slot] == 0) {
+        EXPECT_LT(testing::Rms(sound.floats, from, to), 0.001);
+      } else {
+        EXPECT_GT(testing::Rms(sound.floats, from, to), 0.05);
+        EXPECT_EQ(testing::StrongestPitch(sound.floats, from, to, sound.rate), pitches[slot]);
+      }
+    }
+  }
+}
+
+// An export that cannot be made says why, naming the sound file or the target, and leaves the
+// target folder as it was: an old file of the target's name keeps its bytes, nothing is added.
+TEST(ExportAudio, AFailedExportLeavesTheTargetAsItWas) {
+  TempFolder program;
+  CopyWaves(program / "");
+  std::filesystem::remove(program / "72.wav");
+  WriteBytes(program / "23.wav", "RIFF\x24\x00\x00\x00WAVEfmt nothing more");
+  std::filesystem::create_directory(program / "01.wav.d");
+  testing::DecodedSound shipped = Decode(kProgramFolder + "11.wav");
+  {
+    // 21.wav at another rate: a melody cannot mix them.
+    SF_INFO info{};
+    info.samplerate = 22050;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* f = sf_open((program / "21.wav").c_str(), SFM_WRITE, &info);
+    ASSERT_NE(f, nullptr);
+    sf_writef_short(f, shipped.samples.data(), 1000);
+    sf_close(f);
+  }
+  TempFolder out;
+  WriteBytes(out / "old.wav", "old bytes");
+  WriteBytes(out / "old.flac", "old bytes");
+  WriteBytes(out / "old.aiff", "old bytes");
+  std::filesystem::create_directory(out / "folder.wav");
+  struct Case {
+    const char* what;
+    std::vector<std::string> codes;
+    std::string target;
+    std::string message;
+  } cases[] = {
+      {"a missing wave",
+       {"11", "72"},
+       out / "old.wav",
+       program / "72.wav: cannot read the sound file"},
+      {"a damaged wave", {"23"}, out / "old.flac", program / "23.wav: cannot read the sound file"},
+      {"a wave at another rate",
+       {"11", "21"},
+       out / "old.wav",
+       program / "21.wav: 22050 Hz mono, but " + program / "11.wav is 44100 Hz mono"},
+      {"an extension that is no audio format",
+       {"11"},
+       out / "old.aiff",
+       out / "old.aiff: not an audio file name this program writes (.wav, .flac, .ogg"},
+      {"a target folder that does not exist",
+       {"11"},
+       out / "none/new.wav",
+       "cannot write " + out / "none/new.wav: "},
+      {"a target that is a folder",
+       {"11"},
+       out / "folder.wav",
+       "cannot write " + out / "folder.wav: "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto error = ExportAudio(MelodyOf(c.codes), program / "", c.target);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->rfind(c.message, 0), 0u) << *error;
+    EXPECT_EQ(out.Entries(),
+              (std::set<std::string>{"old.wav", "old.flac", "old.aiff", "folder.wav"}));
+    EXPECT_EQ(ReadBytes(out / "old.wav"), "old bytes");
+    EXPECT_EQ(ReadBytes(out / "old.flac"), "old bytes");
+  }
+}
+
+// A write that fails half-way (here the file size limit, which holds for every user) removes
+// what was written and keeps the old file.
+TEST(ExportAudio, AWriteFailingHalfWayKeepsTheOldFile) {
+  TempFolder out;
+  WriteBytes(out / "tune.wav", "old bytes");
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 64 * 1024;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const auto error =
+      ExportAudio(MelodyOf({"11", "12", "13", "14"}), kProgramFolder, out / "tune.wav");
+  setrlimit(RLIMIT_FSIZE, &old);
+  signal(SIGXFSZ, oldHandler);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->rfind("cannot write " + out / "tune.wav: ", 0), 0u) << *error;
+  EXPECT_EQ(out.Entries(), std::set<std::string>{"tune.wav"});
+  EXPECT_EQ(ReadBytes(out / "tune.wav"), "old bytes");
+}
+
+}  // namespace
+}  // namespace merin::formats

@@ -1,0 +1,250 @@
+#include "formats/rtttl.h"
+
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "core/notecode.h"
+#include "formats/anymelody.h"
+
+namespace merin::formats {
+namespace {
+
+Codes Slots(std::initializer_list<std::string> first) {
+  Codes codes;
+  codes.fill("99");
+  size_t i = 0;
+  for (const auto& code : first) codes[i++] = code;
+  return codes;
+}
+
+const std::string kDurations = "音の長さは使いません（すべて同じ長さになります）";
+
+struct Tune {
+  const char* what;
+  std::string text;
+  Codes codes;
+  std::vector<std::string> report;
+};
+
+// Public-domain tunes and small made-up ones, written out by hand.
+TEST(ReadRtttl, ReadsTunes) {
+  const Tune cases[] = {
+      {"octave 5 fits as it is; a dot before the octave; a tie between 0 and -1 takes 0",
+       "Ode:d=4,o=5,b=120:e5,e5,f5,g5,g5,f5,e5,d5,c5,c5,d5,e5,e.5,8d5,2d5",
+       Slots({"32", "32", "43", "53", "53", "43", "32", "23", "13", "13", "23", "32", "32", "23",
+              "23"}),
+       {kDurations}},
+      {"empty settings: o=6 and d=4 by default; -1 and -2 tie, -1 is smaller",
+       "Twinkle::c,c,g,g,a,a,2g,f,f,e,e,d,d,2c",
+       Slots({"13", "13", "53", "53", "63", "63", "53", "43", "43", "32", "32", "23", "23", "13"}),
+       {"全体を 1 オクターブ下げました", kDurations}},
+      {"a tie between -1 and +1 takes the lower shift, then folds",
+       "Tie:o=4,d=4:c3,c6",
+       Slots({"11", "13"}),
+       {"全体を 1 オクターブ下げました", "音域外の 1 音をオクターブ移して収めました"}},
+      {"shift 0 wins a tie of four; three notes fold to the nearest octave inside",
+       "Wide:d=8,o=5,b=100:c4,c5,c6,c7,a3",
+       Slots({"11", "13", "13", "13", "61"}),
+       {"音域外の 3 音をオクターブ移して収めました"}},
+      {"a low tune goes up",
+       "Low:d=4,o=3,b=100:c,e,g,c4",
+       Slots({"11", "31", "51", "13"}),
+       {"全体を 1 オクターブ上げました"}},
+      {"a high tune goes down two octaves, not three",
+       "High:o=7:c,d,e",
+       Slots({"13", "23", "32"}),
+       {"全体を 2 オクターブ下げました"}},
+      {"only the first 30 notes are kept",
+       "Jacques:d=4,o=5,b=120:c,d,e,c,c,d,e,c,e,f,2g,e,f,2g,8g,8a,8g,8f,e,c,8g,8a,8g,8f,e,c,c,g4,"
+       "2c,c,g4,2c",
+       Slots({"13", "23", "32", "13", "13", "23", "32", "13", "32", "43",
+              "53", "32", "43", "53", "53", "63", "53", "43", "32", "13",
+              "53", "63", "53", "43", "32", "13", "13", "51", "13", "13"}),
+       {"31 番目以降の 2 個の音符・休符を省きました", kDurations}},
+      {"white space anywhere, upper case, h for b, pauses with duration and dot, v and s",
+       " Forms : D = 8 , O = 4 , B = 9 0 , V = 10, S = n : 16C#5, h, H4., 2p., p, c#.6, 32e, a#",
+       Slots({"14", "71", "71", "01", "01", "14", "31", "62"}),
+       {"音域外の 1 音をオクターブ移して収めました", kDurations}},
+      {"the lowest and highest notes: the first of the tied shifts in order 0, -1, 1, -2, ... "
+       "is +3",
+       "Extremes:d=4:c1,b#8",
+       Slots({"11", "13"}),
+       {"全体を 3 オクターブ上げました", "音域外の 1 音をオクターブ移して収めました"}},
+      {"e# is f, b# the next c", "Sharp:d=4,o=5,b=63:e#4,b#4", Slots({"41", "13"}), {}},
+      {"an empty notes part", "Silence:d=4,o=5,b=100:", Slots({}), {}},
+      {"blank notes part, no name", ":d=4: \r\n ", Slots({}), {}},
+      {"pauses only", "Rests::p,p,8p", Slots({"01", "01", "01"}), {kDurations}},
+      {"byte-order mark and CR LF lines",
+       "\xEF\xBB\xBFMary:d=4,o=5,b=100:\r\ne,d,c,d,\r\ne,e,e",
+       Slots({"32", "23", "13", "23", "32", "32", "32"}),
+       {}},
+      {"a name of any length and any characters",
+       std::string(300, 'N') + " \xE6\x9B\xB2 :d=2:c5",
+       Slots({"13"}),
+       {}},
+      {"30 notes exactly: nothing dropped",
+       "Thirty::" +
+           [] {
+             std::string notes = "c5";
+             for (int i = 1; i < 30; ++i) notes += ",d5";
+             return notes;
+           }(),
+       Slots({"13", "23", "23", "23", "23", "23", "23", "23", "23", "23",
+              "23", "23", "23", "23", "23", "23", "23", "23", "23", "23",
+              "23", "23", "23", "23", "23", "23", "23", "23", "23", "23"}),
+       {}},
+  };
+  for (const auto& c : cases) {
+    auto read = ReadRtttl(c.text, "t.rtttl");
+    ASSERT_TRUE(std::holds_alternative<Imported>(read))
+        << c.what << ": " << std::get<ParseError>(read).Message();
+    EXPECT_EQ(std::get<Imported>(read).codes, c.codes) << c.what;
+    EXPECT_EQ(std::get<Imported>(read).report, c.report) << c.what;
+  }
+}
+
+TEST(ReadRtttl, RefusesWithPositionAndReason) {
+  const std::string kLetter = "not a note letter (a..g, h) or a pause (p)";
+  const std::string kDuration = "duration is not one of 1, 2, 4, 8, 16, 32";
+  std::string thirtyFive;
+  for (int i = 0; i < 35; ++i) thirtyFive += i == 32 ? "x," : "c,";
+  thirtyFive.pop_back();
+  const struct {
+    const char* what;
+    std::string text, message;
+  } cases[] = {
+      {"no colon", "hello c,d,e", "t.rtttl: not RTTTL: no ':' after the name"},
+      {"one colon", "name:d=4,o=5,b=100",
+       "t.rtttl:1:5: not RTTTL: no ':' after the settings (name:settings:notes)"},
+      {"unknown letter", "T:d=4:c,x,e", "t.rtttl:1:9: \"x\": " + kLetter},
+      {"unknown letter after the 30th note", "T::" + thirtyFive, "t.rtttl:1:68: \"x\": " + kLetter},
+      {"unknown letter on line 3", "T:d=4:\nc,d,\n  q", "t.rtttl:3:3: \"q\": " + kLetter},
+      {"a third colon", "T::c:d", "t.rtttl:1:5: \"c:d\": ',' expected after a note"},
+      {"octave 9", "T::c9", "t.rtttl:1:5: \"c9\": octave outside 1..8"},
+      {"octave 0", "T::8c0", "t.rtttl:1:6: \"8c0\": octave outside 1..8"},
+      {"octave 9 in the settings", "T:o=9:c", "t.rtttl:1:5: \"o=9\": octave outside 1..8"},
+      {"duration 3", "T::3c", "t.rtttl:1:4: \"3c\": " + kDuration},
+      {"duration 64 in the settings", "T:d=64:c", "t.rtttl:1:5: \"d=64\": " + kDuration},
+      {"a huge duration", "T::" + std::string(40, '9') + "c",
+       "t.rtttl:1:4: \"" + std::string(40, '9') + "...\": " + kDuration},
+      {"tempo 0", "T:b=0:c", "t.rtttl:1:5: \"b=0\": tempo must be above 0"},
+      {"unknown setting", "T:x=1:c", "t.rtttl:1:3: \"x=1\": unknown setting (d, o, b, v or s)"},
+      {"setting without value", "T:d=:c", "t.rtttl:1:5: \"d=\": number expected"},
+      {"setting without '='", "T:dur=4:c",
+       "t.rtttl:1:4: \"dur=4\": '=' expected after the setting"},
+      {"empty setting", "T:d=4,,o=5:c", "t.rtttl:1:7: empty setting"},
+      {"empty note", "T::c,,d", "t.rtttl:1:6: empty note"},
+      {"comma at the end", "T::c,d,", "t.rtttl:1:8: empty note"},
+      {"duration without a letter", "T::c,8",
+       "t.rtttl:1:7: \"8\": a note letter expected after the "
+       "duration"},
+      {"pause with octave", "T::p5", "t.rtttl:1:5: \"p5\": a pause has no octave"},
+      {"pause with sharp", "T::p#", "t.rtttl:1:5: \"p#\": a pause has no sharp"},
+      {"two dots", "T::c.5.", "t.rtttl:1:7: \"c.5.\": ',' expected after a note"},
+      {"binary", std::string("T::c,\0d", 7), "t.rtttl:1:6: binary data (a NUL byte), not text"},
+      {"over 64 KiB", "T::" + std::string(kMaxInputBytes, 'c'), "t.rtttl: larger than 64 KiB"},
+  };
+  for (const auto& c : cases) {
+    auto read = ReadRtttl(c.text, "t.rtttl");
+    ASSERT_TRUE(std::holds_alternative<ParseError>(read)) << c.what;
+    EXPECT_EQ(std::get<ParseError>(read).Message(), c.message) << c.what;
+  }
+}
+
+TEST(WriteRtttl, WritesEverySlotUpToTheLastSound) {
+  const struct {
+    Codes codes;
+    std::string name, text;
+  } cases[] = {
+      {Slots({"11", "12", "99", "01", "72"}), "Song", "Song:d=4,o=5,b=214:c4,c#4,p,p,b5"},
+      {Slots({"99", "31", "64", "01", "99"}), "My Tune!", "MyTune:d=4,o=5,b=214:p,e4,a#5,p"},
+      {Slots({}), "Empty", "Empty:d=4,o=5,b=214:"},
+      {Slots({"13"}), "\xE6\x9B\xB2", "melody:d=4,o=5,b=214:c5"},
+      {Slots({"13"}), "ABCDEFGHIJKLMN", "ABCDEFGHIJ:d=4,o=5,b=214:c5"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WriteRtttl(c.codes, c.name), c.text);
+}
+
+TEST(RtttlNameOf, KeepsTenLettersAndDigitsOfTheBaseName) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"tunes/My Song-2.mk98", "MySong2"},    {"a.b.mid", "ab"},
+      {"C:\\tunes\\Nokia.rtttl", "Nokia"},    {"\xE6\x9B\xB2.mk98", ""},
+      {"VeryLongName123.mk98", "VeryLongNa"}, {"dir.d/plain", "plain"},
+  };
+  for (const auto& [path, name] : cases) EXPECT_EQ(RtttlNameOf(path), name) << path;
+}
+
+TEST(Rtttl, ExportOfRandomMelodiesImportsBackTheSlots) {
+  std::mt19937 random(7);
+  std::vector<std::string> codes(kNoteCodes.begin(), kNoteCodes.end());
+  codes.push_back(std::string(kRestCode));
+  codes.push_back(std::string(kEmptyCode));
+  codes.push_back(std::string(kEmptyCode));
+  std::uniform_int_distribution<size_t> pick(0, codes.size() - 1);
+  std::uniform_int_distribution<size_t> length(0, 30);
+  for (int n = 0; n < 10000; ++n) {
+    Codes melody;
+    melody.fill("99");
+    const size_t used = length(random);
+    for (size_t i = 0; i < used; ++i) melody[i] = codes[pick(random)];
+    Codes expected = melody;
+    size_t last = used;
+    while (last > 0 && melody[last - 1] == "99") --last;
+    for (size_t i = 0; i < last; ++i) {
+      if (expected[i] == "99") expected[i] = "01";
+    }
+    const std::string text = WriteRtttl(melody, "Random");
+    auto read = ReadRtttl(text, "r.rtttl");
+    ASSERT_TRUE(std::holds_alternative<Imported>(read)) << text;
+    ASSERT_EQ(std::get<Imported>(read).codes, expected) << text;
+    ASSERT_EQ(std::get<Imported>(read).report, std::vector<std::string>{}) << text;
+  }
+}
+
+TEST(ReadAnyMelody, TellsMelodyFilesFromRtttlByContent) {
+  const struct {
+    const char* what;
+    std::string text;
+    Codes codes;
+    std::vector<std::string> report;
+  } cases[] = {
+      {"melody file with header", "# Merinkast98 melody\nC4 r", Slots({"11", "01"}), {}},
+      {"header after a byte-order mark", "\xEF\xBB\xBF# Merinkast98 melody\nD4", Slots({"21"}), {}},
+      {"tokens only", "E4 11\n72", Slots({"31", "11", "72"}), {}},
+      {"a colon in a comment", "# saved: today\nF4", Slots({"41"}), {}},
+      {"empty text", "", Slots({}), {}},
+      {"RTTTL",
+       "Low:d=4,o=3,b=100:c,e,g,c4",
+       Slots({"11", "31", "51", "13"}),
+       {"全体を 1 オクターブ上げました"}},
+      {"RTTTL after a comment-like name", "Tune\n:d=4,o=5:c5", Slots({"13"}), {}},
+  };
+  for (const auto& c : cases) {
+    auto read = ReadAnyMelody(c.text, "x");
+    ASSERT_TRUE(std::holds_alternative<Imported>(read))
+        << c.what << ": " << std::get<ParseError>(read).Message();
+    EXPECT_EQ(std::get<Imported>(read).codes, c.codes) << c.what;
+    EXPECT_EQ(std::get<Imported>(read).report, c.report) << c.what;
+  }
+}
+
+TEST(ReadAnyMelody, RefusesWithTheReaderItChose) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"C4 H4",
+       "x:1:4: \"H4\": not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, "
+       "-)"},
+      {"C4: D4", "x:1:3: not RTTTL: no ':' after the settings (name:settings:notes)"},
+      {"# Merinkast98 melody\nT::c",
+       "x:2:1: \"T::c\": not a note code (11..72, 01, 99) or a "
+       "pitch name (C4..B5, C#4, r, -)"},
+  };
+  for (const auto& [text, message] : cases) {
+    auto read = ReadAnyMelody(text, "x");
+    ASSERT_TRUE(std::holds_alternative<ParseError>(read)) << text;
+    EXPECT_EQ(std::get<ParseError>(read).Message(), message);
+  }
+}
+
+}  // namespace
+}  // namespace merin::formats
