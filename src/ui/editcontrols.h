@@ -45,13 +45,13 @@ class EditControls : public QObject {
   QDialog* keyTable() const { return keyTable_; }
 
  private:
-  QAction* Add(QMenu* menu, const QString& objectName, const QString& caption,
+  QAction* add(QMenu* menu, const QString& objectName, const QString& caption,
                const QList<QKeySequence>& keys, std::function<void()> act);
   // Replaces the melody by `edit` of its codes unless it is refused, which is said in a message.
-  void Edit(const std::function<MelodyEdit(const SlotCodes&, int32_t cursor)>& edit);
-  void Select(const std::function<int32_t(const SlotCodes&, int32_t cursor)>& target);
-  void Play(PianoKey key);
-  void ShowKeyTable();
+  void edit(const std::function<MelodyEdit(const SlotCodes&, int32_t cursor)>& change);
+  void select(const std::function<int32_t(const SlotCodes&, int32_t cursor)>& target);
+  void play(PianoKey key);
+  void showKeyTable();
 
   QMainWindow* window_;
   const Melody& melody_;

@@ -13,27 +13,26 @@ namespace merin::ui {
 PianoKeys::PianoKeys(QWidget* window, ButtonOf buttonOf, Enter enter)
     : QObject(window),
       window_(window),
-      scanCodeOffset_(ScanCodeOffset(QGuiApplication::platformName())),
+      scanCodeOffset_(scanCodeOffset(QGuiApplication::platformName())),
       buttonOf_(std::move(buttonOf)),
       enter_(std::move(enter)) {
   qApp->installEventFilter(this);
-  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { ReleaseAll(); });
+  connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { releaseAll(); });
 }
 
 PianoKeys::~PianoKeys() { qApp->removeEventFilter(this); }
 
-std::optional<uint32_t> PianoKeys::ScanCodeOffset(const QString& platform) {
+std::optional<uint32_t> PianoKeys::scanCodeOffset(const QString& platform) {
   if (platform == "xcb" || platform.startsWith("wayland")) return 8;
   if (platform == "windows") return 0;
   return std::nullopt;
 }
 
-std::optional<PianoKey> PianoKeys::KeyOf(const QKeyEvent& event,
-                                         std::optional<uint32_t> scanCodeOffset) {
+std::optional<PianoKey> PianoKeys::keyOf(const QKeyEvent& event, std::optional<uint32_t> offset) {
   // Shift, Ctrl, Alt and Meta leave the key to shortcuts; the keypad's digits are other keys.
   if (event.modifiers() != Qt::NoModifier) return std::nullopt;
-  if (scanCodeOffset && event.nativeScanCode() > *scanCodeOffset) {
-    const std::optional<char> usKey = UsKeyOfScanCode(event.nativeScanCode() - *scanCodeOffset);
+  if (offset && event.nativeScanCode() > *offset) {
+    const std::optional<char> usKey = UsKeyOfScanCode(event.nativeScanCode() - *offset);
     return usKey ? PianoKeyAt(*usKey) : std::nullopt;
   }
   const int key = event.key();
@@ -53,17 +52,17 @@ bool PianoKeys::eventFilter(QObject* watched, QEvent* event) {
     return false;
   }
   const auto& key = static_cast<const QKeyEvent&>(*event);
-  return type == QEvent::KeyPress ? Press(key) : Release(key);
+  return type == QEvent::KeyPress ? press(key) : release(key);
 }
 
-uint64_t PianoKeys::Identity(const QKeyEvent& event) {
+uint64_t PianoKeys::identityOf(const QKeyEvent& event) {
   return event.nativeScanCode() != 0 ? event.nativeScanCode() : uint64_t(event.key()) << 32;
 }
 
-bool PianoKeys::Press(const QKeyEvent& event) {
-  const std::optional<PianoKey> key = KeyOf(event, scanCodeOffset_);
+bool PianoKeys::press(const QKeyEvent& event) {
+  const std::optional<PianoKey> key = keyOf(event, scanCodeOffset_);
   if (!key) return false;
-  const uint64_t identity = Identity(event);
+  const uint64_t identity = identityOf(event);
   if (event.isAutoRepeat() || held_.count(identity)) return true;
   // X11 repeats a held key as a release and a press with the same timestamp, which Qt marks as
   // repeats only when both have arrived by the time it reads the release.
@@ -80,8 +79,8 @@ bool PianoKeys::Press(const QKeyEvent& event) {
   return true;
 }
 
-bool PianoKeys::Release(const QKeyEvent& event) {
-  const auto held = held_.find(Identity(event));
+bool PianoKeys::release(const QKeyEvent& event) {
+  const auto held = held_.find(identityOf(event));
   if (held == held_.end()) return false;
   // A repeat that the platform recognised as one: the key stays down.
   if (event.isAutoRepeat()) return true;
@@ -91,7 +90,7 @@ bool PianoKeys::Release(const QKeyEvent& event) {
   return true;
 }
 
-void PianoKeys::ReleaseAll() {
+void PianoKeys::releaseAll() {
   for (auto& [identity, button] : held_) {
     if (button) button->setDown(false);
   }

@@ -37,21 +37,20 @@ class PianoKeys : public QObject {
 
   // What the native scan codes of the Qt platform `platform` are, less the PC scan code of the
   // key; none where they are not known.
-  static std::optional<uint32_t> ScanCodeOffset(const QString& platform);
+  static std::optional<uint32_t> scanCodeOffset(const QString& platform);
   // The piano key of a key event, if it plays one, on a platform whose scan codes are PC scan
-  // codes plus `scanCodeOffset`.
-  static std::optional<PianoKey> KeyOf(const QKeyEvent& event,
-                                       std::optional<uint32_t> scanCodeOffset);
+  // codes plus `offset`.
+  static std::optional<PianoKey> keyOf(const QKeyEvent& event, std::optional<uint32_t> offset);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool Press(const QKeyEvent& event);
-  bool Release(const QKeyEvent& event);
-  void ReleaseAll();
+  bool press(const QKeyEvent& event);
+  bool release(const QKeyEvent& event);
+  void releaseAll();
   // What tells a held key from the others: the scan code, or the key when there is none.
-  static uint64_t Identity(const QKeyEvent& event);
+  static uint64_t identityOf(const QKeyEvent& event);
 
   QWidget* window_;
   std::optional<uint32_t> scanCodeOffset_;

@@ -214,7 +214,7 @@ TEST(ComputerKeyboard, ARepeatSplitIntoReleaseAndPressAtOneTimeEntersNothing) {
 // native scan code of the physical key.
 std::optional<PianoKey> Native(Qt::Key key, uint32_t scanCode, const char* platform) {
   const QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, scanCode, 0, 0);
-  return ui::PianoKeys::KeyOf(event, ui::PianoKeys::ScanCodeOffset(platform));
+  return ui::PianoKeys::keyOf(event, ui::PianoKeys::scanCodeOffset(platform));
 }
 
 TEST(ComputerKeyboard, ThePhysicalKeyCountsWhereThePlatformGivesItsScanCode) {
