@@ -65,15 +65,18 @@ bool PianoKeys::press(const QKeyEvent& event) {
   const uint64_t identity = identityOf(event);
   if (event.isAutoRepeat() || held_.count(identity)) return true;
   // X11 repeats a held key as a release and a press with the same timestamp, which Qt marks as
-  // repeats only when both have arrived by the time it reads the release.
+  // repeats only when both have arrived by the time it reads the release. No keyboard repeats
+  // sooner than its repeat delay, and a key typed again by a program may come at the same time.
+  constexpr uint64_t kShortestRepeatDelay = 100;
   if (event.timestamp() != 0 && released_.identity == identity &&
-      released_.timestamp == event.timestamp()) {
-    held_[identity] = released_.button;
-    if (released_.button) released_.button->setDown(true);
+      released_.at == event.timestamp() &&
+      released_.at - released_.held.since >= kShortestRepeatDelay) {
+    held_[identity] = released_.held;
+    if (released_.held.button) released_.held.button->setDown(true);
     return true;
   }
   QAbstractButton* button = buttonOf_(*key);
-  held_[identity] = button;
+  held_[identity] = {button, event.timestamp()};
   if (button) button->setDown(true);
   enter_(*key);
   return true;
@@ -84,15 +87,15 @@ bool PianoKeys::release(const QKeyEvent& event) {
   if (held == held_.end()) return false;
   // A repeat that the platform recognised as one: the key stays down.
   if (event.isAutoRepeat()) return true;
-  if (held->second) held->second->setDown(false);
+  if (held->second.button) held->second.button->setDown(false);
   released_ = {held->first, event.timestamp(), held->second};
   held_.erase(held);
   return true;
 }
 
 void PianoKeys::releaseAll() {
-  for (auto& [identity, button] : held_) {
-    if (button) button->setDown(false);
+  for (auto& [identity, held] : held_) {
+    if (held.button) held.button->setDown(false);
   }
   held_.clear();
   released_ = {};

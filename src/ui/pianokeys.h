@@ -56,12 +56,17 @@ class PianoKeys : public QObject {
   std::optional<uint32_t> scanCodeOffset_;
   ButtonOf buttonOf_;
   Enter enter_;
-  std::map<uint64_t, QPointer<QAbstractButton>> held_;
-  // The key let go last and when (the event's timestamp), to know its repeat.
+  // A key held down: its on-screen key and when it went down (the event's timestamp, in ms).
+  struct Held {
+    QPointer<QAbstractButton> button;
+    uint64_t since = 0;
+  };
+  std::map<uint64_t, Held> held_;
+  // The key let go last, and when, to know its repeat.
   struct Released {
     uint64_t identity = 0;
-    uint64_t timestamp = 0;
-    QPointer<QAbstractButton> button;
+    uint64_t at = 0;
+    Held held;
   } released_;
 };
 
