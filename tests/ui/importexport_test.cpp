@@ -85,7 +85,9 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
   QTest::mouseClick(t.find("PedalSW"), Qt::LeftButton);
   QTest::mouseClick(t.find("bkey9"), Qt::LeftButton);  // A#5
   QGuiApplication::clipboard()->clear();
+  const formats::Codes composed = t.Codes();
   t.Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(t.Codes(), composed) << "Ctrl+C also played the piano key C";
   const QString copied = QGuiApplication::clipboard()->text();
   EXPECT_TRUE(copied.startsWith("melody:d=4,o=5,b=214:")) << copied.toStdString();
   const std::string bytes = copied.toStdString();

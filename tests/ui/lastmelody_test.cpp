@@ -76,7 +76,12 @@ TEST(LastMelody, WrittenAtOnceWhenTheEndItemEndsTheProgramWithoutASound) {
     t.find<QMenu>("Filemenu")->findChild<QAction*>("EndMenu")->trigger();
     keptAtOnce = Kept() == MakeCodes({"72"});
   });
-  QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(7); });
+  // A guard against a loop that never ends; it goes with the test, so that it cannot end a later
+  // test's loops.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+  guard.start(5000);
   EXPECT_EQ(QApplication::exec(), 0);
   EXPECT_TRUE(keptAtOnce);
   EXPECT_TRUE(t.recorder.played.empty());
