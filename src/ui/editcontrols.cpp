@@ -52,32 +52,32 @@ QMenu* MenuOf(QMainWindow* window, const char* objectName, const QString& captio
 EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistory& history, Run run)
     : QObject(window), window_(window), melody_(melody), run_(std::move(run)) {
   QUndoStack* stack = history.stack();
-  QMenu* edit = MenuOf(window, "Editmenu", QStringLiteral("編集(&E)"));
+  QMenu* editMenu = MenuOf(window, "Editmenu", QStringLiteral("編集(&E)"));
   // Undo and redo go first, whatever the menu already holds goes after the editing items.
-  const QList<QAction*> earlier = edit->actions();
-  for (QAction* action : earlier) edit->removeAction(action);
-  QAction* undo = Add(edit, "UndoMenu", QStringLiteral("元に戻す(&U)"),
+  const QList<QAction*> earlier = editMenu->actions();
+  for (QAction* action : earlier) editMenu->removeAction(action);
+  QAction* undo = add(editMenu, "UndoMenu", QStringLiteral("元に戻す(&U)"),
                       {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [stack] { stack->undo(); });
   QAction* redo =
-      Add(edit, "RedoMenu", QStringLiteral("やり直し(&R)"),
+      add(editMenu, "RedoMenu", QStringLiteral("やり直し(&R)"),
           {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
           [stack] { stack->redo(); });
   undo->setEnabled(stack->canUndo());
   redo->setEnabled(stack->canRedo());
   connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
   connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
-  edit->addSeparator();
+  editMenu->addSeparator();
 
-  Add(edit, "ClearMenu", QStringLiteral("消去(&L)"), {QKeySequence(Qt::Key_Delete)}, [this] {
+  add(editMenu, "ClearMenu", QStringLiteral("消去(&L)"), {QKeySequence(Qt::Key_Delete)}, [this] {
     run_([](Melody& m, MelodyView& v) {
       Gosen_MouseDown(m, v, int16_t(m.Cursor), kRightButton, 0, 0, 0);
     });
   });
-  Add(edit, "InsertMenu", QStringLiteral("挿入(&I)"), {QKeySequence(Qt::Key_Insert)},
-      [this] { Edit(InsertEmptySlot); });
-  Add(edit, "RemoveMenu", QStringLiteral("削除(&D)"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)},
-      [this] { Edit(RemoveSlot); });
-  QMenu* transpose = edit->addMenu(QStringLiteral("移調(&T)"));
+  add(editMenu, "InsertMenu", QStringLiteral("挿入(&I)"), {QKeySequence(Qt::Key_Insert)},
+      [this] { edit(InsertEmptySlot); });
+  add(editMenu, "RemoveMenu", QStringLiteral("削除(&D)"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+      [this] { edit(RemoveSlot); });
+  QMenu* transpose = editMenu->addMenu(QStringLiteral("移調(&T)"));
   transpose->setObjectName("TransposeMenu");
   struct Shift {
     const char* name;
@@ -91,28 +91,28 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
         Shift{"OctaveUpMenu", "1 オクターブ上げる", Qt::CTRL | Qt::SHIFT | Qt::Key_Up, 12},
         Shift{"OctaveDownMenu", "1 オクターブ下げる", Qt::CTRL | Qt::SHIFT | Qt::Key_Down, -12}}) {
     const int semitones = s.semitones;
-    Add(transpose, s.name, QString::fromUtf8(s.caption), {QKeySequence(s.key)}, [this, semitones] {
-      Edit([semitones](const SlotCodes& codes, int32_t) { return Transpose(codes, semitones); });
+    add(transpose, s.name, QString::fromUtf8(s.caption), {QKeySequence(s.key)}, [this, semitones] {
+      edit([semitones](const SlotCodes& codes, int32_t) { return Transpose(codes, semitones); });
     });
   }
 
-  if (!earlier.isEmpty()) edit->addSeparator();
-  edit->addActions(earlier);
+  if (!earlier.isEmpty()) editMenu->addSeparator();
+  editMenu->addActions(earlier);
 
   // The cursor keys: shortcuts of the window, in no menu.
-  Add(nullptr, "PreviousSlot", QStringLiteral("前のスロット"), {QKeySequence(Qt::Key_Left)},
+  add(nullptr, "PreviousSlot", QStringLiteral("前のスロット"), {QKeySequence(Qt::Key_Left)},
       [this] {
-        Select([](const SlotCodes&, int32_t c) { return c == 0 ? kSlotCount - 1 : c - 1; });
+        select([](const SlotCodes&, int32_t c) { return c == 0 ? kSlotCount - 1 : c - 1; });
       });
-  Add(nullptr, "NextSlot", QStringLiteral("次のスロット"), {QKeySequence(Qt::Key_Right)},
-      [this] { Select([](const SlotCodes&, int32_t c) { return NextSlot(c); }); });
-  Add(nullptr, "FirstSlot", QStringLiteral("最初のスロット"), {QKeySequence(Qt::Key_Home)},
-      [this] { Select([](const SlotCodes&, int32_t) { return 0; }); });
-  Add(nullptr, "EndSlot", QStringLiteral("最後の音の次のスロット"), {QKeySequence(Qt::Key_End)},
-      [this] { Select([](const SlotCodes& codes, int32_t) { return SlotAfterLast(codes); }); });
+  add(nullptr, "NextSlot", QStringLiteral("次のスロット"), {QKeySequence(Qt::Key_Right)},
+      [this] { select([](const SlotCodes&, int32_t c) { return NextSlot(c); }); });
+  add(nullptr, "FirstSlot", QStringLiteral("最初のスロット"), {QKeySequence(Qt::Key_Home)},
+      [this] { select([](const SlotCodes&, int32_t) { return 0; }); });
+  add(nullptr, "EndSlot", QStringLiteral("最後の音の次のスロット"), {QKeySequence(Qt::Key_End)},
+      [this] { select([](const SlotCodes& codes, int32_t) { return SlotAfterLast(codes); }); });
 
   QMenu* help = MenuOf(window, "Helpmenu", QStringLiteral("ヘルプ(&H)"));
-  Add(help, "KeysMenu", QStringLiteral("キー操作(&K)"), {}, [this] { ShowKeyTable(); });
+  add(help, "KeysMenu", QStringLiteral("キー操作(&K)"), {}, [this] { showKeyTable(); });
 
   auto buttonOf = [window](PianoKey key) {
     const QString name = key.kind == PianoKey::Kind::White   ? "ken" + QString::number(key.index)
@@ -120,10 +120,10 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
                                                              : QStringLiteral("PedalSW");
     return window->findChild<QAbstractButton*>(name);
   };
-  new PianoKeys(window, buttonOf, [this](PianoKey key) { Play(key); });
+  new PianoKeys(window, buttonOf, [this](PianoKey key) { play(key); });
 }
 
-QAction* EditControls::Add(QMenu* menu, const QString& objectName, const QString& caption,
+QAction* EditControls::add(QMenu* menu, const QString& objectName, const QString& caption,
                            const QList<QKeySequence>& keys, std::function<void()> act) {
   auto* action = new QAction(caption, window_);
   action->setObjectName(objectName);
@@ -137,8 +137,8 @@ QAction* EditControls::Add(QMenu* menu, const QString& objectName, const QString
   return action;
 }
 
-void EditControls::Edit(const std::function<MelodyEdit(const SlotCodes&, int32_t)>& edit) {
-  const MelodyEdit result = edit(CodesOf(melody_), melody_.Cursor);
+void EditControls::edit(const std::function<MelodyEdit(const SlotCodes&, int32_t)>& change) {
+  const MelodyEdit result = change(CodesOf(melody_), melody_.Cursor);
   if (result.refused()) {
     QMessageBox::information(window_, window_->windowTitle(),
                              QString::fromStdString(result.refusal));
@@ -148,12 +148,12 @@ void EditControls::Edit(const std::function<MelodyEdit(const SlotCodes&, int32_t
   run_([&result](Melody& m, MelodyView& v) { ApplyMelody(m, v, result.codes, m.Cursor); });
 }
 
-void EditControls::Select(const std::function<int32_t(const SlotCodes&, int32_t)>& target) {
+void EditControls::select(const std::function<int32_t(const SlotCodes&, int32_t)>& target) {
   const int32_t slot = target(CodesOf(melody_), melody_.Cursor);
   run_([slot](Melody& m, MelodyView& v) { np_Click(m, v, int16_t(slot)); });
 }
 
-void EditControls::Play(PianoKey key) {
+void EditControls::play(PianoKey key) {
   run_([key](Melody& m, MelodyView& v) {
     switch (key.kind) {
       case PianoKey::Kind::White:
@@ -169,7 +169,7 @@ void EditControls::Play(PianoKey key) {
   });
 }
 
-void EditControls::ShowKeyTable() {
+void EditControls::showKeyTable() {
   if (!keyTable_) {
     keyTable_ = new QDialog(window_);
     keyTable_->setObjectName("KeyTable");

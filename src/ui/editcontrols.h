@@ -41,17 +41,17 @@ class EditControls : public QObject {
   // buttons named ken0..ken13, bkey0..bkey9 and PedalSW.
   EditControls(QMainWindow* window, const Melody& melody, EditHistory& history, Run run);
 
-  // The key table window, once it has been asked for.
-  QDialog* keyTable() const { return keyTable_; }
-
  private:
-  QAction* Add(QMenu* menu, const QString& objectName, const QString& caption,
+  QAction* add(QMenu* menu, const QString& objectName, const QString& caption,
                const QList<QKeySequence>& keys, std::function<void()> act);
-  // Replaces the melody by `edit` of its codes unless it is refused, which is said in a message.
-  void Edit(const std::function<MelodyEdit(const SlotCodes&, int32_t cursor)>& edit);
-  void Select(const std::function<int32_t(const SlotCodes&, int32_t cursor)>& target);
-  void Play(PianoKey key);
-  void ShowKeyTable();
+  // Replaces the melody by `change` of its codes unless it is refused, which a message says.
+  void edit(const std::function<MelodyEdit(const SlotCodes&, int32_t cursor)>& change);
+  // Makes the slot `target` gives current, as a click on its marker does.
+  void select(const std::function<int32_t(const SlotCodes&, int32_t cursor)>& target);
+  // A piano key of the computer keyboard: the handler of its on-screen key.
+  void play(PianoKey key);
+  // ヘルプ › キー操作: a small window of its own with the key table, one for the window.
+  void showKeyTable();
 
   QMainWindow* window_;
   const Melody& melody_;

@@ -43,14 +43,14 @@ class EditHistory::Step : public QUndoCommand {
   Step(EditHistory& history, const MelodySnapshot& before, const MelodySnapshot& after)
       : history_(history), before_(Pack(before)), after_(Pack(after)) {}
 
-  void undo() override { Put(before_); }
+  void undo() override { put(before_); }
   void redo() override {
-    if (done_) Put(after_);
+    if (done_) put(after_);
     done_ = true;
   }
 
  private:
-  void Put(const PackedSnapshot& snapshot) {
+  void put(const PackedSnapshot& snapshot) {
     ++history_.depth_;
     const std::unique_ptr<int, void (*)(int*)> leave(&history_.depth_, [](int* d) { --*d; });
     history_.restore_(Unpack(snapshot));
@@ -66,7 +66,7 @@ EditHistory::EditHistory(const Melody& melody, Restore restore, QObject* parent)
   stack_->setObjectName("EditHistory");
 }
 
-void EditHistory::Record(const std::function<void()>& change) {
+void EditHistory::record(const std::function<void()>& change) {
   if (depth_ > 0) {
     change();
     return;
@@ -78,16 +78,16 @@ void EditHistory::Record(const std::function<void()>& change) {
     try {
       change();
     } catch (...) {
-      Push(before);
+      push(before);
       throw;
     }
   }
-  Push(before);
+  push(before);
 }
 
-void EditHistory::Forget() { stack_->clear(); }
+void EditHistory::forget() { stack_->clear(); }
 
-void EditHistory::Push(const MelodySnapshot& before) {
+void EditHistory::push(const MelodySnapshot& before) {
   const MelodySnapshot after = SnapshotOf(melody_);
   if (after.codes == before.codes) return;
   stack_->push(new Step(*this, before, after));

@@ -18,7 +18,7 @@ struct MelodySnapshot {
   friend bool operator==(const MelodySnapshot&, const MelodySnapshot&) = default;
 };
 
-// Undo and redo of the window's melody. Every change that writes a slot runs through Record and
+// Undo and redo of the window's melody. Every change that writes a slot runs through record() and
 // becomes one step holding the melody before and after it; undo and redo put a snapshot back
 // through `restore`, which goes through the same procedures as the handlers, so pictures, markers
 // and the slot number follow. A change that only moves the cursor is not a step.
@@ -37,14 +37,14 @@ class EditHistory : public QObject {
   // Runs `change` (which may throw; the exception passes on) and, when it changed a slot, makes
   // one step of it. Changes made while a step is undone or redone, or inside another change, are
   // part of that and not steps of their own.
-  void Record(const std::function<void()>& change);
+  void record(const std::function<void()>& change);
 
   // Forgets every step: the melody as it is now is where undoing ends.
-  void Forget();
+  void forget();
 
  private:
   class Step;
-  void Push(const MelodySnapshot& before);
+  void push(const MelodySnapshot& before);
 
   const Melody& melody_;
   Restore restore_;

@@ -100,7 +100,7 @@ void MerinMain::wire() {
 
 void MerinMain::load() {
   runHandler([this](Melody& melody, MelodyView& view) { Form_Load(melody, view, sound_); });
-  history_->Forget();
+  history_->forget();
 }
 
 bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& handler) {
@@ -108,7 +108,7 @@ bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& hand
   const auto notesBefore = melody_.Notes;
   bool done = true;
   try {
-    history_->Record([&] { handler(melody_, view_); });
+    history_->record([&] { handler(melody_, view_); });
   } catch (const PictureLoadError& error) {
     // Every handler that moves the cursor ends by showing its slot; this one stopped before.
     if (melody_.Cursor != cursorBefore) ShowSlotNumber(melody_, view_);

@@ -37,32 +37,36 @@ class PianoKeys : public QObject {
 
   // What the native scan codes of the Qt platform `platform` are, less the PC scan code of the
   // key; none where they are not known.
-  static std::optional<uint32_t> ScanCodeOffset(const QString& platform);
+  static std::optional<uint32_t> scanCodeOffset(const QString& platform);
   // The piano key of a key event, if it plays one, on a platform whose scan codes are PC scan
-  // codes plus `scanCodeOffset`.
-  static std::optional<PianoKey> KeyOf(const QKeyEvent& event,
-                                       std::optional<uint32_t> scanCodeOffset);
+  // codes plus `offset`.
+  static std::optional<PianoKey> keyOf(const QKeyEvent& event, std::optional<uint32_t> offset);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  bool Press(const QKeyEvent& event);
-  bool Release(const QKeyEvent& event);
-  void ReleaseAll();
+  bool press(const QKeyEvent& event);
+  bool release(const QKeyEvent& event);
+  void releaseAll();
   // What tells a held key from the others: the scan code, or the key when there is none.
-  static uint64_t Identity(const QKeyEvent& event);
+  static uint64_t identityOf(const QKeyEvent& event);
 
   QWidget* window_;
   std::optional<uint32_t> scanCodeOffset_;
   ButtonOf buttonOf_;
   Enter enter_;
-  std::map<uint64_t, QPointer<QAbstractButton>> held_;
-  // The key let go last and when (the event's timestamp), to know its repeat.
+  // A key held down: its on-screen key and when it went down (the event's timestamp, in ms).
+  struct Held {
+    QPointer<QAbstractButton> button;
+    uint64_t since = 0;
+  };
+  std::map<uint64_t, Held> held_;
+  // The key let go last, and when, to know its repeat.
   struct Released {
     uint64_t identity = 0;
-    uint64_t timestamp = 0;
-    QPointer<QAbstractButton> button;
+    uint64_t at = 0;
+    Held held;
   } released_;
 };
 

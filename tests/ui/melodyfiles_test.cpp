@@ -54,7 +54,9 @@ TEST(MelodyFilesMenu, FileMenuItemsSitAboveTheEndItemInTheirOrderWithTheirKeys) 
   }
   const std::vector<std::pair<QString, QString>> expectedEdit = {{"RTTTL を貼り付け", "Ctrl+V"},
                                                                  {"RTTTL をコピー", "Ctrl+C"}};
-  EXPECT_EQ(editItems, expectedEdit);
+  // The clipboard items come last, after undo, redo and the slot edits.
+  ASSERT_GE(editItems.size(), expectedEdit.size());
+  EXPECT_EQ(std::vector(editItems.end() - 2, editItems.end()), expectedEdit);
 }
 
 struct OpenCase {
