@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <csignal>
+#include <sstream>
 
 #include "filetesting.h"
 #include "formats/melodyfile.h"
@@ -115,6 +116,30 @@ TEST(LastMelody, NotRestoredAtStartUpButOpenedFromTheMenu) {
   t.saveAnswer = "";
   t.Key(Qt::Key_S, Qt::ControlModifier);
   EXPECT_EQ(t.asked.size(), 1u);
+}
+
+TEST(LastMelody, AFolderThatCannotBeMadeIsNamedOnceOnTheTerminalAndComposingGoesOn) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  // The data folder lies below a file, so no folder can be made there.
+  const QString blocked = t.Write("a file", "x");
+  qputenv("XDG_DATA_HOME", QFile::encodeName(blocked + "/data"));
+  ::testing::internal::CaptureStderr();
+  for (const char* key : {"ken0", "ken1"}) {
+    QTest::mouseClick(t.find(key), Qt::LeftButton);
+    QTest::qWait(ui::LastMelodyKeeper::kDelayMs + 200);
+  }
+  std::istringstream err(::testing::internal::GetCapturedStderr());
+  std::vector<std::string> said;
+  for (std::string line; std::getline(err, line);) {
+    if (line.starts_with("merinkast98:")) said.push_back(line);
+  }
+  ASSERT_EQ(said.size(), 1u) << "the same failure is named once";
+  EXPECT_TRUE(said[0].starts_with("merinkast98: cannot keep the melody in " +
+                                  blocked.toStdString() + "/data/merinkast98/last.mk98: "))
+      << said[0];
+  EXPECT_EQ(t.Codes(), MakeCodes({"11", "21"}));
+  EXPECT_EQ(FilesWindow::Read(blocked), "x");
 }
 
 class Termination : public ::testing::TestWithParam<int> {};

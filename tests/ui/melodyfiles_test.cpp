@@ -144,6 +144,21 @@ TEST(MelodyFilesCaption, ShowsTheFileAndItsModifiedMarkUntilSaved) {
   EXPECT_EQ(t.Codes(), MakeCodes({"21", "31", "51"}));
   EXPECT_EQ(t.Shown(), "song.mk98 - " + kCaption);
 
+  // An open is one step of undo: undone, the melody composed before it comes back, which is not
+  // the file's; redone, the file's melody is back.
+  QTest::mouseClick(t.find("ken6"), Qt::LeftButton);
+  t.Key(Qt::Key_S, Qt::ControlModifier);
+  const formats::Codes saved = t.Codes();
+  t.openAnswer = t.Write("other.mk98", "C5\n");
+  t.Key(Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(t.Shown(), "other.mk98 - " + kCaption);
+  t.Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(t.Codes(), saved);
+  EXPECT_EQ(t.Shown(), "other.mk98* - " + kCaption);
+  t.Key(Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(t.Codes(), MakeCodes({"13"}));
+  EXPECT_EQ(t.Shown(), "other.mk98 - " + kCaption);
+
   // 新規: empty melody, cursor 0, the laid-out caption.
   t.Key(Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(t.Codes(), MakeCodes({}));
@@ -151,7 +166,7 @@ TEST(MelodyFilesCaption, ShowsTheFileAndItsModifiedMarkUntilSaved) {
   EXPECT_EQ(t.Status(), "NOTE:1");
   EXPECT_EQ(t.window->windowTitle(), kCaption);
   EXPECT_EQ(t.Shown(), kCaption);
-  EXPECT_EQ(ReadBack(path), MakeCodes({"21", "31", "51"})) << "新規 touched the file";
+  EXPECT_EQ(ReadBack(path), saved) << "新規 touched the file";
 }
 
 TEST(MelodyFilesSave, SaveAsAsksForANameAddsTheExtensionAndNamesTheNewFile) {
