@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
   // SIGTERM and the like end the program as 終了 does, the melody kept first.
   QObject::connect(&termination, &merin::ui::TerminationWatcher::terminationRequested, &window,
                    [&window] {
-                     window.files().KeepLastMelodyNow();
+                     window.files().keepLastMelodyNow();
                      QCoreApplication::exit(0);
                    });
   window.load();
@@ -24,7 +24,7 @@ int main(int argc, char* argv[]) {
   const QStringList arguments = QCoreApplication::arguments();
   if (arguments.size() > 1) {
     const QString file = arguments.at(1);
-    QTimer::singleShot(0, &window, [&window, file] { window.files().Open(file); });
+    QTimer::singleShot(0, &window, [&window, file] { window.files().open(file); });
   }
   return app.exec();
 }

@@ -16,33 +16,33 @@ LastMelodyKeeper::LastMelodyKeeper(std::function<formats::Codes()> melody, QObje
     : QObject(parent), melody_(std::move(melody)) {
   timer_.setSingleShot(true);
   timer_.setInterval(kDelayMs);
-  connect(&timer_, &QTimer::timeout, this, &LastMelodyKeeper::Write);
+  connect(&timer_, &QTimer::timeout, this, &LastMelodyKeeper::write);
 }
 
-QString LastMelodyKeeper::Path() {
+QString LastMelodyKeeper::path() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
          "/merinkast98/last.mk98";
 }
 
-void LastMelodyKeeper::Changed() {
+void LastMelodyKeeper::changed() {
   if (!timer_.isActive()) timer_.start();
 }
 
-void LastMelodyKeeper::Flush() {
+void LastMelodyKeeper::flush() {
   if (!timer_.isActive()) return;
   timer_.stop();
-  Write();
+  write();
 }
 
-void LastMelodyKeeper::Write() {
+void LastMelodyKeeper::write() {
   const formats::Codes codes = melody_();
   const bool empty =
       std::all_of(codes.begin(), codes.end(), [](const std::string& c) { return c == kEmptyCode; });
   if (empty || codes == written_) return;
-  const QString path = Path();
-  QDir().mkpath(QFileInfo(path).absolutePath());
+  const QString file = path();
+  QDir().mkpath(QFileInfo(file).absolutePath());
   const auto error =
-      formats::WriteFileAtomically(path.toStdString(), formats::WriteMelodyFile(codes));
+      formats::WriteFileAtomically(file.toStdString(), formats::WriteMelodyFile(codes));
   if (!error) {
     written_ = codes;
     lastError_.clear();
@@ -52,7 +52,7 @@ void LastMelodyKeeper::Write() {
   const QString message = QString::fromStdString(*error);
   if (message == lastError_) return;
   lastError_ = message;
-  std::fprintf(stderr, "merinkast98: cannot keep the melody in %s: %s\n", qPrintable(path),
+  std::fprintf(stderr, "merinkast98: cannot keep the melody in %s: %s\n", qPrintable(file),
                qPrintable(message));
 }
 

@@ -24,17 +24,17 @@ class LastMelodyKeeper : public QObject {
   explicit LastMelodyKeeper(std::function<formats::Codes()> melody, QObject* parent = nullptr);
 
   // $XDG_DATA_HOME/merinkast98/last.mk98 (~/.local/share/merinkast98/last.mk98 by default).
-  static QString Path();
+  static QString path();
 
   // The melody changed: it is written within kDelayMs.
-  void Changed();
+  void changed();
   // Writes a pending change now.
-  void Flush();
+  void flush();
   // Whether a change waits to be written.
   bool pending() const { return timer_.isActive(); }
 
  private:
-  void Write();
+  void write();
 
   std::function<formats::Codes()> melody_;
   QTimer timer_;

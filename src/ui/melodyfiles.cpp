@@ -97,21 +97,21 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
         return QFileDialog::getSaveFileName(parent, caption, start, filters, chosenFilter);
       }),
       window_(window),
-      keeper_(new LastMelodyKeeper([this] { return Codes(); }, this)),
+      keeper_(new LastMelodyKeeper([this] { return currentCodes(); }, this)),
       caption_(window.windowTitle()),
       clean_(EmptyMelody()) {
-  AddActions(fileMenu, endItem);
-  AddEditActions();
+  addActions(fileMenu, endItem);
+  addEditActions();
   window_.setAcceptDrops(true);
   window_.installEventFilter(this);
-  connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::MelodyChanged);
-  connect(&window_, &MerinMain::ending, this, &MelodyFiles::KeepLastMelodyNow);
-  connect(qApp, &QCoreApplication::aboutToQuit, this, &MelodyFiles::KeepLastMelodyNow);
+  connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::followChange);
+  connect(&window_, &MerinMain::ending, this, &MelodyFiles::keepLastMelodyNow);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &MelodyFiles::keepLastMelodyNow);
 }
 
 MelodyFiles::~MelodyFiles() = default;
 
-void MelodyFiles::AddActions(QMenu* fileMenu, QAction* endItem) {
+void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
   auto add = [&](const char* name, const QString& caption, const QKeySequence& keys,
                  const std::function<void()>& run) {
     auto* action = new QAction(caption, fileMenu);
@@ -121,30 +121,31 @@ void MelodyFiles::AddActions(QMenu* fileMenu, QAction* endItem) {
     fileMenu->insertAction(endItem, action);
     return action;
   };
-  add("NewMenu", QStringLiteral("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N), [this] { New(); });
+  add("NewMenu", QStringLiteral("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
+      [this] { newMelody(); });
   add("OpenMenu", QStringLiteral("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
-    const QString path = openDialog(&window_, QStringLiteral("開く"), StartFolder(), kOpenFilters);
-    if (!path.isEmpty()) Open(path);
+    const QString path = openDialog(&window_, QStringLiteral("開く"), startFolder(), kOpenFilters);
+    if (!path.isEmpty()) open(path);
   });
   add("SaveMenu", QStringLiteral("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
-      [this] { Save(); });
+      [this] { save(); });
   add("SaveAsMenu", QStringLiteral("名前を付けて保存(&A)..."),
-      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { SaveAs(); });
+      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
   recentMenu_ = new QMenu(QStringLiteral("最近使ったファイル(&R)"), fileMenu);
   recentMenu_->setObjectName("RecentMenu");
   recentMenu_->menuAction()->setObjectName("RecentMenuItem");
   fileMenu->insertMenu(endItem, recentMenu_);
-  connect(recentMenu_, &QMenu::aboutToShow, this, &MelodyFiles::FillRecentMenu);
+  connect(recentMenu_, &QMenu::aboutToShow, this, &MelodyFiles::fillRecentMenu);
   lastMelody_ = add("LastMelodyMenu", QStringLiteral("前回のメロディを開く(&L)"), {},
-                    [this] { OpenLastMelody(); });
-  add("ExportMenu", QStringLiteral("エクスポート(&E)..."), {}, [this] { Export(); });
+                    [this] { openLastMelody(); });
+  add("ExportMenu", QStringLiteral("エクスポート(&E)..."), {}, [this] { exportMelody(); });
   fileMenu->insertSeparator(endItem);
   connect(fileMenu, &QMenu::aboutToShow, this,
-          [this] { lastMelody_->setEnabled(QFileInfo(LastMelodyKeeper::Path()).isFile()); });
-  FillRecentMenu();
+          [this] { lastMelody_->setEnabled(QFileInfo(LastMelodyKeeper::path()).isFile()); });
+  fillRecentMenu();
 }
 
-void MelodyFiles::AddEditActions() {
+void MelodyFiles::addEditActions() {
   QMenu* edit = window_.menuBar()->findChild<QMenu*>("Editmenu");
   if (!edit) {
     edit = window_.menuBar()->addMenu(QStringLiteral("編集(&E)"));
@@ -153,16 +154,16 @@ void MelodyFiles::AddEditActions() {
   auto* paste = edit->addAction(QStringLiteral("RTTTL を貼り付け"));
   paste->setObjectName("PasteRtttlMenu");
   paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-  connect(paste, &QAction::triggered, this, [this] { PasteRtttl(); });
+  connect(paste, &QAction::triggered, this, [this] { pasteRtttl(); });
   auto* copy = edit->addAction(QStringLiteral("RTTTL をコピー"));
   copy->setObjectName("CopyRtttlMenu");
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-  connect(copy, &QAction::triggered, this, &MelodyFiles::CopyRtttl);
+  connect(copy, &QAction::triggered, this, &MelodyFiles::copyRtttl);
 }
 
-void MelodyFiles::FillRecentMenu() {
+void MelodyFiles::fillRecentMenu() {
   recentMenu_->clear();
-  const QStringList files = RecentFiles::List();
+  const QStringList files = RecentFiles::list();
   for (int i = 0; i < files.size(); ++i) {
     const QString& path = files[i];
     QString caption = Shown(path);
@@ -172,32 +173,32 @@ void MelodyFiles::FillRecentMenu() {
     action->setData(path);
     // A file that is gone (or on a medium not mounted now) stays listed, greyed.
     action->setEnabled(QFileInfo(path).isFile());
-    connect(action, &QAction::triggered, this, [this, path] { Open(path); });
+    connect(action, &QAction::triggered, this, [this, path] { open(path); });
   }
   recentMenu_->setEnabled(!files.isEmpty());
 }
 
-formats::Codes MelodyFiles::Codes() const {
+formats::Codes MelodyFiles::currentCodes() const {
   formats::Codes codes;
   std::copy_n(window_.melody().Notes.begin(), codes.size(), codes.begin());
   return codes;
 }
 
-bool MelodyFiles::modified() const { return Codes() != clean_; }
+bool MelodyFiles::modified() const { return currentCodes() != clean_; }
 
-QString MelodyFiles::StartFolder() const {
+QString MelodyFiles::startFolder() const {
   if (!current_.isEmpty()) return QFileInfo(current_).absolutePath();
   if (!suggested_.isEmpty()) return QFileInfo(suggested_).absolutePath();
-  const QStringList recent = RecentFiles::List();
+  const QStringList recent = RecentFiles::list();
   return recent.isEmpty() ? QDir::homePath() : QFileInfo(recent.front()).absolutePath();
 }
 
-void MelodyFiles::MelodyChanged() {
-  keeper_->Changed();
-  ShowCaption();
+void MelodyFiles::followChange() {
+  keeper_->changed();
+  showCaption();
 }
 
-void MelodyFiles::ShowCaption() {
+void MelodyFiles::showCaption() {
   if (current_.isEmpty()) {
     window_.setWindowModified(false);
     window_.setWindowTitle(caption_);
@@ -210,7 +211,7 @@ void MelodyFiles::ShowCaption() {
   window_.setWindowModified(modified());
 }
 
-void MelodyFiles::Refuse(const formats::ParseError& error, const QString& what) {
+void MelodyFiles::refuse(const formats::ParseError& error, const QString& what) {
   QMessageBox box(QMessageBox::Warning, caption_,
                   QStringLiteral("%1\n\n%2").arg(what, QString::fromStdString(error.Message())),
                   QMessageBox::Ok, &window_);
@@ -219,7 +220,7 @@ void MelodyFiles::Refuse(const formats::ParseError& error, const QString& what) 
   box.exec();
 }
 
-void MelodyFiles::Fail(const QString& what, const QString& path, const std::string& reason) {
+void MelodyFiles::fail(const QString& what, const QString& path, const std::string& reason) {
   QMessageBox box(
       QMessageBox::Critical, caption_,
       QStringLiteral("%1:\n%2\n\n%3").arg(what, Shown(path), QString::fromStdString(reason)),
@@ -229,7 +230,7 @@ void MelodyFiles::Fail(const QString& what, const QString& path, const std::stri
   box.exec();
 }
 
-void MelodyFiles::Show(const formats::Imported& imported, const QString& source) {
+void MelodyFiles::showMelody(const formats::Imported& imported, const QString& source) {
   window_.replaceMelody(imported.codes, CursorAfterLastFilledSlot(imported.codes));
   if (imported.report.empty()) return;
   QStringList lines;
@@ -241,104 +242,104 @@ void MelodyFiles::Show(const formats::Imported& imported, const QString& source)
   box.exec();
 }
 
-bool MelodyFiles::Open(const QString& path) {
+bool MelodyFiles::open(const QString& path) {
   const std::string name = Local(path);
   auto bytes = formats::ReadInputFile(name);
   if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
-    Refuse(*error, kCannotOpen);
+    refuse(*error, kCannotOpen);
     return false;
   }
   const std::string& text = std::get<std::string>(bytes);
   // A melody file becomes the melody's file; anything else is an import with no file of its own.
   auto melody = formats::ReadMelodyFile(text, name);
   if (auto* codes = std::get_if<formats::Codes>(&melody)) {
-    RecentFiles::Add(path);
-    FillRecentMenu();
+    RecentFiles::add(path);
+    fillRecentMenu();
     current_ = QFileInfo(path).absoluteFilePath();
     suggested_.clear();
     clean_ = *codes;
-    Show(formats::Imported{*codes, {}}, Shown(path));
-    ShowCaption();
+    showMelody(formats::Imported{*codes, {}}, Shown(path));
+    showCaption();
     return true;
   }
   auto imported = formats::ReadAnyMelody(text, name);
   if (auto* error = std::get_if<formats::ParseError>(&imported)) {
-    Refuse(*error, kCannotOpen);
+    refuse(*error, kCannotOpen);
     return false;
   }
-  RecentFiles::Add(path);
-  FillRecentMenu();
+  RecentFiles::add(path);
+  fillRecentMenu();
   const QFileInfo info(path);
   current_.clear();
   suggested_ = info.absoluteDir().filePath(info.completeBaseName() + "." + kMelodyExtension);
-  ShowCaption();
-  Show(std::get<formats::Imported>(imported), Shown(path));
+  showCaption();
+  showMelody(std::get<formats::Imported>(imported), Shown(path));
   return true;
 }
 
-void MelodyFiles::New() {
+void MelodyFiles::newMelody() {
   current_.clear();
   suggested_.clear();
   clean_ = EmptyMelody();
   window_.replaceMelody(clean_, 0);
-  ShowCaption();
+  showCaption();
 }
 
-bool MelodyFiles::OpenLastMelody() {
-  const QString path = LastMelodyKeeper::Path();
+bool MelodyFiles::openLastMelody() {
+  const QString path = LastMelodyKeeper::path();
   auto bytes = formats::ReadInputFile(Local(path));
   if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
-    Refuse(*error, kCannotOpen);
+    refuse(*error, kCannotOpen);
     return false;
   }
   auto melody = formats::ReadMelodyFile(std::get<std::string>(bytes), Local(path));
   if (auto* error = std::get_if<formats::ParseError>(&melody)) {
-    Refuse(*error, kCannotOpen);
+    refuse(*error, kCannotOpen);
     return false;
   }
   current_.clear();
   suggested_.clear();
-  ShowCaption();
-  Show(formats::Imported{std::get<formats::Codes>(melody), {}}, Shown(path));
+  showCaption();
+  showMelody(formats::Imported{std::get<formats::Codes>(melody), {}}, Shown(path));
   return true;
 }
 
-bool MelodyFiles::WriteMelodyTo(const QString& path) {
-  const formats::Codes codes = Codes();
+bool MelodyFiles::writeMelodyTo(const QString& path) {
+  const formats::Codes codes = currentCodes();
   if (auto error = formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes))) {
-    Fail(QStringLiteral("保存できませんでした"), path, *error);
+    fail(QStringLiteral("保存できませんでした"), path, *error);
     return false;
   }
   current_ = QFileInfo(path).absoluteFilePath();
   suggested_.clear();
   clean_ = codes;
-  RecentFiles::Add(path);
-  FillRecentMenu();
-  ShowCaption();
+  RecentFiles::add(path);
+  fillRecentMenu();
+  showCaption();
   return true;
 }
 
-bool MelodyFiles::Save() { return current_.isEmpty() ? SaveAs() : WriteMelodyTo(current_); }
+bool MelodyFiles::save() { return current_.isEmpty() ? saveAs() : writeMelodyTo(current_); }
 
-bool MelodyFiles::SaveAs() {
+bool MelodyFiles::saveAs() {
   QString start = current_;
   if (start.isEmpty()) start = suggested_;
-  if (start.isEmpty()) start = QDir(StartFolder()).filePath("melody." + kMelodyExtension);
+  if (start.isEmpty()) start = QDir(startFolder()).filePath("melody." + kMelodyExtension);
   QString filter = kMelodyFilter;
   QString path =
       saveDialog(&window_, QStringLiteral("名前を付けて保存"), start, kMelodyFilter, &filter);
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += "." + kMelodyExtension;
-  return WriteMelodyTo(path);
+  return writeMelodyTo(path);
 }
 
-bool MelodyFiles::Export() {
+bool MelodyFiles::exportMelody() {
   const std::vector<ExportFormat> formatList = ExportFormats();
   QStringList filters;
   for (const ExportFormat& f : formatList) filters << f.filter;
   QString base = current_.isEmpty() ? suggested_ : current_;
   base = base.isEmpty()
-             ? QDir(StartFolder()).filePath("melody")
+             ? QDir(startFolder()).filePath("melody")
              : QFileInfo(base).absoluteDir().filePath(QFileInfo(base).completeBaseName());
   QString chosen = filters.front();
   QString path = saveDialog(&window_, QStringLiteral("エクスポート"),
@@ -354,7 +355,7 @@ bool MelodyFiles::Export() {
     if (format == formatList.end()) format = formatList.begin();
     path += "." + format->extension;
   }
-  const formats::Codes codes = Codes();
+  const formats::Codes codes = currentCodes();
   const std::string target = Local(path);
   std::optional<std::string> error;
   if (format->extension == "rtttl") {
@@ -366,33 +367,34 @@ bool MelodyFiles::Export() {
     error = formats::ExportAudio(codes, Da::AppFolder, target);
   }
   if (error) {
-    Fail(QStringLiteral("エクスポートできませんでした"), path, *error);
+    fail(QStringLiteral("エクスポートできませんでした"), path, *error);
     return false;
   }
   return true;
 }
 
-bool MelodyFiles::PasteRtttl() {
+bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   auto imported = formats::ReadAnyMelody(text, "クリップボード");
   if (auto* error = std::get_if<formats::ParseError>(&imported)) {
-    Refuse(*error, QStringLiteral("クリップボードの内容を読み込めません。"));
+    refuse(*error, QStringLiteral("クリップボードの内容を読み込めません。"));
     return false;
   }
   current_.clear();
   suggested_.clear();
-  ShowCaption();
-  Show(std::get<formats::Imported>(imported), QStringLiteral("クリップボード"));
+  showCaption();
+  showMelody(std::get<formats::Imported>(imported), QStringLiteral("クリップボード"));
   return true;
 }
 
-void MelodyFiles::CopyRtttl() {
+void MelodyFiles::copyRtttl() {
   const QString named = current_.isEmpty() ? suggested_ : current_;
   const std::string name = named.isEmpty() ? "melody" : formats::RtttlNameOf(Local(named));
-  QGuiApplication::clipboard()->setText(QString::fromStdString(formats::WriteRtttl(Codes(), name)));
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(formats::WriteRtttl(currentCodes(), name)));
 }
 
-void MelodyFiles::KeepLastMelodyNow() { keeper_->Flush(); }
+void MelodyFiles::keepLastMelodyNow() { keeper_->flush(); }
 
 bool MelodyFiles::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &window_) return false;
@@ -410,7 +412,7 @@ bool MelodyFiles::eventFilter(QObject* watched, QEvent* event) {
       if (path.isEmpty()) return false;
       drop->acceptProposedAction();
       // Opened once the drop is over, so that a message box does not hold the dragging program.
-      QTimer::singleShot(0, this, [this, path] { Open(path); });
+      QTimer::singleShot(0, this, [this, path] { open(path); });
       return true;
     }
     default:

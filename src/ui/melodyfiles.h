@@ -43,23 +43,23 @@ class MelodyFiles : public QObject {
 
   // Opens a melody file, or imports an RTTTL tune and shows what the import changed. A file that
   // is refused is named with the place and reason, and nothing changes. True when it was opened.
-  bool Open(const QString& path);
+  bool open(const QString& path);
   // Empties the melody; no file is named any more.
-  void New();
+  void newMelody();
   // Writes the melody to its file, or asks for one first. True when it was written.
-  bool Save();
+  bool save();
   // Asks for a file and writes the melody there. True when it was written.
-  bool SaveAs();
+  bool saveAs();
   // Asks for a file and format and exports the melody. True when it was written.
-  bool Export();
+  bool exportMelody();
   // Opens the last kept melody; the melody then has no file of its own.
-  bool OpenLastMelody();
+  bool openLastMelody();
   // Imports an RTTTL tune (or a melody file's text) from the clipboard.
-  bool PasteRtttl();
+  bool pasteRtttl();
   // Puts the melody's RTTTL on the clipboard.
-  void CopyRtttl();
+  void copyRtttl();
   // Writes a pending change of the melody to last.mk98 now (the program is ending).
-  void KeepLastMelodyNow();
+  void keepLastMelodyNow();
 
   // The melody's file; empty when it has none.
   QString currentFile() const { return current_; }
@@ -67,19 +67,19 @@ class MelodyFiles : public QObject {
   bool modified() const;
 
  private:
-  void AddActions(QMenu* fileMenu, QAction* endItem);
-  void AddEditActions();
-  void FillRecentMenu();
-  void MelodyChanged();
-  void ShowCaption();
-  void Show(const formats::Imported& imported, const QString& source);
-  bool WriteMelodyTo(const QString& path);
+  void addActions(QMenu* fileMenu, QAction* endItem);
+  void addEditActions();
+  void fillRecentMenu();
+  void followChange();
+  void showCaption();
+  void showMelody(const formats::Imported& imported, const QString& source);
+  bool writeMelodyTo(const QString& path);
   // Names the refused file or text (`what`) with the place and reason; changes nothing.
-  void Refuse(const formats::ParseError& error, const QString& what);
-  void Fail(const QString& what, const QString& path, const std::string& reason);
+  void refuse(const formats::ParseError& error, const QString& what);
+  void fail(const QString& what, const QString& path, const std::string& reason);
   bool eventFilter(QObject* watched, QEvent* event) override;
-  formats::Codes Codes() const;
-  QString StartFolder() const;
+  formats::Codes currentCodes() const;
+  QString startFolder() const;
 
   MerinMain& window_;
   LastMelodyKeeper* keeper_;

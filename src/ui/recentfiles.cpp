@@ -15,23 +15,23 @@ QSettings Settings() {
 
 }  // namespace
 
-QStringList RecentFiles::List() {
-  QStringList list = Settings().value(kKey).toStringList();
-  list.removeAll(QString());
-  list.removeDuplicates();
-  while (list.size() > kMaximum) list.removeLast();
-  return list;
+QStringList RecentFiles::list() {
+  QStringList files = Settings().value(kKey).toStringList();
+  files.removeAll(QString());
+  files.removeDuplicates();
+  while (files.size() > kMaximum) files.removeLast();
+  return files;
 }
 
-void RecentFiles::Add(const QString& path) {
+void RecentFiles::add(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
-  QStringList list = List();
-  list.removeAll(absolute);
-  list.prepend(absolute);
-  while (list.size() > kMaximum) list.removeLast();
-  Settings().setValue(kKey, list);
+  QStringList files = list();
+  files.removeAll(absolute);
+  files.prepend(absolute);
+  while (files.size() > kMaximum) files.removeLast();
+  Settings().setValue(kKey, files);
 }
 
-void RecentFiles::Clear() { Settings().remove(kKey); }
+void RecentFiles::clear() { Settings().remove(kKey); }
 
 }  // namespace merin::ui

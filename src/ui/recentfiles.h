@@ -13,11 +13,11 @@ class RecentFiles {
   static constexpr int kMaximum = 8;
 
   // The list as kept, newest first.
-  static QStringList List();
+  static QStringList list();
   // Puts `path` (made absolute) at the top; an older entry of the same file goes.
-  static void Add(const QString& path);
+  static void add(const QString& path);
   // Empties the list.
-  static void Clear();
+  static void clear();
 };
 
 }  // namespace merin::ui

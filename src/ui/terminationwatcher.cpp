@@ -30,7 +30,7 @@ TerminationWatcher::TerminationWatcher(QObject* parent) : QObject(parent) {
   if (writeEnd != -1 || pipe2(pipe_, O_CLOEXEC | O_NONBLOCK) != 0) return;
   writeEnd = pipe_[1];
   notifier_ = new QSocketNotifier(pipe_[0], QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &TerminationWatcher::Drain);
+  connect(notifier_, &QSocketNotifier::activated, this, &TerminationWatcher::drain);
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
@@ -47,7 +47,7 @@ TerminationWatcher::~TerminationWatcher() {
   close(pipe_[1]);
 }
 
-void TerminationWatcher::Drain() {
+void TerminationWatcher::drain() {
   unsigned char bytes[16];
   ssize_t n;
   while ((n = read(pipe_[0], bytes, sizeof bytes)) > 0) {

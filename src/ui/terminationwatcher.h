@@ -26,7 +26,7 @@ class TerminationWatcher : public QObject {
   void terminationRequested(int signal);
 
  private:
-  void Drain();
+  void drain();
 
   int pipe_[2] = {-1, -1};
   QSocketNotifier* notifier_ = nullptr;

@@ -71,7 +71,7 @@ class FilesWindow : public TestWindow {
  public:
   FilesWindow() {
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
-    ui::RecentFiles::Clear();
+    ui::RecentFiles::clear();
     files().openDialog = [this](QWidget*, const QString& caption, const QString& start,
                                 const QString& filters) {
       asked.push_back({caption, start, filters, {}});

@@ -12,7 +12,7 @@
 namespace merin::testing {
 namespace {
 
-QString LastMelody() { return ui::LastMelodyKeeper::Path(); }
+QString LastMelody() { return ui::LastMelodyKeeper::path(); }
 
 formats::Codes Kept() {
   const QByteArray bytes = FilesWindow::Read(LastMelody());
@@ -111,7 +111,7 @@ TEST(LastMelody, NotRestoredAtStartUpButOpenedFromTheMenu) {
   EXPECT_EQ(t.Codes(), MakeCodes({"61", "62", "71"}));
   EXPECT_EQ(t.window->melody().Cursor, 3);
   EXPECT_EQ(t.Shown(), kCaption) << "the kept melody is no file of the user's";
-  EXPECT_TRUE(ui::RecentFiles::List().isEmpty());
+  EXPECT_TRUE(ui::RecentFiles::list().isEmpty());
   // Saving asks for a name instead of writing over the kept melody.
   t.saveAnswer = "";
   t.Key(Qt::Key_S, Qt::ControlModifier);

@@ -91,7 +91,7 @@ TEST_P(OpenMelodyFile, FillsEverySlotWithItsPictureAndPutsTheCursorAfterTheLastF
   EXPECT_EQ(t.window->melody().Cursor, c.cursor);
   EXPECT_EQ(t.Status(), "NOTE:" + std::to_string(c.cursor + 1));
   EXPECT_EQ(t.Shown(), "tune.mk98 - " + kCaption);
-  EXPECT_EQ(ui::RecentFiles::List(), QStringList{t.File("tune.mk98")});
+  EXPECT_EQ(ui::RecentFiles::list(), QStringList{t.File("tune.mk98")});
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -201,7 +201,7 @@ TEST(MelodyFilesSave, SaveAsAsksForANameAddsTheExtensionAndNamesTheNewFile) {
   EXPECT_EQ(ReadBack(t.File("second.mk98")), MakeCodes({"11", "12", "72", "01", "21"}));
   EXPECT_EQ(ReadBack(t.File("first.mk98")), melody);
   EXPECT_EQ(t.Shown(), "second.mk98 - " + kCaption);
-  EXPECT_EQ(ui::RecentFiles::List(), (QStringList{t.File("second.mk98"), t.File("first.mk98")}));
+  EXPECT_EQ(ui::RecentFiles::list(), (QStringList{t.File("second.mk98"), t.File("first.mk98")}));
   EXPECT_EQ(QDir(t.work.path()).entryList(QDir::Files), (QStringList{"first.mk98", "second.mk98"}))
       << "a temporary file was left behind";
 }
@@ -221,7 +221,7 @@ TEST(MelodyFilesRecent, NewestFirstAtMostEightMissingOnesGreyedAndOpenedFromTheM
   t.Key(Qt::Key_O, Qt::ControlModifier);
   opened.removeAll(t.File("m3.mk98"));
   opened.prepend(t.File("m3.mk98"));
-  EXPECT_EQ(ui::RecentFiles::List(), opened.mid(0, 8));
+  EXPECT_EQ(ui::RecentFiles::list(), opened.mid(0, 8));
 
   QFile::remove(t.File("m8.mk98"));
   auto* recent = t.window->menuBar()->findChild<QMenu*>("RecentMenu");
@@ -243,7 +243,7 @@ TEST(MelodyFilesRecent, NewestFirstAtMostEightMissingOnesGreyedAndOpenedFromTheM
   EXPECT_EQ(enabled, (std::vector<bool>{true, true, false, true, true, true, true, true}));
   EXPECT_EQ(t.Codes(), MakeCodes({"11"}));
   EXPECT_EQ(t.Shown(), "m7.mk98 - " + kCaption);
-  EXPECT_EQ(ui::RecentFiles::List().front(), t.File("m7.mk98"));
+  EXPECT_EQ(ui::RecentFiles::list().front(), t.File("m7.mk98"));
 
   // The greyed entry cannot be clicked.
   EXPECT_FALSE(t.ClickMenu("Filemenu", "Recent3", "RecentMenu"));
@@ -290,7 +290,7 @@ TEST_P(RefusedFile, IsNamedWithItsPlaceAndReasonAndChangesNothing) {
   EXPECT_TRUE(t.window->isWindowModified());
   EXPECT_EQ(t.Status(), status);
   for (int i = 0; i < 30; ++i) EXPECT_EQ(t.Cell(i), cells[size_t(i)]) << "slot " << i;
-  EXPECT_EQ(ui::RecentFiles::List(), QStringList{t.File("kept.mk98")});
+  EXPECT_EQ(ui::RecentFiles::list(), QStringList{t.File("kept.mk98")});
   EXPECT_EQ(t.files().currentFile(), t.File("kept.mk98"));
 }
 
@@ -365,7 +365,7 @@ TEST(MelodyFilesSave, AFailedSaveNamesFileAndReasonKeepsTheOldFileAndTheMelody) 
   EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromLocal8Bit(strerror(ENOENT))));
   EXPECT_EQ(t.files().currentFile(), t.File("old.mk98"));
   EXPECT_EQ(t.Codes(), melody);
-  EXPECT_EQ(ui::RecentFiles::List(), QStringList{t.File("old.mk98")});
+  EXPECT_EQ(ui::RecentFiles::list(), QStringList{t.File("old.mk98")});
 
   // With room again the same 上書き保存 writes.
   t.Key(Qt::Key_S, Qt::ControlModifier);
