@@ -71,6 +71,10 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   QApplication app(argc, argv);
+  // The clicks change the melody, which the window keeps in the data folder: a private one here.
+  QTemporaryDir home;
+  qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
   merin::bench::NullSound sound;
   merin::ui::MerinMain window(sound);
   window.load();
