@@ -2,6 +2,7 @@
 // RTTTL tune into the handset key presses that type it in, one line per slot, exactly as the
 // program's convert button lists them; or writes it as a melody file, RTTTL, MIDI or audio.
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <thread>
 #include <variant>
 #include <vector>
 
@@ -114,7 +116,6 @@ std::optional<std::string> WriteMelody(const Codes& codes, const std::string& fo
   if (format == "mk98") return WriteFileAtomically(target, WriteMelodyFile(codes));
   if (format == "rtttl") return WriteFileAtomically(target, WriteRtttl(codes, RtttlNameOf(target)));
   if (format == "mid") return WriteFileAtomically(target, WriteMidi(codes));
-  if (Da::AppFolder.empty()) Da::InitAppFolder();
   return ExportAudio(codes, Da::AppFolder, target);
 }
 
@@ -158,13 +159,24 @@ bool IsFolderTarget(const std::string& output) {
   return output.ends_with('/') || std::filesystem::is_directory(output);
 }
 
-// Converts each input into `folder`; returns the exit status.
+// Files written at the same time by -o DIR/: each write waits for the disk to keep the file
+// (fsync), not for the processor, and the disk takes several at once.
+constexpr size_t kWriters = 8;
+
+// Converts each input into `folder`; returns the exit status. All inputs are read first, in
+// turn; then the files are written by kWriters threads, and failures named in input order.
 int ConvertInto(const std::string& folder, const std::string& format,
                 const std::vector<std::string>& inputs) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) return Fail(kCannotWrite, "cannot make the folder " + folder + ": " + error.message());
-  bool badInput = false, cannotWrite = false;
+  struct Job {
+    std::string target;
+    Codes codes;
+    std::optional<std::string> failure;
+  };
+  std::vector<Job> jobs;
+  bool badInput = false;
   std::map<std::string, std::string> written;  // target, from which input
   for (const std::string& input : inputs) {
     const std::string target =
@@ -179,8 +191,26 @@ int ConvertInto(const std::string& folder, const std::string& format,
     if (auto* e = std::get_if<ParseError>(&read)) {
       Say(e->Message());
       badInput = true;
-    } else if (auto failure = WriteMelody(std::get<Codes>(read), format, target)) {
-      Say(*failure);
+    } else {
+      jobs.push_back({target, std::move(std::get<Codes>(read)), std::nullopt});
+    }
+  }
+
+  std::atomic<size_t> next{0};
+  const auto write = [&] {
+    for (size_t i; (i = next++) < jobs.size();) {
+      jobs[i].failure = WriteMelody(jobs[i].codes, format, jobs[i].target);
+    }
+  };
+  std::vector<std::thread> writers;
+  for (size_t n = 1; n < std::min(jobs.size(), kWriters); ++n) writers.emplace_back(write);
+  write();
+  for (std::thread& t : writers) t.join();
+
+  bool cannotWrite = false;
+  for (const Job& job : jobs) {
+    if (job.failure) {
+      Say(*job.failure);
       cannotWrite = true;
     }
   }
@@ -242,6 +272,8 @@ int main(int argc, char** argv) {
                                     ".wav, .flac, .ogg or .mp3)");
     }
     if (auto why = CannotWrite(format)) return Fail(kCannotWrite, *options.output + ": " + *why);
+    // Audio is made of the wave files in the program's own folder.
+    if (IsAudio(format)) Da::InitAppFolder();
   }
   if (toFolder) {
     if (options.inputs.empty()) return Fail(kBadInput, "-o DIR/ needs input files (try --help)");

@@ -16,7 +16,8 @@ inline constexpr std::string_view kMelodyFileHeader = "# Merinkast98 melody";
 // skipped. `fileName` only names the file in the error.
 std::variant<Codes, ParseError> ReadMelodyFile(std::string_view bytes, std::string_view fileName);
 
-// The melody file of `codes`: the header line, then the 30 tokens ten to a line, LF line ends.
+// The melody file of `codes`: the header line, then the 30 tokens ten to a line, each but a line's
+// last padded with spaces to four columns, LF line ends.
 std::string WriteMelodyFile(const Codes& codes);
 
 }  // namespace merin::formats

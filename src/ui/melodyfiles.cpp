@@ -36,6 +36,7 @@ const QString kMelodyFilter = QStringLiteral("Merinkast98 メロディ (*.mk98)"
 const QString kOpenFilters =
     QStringLiteral("メロディ・RTTTL (*.mk98 *.rtttl *.rtx *.txt);;すべてのファイル (*)");
 const QString kMelodyExtension = QStringLiteral("mk98");
+const QString kCannotOpen = QStringLiteral("ファイルを開けません。");
 
 // One way out of エクスポート: its filter and extension.
 struct ExportFormat {
@@ -209,10 +210,9 @@ void MelodyFiles::ShowCaption() {
   window_.setWindowModified(modified());
 }
 
-void MelodyFiles::Refuse(const formats::ParseError& error) {
+void MelodyFiles::Refuse(const formats::ParseError& error, const QString& what) {
   QMessageBox box(QMessageBox::Warning, caption_,
-                  QStringLiteral("このファイルは読み込めません。\n\n%1")
-                      .arg(QString::fromStdString(error.Message())),
+                  QStringLiteral("%1\n\n%2").arg(what, QString::fromStdString(error.Message())),
                   QMessageBox::Ok, &window_);
   box.setObjectName("FileRefused");
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -245,7 +245,7 @@ bool MelodyFiles::Open(const QString& path) {
   const std::string name = Local(path);
   auto bytes = formats::ReadInputFile(name);
   if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
-    Refuse(*error);
+    Refuse(*error, kCannotOpen);
     return false;
   }
   const std::string& text = std::get<std::string>(bytes);
@@ -263,7 +263,7 @@ bool MelodyFiles::Open(const QString& path) {
   }
   auto imported = formats::ReadAnyMelody(text, name);
   if (auto* error = std::get_if<formats::ParseError>(&imported)) {
-    Refuse(*error);
+    Refuse(*error, kCannotOpen);
     return false;
   }
   RecentFiles::Add(path);
@@ -288,12 +288,12 @@ bool MelodyFiles::OpenLastMelody() {
   const QString path = LastMelodyKeeper::Path();
   auto bytes = formats::ReadInputFile(Local(path));
   if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
-    Refuse(*error);
+    Refuse(*error, kCannotOpen);
     return false;
   }
   auto melody = formats::ReadMelodyFile(std::get<std::string>(bytes), Local(path));
   if (auto* error = std::get_if<formats::ParseError>(&melody)) {
-    Refuse(*error);
+    Refuse(*error, kCannotOpen);
     return false;
   }
   current_.clear();
@@ -376,7 +376,7 @@ bool MelodyFiles::PasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   auto imported = formats::ReadAnyMelody(text, "クリップボード");
   if (auto* error = std::get_if<formats::ParseError>(&imported)) {
-    Refuse(*error);
+    Refuse(*error, QStringLiteral("クリップボードの内容を読み込めません。"));
     return false;
   }
   current_.clear();

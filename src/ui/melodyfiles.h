@@ -74,7 +74,8 @@ class MelodyFiles : public QObject {
   void ShowCaption();
   void Show(const formats::Imported& imported, const QString& source);
   bool WriteMelodyTo(const QString& path);
-  void Refuse(const formats::ParseError& error);
+  // Names the refused file or text (`what`) with the place and reason; changes nothing.
+  void Refuse(const formats::ParseError& error, const QString& what);
   void Fail(const QString& what, const QString& path, const std::string& reason);
   bool eventFilter(QObject* watched, QEvent* event) override;
   formats::Codes Codes() const;

@@ -194,6 +194,16 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ReadBytes(dir / "out/scale.rtttl"), "scale:d=4,o=5,b=214:c4,d4,e4,f4,g4,a4,b4,c5");
   EXPECT_EQ(ReadBytes(dir / "out/twinkle.rtttl"), formats::WriteRtttl(kTwinkle, "twinkle"));
+
+  // Audio, written side by side: each file as the library exports its melody alone.
+  result = RunProgram(MERIN_KEYS_PROGRAM, {"-o", dir / "wav/", "-f", "wav",
+                                           dir / "in/twinkle.rtttl", dir / "in/more/scale.mk98"});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  ASSERT_FALSE(formats::ExportAudio(kTwinkle, MERIN_PROGRAM_DIR, dir / "twinkle.wav"));
+  ASSERT_FALSE(formats::ExportAudio(MelodyOf({"11", "21", "31", "41", "51", "61", "71", "13"}),
+                                    MERIN_PROGRAM_DIR, dir / "scale.wav"));
+  EXPECT_TRUE(ReadBytes(dir / "wav/twinkle.wav") == ReadBytes(dir / "twinkle.wav"));
+  EXPECT_TRUE(ReadBytes(dir / "wav/scale.wav") == ReadBytes(dir / "scale.wav"));
 }
 
 // A target that cannot be written is left as it was, with exit status 1: here the write runs
