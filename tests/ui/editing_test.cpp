@@ -318,14 +318,15 @@ TEST(EditKeys, AtTheLastSlotAndOnAFullMelody) {
   std::string full = "13";
   for (int i = 1; i < 30; ++i) full += " 1" + std::to_string(i % 4 + 1);  // 13 12 13 14 11 ...
   e.put(full, 29);
-  const std::string last = e.melody().Notes[29];
   const WindowState before = e.state();
   const int steps = e.steps()->count();
   for (int32_t slot : {0, 14, 29}) {
     e.put(full, slot);
+    const WindowState refused = e.state();
     auto message = CloseNextMessage();
     e.key(Qt::Key_Insert);
     EXPECT_TRUE(message->contains("NOTE:30")) << message->toStdString();
+    EXPECT_EQ(e.state(), refused) << "inserting at slot " << slot;
   }
   e.put(full, 29);
   EXPECT_EQ(e.state(), before);
@@ -343,7 +344,6 @@ TEST(EditKeys, AtTheLastSlotAndOnAFullMelody) {
   EXPECT_EQ(e.melody().Notes[1], "13");
   EXPECT_EQ(e.melody().Notes[29], before.codes[28]);
   EXPECT_EQ(e.reader.Inconsistency(e.state()), "");
-  (void)last;
 }
 
 TEST(EditKeys, TransposeMovesEveryNoteAndRefusesLeavingTheRange) {
