@@ -230,11 +230,16 @@ void MelodyFiles::fail(const QString& what, const QString& path, const std::stri
   box.exec();
 }
 
-void MelodyFiles::showMelody(const formats::Imported& imported, const QString& source) {
-  window_.replaceMelody(imported.codes, CursorAfterLastFilledSlot(imported.codes));
-  if (imported.report.empty()) return;
+void MelodyFiles::showMelody(const formats::Codes& codes) {
+  window_.replaceMelody(codes, CursorAfterLastFilledSlot(codes));
+}
+
+void MelodyFiles::showImport(const formats::Imported& imported, const QString& source) {
+  showMelody(imported.codes);
   QStringList lines;
   for (const std::string& line : imported.report) lines << QString::fromStdString(line);
+  if (lines.isEmpty())
+    lines << QStringLiteral("変更はありません（すべての音がそのまま入りました）");
   QMessageBox box(QMessageBox::Information, caption_,
                   QStringLiteral("RTTTL を読み込みました: %1\n\n%2").arg(source, lines.join('\n')),
                   QMessageBox::Ok, &window_);
@@ -258,7 +263,7 @@ bool MelodyFiles::open(const QString& path) {
     current_ = QFileInfo(path).absoluteFilePath();
     suggested_.clear();
     clean_ = *codes;
-    showMelody(formats::Imported{*codes, {}}, Shown(path));
+    showMelody(*codes);
     showCaption();
     return true;
   }
@@ -273,7 +278,7 @@ bool MelodyFiles::open(const QString& path) {
   current_.clear();
   suggested_ = info.absoluteDir().filePath(info.completeBaseName() + "." + kMelodyExtension);
   showCaption();
-  showMelody(std::get<formats::Imported>(imported), Shown(path));
+  showImport(std::get<formats::Imported>(imported), Shown(path));
   return true;
 }
 
@@ -300,7 +305,7 @@ bool MelodyFiles::openLastMelody() {
   current_.clear();
   suggested_.clear();
   showCaption();
-  showMelody(formats::Imported{std::get<formats::Codes>(melody), {}}, Shown(path));
+  showMelody(std::get<formats::Codes>(melody));
   return true;
 }
 
@@ -375,7 +380,10 @@ bool MelodyFiles::exportMelody() {
 
 bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
-  auto imported = formats::ReadAnyMelody(text, "クリップボード");
+  const std::string name = "クリップボード";
+  // A melody file's text goes in as it is; RTTTL is imported with its report.
+  auto melody = formats::ReadMelodyFile(text, name);
+  auto imported = formats::ReadAnyMelody(text, name);
   if (auto* error = std::get_if<formats::ParseError>(&imported)) {
     refuse(*error, QStringLiteral("クリップボードの内容を読み込めません。"));
     return false;
@@ -383,7 +391,11 @@ bool MelodyFiles::pasteRtttl() {
   current_.clear();
   suggested_.clear();
   showCaption();
-  showMelody(std::get<formats::Imported>(imported), QStringLiteral("クリップボード"));
+  if (auto* codes = std::get_if<formats::Codes>(&melody)) {
+    showMelody(*codes);
+  } else {
+    showImport(std::get<formats::Imported>(imported), QString::fromStdString(name));
+  }
   return true;
 }
 

@@ -72,7 +72,10 @@ class MelodyFiles : public QObject {
   void fillRecentMenu();
   void followChange();
   void showCaption();
-  void showMelody(const formats::Imported& imported, const QString& source);
+  // Puts `codes` in place, the cursor after the last filled slot.
+  void showMelody(const formats::Codes& codes);
+  // Puts an imported tune in place and shows what the import changed.
+  void showImport(const formats::Imported& imported, const QString& source);
   bool writeMelodyTo(const QString& path);
   // Names the refused file or text (`what`) with the place and reason; changes nothing.
   void refuse(const formats::ParseError& error, const QString& what);

@@ -107,6 +107,31 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
   EXPECT_EQ(t.Codes(), before);
 }
 
+TEST(RtttlImport, ATuneImportedWholeSaysSoAndMelodyTextIsPastedAsItIs) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  // Frere Jacques, one duration, every note inside the handset's range.
+  QGuiApplication::clipboard()->setText("Jacques:d=8,o=5,b=120:c,d,e,c,c,d,e,c,e,f,g,p");
+  {
+    MessageBoxes boxes;
+    t.Key(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(boxes.Names(), std::vector<QString>{"ImportReport"});
+    EXPECT_EQ(boxes.seen[0].text,
+              "RTTTL を読み込みました: クリップボード\n\n"
+              "変更はありません（すべての音がそのまま入りました）");
+  }
+  EXPECT_EQ(t.Codes(),
+            MakeCodes({"13", "23", "32", "13", "13", "23", "32", "13", "32", "43", "53", "01"}));
+
+  QGuiApplication::clipboard()->setText("# Merinkast98 melody\nG4 r A#5\n");
+  MessageBoxes boxes;
+  t.Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_TRUE(boxes.seen.empty());
+  EXPECT_EQ(t.Codes(), MakeCodes({"51", "01", "64"}));
+  EXPECT_EQ(t.window->melody().Cursor, 3);
+  EXPECT_EQ(t.Shown(), kCaption);
+}
+
 // Drags `path` onto the staff cell `cell` and drops it there, as a file manager would.
 bool DropFile(const FilesWindow& t, const QString& path, int cell) {
   QMimeData data;
