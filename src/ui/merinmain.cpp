@@ -15,9 +15,12 @@
 #include "entry/staff.h"
 #include "output/convert.h"
 #include "output/testplay.h"
+#include "ui/editcontrols.h"
+#include "ui/edithistory.h"
 #include "ui/handlerarguments.h"
 #include "ui/keybutton.h"
 #include "ui/mainlayout.h"
+#include "ui/melodyfiles.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 
@@ -32,11 +35,15 @@ MerinMain::MerinMain(SoundDevice& sound)
   setWindowIcon(icon);
 
   buildMenus();
+  files_ = new MelodyFiles(*this, fileMenu_, endMenu_);
   client_->setObjectName("client");
   setCentralWidget(client_);
   controls_ = BuildControls(client_);
   wire();
   client_->installEventFilter(this);
+  history_ = new EditHistory(
+      melody_, [this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor); }, this);
+  new EditControls(this, melody_, *history_, [this](const auto& change) { runHandler(change); });
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
@@ -86,31 +93,39 @@ void MerinMain::wire() {
   connect(c.command2, &QPushButton::clicked, this, [this] {
     runHandler([this](Melody& melody, MelodyView& view) { Command2_Click(melody, view, sound_); });
   });
-  connect(endMenu_, &QAction::triggered, this,
-          [this] { runHandler([](Melody&, MelodyView& view) { EndMenu_Click(view); }); });
+  connect(endMenu_, &QAction::triggered, this, [this] {
+    emit ending();
+    runHandler([](Melody&, MelodyView& view) { EndMenu_Click(view); });
+  });
 }
 
 void MerinMain::load() {
   runHandler([this](Melody& melody, MelodyView& view) { Form_Load(melody, view, sound_); });
+  history_->forget();
 }
 
 bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& handler) {
   const int32_t cursorBefore = melody_.Cursor;
+  const auto notesBefore = melody_.Notes;
+  bool done = true;
   try {
-    handler(melody_, view_);
-    return true;
+    history_->record([&] { handler(melody_, view_); });
   } catch (const PictureLoadError& error) {
     // Every handler that moves the cursor ends by showing its slot; this one stopped before.
     if (melody_.Cursor != cursorBefore) ShowSlotNumber(melody_, view_);
     reportPictureError(error);
-    return false;
+    done = false;
   }
+  if (melody_.Notes != notesBefore) emit melodyChanged();
+  return done;
 }
 
 bool MerinMain::replaceMelody(const std::array<std::string, kSlotCount>& codes, int32_t cursor) {
   return runHandler(
       [&](Melody& melody, MelodyView& view) { ApplyMelody(melody, view, codes, cursor); });
 }
+
+QUndoStack* MerinMain::undoStack() const { return history_->stack(); }
 
 void MerinMain::reportPictureError(const PictureLoadError& error) {
   QMessageBox box(
@@ -125,6 +140,7 @@ void MerinMain::reportPictureError(const PictureLoadError& error) {
 }
 
 void MerinMain::closeEvent(QCloseEvent* event) {
+  emit ending();
   runHandler([this](Melody&, MelodyView&) { Form_Unload(sound_); });
   event->accept();
 }

@@ -15,8 +15,12 @@
 
 class QAction;
 class QMenu;
+class QUndoStack;
 
 namespace merin::ui {
+
+class EditHistory;
+class MelodyFiles;
 
 // The main window: staff row, markers, keyboard, buttons and status bar at their laid-out pixels,
 // and the File menu. It owns the melody, shows it through its MainView, and runs every handler
@@ -43,12 +47,23 @@ class MerinMain : public QMainWindow {
   bool runHandler(const std::function<void(Melody&, MelodyView&)>& handler);
   // Replaces all 30 slots and the cursor through the handlers' procedures (ApplyMelody), under
   // runHandler. Codes or a cursor out of range throw std::invalid_argument and change nothing.
+  // It is one undo step, as every handler that changes a slot is.
   bool replaceMelody(const std::array<std::string, kSlotCount>& codes, int32_t cursor);
+  // The undo steps; saving marks their clean state.
+  QUndoStack* undoStack() const;
 
   // The File menu; new items go above endMenuAction().
   QMenu* fileMenu() const { return fileMenu_; }
   // 終了, the last item of the File menu.
   QAction* endMenuAction() const { return endMenu_; }
+  // The melody files of the File menu, the RTTTL items of the Edit menu, and drops.
+  MelodyFiles& files() const { return *files_; }
+
+ signals:
+  // A handler or replaceMelody changed the melody's slots.
+  void melodyChanged();
+  // The program is about to end by the close box (before the closing sound) or by 終了.
+  void ending();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -68,6 +83,8 @@ class MerinMain : public QMainWindow {
   ResultWindowHolder results_;
   QMenu* fileMenu_ = nullptr;
   QAction* endMenu_ = nullptr;
+  EditHistory* history_ = nullptr;
+  MelodyFiles* files_ = nullptr;
 };
 
 }  // namespace merin::ui

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/melody.h"
+#include "core/notecode.h"
+
+namespace merin {
+
+// The 30 slot codes of a melody, slot 0 first.
+using SlotCodes = std::array<std::string, kSlotCount>;
+
+// The outcome of an edit of the whole melody: the codes it gives, or why it is refused (then
+// `codes` are the ones it was given).
+struct MelodyEdit {
+  SlotCodes codes;
+  std::string refusal;
+  bool refused() const { return !refusal.empty(); }
+};
+
+// The slot codes of `melody`.
+SlotCodes CodesOf(const Melody& melody);
+
+// A slot is empty when it holds the empty code; rests and notes are not.
+bool IsEmptySlot(std::string_view code);
+
+// The slot that typing goes on at after the melody: the one after the last slot that is not
+// empty, slot 0 for an empty melody, slot 29 when slot 29 is taken.
+int32_t SlotAfterLast(const SlotCodes& codes);
+
+// An empty slot put in at `slot`, which with every slot after it moves one to the right. Slot
+// 29 falls off the end only when it is empty; otherwise the edit is refused.
+MelodyEdit InsertEmptySlot(const SlotCodes& codes, int32_t slot);
+
+// Slot `slot` taken out, every slot after it moving one to the left and slot 29 left empty.
+MelodyEdit RemoveSlot(const SlotCodes& codes, int32_t slot);
+
+// Every note moved by `semitones`; rests and empty slots stay. Refused, naming the first note
+// that would leave C4..B5, when one would.
+MelodyEdit Transpose(const SlotCodes& codes, int semitones);
+
+}  // namespace merin

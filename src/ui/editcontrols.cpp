@@ -1,0 +1,198 @@
+#include "ui/editcontrols.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDialog>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTableWidget>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "core/applymelody.h"
+#include "entry/keyboard.h"
+#include "entry/staff.h"
+#include "ui/edithistory.h"
+#include "ui/pianokeys.h"
+
+namespace merin::ui {
+
+const std::vector<KeyTableRow> kKeyTable = {
+    {"Z X C V B N M", "白鍵 C4〜B4（下のオクターブ）"},
+    {"S D G H J", "黒鍵 C#4〜A#4"},
+    {"Q W E R T Y U", "白鍵 C5〜B5（上のオクターブ）"},
+    {"2 3 5 6 7", "黒鍵 C#5〜A#5"},
+    {"0", "休符ペダル"},
+    {"← →", "前 / 次のスロットへ（30 と 1 はつながる）"},
+    {"Home / End", "最初のスロット / 最後の音の次のスロットへ"},
+    {"Delete", "今のスロットを消す（右クリックと同じ）"},
+    {"Insert", "今のスロットに空きを挿入し、後ろを右へずらす"},
+    {"Ctrl+Delete", "今のスロットを削除し、後ろを左へ詰める"},
+    {"Ctrl+↑ / Ctrl+↓", "移調: 半音上げる / 下げる"},
+    {"Ctrl+Shift+↑ / ↓", "移調: 1 オクターブ上げる / 下げる"},
+    {"Ctrl+Z", "元に戻す"},
+    {"Ctrl+Y / Ctrl+Shift+Z", "やり直し"},
+};
+
+namespace {
+
+// The window's menu with `objectName`, made with `caption` when there is none yet.
+QMenu* MenuOf(QMainWindow* window, const char* objectName, const QString& caption) {
+  if (auto* menu = window->menuBar()->findChild<QMenu*>(objectName)) return menu;
+  QMenu* menu = window->menuBar()->addMenu(caption);
+  menu->setObjectName(objectName);
+  return menu;
+}
+
+}  // namespace
+
+EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistory& history, Run run)
+    : QObject(window), window_(window), melody_(melody), run_(std::move(run)) {
+  QUndoStack* stack = history.stack();
+  QMenu* editMenu = MenuOf(window, "Editmenu", QStringLiteral("編集(&E)"));
+  // Undo and redo go first, whatever the menu already holds goes after the editing items.
+  const QList<QAction*> earlier = editMenu->actions();
+  for (QAction* action : earlier) editMenu->removeAction(action);
+  QAction* undo = add(editMenu, "UndoMenu", QStringLiteral("元に戻す(&U)"),
+                      {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [stack] { stack->undo(); });
+  QAction* redo =
+      add(editMenu, "RedoMenu", QStringLiteral("やり直し(&R)"),
+          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+          [stack] { stack->redo(); });
+  undo->setEnabled(stack->canUndo());
+  redo->setEnabled(stack->canRedo());
+  connect(stack, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+  connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+  editMenu->addSeparator();
+
+  add(editMenu, "ClearMenu", QStringLiteral("消去(&L)"), {QKeySequence(Qt::Key_Delete)}, [this] {
+    run_([](Melody& m, MelodyView& v) {
+      Gosen_MouseDown(m, v, int16_t(m.Cursor), kRightButton, 0, 0, 0);
+    });
+  });
+  add(editMenu, "InsertMenu", QStringLiteral("挿入(&I)"), {QKeySequence(Qt::Key_Insert)},
+      [this] { edit(InsertEmptySlot); });
+  add(editMenu, "RemoveMenu", QStringLiteral("削除(&D)"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+      [this] { edit(RemoveSlot); });
+  QMenu* transpose = editMenu->addMenu(QStringLiteral("移調(&T)"));
+  transpose->setObjectName("TransposeMenu");
+  struct Shift {
+    const char* name;
+    const char* caption;
+    QKeyCombination key;
+    int semitones;
+  };
+  for (const Shift& s :
+       {Shift{"SemitoneUpMenu", "半音上げる", Qt::CTRL | Qt::Key_Up, 1},
+        Shift{"SemitoneDownMenu", "半音下げる", Qt::CTRL | Qt::Key_Down, -1},
+        Shift{"OctaveUpMenu", "1 オクターブ上げる", Qt::CTRL | Qt::SHIFT | Qt::Key_Up, 12},
+        Shift{"OctaveDownMenu", "1 オクターブ下げる", Qt::CTRL | Qt::SHIFT | Qt::Key_Down, -12}}) {
+    const int semitones = s.semitones;
+    add(transpose, s.name, QString::fromUtf8(s.caption), {QKeySequence(s.key)}, [this, semitones] {
+      edit([semitones](const SlotCodes& codes, int32_t) { return Transpose(codes, semitones); });
+    });
+  }
+
+  if (!earlier.isEmpty()) editMenu->addSeparator();
+  editMenu->addActions(earlier);
+
+  // The cursor keys: shortcuts of the window, in no menu.
+  add(nullptr, "PreviousSlot", QStringLiteral("前のスロット"), {QKeySequence(Qt::Key_Left)},
+      [this] {
+        select([](const SlotCodes&, int32_t c) { return c == 0 ? kSlotCount - 1 : c - 1; });
+      });
+  add(nullptr, "NextSlot", QStringLiteral("次のスロット"), {QKeySequence(Qt::Key_Right)},
+      [this] { select([](const SlotCodes&, int32_t c) { return NextSlot(c); }); });
+  add(nullptr, "FirstSlot", QStringLiteral("最初のスロット"), {QKeySequence(Qt::Key_Home)},
+      [this] { select([](const SlotCodes&, int32_t) { return 0; }); });
+  add(nullptr, "EndSlot", QStringLiteral("最後の音の次のスロット"), {QKeySequence(Qt::Key_End)},
+      [this] { select([](const SlotCodes& codes, int32_t) { return SlotAfterLast(codes); }); });
+
+  QMenu* help = MenuOf(window, "Helpmenu", QStringLiteral("ヘルプ(&H)"));
+  add(help, "KeysMenu", QStringLiteral("キー操作(&K)"), {}, [this] { showKeyTable(); });
+
+  auto buttonOf = [window](PianoKey key) {
+    const QString name = key.kind == PianoKey::Kind::White   ? "ken" + QString::number(key.index)
+                         : key.kind == PianoKey::Kind::Black ? "bkey" + QString::number(key.index)
+                                                             : QStringLiteral("PedalSW");
+    return window->findChild<QAbstractButton*>(name);
+  };
+  new PianoKeys(window, buttonOf, [this](PianoKey key) { play(key); });
+}
+
+QAction* EditControls::add(QMenu* menu, const QString& objectName, const QString& caption,
+                           const QList<QKeySequence>& keys, std::function<void()> act) {
+  auto* action = new QAction(caption, window_);
+  action->setObjectName(objectName);
+  action->setShortcuts(keys);
+  connect(action, &QAction::triggered, this, std::move(act));
+  if (menu) {
+    menu->addAction(action);
+  } else {
+    window_->addAction(action);
+  }
+  return action;
+}
+
+void EditControls::edit(const std::function<MelodyEdit(const SlotCodes&, int32_t)>& change) {
+  const MelodyEdit result = change(CodesOf(melody_), melody_.Cursor);
+  if (result.refused()) {
+    QMessageBox::information(window_, window_->windowTitle(),
+                             QString::fromStdString(result.refusal));
+    return;
+  }
+  if (result.codes == CodesOf(melody_)) return;
+  run_([&result](Melody& m, MelodyView& v) { ApplyMelody(m, v, result.codes, m.Cursor); });
+}
+
+void EditControls::select(const std::function<int32_t(const SlotCodes&, int32_t)>& target) {
+  const int32_t slot = target(CodesOf(melody_), melody_.Cursor);
+  run_([slot](Melody& m, MelodyView& v) { np_Click(m, v, int16_t(slot)); });
+}
+
+void EditControls::play(PianoKey key) {
+  run_([key](Melody& m, MelodyView& v) {
+    switch (key.kind) {
+      case PianoKey::Kind::White:
+        ken_Click(m, v, key.index);
+        break;
+      case PianoKey::Kind::Black:
+        bkey_Click(m, v, key.index);
+        break;
+      case PianoKey::Kind::Rest:
+        PedalSW_Click(m, v);
+        break;
+    }
+  });
+}
+
+void EditControls::showKeyTable() {
+  if (!keyTable_) {
+    keyTable_ = new QDialog(window_);
+    keyTable_->setObjectName("KeyTable");
+    keyTable_->setWindowTitle(QStringLiteral("キー操作"));
+    auto* table = new QTableWidget(int(kKeyTable.size()), 2, keyTable_);
+    table->setObjectName("KeyTableRows");
+    table->setHorizontalHeaderLabels({QStringLiteral("キー"), QStringLiteral("はたらき")});
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionMode(QAbstractItemView::NoSelection);
+    for (size_t row = 0; row < kKeyTable.size(); ++row) {
+      table->setItem(int(row), 0, new QTableWidgetItem(QString::fromUtf8(kKeyTable[row].keys)));
+      table->setItem(int(row), 1, new QTableWidgetItem(QString::fromUtf8(kKeyTable[row].does)));
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
+    auto* layout = new QVBoxLayout(keyTable_);
+    layout->addWidget(table);
+    keyTable_->resize(460, 420);
+  }
+  keyTable_->show();
+  keyTable_->raise();
+  keyTable_->activateWindow();
+}
+
+}  // namespace merin::ui

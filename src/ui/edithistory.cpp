@@ -1,0 +1,96 @@
+#include "ui/edithistory.h"
+
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <memory>
+
+namespace merin::ui {
+
+MelodySnapshot SnapshotOf(const Melody& melody) { return {CodesOf(melody), melody.Cursor}; }
+
+namespace {
+
+// A snapshot in a quarter of the memory: the codes joined by spaces. A long history holds
+// thousands of them.
+struct PackedSnapshot {
+  std::string codes;
+  int32_t cursor;
+};
+
+PackedSnapshot Pack(const MelodySnapshot& snapshot) {
+  PackedSnapshot packed{{}, snapshot.cursor};
+  for (const std::string& code : snapshot.codes) packed.codes += code + ' ';
+  return packed;
+}
+
+MelodySnapshot Unpack(const PackedSnapshot& packed) {
+  MelodySnapshot snapshot{{}, packed.cursor};
+  size_t from = 0;
+  for (std::string& code : snapshot.codes) {
+    const size_t space = packed.codes.find(' ', from);
+    code = packed.codes.substr(from, space - from);
+    from = space + 1;
+  }
+  return snapshot;
+}
+
+}  // namespace
+
+// One change of the melody: redone the first time by the change itself, afterwards by putting
+// back the melody it left.
+class EditHistory::Step : public QUndoCommand {
+ public:
+  Step(EditHistory& history, const MelodySnapshot& before, const MelodySnapshot& after)
+      : history_(history), before_(Pack(before)), after_(Pack(after)) {}
+
+  void undo() override { put(before_); }
+  void redo() override {
+    if (done_) put(after_);
+    done_ = true;
+  }
+
+ private:
+  void put(const PackedSnapshot& snapshot) {
+    ++history_.depth_;
+    const std::unique_ptr<int, void (*)(int*)> leave(&history_.depth_, [](int* d) { --*d; });
+    history_.restore_(Unpack(snapshot));
+  }
+
+  EditHistory& history_;
+  PackedSnapshot before_, after_;
+  bool done_ = false;
+};
+
+EditHistory::EditHistory(const Melody& melody, Restore restore, QObject* parent)
+    : QObject(parent), melody_(melody), restore_(std::move(restore)), stack_(new QUndoStack(this)) {
+  stack_->setObjectName("EditHistory");
+}
+
+void EditHistory::record(const std::function<void()>& change) {
+  if (depth_ > 0) {
+    change();
+    return;
+  }
+  const MelodySnapshot before = SnapshotOf(melody_);
+  {
+    ++depth_;
+    const std::unique_ptr<int, void (*)(int*)> leave(&depth_, [](int* d) { --*d; });
+    try {
+      change();
+    } catch (...) {
+      push(before);
+      throw;
+    }
+  }
+  push(before);
+}
+
+void EditHistory::forget() { stack_->clear(); }
+
+void EditHistory::push(const MelodySnapshot& before) {
+  const MelodySnapshot after = SnapshotOf(melody_);
+  if (after.codes == before.codes) return;
+  stack_->push(new Step(*this, before, after));
+}
+
+}  // namespace merin::ui

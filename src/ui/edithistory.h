@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QObject>
+#include <cstdint>
+#include <functional>
+
+#include "core/melody.h"
+#include "core/melodyedit.h"
+
+class QUndoStack;
+
+namespace merin::ui {
+
+// The melody as one undo step finds or leaves it: the 30 slot codes and the cursor.
+struct MelodySnapshot {
+  SlotCodes codes;
+  int32_t cursor = 0;
+  friend bool operator==(const MelodySnapshot&, const MelodySnapshot&) = default;
+};
+
+// Undo and redo of the window's melody. Every change that writes a slot runs through record() and
+// becomes one step holding the melody before and after it; undo and redo put a snapshot back
+// through `restore`, which goes through the same procedures as the handlers, so pictures, markers
+// and the slot number follow. A change that only moves the cursor is not a step.
+class EditHistory : public QObject {
+  Q_OBJECT
+
+ public:
+  using Restore = std::function<void(const MelodySnapshot&)>;
+
+  // Steps of `melody`; `restore` must put a snapshot into the melody and the window.
+  EditHistory(const Melody& melody, Restore restore, QObject* parent);
+
+  // The steps, for the menu's undo and redo and for the clean state that saving marks.
+  QUndoStack* stack() const { return stack_; }
+
+  // Runs `change` (which may throw; the exception passes on) and, when it changed a slot, makes
+  // one step of it. Changes made while a step is undone or redone, or inside another change, are
+  // part of that and not steps of their own.
+  void record(const std::function<void()>& change);
+
+  // Forgets every step: the melody as it is now is where undoing ends.
+  void forget();
+
+ private:
+  class Step;
+  void push(const MelodySnapshot& before);
+
+  const Melody& melody_;
+  Restore restore_;
+  QUndoStack* stack_;
+  int depth_ = 0;
+};
+
+// The snapshot of `melody`.
+MelodySnapshot SnapshotOf(const Melody& melody);
+
+}  // namespace merin::ui

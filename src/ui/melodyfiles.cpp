@@ -1,0 +1,435 @@
+#include "ui/melodyfiles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
+
+#include "core/da.h"
+#include "core/notecode.h"
+#include "formats/anymelody.h"
+#include "formats/audioexport.h"
+#include "formats/fileio.h"
+#include "formats/melodyfile.h"
+#include "formats/midi.h"
+#include "formats/rtttl.h"
+#include "ui/lastmelodykeeper.h"
+#include "ui/merinmain.h"
+#include "ui/recentfiles.h"
+
+namespace merin::ui {
+
+namespace {
+
+const QString kMelodyFilter = QStringLiteral("Merinkast98 メロディ (*.mk98)");
+const QString kOpenFilters =
+    QStringLiteral("メロディ・RTTTL (*.mk98 *.rtttl *.rtx *.txt);;すべてのファイル (*)");
+const QString kMelodyExtension = QStringLiteral("mk98");
+const QString kCannotOpen = QStringLiteral("ファイルを開けません。");
+
+// One way out of エクスポート: its filter and extension.
+struct ExportFormat {
+  QString filter;
+  QString extension;
+};
+
+// RTTTL, MIDI, then the audio formats the installed libsndfile can write.
+std::vector<ExportFormat> ExportFormats() {
+  std::vector<ExportFormat> list = {
+      {QStringLiteral("RTTTL 着信メロディ (*.rtttl)"), QStringLiteral("rtttl")},
+      {QStringLiteral("MIDI ファイル (*.mid)"), QStringLiteral("mid")}};
+  for (const std::string& extension : formats::WritableAudioExtensions()) {
+    const QString e = QString::fromStdString(extension);
+    QString name = e.toUpper();
+    if (e == "ogg") name = QStringLiteral("Ogg Vorbis");
+    list.push_back({QStringLiteral("%1 音声 (*.%2)").arg(name, e), e});
+  }
+  return list;
+}
+
+// The slot after the last non-empty one, where entry goes on (slot 29 wraps to slot 0); slot 0
+// for an empty melody.
+int32_t CursorAfterLastFilledSlot(const formats::Codes& codes) {
+  for (int32_t i = kSlotCount - 1; i >= 0; --i) {
+    if (codes[size_t(i)] != kEmptyCode) return NextSlot(i);
+  }
+  return 0;
+}
+
+formats::Codes EmptyMelody() {
+  formats::Codes codes;
+  codes.fill(std::string(kEmptyCode));
+  return codes;
+}
+
+std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// The one local file a drag carries, or nothing.
+QString DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
+    : QObject(&window),
+      openDialog([](QWidget* parent, const QString& caption, const QString& start,
+                    const QString& filters) {
+        return QFileDialog::getOpenFileName(parent, caption, start, filters);
+      }),
+      saveDialog([](QWidget* parent, const QString& caption, const QString& start,
+                    const QString& filters, QString* chosenFilter) {
+        return QFileDialog::getSaveFileName(parent, caption, start, filters, chosenFilter);
+      }),
+      window_(window),
+      keeper_(new LastMelodyKeeper([this] { return currentCodes(); }, this)),
+      caption_(window.windowTitle()),
+      clean_(EmptyMelody()) {
+  addActions(fileMenu, endItem);
+  addEditActions();
+  window_.setAcceptDrops(true);
+  window_.installEventFilter(this);
+  connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::followChange);
+  connect(&window_, &MerinMain::ending, this, &MelodyFiles::keepLastMelodyNow);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &MelodyFiles::keepLastMelodyNow);
+}
+
+MelodyFiles::~MelodyFiles() = default;
+
+void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
+  auto add = [&](const char* name, const QString& caption, const QKeySequence& keys,
+                 const std::function<void()>& run) {
+    auto* action = new QAction(caption, fileMenu);
+    action->setObjectName(name);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, run);
+    fileMenu->insertAction(endItem, action);
+    return action;
+  };
+  add("NewMenu", QStringLiteral("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
+      [this] { newMelody(); });
+  add("OpenMenu", QStringLiteral("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
+    const QString path = openDialog(&window_, QStringLiteral("開く"), startFolder(), kOpenFilters);
+    if (!path.isEmpty()) open(path);
+  });
+  add("SaveMenu", QStringLiteral("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
+      [this] { save(); });
+  add("SaveAsMenu", QStringLiteral("名前を付けて保存(&A)..."),
+      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
+  recentMenu_ = new QMenu(QStringLiteral("最近使ったファイル(&R)"), fileMenu);
+  recentMenu_->setObjectName("RecentMenu");
+  recentMenu_->menuAction()->setObjectName("RecentMenuItem");
+  fileMenu->insertMenu(endItem, recentMenu_);
+  connect(recentMenu_, &QMenu::aboutToShow, this, &MelodyFiles::fillRecentMenu);
+  lastMelody_ = add("LastMelodyMenu", QStringLiteral("前回のメロディを開く(&L)"), {},
+                    [this] { openLastMelody(); });
+  add("ExportMenu", QStringLiteral("エクスポート(&E)..."), {}, [this] { exportMelody(); });
+  fileMenu->insertSeparator(endItem);
+  connect(fileMenu, &QMenu::aboutToShow, this,
+          [this] { lastMelody_->setEnabled(QFileInfo(LastMelodyKeeper::path()).isFile()); });
+  fillRecentMenu();
+}
+
+void MelodyFiles::addEditActions() {
+  QMenu* edit = window_.menuBar()->findChild<QMenu*>("Editmenu");
+  if (!edit) {
+    edit = window_.menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit->setObjectName("Editmenu");
+  }
+  auto* paste = edit->addAction(QStringLiteral("RTTTL を貼り付け"));
+  paste->setObjectName("PasteRtttlMenu");
+  paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  connect(paste, &QAction::triggered, this, [this] { pasteRtttl(); });
+  auto* copy = edit->addAction(QStringLiteral("RTTTL をコピー"));
+  copy->setObjectName("CopyRtttlMenu");
+  copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+  connect(copy, &QAction::triggered, this, &MelodyFiles::copyRtttl);
+}
+
+void MelodyFiles::fillRecentMenu() {
+  recentMenu_->clear();
+  const QStringList files = RecentFiles::list();
+  for (int i = 0; i < files.size(); ++i) {
+    const QString& path = files[i];
+    QString caption = Shown(path);
+    caption.replace('&', QStringLiteral("&&"));
+    auto* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+    action->setObjectName(QStringLiteral("Recent%1").arg(i));
+    action->setData(path);
+    // A file that is gone (or on a medium not mounted now) stays listed, greyed.
+    action->setEnabled(QFileInfo(path).isFile());
+    connect(action, &QAction::triggered, this, [this, path] { open(path); });
+  }
+  recentMenu_->setEnabled(!files.isEmpty());
+}
+
+formats::Codes MelodyFiles::currentCodes() const {
+  formats::Codes codes;
+  std::copy_n(window_.melody().Notes.begin(), codes.size(), codes.begin());
+  return codes;
+}
+
+bool MelodyFiles::modified() const { return currentCodes() != clean_; }
+
+QString MelodyFiles::startFolder() const {
+  if (!current_.isEmpty()) return QFileInfo(current_).absolutePath();
+  if (!suggested_.isEmpty()) return QFileInfo(suggested_).absolutePath();
+  const QStringList recent = RecentFiles::list();
+  return recent.isEmpty() ? QDir::homePath() : QFileInfo(recent.front()).absolutePath();
+}
+
+void MelodyFiles::followChange() {
+  keeper_->changed();
+  showCaption();
+}
+
+void MelodyFiles::showCaption() {
+  if (current_.isEmpty()) {
+    window_.setWindowModified(false);
+    window_.setWindowTitle(caption_);
+    return;
+  }
+  // "[*]" in a file name would be taken for the modified mark; doubled it is shown as written.
+  QString name = QFileInfo(current_).fileName();
+  name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+  window_.setWindowTitle(name + QStringLiteral("[*] - ") + caption_);
+  window_.setWindowModified(modified());
+}
+
+void MelodyFiles::refuse(const formats::ParseError& error, const QString& what) {
+  QMessageBox box(QMessageBox::Warning, caption_,
+                  QStringLiteral("%1\n\n%2").arg(what, QString::fromStdString(error.Message())),
+                  QMessageBox::Ok, &window_);
+  box.setObjectName("FileRefused");
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  box.exec();
+}
+
+void MelodyFiles::fail(const QString& what, const QString& path, const std::string& reason) {
+  QMessageBox box(
+      QMessageBox::Critical, caption_,
+      QStringLiteral("%1:\n%2\n\n%3").arg(what, Shown(path), QString::fromStdString(reason)),
+      QMessageBox::Ok, &window_);
+  box.setObjectName("FileFailed");
+  box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  box.exec();
+}
+
+void MelodyFiles::showMelody(const formats::Codes& codes) {
+  window_.replaceMelody(codes, CursorAfterLastFilledSlot(codes));
+}
+
+void MelodyFiles::showImport(const formats::Imported& imported, const QString& source) {
+  showMelody(imported.codes);
+  QStringList lines;
+  for (const std::string& line : imported.report) lines << QString::fromStdString(line);
+  if (lines.isEmpty())
+    lines << QStringLiteral("変更はありません（すべての音がそのまま入りました）");
+  QMessageBox box(QMessageBox::Information, caption_,
+                  QStringLiteral("RTTTL を読み込みました: %1\n\n%2").arg(source, lines.join('\n')),
+                  QMessageBox::Ok, &window_);
+  box.setObjectName("ImportReport");
+  box.exec();
+}
+
+bool MelodyFiles::open(const QString& path) {
+  const std::string name = Local(path);
+  auto bytes = formats::ReadInputFile(name);
+  if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
+    refuse(*error, kCannotOpen);
+    return false;
+  }
+  const std::string& text = std::get<std::string>(bytes);
+  // A melody file becomes the melody's file; anything else is an import with no file of its own.
+  auto melody = formats::ReadMelodyFile(text, name);
+  if (auto* codes = std::get_if<formats::Codes>(&melody)) {
+    RecentFiles::add(path);
+    fillRecentMenu();
+    current_ = QFileInfo(path).absoluteFilePath();
+    suggested_.clear();
+    clean_ = *codes;
+    showMelody(*codes);
+    showCaption();
+    return true;
+  }
+  auto imported = formats::ReadAnyMelody(text, name);
+  if (auto* error = std::get_if<formats::ParseError>(&imported)) {
+    refuse(*error, kCannotOpen);
+    return false;
+  }
+  RecentFiles::add(path);
+  fillRecentMenu();
+  const QFileInfo info(path);
+  current_.clear();
+  suggested_ = info.absoluteDir().filePath(info.completeBaseName() + "." + kMelodyExtension);
+  showCaption();
+  showImport(std::get<formats::Imported>(imported), Shown(path));
+  return true;
+}
+
+void MelodyFiles::newMelody() {
+  current_.clear();
+  suggested_.clear();
+  clean_ = EmptyMelody();
+  window_.replaceMelody(clean_, 0);
+  showCaption();
+}
+
+bool MelodyFiles::openLastMelody() {
+  const QString path = LastMelodyKeeper::path();
+  auto bytes = formats::ReadInputFile(Local(path));
+  if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
+    refuse(*error, kCannotOpen);
+    return false;
+  }
+  auto melody = formats::ReadMelodyFile(std::get<std::string>(bytes), Local(path));
+  if (auto* error = std::get_if<formats::ParseError>(&melody)) {
+    refuse(*error, kCannotOpen);
+    return false;
+  }
+  current_.clear();
+  suggested_.clear();
+  showCaption();
+  showMelody(std::get<formats::Codes>(melody));
+  return true;
+}
+
+bool MelodyFiles::writeMelodyTo(const QString& path) {
+  const formats::Codes codes = currentCodes();
+  if (auto error = formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes))) {
+    fail(QStringLiteral("保存できませんでした"), path, *error);
+    return false;
+  }
+  current_ = QFileInfo(path).absoluteFilePath();
+  suggested_.clear();
+  clean_ = codes;
+  RecentFiles::add(path);
+  fillRecentMenu();
+  showCaption();
+  return true;
+}
+
+bool MelodyFiles::save() { return current_.isEmpty() ? saveAs() : writeMelodyTo(current_); }
+
+bool MelodyFiles::saveAs() {
+  QString start = current_;
+  if (start.isEmpty()) start = suggested_;
+  if (start.isEmpty()) start = QDir(startFolder()).filePath("melody." + kMelodyExtension);
+  QString filter = kMelodyFilter;
+  QString path =
+      saveDialog(&window_, QStringLiteral("名前を付けて保存"), start, kMelodyFilter, &filter);
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += "." + kMelodyExtension;
+  return writeMelodyTo(path);
+}
+
+bool MelodyFiles::exportMelody() {
+  const std::vector<ExportFormat> formatList = ExportFormats();
+  QStringList filters;
+  for (const ExportFormat& f : formatList) filters << f.filter;
+  QString base = current_.isEmpty() ? suggested_ : current_;
+  base = base.isEmpty()
+             ? QDir(startFolder()).filePath("melody")
+             : QFileInfo(base).absoluteDir().filePath(QFileInfo(base).completeBaseName());
+  QString chosen = filters.front();
+  QString path = saveDialog(&window_, QStringLiteral("エクスポート"),
+                            base + "." + formatList.front().extension, filters.join(";;"), &chosen);
+  if (path.isEmpty()) return false;
+  // The extension decides the format; a name without a known one gets the chosen filter's.
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  auto format = std::find_if(formatList.begin(), formatList.end(),
+                             [&](const ExportFormat& f) { return f.extension == suffix; });
+  if (format == formatList.end()) {
+    format = std::find_if(formatList.begin(), formatList.end(),
+                          [&](const ExportFormat& f) { return f.filter == chosen; });
+    if (format == formatList.end()) format = formatList.begin();
+    path += "." + format->extension;
+  }
+  const formats::Codes codes = currentCodes();
+  const std::string target = Local(path);
+  std::optional<std::string> error;
+  if (format->extension == "rtttl") {
+    error = formats::WriteFileAtomically(target,
+                                         formats::WriteRtttl(codes, formats::RtttlNameOf(target)));
+  } else if (format->extension == "mid") {
+    error = formats::WriteFileAtomically(target, formats::WriteMidi(codes));
+  } else {
+    error = formats::ExportAudio(codes, Da::AppFolder, target);
+  }
+  if (error) {
+    fail(QStringLiteral("エクスポートできませんでした"), path, *error);
+    return false;
+  }
+  return true;
+}
+
+bool MelodyFiles::pasteRtttl() {
+  const std::string text = QGuiApplication::clipboard()->text().toStdString();
+  const std::string name = "クリップボード";
+  // A melody file's text goes in as it is; RTTTL is imported with its report.
+  auto melody = formats::ReadMelodyFile(text, name);
+  auto imported = formats::ReadAnyMelody(text, name);
+  if (auto* error = std::get_if<formats::ParseError>(&imported)) {
+    refuse(*error, QStringLiteral("クリップボードの内容を読み込めません。"));
+    return false;
+  }
+  current_.clear();
+  suggested_.clear();
+  showCaption();
+  if (auto* codes = std::get_if<formats::Codes>(&melody)) {
+    showMelody(*codes);
+  } else {
+    showImport(std::get<formats::Imported>(imported), QString::fromStdString(name));
+  }
+  return true;
+}
+
+void MelodyFiles::copyRtttl() {
+  const QString named = current_.isEmpty() ? suggested_ : current_;
+  const std::string name = named.isEmpty() ? "melody" : formats::RtttlNameOf(Local(named));
+  QGuiApplication::clipboard()->setText(
+      QString::fromStdString(formats::WriteRtttl(currentCodes(), name)));
+}
+
+void MelodyFiles::keepLastMelodyNow() { keeper_->flush(); }
+
+bool MelodyFiles::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != &window_) return false;
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+      auto* drag = static_cast<QDragMoveEvent*>(event);
+      if (DroppedFile(drag->mimeData()).isEmpty()) return false;
+      drag->acceptProposedAction();
+      return true;
+    }
+    case QEvent::Drop: {
+      auto* drop = static_cast<QDropEvent*>(event);
+      const QString path = DroppedFile(drop->mimeData());
+      if (path.isEmpty()) return false;
+      drop->acceptProposedAction();
+      // Opened once the drop is over, so that a message box does not hold the dragging program.
+      QTimer::singleShot(0, this, [this, path] { open(path); });
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace merin::ui

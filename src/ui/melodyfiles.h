@@ -1,0 +1,97 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "formats/melody.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace merin::ui {
+
+class LastMelodyKeeper;
+class MerinMain;
+
+// The File menu's melody files (新規, 開く, 上書き保存, 名前を付けて保存, recent files, the last
+// melody, エクスポート), the Edit menu's RTTTL clipboard items, drops on the window, and the
+// caption that names the file. Every melody it puts in place goes through
+// MerinMain::replaceMelody.
+class MelodyFiles : public QObject {
+  Q_OBJECT
+
+ public:
+  // Asks for a file to open; an empty name when cancelled.
+  using OpenDialog = std::function<QString(QWidget* parent, const QString& caption,
+                                           const QString& start, const QString& filters)>;
+  // Asks for a file to write; an empty name when cancelled. `chosenFilter` starts as the filter
+  // to offer first and comes back as the one chosen.
+  using SaveDialog =
+      std::function<QString(QWidget* parent, const QString& caption, const QString& start,
+                            const QString& filters, QString* chosenFilter)>;
+
+  // Adds the items to `fileMenu` above `endItem`, and an Edit menu ("Editmenu") to the window's
+  // menu bar unless it has one; follows every change of `window`'s melody.
+  MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem);
+  ~MelodyFiles() override;
+
+  // The dialogs the menu items ask with: QFileDialog's; tests put their own answers here.
+  OpenDialog openDialog;
+  SaveDialog saveDialog;
+
+  // Opens a melody file, or imports an RTTTL tune and shows what the import changed. A file that
+  // is refused is named with the place and reason, and nothing changes. True when it was opened.
+  bool open(const QString& path);
+  // Empties the melody; no file is named any more.
+  void newMelody();
+  // Writes the melody to its file, or asks for one first. True when it was written.
+  bool save();
+  // Asks for a file and writes the melody there. True when it was written.
+  bool saveAs();
+  // Asks for a file and format and exports the melody. True when it was written.
+  bool exportMelody();
+  // Opens the last kept melody; the melody then has no file of its own.
+  bool openLastMelody();
+  // Imports an RTTTL tune (or a melody file's text) from the clipboard.
+  bool pasteRtttl();
+  // Puts the melody's RTTTL on the clipboard.
+  void copyRtttl();
+  // Writes a pending change of the melody to last.mk98 now (the program is ending).
+  void keepLastMelodyNow();
+
+  // The melody's file; empty when it has none.
+  QString currentFile() const { return current_; }
+  // Whether the slots differ from the file's.
+  bool modified() const;
+
+ private:
+  void addActions(QMenu* fileMenu, QAction* endItem);
+  void addEditActions();
+  void fillRecentMenu();
+  void followChange();
+  void showCaption();
+  // Puts `codes` in place, the cursor after the last filled slot.
+  void showMelody(const formats::Codes& codes);
+  // Puts an imported tune in place and shows what the import changed.
+  void showImport(const formats::Imported& imported, const QString& source);
+  bool writeMelodyTo(const QString& path);
+  // Names the refused file or text (`what`) with the place and reason; changes nothing.
+  void refuse(const formats::ParseError& error, const QString& what);
+  void fail(const QString& what, const QString& path, const std::string& reason);
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  formats::Codes currentCodes() const;
+  QString startFolder() const;
+
+  MerinMain& window_;
+  LastMelodyKeeper* keeper_;
+  QMenu* recentMenu_ = nullptr;
+  QAction* lastMelody_ = nullptr;
+  QString caption_;
+  QString current_;
+  QString suggested_;
+  formats::Codes clean_;
+};
+
+}  // namespace merin::ui

@@ -1,0 +1,184 @@
+#include "core/melodyedit.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+namespace merin {
+namespace {
+
+// A melody written as space-separated codes, the slots after them empty.
+SlotCodes Codes(const std::string& text) {
+  SlotCodes codes;
+  codes.fill("99");
+  std::istringstream in(text);
+  std::string code;
+  for (size_t slot = 0; in >> code; ++slot) codes.at(slot) = code;
+  return codes;
+}
+
+// Every slot holding `code`.
+SlotCodes Full(const std::string& code) {
+  SlotCodes codes;
+  codes.fill(code);
+  return codes;
+}
+
+TEST(SlotAfterLast, IsWhereTypingGoesOnAfterTheMelody) {
+  struct Case {
+    SlotCodes codes;
+    int32_t slot;
+  } cases[] = {
+      {Codes(""), 0},
+      {Codes("11"), 1},
+      {Codes("99 99 01"), 3},  // a rest counts as written
+      {Codes("11 99 99 21 99"), 4},
+      {Full("72"), 29},  // no slot after the last one: it stays on the last
+  };
+  SlotCodes onlyLast = Codes("");
+  onlyLast[29] = "01";
+  SlotCodes upTo28 = Full("11");
+  upTo28[29] = "99";
+  for (const Case& c : cases) EXPECT_EQ(SlotAfterLast(c.codes), c.slot) << c.codes[0];
+  EXPECT_EQ(SlotAfterLast(onlyLast), 29);
+  EXPECT_EQ(SlotAfterLast(upTo28), 29);
+}
+
+TEST(InsertEmptySlot, ShiftsTheSlotAndThoseAfterItRight) {
+  struct Case {
+    const char* before;
+    int32_t slot;
+    const char* after;
+  } cases[] = {
+      {"11 21 31", 0, "99 11 21 31"},
+      {"11 21 31", 1, "11 99 21 31"},
+      {"11 21 31", 3, "11 21 31"},
+      {"11 01 31", 1, "11 99 01 31"},
+      {"", 0, ""},
+  };
+  for (const Case& c : cases) {
+    const MelodyEdit edit = InsertEmptySlot(Codes(c.before), c.slot);
+    EXPECT_FALSE(edit.refused()) << c.before << " at " << c.slot;
+    EXPECT_EQ(edit.codes, Codes(c.after)) << c.before << " at " << c.slot;
+  }
+}
+
+TEST(InsertEmptySlot, TheLastSlotFallsOffOnlyWhenEmpty) {
+  SlotCodes lastEmpty = Full("21");
+  lastEmpty[29] = "99";
+  const MelodyEdit atEnd = InsertEmptySlot(lastEmpty, 29);
+  EXPECT_FALSE(atEnd.refused());
+  EXPECT_EQ(atEnd.codes, lastEmpty);
+  const MelodyEdit atStart = InsertEmptySlot(lastEmpty, 0);
+  EXPECT_FALSE(atStart.refused());
+  EXPECT_EQ(atStart.codes[0], "99");
+  EXPECT_EQ(atStart.codes[29], "21");
+
+  for (const char* last : {"11", "01"}) {
+    SlotCodes codes = Codes("11 21 31");
+    codes[29] = last;
+    for (int32_t slot : {0, 15, 29}) {
+      const MelodyEdit edit = InsertEmptySlot(codes, slot);
+      EXPECT_TRUE(edit.refused()) << last << " at " << slot;
+      EXPECT_NE(edit.refusal.find("NOTE:30"), std::string::npos) << edit.refusal;
+      EXPECT_EQ(edit.codes, codes);
+    }
+  }
+  EXPECT_TRUE(InsertEmptySlot(Full("11"), 3).refused());
+}
+
+TEST(RemoveSlot, ShiftsTheRestLeftAndLeavesTheLastSlotEmpty) {
+  struct Case {
+    const char* before;
+    int32_t slot;
+    const char* after;
+  } cases[] = {
+      {"11 21 31", 0, "21 31"},    {"11 21 31", 1, "11 31"},       {"11 21 31", 2, "11 21"},
+      {"11 21 31", 3, "11 21 31"}, {"11 99 01 31", 1, "11 01 31"}, {"", 7, ""},
+  };
+  for (const Case& c : cases) {
+    const MelodyEdit edit = RemoveSlot(Codes(c.before), c.slot);
+    EXPECT_FALSE(edit.refused());
+    EXPECT_EQ(edit.codes, Codes(c.after)) << c.before << " at " << c.slot;
+  }
+  SlotCodes full = Full("11");
+  full[29] = "72";
+  const MelodyEdit last = RemoveSlot(full, 29);
+  SlotCodes lastEmptied = Full("11");
+  lastEmptied[29] = "99";
+  EXPECT_EQ(last.codes, lastEmptied);
+  const MelodyEdit first = RemoveSlot(full, 0);
+  EXPECT_EQ(first.codes[28], "72");
+  EXPECT_EQ(first.codes[29], "99");
+}
+
+TEST(SlotEdits, ASlotOutsideTheMelodyIsRefusedAndChangesNothing) {
+  const SlotCodes codes = Codes("11 21");
+  for (int32_t slot : {-1, 30, 31}) {
+    EXPECT_TRUE(InsertEmptySlot(codes, slot).refused()) << slot;
+    EXPECT_EQ(InsertEmptySlot(codes, slot).codes, codes);
+    EXPECT_TRUE(RemoveSlot(codes, slot).refused()) << slot;
+    EXPECT_EQ(RemoveSlot(codes, slot).codes, codes);
+  }
+}
+
+TEST(Transpose, MovesEveryNoteAndLeavesRestsAndEmptySlots) {
+  struct Case {
+    const char* before;
+    int semitones;
+    const char* after;
+  } cases[] = {
+      // C4 D4 E4 F4 G4 A4 B4 up a semitone: C#4 D#4 F4 F#4 G#4 A#4 C5
+      {"11 21 31 41 51 61 71", 1, "12 22 41 42 52 62 13"},
+      // C#4 D#4 F#4 G#4 A#4 down a semitone: C4 D4 F4 G4 A4
+      {"12 22 42 52 62", -1, "11 21 41 51 61"},
+      // across the octave: B4 up to C5, C5 down to B4, E5 up to F5
+      {"71 13 32", 1, "13 14 43"},
+      {"13 01 99 23", -1, "71 01 99 14"},
+      // octaves: C4 to C5, A#4 to A#5, B5 to B4
+      {"11 62 01", 12, "13 64 01"},
+      {"72 53 14", -12, "71 51 12"},
+      {"11 72", 0, "11 72"},
+      {"01 99 01", 12, "01 99 01"},
+  };
+  for (const Case& c : cases) {
+    const MelodyEdit edit = Transpose(Codes(c.before), c.semitones);
+    EXPECT_FALSE(edit.refused()) << c.before << " by " << c.semitones << ": " << edit.refusal;
+    EXPECT_EQ(edit.codes, Codes(c.after)) << c.before << " by " << c.semitones;
+  }
+}
+
+TEST(Transpose, RefusedWhenANoteWouldLeaveTheRangeNamingIt) {
+  struct Case {
+    const char* before;
+    int semitones;
+    const char* named;
+  } cases[] = {
+      {"11 21 72", 1, "NOTE:3 の B5"},   // B5 is the highest
+      {"21 11 72", -1, "NOTE:2 の C4"},  // C4 is the lowest
+      {"01 13 14", 12, "NOTE:2 の C5"},  // C5 + 12 = C6
+      {"01 12", -12, "NOTE:2 の C#4"},
+      {"63 72 72", 1, "NOTE:2 の B5"},  // the first note out is named
+  };
+  for (const Case& c : cases) {
+    const SlotCodes codes = Codes(c.before);
+    const MelodyEdit edit = Transpose(codes, c.semitones);
+    EXPECT_TRUE(edit.refused()) << c.before << " by " << c.semitones;
+    EXPECT_NE(edit.refusal.find(c.named), std::string::npos) << edit.refusal;
+    EXPECT_EQ(edit.codes, codes) << c.before;
+  }
+  SlotCodes last = Codes("11");
+  last[29] = "72";
+  EXPECT_NE(Transpose(last, 1).refusal.find("NOTE:30 の B5"), std::string::npos);
+}
+
+TEST(CodesOf, TakesTheThirtySlotsInOrder) {
+  Melody melody;
+  for (int i = 0; i < 31; ++i) melody.Notes[size_t(i)] = std::to_string(i);
+  const SlotCodes codes = CodesOf(melody);
+  for (int i = 0; i < 30; ++i) EXPECT_EQ(codes[size_t(i)], std::to_string(i));
+}
+
+}  // namespace
+}  // namespace merin

@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <QClipboard>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+#include "core/pitch.h"
+#include "filetesting.h"
+#include "formats/audioexport.h"
+#include "formats/rtttl.h"
+
+namespace merin::test {
+namespace {
+
+// Twinkle, twinkle, little star: one octave up in the phone's reckoning, two durations.
+const QByteArray kTwinkle = "Twinkle:d=4,o=5,b=120:c,c,g,g,a,a,2g,f,f,e,e,d,d,2c";
+const std::vector<std::string> kTwinkleSlots = {"13", "13", "53", "53", "63", "63", "53",
+                                                "43", "43", "32", "32", "23", "23", "13"};
+// Ode to joy written an octave above the handset: shifted down, durations and a dot dropped.
+const QByteArray kOde = "Ode : d=8 , o=6 , b=140 : e,e,f,g,g,f,e,d,c,c,d,e,e.,16d,2d";
+const std::vector<std::string> kOdeSlots = {"32", "32", "43", "53", "53", "43", "32", "23",
+                                            "13", "13", "23", "32", "32", "23", "23"};
+
+std::vector<std::string> ReportOf(const QByteArray& tune) {
+  auto read = formats::ReadRtttl(std::string_view(tune.constData(), size_t(tune.size())), "");
+  return std::get<formats::Imported>(read).report;
+}
+
+// The message box after an import: the source and the report, one line each.
+QString ReportText(const QString& source, const QByteArray& tune) {
+  QStringList lines;
+  for (const std::string& line : ReportOf(tune)) lines << QString::fromStdString(line);
+  return "RTTTL を読み込みました: " + source + "\n\n" + lines.join('\n');
+}
+
+TEST(RtttlImport, FromTheOpenMenuItemFillsTheSlotsAndShowsTheReport) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  t.openAnswer = t.Write("twinkle.rtttl", kTwinkle);
+  MessageBoxes boxes;
+  ASSERT_TRUE(t.ClickMenu("Filemenu", "OpenMenu"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.seen.empty(); }, 3000));
+
+  ASSERT_EQ(t.asked.size(), 1u);
+  for (const char* pattern : {"*.mk98", "*.rtttl", "*.rtx", "*.txt"}) {
+    EXPECT_TRUE(t.asked[0].filters.contains(pattern)) << pattern;
+  }
+  EXPECT_EQ(t.Codes(), MakeCodes(kTwinkleSlots));
+  EXPECT_EQ(t.window->melody().Cursor, 14);
+  EXPECT_EQ(t.Status(), "NOTE:15");
+  EXPECT_EQ(t.Cell(9), PictureColour("32.bmp"));
+  ASSERT_EQ(boxes.Names(), std::vector<QString>{"ImportReport"});
+  ASSERT_FALSE(ReportOf(kTwinkle).empty());
+  EXPECT_EQ(boxes.seen[0].text,
+            ReportText(QDir::toNativeSeparators(t.File("twinkle.rtttl")), kTwinkle));
+  // An import has no melody file of its own: the caption stays, and saving asks for a name
+  // beside the tune.
+  EXPECT_EQ(t.Shown(), kCaption);
+  t.saveAnswer = "";
+  t.Key(Qt::Key_S, Qt::ControlModifier);
+  ASSERT_EQ(t.asked.size(), 2u);
+  EXPECT_EQ(t.asked[1].start, t.File("twinkle.mk98"));
+}
+
+TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  QGuiApplication::clipboard()->setText(QString::fromUtf8(kOde));
+  {
+    MessageBoxes boxes;
+    t.Key(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.seen.empty(); }, 3000));
+    ASSERT_EQ(boxes.Names(), std::vector<QString>{"ImportReport"});
+    EXPECT_EQ(boxes.seen[0].text, ReportText("クリップボード", kOde));
+    EXPECT_GE(ReportOf(kOde).size(), 2u) << "the octave shift and the durations";
+  }
+  EXPECT_EQ(t.Codes(), MakeCodes(kOdeSlots));
+  EXPECT_EQ(t.window->melody().Cursor, 15);
+
+  // A rest in the middle, then copy: the clipboard holds the melody as RTTTL.
+  QTest::mouseClick(t.find("PedalSW"), Qt::LeftButton);
+  QTest::mouseClick(t.find("bkey9"), Qt::LeftButton);  // A#5
+  QGuiApplication::clipboard()->clear();
+  const formats::Codes composed = t.Codes();
+  t.Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(t.Codes(), composed) << "Ctrl+C also played the piano key C";
+  const QString copied = QGuiApplication::clipboard()->text();
+  EXPECT_TRUE(copied.startsWith("melody:d=4,o=5,b=214:")) << copied.toStdString();
+  const std::string bytes = copied.toStdString();
+  auto back = formats::ReadRtttl(bytes, "");
+  ASSERT_TRUE(std::holds_alternative<formats::Imported>(back)) << copied.toStdString();
+  EXPECT_EQ(std::get<formats::Imported>(back).codes, t.Codes());
+
+  // Clipboard text that is no tune: named with its place, nothing changes.
+  const formats::Codes before = t.Codes();
+  QGuiApplication::clipboard()->setText("Bad:d=4,o=5,b=100:c,d,x");
+  MessageBoxes boxes;
+  t.Key(Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(boxes.Names(), std::vector<QString>{"FileRefused"});
+  EXPECT_TRUE(boxes.seen[0].text.startsWith(
+      "クリップボードの内容を読み込めません。\n\nクリップボード:1:23: \"x\": "))
+      << boxes.seen[0].text;
+  EXPECT_EQ(t.Codes(), before);
+}
+
+TEST(RtttlImport, ATuneImportedWholeSaysSoAndMelodyTextIsPastedAsItIs) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  // Frere Jacques, one duration, every note inside the handset's range.
+  QGuiApplication::clipboard()->setText("Jacques:d=8,o=5,b=120:c,d,e,c,c,d,e,c,e,f,g,p");
+  {
+    MessageBoxes boxes;
+    t.Key(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(boxes.Names(), std::vector<QString>{"ImportReport"});
+    EXPECT_EQ(boxes.seen[0].text,
+              "RTTTL を読み込みました: クリップボード\n\n"
+              "変更はありません（すべての音がそのまま入りました）");
+  }
+  EXPECT_EQ(t.Codes(),
+            MakeCodes({"13", "23", "32", "13", "13", "23", "32", "13", "32", "43", "53", "01"}));
+
+  QGuiApplication::clipboard()->setText("# Merinkast98 melody\nG4 r A#5\n");
+  MessageBoxes boxes;
+  t.Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_TRUE(boxes.seen.empty());
+  EXPECT_EQ(t.Codes(), MakeCodes({"51", "01", "64"}));
+  EXPECT_EQ(t.window->melody().Cursor, 3);
+  EXPECT_EQ(t.Shown(), kCaption);
+}
+
+// Drags `path` onto the staff cell `cell` and drops it there, as a file manager would.
+bool DropFile(const FilesWindow& t, const QString& path, int cell) {
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(path)});
+  QWidget* target = t.find(QStringLiteral("Gosen%1").arg(cell));
+  const QPoint at(10, 50);
+  QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(target, &drop);
+  return drop.isAccepted();
+}
+
+TEST(RtttlImport, ADroppedTuneIsImportedAndADroppedMelodyFileOpened) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  // 32 notes: the last two do not fit.
+  const QByteArray many = "Many:d=4,o=5,b=100:" + QByteArray("c,").repeated(31) + "c";
+  const QString tune = t.Write("many.txt", many);
+  {
+    MessageBoxes boxes;
+    ASSERT_TRUE(DropFile(t, tune, 5));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.seen.empty(); }, 3000));
+    ASSERT_EQ(boxes.Names(), std::vector<QString>{"ImportReport"});
+    EXPECT_EQ(boxes.seen[0].text, ReportText(QDir::toNativeSeparators(tune), many));
+    EXPECT_EQ(ReportOf(many).size(), 1u) << "only the notes dropped after the 30th";
+  }
+  formats::Codes all;
+  all.fill("13");
+  EXPECT_EQ(t.Codes(), all);
+  EXPECT_EQ(t.window->melody().Cursor, 0);
+
+  const QString melody = t.Write("drop.mk98", "G4 r B5\n");
+  MessageBoxes boxes;
+  ASSERT_TRUE(DropFile(t, melody, 0));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.Codes() == MakeCodes({"51", "01", "72"}); }, 3000));
+  EXPECT_TRUE(boxes.seen.empty());
+  EXPECT_EQ(t.Shown(), "drop.mk98 - " + kCaption);
+
+  // Two files, or no file at all, are not taken.
+  QMimeData two;
+  two.setUrls({QUrl::fromLocalFile(melody), QUrl::fromLocalFile(tune)});
+  QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &two, Qt::LeftButton, {});
+  QApplication::sendEvent(t.find("Gosen1"), &enter);
+  EXPECT_FALSE(enter.isAccepted());
+  QMimeData text;
+  text.setText("C4 D4");
+  QDragEnterEvent enterText(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, {});
+  QApplication::sendEvent(t.find("Gosen1"), &enterText);
+  EXPECT_FALSE(enterText.isAccepted());
+}
+
+// The frames of a sound file as libsndfile reads it, or -1.
+sf_count_t Frames(const QString& path) {
+  SF_INFO info{};
+  SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+  if (!file) return -1;
+  sf_close(file);
+  return info.frames;
+}
+
+class ExportWindow : public FilesWindow {
+ public:
+  ExportWindow() {
+    for (const QString& name : QDir(MERIN_PROGRAM_DIR).entryList({"*.wav"})) {
+      QFile::copy(QDir(MERIN_PROGRAM_DIR).filePath(name), folder.filePath(name));
+    }
+    // F4 E5 rest, an empty slot, C#4; the trailing empty slots are left out.
+    for (const char* key : {"ken3", "ken9"}) QTest::mouseClick(find(key), Qt::LeftButton);
+    QTest::mouseClick(find("PedalSW"), Qt::LeftButton);
+    QTest::mouseClick(find("np4"), Qt::LeftButton);
+    QTest::mouseClick(find("bkey0"), Qt::LeftButton);
+  }
+  // What test play sounds: the slots' waves up to the last note, rests and gaps as 01.wav.
+  sf_count_t PlayedFrames() const {
+    sf_count_t total = 0;
+    for (const char* wave : {"41.wav", "32.wav", "01.wav", "01.wav", "12.wav"}) {
+      total += Frames(folder.filePath(wave));
+    }
+    return total;
+  }
+};
+
+TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
+  ExportWindow t;
+  ASSERT_TRUE(t.active);
+  ASSERT_EQ(t.Codes(), MakeCodes({"41", "32", "01", "99", "12"}));
+  const std::vector<std::string> audio = formats::WritableAudioExtensions();
+  std::vector<QString> extensions = {"rtttl", "mid"};
+  for (const std::string& e : audio) extensions.push_back(QString::fromStdString(e));
+  ASSERT_GE(extensions.size(), 5u) << "WAV, FLAC and Ogg are always written";
+
+  for (const QString& extension : extensions) {
+    SCOPED_TRACE(extension.toStdString());
+    t.asked.clear();
+    t.saveAnswer = t.File("Tune 1." + extension);
+    MessageBoxes boxes;
+    ASSERT_TRUE(t.ClickMenu("Filemenu", "ExportMenu"));
+    EXPECT_TRUE(boxes.seen.empty());
+    ASSERT_EQ(t.asked.size(), 1u);
+    const QStringList filters = t.asked[0].filters.split(";;");
+    ASSERT_EQ(size_t(filters.size()), extensions.size());
+    for (size_t i = 0; i < extensions.size(); ++i) {
+      EXPECT_TRUE(filters[qsizetype(i)].endsWith("(*." + extensions[i] + ")"))
+          << filters[qsizetype(i)].toStdString();
+    }
+    const QByteArray bytes = FilesWindow::Read(t.saveAnswer);
+    if (extension == "rtttl") {
+      EXPECT_TRUE(bytes.startsWith("Tune1:d=4,o=5,b=214:")) << bytes.toStdString();
+      auto back = formats::ReadRtttl(bytes.toStdString(), "");
+      ASSERT_TRUE(std::holds_alternative<formats::Imported>(back));
+      EXPECT_EQ(std::get<formats::Imported>(back).codes, MakeCodes({"41", "32", "01", "01", "12"}));
+    } else if (extension == "mid") {
+      ASSERT_GE(bytes.size(), 22);
+      EXPECT_TRUE(bytes.startsWith("MThd"));
+      EXPECT_EQ(bytes.mid(8, 4), QByteArray("\0\0\0\1", 4)) << "format 0, one track";
+      EXPECT_EQ(bytes.mid(14, 4), "MTrk");
+      // Five slots, three of them notes: three note-ons on channel 1 at velocity 100.
+      EXPECT_EQ(bytes.count(QByteArray("\x90\x41\x64", 3)), 1);  // F4
+      EXPECT_EQ(bytes.count(QByteArray("\x90\x4C\x64", 3)), 1);  // E5
+      EXPECT_EQ(bytes.count(QByteArray("\x90\x3D\x64", 3)), 1);  // C#4
+    } else {
+      EXPECT_EQ(Frames(t.saveAnswer), t.PlayedFrames());
+    }
+  }
+}
+
+TEST(MelodyExport, TheChosenFilterGivesANameWithoutExtensionItsFormat) {
+  ExportWindow t;
+  ASSERT_TRUE(t.active);
+  t.saveAnswer = t.File("plain");
+  t.chosenAnswer = "MIDI ファイル (*.mid)";
+  ASSERT_TRUE(t.ClickMenu("Filemenu", "ExportMenu"));
+  EXPECT_TRUE(FilesWindow::Read(t.File("plain.mid")).startsWith("MThd"));
+  t.chosenAnswer = "FLAC 音声 (*.flac)";
+  ASSERT_TRUE(t.ClickMenu("Filemenu", "ExportMenu"));
+  EXPECT_EQ(Frames(t.File("plain.flac")), t.PlayedFrames());
+  EXPECT_TRUE(FilesWindow::Read(t.File("plain.flac")).startsWith("fLaC"));
+}
+
+TEST(MelodyExport, ASoundFileThatCannotBeReadIsNamedAndNoFileIsLeft) {
+  ExportWindow t;
+  ASSERT_TRUE(t.active);
+  QFile::remove(t.folder.filePath("32.wav"));
+  t.saveAnswer = t.File("broken.wav");
+  MessageBoxes boxes;
+  ASSERT_TRUE(t.ClickMenu("Filemenu", "ExportMenu"));
+  ASSERT_EQ(boxes.Names(), std::vector<QString>{"FileFailed"});
+  EXPECT_TRUE(boxes.seen[0].text.contains(t.File("broken.wav"))) << boxes.seen[0].text;
+  EXPECT_TRUE(boxes.seen[0].text.contains("32.wav")) << boxes.seen[0].text;
+  EXPECT_TRUE(QDir(t.work.path()).isEmpty()) << QDir(t.work.path()).entryList().join(' ');
+  EXPECT_EQ(t.Codes(), MakeCodes({"41", "32", "01", "99", "12"}));
+}
+
+}  // namespace
+}  // namespace merin::test
