@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Entry latency: key clicks through the real main window, each loading its note picture from disk
 // through the window's view, in a copy of the program's folder; then as many presses of the
 // computer keyboard's piano keys, delivered to the window as the platform delivers them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exports, timed against what a user would otherwise run:
 //  (1) audio export of a 30-slot melody to WAV, in-process (ExportAudio) and through
 //      merinkast98-keys -o, against sox concatenating the same 30 wave files into one WAV;

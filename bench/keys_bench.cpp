@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Throughput of the command-line converter: 100,000 random melodies written to a file, then
 // converted (a) in one process with the converter's own parsing and conversion, and (b) by running
 // merinkast98-keys once per melody for a sample of them, as a shell loop would.
@@ -27,9 +28,9 @@ double Seconds(Clock::time_point since) {
 }
 
 std::vector<std::string> RandomMelodies(size_t count) {
-  const char* tokens[] = {"C4", "C#4", "D4", "D#4", "E4", "F4", "F#4", "G4", "G#4", "A4",
-                          "A#4", "B4", "C5", "C#5", "D5", "D#5", "E5", "F5", "F#5", "G5",
-                          "G#5", "A5", "A#5", "B5", "r", "-", "11", "64", "01", "99"};
+  const char* tokens[] = {"C4",  "C#4", "D4",  "D#4", "E4", "F4",  "F#4", "G4", "G#4", "A4",
+                          "A#4", "B4",  "C5",  "C#5", "D5", "D#5", "E5",  "F5", "F#5", "G5",
+                          "G#5", "A5",  "A#5", "B5",  "r",  "-",   "11",  "64", "01",  "99"};
   std::mt19937 random(98);
   std::vector<std::string> melodies;
   melodies.reserve(count);
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
   const std::filesystem::path keys =
       argc > 1 ? argv[1] : std::filesystem::path(argv[0]).parent_path() / "merinkast98-keys";
   const size_t count = 100'000, spawned = 2'000;
-  const std::filesystem::path file = std::filesystem::temp_directory_path() / "merin-keys-bench.txt";
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() / "merin-keys-bench.txt";
   {
     std::ofstream out(file);
     for (const std::string& melody : RandomMelodies(count)) out << melody << '\n';
@@ -62,7 +64,8 @@ int main(int argc, char** argv) {
   size_t bytes = 0, melodies = 0;
   for (std::string line; std::getline(in, line); ++melodies) {
     auto parsed = merin::ParseMelodyText(merin::SplitTokens(line));
-    if (parsed.index() != 0) return std::fprintf(stderr, "melody %zu does not parse\n", melodies), 1;
+    if (parsed.index() != 0)
+      return std::fprintf(stderr, "melody %zu does not parse\n", melodies), 1;
     bytes += merin::ConvertMelody(std::get<0>(parsed)).size();
   }
   const double inProcess = Seconds(start);
@@ -88,9 +91,10 @@ int main(int argc, char** argv) {
     }
   }
   const double perRun = Seconds(start) / static_cast<double>(run);
-  std::printf("one merinkast98-keys run per melody: %zu runs, %.2f ms each = %.0f melodies/s; "
-              "all %zu would take %.0f s\n",
-              run, perRun * 1e3, 1 / perRun, count, perRun * static_cast<double>(count));
+  std::printf(
+      "one merinkast98-keys run per melody: %zu runs, %.2f ms each = %.0f melodies/s; "
+      "all %zu would take %.0f s\n",
+      run, perRun * 1e3, 1 / perRun, count, perRun * static_cast<double>(count));
   std::printf("ratio in-process / per-run throughput: %.0f\n", (melodies / inProcess) * perRun);
   std::filesystem::remove(file);
   return 0;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Throughput of RTTTL import: 100,000 tunes read from their files, imported and converted to the
 // key-press listing in one process, against libgammu's ringtone reader (GSM_ReadRingtoneFile)
 // reading the same files; and, to show where the time goes, our import from texts already in

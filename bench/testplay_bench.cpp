@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Test play of 30 slots through the default output device, timed two ways: the sound device
 // (one stream for everything) and the naive way (open, write, stop and close a stream per sound).
 // Prints wall time divided by the summed lengths of the sounds: 1.00 is perfect rhythm.

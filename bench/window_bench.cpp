@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up to the first complete frame and peak memory of the main window against a bare
 // QMainWindow with plain child widgets, each start-up in a fresh process of this binary.
 // Usage: window_bench [REPETITIONS]   runs both kinds alternately and prints medians and ratios
@@ -58,8 +59,8 @@ void BuildBare(QMainWindow& window, bool text) {
   if (text) {
     window.menuBar()->addMenu(QStringLiteral("File(&F)"))->addAction(QStringLiteral("終了"));
     int top = 170;
-    for (const QString& caption : {QStringLiteral("休符ペダル"), QStringLiteral("変  換"),
-                                   QStringLiteral("テスト演奏")}) {
+    for (const QString& caption :
+         {QStringLiteral("休符ペダル"), QStringLiteral("変  換"), QStringLiteral("テスト演奏")}) {
       (new QPushButton(caption, client))->setGeometry(500, top, 111, 31);
       top += 50;
     }
@@ -167,18 +168,22 @@ int Compare(int repetitions) {
     }
   const std::vector<Sample>&bare = samples[0], &text = samples[1], &real = samples[2];
   const char* platform = std::getenv("QT_QPA_PLATFORM");
-  std::printf("Start-up to the first complete frame: median of %d fresh processes each, platform %s\n",
-              repetitions, platform ? platform : "default");
-  std::printf("%-28s %10s %10s %10s %9s %9s\n", "", "bare", "bare+text", "MerinMain",
-              "/bare", "/b+text");
+  std::printf(
+      "Start-up to the first complete frame: median of %d fresh processes each, platform %s\n",
+      repetitions, platform ? platform : "default");
+  std::printf("%-28s %10s %10s %10s %9s %9s\n", "", "bare", "bare+text", "MerinMain", "/bare",
+              "/b+text");
   auto row = [&](const char* name, auto field, const char* unit) {
     const double b = Median(bare, field), t = Median(text, field), r = Median(real, field);
     std::printf("%-28s %7.1f %-2s %7.1f %-2s %7.1f %-2s %9.2f %9.2f\n", name, b, unit, t, unit, r,
                 unit, r / b, r / t);
   };
-  row("from process start (spawn)", [](const Sample& s) { return s.fromSpawnMs; }, "ms");
-  row("from main's entry", [](const Sample& s) { return s.fromMainMs; }, "ms");
-  row("peak memory (VmHWM)", [](const Sample& s) { return double(s.peakKb) / 1024; }, "MB");
+  row(
+      "from process start (spawn)", [](const Sample& s) { return s.fromSpawnMs; }, "ms");
+  row(
+      "from main's entry", [](const Sample& s) { return s.fromMainMs; }, "ms");
+  row(
+      "peak memory (VmHWM)", [](const Sample& s) { return double(s.peakKb) / 1024; }, "MB");
   std::printf("%-28s %10lld %10lld %10lld\n", "widgets in the window", bare.front().widgets,
               text.front().widgets, real.front().widgets);
   return 0;

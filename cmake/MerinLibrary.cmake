@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # merin_library(NAME name SOURCES file... [LINKS target...] [PRIVATE_LINKS target...])
 #
 # One library of src/: the static library merin_<name>, also called merin::<name>, built from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the key-press conversion with arbitrary codes: the input's lines become slot codes
 // (missing slots empty), including codes the program itself never stores.
 #include <array>

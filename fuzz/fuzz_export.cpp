@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the exports with arbitrary melodies, codes the program never stores included: the MIDI
 // file is well formed with one note a sounding slot, the RTTTL imports back to the same slots, and
 // the melody file reads back to the same slots and writes the same bytes again.

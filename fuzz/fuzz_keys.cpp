@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the command-line converter's input: arbitrary text split into tokens, parsed as a
 // melody and, when it parses, converted.
 #include <cstdint>

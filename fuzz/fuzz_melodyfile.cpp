@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the melody-file reader: a refusal names its place, and whatever is read writes back into
 // a file that reads the same and writes byte for byte the same.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fuzzes the RTTTL reader: a refusal names its place; an import holds only valid codes, a run of
 // notes and rests followed by empty slots, and its export imports back the same slots with no
 // report.

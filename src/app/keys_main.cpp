@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // merinkast98-keys: converts a melody given as note codes or pitch names, a melody file or an
 // RTTTL tune into the handset key presses that type it in, one line per slot, exactly as the
 // program's convert button lists them; or writes it as a melody file, RTTTL, MIDI or audio.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QPainter>
 #include <algorithm>
 #include <cmath>

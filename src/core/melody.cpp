@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/melody.h"
 
 #include "core/da.h"

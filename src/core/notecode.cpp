@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/notecode.h"
 
 namespace merin {

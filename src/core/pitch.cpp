@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/pitch.h"
 
 #include "core/notecode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/programfiles.h"
 
 #include "core/notecode.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "entry/pianolayout.h"
 
 #include <string_view>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "formats/anymelody.h"
 
 #include "formats/melodyfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "formats/audioexport.h"
 
 #include <sndfile.h>

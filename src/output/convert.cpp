@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/convert.h"
 
 #include "core/notecode.h"

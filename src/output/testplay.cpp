@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/testplay.h"
 
 #include "core/da.h"

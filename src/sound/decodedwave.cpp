@@ -1,12 +1,13 @@
+// SPDX-License-Identifier: MIT
 #include "sound/decodedwave.h"
 
 #include <sndfile.h>
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string_view>
-#include <sys/stat.h>
 
 namespace merin {
 namespace {

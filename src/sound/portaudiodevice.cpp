@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sound/portaudiodevice.h"
 
 #include <alsa/asoundlib.h>
@@ -105,8 +106,8 @@ struct PortAudioDevice::Impl {
 
   void Wait(double seconds) {
     const auto start = std::max(Clock::now(), silentUntil);
-    silentUntil = start + std::chrono::duration_cast<Clock::duration>(
-                              std::chrono::duration<double>(seconds));
+    silentUntil =
+        start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     std::this_thread::sleep_until(silentUntil);
   }
 

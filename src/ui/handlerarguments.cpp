@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/handlerarguments.h"
 
 #include "entry/staff.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/merinmain.h"
 
 #include <QCloseEvent>

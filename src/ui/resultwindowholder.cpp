@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ui/resultwindowholder.h"
 
 #include "ui/soloutform.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // merinkast98-keys reading melody files and RTTTL (-i, standard input) and writing every format
 // (-o FILE, -o DIR/ -f FORMAT), with its exit statuses.
 #include <signal.h>
@@ -11,10 +12,10 @@
 #include "formats/audioexport.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
-#include "support/soundcheck.h"
-#include "support/tempfolder.h"
 #include "output/convert.h"
 #include "support/runprogram.h"
+#include "support/soundcheck.h"
+#include "support/tempfolder.h"
 
 namespace merin {
 namespace {

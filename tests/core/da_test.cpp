@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/da.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "entry/pianolayout.h"
 
 #include <gtest/gtest.h>

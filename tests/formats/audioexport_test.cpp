@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Audio export of the program folder's wave files, decoded back with libsndfile.
 #include "formats/audioexport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "formats/melodyfile.h"
 
 #include <random>

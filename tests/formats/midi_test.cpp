@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The MIDI export read back by mido, an independent reader, and played through TiMidity++.
 #include <gtest/gtest.h>
 
@@ -5,8 +6,8 @@
 #include <cstdio>
 
 #include "formats/midi.h"
-#include "support/soundcheck.h"
 #include "support/runprogram.h"
+#include "support/soundcheck.h"
 #include "support/tempfolder.h"
 
 namespace merin::formats {

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Prints what a MIDI file holds, as read by mido: the header, then every event in file order with
 its time in seconds (tempo applied), each note at its note-on with the length up to its note-off.
 Exits 1 when mido refuses the file."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "formats/rtttl.h"
 
 #include <random>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Prints the folder the running program is found in, for the installation test.
 #include <cstdio>
 

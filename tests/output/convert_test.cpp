@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/convert.h"
 
 #include <gtest/gtest.h>
@@ -95,8 +96,8 @@ TEST(ConvertMelody, CodesNeverStoredStillGiveOneLineEach) {
     const char* code;
     const char* line;
   } cases[] = {
-      {"", "[0]"},      {"0", "[0]"},         {"8", "[0]"},          {"A1", "[0]"},
-      {"1", "[1]"},     {"1x", ""},           {"70", ""},            {"19", "[1][1][1][1][1][1][1][1][1]"},
+      {"", "[0]"},          {"0", "[0]"},  {"8", "[0]"}, {"A1", "[0]"},
+      {"1", "[1]"},         {"1x", ""},    {"70", ""},   {"19", "[1][1][1][1][1][1][1][1][1]"},
       {"123", "[1][1][1]"}, {"5\xff", ""},
   };
   for (const Case& c : cases) {
@@ -141,7 +142,8 @@ TEST(ConvertButton, EmptiesFillsThenShowsTheResultWindow) {
 
   std::string expected = "[1]\r\n[6][6][6][6]\r\n";
   for (int i = 0; i < 28; ++i) expected += "[0]\r\n";
-  EXPECT_EQ(window.calls, (std::vector<std::string>{"obtain", "text ", "text " + expected, "show"}));
+  EXPECT_EQ(window.calls,
+            (std::vector<std::string>{"obtain", "text ", "text " + expected, "show"}));
   EXPECT_EQ(melody.Notes, before.Notes);
   EXPECT_EQ(melody.Cursor, before.Cursor);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "output/melodytext.h"
 
 #include "core/pitch.h"
@@ -31,10 +32,10 @@ TEST(MelodyText, BadTokensSayWhy) {
     const char* token;
     const char* reason;
   } cases[] = {
-      {"E#4", "no sharp"}, {"B#5", "no sharp"},  {"C3", "C4..B5"},    {"B6", "C4..B5"},
-      {"C#6", "C4..B5"},   {"33", "not a note"}, {"74", "not a note"}, {"00", "not a note"},
-      {"H4", "not a note"}, {"C", "not a note"}, {"C##4", "not a note"}, {"Cb4", "not a note"},
-      {"", "not a note"},  {"rest", "not a note"}, {"C4x", "not a note"}, {"#4", "not a note"},
+      {"E#4", "no sharp"},  {"B#5", "no sharp"},    {"C3", "C4..B5"},       {"B6", "C4..B5"},
+      {"C#6", "C4..B5"},    {"33", "not a note"},   {"74", "not a note"},   {"00", "not a note"},
+      {"H4", "not a note"}, {"C", "not a note"},    {"C##4", "not a note"}, {"Cb4", "not a note"},
+      {"", "not a note"},   {"rest", "not a note"}, {"C4x", "not a note"},  {"#4", "not a note"},
       {"--", "not a note"},
   };
   for (const Case& c : cases) {

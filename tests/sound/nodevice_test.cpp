@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs with PULSE_SERVER pointing at a socket that does not exist and (on a machine with no sound
 // card) no ALSA device: the device has nothing to play to.
 #include <gtest/gtest.h>

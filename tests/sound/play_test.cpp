@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real device on a PulseAudio null sink, recorded from the sink's monitor.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/tonefile.h"
 
 #include <sndfile.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/tonetrack.h"
 
 #include <cmath>

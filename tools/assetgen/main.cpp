@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the picture and sound files of the program's folder, the icon in the hicolor sizes and
 // the list of the files written; on request an enlarged contact sheet of all pictures.
 #include <sndfile.h>
