@@ -13,6 +13,7 @@
 #include "formats/midi.h"
 #include "formats/rtttl.h"
 #include "output/convert.h"
+#include "support/melodies.h"
 #include "support/runprogram.h"
 #include "support/soundcheck.h"
 #include "support/tempfolder.h"
@@ -20,18 +21,13 @@
 namespace merin {
 namespace {
 
+using test::MelodyOf;
+
 using formats::Codes;
 using test::ReadBytes;
 using test::RunProgram;
 using test::TempFolder;
 using test::WriteBytes;
-
-Codes MelodyOf(const std::vector<std::string>& slots) {
-  Codes codes;
-  codes.fill("99");
-  std::copy(slots.begin(), slots.end(), codes.begin());
-  return codes;
-}
 
 // The twinkle tune: as RTTTL (one octave too high for the handset, two durations), as a melody
 // file, and its slots once imported.

@@ -10,11 +10,14 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "support/melodies.h"
 #include "support/soundcheck.h"
 #include "support/tempfolder.h"
 
 namespace merin::formats {
 namespace {
+
+using test::MelodyOf;
 
 using test::Decode;
 using test::DecodedSound;
@@ -24,13 +27,6 @@ using test::WriteBytes;
 
 const std::string kProgramFolder = MERIN_PROGRAM_DIR;
 constexpr size_t kSlotFrames = 12348;  // 280 ms at 44.1 kHz, the length of every shipped wave
-
-Codes MelodyOf(const std::vector<std::string>& slots) {
-  Codes codes;
-  codes.fill("99");
-  std::copy(slots.begin(), slots.end(), codes.begin());
-  return codes;
-}
 
 // A copy of the shipped wave files that a test may damage.
 void CopyWaves(const std::string& to) {

@@ -8,19 +8,13 @@
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "formats/fileio.h"
+#include "support/melodies.h"
 #include "support/tempfolder.h"
 
 namespace merin::formats {
 namespace {
 
-// The 30 codes of `first` followed by empty slots.
-Codes Slots(std::initializer_list<std::string> first) {
-  Codes codes;
-  codes.fill("99");
-  size_t i = 0;
-  for (const auto& code : first) codes[i++] = code;
-  return codes;
-}
+using test::MelodyOf;
 
 std::string Repeat(const std::string& token, int times) {
   std::string text;
@@ -36,27 +30,29 @@ struct Good {
 
 TEST(ReadMelodyFile, ReadsGoodFiles) {
   const Good cases[] = {
-      {"empty file", "", Slots({})},
-      {"only the header", "# Merinkast98 melody\n", Slots({})},
+      {"empty file", "", MelodyOf({})},
+      {"only the header", "# Merinkast98 melody\n", MelodyOf({})},
       {"pitch names", "C4 D4 E4 F4 G4 A4 B4 C5 B5",
-       Slots({"11", "21", "31", "41", "51", "61", "71", "13", "72"})},
-      {"sharps", "C#4 D#4 F#4 G#4 A#4 C#5 A#5", Slots({"12", "22", "42", "52", "62", "14", "64"})},
-      {"lower case", "c4 d#5 e5 r b4 R", Slots({"11", "24", "32", "01", "71", "01"})},
-      {"codes", "11 72 01 99 64 32", Slots({"11", "72", "01", "99", "64", "32"})},
-      {"rest and empty", "r - C4", Slots({"01", "99", "11"})},
-      {"comments", "# a tune\n  # indented comment: C4\nE4\n#C4\nF4", Slots({"31", "41"})},
-      {"CR LF and tabs", "# Merinkast98 melody\r\nC4\tD4\r\n\t E4 \r\n", Slots({"11", "21", "31"})},
-      {"byte-order mark", "\xEF\xBB\xBF# Merinkast98 melody\nG4", Slots({"51"})},
+       MelodyOf({"11", "21", "31", "41", "51", "61", "71", "13", "72"})},
+      {"sharps", "C#4 D#4 F#4 G#4 A#4 C#5 A#5",
+       MelodyOf({"12", "22", "42", "52", "62", "14", "64"})},
+      {"lower case", "c4 d#5 e5 r b4 R", MelodyOf({"11", "24", "32", "01", "71", "01"})},
+      {"codes", "11 72 01 99 64 32", MelodyOf({"11", "72", "01", "99", "64", "32"})},
+      {"rest and empty", "r - C4", MelodyOf({"01", "99", "11"})},
+      {"comments", "# a tune\n  # indented comment: C4\nE4\n#C4\nF4", MelodyOf({"31", "41"})},
+      {"CR LF and tabs", "# Merinkast98 melody\r\nC4\tD4\r\n\t E4 \r\n",
+       MelodyOf({"11", "21", "31"})},
+      {"byte-order mark", "\xEF\xBB\xBF# Merinkast98 melody\nG4", MelodyOf({"51"})},
       {"UTF-8 in a comment", "# \xE3\x81\x8B\xE3\x81\x88\xE3\x82\x8B\xE3\x81\xAE\xE6\xAD\x8C\nC5",
-       Slots({"13"})},
+       MelodyOf({"13"})},
       {"30 tokens", Repeat("A4", 30),
-       Slots({"61", "61", "61", "61", "61", "61", "61", "61", "61", "61",
-              "61", "61", "61", "61", "61", "61", "61", "61", "61", "61",
-              "61", "61", "61", "61", "61", "61", "61", "61", "61", "61"})},
+       MelodyOf({"61", "61", "61", "61", "61", "61", "61", "61", "61", "61",
+                 "61", "61", "61", "61", "61", "61", "61", "61", "61", "61",
+                 "61", "61", "61", "61", "61", "61", "61", "61", "61", "61"})},
       {"30 tokens and a comment after", Repeat("A4", 30) + "\n# the end C4 C4\n",
-       Slots({"61", "61", "61", "61", "61", "61", "61", "61", "61", "61",
-              "61", "61", "61", "61", "61", "61", "61", "61", "61", "61",
-              "61", "61", "61", "61", "61", "61", "61", "61", "61", "61"})},
+       MelodyOf({"61", "61", "61", "61", "61", "61", "61", "61", "61", "61",
+                 "61", "61", "61", "61", "61", "61", "61", "61", "61", "61",
+                 "61", "61", "61", "61", "61", "61", "61", "61", "61", "61"})},
   };
   for (const auto& c : cases) {
     auto read = ReadMelodyFile(c.bytes, "a.mk98");
@@ -128,7 +124,7 @@ TEST(ParseError, MessageLeavesOutWhatIsUnknown) {
 }
 
 TEST(WriteMelodyFile, WritesTheHeaderAndTenAlignedTokensALine) {
-  const Codes codes = Slots({"11", "11", "21", "99", "01", "14", "72"});
+  const Codes codes = MelodyOf({"11", "11", "21", "99", "01", "14", "72"});
   EXPECT_EQ(WriteMelodyFile(codes),
             "# Merinkast98 melody\n"
             "C4  C4  D4  -   r   C#5 B5  -   -   -\n"
@@ -157,7 +153,7 @@ TEST(WriteMelodyFile, RoundTripsRandomMelodiesByteForByte) {
 TEST(MelodyFile, SavedFileOpensAgain) {
   test::TempFolder folder;
   const std::string path = folder / "tune.mk98";
-  const Codes melody = Slots({"51", "51", "61", "51", "13", "71", "01", "51"});
+  const Codes melody = MelodyOf({"51", "51", "61", "51", "13", "71", "01", "51"});
   ASSERT_EQ(WriteFileAtomically(path, WriteMelodyFile(melody)), std::nullopt);
   auto bytes = ReadInputFile(path);
   ASSERT_TRUE(std::holds_alternative<std::string>(bytes));

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "formats/midi.h"
+#include "support/melodies.h"
 #include "support/runprogram.h"
 #include "support/soundcheck.h"
 #include "support/tempfolder.h"
@@ -13,16 +14,11 @@
 namespace merin::formats {
 namespace {
 
+using test::MelodyOf;
+
 using test::RunProgram;
 using test::TempFolder;
 using test::WriteBytes;
-
-Codes MelodyOf(const std::vector<std::string>& slots) {
-  Codes codes;
-  codes.fill("99");
-  std::copy(slots.begin(), slots.end(), codes.begin());
-  return codes;
-}
 
 std::string Seconds(double s) {
   char text[32];

@@ -8,17 +8,12 @@
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "formats/anymelody.h"
+#include "support/melodies.h"
 
 namespace merin::formats {
 namespace {
 
-Codes Slots(std::initializer_list<std::string> first) {
-  Codes codes;
-  codes.fill("99");
-  size_t i = 0;
-  for (const auto& code : first) codes[i++] = code;
-  return codes;
-}
+using test::MelodyOf;
 
 const std::string kDurations = "音の長さは使いません（すべて同じ長さになります）";
 
@@ -34,56 +29,57 @@ TEST(ReadRtttl, ReadsTunes) {
   const Tune cases[] = {
       {"octave 5 fits as it is; a dot before the octave; a tie between 0 and -1 takes 0",
        "Ode:d=4,o=5,b=120:e5,e5,f5,g5,g5,f5,e5,d5,c5,c5,d5,e5,e.5,8d5,2d5",
-       Slots({"32", "32", "43", "53", "53", "43", "32", "23", "13", "13", "23", "32", "32", "23",
-              "23"}),
+       MelodyOf({"32", "32", "43", "53", "53", "43", "32", "23", "13", "13", "23", "32", "32", "23",
+                 "23"}),
        {kDurations}},
       {"empty settings: o=6 and d=4 by default; -1 and -2 tie, -1 is smaller",
        "Twinkle::c,c,g,g,a,a,2g,f,f,e,e,d,d,2c",
-       Slots({"13", "13", "53", "53", "63", "63", "53", "43", "43", "32", "32", "23", "23", "13"}),
+       MelodyOf(
+           {"13", "13", "53", "53", "63", "63", "53", "43", "43", "32", "32", "23", "23", "13"}),
        {"全体を 1 オクターブ下げました", kDurations}},
       {"a tie between -1 and +1 takes the lower shift, then folds",
        "Tie:o=4,d=4:c3,c6",
-       Slots({"11", "13"}),
+       MelodyOf({"11", "13"}),
        {"全体を 1 オクターブ下げました", "音域外の 1 音をオクターブ移して収めました"}},
       {"shift 0 wins a tie of four; three notes fold to the nearest octave inside",
        "Wide:d=8,o=5,b=100:c4,c5,c6,c7,a3",
-       Slots({"11", "13", "13", "13", "61"}),
+       MelodyOf({"11", "13", "13", "13", "61"}),
        {"音域外の 3 音をオクターブ移して収めました"}},
       {"a low tune goes up",
        "Low:d=4,o=3,b=100:c,e,g,c4",
-       Slots({"11", "31", "51", "13"}),
+       MelodyOf({"11", "31", "51", "13"}),
        {"全体を 1 オクターブ上げました"}},
       {"a high tune goes down two octaves, not three",
        "High:o=7:c,d,e",
-       Slots({"13", "23", "32"}),
+       MelodyOf({"13", "23", "32"}),
        {"全体を 2 オクターブ下げました"}},
       {"only the first 30 notes are kept",
        "Jacques:d=4,o=5,b=120:c,d,e,c,c,d,e,c,e,f,2g,e,f,2g,8g,8a,8g,8f,e,c,8g,8a,8g,8f,e,c,c,g4,"
        "2c,c,g4,2c",
-       Slots({"13", "23", "32", "13", "13", "23", "32", "13", "32", "43",
-              "53", "32", "43", "53", "53", "63", "53", "43", "32", "13",
-              "53", "63", "53", "43", "32", "13", "13", "51", "13", "13"}),
+       MelodyOf({"13", "23", "32", "13", "13", "23", "32", "13", "32", "43",
+                 "53", "32", "43", "53", "53", "63", "53", "43", "32", "13",
+                 "53", "63", "53", "43", "32", "13", "13", "51", "13", "13"}),
        {"31 番目以降の 2 個の音符・休符を省きました", kDurations}},
       {"white space anywhere, upper case, h for b, pauses with duration and dot, v and s",
        " Forms : D = 8 , O = 4 , B = 9 0 , V = 10, S = n : 16C#5, h, H4., 2p., p, c#.6, 32e, a#",
-       Slots({"14", "71", "71", "01", "01", "14", "31", "62"}),
+       MelodyOf({"14", "71", "71", "01", "01", "14", "31", "62"}),
        {"音域外の 1 音をオクターブ移して収めました", kDurations}},
       {"the lowest and highest notes: the first of the tied shifts in order 0, -1, 1, -2, ... "
        "is +3",
        "Extremes:d=4:c1,b#8",
-       Slots({"11", "13"}),
+       MelodyOf({"11", "13"}),
        {"全体を 3 オクターブ上げました", "音域外の 1 音をオクターブ移して収めました"}},
-      {"e# is f, b# the next c", "Sharp:d=4,o=5,b=63:e#4,b#4", Slots({"41", "13"}), {}},
-      {"an empty notes part", "Silence:d=4,o=5,b=100:", Slots({}), {}},
-      {"blank notes part, no name", ":d=4: \r\n ", Slots({}), {}},
-      {"pauses only", "Rests::p,p,8p", Slots({"01", "01", "01"}), {kDurations}},
+      {"e# is f, b# the next c", "Sharp:d=4,o=5,b=63:e#4,b#4", MelodyOf({"41", "13"}), {}},
+      {"an empty notes part", "Silence:d=4,o=5,b=100:", MelodyOf({}), {}},
+      {"blank notes part, no name", ":d=4: \r\n ", MelodyOf({}), {}},
+      {"pauses only", "Rests::p,p,8p", MelodyOf({"01", "01", "01"}), {kDurations}},
       {"byte-order mark and CR LF lines",
        "\xEF\xBB\xBFMary:d=4,o=5,b=100:\r\ne,d,c,d,\r\ne,e,e",
-       Slots({"32", "23", "13", "23", "32", "32", "32"}),
+       MelodyOf({"32", "23", "13", "23", "32", "32", "32"}),
        {}},
       {"a name of any length and any characters",
        std::string(300, 'N') + " \xE6\x9B\xB2 :d=2:c5",
-       Slots({"13"}),
+       MelodyOf({"13"}),
        {}},
       {"30 notes exactly: nothing dropped",
        "Thirty::" +
@@ -92,9 +88,9 @@ TEST(ReadRtttl, ReadsTunes) {
              for (int i = 1; i < 30; ++i) notes += ",d5";
              return notes;
            }(),
-       Slots({"13", "23", "23", "23", "23", "23", "23", "23", "23", "23",
-              "23", "23", "23", "23", "23", "23", "23", "23", "23", "23",
-              "23", "23", "23", "23", "23", "23", "23", "23", "23", "23"}),
+       MelodyOf({"13", "23", "23", "23", "23", "23", "23", "23", "23", "23",
+                 "23", "23", "23", "23", "23", "23", "23", "23", "23", "23",
+                 "23", "23", "23", "23", "23", "23", "23", "23", "23", "23"}),
        {}},
   };
   for (const auto& c : cases) {
@@ -159,11 +155,11 @@ TEST(WriteRtttl, WritesEverySlotUpToTheLastSound) {
     Codes codes;
     std::string name, text;
   } cases[] = {
-      {Slots({"11", "12", "99", "01", "72"}), "Song", "Song:d=4,o=5,b=214:c4,c#4,p,p,b5"},
-      {Slots({"99", "31", "64", "01", "99"}), "My Tune!", "MyTune:d=4,o=5,b=214:p,e4,a#5,p"},
-      {Slots({}), "Empty", "Empty:d=4,o=5,b=214:"},
-      {Slots({"13"}), "\xE6\x9B\xB2", "melody:d=4,o=5,b=214:c5"},
-      {Slots({"13"}), "ABCDEFGHIJKLMN", "ABCDEFGHIJ:d=4,o=5,b=214:c5"},
+      {MelodyOf({"11", "12", "99", "01", "72"}), "Song", "Song:d=4,o=5,b=214:c4,c#4,p,p,b5"},
+      {MelodyOf({"99", "31", "64", "01", "99"}), "My Tune!", "MyTune:d=4,o=5,b=214:p,e4,a#5,p"},
+      {MelodyOf({}), "Empty", "Empty:d=4,o=5,b=214:"},
+      {MelodyOf({"13"}), "\xE6\x9B\xB2", "melody:d=4,o=5,b=214:c5"},
+      {MelodyOf({"13"}), "ABCDEFGHIJKLMN", "ABCDEFGHIJ:d=4,o=5,b=214:c5"},
   };
   for (const auto& c : cases) EXPECT_EQ(WriteRtttl(c.codes, c.name), c.text);
 }
@@ -211,16 +207,19 @@ TEST(ReadAnyMelody, TellsMelodyFilesFromRtttlByContent) {
     Codes codes;
     std::vector<std::string> report;
   } cases[] = {
-      {"melody file with header", "# Merinkast98 melody\nC4 r", Slots({"11", "01"}), {}},
-      {"header after a byte-order mark", "\xEF\xBB\xBF# Merinkast98 melody\nD4", Slots({"21"}), {}},
-      {"tokens only", "E4 11\n72", Slots({"31", "11", "72"}), {}},
-      {"a colon in a comment", "# saved: today\nF4", Slots({"41"}), {}},
-      {"empty text", "", Slots({}), {}},
+      {"melody file with header", "# Merinkast98 melody\nC4 r", MelodyOf({"11", "01"}), {}},
+      {"header after a byte-order mark",
+       "\xEF\xBB\xBF# Merinkast98 melody\nD4",
+       MelodyOf({"21"}),
+       {}},
+      {"tokens only", "E4 11\n72", MelodyOf({"31", "11", "72"}), {}},
+      {"a colon in a comment", "# saved: today\nF4", MelodyOf({"41"}), {}},
+      {"empty text", "", MelodyOf({}), {}},
       {"RTTTL",
        "Low:d=4,o=3,b=100:c,e,g,c4",
-       Slots({"11", "31", "51", "13"}),
+       MelodyOf({"11", "31", "51", "13"}),
        {"全体を 1 オクターブ上げました"}},
-      {"RTTTL after a comment-like name", "Tune\n:d=4,o=5:c5", Slots({"13"}), {}},
+      {"RTTTL after a comment-like name", "Tune\n:d=4,o=5:c5", MelodyOf({"13"}), {}},
   };
   for (const auto& c : cases) {
     auto read = ReadAnyMelody(c.text, "x");

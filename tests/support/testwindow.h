@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -55,5 +58,16 @@ class TestWindow {
  private:
   SoundDevice& sound_;
 };
+
+// Polls until `act` reports it has dealt with the window it waits for (a modal window that the
+// action under test opens), for at most five seconds.
+inline void WhenShown(std::function<bool()> act) {
+  auto* timer = new QTimer(qApp);
+  auto deadline = std::make_shared<int>(250);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, act, deadline] {
+    if (act() || --*deadline == 0) timer->deleteLater();
+  });
+  timer->start(20);
+}
 
 }  // namespace merin::test

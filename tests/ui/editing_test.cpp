@@ -27,17 +27,6 @@
 namespace merin::test {
 namespace {
 
-// Polls until `act` reports it has dealt with the modal window it waits for, for at most five
-// seconds.
-void WhenShown(std::function<bool()> act) {
-  auto* timer = new QTimer(qApp);
-  auto deadline = std::make_shared<int>(250);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, act, deadline] {
-    if (act() || --*deadline == 0) timer->deleteLater();
-  });
-  timer->start(20);
-}
-
 // Closes the next message box and hands back its text.
 std::shared_ptr<QString> CloseNextMessage() {
   auto text = std::make_shared<QString>();

@@ -28,17 +28,6 @@ namespace {
 
 QString N(const char* stem, int i) { return QString::fromLatin1(stem) + QString::number(i); }
 
-// Polls until `act` reports it has dealt with the window it waits for (a modal window that the
-// click under test opens), for at most five seconds.
-void WhenShown(std::function<bool()> act) {
-  auto* timer = new QTimer(qApp);
-  auto deadline = std::make_shared<int>(250);
-  QObject::connect(timer, &QTimer::timeout, timer, [timer, act, deadline] {
-    if (act() || --*deadline == 0) timer->deleteLater();
-  });
-  timer->start(20);
-}
-
 QColor CellColour(const TestWindow& t, int slot) {
   return t.find<ui::StaffCell>(N("Gosen", slot))->picture().pixelColor(10, 40);
 }
