@@ -17,11 +17,8 @@
 
 #include "core/da.h"
 #include "formats/anymelody.h"
-#include "formats/audioexport.h"
 #include "formats/fileio.h"
-#include "formats/melodyfile.h"
-#include "formats/midi.h"
-#include "formats/rtttl.h"
+#include "formats/writeas.h"
 #include "output/convert.h"
 #include "output/melodytext.h"
 
@@ -74,7 +71,6 @@ constexpr const char* kUsage =
     "line and column), also when only some files of -o DIR/ failed; 1 output that cannot be\n"
     "written (a file of the same name is left as it was).\n";
 
-constexpr const char* kFormats[] = {"mk98", "rtttl", "mid", "wav", "flac", "ogg", "mp3"};
 constexpr int kBadInput = 2;
 constexpr int kCannotWrite = 1;
 
@@ -94,30 +90,6 @@ std::string Lower(std::string text) {
 std::string ExtensionOf(const std::string& path) {
   const std::string extension = std::filesystem::path(path).extension().string();
   return Lower(extension.empty() ? extension : extension.substr(1));
-}
-
-bool IsAudio(const std::string& format) {
-  return format == "wav" || format == "flac" || format == "ogg" || format == "mp3";
-}
-
-// Whether this build can write `format`; why not otherwise.
-std::optional<std::string> CannotWrite(const std::string& format) {
-  if (std::find(std::begin(kFormats), std::end(kFormats), format) == std::end(kFormats)) {
-    return "no such format \"" + format + "\" (choose mk98, rtttl, mid, wav, flac, ogg or mp3)";
-  }
-  if (!IsAudio(format)) return std::nullopt;
-  const auto writable = merin::formats::WritableAudioExtensions();
-  if (std::find(writable.begin(), writable.end(), format) != writable.end()) return std::nullopt;
-  return "the installed libsndfile cannot write ." + format + " files";
-}
-
-std::optional<std::string> WriteMelody(const Codes& codes, const std::string& format,
-                                       const std::string& target) {
-  using namespace merin::formats;
-  if (format == "mk98") return WriteFileAtomically(target, WriteMelodyFile(codes));
-  if (format == "rtttl") return WriteFileAtomically(target, WriteRtttl(codes, RtttlNameOf(target)));
-  if (format == "mid") return WriteFileAtomically(target, WriteMidi(codes));
-  return ExportAudio(codes, Da::AppFolder, target);
 }
 
 std::variant<std::string, ParseError> ReadStandardInput() {
@@ -200,7 +172,8 @@ int ConvertInto(const std::string& folder, const std::string& format,
   std::atomic<size_t> next{0};
   const auto write = [&] {
     for (size_t i; (i = next++) < jobs.size();) {
-      jobs[i].failure = WriteMelody(jobs[i].codes, format, jobs[i].target);
+      jobs[i].failure =
+          merin::formats::WriteMelodyAs(jobs[i].codes, format, Da::AppFolder, jobs[i].target);
     }
   };
   std::vector<std::thread> writers;
@@ -272,9 +245,10 @@ int main(int argc, char** argv) {
                                     ": no extension to tell the format (.mk98, .rtttl, .mid, "
                                     ".wav, .flac, .ogg or .mp3)");
     }
-    if (auto why = CannotWrite(format)) return Fail(kCannotWrite, *options.output + ": " + *why);
+    if (auto why = merin::formats::CannotWriteAs(format))
+      return Fail(kCannotWrite, *options.output + ": " + *why);
     // Audio is made of the wave files in the program's own folder.
-    if (IsAudio(format)) Da::InitAppFolder();
+    if (merin::formats::IsAudioFormat(format)) Da::InitAppFolder();
   }
   if (toFolder) {
     if (options.inputs.empty()) return Fail(kBadInput, "-o DIR/ needs input files (try --help)");
@@ -301,7 +275,8 @@ int main(int argc, char** argv) {
   }
 
   if (options.output) {
-    if (auto failure = WriteMelody(codes, format, *options.output)) {
+    if (auto failure =
+            merin::formats::WriteMelodyAs(codes, format, Da::AppFolder, *options.output)) {
       return Fail(kCannotWrite, *failure);
     }
     return 0;

@@ -32,6 +32,7 @@ struct ParseError {
 struct Imported {
   Codes codes;
   std::vector<std::string> report;
+  bool rtttl = false;  // read as an RTTTL tune rather than a melody file
 };
 
 }  // namespace merin::formats

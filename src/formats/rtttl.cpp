@@ -8,6 +8,7 @@
 
 #include "core/notecode.h"
 #include "core/pitch.h"
+#include "formats/slots.h"
 #include "formats/textscan.h"
 
 namespace merin::formats {
@@ -272,6 +273,7 @@ std::variant<Imported, ParseError> ReadRtttl(std::string_view bytes, std::string
 
   Imported imported;
   imported.codes.fill(std::string(kEmptyCode));
+  imported.rtttl = true;
   const int shift = BestShift(kept);
   int folded = 0;
   for (size_t i = 0; i < kept.count; ++i) {
@@ -310,10 +312,7 @@ std::string WriteRtttl(const Codes& codes, std::string_view name) {
   std::string tune = NameRule(name);
   if (tune.empty()) tune = "melody";
   tune += ":d=4,o=5,b=214:";
-  auto sounds = [](const std::string& code) { return code == kRestCode || Pitch::FromCode(code); };
-  size_t end = codes.size();
-  while (end > 0 && !sounds(codes[end - 1])) --end;
-  for (size_t slot = 0; slot < end; ++slot) {
+  for (size_t slot = 0; slot < UsedSlots(codes); ++slot) {
     if (slot > 0) tune += ',';
     if (auto pitch = Pitch::FromCode(codes[slot])) {
       for (const char c : pitch->Name()) tune += Lower(c);

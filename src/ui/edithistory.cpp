@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "ui/edithistory.h"
 
+#include <QScopedValueRollback>
 #include <QUndoCommand>
 #include <QUndoStack>
-#include <memory>
 
 namespace merin::ui {
 
@@ -52,8 +52,7 @@ class EditHistory::Step : public QUndoCommand {
 
  private:
   void put(const PackedSnapshot& snapshot) {
-    ++history_.depth_;
-    const std::unique_ptr<int, void (*)(int*)> leave(&history_.depth_, [](int* d) { --*d; });
+    const QScopedValueRollback restoring(history_.restoring_, true);
     history_.restore_(Unpack(snapshot));
   }
 
@@ -62,36 +61,16 @@ class EditHistory::Step : public QUndoCommand {
   bool done_ = false;
 };
 
-EditHistory::EditHistory(const Melody& melody, Restore restore, QObject* parent)
-    : QObject(parent), melody_(melody), restore_(std::move(restore)), stack_(new QUndoStack(this)) {
+EditHistory::EditHistory(Restore restore, QObject* parent)
+    : QObject(parent), restore_(std::move(restore)), stack_(new QUndoStack(this)) {
   stack_->setObjectName("EditHistory");
 }
 
-void EditHistory::record(const std::function<void()>& change) {
-  if (depth_ > 0) {
-    change();
-    return;
-  }
-  const MelodySnapshot before = SnapshotOf(melody_);
-  {
-    ++depth_;
-    const std::unique_ptr<int, void (*)(int*)> leave(&depth_, [](int* d) { --*d; });
-    try {
-      change();
-    } catch (...) {
-      push(before);
-      throw;
-    }
-  }
-  push(before);
-}
-
-void EditHistory::forget() { stack_->clear(); }
-
-void EditHistory::push(const MelodySnapshot& before) {
-  const MelodySnapshot after = SnapshotOf(melody_);
+void EditHistory::push(const MelodySnapshot& before, const MelodySnapshot& after) {
   if (after.codes == before.codes) return;
   stack_->push(new Step(*this, before, after));
 }
+
+void EditHistory::forget() { stack_->clear(); }
 
 }  // namespace merin::ui

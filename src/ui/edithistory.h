@@ -19,8 +19,8 @@ struct MelodySnapshot {
   friend bool operator==(const MelodySnapshot&, const MelodySnapshot&) = default;
 };
 
-// Undo and redo of the window's melody. Every change that writes a slot runs through record() and
-// becomes one step holding the melody before and after it; undo and redo put a snapshot back
+// Undo and redo of the window's melody. Every change that writes a slot is pushed as one step
+// holding the melody before and after it; undo and redo put a snapshot back
 // through `restore`, which goes through the same procedures as the handlers, so pictures, markers
 // and the slot number follow. A change that only moves the cursor is not a step.
 class EditHistory : public QObject {
@@ -29,28 +29,27 @@ class EditHistory : public QObject {
  public:
   using Restore = std::function<void(const MelodySnapshot&)>;
 
-  // Steps of `melody`; `restore` must put a snapshot into the melody and the window.
-  EditHistory(const Melody& melody, Restore restore, QObject* parent);
+  // `restore` must put a snapshot into the melody and the window.
+  EditHistory(Restore restore, QObject* parent);
 
   // The steps, for the menu's undo and redo and for the clean state that saving marks.
   QUndoStack* stack() const { return stack_; }
 
-  // Runs `change` (which may throw; the exception passes on) and, when it changed a slot, makes
-  // one step of it. Changes made while a step is undone or redone, or inside another change, are
-  // part of that and not steps of their own.
-  void record(const std::function<void()>& change);
+  // One step from `before` to `after`, unless no slot changed.
+  void push(const MelodySnapshot& before, const MelodySnapshot& after);
+  // Whether a step is being undone or redone now: the changes that makes are part of that step,
+  // not steps of their own.
+  bool restoring() const { return restoring_; }
 
   // Forgets every step: the melody as it is now is where undoing ends.
   void forget();
 
  private:
   class Step;
-  void push(const MelodySnapshot& before);
 
-  const Melody& melody_;
   Restore restore_;
   QUndoStack* stack_;
-  int depth_ = 0;
+  bool restoring_ = false;
 };
 
 // The snapshot of `melody`.

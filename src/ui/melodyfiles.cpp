@@ -18,13 +18,14 @@
 #include <vector>
 
 #include "core/da.h"
+#include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "formats/anymelody.h"
 #include "formats/audioexport.h"
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
-#include "formats/midi.h"
 #include "formats/rtttl.h"
+#include "formats/writeas.h"
 #include "ui/lastmelodykeeper.h"
 #include "ui/merinmain.h"
 #include "ui/recentfiles.h"
@@ -179,11 +180,7 @@ void MelodyFiles::fillRecentMenu() {
   recentMenu_->setEnabled(!files.isEmpty());
 }
 
-formats::Codes MelodyFiles::currentCodes() const {
-  formats::Codes codes;
-  std::copy_n(window_.melody().Notes.begin(), codes.size(), codes.begin());
-  return codes;
-}
+formats::Codes MelodyFiles::currentCodes() const { return CodesOf(window_.melody()); }
 
 bool MelodyFiles::modified() const { return currentCodes() != clean_; }
 
@@ -255,31 +252,28 @@ bool MelodyFiles::open(const QString& path) {
     refuse(*error, kCannotOpen);
     return false;
   }
-  const std::string& text = std::get<std::string>(bytes);
-  // A melody file becomes the melody's file; anything else is an import with no file of its own.
-  auto melody = formats::ReadMelodyFile(text, name);
-  if (auto* codes = std::get_if<formats::Codes>(&melody)) {
-    RecentFiles::add(path);
-    fillRecentMenu();
-    current_ = QFileInfo(path).absoluteFilePath();
-    suggested_.clear();
-    clean_ = *codes;
-    showMelody(*codes);
-    showCaption();
-    return true;
-  }
-  auto imported = formats::ReadAnyMelody(text, name);
-  if (auto* error = std::get_if<formats::ParseError>(&imported)) {
+  auto read = formats::ReadAnyMelody(std::get<std::string>(bytes), name);
+  if (auto* error = std::get_if<formats::ParseError>(&read)) {
     refuse(*error, kCannotOpen);
     return false;
   }
+  const formats::Imported& imported = std::get<formats::Imported>(read);
   RecentFiles::add(path);
   fillRecentMenu();
+  // A melody file becomes the melody's file; an RTTTL tune is an import with no file of its own.
   const QFileInfo info(path);
+  if (!imported.rtttl) {
+    current_ = info.absoluteFilePath();
+    suggested_.clear();
+    clean_ = imported.codes;
+    showMelody(imported.codes);
+    showCaption();
+    return true;
+  }
   current_.clear();
   suggested_ = info.absoluteDir().filePath(info.completeBaseName() + "." + kMelodyExtension);
   showCaption();
-  showImport(std::get<formats::Imported>(imported), Shown(path));
+  showImport(imported, Shown(path));
   return true;
 }
 
@@ -361,17 +355,8 @@ bool MelodyFiles::exportMelody() {
     if (format == formatList.end()) format = formatList.begin();
     path += "." + format->extension;
   }
-  const formats::Codes codes = currentCodes();
-  const std::string target = Local(path);
-  std::optional<std::string> error;
-  if (format->extension == "rtttl") {
-    error = formats::WriteFileAtomically(target,
-                                         formats::WriteRtttl(codes, formats::RtttlNameOf(target)));
-  } else if (format->extension == "mid") {
-    error = formats::WriteFileAtomically(target, formats::WriteMidi(codes));
-  } else {
-    error = formats::ExportAudio(codes, Da::AppFolder, target);
-  }
+  const std::optional<std::string> error = formats::WriteMelodyAs(
+      currentCodes(), format->extension.toStdString(), Da::AppFolder, Local(path));
   if (error) {
     fail(QStringLiteral("エクスポートできませんでした"), path, *error);
     return false;
@@ -382,20 +367,20 @@ bool MelodyFiles::exportMelody() {
 bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   const std::string name = "クリップボード";
-  // A melody file's text goes in as it is; RTTTL is imported with its report.
-  auto melody = formats::ReadMelodyFile(text, name);
-  auto imported = formats::ReadAnyMelody(text, name);
-  if (auto* error = std::get_if<formats::ParseError>(&imported)) {
+  auto read = formats::ReadAnyMelody(text, name);
+  if (auto* error = std::get_if<formats::ParseError>(&read)) {
     refuse(*error, QStringLiteral("クリップボードの内容を読み込めません。"));
     return false;
   }
   current_.clear();
   suggested_.clear();
   showCaption();
-  if (auto* codes = std::get_if<formats::Codes>(&melody)) {
-    showMelody(*codes);
+  // A melody file's text goes in as it is; RTTTL is imported with its report.
+  const formats::Imported& imported = std::get<formats::Imported>(read);
+  if (imported.rtttl) {
+    showImport(imported, QString::fromStdString(name));
   } else {
-    showImport(std::get<formats::Imported>(imported), QString::fromStdString(name));
+    showMelody(imported.codes);
   }
   return true;
 }

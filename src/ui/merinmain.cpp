@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStatusBar>
+#include <optional>
 
 #include "art/pictures.h"
 #include "core/applymelody.h"
@@ -42,8 +43,8 @@ MerinMain::MerinMain(SoundDevice& sound)
   controls_ = BuildControls(client_);
   wire();
   client_->installEventFilter(this);
-  history_ = new EditHistory(
-      melody_, [this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor); }, this);
+  history_ =
+      new EditHistory([this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor); }, this);
   new EditControls(this, melody_, *history_, [this](const auto& change) { runHandler(change); });
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
@@ -106,19 +107,24 @@ void MerinMain::load() {
 }
 
 bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& handler) {
-  const int32_t cursorBefore = melody_.Cursor;
-  const auto notesBefore = melody_.Notes;
-  bool done = true;
+  const MelodySnapshot before = SnapshotOf(melody_);
+  std::optional<PictureLoadError> failed;
   try {
-    history_->record([&] { handler(melody_, view_); });
+    handler(melody_, view_);
   } catch (const PictureLoadError& error) {
-    // Every handler that moves the cursor ends by showing its slot; this one stopped before.
-    if (melody_.Cursor != cursorBefore) ShowSlotNumber(melody_, view_);
-    reportPictureError(error);
-    done = false;
+    failed = error;
   }
-  if (melody_.Notes != notesBefore) emit melodyChanged();
-  return done;
+  const MelodySnapshot after = SnapshotOf(melody_);
+  const bool changed = after.codes != before.codes;
+  // A change made while a step is undone or redone belongs to that step.
+  if (changed && !history_->restoring()) history_->push(before, after);
+  if (failed) {
+    // Every handler that moves the cursor ends by showing its slot; this one stopped before.
+    if (melody_.Cursor != before.cursor) ShowSlotNumber(melody_, view_);
+    reportPictureError(*failed);
+  }
+  if (changed) emit melodyChanged();
+  return !failed;
 }
 
 bool MerinMain::replaceMelody(const std::array<std::string, kSlotCount>& codes, int32_t cursor) {

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#include "formats/writeas.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "formats/audioexport.h"
+#include "formats/fileio.h"
+#include "formats/melodyfile.h"
+#include "formats/midi.h"
+#include "formats/rtttl.h"
+
+namespace merin::formats {
+namespace {
+
+constexpr std::string_view kFormats[] = {"mk98", "rtttl", "mid", "wav", "flac", "ogg", "mp3"};
+
+}  // namespace
+
+bool IsAudioFormat(std::string_view format) {
+  return format == "wav" || format == "flac" || format == "ogg" || format == "mp3";
+}
+
+std::optional<std::string> CannotWriteAs(std::string_view format) {
+  if (std::find(std::begin(kFormats), std::end(kFormats), format) == std::end(kFormats)) {
+    return "no such format \"" + std::string(format) +
+           "\" (choose mk98, rtttl, mid, wav, flac, ogg or mp3)";
+  }
+  if (!IsAudioFormat(format)) return std::nullopt;
+  const auto writable = WritableAudioExtensions();
+  if (std::find(writable.begin(), writable.end(), format) != writable.end()) return std::nullopt;
+  return "the installed libsndfile cannot write ." + std::string(format) + " files";
+}
+
+std::optional<std::string> WriteMelodyAs(const Codes& codes, std::string_view format,
+                                         const std::string& programFolder,
+                                         const std::string& target) {
+  if (format == "mk98") return WriteFileAtomically(target, WriteMelodyFile(codes));
+  if (format == "rtttl") return WriteFileAtomically(target, WriteRtttl(codes, RtttlNameOf(target)));
+  if (format == "mid") return WriteFileAtomically(target, WriteMidi(codes));
+  return ExportAudio(codes, programFolder, target);
+}
+
+}  // namespace merin::formats

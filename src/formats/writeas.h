@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "formats/melody.h"
+
+namespace merin::formats {
+
+// Whether `format` (a file extension without its dot: mk98, rtttl, mid, wav, flac, ogg, mp3) is a
+// sound format, made of the program's wave files.
+bool IsAudioFormat(std::string_view format);
+
+// Why a melody cannot be written as `format` here (an unknown format, or an audio format the
+// installed libsndfile does not write), or nothing when it can.
+std::optional<std::string> CannotWriteAs(std::string_view format);
+
+// Writes `codes` to `target` as `format`, atomically: the melody file, RTTTL (named after the
+// target), MIDI, or what test play sounds from the wave files of `programFolder`. Returns the
+// error text on failure, the old target left as it was.
+std::optional<std::string> WriteMelodyAs(const Codes& codes, std::string_view format,
+                                         const std::string& programFolder,
+                                         const std::string& target);
+
+}  // namespace merin::formats
