@@ -92,18 +92,10 @@ std::string ExtensionOf(const std::string& path) {
   return Lower(extension.empty() ? extension : extension.substr(1));
 }
 
+// Standard input, read as any input file is (size limit included), named as such.
 std::variant<std::string, ParseError> ReadStandardInput() {
-  std::string bytes;
-  char buffer[16384];
-  while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
-    bytes.append(buffer, static_cast<size_t>(std::cin.gcount()));
-    if (bytes.size() > merin::formats::kMaxInputBytes) {
-      return ParseError{
-          "standard input", 0, 0, "",
-          "larger than " + std::to_string(merin::formats::kMaxInputBytes / 1024) + " KiB"};
-    }
-  }
-  if (std::cin.bad()) return ParseError{"standard input", 0, 0, "", "cannot be read"};
+  auto bytes = merin::formats::ReadInputFile("/dev/stdin");
+  if (auto* error = std::get_if<ParseError>(&bytes)) error->file = "standard input";
   return bytes;
 }
 
