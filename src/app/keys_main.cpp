@@ -86,12 +86,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// The lower-case extension of a file name, without its dot.
-std::string ExtensionOf(const std::string& path) {
-  const std::string extension = std::filesystem::path(path).extension().string();
-  return Lower(extension.empty() ? extension : extension.substr(1));
-}
-
 // Standard input, read as any input file is (size limit included), named as such.
 std::variant<std::string, ParseError> ReadStandardInput() {
   auto bytes = merin::formats::ReadInputFile("/dev/stdin");
@@ -231,7 +225,7 @@ int main(int argc, char** argv) {
   }
   std::string format;
   if (options.output) {
-    format = options.format.value_or(ExtensionOf(*options.output));
+    format = options.format.value_or(merin::formats::ExtensionOf(*options.output));
     if (format.empty()) {
       return Fail(kCannotWrite, *options.output +
                                     ": no extension to tell the format (.mk98, .rtttl, .mid, "

@@ -13,6 +13,7 @@
 #include "core/pitch.h"
 #include "formats/fileio.h"
 #include "formats/slots.h"
+#include "formats/writeas.h"
 
 namespace merin::formats {
 namespace {
@@ -42,17 +43,6 @@ bool Writable(int format, int rate, int channels) {
   info.channels = channels;
   info.format = format;
   return sf_format_check(&info) != 0;
-}
-
-// The lower-case extension of `path`'s file name, without the dot; empty when there is none.
-std::string ExtensionOf(std::string_view path) {
-  const size_t slash = path.find_last_of('/');
-  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-  const size_t dot = name.find_last_of('.');
-  if (dot == std::string_view::npos || dot == 0) return {};
-  std::string extension(name.substr(dot + 1));
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension;
 }
 
 struct SndfileCloser {

@@ -2,6 +2,7 @@
 #include "formats/writeas.h"
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 
 #include "formats/audioexport.h"
@@ -16,6 +17,16 @@ namespace {
 constexpr std::string_view kFormats[] = {"mk98", "rtttl", "mid", "wav", "flac", "ogg", "mp3"};
 
 }  // namespace
+
+std::string ExtensionOf(std::string_view path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  const size_t dot = name.find_last_of('.');
+  if (dot == std::string_view::npos || dot == 0) return {};
+  std::string extension(name.substr(dot + 1));
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
+}
 
 bool IsAudioFormat(std::string_view format) {
   return format == "wav" || format == "flac" || format == "ogg" || format == "mp3";

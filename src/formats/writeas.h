@@ -9,6 +9,10 @@
 
 namespace merin::formats {
 
+// The lower-case extension of `path`'s file name without its dot (the format it is written in);
+// empty when there is none.
+std::string ExtensionOf(std::string_view path);
+
 // Whether `format` (a file extension without its dot: mk98, rtttl, mid, wav, flac, ogg, mp3) is a
 // sound format, made of the program's wave files.
 bool IsAudioFormat(std::string_view format);
