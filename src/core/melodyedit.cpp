@@ -23,6 +23,12 @@ SlotCodes CodesOf(const Melody& melody) {
   return codes;
 }
 
+SlotCodes EmptyCodes() {
+  SlotCodes codes;
+  codes.fill(std::string(kEmptyCode));
+  return codes;
+}
+
 bool IsEmptySlot(std::string_view code) { return code == kEmptyCode; }
 
 int32_t SlotAfterLast(const SlotCodes& codes) {

@@ -25,6 +25,9 @@ struct MelodyEdit {
 // The slot codes of `melody`.
 SlotCodes CodesOf(const Melody& melody);
 
+// Thirty empty slots.
+SlotCodes EmptyCodes();
+
 // A slot is empty when it holds the empty code; rests and notes are not.
 bool IsEmptySlot(std::string_view code);
 

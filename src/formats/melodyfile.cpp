@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "formats/melodyfile.h"
 
+#include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "formats/textscan.h"
@@ -16,8 +17,7 @@ std::variant<Codes, ParseError> ReadMelodyFile(std::string_view bytes, std::stri
   if (auto bad = textscan::FirstInvalidUtf8(text)) {
     return ErrorAt(text, *bad, fileName, "", "not UTF-8 text (an invalid byte sequence)");
   }
-  Codes codes;
-  codes.fill(std::string(kEmptyCode));
+  Codes codes = EmptyCodes();
   size_t count = 0;
   size_t i = 0;
   bool lineStart = true;  // nothing but white space since the last line end

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "formats/slots.h"
@@ -271,9 +272,7 @@ std::variant<Imported, ParseError> ReadRtttl(std::string_view bytes, std::string
   size_t dropped = 0;
   if (auto error = reader.Notes(settingsEnd + 1, text.size(), kept, dropped)) return *error;
 
-  Imported imported;
-  imported.codes.fill(std::string(kEmptyCode));
-  imported.rtttl = true;
+  Imported imported{EmptyCodes(), {}, true};
   const int shift = BestShift(kept);
   int folded = 0;
   for (size_t i = 0; i < kept.count; ++i) {

@@ -4,10 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <algorithm>
 #include <cstdio>
 
-#include "core/notecode.h"
+#include "core/melodyedit.h"
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
 
@@ -37,9 +36,7 @@ void LastMelodyKeeper::flush() {
 
 void LastMelodyKeeper::write() {
   const formats::Codes codes = melody_();
-  const bool empty =
-      std::all_of(codes.begin(), codes.end(), [](const std::string& c) { return c == kEmptyCode; });
-  if (empty || codes == written_) return;
+  if (codes == EmptyCodes() || codes == written_) return;
   const QString file = path();
   QDir().mkpath(QFileInfo(file).absolutePath());
   const auto error =

@@ -69,12 +69,6 @@ int32_t CursorAfterLastFilledSlot(const formats::Codes& codes) {
   return 0;
 }
 
-formats::Codes EmptyMelody() {
-  formats::Codes codes;
-  codes.fill(std::string(kEmptyCode));
-  return codes;
-}
-
 std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
@@ -101,7 +95,7 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
       window_(window),
       keeper_(new LastMelodyKeeper([this] { return currentCodes(); }, this)),
       caption_(window.windowTitle()),
-      clean_(EmptyMelody()) {
+      clean_(EmptyCodes()) {
   addActions(fileMenu, endItem);
   addEditActions();
   window_.setAcceptDrops(true);
@@ -280,7 +274,7 @@ bool MelodyFiles::open(const QString& path) {
 void MelodyFiles::newMelody() {
   current_.clear();
   suggested_.clear();
-  clean_ = EmptyMelody();
+  clean_ = EmptyCodes();
   window_.replaceMelody(clean_, 0);
   showCaption();
 }
