@@ -16,8 +16,11 @@
 #include <vector>
 
 #include "core/da.h"
+#include "core/errorwords.h"
+#include "core/escape.h"
 #include "formats/anymelody.h"
 #include "formats/fileio.h"
+#include "formats/slots.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
 #include "output/melodytext.h"
@@ -29,6 +32,9 @@
 
 namespace {
 
+using merin::Escaped;
+using merin::Language;
+using merin::formats::Accept;
 using merin::formats::Codes;
 using merin::formats::Imported;
 using merin::formats::ParseError;
@@ -64,12 +70,14 @@ constexpr const char* kUsage =
     "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
     "                 named and the others are done\n"
     "  -f FORMAT      the format for -o DIR/: mk98, rtttl, mid, wav, flac, ogg or mp3\n"
+    "  --             what follows is no option, even when it starts with -\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
     "Exit status: 0 done; 2 bad or unreadable input or options (the message names the file,\n"
-    "line and column), also when only some files of -o DIR/ failed; 1 output that cannot be\n"
-    "written (a file of the same name is left as it was).\n";
+    "line and column), also when only some files of -o DIR/ failed, and for an empty melody\n"
+    "written in any format but .mk98; 1 output that cannot be written (a file of the same\n"
+    "name is left as it was).\n";
 
 constexpr int kBadInput = 2;
 constexpr int kCannotWrite = 1;
@@ -86,24 +94,30 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Standard input, read as any input file is (size limit included), named as such.
-std::variant<std::string, ParseError> ReadStandardInput() {
-  auto bytes = merin::formats::ReadInputFile("/dev/stdin");
-  if (auto* error = std::get_if<ParseError>(&bytes)) error->file = "standard input";
-  return bytes;
-}
-
-// Reads the melody of `path` ("-" for standard input) and tells what the import changed.
+// Reads the melody of `path` ("-" for standard input, read as any input file is, size limit
+// included) and tells what the import changed. FIFOs and pipes are read to their end.
 std::variant<Codes, ParseError> ReadMelody(const std::string& path) {
   const bool standardInput = path == "-";
-  auto bytes = standardInput ? ReadStandardInput() : merin::formats::ReadInputFile(path);
-  if (auto* error = std::get_if<ParseError>(&bytes)) return std::move(*error);
   const std::string name = standardInput ? "standard input" : path;
+  auto bytes = standardInput ? merin::formats::ReadInputFile("/dev/stdin", Accept::Anything)
+                             : merin::formats::ReadInputFile(path, Accept::FilesAndPipes);
+  if (auto* error = std::get_if<ParseError>(&bytes)) {
+    error->file = name;
+    return std::move(*error);
+  }
   auto read = merin::formats::ReadAnyMelody(std::get<std::string>(bytes), name);
   if (auto* error = std::get_if<ParseError>(&read)) return std::move(*error);
   auto& imported = std::get<Imported>(read);
-  for (const std::string& line : imported.report) Say(name + ": " + line);
+  for (const std::string& line : imported.report) Say(Escaped(name) + ": " + Escaped(line));
   return std::move(imported.codes);
+}
+
+// Why `codes` cannot be written as `format` before anything is: a melody with every slot empty is
+// written only as a melody file.
+std::optional<std::string> RefusedAsEmpty(const Codes& codes, const std::string& format,
+                                          const std::string& target) {
+  if (format == "mk98" || merin::formats::UsedSlots(codes) > 0) return std::nullopt;
+  return Escaped(target) + ": " + merin::ErrorWords(merin::kEmptyMelody, Language::English);
 }
 
 struct Options {
@@ -115,7 +129,8 @@ struct Options {
 
 // -o DIR/: a name ending in a separator, or a folder that exists.
 bool IsFolderTarget(const std::string& output) {
-  return output.ends_with('/') || std::filesystem::is_directory(output);
+  std::error_code error;
+  return output.ends_with('/') || std::filesystem::is_directory(output, error);
 }
 
 // Files written at the same time by -o DIR/: each write waits for the disk to keep the file
@@ -123,16 +138,21 @@ bool IsFolderTarget(const std::string& output) {
 constexpr size_t kWriters = 8;
 
 // Converts each input into `folder`; returns the exit status. All inputs are read first, in
-// turn; then the files are written by kWriters threads, and failures named in input order.
+// turn; then the files are written by kWriters threads, and failures named in input order. The
+// folder is synced once, after the last file is in it.
 int ConvertInto(const std::string& folder, const std::string& format,
                 const std::vector<std::string>& inputs) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (error) return Fail(kCannotWrite, "cannot make the folder " + folder + ": " + error.message());
+  if (error) {
+    const merin::formats::WriteFailure failure{
+        folder, merin::formats::WriteFailure::Doing::MakingFolder, error.value(), {}};
+    return Fail(kCannotWrite, failure.Message(Language::English));
+  }
   struct Job {
     std::string target;
     Codes codes;
-    std::optional<std::string> failure;
+    std::optional<merin::formats::WriteFailure> failure;
   };
   std::vector<Job> jobs;
   bool badInput = false;
@@ -142,13 +162,17 @@ int ConvertInto(const std::string& folder, const std::string& format,
         (std::filesystem::path(folder) / std::filesystem::path(input).stem()).string() + "." +
         format;
     if (auto [it, fresh] = written.emplace(target, input); !fresh) {
-      Say(input + ": not converted, " + target + " is already written from " + it->second);
+      Say(Escaped(input) + ": not converted, " + Escaped(target) + " is already written from " +
+          Escaped(it->second));
       badInput = true;
       continue;
     }
     auto read = ReadMelody(input);
     if (auto* e = std::get_if<ParseError>(&read)) {
       Say(e->Message());
+      badInput = true;
+    } else if (auto empty = RefusedAsEmpty(std::get<Codes>(read), format, target)) {
+      Say(*empty);
       badInput = true;
     } else {
       jobs.push_back({target, std::move(std::get<Codes>(read)), std::nullopt});
@@ -158,19 +182,20 @@ int ConvertInto(const std::string& folder, const std::string& format,
   std::atomic<size_t> next{0};
   const auto write = [&] {
     for (size_t i; (i = next++) < jobs.size();) {
-      jobs[i].failure =
-          merin::formats::WriteMelodyAs(jobs[i].codes, format, Da::AppFolder, jobs[i].target);
+      jobs[i].failure = merin::formats::WriteMelodyAs(jobs[i].codes, format, Da::AppFolder,
+                                                      jobs[i].target, false);
     }
   };
   std::vector<std::thread> writers;
   for (size_t n = 1; n < std::min(jobs.size(), kWriters); ++n) writers.emplace_back(write);
   write();
   for (std::thread& t : writers) t.join();
+  merin::formats::SyncFolder(folder);
 
   bool cannotWrite = false;
   for (const Job& job : jobs) {
     if (job.failure) {
-      Say(*job.failure);
+      Say(job.failure->Message(Language::English));
       cannotWrite = true;
     }
   }
@@ -182,9 +207,18 @@ int ConvertInto(const std::string& folder, const std::string& format,
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   Options options;
+  bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const std::string where = "argument " + std::to_string(i + 1) + " \"" + arg + "\": ";
+    const std::string where = "argument " + std::to_string(i + 1) + " \"" + Escaped(arg) + "\": ";
+    if (optionsEnded) {
+      options.tokens.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      optionsEnded = true;
+      continue;
+    }
     if (arg == "--help") {
       std::cout << kUsage;
       return 0;
@@ -220,19 +254,20 @@ int main(int argc, char** argv) {
   }
 
   if (toFolder != options.format.has_value()) {
-    return Fail(kBadInput, toFolder ? "-o " + *options.output + " needs -f FORMAT (try --help)"
-                                    : "-f goes with -o DIR/ (try --help)");
+    return Fail(kBadInput, toFolder
+                               ? "-o " + Escaped(*options.output) + " needs -f FORMAT (try --help)"
+                               : "-f goes with -o DIR/ (try --help)");
   }
   std::string format;
   if (options.output) {
     format = options.format.value_or(merin::formats::ExtensionOf(*options.output));
     if (format.empty()) {
-      return Fail(kCannotWrite, *options.output +
+      return Fail(kCannotWrite, Escaped(*options.output) +
                                     ": no extension to tell the format (.mk98, .rtttl, .mid, "
                                     ".wav, .flac, .ogg or .mp3)");
     }
     if (auto why = merin::formats::CannotWriteAs(format))
-      return Fail(kCannotWrite, *options.output + ": " + *why);
+      return Fail(kCannotWrite, Escaped(*options.output) + ": " + *why);
     // Audio is made of the wave files in the program's own folder.
     if (merin::formats::IsAudioFormat(format)) Da::InitAppFolder();
   }
@@ -261,9 +296,12 @@ int main(int argc, char** argv) {
   }
 
   if (options.output) {
+    if (auto empty = RefusedAsEmpty(codes, format, *options.output)) {
+      return Fail(kBadInput, *empty);
+    }
     if (auto failure =
             merin::formats::WriteMelodyAs(codes, format, Da::AppFolder, *options.output)) {
-      return Fail(kCannotWrite, *failure);
+      return Fail(kCannotWrite, failure->Message(Language::English));
     }
     return 0;
   }

@@ -15,8 +15,8 @@ bool IsMelodyFile(std::string_view bytes) {
   if (text.starts_with(kMelodyFileHeader)) return true;
   size_t i = 0;
   while (i < text.size()) {
-    size_t end = text.find('\n', i);
-    if (end == std::string_view::npos) end = text.size();
+    size_t end = i;
+    while (end < text.size() && !textscan::IsLineEnd(text, end)) ++end;
     const std::string_view line = text.substr(i, end - i);
     size_t first = 0;
     while (first < line.size() && textscan::IsSpace(line[first])) ++first;

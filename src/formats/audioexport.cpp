@@ -5,11 +5,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string_view>
 #include <vector>
 
+#include "core/errorwords.h"
+#include "core/escape.h"
 #include "core/pitch.h"
 #include "formats/fileio.h"
 #include "formats/slots.h"
@@ -61,56 +65,93 @@ std::string Describe(int rate, int channels) {
          (channels == 1 ? "mono" : std::to_string(channels) + " channels");
 }
 
+// libsndfile tells why an open failed only through one error shared by the whole process.
+std::mutex openMutex;
+
 // Reads a whole sound file as 16-bit samples, or returns why it cannot be read.
-std::optional<std::string> ReadWave(const std::string& path, Wave& wave) {
+std::optional<WriteFailure> ReadWave(const std::string& path, Wave& wave) {
+  const auto fail = [&](const std::string& why) {
+    return WriteFailure{path, WriteFailure::Doing::Reading, 0,
+                        "cannot read the sound file (" + why + ")"};
+  };
   SF_INFO info{};
-  SndfilePtr file(sf_open(path.c_str(), SFM_READ, &info));
-  if (!file) return path + ": cannot read the sound file (" + sf_strerror(nullptr) + ")";
+  SndfilePtr file;
+  {
+    const std::lock_guard lock(openMutex);
+    file.reset(sf_open(path.c_str(), SFM_READ, &info));
+    if (!file) return fail(sf_strerror(nullptr));
+  }
   if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) {
-    return path + ": cannot read the sound file (no sample rate or no channels)";
+    return fail("no sample rate or no channels");
   }
   wave.rate = info.samplerate;
   wave.channels = info.channels;
   wave.samples.resize(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
   const sf_count_t got = sf_readf_short(file.get(), wave.samples.data(), info.frames);
-  if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) {
-    return path + ": cannot read the sound file (" + sf_strerror(file.get()) + ")";
-  }
+  if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) return fail(sf_strerror(file.get()));
   wave.samples.resize(static_cast<size_t>(got) * static_cast<size_t>(info.channels));
   return std::nullopt;
 }
 
-// libsndfile's text for a failed system call, without its decoration.
-std::string Reason(const char* text) {
-  std::string_view reason(text);
-  if (reason.starts_with("System error : ")) reason.remove_prefix(15);
-  if (reason.ends_with('.')) reason.remove_suffix(1);
-  return std::string(reason);
+// A file in memory for libsndfile to write into.
+struct MemoryFile {
+  std::string bytes;
+  sf_count_t position = 0;
+};
+
+sf_count_t MemoryLength(void* data) { return static_cast<MemoryFile*>(data)->bytes.size(); }
+
+sf_count_t MemorySeek(sf_count_t offset, int whence, void* data) {
+  auto* file = static_cast<MemoryFile*>(data);
+  const sf_count_t base = whence == SEEK_SET   ? 0
+                          : whence == SEEK_CUR ? file->position
+                                               : static_cast<sf_count_t>(file->bytes.size());
+  if (base + offset < 0) return -1;
+  file->position = base + offset;
+  return file->position;
 }
 
-// Writes the waves one after another into `path` in `format`.
-std::optional<std::string> WriteSound(const std::string& path,
-                                      const std::vector<const Wave*>& sequence, int rate,
-                                      int channels, int format, const std::string& target) {
-  const auto fail = [&](const char* reason) {
-    return "cannot write " + target + ": " + Reason(reason);
-  };
+sf_count_t MemoryRead(void* out, sf_count_t count, void* data) {
+  auto* file = static_cast<MemoryFile*>(data);
+  const auto size = static_cast<sf_count_t>(file->bytes.size());
+  const sf_count_t got = std::clamp<sf_count_t>(size - file->position, 0, count);
+  std::memcpy(out, file->bytes.data() + file->position, static_cast<size_t>(got));
+  file->position += got;
+  return got;
+}
+
+sf_count_t MemoryWrite(const void* in, sf_count_t count, void* data) {
+  auto* file = static_cast<MemoryFile*>(data);
+  const auto end = static_cast<size_t>(file->position + count);
+  if (end > file->bytes.size()) file->bytes.resize(end);
+  std::memcpy(file->bytes.data() + file->position, in, static_cast<size_t>(count));
+  file->position += count;
+  return count;
+}
+
+sf_count_t MemoryTell(void* data) { return static_cast<MemoryFile*>(data)->position; }
+
+// The waves one after another, encoded in `format`; or nothing when the library fails.
+std::optional<std::string> Encode(const std::vector<const Wave*>& sequence, int rate, int channels,
+                                  int format) {
+  SF_VIRTUAL_IO io{MemoryLength, MemorySeek, MemoryRead, MemoryWrite, MemoryTell};
+  MemoryFile memory;
   SF_INFO info{};
   info.samplerate = rate;
   info.channels = channels;
   info.format = format;
-  SNDFILE* raw = sf_open(path.c_str(), SFM_WRITE, &info);
-  if (!raw) return fail(sf_strerror(nullptr));
-  SndfilePtr file(raw);
+  SndfilePtr file;
+  {
+    const std::lock_guard lock(openMutex);
+    file.reset(sf_open_virtual(&io, SFM_WRITE, &info, &memory));
+  }
+  if (!file) return std::nullopt;
   for (const Wave* wave : sequence) {
     const auto frames = static_cast<sf_count_t>(wave->samples.size()) / channels;
-    if (sf_writef_short(file.get(), wave->samples.data(), frames) != frames) {
-      return fail(sf_strerror(file.get()));
-    }
+    if (sf_writef_short(file.get(), wave->samples.data(), frames) != frames) return std::nullopt;
   }
-  const int closed = sf_close(file.release());
-  if (closed != 0) return fail(sf_error_number(closed));
-  return std::nullopt;
+  if (sf_close(file.release()) != 0) return std::nullopt;
+  return std::move(memory.bytes);
 }
 
 }  // namespace
@@ -123,8 +164,8 @@ std::vector<std::string> WritableAudioExtensions() {
   return extensions;
 }
 
-std::optional<std::string> ExportAudio(const Codes& codes, const std::string& programFolder,
-                                       const std::string& target) {
+std::optional<WriteFailure> ExportAudio(const Codes& codes, const std::string& programFolder,
+                                        const std::string& target, bool syncFolder) {
   const std::string extension = ExtensionOf(target);
   const auto format = std::find_if(std::begin(kAudioFormats), std::end(kAudioFormats),
                                    [&](const AudioFormat& f) { return f.extension == extension; });
@@ -132,7 +173,8 @@ std::optional<std::string> ExportAudio(const Codes& codes, const std::string& pr
     std::string known;
     for (const std::string& e : WritableAudioExtensions())
       known += (known.empty() ? "." : ", .") + e;
-    return target + ": not an audio file name this program writes (" + known + ")";
+    return WriteFailure{target, WriteFailure::Doing::Writing, 0,
+                        "not an audio file name this program writes (" + known + ")"};
   }
 
   // Each distinct wave is read once; the slots then follow one another.
@@ -149,9 +191,11 @@ std::optional<std::string> ExportAudio(const Codes& codes, const std::string& pr
         first = &it->second;
         firstPath = path;
       } else if (it->second.rate != first->rate || it->second.channels != first->channels) {
-        return path + ": " + Describe(it->second.rate, it->second.channels) + ", but " + firstPath +
-               " is " + Describe(first->rate, first->channels) +
-               "; the sound files must all be alike";
+        return WriteFailure{path, WriteFailure::Doing::Reading, 0,
+                            Describe(it->second.rate, it->second.channels) + ", but " +
+                                Escaped(firstPath) + " is " +
+                                Describe(first->rate, first->channels) +
+                                "; the sound files must all be alike"};
       }
     }
     sequence.push_back(&it->second);
@@ -159,13 +203,16 @@ std::optional<std::string> ExportAudio(const Codes& codes, const std::string& pr
   const int rate = first ? first->rate : kCheckRate;
   const int channels = first ? first->channels : kCheckChannels;
   if (!Writable(format->format, rate, channels)) {
-    return target + ": the installed libsndfile cannot write ." + extension + " at " +
-           Describe(rate, channels);
+    return WriteFailure{
+        target, WriteFailure::Doing::Writing, 0,
+        "the installed libsndfile cannot write ." + extension + " at " + Describe(rate, channels)};
   }
 
-  return WriteFileAtomically(target, [&](const std::string& temporary) {
-    return WriteSound(temporary, sequence, rate, channels, format->format, target);
-  });
+  auto encoded = Encode(sequence, rate, channels, format->format);
+  if (!encoded || encoded->empty()) {
+    return WriteFailure{target, WriteFailure::Doing::Writing, kEncoderFailed, {}};
+  }
+  return WriteFileAtomically(target, *encoded, syncFolder);
 }
 
 }  // namespace merin::formats

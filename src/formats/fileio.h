@@ -1,27 +1,55 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
+#include "core/language.h"
 #include "formats/melody.h"
 
 namespace merin::formats {
 
+// What may be read as an input file besides a regular file.
+enum class Accept {
+  Files,          // regular files only: a pipe or device is refused and never waited on
+  FilesAndPipes,  // also FIFOs and pipes, read to their end (waiting for a FIFO's writer)
+  Anything,       // whatever the path opens, as standard input may be a terminal or socket
+};
+
 // The bytes of the file at `path`; refused (with the path as the error's file) when it is missing,
-// unreadable, a directory, or larger than kMaxInputBytes.
-std::variant<std::string, ParseError> ReadInputFile(const std::string& path);
+// unreadable, a folder, not what `accept` allows, or larger than kMaxInputBytes.
+std::variant<std::string, ParseError> ReadInputFile(const std::string& path,
+                                                    Accept accept = Accept::FilesAndPipes);
 
-// Writes `bytes` to `path` atomically: into a temporary file beside it, flushed, then renamed over
-// it. On failure the old file is as it was, no temporary is left, and the reason is returned.
-std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Why a file was not written (or, for audio, which sound file could not be read), kept as data
+// so that it can be put into words in either language.
+struct WriteFailure {
+  enum class Doing { Writing, Reading, MakingFolder };
+  std::string path;
+  Doing doing = Doing::Writing;
+  int error = 0;       // an errno value or a reason of core/errorwords.h, when not 0
+  std::string detail;  // otherwise, the reason in the audio library's own words
 
-// As above, for writers that need a path of their own (libsndfile): `write` fills the temporary
-// path it is given and returns an error text or nothing.
-std::optional<std::string> WriteFileAtomically(
-    const std::string& path,
-    const std::function<std::optional<std::string>(const std::string& temporary)>& write);
+  // "cannot write PATH: REASON" (the path escaped), or in Japanese.
+  std::string Message(Language language) const;
+  bool operator==(const WriteFailure&) const = default;
+};
+
+// Writes `bytes` to `path` atomically: into a temporary file in the same folder, synced, then
+// renamed over it. A symbolic link stays and the file it leads to is replaced; an existing file
+// keeps its mode and, where the process may set it, its owner; one without any write permission
+// bit is refused. On failure the old file is as it was and no temporary is left. The folder is
+// synced after the rename unless `syncFolder` is false (call SyncFolder once after many writes).
+// The first write into a folder removes the temporaries left there by runs that have ended.
+std::optional<WriteFailure> WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                                bool syncFolder = true);
+
+// Makes the renames done in `folder` reach the disk.
+void SyncFolder(const std::string& folder);
+
+// The folder of `path`: "." when it has none.
+std::string FolderOf(const std::string& path);
 
 }  // namespace merin::formats

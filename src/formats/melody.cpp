@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "formats/melody.h"
 
+#include "core/escape.h"
+
 namespace merin::formats {
 namespace {
 
 // Tokens longer than this are shown cut, so that a message stays one readable line.
 constexpr size_t kShownTokenBytes = 40;
 
-// The token as it can be shown: control characters, quotes and backslashes escaped, cut after
+// The token as it can be shown: quotes and backslashes escaped, then as Escaped, cut after
 // kShownTokenBytes at a character boundary.
 std::string Shown(const std::string& token) {
   std::string shown;
@@ -20,18 +22,10 @@ std::string Shown(const std::string& token) {
   }
   for (size_t i = 0; i < end; ++i) {
     const auto c = static_cast<unsigned char>(token[i]);
-    if (c == '"' || c == '\\') {
-      shown += '\\';
-      shown += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7F) {
-      static constexpr char kHex[] = "0123456789abcdef";
-      shown += "\\x";
-      shown += kHex[c >> 4];
-      shown += kHex[c & 15];
-    } else {
-      shown += static_cast<char>(c);
-    }
+    if (c == '"' || c == '\\') shown += '\\';
+    shown += static_cast<char>(c);
   }
+  shown = Escaped(shown);
   if (cut) shown += "...";
   return shown;
 }
@@ -40,7 +34,7 @@ std::string Shown(const std::string& token) {
 
 std::string ParseError::Message() const {
   std::string message;
-  if (!file.empty()) message += file + ":";
+  if (!file.empty()) message += Escaped(file) + ":";
   if (line > 0) {
     message += std::to_string(line) + ":";
     if (column > 0) message += std::to_string(column) + ":";

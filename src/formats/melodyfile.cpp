@@ -23,7 +23,7 @@ std::variant<Codes, ParseError> ReadMelodyFile(std::string_view bytes, std::stri
   bool lineStart = true;  // nothing but white space since the last line end
   while (i < text.size()) {
     const char c = text[i];
-    if (c == '\n') {
+    if (textscan::IsLineEnd(text, i)) {
       lineStart = true;
       ++i;
       continue;
@@ -33,8 +33,7 @@ std::variant<Codes, ParseError> ReadMelodyFile(std::string_view bytes, std::stri
       continue;
     }
     if (c == '#' && lineStart) {
-      const size_t end = text.find('\n', i);
-      i = end == std::string_view::npos ? text.size() : end;
+      while (i < text.size() && !textscan::IsLineEnd(text, i)) ++i;
       continue;
     }
     lineStart = false;

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/escape.h"
+
 namespace merin::formats::textscan {
 
 std::string_view WithoutByteOrderMark(std::string_view text) {
@@ -11,35 +13,9 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 }
 
 std::optional<size_t> FirstInvalidUtf8(std::string_view text) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t size = text.size();
-  size_t i = 0;
-  while (i < size) {
-    const unsigned c = bytes[i];
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    size_t length = 0;
-    unsigned low = 0x80, high = 0xBF;  // the allowed range of the second byte
-    if (c >= 0xC2 && c <= 0xDF) {
-      length = 2;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      length = 3;
-      if (c == 0xE0) low = 0xA0;
-      if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      length = 4;
-      if (c == 0xF0) low = 0x90;
-      if (c == 0xF4) high = 0x8F;
-    } else {
-      return i;
-    }
-    if (i + length > size) return i;
-    if (bytes[i + 1] < low || bytes[i + 1] > high) return i;
-    for (size_t k = 2; k < length; ++k) {
-      if ((bytes[i + k] & 0xC0) != 0x80) return i;
-    }
+  for (size_t i = 0; i < text.size();) {
+    const size_t length = Utf8CharLength(text, i);
+    if (length == 0) return i;
     i += length;
   }
   return std::nullopt;
@@ -52,7 +28,7 @@ ParseError ErrorAt(std::string_view text, size_t offset, std::string_view fileNa
   error.line = 1;
   error.column = 1;
   for (size_t i = 0; i < offset && i < text.size(); ++i) {
-    if (text[i] == '\n') {
+    if (IsLineEnd(text, i)) {
       ++error.line;
       error.column = 1;
     } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {

@@ -16,6 +16,11 @@ std::string_view WithoutByteOrderMark(std::string_view text);
 // ASCII white space: space, tab, LF, CR, vertical tab, form feed.
 inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
+// Whether a line ends at byte `i` of `text`: an LF, or a CR not followed by an LF.
+inline bool IsLineEnd(std::string_view text, size_t i) {
+  return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
+}
+
 // The offset of the first byte that is not part of well-formed UTF-8 (overlong forms, surrogates
 // and code points above U+10FFFF included), or none.
 std::optional<size_t> FirstInvalidUtf8(std::string_view text);

@@ -5,11 +5,14 @@
 #include <cctype>
 #include <iterator>
 
+#include "core/errorwords.h"
+#include "core/escape.h"
 #include "formats/audioexport.h"
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
+#include "formats/slots.h"
 
 namespace merin::formats {
 namespace {
@@ -34,7 +37,7 @@ bool IsAudioFormat(std::string_view format) {
 
 std::optional<std::string> CannotWriteAs(std::string_view format) {
   if (std::find(std::begin(kFormats), std::end(kFormats), format) == std::end(kFormats)) {
-    return "no such format \"" + std::string(format) +
+    return "no such format \"" + Escaped(format) +
            "\" (choose mk98, rtttl, mid, wav, flac, ogg or mp3)";
   }
   if (!IsAudioFormat(format)) return std::nullopt;
@@ -43,13 +46,18 @@ std::optional<std::string> CannotWriteAs(std::string_view format) {
   return "the installed libsndfile cannot write ." + std::string(format) + " files";
 }
 
-std::optional<std::string> WriteMelodyAs(const Codes& codes, std::string_view format,
-                                         const std::string& programFolder,
-                                         const std::string& target) {
-  if (format == "mk98") return WriteFileAtomically(target, WriteMelodyFile(codes));
-  if (format == "rtttl") return WriteFileAtomically(target, WriteRtttl(codes, RtttlNameOf(target)));
-  if (format == "mid") return WriteFileAtomically(target, WriteMidi(codes));
-  return ExportAudio(codes, programFolder, target);
+std::optional<WriteFailure> WriteMelodyAs(const Codes& codes, std::string_view format,
+                                          const std::string& programFolder,
+                                          const std::string& target, bool syncFolder) {
+  if (format == "mk98") return WriteFileAtomically(target, WriteMelodyFile(codes), syncFolder);
+  if (UsedSlots(codes) == 0) {
+    return WriteFailure{target, WriteFailure::Doing::Writing, kEmptyMelody, {}};
+  }
+  if (format == "rtttl") {
+    return WriteFileAtomically(target, WriteRtttl(codes, RtttlNameOf(target)), syncFolder);
+  }
+  if (format == "mid") return WriteFileAtomically(target, WriteMidi(codes), syncFolder);
+  return ExportAudio(codes, programFolder, target, syncFolder);
 }
 
 }  // namespace merin::formats

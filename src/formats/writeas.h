@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "formats/fileio.h"
 #include "formats/melody.h"
 
 namespace merin::formats {
@@ -22,10 +23,11 @@ bool IsAudioFormat(std::string_view format);
 std::optional<std::string> CannotWriteAs(std::string_view format);
 
 // Writes `codes` to `target` as `format`, atomically: the melody file, RTTTL (named after the
-// target), MIDI, or what test play sounds from the wave files of `programFolder`. Returns the
-// error text on failure, the old target left as it was.
-std::optional<std::string> WriteMelodyAs(const Codes& codes, std::string_view format,
-                                         const std::string& programFolder,
-                                         const std::string& target);
+// target), MIDI, or what test play sounds from the wave files of `programFolder`; an empty
+// melody only as a melody file. Returns why not, the old target left as it was. `syncFolder` as
+// for WriteFileAtomically.
+std::optional<WriteFailure> WriteMelodyAs(const Codes& codes, std::string_view format,
+                                          const std::string& programFolder,
+                                          const std::string& target, bool syncFolder = true);
 
 }  // namespace merin::formats

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "output/melodytext.h"
 
+#include "core/escape.h"
+
 #include "core/notecode.h"
 #include "core/pitch.h"
 
@@ -14,7 +16,7 @@ bool IsSpace(char c) {
 }  // namespace
 
 std::string MelodyTextError::Message() const {
-  return "token " + std::to_string(position) + " \"" + token + "\": " + reason;
+  return "token " + std::to_string(position) + " \"" + Escaped(token) + "\": " + reason;
 }
 
 std::variant<std::array<std::string, 30>, MelodyTextError> ParseMelodyText(

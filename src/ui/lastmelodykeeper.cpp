@@ -47,7 +47,7 @@ void LastMelodyKeeper::write() {
     return;
   }
   // Named once on the terminal: a message box at every note would stop the composing.
-  const QString message = QString::fromStdString(*error);
+  const QString message = QString::fromStdString(error->Message(Language::English));
   if (message == lastError_) return;
   lastError_ = message;
   std::fprintf(stderr, "merinkast98: cannot keep the melody in %s: %s\n", qPrintable(file),

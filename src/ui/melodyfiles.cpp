@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/da.h"
+#include "core/escape.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "formats/anymelody.h"
@@ -71,7 +72,9 @@ int32_t CursorAfterLastFilledSlot(const formats::Codes& codes) {
 
 std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-QString Shown(const QString& path) { return QDir::toNativeSeparators(path); }
+QString Shown(const QString& path) {
+  return QString::fromStdString(Escaped(QDir::toNativeSeparators(path).toStdString()));
+}
 
 // The one local file a drag carries, or nothing.
 QString DroppedFile(const QMimeData* data) {
@@ -229,7 +232,7 @@ void MelodyFiles::showMelody(const formats::Codes& codes) {
 void MelodyFiles::showImport(const formats::Imported& imported, const QString& source) {
   showMelody(imported.codes);
   QStringList lines;
-  for (const std::string& line : imported.report) lines << QString::fromStdString(line);
+  for (const std::string& line : imported.report) lines << QString::fromStdString(Escaped(line));
   if (lines.isEmpty())
     lines << QStringLiteral("変更はありません（すべての音がそのまま入りました）");
   QMessageBox box(QMessageBox::Information, caption_,
@@ -241,7 +244,7 @@ void MelodyFiles::showImport(const formats::Imported& imported, const QString& s
 
 bool MelodyFiles::open(const QString& path) {
   const std::string name = Local(path);
-  auto bytes = formats::ReadInputFile(name);
+  auto bytes = formats::ReadInputFile(name, formats::Accept::Files);
   if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
     refuse(*error, kCannotOpen);
     return false;
@@ -301,7 +304,7 @@ bool MelodyFiles::openLastMelody() {
 bool MelodyFiles::writeMelodyTo(const QString& path) {
   const formats::Codes codes = currentCodes();
   if (auto error = formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes))) {
-    fail(QStringLiteral("保存できませんでした"), path, *error);
+    fail(QStringLiteral("保存できませんでした"), path, error->Message(Language::Japanese));
     return false;
   }
   current_ = QFileInfo(path).absoluteFilePath();
@@ -349,10 +352,10 @@ bool MelodyFiles::exportMelody() {
     if (format == formatList.end()) format = formatList.begin();
     path += "." + format->extension;
   }
-  const std::optional<std::string> error = formats::WriteMelodyAs(
-      currentCodes(), format->extension.toStdString(), Da::AppFolder, Local(path));
+  const auto error = formats::WriteMelodyAs(currentCodes(), format->extension.toStdString(),
+                                            Da::AppFolder, Local(path));
   if (error) {
-    fail(QStringLiteral("エクスポートできませんでした"), path, *error);
+    fail(QStringLiteral("エクスポートできませんでした"), path, error->Message(Language::Japanese));
     return false;
   }
   return true;

@@ -3,13 +3,16 @@
 // (-o FILE, -o DIR/ -f FORMAT), with its exit statuses.
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "formats/audioexport.h"
+#include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
 #include "output/convert.h"
@@ -84,10 +87,10 @@ TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
     int exitCode;
     std::string message;  // what stderr starts with after the program's name
   } cases[] = {
-      {{"-i", dir / "missing.mk98"}, 2, dir / "missing.mk98: No such file or directory"},
+      {{"-i", dir / "missing.mk98"}, 2, dir / "missing.mk98: no such file or folder"},
       {{"-i", dir / "bad.mk98"}, 2, dir / "bad.mk98:3:4: \"H4\": not a note code"},
       {{"-i", dir / "bad.rtttl"}, 2, dir / "bad.rtttl:1:15: \"q\": "},
-      {{"-i", dir.path().string()}, 2, dir.path().string() + ": is a folder, not a file"},
+      {{"-i", dir.path().string()}, 2, dir.path().string() + ": is a folder"},
       {{"-i"}, 2, "argument 1 \"-i\": needs a value"},
       {{"C4", "-i", dir / "twinkle.mk98"}, 2, "tokens and -i cannot be given together"},
       {{"-i", dir / "twinkle.mk98", "-i", dir / "twinkle.mk98"}, 2, "several -i need -o DIR/"},
@@ -100,7 +103,16 @@ TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
       {{"-i", dir / "twinkle.mk98", "-o", dir / "out/", "-f", "doc"}, 1, dir / "out/: no such"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "none/x.mid"},
        1,
-       "cannot write " + dir / "none/x.mid: No such file or directory"},
+       "cannot write " + dir / "none/x.mid: no such file or folder"},
+      {{"C4", "-o", dir / (std::string(300, 'n') + ".mid")},
+       1,
+       "cannot write " + dir / (std::string(300, 'n') + ".mid: file name too long")},
+      {{"-", "-o", dir / "e.wav"}, 2, dir / "e.wav: the melody is empty; there is nothing"},
+      {{"-i", "/dev/null"}, 2, "/dev/null: not a regular file"},
+      {{"-i", dir / "a\a.mk98"}, 2, dir / "a\\x07.mk98: no such file or folder"},
+      {{"C4\x1b[2J"}, 2, "token 1 \"C4\\x1b[2J\": not a note code"},
+      {{"-\x9b\xC2\x9b"}, 2, "argument 1 \"-\\x9b\\xc2\\x9b\": unknown option"},
+      {{"--", "-i"}, 2, "token 1 \"-i\": not a note code"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -205,6 +217,20 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
 
 // A target that cannot be written is left as it was, with exit status 1: here the write runs
 // into the file size limit half-way (which holds for every user, root included).
+// A FIFO is read to its end, however late its writer comes.
+TEST(KeysProgramFiles, ReadsAFifoWhoseWriterComesLater) {
+  TempFolder dir;
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0666), 0);
+  std::thread writer([&] {
+    usleep(300000);
+    WriteBytes(dir / "fifo", kTwinkleFile);
+  });
+  auto result = RunProgram(MERIN_KEYS_PROGRAM, {"-i", dir / "fifo", "-o", dir / "t.mk98"});
+  writer.join();
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(ReadBytes(dir / "t.mk98"), formats::WriteMelodyFile(kTwinkle));
+}
+
 TEST(KeysProgramFiles, AFailedWriteLeavesTheOldFile) {
   TempFolder dir;
   WriteBytes(dir / "tune.wav", "old sound");

@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "formats/fileio.h"
 
+#include <thread>
+
+#include "core/melodyedit.h"
+#include "formats/audioexport.h"
+#include "formats/writeas.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -57,9 +63,9 @@ TEST(ReadInputFile, RefusesWhatIsNoReadableSmallFile) {
     std::string path, message;
   } cases[] = {
       {folder / "big", folder / "big" + ": larger than 64 KiB"},
-      {folder / "dir", folder / "dir" + ": is a folder, not a file"},
-      {folder / "missing", folder / "missing" + ": No such file or directory"},
-      {folder / "file/child", folder / "file/child" + ": Not a directory"},
+      {folder / "dir", folder / "dir" + ": is a folder"},
+      {folder / "missing", folder / "missing" + ": no such file or folder"},
+      {folder / "file/child", folder / "file/child" + ": a part of the path is not a folder"},
   };
   for (const auto& c : cases) {
     auto read = ReadInputFile(c.path);
@@ -71,9 +77,36 @@ TEST(ReadInputFile, RefusesWhatIsNoReadableSmallFile) {
   }
 }
 
+// A FIFO is waited on by the converter, until its writer comes, and refused by the window at
+// once; a device only the converter's standard input may be.
+TEST(ReadInputFile, ReadsOrRefusesWhatIsNoRegularFile) {
+  TempFolder folder;
+  const std::string fifo = folder / "fifo";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+  std::thread writer([&] {
+    usleep(200000);
+    WriteBytes(fifo, "C4 r");
+  });
+  auto read = ReadInputFile(fifo, Accept::FilesAndPipes);
+  writer.join();
+  ASSERT_TRUE(std::holds_alternative<std::string>(read)) << std::get<1>(read).Message();
+  EXPECT_EQ(std::get<std::string>(read), "C4 r");
+  struct Case {
+    std::string path;
+    Accept accept;
+  } refused[] = {
+      {fifo, Accept::Files}, {"/dev/null", Accept::Files}, {"/dev/null", Accept::FilesAndPipes}};
+  for (const Case& c : refused) {
+    auto error = ReadInputFile(c.path, c.accept);
+    ASSERT_TRUE(std::holds_alternative<ParseError>(error)) << c.path;
+    EXPECT_EQ(std::get<ParseError>(error).Message(),
+              c.path + ": not a regular file (a device, socket or pipe)");
+  }
+}
+
 TEST(ReadInputFile, RefusesABiggerStreamAfter64KiB) {
   // /dev/zero has no size to look at; the read itself must stop.
-  auto read = ReadInputFile("/dev/zero");
+  auto read = ReadInputFile("/dev/zero", Accept::Anything);
   ASSERT_TRUE(std::holds_alternative<ParseError>(read));
   EXPECT_EQ(std::get<ParseError>(read).Message(), "/dev/zero: larger than 64 KiB");
 }
@@ -87,112 +120,138 @@ TEST(ReadInputFile, RefusesAnUnreadableFile) {
   }
   auto read = ReadInputFile(folder / "secret");
   ASSERT_TRUE(std::holds_alternative<ParseError>(read));
-  EXPECT_EQ(std::get<ParseError>(read).Message(), folder / "secret" + ": Permission denied");
+  EXPECT_EQ(std::get<ParseError>(read).Message(), folder / "secret" + ": permission denied");
 }
 
-TEST(WriteFileAtomically, ReplacesTheFileAndLeavesNothingElse) {
+// What a write said, in English; empty when it wrote.
+std::string Said(const std::optional<WriteFailure>& failure) {
+  return failure ? failure->Message(Language::English) : "";
+}
+
+TEST(WriteFileAtomically, ReplacesTheFileAndKeepsItsModeOwnerAndLinks) {
   TempFolder folder;
-  const std::string target = folder / "song.mk98";
-  EXPECT_EQ(WriteFileAtomically(target, "first"), std::nullopt);
-  EXPECT_EQ(ReadBytes(target), "first");
-  chmod(target.c_str(), 0640);
-  EXPECT_EQ(WriteFileAtomically(target, std::string("sec\0nd", 6)), std::nullopt);
-  EXPECT_EQ(ReadBytes(target), std::string("sec\0nd", 6));
-  struct stat info {};
-  ASSERT_EQ(stat(target.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u) << "a replaced file keeps its permissions";
-  EXPECT_EQ(folder.Entries(), std::set<std::string>{"song.mk98"});
+  WriteBytes(folder / "song.mk98", "old");
+  WriteBytes(folder / "linked.mk98", "old");
+  std::filesystem::create_directory(folder / "sub");
+  std::filesystem::create_symlink("../linked.mk98", folder / "sub/link.mk98");
+  std::filesystem::create_symlink("sub/link.mk98", folder / "chain.mk98");
+  const bool root = geteuid() == 0;
+  struct Case {
+    std::string written, replaced;
+    mode_t mode;
+    uid_t owner;  // given to the file first when we are root
+  } cases[] = {
+      {folder / "song.mk98", folder / "song.mk98", 0666, 0},
+      {folder / "song.mk98", folder / "song.mk98", 0640, root ? 4321u : geteuid()},
+      {folder / "sub/link.mk98", folder / "linked.mk98", 0604, 0},
+      {folder / "chain.mk98", folder / "linked.mk98", 0644, 0},
+  };
+  for (const Case& c : cases) {
+    chmod(c.replaced.c_str(), c.mode);
+    if (root) {
+      ASSERT_EQ(chown(c.replaced.c_str(), c.owner, c.owner), 0);
+    }
+    ASSERT_EQ(Said(WriteFileAtomically(c.written, std::string("ne\0w", 4))), "");
+    EXPECT_EQ(ReadBytes(c.replaced), std::string("ne\0w", 4)) << c.written;
+    struct stat info {};
+    ASSERT_EQ(stat(c.replaced.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, c.mode) << c.written;
+    if (root) {
+      EXPECT_EQ(info.st_uid, c.owner) << c.written;
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "sub/link.mk98"));
+  EXPECT_TRUE(std::filesystem::is_symlink(folder / "chain.mk98"));
+  EXPECT_EQ(folder.Entries(),
+            (std::set<std::string>{"chain.mk98", "linked.mk98", "song.mk98", "sub"}));
 }
 
-TEST(WriteFileAtomically, CallbackWritesTheTemporaryBesideTheTarget) {
-  TempFolder folder;
-  const std::string target = folder / "out.wav";
-  std::string seen;
-  auto error = WriteFileAtomically(target, [&](const std::string& temporary) {
-    seen = temporary;
-    WriteBytes(temporary, "RIFF");
-    return std::optional<std::string>();
-  });
-  EXPECT_EQ(error, std::nullopt);
-  EXPECT_EQ(std::filesystem::path(seen).parent_path(), folder.path());
-  EXPECT_NE(seen, target);
-  EXPECT_EQ(ReadBytes(target), "RIFF");
-  EXPECT_EQ(folder.Entries(), std::set<std::string>{"out.wav"});
-}
-
-// A failed write, whatever the reason, leaves the old file and no temporary.
+// A refused write, whatever the reason, leaves the old file and no temporary.
 TEST(WriteFileAtomically, AFailureKeepsTheOldFile) {
   TempFolder folder;
   const std::string old = folder / "old.mk98";
   WriteBytes(old, "old melody");
   WriteBytes(folder / "plain", "x");
+  WriteBytes(folder / "locked.mk98", "locked");
+  chmod((folder / "locked.mk98").c_str(), 0444);
   std::filesystem::create_directory(folder / "dir");
+  mkfifo((folder / "pipe").c_str(), 0666);
+  const std::string longest = folder / std::string(250, 'n');
+  const std::string tooLong = folder / std::string(300, 'n');
   struct Case {
-    std::string target, message;
+    std::string target, reason;
   } cases[] = {
-      {folder / "gone/new.mk98",
-       "cannot write " + folder / "gone/new.mk98" + ": No such file or directory"},
-      {folder / "plain/new.mk98",
-       "cannot write " + folder / "plain/new.mk98" + ": Not a directory"},
-      {folder / "dir", "cannot write " + folder / "dir" + ": Is a directory"},
+      {folder / "gone/new.mk98", "no such file or folder"},
+      {folder / "plain/new.mk98", "a part of the path is not a folder"},
+      {folder / "dir", "is a folder"},
+      {folder / "pipe", "not a regular file (a device, socket or pipe)"},
+      {folder / "locked.mk98", "the file is read-only"},
+      {tooLong, "file name too long"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(WriteFileAtomically(c.target, "new"), c.message);
-    EXPECT_EQ(WriteFileAtomically(c.target,
-                                  [](const std::string& temporary) {
-                                    WriteBytes(temporary, "new");
-                                    return std::optional<std::string>();
-                                  }),
-              c.message);
+    EXPECT_EQ(Said(WriteFileAtomically(c.target, "new")),
+              "cannot write " + c.target + ": " + c.reason);
   }
   EXPECT_EQ(ReadBytes(old), "old melody");
+  EXPECT_EQ(ReadBytes(folder / "locked.mk98"), "locked");
   EXPECT_TRUE(std::filesystem::is_empty(folder / "dir"));
-  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"dir", "old.mk98", "plain"}));
+  EXPECT_EQ(Said(WriteFileAtomically(longest, "new")), "") << "a legal name of 250 bytes";
+  EXPECT_EQ(folder.Entries(), (std::set<std::string>{"dir", "locked.mk98", "old.mk98", "pipe",
+                                                     "plain", std::string(250, 'n')}));
 }
 
-TEST(WriteFileAtomically, AFullDiskKeepsTheOldFile) {
-  // A file size limit fails the write the way a full disk does (EFBIG instead of ENOSPC), and
-  // binds root too.
+// A file size limit fails the write the way a full disk does (EFBIG instead of ENOSPC), and
+// binds root too; every format, audio included, keeps the old file byte for byte.
+TEST(WriteFileAtomically, AFullDiskKeepsTheOldFileInEveryFormat) {
   TempFolder folder;
-  const std::string target = folder / "song.mk98";
-  WriteBytes(target, "old melody");
+  Codes codes;
+  codes.fill("11");
+  std::vector<std::string> formats = {"mk98", "rtttl", "mid"};
+  for (const std::string& audio : WritableAudioExtensions()) formats.push_back(audio);
   rlimit saved{};
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
   auto* previous = signal(SIGXFSZ, SIG_IGN);
-  rlimit limit = saved;
-  limit.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-  const auto error = WriteFileAtomically(target, std::string(10000, 'x'));
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, previous);
-  EXPECT_EQ(error, "cannot write " + target + ": File too large");
-  EXPECT_EQ(ReadBytes(target), "old melody");
-  EXPECT_EQ(folder.Entries(), std::set<std::string>{"song.mk98"});
-}
-
-TEST(WriteFileAtomically, AFailingCallbackKeepsTheOldFile) {
-  TempFolder folder;
-  const std::string target = folder / "song.flac";
-  WriteBytes(target, "old sound");
-  auto error = WriteFileAtomically(target, [](const std::string& temporary) {
-    WriteBytes(temporary, "half a sou");
-    return std::optional<std::string>("cannot read 11.wav");
-  });
-  EXPECT_EQ(error, "cannot read 11.wav");
-  EXPECT_EQ(ReadBytes(target), "old sound");
-  EXPECT_EQ(folder.Entries(), std::set<std::string>{"song.flac"});
-}
-
-TEST(WriteFileAtomically, AReadOnlyFolderKeepsTheOldFile) {
-  TempFolder folder;
-  const std::string target = folder / "song.mk98";
-  WriteBytes(target, "old melody");
-  chmod(folder.path().c_str(), 0555);
-  if (access(folder.path().c_str(), W_OK) == 0) {
-    GTEST_SKIP() << "permission bits do not bind this user (root); the other failures cover it";
+  for (const std::string& format : formats) {
+    const std::string target = folder / ("song." + format);
+    const std::string old(40, '\xA5');
+    WriteBytes(target, old);
+    rlimit limit = saved;
+    limit.rlim_cur = 48;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    const auto failure = WriteMelodyAs(codes, format, MERIN_PROGRAM_DIR, target);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(Said(failure), "cannot write " + target + ": file too large");
+    EXPECT_EQ(ReadBytes(target), old) << format;
   }
-  EXPECT_EQ(WriteFileAtomically(target, "new"), "cannot write " + target + ": Permission denied");
-  EXPECT_EQ(ReadBytes(target), "old melody");
+  signal(SIGXFSZ, previous);
+  EXPECT_EQ(folder.Entries().size(), formats.size()) << "no temporary is left";
+}
+
+TEST(WriteFileAtomically, RemovesTheTemporariesOfEndedRunsOnce) {
+  TempFolder folder;
+  const std::string ours = ".merin-" + std::to_string(getpid()) + "-999.tmp";
+  const std::set<std::string> kept = {"song.mk98", ".merin-1-0.tmp", ours, "a.tmp-x-1", "b.tmp-1"};
+  for (const std::string& name : kept) WriteBytes(folder / name, "");
+  // No process has a number this high (above the kernel's greatest).
+  for (const char* name : {".merin-99999999-0.tmp", "x.mk98.tmp-99999999-7"}) {
+    WriteBytes(folder / name, "");
+  }
+  ASSERT_EQ(Said(WriteFileAtomically(folder / "song.mk98", "new")), "");
+  EXPECT_EQ(folder.Entries(), kept);
+  WriteBytes(folder / ".merin-99999999-1.tmp", "");
+  ASSERT_EQ(Said(WriteFileAtomically(folder / "song.mk98", "new")), "");
+  EXPECT_TRUE(folder.Entries().contains(".merin-99999999-1.tmp")) << "a folder is swept once a run";
+}
+
+TEST(WriteMelodyAs, RefusesAnEmptyMelodyInEveryFormatButTheMelodyFile) {
+  TempFolder folder;
+  for (const std::string format : {"rtttl", "mid", "wav", "flac"}) {
+    const std::string target = folder / ("empty." + format);
+    EXPECT_EQ(Said(WriteMelodyAs(EmptyCodes(), format, MERIN_PROGRAM_DIR, target)),
+              "cannot write " + target + ": the melody is empty; there is nothing to export");
+  }
+  EXPECT_EQ(Said(WriteMelodyAs(EmptyCodes(), "mk98", MERIN_PROGRAM_DIR, folder / "e.mk98")), "");
+  EXPECT_EQ(folder.Entries(), std::set<std::string>{"e.mk98"});
 }
 
 }  // namespace

@@ -43,6 +43,7 @@ TEST(ReadMelodyFile, ReadsGoodFiles) {
       {"CR LF and tabs", "# Merinkast98 melody\r\nC4\tD4\r\n\t E4 \r\n",
        MelodyOf({"11", "21", "31"})},
       {"byte-order mark", "\xEF\xBB\xBF# Merinkast98 melody\nG4", MelodyOf({"51"})},
+      {"CR line ends", "# Merinkast98 melody\rC4 D4\r# E4\rF4\r", MelodyOf({"11", "21", "41"})},
       {"UTF-8 in a comment", "# \xE3\x81\x8B\xE3\x81\x88\xE3\x82\x8B\xE3\x81\xAE\xE6\xAD\x8C\nC5",
        MelodyOf({"13"})},
       {"30 tokens", Repeat("A4", 30),
@@ -74,6 +75,8 @@ TEST(ReadMelodyFile, RefusesBadFilesNamingThePlace) {
        "(C4..B5, C#4, r, -)"},
       {"C6", "\n\tC6", "a.mk98:2:2: \"C6\": outside the handset's range C4..B5"},
       {"B3", "C4\r\n  B3", "a.mk98:2:3: \"B3\": outside the handset's range C4..B5"},
+      {"B3 after CR line ends", "C4\r\rB3",
+       "a.mk98:3:1: \"B3\": outside the handset's range C4..B5"},
       {"E#4", "E#4", "a.mk98:1:1: \"E#4\": E and B have no sharp"},
       {"code out of the table", "15",
        "a.mk98:1:1: \"15\": not a note code (11..72, 01, 99) or a "
@@ -117,6 +120,8 @@ TEST(ParseError, MessageLeavesOutWhatIsUnknown) {
       {{"", 2, 1, "x", "bad"}, "2:1: \"x\": bad"},
       {{"", 0, 0, "", "bad"}, "bad"},
       {{"f", 1, 1, "a\"b\\c\x01", "bad"}, "f:1:1: \"a\\\"b\\\\c\\x01\": bad"},
+      {{"f\x1b[2J\xC2\x9B\x7F\xFF\xE9\x9F\xB3", 0, 0, "", "bad"},
+       "f\\x1b[2J\\xc2\\x9b\\x7f\\xff\xE9\x9F\xB3: bad"},
       {{"f", 1, 1, std::string(38, 'a') + "\xE9\x9F\xB3\xE9\x9F\xB3", "bad"},
        "f:1:1: \"" + std::string(38, 'a') + "...\": bad"},
   };

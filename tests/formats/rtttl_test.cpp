@@ -214,6 +214,7 @@ TEST(ReadAnyMelody, TellsMelodyFilesFromRtttlByContent) {
        {}},
       {"tokens only", "E4 11\n72", MelodyOf({"31", "11", "72"}), {}},
       {"a colon in a comment", "# saved: today\nF4", MelodyOf({"41"}), {}},
+      {"a colon in a comment ended by CR", "# saved: today\rF4", MelodyOf({"41"}), {}},
       {"empty text", "", MelodyOf({}), {}},
       {"RTTTL",
        "Low:d=4,o=3,b=100:c,e,g,c4",

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <csignal>
 
+#include "core/errorwords.h"
 #include "entry/keyboard.h"
 #include "filetesting.h"
 #include "formats/melodyfile.h"
@@ -307,7 +308,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"LargerThan64KiB", QByteArray("# ") + QByteArray(65 * 1024, 'x'), "file",
                     ": larger than 64 KiB"},
         RefusedCase{"Folder", "", "folder", ": is a folder"},
-        RefusedCase{"Missing", "", "missing", ": No such file"},
+        RefusedCase{"Missing", "", "missing", ": no such file or folder"},
         RefusedCase{"NotRtttlEither", "tune:d=4:c,x\n", "file", ":1:"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -349,7 +350,8 @@ TEST(MelodyFilesSave, AFailedSaveNamesFileAndReasonKeepsTheOldFileAndTheMelody) 
     ASSERT_EQ(boxes.Names(), std::vector<QString>{"FileFailed"});
     EXPECT_TRUE(boxes.seen[0].text.contains(t.File("old.mk98")))
         << boxes.seen[0].text.toStdString();
-    EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromLocal8Bit(strerror(EFBIG))))
+    EXPECT_TRUE(
+        boxes.seen[0].text.contains(QString::fromStdString(ErrorWords(EFBIG, Language::Japanese))))
         << boxes.seen[0].text.toStdString();
   }
   EXPECT_EQ(FilesWindow::Read(t.File("old.mk98")), old);
@@ -363,7 +365,8 @@ TEST(MelodyFilesSave, AFailedSaveNamesFileAndReasonKeepsTheOldFileAndTheMelody) 
   t.Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_EQ(boxes.Names(), std::vector<QString>{"FileFailed"});
   EXPECT_TRUE(boxes.seen[0].text.contains(t.File("gone/new.mk98")));
-  EXPECT_TRUE(boxes.seen[0].text.contains(QString::fromLocal8Bit(strerror(ENOENT))));
+  EXPECT_TRUE(
+      boxes.seen[0].text.contains(QString::fromStdString(ErrorWords(ENOENT, Language::Japanese))));
   EXPECT_EQ(t.files().currentFile(), t.File("old.mk98"));
   EXPECT_EQ(t.Codes(), melody);
   EXPECT_EQ(ui::RecentFiles::list(), QStringList{t.File("old.mk98")});

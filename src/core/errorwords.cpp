@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: MIT
+#include "core/errorwords.h"
+
+#include <cerrno>
+
+namespace merin {
+namespace {
+
+struct Words {
+  int error;
+  const char* english;
+  const char* japanese;
+};
+
+constexpr Words kWords[] = {
+    {ENOENT, "no such file or folder", "そのようなファイルやフォルダはありません"},
+    {EACCES, "permission denied", "アクセスが許可されていません"},
+    {EPERM, "operation not permitted", "その操作は許可されていません"},
+    {ENOSPC, "no space left on the device", "ディスクに空きがありません"},
+    {EDQUOT, "disk quota exceeded", "ディスクの割り当てを超えました"},
+    {EFBIG, "file too large", "ファイルが大きすぎます"},
+    {EISDIR, "is a folder", "フォルダです"},
+    {ENOTDIR, "a part of the path is not a folder", "パスの途中がフォルダではありません"},
+    {EROFS, "read-only file system", "読み取り専用のファイルシステムです"},
+    {ENAMETOOLONG, "file name too long", "ファイル名が長すぎます"},
+    {ELOOP, "too many symbolic links", "シンボリックリンクが多すぎます"},
+    {EIO, "input/output error", "入出力エラーです"},
+    {kReadOnlyFile, "the file is read-only", "ファイルは読み取り専用です"},
+    {kNotAFile, "not a regular file (a device, socket or pipe)",
+     "通常のファイルではありません (デバイス、ソケットまたはパイプ)"},
+    {kEmptyMelody, "the melody is empty; there is nothing to export",
+     "メロディが空なので書き出すものがありません"},
+    {kEncoderFailed, "the audio library could not encode the melody",
+     "音声ライブラリがメロディを変換できませんでした"},
+};
+
+}  // namespace
+
+std::string ErrorWords(int error, Language language) {
+  for (const Words& w : kWords) {
+    if (w.error == error) return language == Language::English ? w.english : w.japanese;
+  }
+  const std::string number = std::to_string(error);
+  return language == Language::English ? "system error " + number : "システムエラー " + number;
+}
+
+}  // namespace merin
