@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
   // SIGTERM and the like end the program as 終了 does, the melody kept first.
   QObject::connect(&termination, &merin::ui::TerminationWatcher::terminationRequested, &window,
                    [&window] {
-                     window.files().keepLastMelodyNow();
+                     window.files().keepMelodyNow();
                      QCoreApplication::exit(0);
                    });
   window.load();

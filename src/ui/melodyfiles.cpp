@@ -9,6 +9,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -26,8 +27,9 @@
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
 #include "formats/rtttl.h"
+#include "formats/slots.h"
 #include "formats/writeas.h"
-#include "ui/lastmelodykeeper.h"
+#include "ui/melodykeeper.h"
 #include "ui/merinmain.h"
 #include "ui/recentfiles.h"
 
@@ -96,7 +98,7 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
         return QFileDialog::getSaveFileName(parent, caption, start, filters, chosenFilter);
       }),
       window_(window),
-      keeper_(new LastMelodyKeeper([this] { return currentCodes(); }, this)),
+      keeper_(new MelodyKeeper([this] { return currentCodes(); }, this)),
       caption_(window.windowTitle()),
       clean_(EmptyCodes()) {
   addActions(fileMenu, endItem);
@@ -104,8 +106,9 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
   window_.setAcceptDrops(true);
   window_.installEventFilter(this);
   connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::followChange);
-  connect(&window_, &MerinMain::ending, this, &MelodyFiles::keepLastMelodyNow);
-  connect(qApp, &QCoreApplication::aboutToQuit, this, &MelodyFiles::keepLastMelodyNow);
+  connect(&window_, &MerinMain::ending, this, &MelodyFiles::keepMelodyNow);
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &MelodyFiles::keepMelodyNow);
+  connect(keeper_, &MelodyKeeper::failed, this, &MelodyFiles::showKeepFailure);
 }
 
 MelodyFiles::~MelodyFiles() = default;
@@ -135,12 +138,13 @@ void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
   recentMenu_->menuAction()->setObjectName("RecentMenuItem");
   fileMenu->insertMenu(endItem, recentMenu_);
   connect(recentMenu_, &QMenu::aboutToShow, this, &MelodyFiles::fillRecentMenu);
-  lastMelody_ = add("LastMelodyMenu", QStringLiteral("前回のメロディを開く(&L)"), {},
-                    [this] { openLastMelody(); });
+  keptMenu_ = new QMenu(tr("保管されたメロディ(&L)"), fileMenu);
+  keptMenu_->setObjectName("KeptMenu");
+  keptMenu_->menuAction()->setObjectName("KeptMenuItem");
+  fileMenu->insertMenu(endItem, keptMenu_);
   add("ExportMenu", QStringLiteral("エクスポート(&E)..."), {}, [this] { exportMelody(); });
   fileMenu->insertSeparator(endItem);
-  connect(fileMenu, &QMenu::aboutToShow, this,
-          [this] { lastMelody_->setEnabled(QFileInfo(LastMelodyKeeper::path()).isFile()); });
+  connect(fileMenu, &QMenu::aboutToShow, this, &MelodyFiles::fillKeptMenu);
   fillRecentMenu();
 }
 
@@ -175,6 +179,39 @@ void MelodyFiles::fillRecentMenu() {
     connect(action, &QAction::triggered, this, [this, path] { open(path); });
   }
   recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void MelodyFiles::fillKeptMenu() {
+  keptMenu_->clear();
+  const auto kept = MelodyKeeper::newest(kKeptListed);
+  for (size_t i = 0; i < kept.size(); ++i) {
+    QString caption = kept[i].written.toString(QStringLiteral("MM/dd HH:mm "));
+    const size_t used = formats::UsedSlots(kept[i].codes);
+    for (size_t slot = 0; slot < std::min(used, kKeptNotesShown); ++slot) {
+      caption += " " + QString::fromStdString(TokenOfCode(kept[i].codes[slot]));
+    }
+    if (used > kKeptNotesShown) caption += QStringLiteral(" …");
+    auto* action = keptMenu_->addAction(caption);
+    action->setObjectName(QStringLiteral("Kept%1").arg(i));
+    const formats::Codes codes = kept[i].codes;
+    connect(action, &QAction::triggered, this, [this, codes] { openKept(codes); });
+  }
+  keptMenu_->setEnabled(!kept.empty());
+}
+
+void MelodyFiles::showKeepFailure(const QString& message) {
+  // A note across the top of the window that takes neither the keyboard nor the mouse, so that
+  // composing goes on; it goes by itself.
+  auto* note = new QLabel(tr("メロディを保管できませんでした") + "\n" + message, &window_);
+  note->setObjectName("KeepFailed");
+  note->setWordWrap(true);
+  note->setAttribute(Qt::WA_TransparentForMouseEvents);
+  note->setFocusPolicy(Qt::NoFocus);
+  note->setStyleSheet(QStringLiteral("background: #ffffe0; color: black; padding: 4px;"));
+  note->setGeometry(0, window_.menuBar()->height(), window_.width(),
+                    note->heightForWidth(window_.width()));
+  note->show();
+  QTimer::singleShot(kKeepFailureShownMs, note, &QObject::deleteLater);
 }
 
 formats::Codes MelodyFiles::currentCodes() const { return CodesOf(window_.melody()); }
@@ -226,6 +263,7 @@ void MelodyFiles::fail(const QString& what, const QString& path, const std::stri
 }
 
 void MelodyFiles::showMelody(const formats::Codes& codes) {
+  keepReplacedMelody();
   window_.replaceMelody(codes, CursorAfterLastFilledSlot(codes));
 }
 
@@ -262,8 +300,8 @@ bool MelodyFiles::open(const QString& path) {
   if (!imported.rtttl) {
     current_ = info.absoluteFilePath();
     suggested_.clear();
-    clean_ = imported.codes;
     showMelody(imported.codes);
+    clean_ = imported.codes;
     showCaption();
     return true;
   }
@@ -275,6 +313,7 @@ bool MelodyFiles::open(const QString& path) {
 }
 
 void MelodyFiles::newMelody() {
+  keepReplacedMelody();
   current_.clear();
   suggested_.clear();
   clean_ = EmptyCodes();
@@ -282,24 +321,18 @@ void MelodyFiles::newMelody() {
   showCaption();
 }
 
-bool MelodyFiles::openLastMelody() {
-  const QString path = LastMelodyKeeper::path();
-  auto bytes = formats::ReadInputFile(Local(path));
-  if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
-    refuse(*error, kCannotOpen);
-    return false;
-  }
-  auto melody = formats::ReadMelodyFile(std::get<std::string>(bytes), Local(path));
-  if (auto* error = std::get_if<formats::ParseError>(&melody)) {
-    refuse(*error, kCannotOpen);
-    return false;
-  }
+void MelodyFiles::openKept(const formats::Codes& codes) {
   current_.clear();
   suggested_.clear();
   showCaption();
-  showMelody(std::get<formats::Codes>(melody));
-  return true;
+  showMelody(codes);
 }
+
+void MelodyFiles::keepReplacedMelody() {
+  keeper_->replacing(modified() && currentCodes() != EmptyCodes());
+}
+
+void MelodyFiles::keepMelodyNow() { keeper_->flush(); }
 
 bool MelodyFiles::writeMelodyTo(const QString& path) {
   const formats::Codes codes = currentCodes();
@@ -388,8 +421,6 @@ void MelodyFiles::copyRtttl() {
   QGuiApplication::clipboard()->setText(
       QString::fromStdString(formats::WriteRtttl(currentCodes(), name)));
 }
-
-void MelodyFiles::keepLastMelodyNow() { keeper_->flush(); }
 
 bool MelodyFiles::eventFilter(QObject* watched, QEvent* event) {
   if (watched != &window_) return false;

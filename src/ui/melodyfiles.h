@@ -13,11 +13,11 @@ class QWidget;
 
 namespace merin::ui {
 
-class LastMelodyKeeper;
+class MelodyKeeper;
 class MerinMain;
 
-// The File menu's melody files (新規, 開く, 上書き保存, 名前を付けて保存, recent files, the last
-// melody, エクスポート), the Edit menu's RTTTL clipboard items, drops on the window, and the
+// The File menu's melody files (新規, 開く, 上書き保存, 名前を付けて保存, recent files, the kept
+// melodies, エクスポート), the Edit menu's RTTTL clipboard items, drops on the window, and the
 // caption that names the file. Every melody it puts in place goes through
 // MerinMain::replaceMelody.
 class MelodyFiles : public QObject {
@@ -53,14 +53,19 @@ class MelodyFiles : public QObject {
   bool saveAs();
   // Asks for a file and format and exports the melody. True when it was written.
   bool exportMelody();
-  // Opens the last kept melody; the melody then has no file of its own.
-  bool openLastMelody();
+  // How many kept melodies 保管されたメロディ lists, and how many notes of each it shows.
+  static constexpr int kKeptListed = 20;
+  static constexpr size_t kKeptNotesShown = 8;
+  // How long a failure to keep the melody is shown, in milliseconds.
+  static constexpr int kKeepFailureShownMs = 15000;
+  // Brings in a kept melody as one undo step; the melody then has no file of its own.
+  void openKept(const formats::Codes& codes);
   // Imports an RTTTL tune (or a melody file's text) from the clipboard.
   bool pasteRtttl();
   // Puts the melody's RTTTL on the clipboard.
   void copyRtttl();
-  // Writes a pending change of the melody to last.mk98 now (the program is ending).
-  void keepLastMelodyNow();
+  // Keeps a pending change of the melody now (the program is ending).
+  void keepMelodyNow();
 
   // The melody's file; empty when it has none.
   QString currentFile() const { return current_; }
@@ -71,6 +76,10 @@ class MelodyFiles : public QObject {
   void addActions(QMenu* fileMenu, QAction* endItem);
   void addEditActions();
   void fillRecentMenu();
+  void fillKeptMenu();
+  void showKeepFailure(const QString& message);
+  // The melody is about to be replaced: one neither empty nor saved stays kept as it is.
+  void keepReplacedMelody();
   void followChange();
   void showCaption();
   // Puts `codes` in place, the cursor after the last filled slot.
@@ -86,9 +95,9 @@ class MelodyFiles : public QObject {
   QString startFolder() const;
 
   MerinMain& window_;
-  LastMelodyKeeper* keeper_;
+  MelodyKeeper* keeper_;
   QMenu* recentMenu_ = nullptr;
-  QAction* lastMelody_ = nullptr;
+  QMenu* keptMenu_ = nullptr;
   QString caption_;
   QString current_;
   QString suggested_;

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "ui/recentfiles.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace merin::ui {
 
@@ -26,11 +29,23 @@ QStringList RecentFiles::list() {
 
 void RecentFiles::add(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
-  QStringList files = list();
+  // Two windows adding at once would each write the list it read; the second would drop the
+  // first's entry. The lock is a file of our own, beside the settings.
+  const QString folder =
+      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/merinkast98";
+  QDir().mkpath(folder);
+  QLockFile lock(folder + "/recent-files.lock");
+  lock.lock();
+  QSettings settings = Settings();
+  settings.sync();  // what another window wrote since this one last read
+  QStringList files = settings.value(kKey).toStringList();
+  files.removeAll(QString());
   files.removeAll(absolute);
   files.prepend(absolute);
+  files.removeDuplicates();
   while (files.size() > kMaximum) files.removeLast();
-  Settings().setValue(kKey, files);
+  settings.setValue(kKey, files);
+  settings.sync();
 }
 
 void RecentFiles::clear() { Settings().remove(kKey); }

@@ -23,7 +23,7 @@
 
 #include "formats/melody.h"
 #include "support/testwindow.h"
-#include "ui/lastmelodykeeper.h"
+#include "ui/melodykeeper.h"
 #include "ui/melodyfiles.h"
 #include "ui/recentfiles.h"
 #include "ui/staffcell.h"

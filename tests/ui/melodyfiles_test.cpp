@@ -40,7 +40,7 @@ TEST(MelodyFilesMenu, FileMenuItemsSitAboveTheEndItemInTheirOrderWithTheirKeys) 
       {"上書き保存(&S)", "Ctrl+S"},
       {"名前を付けて保存(&A)...", "Ctrl+Shift+S"},
       {"最近使ったファイル(&R)", ""},
-      {"前回のメロディを開く(&L)", ""},
+      {"保管されたメロディ(&L)", ""},
       {"エクスポート(&E)...", ""},
       {"-", ""},
       {"終了", ""}};

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+#include "formats/melody.h"
+
+namespace merin::ui {
+
+// Keeps the window's melody in a file of its own in the kept-melody store, so that nothing is
+// lost however the program ends: within a second of every change, and at once when asked. A
+// melody that is replaced stays kept as it was, and the next one gets a file of its own. An
+// all-empty melody is never kept.
+class MelodyKeeper : public QObject {
+  Q_OBJECT
+
+ public:
+  // How long after a change the melody is written at the latest, in milliseconds. Later changes
+  // do not push the write back.
+  static constexpr int kDelayMs = 750;
+  // The store keeps the newest this many, and any whose window still runs.
+  static constexpr int kKeptMost = 100;
+
+  // A kept melody: its file, when it was last written, and its slots.
+  struct Kept {
+    QString path;
+    QDateTime written;
+    formats::Codes codes;
+  };
+
+  // `melody` gives the melody to keep whenever it is written.
+  explicit MelodyKeeper(std::function<formats::Codes()> melody, QObject* parent = nullptr);
+
+  // $XDG_DATA_HOME/merinkast98/kept (~/.local/share/merinkast98/kept by default); its files are
+  // named YYYYMMDD-HHMMSS-PID-N.mk98 after the time the melody was first kept.
+  static QString folder();
+  // The newest `most` kept melodies, newest first; files that cannot be read are left out.
+  static std::vector<Kept> newest(int most);
+
+  // The melody changed: it is written within kDelayMs.
+  void changed();
+  // Writes a pending change now.
+  void flush();
+  // Whether a change waits to be written.
+  bool pending() const { return timer_.isActive(); }
+  // The melody is about to be replaced. When `keepIt`, it is written now and its file left as
+  // it is; the next melody gets a new file.
+  void replacing(bool keepIt);
+
+ signals:
+  // Keeping failed; said once until a write succeeds again.
+  void failed(const QString& message);
+
+ private:
+  void write();
+
+  std::function<formats::Codes()> melody_;
+  QTimer timer_;
+  QString file_;  // this melody's file in the store, once it is written
+  formats::Codes written_;
+  bool failing_ = false;
+};
+
+}  // namespace merin::ui

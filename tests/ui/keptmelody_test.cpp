@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <csignal>
+#include <set>
+
+#include "filetesting.h"
+#include "formats/melodyfile.h"
+#include "ui/terminationwatcher.h"
+
+namespace merin::test {
+namespace {
+
+using ui::MelodyKeeper;
+
+// The kept files, newest first.
+QStringList KeptFiles() {
+  return QDir(MelodyKeeper::folder()).entryList({"*.mk98"}, QDir::Files, QDir::Time);
+}
+
+// The newest kept melody.
+formats::Codes Kept() {
+  const auto kept = MelodyKeeper::newest(1);
+  return kept.empty() ? formats::Codes{} : kept.front().codes;
+}
+
+TEST(KeptMelody, EachMelodyHasAFileWrittenWithinASecondOfEveryChange) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  EXPECT_EQ(MelodyKeeper::folder(), t.data.filePath("merinkast98/kept"));
+  EXPECT_TRUE(KeptFiles().isEmpty()) << "an empty melody is never kept";
+
+  QElapsedTimer clock;
+  clock.start();
+  QTest::mouseClick(t.find("ken0"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([] { return !KeptFiles().isEmpty(); }, 1000));
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_EQ(Kept(), MakeCodes({"11"}));
+  const QRegularExpression name(
+      QStringLiteral("^\\d{8}-\\d{6}-%1-\\d+\\.mk98$").arg(QCoreApplication::applicationPid()));
+  EXPECT_TRUE(name.match(KeptFiles().value(0)).hasMatch()) << KeptFiles().value(0);
+
+  // Changes coming faster than the delay do not hold the write back.
+  clock.restart();
+  for (const char* key : {"ken1", "ken2", "ken3", "ken4"}) {
+    QTest::mouseClick(t.find(key), Qt::LeftButton);
+    QTest::qWait(200);
+  }
+  const formats::Codes melody = MakeCodes({"11", "21", "31", "41", "51"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return Kept() == melody; }, 1000));
+  EXPECT_LT(clock.elapsed(), 2000) << "four changes 200 ms apart and at most a second";
+  EXPECT_EQ(KeptFiles().size(), 1);
+
+  // 新規 empties the melody; the kept one stays.
+  t.Key(Qt::Key_N, Qt::ControlModifier);
+  QTest::qWait(MelodyKeeper::kDelayMs + 300);
+  EXPECT_EQ(Kept(), melody);
+  EXPECT_EQ(KeptFiles().size(), 1);
+}
+
+TEST(KeptMelody, TwoWindowsAtOnceKeepEachItsOwn) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  TestWindow second;
+  QTest::mouseClick(t.find("ken0"), Qt::LeftButton);
+  QTest::mouseClick(second.find("ken13"), Qt::LeftButton);
+  QTest::mouseClick(t.find("ken1"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([] { return MelodyKeeper::newest(3).size() == 2; }, 2000));
+  std::set<formats::Codes> kept;
+  for (const auto& k : MelodyKeeper::newest(3)) kept.insert(k.codes);
+  EXPECT_EQ(kept, (std::set<formats::Codes>{MakeCodes({"11", "21"}), MakeCodes({"72"})}));
+}
+
+TEST(KeptMelody, WrittenAtOnceWhenTheCloseBoxEndsTheProgramWhichStillPlaysTheClosingSound) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  QTest::mouseClick(t.find("bkey3"), Qt::LeftButton);
+  QTest::mouseClick(t.find("PedalSW"), Qt::LeftButton);
+  ASSERT_TRUE(KeptFiles().isEmpty());
+  t.recorder.played.clear();
+  t.window->windowHandle()->close();
+  EXPECT_FALSE(t.window->isVisible());
+  EXPECT_EQ(Kept(), MakeCodes({"52", "01"}));
+  EXPECT_EQ(t.recorder.played, std::vector<std::string>{t.path("close.wav")});
+}
+
+TEST(KeptMelody, WrittenAtOnceWhenTheEndItemEndsTheProgramWithoutASound) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  QTest::mouseClick(t.find("ken13"), Qt::LeftButton);
+  ASSERT_TRUE(KeptFiles().isEmpty());
+  t.recorder.played.clear();
+  // The end item leaves the event loop, so it runs in one of its own.
+  bool keptAtOnce = false;
+  QTimer::singleShot(0, t.window.get(), [&] {
+    t.find<QMenu>("Filemenu")->findChild<QAction*>("EndMenu")->trigger();
+    keptAtOnce = Kept() == MakeCodes({"72"});
+  });
+  // A guard against a loop that never ends; it goes with the test, so that it cannot end a later
+  // test's loops.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(7); });
+  guard.start(5000);
+  EXPECT_EQ(QApplication::exec(), 0);
+  EXPECT_TRUE(keptAtOnce);
+  EXPECT_TRUE(t.recorder.played.empty());
+}
+
+// Composed, another file opened, composed again, closed: started again, both melodies are in the
+// submenu, newest first, with their time and first notes; the last.mk98 of earlier versions too.
+TEST(KeptMelody, NoMelodyOverwritesAnotherAndEachComesBackFromTheSubmenu) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  EXPECT_FALSE(t.ClickMenu("Filemenu", "Kept0", "KeptMenu")) << "nothing kept yet";
+  const QString last = t.data.filePath("merinkast98/last.mk98");
+  QDir().mkpath(t.data.filePath("merinkast98"));
+  QFile file(last);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("# Merinkast98 melody\nA4 A#4 B4\n");
+  file.flush();
+  file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+  file.close();
+
+  QTest::mouseClick(t.find("ken0"), Qt::LeftButton);
+  ASSERT_TRUE(t.files().open(t.Write("other.mk98", "# Merinkast98 melody\nC5\n")));
+  QTest::mouseClick(t.find("ken1"), Qt::LeftButton);
+  t.window->windowHandle()->close();
+
+  TestWindow second;
+  EXPECT_EQ(second.window->melody().Notes[0], "99") << "a window begins empty";
+  emit second.window->menuBar()->findChild<QMenu*>("Filemenu")->aboutToShow();
+  QStringList captions;
+  auto* kept = second.window->menuBar()->findChild<QMenu*>("KeptMenu");
+  for (QAction* action : kept->actions()) captions << action->text();
+  ASSERT_EQ(captions.size(), 3) << captions.join('|');
+  const QString today = QDateTime::currentDateTime().toString("MM/dd ");
+  EXPECT_TRUE(captions[0].startsWith(today) && captions[0].endsWith("  C5 D4")) << captions[0];
+  EXPECT_TRUE(captions[1].startsWith(today) && captions[1].endsWith("  C4")) << captions[1];
+  EXPECT_TRUE(captions[2].endsWith("  A4 A#4 B4")) << captions[2];
+  EXPECT_FALSE(QFile::exists(last)) << "taken into the store";
+  kept->actions()[0]->trigger();
+  EXPECT_EQ(second.window->melody().Notes[1], "21");
+  EXPECT_EQ(second.window->windowHandle()->title(), kCaption) << "no file of the user's";
+  QTest::keyClick(second.window.get(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(second.window->melody().Notes[0], "99") << "brought in as one undo step";
+}
+
+TEST(KeptMelody, AFailureIsShownOnceInTheWindowAndComposingGoesOn) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  // The data folder lies below a file, so no folder can be made there.
+  const QString blocked = t.Write("a file", "x");
+  qputenv("XDG_DATA_HOME", QFile::encodeName(blocked + "/data"));
+  for (const char* key : {"ken0", "ken1"}) {
+    QTest::mouseClick(t.find(key), Qt::LeftButton);
+    QTest::qWait(MelodyKeeper::kDelayMs + 200);
+  }
+  const auto notes = t.window->findChildren<QLabel*>("KeepFailed");
+  ASSERT_EQ(notes.size(), 1) << "the same failure is shown once";
+  EXPECT_TRUE(notes[0]->text().contains(blocked + "/data/merinkast98/kept/")) << notes[0]->text();
+  EXPECT_TRUE(t.window->isActiveWindow()) << "the keyboard stays with the window";
+  EXPECT_EQ(t.Codes(), MakeCodes({"11", "21"}));
+  EXPECT_EQ(FilesWindow::Read(blocked), "x");
+}
+
+class Termination : public ::testing::TestWithParam<int> {};
+
+TEST_P(Termination, ASignalArrivesInTheEventLoopAndTheFormerHandlerComesBack) {
+  const int signal = GetParam();
+  static volatile std::sig_atomic_t formerCalls = 0;
+  formerCalls = 0;
+  auto* previous = std::signal(signal, [](int) { formerCalls = formerCalls + 1; });
+  {
+    ui::TerminationWatcher watcher;
+    ASSERT_TRUE(watcher.watching());
+    QSignalSpy spy(&watcher, &ui::TerminationWatcher::terminationRequested);
+    std::raise(signal);
+    EXPECT_EQ(spy.count(), 0) << "emitted inside the signal handler";
+    ASSERT_TRUE(spy.wait(2000));
+    EXPECT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), signal);
+    EXPECT_EQ(formerCalls, 0);
+  }
+  std::raise(signal);
+  EXPECT_EQ(formerCalls, 1);
+  std::signal(signal, previous);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, Termination, ::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const auto& info) {
+                           return std::string(info.param == SIGTERM  ? "SIGTERM"
+                                              : info.param == SIGINT ? "SIGINT"
+                                                                     : "SIGHUP");
+                         });
+
+}  // namespace
+}  // namespace merin::test
