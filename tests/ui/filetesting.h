@@ -23,8 +23,8 @@
 
 #include "formats/melody.h"
 #include "support/testwindow.h"
-#include "ui/melodykeeper.h"
 #include "ui/melodyfiles.h"
+#include "ui/melodykeeper.h"
 #include "ui/recentfiles.h"
 #include "ui/staffcell.h"
 
