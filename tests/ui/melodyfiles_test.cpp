@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <csignal>
@@ -254,7 +255,7 @@ TEST(MelodyFilesRecent, NewestFirstAtMostEightMissingOnesGreyedAndOpenedFromTheM
 struct RefusedCase {
   const char* name;
   QByteArray bytes;   // empty: see `kind`
-  const char* kind;   // "file", "folder" or "missing"
+  const char* kind;   // "file", "folder", "fifo" or "missing"
   const char* where;  // what the message must say after the file's name
 };
 
@@ -272,6 +273,7 @@ TEST_P(RefusedFile, IsNamedWithItsPlaceAndReasonAndChangesNothing) {
   const QString bad = t.File("bad.mk98");
   if (std::string(c.kind) == "file") t.Write("bad.mk98", c.bytes);
   if (std::string(c.kind) == "folder") QDir().mkpath(bad);
+  if (std::string(c.kind) == "fifo") mkfifo(QFile::encodeName(bad).constData(), 0666);
   const Melody before = t.window->melody();
   const QString title = t.window->windowTitle();
   const std::string status = t.Status();
@@ -308,6 +310,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"LargerThan64KiB", QByteArray("# ") + QByteArray(65 * 1024, 'x'), "file",
                     ": larger than 64 KiB"},
         RefusedCase{"Folder", "", "folder", ": is a folder"},
+        RefusedCase{"Fifo", "", "fifo", ": not a regular file"},
         RefusedCase{"Missing", "", "missing", ": no such file or folder"},
         RefusedCase{"NotRtttlEither", "tune:d=4:c,x\n", "file", ":1:"}),
     [](const auto& info) { return std::string(info.param.name); });
