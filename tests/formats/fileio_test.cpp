@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "formats/fileio.h"
 
-#include <thread>
-
 #include "core/melodyedit.h"
 #include "formats/audioexport.h"
 #include "formats/writeas.h"
@@ -74,33 +72,6 @@ TEST(ReadInputFile, RefusesWhatIsNoReadableSmallFile) {
     EXPECT_EQ(error.file, c.path);
     EXPECT_EQ(error.line, 0u);
     EXPECT_EQ(error.Message(), c.message);
-  }
-}
-
-// A FIFO is waited on by the converter, until its writer comes, and refused by the window at
-// once; a device only the converter's standard input may be.
-TEST(ReadInputFile, ReadsOrRefusesWhatIsNoRegularFile) {
-  TempFolder folder;
-  const std::string fifo = folder / "fifo";
-  ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
-  std::thread writer([&] {
-    usleep(200000);
-    WriteBytes(fifo, "C4 r");
-  });
-  auto read = ReadInputFile(fifo, Accept::FilesAndPipes);
-  writer.join();
-  ASSERT_TRUE(std::holds_alternative<std::string>(read)) << std::get<1>(read).Message();
-  EXPECT_EQ(std::get<std::string>(read), "C4 r");
-  struct Case {
-    std::string path;
-    Accept accept;
-  } refused[] = {
-      {fifo, Accept::Files}, {"/dev/null", Accept::Files}, {"/dev/null", Accept::FilesAndPipes}};
-  for (const Case& c : refused) {
-    auto error = ReadInputFile(c.path, c.accept);
-    ASSERT_TRUE(std::holds_alternative<ParseError>(error)) << c.path;
-    EXPECT_EQ(std::get<ParseError>(error).Message(),
-              c.path + ": not a regular file (a device, socket or pipe)");
   }
 }
 

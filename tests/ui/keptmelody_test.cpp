@@ -5,7 +5,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <csignal>
-#include <set>
 
 #include "filetesting.h"
 #include "formats/melodyfile.h"
@@ -59,19 +58,6 @@ TEST(KeptMelody, EachMelodyHasAFileWrittenWithinASecondOfEveryChange) {
   QTest::qWait(MelodyKeeper::kDelayMs + 300);
   EXPECT_EQ(Kept(), melody);
   EXPECT_EQ(KeptFiles().size(), 1);
-}
-
-TEST(KeptMelody, TwoWindowsAtOnceKeepEachItsOwn) {
-  FilesWindow t;
-  ASSERT_TRUE(t.active);
-  TestWindow second;
-  QTest::mouseClick(t.find("ken0"), Qt::LeftButton);
-  QTest::mouseClick(second.find("ken13"), Qt::LeftButton);
-  QTest::mouseClick(t.find("ken1"), Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([] { return MelodyKeeper::newest(3).size() == 2; }, 2000));
-  std::set<formats::Codes> kept;
-  for (const auto& k : MelodyKeeper::newest(3)) kept.insert(k.codes);
-  EXPECT_EQ(kept, (std::set<formats::Codes>{MakeCodes({"11", "21"}), MakeCodes({"72"})}));
 }
 
 TEST(KeptMelody, WrittenAtOnceWhenTheCloseBoxEndsTheProgramWhichStillPlaysTheClosingSound) {
