@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/escape.h"
 #include "core/pitch.h"
 #include "formats/melody.h"
 
@@ -20,4 +21,6 @@ inline void CheckError(const merin::formats::ParseError& error, size_t size) {
   if ((error.line == 0) != (error.column == 0)) std::abort();
   if (error.line > size + 1 || error.column > size + 1) std::abort();
   if (error.Message().find(error.reason) == std::string::npos) std::abort();
+  // Nothing the input holds reaches a terminal raw.
+  if (merin::Escaped(error.Message()) != error.Message()) std::abort();
 }
