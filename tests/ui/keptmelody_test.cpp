@@ -60,6 +60,33 @@ TEST(KeptMelody, EachMelodyHasAFileWrittenWithinASecondOfEveryChange) {
   EXPECT_EQ(KeptFiles().size(), 1);
 }
 
+// The store keeps the newest hundred, and older ones whose window still runs.
+TEST(KeptMelody, TheStoreKeepsTheNewestHundredAndEveryRunningWindows) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  QDir().mkpath(MelodyKeeper::folder());
+  const QString running =
+      QString("20000101-000000-%1-9.mk98").arg(QCoreApplication::applicationPid());
+  const QString ended = "20000101-000000-99999999-0.mk98";  // no process has so high a number
+  for (int i = 0; i < MelodyKeeper::kKeptMost + 2; ++i) {
+    const QString name = i == 0   ? running
+                         : i == 1 ? ended
+                                  : QString("20000101-000001-99999999-%1.mk98").arg(i);
+    QFile file(MelodyKeeper::folder() + "/" + name);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("C4\n");
+    file.flush();
+    file.setFileTime(QDateTime::currentDateTime().addSecs(i - 1000),
+                     QFileDevice::FileModificationTime);
+  }
+  QTest::mouseClick(t.find("ken0"), Qt::LeftButton);
+  ASSERT_TRUE(
+      QTest::qWaitFor([] { return KeptFiles().size() == MelodyKeeper::kKeptMost + 1; }, 2000))
+      << KeptFiles().size();
+  EXPECT_TRUE(KeptFiles().contains(running));
+  EXPECT_FALSE(KeptFiles().contains(ended));
+}
+
 TEST(KeptMelody, WrittenAtOnceWhenTheCloseBoxEndsTheProgramWhichStillPlaysTheClosingSound) {
   FilesWindow t;
   ASSERT_TRUE(t.active);
