@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "formats/fileio.h"
 
-#include "core/melodyedit.h"
 #include "formats/audioexport.h"
 #include "formats/writeas.h"
 
@@ -212,17 +211,6 @@ TEST(WriteFileAtomically, RemovesTheTemporariesOfEndedRunsOnce) {
   WriteBytes(folder / ".merin-99999999-1.tmp", "");
   ASSERT_EQ(Said(WriteFileAtomically(folder / "song.mk98", "new")), "");
   EXPECT_TRUE(folder.Entries().contains(".merin-99999999-1.tmp")) << "a folder is swept once a run";
-}
-
-TEST(WriteMelodyAs, RefusesAnEmptyMelodyInEveryFormatButTheMelodyFile) {
-  TempFolder folder;
-  for (const std::string format : {"rtttl", "mid", "wav", "flac"}) {
-    const std::string target = folder / ("empty." + format);
-    EXPECT_EQ(Said(WriteMelodyAs(EmptyCodes(), format, MERIN_PROGRAM_DIR, target)),
-              "cannot write " + target + ": the melody is empty; there is nothing to export");
-  }
-  EXPECT_EQ(Said(WriteMelodyAs(EmptyCodes(), "mk98", MERIN_PROGRAM_DIR, folder / "e.mk98")), "");
-  EXPECT_EQ(folder.Entries(), std::set<std::string>{"e.mk98"});
 }
 
 }  // namespace
