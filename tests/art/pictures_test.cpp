@@ -29,23 +29,12 @@ bool LineRow(int y) {
   return std::find(std::begin(kLineRows), std::end(kLineRows), y) != std::end(kLineRows);
 }
 
-// The rows of the note head: the pixels whose 3 x 3 neighbourhood is all black (lines, stems,
-// ledger lines and sharp signs are one pixel thick), widened by the head's rim.
-struct Rows {
-  int top = INT_MAX, bottom = INT_MIN;
-};
-Rows HeadRows(const QImage& image) {
-  Rows rows;
-  for (int y = 1; y + 1 < image.height(); ++y) {
-    for (int x = 1; x + 1 < image.width(); ++x) {
-      bool solid = true;
-      for (int dy = -1; dy <= 1 && solid; ++dy) {
-        for (int dx = -1; dx <= 1 && solid; ++dx) solid = Black(image, x + dx, y + dy);
-      }
-      if (solid) rows = {std::min(rows.top, y - 1), std::max(rows.bottom, y + 1)};
-    }
-  }
-  return rows;
+// The longest run of pixels of row `y` that are black, from column `left` on.
+int BlackRun(const QImage& image, int y, int left = 0) {
+  int run = 0, longest = 0;
+  for (int x = left; x < image.width(); ++x)
+    longest = std::max(longest, run = Black(image, x, y) ? run + 1 : 0);
+  return longest;
 }
 
 TEST(PictureFiles, AreEightBitPalettisedStaffCellsInBlackAndWhite) {
@@ -107,26 +96,53 @@ TEST(PictureFiles, EveryCodeHasItsOwnPictureDrawnByTheLibrary) {
             merin::art::StaffPicture().convertToFormat(QImage::Format_RGB32));
 }
 
-// A click anywhere on a drawn note head, and above all on its centre, enters that same note again.
-TEST(NoteHead, IsCentredInTheBandThatEntersItsNote) {
-  for (bool sharp : {false, true}) {
-    const auto bands =
-        sharp
-            ? std::vector<merin::StaffBand>(merin::SharpBands.begin(), merin::SharpBands.end())
-            : std::vector<merin::StaffBand>(merin::NaturalBands.begin(), merin::NaturalBands.end());
-    float lower = -merin::kOpen;
-    for (const merin::StaffBand& band : bands) {
-      SCOPED_TRACE(std::string(band.code) + (sharp ? " (shift)" : ""));
-      const Rows head = HeadRows(Load(merin::PictureFileOf(band.code)));
-      ASSERT_LT(head.top, head.bottom);
-      EXPECT_GE(head.top, lower - 1);
-      EXPECT_LE(head.bottom, band.upper);
-      const float centre = (head.top + head.bottom) / 2.0f;
-      EXPECT_EQ(merin::StaffNoteAt(centre, sharp), band.code);
-      if (lower > -merin::kOpen && band.upper < merin::kOpen) {
-        EXPECT_NEAR(centre, (lower + band.upper - 1) / 2, 1.0);
+// The head: the longest run of rows at least 4 pixels wide right of the sharp sign (a line
+// through the head is one of them; a stem is not). Ledger lines: rows off the staff with a
+// stroke wider than any of the head's rows. Stems: up or down from the head.
+TEST(NoteHead, SitsOnItsLineOrSpaceAsEngraved) {
+  const struct {
+    std::vector<std::string> codes;
+    double centre;
+    std::vector<int> ledgers;
+  } cases[] = {
+      {{"11", "12"}, 93, {93}}, {{"21", "22"}, 87.5, {}}, {{"31"}, 82, {}},
+      {{"41", "42"}, 76.5, {}}, {{"51", "52"}, 71, {}},   {{"61", "62"}, 65.5, {}},
+      {{"71"}, 60, {}},         {{"13", "14"}, 54.5, {}}, {{"23", "24"}, 49, {}},
+      {{"32"}, 43.5, {}},       {{"43", "44"}, 38, {}},   {{"53", "54"}, 32.5, {}},
+      {{"63", "64"}, 27, {27}}, {{"72"}, 21.5, {27}},
+  };
+  constexpr int kRightOfSharp = 7;
+  for (const auto& c : cases) {
+    for (const std::string& code : c.codes) {
+      SCOPED_TRACE(code);
+      const QImage image = Load(code + ".bmp");
+      ASSERT_FALSE(image.isNull());
+      int top = 0, bottom = -1, widest = 0;
+      for (int y = 0, start = 0; y < image.height(); ++y) {
+        int black = 0;
+        for (int x = kRightOfSharp; x < image.width(); ++x) black += Black(image, x, y);
+        if (black < 4) start = y + 1;
+        if (black >= 4 && y - start > bottom - top) top = start, bottom = y;
       }
-      lower = band.upper;
+      for (int y = top; y <= bottom; ++y) {
+        if (!LineRow(y) && y != c.centre) widest = std::max(widest, BlackRun(image, y));
+      }
+      EXPECT_NEAR((top + bottom) / 2.0, c.centre, 0.5);
+      std::vector<int> ledgers;
+      for (int y = 0; y < image.height(); ++y) {
+        if (!LineRow(y) && BlackRun(image, y) > widest) ledgers.push_back(y);
+      }
+      EXPECT_EQ(ledgers, c.ledgers);
+      const auto stroke = [&](int from, int to) {
+        bool any = false;
+        for (int y = std::max(from, 0); y <= std::min(to, image.height() - 1); ++y)
+          any |= !LineRow(y) && BlackRun(image, y, kRightOfSharp) > 0;
+        return any;
+      };
+      const bool above = stroke(int(c.centre) - 30, int(c.centre) - 10);
+      const bool below = stroke(int(c.centre) + 10, int(c.centre) + 30);
+      EXPECT_EQ(above, c.centre > 60) << "stem up below the middle line";
+      EXPECT_EQ(below, c.centre <= 60) << "stem down from the middle line up";
     }
   }
 }
