@@ -42,7 +42,11 @@ void MainView::SetCellBorder(int32_t slot, int32_t style) {
 
 void MainView::RepaintCell(int32_t slot) { controls_.gosen.at(size_t(slot))->repaint(); }
 
-void MainView::SetTestPlayEnabled(bool enabled) { controls_.command2->setEnabled(enabled); }
+void MainView::SetTestPlayEnabled(bool enabled) {
+  controls_.command2->setEnabled(enabled);
+  // What a click would write is beside the point while the melody plays.
+  for (StaffCell* cell : controls_.gosen) cell->setGhostAllowed(enabled);
+}
 
 void MainView::EndProgram() { QCoreApplication::exit(0); }
 

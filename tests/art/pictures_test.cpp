@@ -18,6 +18,7 @@ using merin::NoteCodes;
 using merin::ProgramPictures;
 
 constexpr int kLineRows[] = {38, 49, 60, 71, 82};
+constexpr int kRightOfSharp = 7;  // the first column right of a sharp sign
 
 QImage Load(const std::string& name) {
   return QImage(QString::fromStdString(std::string(MERIN_PROGRAM_DIR "/") + name), "BMP");
@@ -29,23 +30,12 @@ bool LineRow(int y) {
   return std::find(std::begin(kLineRows), std::end(kLineRows), y) != std::end(kLineRows);
 }
 
-// The rows of the note head: the pixels whose 3 x 3 neighbourhood is all black (lines, stems,
-// ledger lines and sharp signs are one pixel thick), widened by the head's rim.
-struct Rows {
-  int top = INT_MAX, bottom = INT_MIN;
-};
-Rows HeadRows(const QImage& image) {
-  Rows rows;
-  for (int y = 1; y + 1 < image.height(); ++y) {
-    for (int x = 1; x + 1 < image.width(); ++x) {
-      bool solid = true;
-      for (int dy = -1; dy <= 1 && solid; ++dy) {
-        for (int dx = -1; dx <= 1 && solid; ++dx) solid = Black(image, x + dx, y + dy);
-      }
-      if (solid) rows = {std::min(rows.top, y - 1), std::max(rows.bottom, y + 1)};
-    }
-  }
-  return rows;
+// The longest run of black pixels of row `y`.
+int BlackRun(const QImage& image, int y) {
+  int run = 0, longest = 0;
+  for (int x = 0; x < image.width(); ++x)
+    longest = std::max(longest, run = Black(image, x, y) ? run + 1 : 0);
+  return longest;
 }
 
 TEST(PictureFiles, AreEightBitPalettisedStaffCellsInBlackAndWhite) {
@@ -107,62 +97,57 @@ TEST(PictureFiles, EveryCodeHasItsOwnPictureDrawnByTheLibrary) {
             merin::art::StaffPicture().convertToFormat(QImage::Format_RGB32));
 }
 
-// A click anywhere on a drawn note head, and above all on its centre, enters that same note again.
-TEST(NoteHead, IsCentredInTheBandThatEntersItsNote) {
-  for (bool sharp : {false, true}) {
-    const auto bands =
-        sharp
-            ? std::vector<merin::StaffBand>(merin::SharpBands.begin(), merin::SharpBands.end())
-            : std::vector<merin::StaffBand>(merin::NaturalBands.begin(), merin::NaturalBands.end());
-    float lower = -merin::kOpen;
-    for (const merin::StaffBand& band : bands) {
-      SCOPED_TRACE(std::string(band.code) + (sharp ? " (shift)" : ""));
-      const Rows head = HeadRows(Load(merin::PictureFileOf(band.code)));
-      ASSERT_LT(head.top, head.bottom);
-      EXPECT_GE(head.top, lower - 1);
-      EXPECT_LE(head.bottom, band.upper);
-      const float centre = (head.top + head.bottom) / 2.0f;
-      EXPECT_EQ(merin::StaffNoteAt(centre, sharp), band.code);
-      if (lower > -merin::kOpen && band.upper < merin::kOpen) {
-        EXPECT_NEAR(centre, (lower + band.upper - 1) / 2, 1.0);
-      }
-      lower = band.upper;
-    }
-  }
-}
-
-TEST(NoteHead, HasASharpSignExactlyForSharpCodesAndLedgerLinesOffTheStaff) {
-  struct Case {
-    const char* code;
-    bool sharp;
-    bool ledger;
+// The head: the longest run of rows at least 4 pixels wide right of the sharp sign (a line
+// through the head is one of them; a stem is not). Ledger lines: rows off the staff with a
+// stroke wider than any of the head's rows. Stems: up or down from the head. A sharp sign: any
+// stroke off the staff lines left of the head, on the sharp codes (the second of a pair) alone.
+TEST(NoteHead, SitsOnItsLineOrSpaceAsEngraved) {
+  const struct {
+    std::vector<std::string> codes;
+    double centre;
+    std::vector<int> ledgers;
+  } cases[] = {
+      {{"11", "12"}, 93, {93}}, {{"21", "22"}, 87.5, {}}, {{"31"}, 82, {}},
+      {{"41", "42"}, 76.5, {}}, {{"51", "52"}, 71, {}},   {{"61", "62"}, 65.5, {}},
+      {{"71"}, 60, {}},         {{"13", "14"}, 54.5, {}}, {{"23", "24"}, 49, {}},
+      {{"32"}, 43.5, {}},       {{"43", "44"}, 38, {}},   {{"53", "54"}, 32.5, {}},
+      {{"63", "64"}, 27, {27}}, {{"72"}, 21.5, {27}},
   };
-  const Case cases[] = {
-      {"11", false, true},  {"12", true, true},   {"13", false, false}, {"14", true, false},
-      {"21", false, false}, {"22", true, false},  {"23", false, false}, {"24", true, false},
-      {"31", false, false}, {"32", false, false}, {"41", false, false}, {"42", true, false},
-      {"43", false, false}, {"44", true, false},  {"51", false, false}, {"52", true, false},
-      {"53", false, false}, {"54", true, false},  {"61", false, false}, {"62", true, false},
-      {"63", false, true},  {"64", true, true},   {"71", false, false}, {"72", false, true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.code);
-    const QImage image = Load(std::string(c.code) + ".bmp");
-    ASSERT_FALSE(image.isNull());
-    bool sharpSign = false;
-    for (int y = 0; y < image.height(); ++y) {
-      for (int x = 1; x <= 5; ++x) sharpSign |= !LineRow(y) && Black(image, x, y);
-    }
-    EXPECT_EQ(sharpSign, c.sharp);
-    bool ledger = false;
-    for (int y = 0; y < image.height(); ++y) {
-      int run = 0;
-      for (int x = 0; x < image.width(); ++x) {
-        run = Black(image, x, y) ? run + 1 : 0;
-        ledger |= !LineRow(y) && run >= 10;
+  for (const auto& c : cases) {
+    for (const std::string& code : c.codes) {
+      SCOPED_TRACE(code);
+      const bool sharp = code != c.codes.front();
+      const QImage image = Load(code + ".bmp");
+      ASSERT_FALSE(image.isNull());
+      int top = 0, bottom = -1, widest = 0;
+      for (int y = 0, start = 0; y < image.height(); ++y) {
+        int black = 0;
+        for (int x = kRightOfSharp; x < image.width(); ++x) black += Black(image, x, y);
+        if (black < 4) start = y + 1;
+        if (black >= 4 && y - start > bottom - top) top = start, bottom = y;
       }
+      for (int y = top; y <= bottom; ++y) {
+        if (!LineRow(y) && y != c.centre) widest = std::max(widest, BlackRun(image, y));
+      }
+      EXPECT_NEAR((top + bottom) / 2.0, c.centre, 0.5);
+      std::vector<int> ledgers;
+      for (int y = 0; y < image.height(); ++y) {
+        if (!LineRow(y) && BlackRun(image, y) > widest) ledgers.push_back(y);
+      }
+      EXPECT_EQ(ledgers, c.ledgers);
+      const auto stroke = [&](int from, int to, int left = kRightOfSharp, int right = 20) {
+        bool any = false;
+        for (int y = std::max(from, 0); y <= std::min(to, image.height() - 1); ++y) {
+          for (int x = left; x <= right; ++x) any |= !LineRow(y) && Black(image, x, y);
+        }
+        return any;
+      };
+      EXPECT_EQ(stroke(0, image.height() - 1, 1, kRightOfSharp - 2), sharp);
+      const bool above = stroke(int(c.centre) - 30, int(c.centre) - 10);
+      const bool below = stroke(int(c.centre) + 10, int(c.centre) + 30);
+      EXPECT_EQ(above, c.centre > 60) << "stem up below the middle line";
+      EXPECT_EQ(below, c.centre <= 60) << "stem down from the middle line up";
     }
-    EXPECT_EQ(ledger, c.ledger);
   }
 }
 

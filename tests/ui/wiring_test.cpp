@@ -11,12 +11,15 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <functional>
 #include <set>
+#include <span>
 
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "entry/keyboard.h"
+#include "entry/staff.h"
 #include "support/testwindow.h"
 #include "ui/colours.h"
 #include "ui/positionmarker.h"
@@ -103,6 +106,50 @@ TEST(MainWindowWiring, StaffClicksCarryButtonModifiersAndHeightInCellPixels) {
   }
   EXPECT_EQ(CellColour(t, 1), PictureColour("64.bmp"));
   EXPECT_EQ(CellColour(t, 7), PictureColour("gosen.bmp"));
+}
+
+// On each side of every bound (the sharp bands' are among them), with and without Shift alone,
+// the ghost shows the note a left click there writes. Shift, test play, leaving and a press update
+// or hide it; it changes nothing else.
+TEST(MainWindowWiring, TheGhostIsTheNoteALeftClickAtThePointerWouldWrite) {
+  TestWindow t;
+  auto* cell = t.find<ui::StaffCell>("Gosen3");
+  const QImage plain = cell->grab().toImage();
+  const std::string status = Status(t);
+  const auto send = [&](QEvent::Type type, double y, Qt::KeyboardModifiers modifiers = {}) {
+    const QPointF at(10, y);
+    QMouseEvent event(type, at, cell->mapToGlobal(at), Qt::NoButton, Qt::NoButton, modifiers);
+    QApplication::sendEvent(cell, &event);
+    return std::string(cell->ghostCode());
+  };
+  QEnterEvent enter(QPointF(10, 0), QPointF(10, 0), cell->mapToGlobal(QPointF(10, 0)));
+  QApplication::sendEvent(cell, &enter);
+  const Qt::KeyboardModifiers modifiers[] = {
+      {}, Qt::ShiftModifier, Qt::ShiftModifier | Qt::AltModifier};
+  for (const StaffBand& band : std::span(NaturalBands).first(NaturalBands.size() - 1)) {
+    for (double y : {band.upper - 0.25, double(band.upper)}) {
+      for (Qt::KeyboardModifiers m : modifiers) {
+        EXPECT_EQ(send(QEvent::MouseMove, y, m), StaffNoteAt(float(y), m == Qt::ShiftModifier))
+            << y << " " << int(m);
+      }
+    }
+  }
+  EXPECT_EQ(send(QEvent::MouseMove, 48), "23");
+  EXPECT_NE(cell->grab().toImage(), plain);
+  QTest::keyPress(t.window.get(), Qt::Key_Shift);
+  EXPECT_EQ(cell->ghostCode(), "24");
+  QTest::keyRelease(t.window.get(), Qt::Key_Shift);
+  t.window->view().SetTestPlayEnabled(false);
+  EXPECT_EQ(cell->ghostCode(), "");
+  t.window->view().SetTestPlayEnabled(true);
+  EXPECT_EQ(send(QEvent::Leave, 48), "");
+  EXPECT_EQ(cell->grab().toImage(), plain);
+  EXPECT_EQ(t.window->melody().Notes[3], kEmptyCode);
+  EXPECT_EQ(Status(t), status);
+  EXPECT_EQ(t.window->undoStack()->count(), 0);
+  send(QEvent::MouseMove, 48);
+  QTest::mousePress(cell, Qt::LeftButton, {}, QPoint(10, 48));
+  EXPECT_EQ(cell->ghostCode(), "");
 }
 
 TEST(MainWindowWiring, ALeftClickOnAMarkerOnlySelectsItsSlot) {
