@@ -79,7 +79,8 @@ int main(int argc, char** argv) {
   start = Clock::now();
   size_t run = 0;
   for (std::string line; run < spawned && std::getline(again, line); ++run) {
-    std::vector<std::string> args = merin::SplitTokens(line);
+    const std::vector<std::string_view> tokens = merin::SplitTokens(line);
+    std::vector<std::string> args(tokens.begin(), tokens.end());
     std::vector<char*> argv2{const_cast<char*>(keys.c_str())};
     for (std::string& a : args) argv2.push_back(a.data());
     argv2.push_back(nullptr);

@@ -249,7 +249,8 @@ int main(int argc, char** argv) {
 
   Codes codes;
   if (!options.tokens.empty()) {
-    auto parsed = merin::ParseMelodyText(options.tokens);
+    auto parsed = merin::ParseMelodyText(
+        std::vector<std::string_view>(options.tokens.begin(), options.tokens.end()));
     if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) {
       return Fail(kBadInput, error->Message());
     }
