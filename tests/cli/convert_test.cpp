@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/pitch.h"
 #include "formats/audioexport.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
@@ -201,6 +202,32 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
                                     MERIN_PROGRAM_DIR, dir / "scale.wav"));
   EXPECT_TRUE(ReadBytes(dir / "wav/twinkle.wav") == ReadBytes(dir / "twinkle.wav"));
   EXPECT_TRUE(ReadBytes(dir / "wav/scale.wav") == ReadBytes(dir / "scale.wav"));
+}
+
+// A batch larger than what is read at once: a repeated base name is told apart from an earlier
+// input however far back, and the messages keep the order of the inputs.
+TEST(KeysProgramFiles, ALongBatchNamesItsFaultsInOrder) {
+  TempFolder dir;
+  std::filesystem::create_directories(dir / "a");
+  std::filesystem::create_directories(dir / "b");
+  std::vector<std::string> args{"-o", dir / "out/", "-f", "mid"};
+  for (int i = 0; i < 600; ++i) {
+    const std::string input =
+        i == 400 ? dir / "b/5.mk98" : dir / ("a/" + std::to_string(i) + ".mk98");
+    WriteBytes(input, i == 450 ? "C4 H4" : NoteCodes()[size_t(i % 24)]);
+    args.push_back(input);
+  }
+  const auto result = RunProgram(MERIN_KEYS_PROGRAM, args);
+  std::string why;
+  ASSERT_FALSE(CodeOfToken("H4", &why));
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_EQ(result.err, "merinkast98-keys: " + dir / "b/5.mk98: not converted, " +
+                            dir / "out/5.mid is already written from " + dir / "a/5.mk98\n" +
+                            "merinkast98-keys: " + dir / "a/450.mk98:1:4: \"H4\": " + why + "\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 598);
+  for (int i : {5, 599})
+    EXPECT_EQ(ReadBytes(dir / ("out/" + std::to_string(i) + ".mid")),
+              formats::WriteMidi(MelodyOf({NoteCodes()[size_t(i % 24)]})));
 }
 
 // A target that cannot be written is left as it was, with exit status 1: here the write runs
