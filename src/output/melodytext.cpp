@@ -30,7 +30,7 @@ std::variant<std::array<std::string, 30>, MelodyTextError> ParseMelodyText(
       parsed = MelodyTextError{i + 1, std::string(tokens[i]), why};
       return parsed;
     }
-    codes[i].assign(code->data(), code->size());
+    codes[i] = {(*code)[0], (*code)[1]};
   }
   if (tokens.size() > codes.size())
     parsed = MelodyTextError{31, std::string(tokens[30]), "a melody has at most 30 slots"};
