@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <string>
 #include <thread>
@@ -82,7 +81,11 @@ constexpr const char* kUsage =
 constexpr int kBadInput = 2;
 constexpr int kCannotWrite = 1;
 
-void Say(const std::string& message) { std::cerr << "merinkast98-keys: " << message << '\n'; }
+// One line on stderr in one write, so that the lines of parallel runs never mix.
+void Say(const std::string& message) {
+  const std::string line = "merinkast98-keys: " + message + '\n';
+  std::fwrite(line.data(), 1, line.size(), stderr);
+}
 
 int Fail(int status, const std::string& message) {
   Say(message);
@@ -136,9 +139,11 @@ bool IsFolderTarget(const std::string& output) {
 // Files written at the same time by -o DIR/: each write waits for the disk to keep the file
 // (fsync), not for the processor, and the disk takes several at once.
 constexpr size_t kWriters = 8;
+// Inputs read, then written, together: a batch holds the melodies of one round at a time.
+constexpr size_t kRound = 256;
 
-// Converts each input into `folder`; returns the exit status. All inputs are read first, in
-// turn; then the files are written by kWriters threads, and failures named in input order. The
+// Converts each input into `folder`; returns the exit status. Round by round, the inputs are
+// read in turn, then written by kWriters threads, and the failures named in input order. The
 // folder is synced once, after the last file is in it.
 int ConvertInto(const std::string& folder, const std::string& format,
                 const std::vector<std::string>& inputs) {
@@ -149,67 +154,88 @@ int ConvertInto(const std::string& folder, const std::string& format,
         folder, merin::formats::WriteFailure::Doing::MakingFolder, error.value(), {}};
     return Fail(kCannotWrite, failure.Message(Language::English));
   }
+  const auto targetOf = [&](const std::string& input) {
+    return (std::filesystem::path(folder) / std::filesystem::path(input).stem()).string() + "." +
+           format;
+  };
+  // The first input of each target, found by the hash of the target's name: the hashes of all
+  // inputs, sorted, take 16 bytes an input where the names would take a hundred; names that hash
+  // alike are made again to tell a true repeat.
+  std::vector<std::pair<size_t, size_t>> hashes;  // hash, input
+  hashes.reserve(inputs.size());
+  for (size_t i = 0; i < inputs.size(); ++i)
+    hashes.emplace_back(std::hash<std::string>{}(targetOf(inputs[i])), i);
+  std::sort(hashes.begin(), hashes.end());
+  const auto firstWithTarget = [&](const std::string& target) {
+    const size_t hash = std::hash<std::string>{}(target);
+    auto it = std::lower_bound(hashes.begin(), hashes.end(), std::pair<size_t, size_t>{hash, 0});
+    while (targetOf(inputs[it->second]) != target) ++it;
+    return it->second;
+  };
   struct Job {
     std::string target;
     Codes codes;
     std::optional<merin::formats::WriteFailure> failure;
   };
   std::vector<Job> jobs;
-  bool badInput = false;
-  std::map<std::string, std::string> written;  // target, from which input
-  for (const std::string& input : inputs) {
-    const std::string target =
-        (std::filesystem::path(folder) / std::filesystem::path(input).stem()).string() + "." +
-        format;
-    if (auto [it, fresh] = written.emplace(target, input); !fresh) {
-      Say(Escaped(input) + ": not converted, " + Escaped(target) + " is already written from " +
-          Escaped(it->second));
-      badInput = true;
-      continue;
+  bool badInput = false, cannotWrite = false;
+  for (size_t first = 0; first < inputs.size(); first += kRound) {
+    jobs.clear();
+    for (size_t i = first; i < std::min(first + kRound, inputs.size()); ++i) {
+      const std::string& input = inputs[i];
+      std::string target = targetOf(input);
+      if (const size_t earlier = firstWithTarget(target); earlier != i) {
+        Say(Escaped(input) + ": not converted, " + Escaped(target) + " is already written from " +
+            Escaped(inputs[earlier]));
+        badInput = true;
+        continue;
+      }
+      auto read = ReadMelody(input);
+      if (auto* e = std::get_if<ParseError>(&read)) {
+        Say(e->Message());
+        badInput = true;
+      } else if (auto empty = RefusedAsEmpty(std::get<Codes>(read), format, target)) {
+        Say(*empty);
+        badInput = true;
+      } else {
+        jobs.push_back({std::move(target), std::move(std::get<Codes>(read)), std::nullopt});
+      }
     }
-    auto read = ReadMelody(input);
-    if (auto* e = std::get_if<ParseError>(&read)) {
-      Say(e->Message());
-      badInput = true;
-    } else if (auto empty = RefusedAsEmpty(std::get<Codes>(read), format, target)) {
-      Say(*empty);
-      badInput = true;
-    } else {
-      jobs.push_back({target, std::move(std::get<Codes>(read)), std::nullopt});
+
+    std::atomic<size_t> next{0};
+    const auto write = [&] {
+      for (size_t i; (i = next++) < jobs.size();) {
+        jobs[i].failure = merin::formats::WriteMelodyAs(jobs[i].codes, format, Da::AppFolder,
+                                                        jobs[i].target, false);
+      }
+    };
+    std::vector<std::thread> writers;
+    for (size_t n = 1; n < std::min(jobs.size(), kWriters); ++n) writers.emplace_back(write);
+    write();
+    for (std::thread& t : writers) t.join();
+
+    for (const Job& job : jobs) {
+      if (job.failure) {
+        Say(job.failure->Message(Language::English));
+        cannotWrite = true;
+      }
     }
   }
-
-  std::atomic<size_t> next{0};
-  const auto write = [&] {
-    for (size_t i; (i = next++) < jobs.size();) {
-      jobs[i].failure = merin::formats::WriteMelodyAs(jobs[i].codes, format, Da::AppFolder,
-                                                      jobs[i].target, false);
-    }
-  };
-  std::vector<std::thread> writers;
-  for (size_t n = 1; n < std::min(jobs.size(), kWriters); ++n) writers.emplace_back(write);
-  write();
-  for (std::thread& t : writers) t.join();
   merin::formats::SyncFolder(folder);
-
-  bool cannotWrite = false;
-  for (const Job& job : jobs) {
-    if (job.failure) {
-      Say(job.failure->Message(Language::English));
-      cannotWrite = true;
-    }
-  }
   return badInput ? kBadInput : cannotWrite ? kCannotWrite : 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  // Views of the arguments, each made a string while it is read: a batch of many files keeps
+  // one copy of each name of its own, not two.
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
   Options options;
+  options.tokens.reserve(args.size());
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
+    const std::string arg(args[i]);
     const std::string where = "argument " + std::to_string(i + 1) + " \"" + Escaped(arg) + "\": ";
     if (optionsEnded) {
       options.tokens.push_back(arg);
@@ -229,7 +255,7 @@ int main(int argc, char** argv) {
     }
     if (arg == "-i" || arg == "-o" || arg == "-f") {
       if (i + 1 == args.size()) return Fail(kBadInput, where + "needs a value (try --help)");
-      const std::string& value = args[++i];
+      const std::string value(args[++i]);
       if (arg == "-i") options.inputs.push_back(value);
       if ((arg == "-o" && options.output) || (arg == "-f" && options.format)) {
         return Fail(kBadInput, where + "given twice");
@@ -246,7 +272,9 @@ int main(int argc, char** argv) {
   const bool toFolder = options.output && IsFolderTarget(*options.output);
   if (toFolder) {
     // Many files at once: the arguments name files too, so that a shell pattern can give them.
-    options.inputs.insert(options.inputs.end(), options.tokens.begin(), options.tokens.end());
+    options.tokens.insert(options.tokens.begin(), std::make_move_iterator(options.inputs.begin()),
+                          std::make_move_iterator(options.inputs.end()));
+    options.inputs = std::move(options.tokens);
     options.tokens.clear();
   }
   if (!options.tokens.empty() && !options.inputs.empty()) {
@@ -284,7 +312,8 @@ int main(int argc, char** argv) {
 
   Codes codes;
   if (!options.tokens.empty()) {
-    auto parsed = merin::ParseMelodyText(options.tokens);
+    auto parsed = merin::ParseMelodyText(
+        std::vector<std::string_view>(options.tokens.begin(), options.tokens.end()));
     if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) {
       return Fail(kBadInput, error->Message());
     }

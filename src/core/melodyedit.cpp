@@ -24,9 +24,12 @@ SlotCodes CodesOf(const Melody& melody) {
 }
 
 SlotCodes EmptyCodes() {
-  SlotCodes codes;
-  codes.fill(std::string(kEmptyCode));
-  return codes;
+  static const SlotCodes empty = [] {
+    SlotCodes codes;
+    codes.fill(std::string(kEmptyCode));
+    return codes;
+  }();
+  return empty;
 }
 
 bool IsEmptySlot(std::string_view code) { return code == kEmptyCode; }

@@ -18,6 +18,38 @@ bool HasSharp(int letterIndex) { return letterIndex != 2 && letterIndex != 6; }
 
 char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
+// Index in kLetters of a letter of either case; -1 for any other character.
+int LetterIndex(char c) {
+  constexpr int kIndexOf[] = {5, 6, 0, 1, 2, 3, 4};  // A..G
+  const char upper = Upper(c);
+  return upper >= 'A' && upper <= 'G' ? kIndexOf[upper - 'A'] : -1;
+}
+
+// One of the 24 note codes "11".."72": a key, then 1..4 presses, or 1..2 for E and B.
+bool IsNoteCode(std::string_view code) {
+  return code.size() == 2 && code[0] >= '1' && code[0] <= '7' && code[1] >= '1' &&
+         code[1] <= (HasSharp(code[0] - '1') ? '4' : '2');
+}
+
+// The note code of a pitch name "C4".."B5", "C#4", either case; none, with the reason in `why`
+// (when given), for anything else.
+std::optional<CodeChars> CodeOfName(std::string_view name, std::string* why) {
+  auto fail = [why](const char* reason) -> std::optional<CodeChars> {
+    if (why) *why = reason;
+    return std::nullopt;
+  };
+  const bool sharp = name.size() == 3 && name[1] == '#';
+  const int letter = name.empty() ? -1 : LetterIndex(name[0]);
+  if (letter < 0 || name.size() != (sharp ? 3u : 2u) || name.back() < '0' || name.back() > '9') {
+    return fail("not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)");
+  }
+  if (sharp && !HasSharp(letter)) return fail("E and B have no sharp");
+  const int upper = name.back() - '4';
+  if (upper != 0 && upper != 1) return fail("outside the handset's range C4..B5");
+  const int presses = HasSharp(letter) ? 1 + (sharp ? 1 : 0) + 2 * upper : 1 + upper;
+  return CodeChars{static_cast<char>('1' + letter), static_cast<char>('0' + presses)};
+}
+
 }  // namespace
 
 std::optional<Pitch> Pitch::FromMidi(int midi) {
@@ -32,32 +64,18 @@ std::optional<Pitch> Pitch::FromLetter(char letter, bool sharp, int octave) {
 }
 
 std::optional<Pitch> Pitch::FromCode(std::string_view code) {
-  if (code.size() != 2 || code[0] < '1' || code[0] > '7' || code[1] < '1' || code[1] > '4') {
-    return std::nullopt;
-  }
+  if (!IsNoteCode(code)) return std::nullopt;
   const int letter = code[0] - '1';
   const int presses = code[1] - '1';
-  if (!HasSharp(letter)) {
-    if (presses > 1) return std::nullopt;
-    return FromLetter(kLetters[size_t(letter)], false, 4 + presses);
-  }
-  return FromLetter(kLetters[size_t(letter)], presses % 2 == 1, 4 + presses / 2);
+  const bool sharp = HasSharp(letter) && presses % 2 == 1;
+  const int upper = HasSharp(letter) ? presses / 2 : presses;
+  return Pitch(kLowestMidi + 12 * upper + kSemitone[letter] + (sharp ? 1 : 0));
 }
 
 std::optional<Pitch> Pitch::FromName(std::string_view name, std::string* why) {
-  auto fail = [why](const char* reason) -> std::optional<Pitch> {
-    if (why) *why = reason;
-    return std::nullopt;
-  };
-  const bool sharp = name.size() == 3 && name[1] == '#';
-  if (name.empty() || kLetters.find(Upper(name[0])) == std::string_view::npos ||
-      name.size() != (sharp ? 3u : 2u) || name.back() < '0' || name.back() > '9') {
-    return fail("not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)");
-  }
-  if (sharp && !HasSharp(int(kLetters.find(Upper(name[0]))))) return fail("E and B have no sharp");
-  const int octave = name.back() - '0';
-  if (octave != 4 && octave != 5) return fail("outside the handset's range C4..B5");
-  return FromLetter(name[0], sharp, octave);
+  const std::optional<CodeChars> code = CodeOfName(name, why);
+  if (!code) return std::nullopt;
+  return FromCode({code->data(), code->size()});
 }
 
 char Pitch::Letter() const { return kLetters[size_t(kLetterOf[midi_ % 12])]; }
@@ -101,13 +119,18 @@ std::string WaveFileOf(std::string_view code) {
   return IsNote(code) ? std::string(code) + ".wav" : std::string(kRestCode) + ".wav";
 }
 
+std::optional<CodeChars> CodeCharsOfToken(std::string_view token, std::string* why) {
+  if (token == kRestCode || token == kEmptyCode || IsNoteCode(token))
+    return CodeChars{token[0], token[1]};
+  if (token == "r" || token == "R") return CodeChars{kRestCode[0], kRestCode[1]};
+  if (token == "-") return CodeChars{kEmptyCode[0], kEmptyCode[1]};
+  return CodeOfName(token, why);
+}
+
 std::optional<std::string> CodeOfToken(std::string_view token, std::string* why) {
-  if (token == kRestCode || token == kEmptyCode || Pitch::FromCode(token))
-    return std::string(token);
-  if (token == "r" || token == "R") return std::string(kRestCode);
-  if (token == "-") return std::string(kEmptyCode);
-  if (auto pitch = Pitch::FromName(token, why)) return pitch->Code();
-  return std::nullopt;
+  const std::optional<CodeChars> code = CodeCharsOfToken(token, why);
+  if (!code) return std::nullopt;
+  return std::string(code->data(), code->size());
 }
 
 std::string TokenOfCode(std::string_view code) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -69,6 +70,10 @@ std::string WaveFileOf(std::string_view code);
 // ("C4".."B5", "C#4"), "r" for a rest or "-" for an empty slot, letters in either case; none,
 // with the reason in `why`, for anything else.
 std::optional<std::string> CodeOfToken(std::string_view token, std::string* why = nullptr);
+// A slot code as its two characters, for reading many tokens without making a string of each.
+using CodeChars = std::array<char, 2>;
+// CodeOfToken, as two characters.
+std::optional<CodeChars> CodeCharsOfToken(std::string_view token, std::string* why = nullptr);
 // The token a slot code is written as: its pitch name, "r" for a rest, "-" for anything else.
 std::string TokenOfCode(std::string_view code);
 

@@ -1,45 +1,52 @@
 // SPDX-License-Identifier: MIT
 #include "output/convert.h"
 
+#include <algorithm>
+
 #include "core/notecode.h"
-#include "core/pitch.h"
 
 namespace merin {
 namespace {
 
 constexpr std::string_view kConfirm = "[確定]";
-constexpr std::string_view kLineEnd = "\r\n";
 
-// The presses of a note: a code of the scheme as its pitch has them; any other code that counts as
-// a note ('1'..'7' and anything after it) takes its last digit, none when the last is no digit.
+// The presses of a note: its last character, which for a note code is the digit of its presses
+// and for any other code that counts as a note ('1'..'7' and anything after it) is taken the
+// same way; none when it is no digit.
 int Presses(std::string_view code) {
-  if (const std::optional<Pitch> pitch = Pitch::FromCode(code)) return pitch->Presses();
   const char last = code.back();
   return last >= '0' && last <= '9' ? last - '0' : 0;
 }
 
+// Up to nine presses of each key '0'..'7'; a line takes the first 3 characters of each press.
+constexpr size_t kMostPresses = 9;
+constexpr char kPressRows[8][3 * kMostPresses + 1] = {
+    "[0][0][0][0][0][0][0][0][0]", "[1][1][1][1][1][1][1][1][1]", "[2][2][2][2][2][2][2][2][2]",
+    "[3][3][3][3][3][3][3][3][3]", "[4][4][4][4][4][4][4][4][4]", "[5][5][5][5][5][5][5][5][5]",
+    "[6][6][6][6][6][6][6][6][6]", "[7][7][7][7][7][7][7][7][7]"};
+constexpr size_t kLongestLine = kConfirm.size() + 3 * kMostPresses + 2;
+
 }  // namespace
 
+// Each line is copied whole from fixed rows and then cut to its length, so that a line costs the
+// same whatever its slot holds.
 std::string ConvertMelody(std::span<const std::string, 30> codes) {
-  std::string listing;
-  listing.reserve(30 * 16);
+  char listing[30 * kLongestLine];
+  char* end = listing;
   char previousKey = '0';
   for (const std::string& code : codes) {
-    if (IsNote(code)) {
-      const char key = code[0];
-      if (key == previousKey) listing += kConfirm;
-      previousKey = key;
-      for (int n = Presses(code); n > 0; --n) {
-        listing += '[';
-        listing += key;
-        listing += ']';
-      }
-    } else {
-      listing += "[0]";
-    }
-    listing += kLineEnd;
+    const bool note = IsNote(code);
+    const char key = note ? code[0] : '0';
+    const bool confirm = note && key == previousKey;
+    if (note) previousKey = key;
+    std::copy_n(kConfirm.data(), kConfirm.size(), end);
+    end += confirm ? kConfirm.size() : 0;
+    std::copy_n(kPressRows[key - '0'], 3 * kMostPresses, end);
+    end += 3 * (note ? Presses(code) : 1);
+    *end++ = '\r';
+    *end++ = '\n';
   }
-  return listing;
+  return std::string(listing, end);
 }
 
 void Command1_Click(const Melody& melody, ResultWindowProvider& windows) {

@@ -9,9 +9,8 @@
 namespace merin {
 namespace {
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+// ' ' and '\t', '\n', '\v', '\f', '\r', which are 9..13.
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
@@ -20,28 +19,35 @@ std::string MelodyTextError::Message() const {
 }
 
 std::variant<std::array<std::string, 30>, MelodyTextError> ParseMelodyText(
-    const std::vector<std::string>& tokens) {
-  std::array<std::string, 30> codes;
-  codes.fill(std::string(kEmptyCode));
-  for (size_t i = 0; i < tokens.size(); ++i) {
-    if (i >= codes.size())
-      return MelodyTextError{i + 1, tokens[i], "a melody has at most 30 slots"};
+    const std::vector<std::string_view>& tokens) {
+  // Filled in place and every way out returns it, so that the 30 codes are never moved.
+  std::variant<std::array<std::string, 30>, MelodyTextError> parsed;
+  std::array<std::string, 30>& codes = std::get<0>(parsed);
+  for (size_t i = 0; i < codes.size(); ++i) {
     std::string why;
-    std::optional<std::string> code = CodeOfToken(tokens[i], &why);
-    if (!code) return MelodyTextError{i + 1, tokens[i], why};
-    codes[i] = std::move(*code);
+    const std::optional<CodeChars> code = i < tokens.size()
+                                              ? CodeCharsOfToken(tokens[i], &why)
+                                              : CodeChars{kEmptyCode[0], kEmptyCode[1]};
+    if (!code) {
+      parsed = MelodyTextError{i + 1, std::string(tokens[i]), why};
+      return parsed;
+    }
+    codes[i] = {(*code)[0], (*code)[1]};
   }
-  return codes;
+  if (tokens.size() > codes.size())
+    parsed = MelodyTextError{31, std::string(tokens[30]), "a melody has at most 30 slots"};
+  return parsed;
 }
 
-std::vector<std::string> SplitTokens(std::string_view text) {
-  std::vector<std::string> tokens;
+std::vector<std::string_view> SplitTokens(std::string_view text) {
+  std::vector<std::string_view> tokens;
+  tokens.reserve(31);
   size_t i = 0;
   while (i < text.size()) {
     while (i < text.size() && IsSpace(text[i])) ++i;
     const size_t start = i;
     while (i < text.size() && !IsSpace(text[i])) ++i;
-    if (i > start) tokens.emplace_back(text.substr(start, i - start));
+    if (i > start) tokens.push_back(text.substr(start, i - start));
   }
   return tokens;
 }

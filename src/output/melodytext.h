@@ -23,9 +23,9 @@ struct MelodyTextError {
 
 // Up to 30 tokens to the 30 slot codes; missing slots are empty ("99").
 std::variant<std::array<std::string, 30>, MelodyTextError> ParseMelodyText(
-    const std::vector<std::string>& tokens);
+    const std::vector<std::string_view>& tokens);
 
-// Splits text at whitespace.
-std::vector<std::string> SplitTokens(std::string_view text);
+// Splits text at whitespace into views of it.
+std::vector<std::string_view> SplitTokens(std::string_view text);
 
 }  // namespace merin

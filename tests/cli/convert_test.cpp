@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "core/pitch.h"
 #include "formats/audioexport.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
@@ -213,6 +214,24 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
                                     MERIN_PROGRAM_DIR, dir / "scale.wav"));
   EXPECT_TRUE(ReadBytes(dir / "wav/twinkle.wav") == ReadBytes(dir / "twinkle.wav"));
   EXPECT_TRUE(ReadBytes(dir / "wav/scale.wav") == ReadBytes(dir / "scale.wav"));
+}
+
+// A batch of several rounds: a base name repeated far back is found, faults named in input order.
+TEST(KeysProgramFiles, ALongBatchNamesItsFaultsInOrder) {
+  TempFolder dir;
+  std::vector<std::string> args{"-o", dir / "out/", "-f", "mid"};
+  for (int i = 0; i < 600; ++i) {
+    args.push_back(dir / (i == 400 ? "a5.txt" : "a" + std::to_string(i) + ".mk98"));
+    WriteBytes(args.back(), i == 450 ? "C4 H4" : NoteCodes()[size_t(i % 24)]);
+  }
+  std::string why;
+  CodeOfToken("H4", &why);
+  const auto result = RunProgram(MERIN_KEYS_PROGRAM, args);
+  EXPECT_EQ(result.err, "merinkast98-keys: " + dir / "a5.txt: not converted, " +
+                            dir / "out/a5.mid is already written from " + dir / "a5.mk98\n" +
+                            "merinkast98-keys: " + dir / "a450.mk98:1:4: \"H4\": " + why + "\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 598);
+  EXPECT_EQ(ReadBytes(dir / "out/a599.mid"), formats::WriteMidi(MelodyOf({NoteCodes()[599 % 24]})));
 }
 
 // A target that cannot be written is left as it was, with exit status 1: here the write runs

@@ -53,7 +53,7 @@ TEST(MelodyText, PadsWithEmptySlotsAndRefusesAThirtyFirst) {
   EXPECT_EQ(codes[1], "01");
   for (size_t i = 2; i < 30; ++i) EXPECT_EQ(codes[i], "99");
 
-  std::vector<std::string> tokens(31, "C4");
+  std::vector<std::string_view> tokens(31, "C4");
   auto tooLong = ParseMelodyText(tokens);
   ASSERT_EQ(tooLong.index(), 1u);
   EXPECT_EQ(std::get<1>(tooLong).position, 31u);
@@ -65,7 +65,7 @@ TEST(MelodyText, PadsWithEmptySlotsAndRefusesAThirtyFirst) {
 
 TEST(MelodyText, SplitsAtAnyWhitespace) {
   EXPECT_EQ(SplitTokens(" C4\tD4\r\n\n  r -\v99 "),
-            (std::vector<std::string>{"C4", "D4", "r", "-", "99"}));
+            (std::vector<std::string_view>{"C4", "D4", "r", "-", "99"}));
   EXPECT_TRUE(SplitTokens(" \n\t").empty());
 }
 
