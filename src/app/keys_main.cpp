@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "core/da.h"
-#include "formats/anymelody.h"
 #include "formats/fileio.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
@@ -31,7 +30,11 @@ namespace {
 
 using merin::formats::Codes;
 using merin::formats::Imported;
-using merin::formats::ParseError;
+using merin::formats::Refusal;
+
+constexpr merin::Language kLanguage = merin::Language::English;
+
+std::string Words(const Refusal& refusal) { return merin::formats::Words(refusal, kLanguage); }
 
 constexpr const char* kUsage =
     "Usage: merinkast98-keys [TOKEN]...\n"
@@ -44,32 +47,55 @@ constexpr const char* kUsage =
     "A token is a note code (11..72, 01 for a rest, 99 for an empty slot) or a pitch name:\n"
     "C4..B5, with # for a sharp (C#4), r for a rest, - for an empty slot. Missing slots are "
     "empty.\n"
-    "A file or standard input holds a melody file or an RTTTL tune, told apart by content:\n"
+    "A file or standard input holds a melody file or a tune of a format below, told apart by\n"
+    "content (a binary format by its extension too):\n"
     "  - a melody file (.mk98) is UTF-8 text: lines starting with # are comments, then up to 30\n"
     "    tokens as above separated by any white space, letters in either case, e.g.\n"
     "      # Merinkast98 melody\n"
     "      C4 C4 D4 - r  C#5 B5\n"
-    "  - RTTTL (\"name:d=4,o=5,b=225:8e6,8d6,f#\") takes one slot per note or pause, the first\n"
-    "    30 of them, moved by whole octaves into C4..B5; what changed is told on stderr.\n"
+    "  - a tune (\"name:d=4,o=5,b=225:8e6,8d6,f#\" in RTTTL) takes one slot per note or pause,\n"
+    "    the first 30 of them, moved by whole octaves into C4..B5; what changed is told on\n"
+    "    stderr.\n"
     "\n"
     "  -i FILE        read the melody from FILE (- for standard input); may be given again\n"
     "                 with -o DIR/ to convert many files\n"
     "  -o FILE        write the melody to FILE instead of printing the key presses, in the\n"
-    "                 format of its extension: .mk98 (melody file), .rtttl, .mid (MIDI),\n"
-    "                 .wav, .flac, .ogg or .mp3 (what test play sounds; .mp3 only where the\n"
-    "                 installed libsndfile writes it); all but the melody file\n"
-    "                 stop at the last note or rest\n"
+    "                 format of its extension (see below; audio only where the installed\n"
+    "                 libsndfile writes it); all but the melody file stop at the last note\n"
+    "                 or rest\n"
     "  -o DIR/        write each input FILE (named by -i or as an argument) into the folder\n"
     "                 DIR (made if missing) under its base name with the extension of -f:\n"
     "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
     "                 named and the others are done\n"
-    "  -f FORMAT      the format for -o DIR/: mk98, rtttl, mid, wav, flac, ogg or mp3\n"
+    "  -f FORMAT      the format for -o DIR/, by its extension\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
     "Exit status: 0 done; 2 bad or unreadable input or options (the message names the file,\n"
     "line and column), also when only some files of -o DIR/ failed; 1 output that cannot be\n"
-    "written (a file of the same name is left as it was).\n";
+    "written (a file of the same name is left as it was).\n"
+    "\n"
+    "Formats (extensions, what is done with them):\n";
+
+// The formats of the registry, one line each.
+std::string Usage() {
+  std::string usage = kUsage;
+  for (const merin::formats::Format& format : merin::formats::Formats()) {
+    std::string line = "  ";
+    for (const std::string_view extension : format.extensions) {
+      if (line.size() > 2) line += ' ';
+      line += '.';
+      line += extension;
+    }
+    line.resize(std::max<size_t>(line.size() + 1, 24), ' ');
+    line += format.english;
+    line += format.read && format.write ? ", read and written"
+            : format.read               ? ", read"
+                                        : ", written";
+    usage += line + "\n";
+  }
+  return usage;
+}
 
 constexpr int kBadInput = 2;
 constexpr int kCannotWrite = 1;
@@ -86,23 +112,19 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Standard input, read as any input file is (size limit included), named as such.
-std::variant<std::string, ParseError> ReadStandardInput() {
-  auto bytes = merin::formats::ReadInputFile("/dev/stdin");
-  if (auto* error = std::get_if<ParseError>(&bytes)) error->file = "standard input";
-  return bytes;
-}
-
-// Reads the melody of `path` ("-" for standard input) and tells what the import changed.
-std::variant<Codes, ParseError> ReadMelody(const std::string& path) {
+// Reads the melody of `path` ("-" for standard input, read as any input file is, size limit
+// included) and tells what the import changed.
+std::variant<Codes, Refusal> ReadMelody(const std::string& path) {
   const bool standardInput = path == "-";
-  auto bytes = standardInput ? ReadStandardInput() : merin::formats::ReadInputFile(path);
-  if (auto* error = std::get_if<ParseError>(&bytes)) return std::move(*error);
+  auto read = merin::formats::ReadFile(standardInput ? "/dev/stdin" : path);
   const std::string name = standardInput ? "standard input" : path;
-  auto read = merin::formats::ReadAnyMelody(std::get<std::string>(bytes), name);
-  if (auto* error = std::get_if<ParseError>(&read)) return std::move(*error);
+  if (auto* error = std::get_if<Refusal>(&read)) {
+    if (standardInput && error->file == "/dev/stdin") error->file = name;
+    return std::move(*error);
+  }
   auto& imported = std::get<Imported>(read);
-  for (const std::string& line : imported.report) Say(name + ": " + line);
+  for (const auto& line : imported.report)
+    Say(name + ": " + merin::formats::Words(line, kLanguage));
   return std::move(imported.codes);
 }
 
@@ -132,7 +154,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
   struct Job {
     std::string target;
     Codes codes;
-    std::optional<std::string> failure;
+    std::optional<Refusal> failure;
   };
   std::vector<Job> jobs;
   bool badInput = false;
@@ -147,8 +169,8 @@ int ConvertInto(const std::string& folder, const std::string& format,
       continue;
     }
     auto read = ReadMelody(input);
-    if (auto* e = std::get_if<ParseError>(&read)) {
-      Say(e->Message());
+    if (auto* e = std::get_if<Refusal>(&read)) {
+      Say(Words(*e));
       badInput = true;
     } else {
       jobs.push_back({target, std::move(std::get<Codes>(read)), std::nullopt});
@@ -159,7 +181,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
   const auto write = [&] {
     for (size_t i; (i = next++) < jobs.size();) {
       jobs[i].failure =
-          merin::formats::WriteMelodyAs(jobs[i].codes, format, Da::AppFolder, jobs[i].target);
+          merin::formats::WriteAs(jobs[i].codes, format, Da::AppFolder, jobs[i].target);
     }
   };
   std::vector<std::thread> writers;
@@ -170,7 +192,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
   bool cannotWrite = false;
   for (const Job& job : jobs) {
     if (job.failure) {
-      Say(*job.failure);
+      Say(Words(*job.failure));
       cannotWrite = true;
     }
   }
@@ -186,7 +208,7 @@ int main(int argc, char** argv) {
     const std::string& arg = args[i];
     const std::string where = "argument " + std::to_string(i + 1) + " \"" + arg + "\": ";
     if (arg == "--help") {
-      std::cout << kUsage;
+      std::cout << Usage();
       return 0;
     }
     if (arg == "--version") {
@@ -227,14 +249,14 @@ int main(int argc, char** argv) {
   if (options.output) {
     format = options.format.value_or(merin::formats::ExtensionOf(*options.output));
     if (format.empty()) {
-      return Fail(kCannotWrite, *options.output +
-                                    ": no extension to tell the format (.mk98, .rtttl, .mid, "
-                                    ".wav, .flac, .ogg or .mp3)");
+      Refusal refusal{merin::formats::Fault::NoExtension, *options.output};
+      refusal.text = merin::formats::WritableList();
+      return Fail(kCannotWrite, Words(refusal));
     }
-    if (auto why = merin::formats::CannotWriteAs(format))
-      return Fail(kCannotWrite, *options.output + ": " + *why);
+    if (auto refusal = merin::formats::CannotWriteAs(format, *options.output))
+      return Fail(kCannotWrite, Words(*refusal));
     // Audio is made of the wave files in the program's own folder.
-    if (merin::formats::IsAudioFormat(format)) Da::InitAppFolder();
+    if (merin::formats::FormatOfExtension(format)->audio) Da::InitAppFolder();
   }
   if (toFolder) {
     if (options.inputs.empty()) return Fail(kBadInput, "-o DIR/ needs input files (try --help)");
@@ -256,14 +278,13 @@ int main(int argc, char** argv) {
     codes = std::get<0>(parsed);
   } else {
     auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front());
-    if (auto* error = std::get_if<ParseError>(&read)) return Fail(kBadInput, error->Message());
+    if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
     codes = std::get<Codes>(read);
   }
 
   if (options.output) {
-    if (auto failure =
-            merin::formats::WriteMelodyAs(codes, format, Da::AppFolder, *options.output)) {
-      return Fail(kCannotWrite, *failure);
+    if (auto failure = merin::formats::WriteAs(codes, format, Da::AppFolder, *options.output)) {
+      return Fail(kCannotWrite, Words(*failure));
     }
     return 0;
   }

@@ -14,11 +14,13 @@ namespace {
 
 std::string ErrnoText(int error) { return std::strerror(error); }
 
-ParseError FileError(const std::string& path, std::string reason) {
-  ParseError error;
-  error.file = path;
-  error.reason = std::move(reason);
-  return error;
+Refusal FileError(const std::string& path, Fault fault) { return Refusal{fault, path}; }
+
+Refusal SystemError(const std::string& path, int error) {
+  Refusal refusal{Fault::SystemError, path};
+  refusal.values = {error};
+  refusal.text = ErrnoText(error);
+  return refusal;
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -88,18 +90,18 @@ std::optional<std::string> RenameOver(const std::string& temporary, const std::s
 
 }  // namespace
 
-std::variant<std::string, ParseError> ReadInputFile(const std::string& path) {
+std::variant<std::string, Refusal> ReadInputFile(const std::string& path, size_t limit) {
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.Get() < 0) return FileError(path, ErrnoText(errno));
+  if (fd.Get() < 0) return SystemError(path, errno);
   struct stat info {};
-  if (::fstat(fd.Get(), &info) != 0) return FileError(path, ErrnoText(errno));
-  if (S_ISDIR(info.st_mode)) return FileError(path, "is a folder, not a file");
-  const auto tooLarge = [] {
-    return "larger than " + std::to_string(kMaxInputBytes / 1024) + " KiB";
+  if (::fstat(fd.Get(), &info) != 0) return SystemError(path, errno);
+  if (S_ISDIR(info.st_mode)) return FileError(path, Fault::IsFolder);
+  const auto tooLarge = [&] {
+    Refusal refusal = FileError(path, Fault::TooLarge);
+    refusal.values = {static_cast<int64_t>(limit / 1024)};
+    return refusal;
   };
-  if (S_ISREG(info.st_mode) && static_cast<size_t>(info.st_size) > kMaxInputBytes) {
-    return FileError(path, tooLarge());
-  }
+  if (S_ISREG(info.st_mode) && static_cast<size_t>(info.st_size) > limit) return tooLarge();
   std::string bytes;
   if (S_ISREG(info.st_mode)) {
     // One read takes the whole file; a short read is its end.
@@ -108,7 +110,7 @@ std::variant<std::string, ParseError> ReadInputFile(const std::string& path) {
     do {
       got = ::read(fd.Get(), bytes.data(), bytes.size());
     } while (got < 0 && errno == EINTR);
-    if (got < 0) return FileError(path, ErrnoText(errno));
+    if (got < 0) return SystemError(path, errno);
     if (static_cast<size_t>(got) < bytes.size()) {
       bytes.resize(static_cast<size_t>(got));
       return bytes;
@@ -122,11 +124,11 @@ std::variant<std::string, ParseError> ReadInputFile(const std::string& path) {
     const ssize_t got = ::read(fd.Get(), buffer, sizeof buffer);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return FileError(path, ErrnoText(errno));
+      return SystemError(path, errno);
     }
     if (got == 0) break;
     bytes.append(buffer, static_cast<size_t>(got));
-    if (bytes.size() > kMaxInputBytes) return FileError(path, tooLarge());
+    if (bytes.size() > limit) return tooLarge();
   }
   return bytes;
 }

@@ -11,8 +11,9 @@
 namespace merin::formats {
 
 // The bytes of the file at `path`; refused (with the path as the error's file) when it is missing,
-// unreadable, a directory, or larger than kMaxInputBytes.
-std::variant<std::string, ParseError> ReadInputFile(const std::string& path);
+// unreadable, a directory, or larger than `limit` bytes.
+std::variant<std::string, Refusal> ReadInputFile(const std::string& path,
+                                                 size_t limit = kMaxInputBytes);
 
 // Writes `bytes` to `path` atomically: into a temporary file beside it, flushed, then renamed over
 // it. On failure the old file is as it was, no temporary is left, and the reason is returned.

@@ -59,7 +59,7 @@ class Track {
 
 }  // namespace
 
-std::string WriteMidi(const Codes& codes) {
+std::string WriteMidi(const Codes& codes, std::string_view /*title*/) {
   Track track;
   track.At(0, {0xFF, 0x51, 0x03, (kMicrosecondsPerSlot >> 16) & 0xFF,
                (kMicrosecondsPerSlot >> 8) & 0xFF, kMicrosecondsPerSlot & 0xFF});
@@ -84,6 +84,16 @@ std::string WriteMidi(const Codes& codes) {
   PutBigEndian(file, static_cast<uint32_t>(track.Bytes().size()), 4);
   file += track.Bytes();
   return file;
+}
+
+Format MidiFormat() {
+  return Format{.name = "MIDI",
+                .extensions = {"mid", "midi", "smf"},
+                .mime = "audio/midi",
+                .japanese = "MIDI ファイル",
+                .english = "MIDI file",
+                .binary = true,
+                .write = WriteMidi};
 }
 
 }  // namespace merin::formats

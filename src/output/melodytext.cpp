@@ -17,9 +17,8 @@ std::string MelodyTextError::Message() const {
   return "token " + std::to_string(position) + " \"" + token + "\": " + reason;
 }
 
-std::variant<std::array<std::string, 30>, MelodyTextError> ParseMelodyText(
-    const std::vector<std::string>& tokens) {
-  std::array<std::string, 30> codes;
+std::variant<SlotCodes, MelodyTextError> ParseMelodyText(const std::vector<std::string>& tokens) {
+  SlotCodes codes;
   codes.fill(std::string(kEmptyCode));
   for (size_t i = 0; i < tokens.size(); ++i) {
     if (i >= codes.size())

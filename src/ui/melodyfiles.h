@@ -75,11 +75,11 @@ class MelodyFiles : public QObject {
   void showCaption();
   // Puts `codes` in place, the cursor after the last filled slot.
   void showMelody(const formats::Codes& codes);
-  // Puts an imported tune in place and shows what the import changed.
-  void showImport(const formats::Imported& imported, const QString& source);
+  // Puts a tune imported from `format` in place and shows what the import changed.
+  void showImport(const formats::Imported& imported, const QString& format, const QString& source);
   bool writeMelodyTo(const QString& path);
   // Names the refused file or text (`what`) with the place and reason; changes nothing.
-  void refuse(const formats::ParseError& error, const QString& what);
+  void refuse(const formats::Refusal& error, const QString& what);
   void fail(const QString& what, const QString& path, const std::string& reason);
   bool eventFilter(QObject* watched, QEvent* event) override;
   formats::Codes currentCodes() const;

@@ -25,7 +25,8 @@ TEST(ReadInputFile, ReturnsTheBytesOfAFileUpTo64KiB) {
   for (const std::string& bytes : {std::string(), std::string("C4 D4\r\n"), big}) {
     WriteBytes(folder / "in", bytes);
     auto read = ReadInputFile(folder / "in");
-    ASSERT_TRUE(std::holds_alternative<std::string>(read)) << std::get<1>(read).Message();
+    ASSERT_TRUE(std::holds_alternative<std::string>(read))
+        << Words(std::get<1>(read), Language::English);
     EXPECT_EQ(std::get<std::string>(read), bytes);
   }
 }
@@ -37,14 +38,16 @@ TEST(ReadInputFile, ReadsAPipe) {
   close(fds[1]);
   auto read = ReadInputFile("/dev/fd/" + std::to_string(fds[0]));
   close(fds[0]);
-  ASSERT_TRUE(std::holds_alternative<std::string>(read)) << std::get<1>(read).Message();
+  ASSERT_TRUE(std::holds_alternative<std::string>(read))
+      << Words(std::get<1>(read), Language::English);
   EXPECT_EQ(std::get<std::string>(read), "E4 r");
 }
 
 TEST(ReadInputFile, ReadsAFileThatTellsNoSize) {
   // Files under /proc say they are empty and are not.
   auto read = ReadInputFile("/proc/self/status");
-  ASSERT_TRUE(std::holds_alternative<std::string>(read)) << std::get<1>(read).Message();
+  ASSERT_TRUE(std::holds_alternative<std::string>(read))
+      << Words(std::get<1>(read), Language::English);
   EXPECT_NE(std::get<std::string>(read).find("Pid:"), std::string::npos);
 }
 
@@ -63,19 +66,19 @@ TEST(ReadInputFile, RefusesWhatIsNoReadableSmallFile) {
   };
   for (const auto& c : cases) {
     auto read = ReadInputFile(c.path);
-    ASSERT_TRUE(std::holds_alternative<ParseError>(read)) << c.path;
-    const auto& error = std::get<ParseError>(read);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(read)) << c.path;
+    const auto& error = std::get<Refusal>(read);
     EXPECT_EQ(error.file, c.path);
     EXPECT_EQ(error.line, 0u);
-    EXPECT_EQ(error.Message(), c.message);
+    EXPECT_EQ(Words(error, Language::English), c.message);
   }
 }
 
 TEST(ReadInputFile, RefusesABiggerStreamAfter64KiB) {
   // /dev/zero has no size to look at; the read itself must stop.
   auto read = ReadInputFile("/dev/zero");
-  ASSERT_TRUE(std::holds_alternative<ParseError>(read));
-  EXPECT_EQ(std::get<ParseError>(read).Message(), "/dev/zero: larger than 64 KiB");
+  ASSERT_TRUE(std::holds_alternative<Refusal>(read));
+  EXPECT_EQ(Words(std::get<Refusal>(read), Language::English), "/dev/zero: larger than 64 KiB");
 }
 
 TEST(ReadInputFile, RefusesAnUnreadableFile) {
@@ -86,8 +89,9 @@ TEST(ReadInputFile, RefusesAnUnreadableFile) {
     GTEST_SKIP() << "permission bits do not bind this user (root)";
   }
   auto read = ReadInputFile(folder / "secret");
-  ASSERT_TRUE(std::holds_alternative<ParseError>(read));
-  EXPECT_EQ(std::get<ParseError>(read).Message(), folder / "secret" + ": Permission denied");
+  ASSERT_TRUE(std::holds_alternative<Refusal>(read));
+  EXPECT_EQ(Words(std::get<Refusal>(read), Language::English),
+            folder / "secret" + ": Permission denied");
 }
 
 TEST(WriteFileAtomically, ReplacesTheFileAndLeavesNothingElse) {
