@@ -17,6 +17,7 @@
 
 #include "core/da.h"
 #include "formats/fileio.h"
+#include "formats/midi.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
 #include "output/melodytext.h"
@@ -68,6 +69,11 @@ constexpr const char* kUsage =
     "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
     "                 named and the others are done\n"
     "  -f FORMAT      the format for -o DIR/, by its extension\n"
+    "  --part N       take part N of a MIDI file (the notes of one channel in one track),\n"
+    "                 numbered from 1 by track, then channel; without it the part named as a\n"
+    "                 melody, lead, vocal, voice or solo, else the highest, is taken\n"
+    "  --from N       take the 30 slots of a tune from its slot N on (1 is the first)\n"
+    "  --parts        list the parts of the MIDI FILE, one a line, and convert nothing\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -114,9 +120,10 @@ std::string Lower(std::string text) {
 
 // Reads the melody of `path` ("-" for standard input, read as any input file is, size limit
 // included) and tells what the import changed.
-std::variant<Codes, Refusal> ReadMelody(const std::string& path) {
+std::variant<Codes, Refusal> ReadMelody(const std::string& path,
+                                        const merin::formats::ReadOptions& options) {
   const bool standardInput = path == "-";
-  auto read = merin::formats::ReadFile(standardInput ? "/dev/stdin" : path);
+  auto read = merin::formats::ReadFile(standardInput ? "/dev/stdin" : path, options);
   const std::string name = standardInput ? "standard input" : path;
   if (auto* error = std::get_if<Refusal>(&read)) {
     if (standardInput && error->file == "/dev/stdin") error->file = name;
@@ -128,7 +135,36 @@ std::variant<Codes, Refusal> ReadMelody(const std::string& path) {
   return std::move(imported.codes);
 }
 
+// --parts: one line a part of the MIDI file at `path`; returns the exit status.
+int ListParts(const std::string& path) {
+  const bool standardInput = path == "-";
+  const std::string name = standardInput ? "standard input" : path;
+  auto bytes = merin::formats::ReadInputFile(standardInput ? "/dev/stdin" : path,
+                                             merin::formats::kMaxBinaryBytes);
+  if (auto* error = std::get_if<Refusal>(&bytes)) {
+    error->file = name;
+    return Fail(kBadInput, Words(*error));
+  }
+  const std::string& data = std::get<std::string>(bytes);
+  if (merin::formats::FormatToRead(data, name).name != merin::formats::MidiFormat().name) {
+    return Fail(kBadInput, Words(Refusal(merin::formats::Fault::NoParts, name)));
+  }
+  auto tune = merin::formats::ReadMidiTune(data, name);
+  if (auto* error = std::get_if<Refusal>(&tune)) return Fail(kBadInput, Words(*error));
+  const auto& parts = std::get<merin::formats::MidiTune>(tune).parts;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const auto& p = parts[i];
+    std::cout << i + 1 << ": track " << p.track << " \"" << p.name << "\", channel " << p.channel
+              << ", " << merin::formats::InstrumentName(p.program) << ", " << p.onsets
+              << " onsets, " << merin::formats::KeyName(p.lowest) << ".."
+              << merin::formats::KeyName(p.highest) << "\n";
+  }
+  return 0;
+}
+
 struct Options {
+  merin::formats::ReadOptions read;
+  bool listParts = false;
   std::vector<std::string> tokens;
   std::vector<std::string> inputs;
   std::optional<std::string> output;
@@ -147,7 +183,8 @@ constexpr size_t kWriters = 8;
 // Converts each input into `folder`; returns the exit status. All inputs are read first, in
 // turn; then the files are written by kWriters threads, and failures named in input order.
 int ConvertInto(const std::string& folder, const std::string& format,
-                const std::vector<std::string>& inputs) {
+                const std::vector<std::string>& inputs,
+                const merin::formats::ReadOptions& readOptions) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) return Fail(kCannotWrite, "cannot make the folder " + folder + ": " + error.message());
@@ -168,7 +205,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
       badInput = true;
       continue;
     }
-    auto read = ReadMelody(input);
+    auto read = ReadMelody(input, readOptions);
     if (auto* e = std::get_if<Refusal>(&read)) {
       Say(Words(*e));
       badInput = true;
@@ -215,6 +252,27 @@ int main(int argc, char** argv) {
       std::cout << "merinkast98-keys " MERIN_VERSION "\n";
       return 0;
     }
+    if (arg == "--parts") {
+      options.listParts = true;
+      continue;
+    }
+    // --part N, --from N, --part=N, --from=N: a number from 1.
+    const std::string option = arg.substr(0, arg.find('='));
+    if (option == "--part" || option == "--from") {
+      std::string value;
+      if (option.size() < arg.size()) {
+        value = arg.substr(option.size() + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      }
+      size_t number = 0;
+      bool ok = !value.empty() && value.size() < 10;
+      for (const char c : value) ok = ok && c >= '0' && c <= '9';
+      if (ok) number = std::stoul(value);
+      if (number == 0) return Fail(kBadInput, where + "needs a number from 1 (try --help)");
+      (option == "--part" ? options.read.part : options.read.from) = number;
+      continue;
+    }
     if (arg == "-i" || arg == "-o" || arg == "-f") {
       if (i + 1 == args.size()) return Fail(kBadInput, where + "needs a value (try --help)");
       const std::string& value = args[++i];
@@ -230,6 +288,13 @@ int main(int argc, char** argv) {
       return Fail(kBadInput, where + "unknown option (try --help)");
     }
     options.tokens.push_back(arg);
+  }
+  if (options.listParts) {
+    if (options.inputs.size() + options.tokens.size() > 1 || options.output) {
+      return Fail(kBadInput, "--parts takes one file (try --help)");
+    }
+    return ListParts(options.inputs.empty() ? options.tokens.empty() ? "-" : options.tokens.front()
+                                            : options.inputs.front());
   }
   const bool toFolder = options.output && IsFolderTarget(*options.output);
   if (toFolder) {
@@ -263,7 +328,7 @@ int main(int argc, char** argv) {
     if (std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end()) {
       return Fail(kBadInput, "-o DIR/ needs files named by -i; standard input has no name");
     }
-    return ConvertInto(*options.output, format, options.inputs);
+    return ConvertInto(*options.output, format, options.inputs, options.read);
   }
   if (options.inputs.size() > 1) {
     return Fail(kBadInput, "several -i need -o DIR/ -f FORMAT (try --help)");
@@ -277,7 +342,7 @@ int main(int argc, char** argv) {
     }
     codes = std::get<0>(parsed);
   } else {
-    auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front());
+    auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front(), options.read);
     if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
     codes = std::get<Codes>(read);
   }

@@ -93,6 +93,13 @@ Format MidiFormat() {
                 .japanese = "MIDI ファイル",
                 .english = "MIDI file",
                 .binary = true,
+                .recognise = [](std::string_view bytes) { return bytes.starts_with("MThd"); },
+                .read = [](std::string_view bytes, std::string_view file,
+                           const ReadOptions& options) -> std::variant<Imported, Refusal> {
+                  auto tune = ReadMidiTune(bytes, file);
+                  if (auto* refusal = std::get_if<Refusal>(&tune)) return std::move(*refusal);
+                  return TakePart(std::get<MidiTune>(tune), options.part, options.from, file);
+                },
                 .write = WriteMidi};
 }
 

@@ -131,22 +131,31 @@ std::string Reason(const Refusal& r, Language language) {
     case Fault::MidiShortHeader:
       return en ? "the header is " + N(v, 0) + " bytes long, not 6"
                 : "ヘッダの長さが 6 ではなく " + N(v, 0) + " バイトです";
-    case Fault::MidiFormat2:
-      return en ? "format 2 (independent sequences) is not read"
-                : "フォーマット 2（独立したシーケンス）は読み込めません";
-    case Fault::MidiSmpte:
-      return en ? "SMPTE time division is not read" : "SMPTE の時間単位は読み込めません";
-    case Fault::MidiRunsPast:
-      return en ? "runs past the end of the " + r.text
-                : (r.text == "file" ? "ファイル" : "トラック") +
-                      std::string("の終わりを越えています");
+    case Fault::MidiFormat:
+      return en ? "format " + N(v, 0) + " is not read (only formats 0 and 1)"
+                : "フォーマット " + N(v, 0) + " は読み込めません（0 と 1 だけです）";
+    case Fault::MidiDivision:
+      return en ? "the time division is not in ticks per quarter note"
+                : "時間単位が四分音符あたりのティック数ではありません";
+    case Fault::MidiRunsPast: {
+      const bool file = v.empty() || v[0] == 0;
+      return en ? std::string("runs past the end of the ") + (file ? "file" : "track")
+                : std::string(file ? "ファイル" : "トラック") + "の終わりを越えています";
+    }
     case Fault::MidiNoStatus:
-      return en ? "a data byte with no status before it" : "ステータスバイトのないデータバイトです";
+      return en ? "byte " + N(v, 0) + " does not start an event"
+                : "バイト値 " + N(v, 0) + " はイベントの始まりではありません";
+    case Fault::MidiBadNumber:
+      return en ? "a variable-length number longer than 4 bytes"
+                : "可変長の数が 4 バイトを超えています";
     case Fault::MidiNoNotes:
       return en ? "no note outside channel 10" : "チャンネル 10 以外に音符がありません";
     case Fault::NoSuchPart:
       return en ? "no part " + N(v, 0) + " (the file has " + N(v, 1) + ")"
                 : "パート " + N(v, 0) + " はありません（パートは " + N(v, 1) + " 個です）";
+    case Fault::NoParts:
+      return en ? "has no parts (only a MIDI file has them)"
+                : "パートがありません（パートがあるのは MIDI ファイルだけです）";
   }
   return {};
 }

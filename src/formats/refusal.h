@@ -52,12 +52,14 @@ enum class Fault {
   // Standard MIDI Files.
   MidiNoHeader,     // the file does not start with "MThd"
   MidiShortHeader,  // values: the header's length
-  MidiFormat2,      //
-  MidiSmpte,        //
-  MidiRunsPast,     // a chunk or event runs past the end of its track or file
-  MidiNoStatus,     // a data byte where an event should start, with no status before it
+  MidiFormat,       // values: the format (2 or more)
+  MidiDivision,     // SMPTE time division, or none
+  MidiRunsPast,     // values: 0 past the end of the file, 1 past the end of the track
+  MidiNoStatus,     // values: the byte where an event should start
+  MidiBadNumber,    // a variable-length number of more than four bytes
   MidiNoNotes,      // no note outside channel 10
   NoSuchPart,       // values: the part asked for, the parts there are
+  NoParts,          // a part asked of a tune that has none
 };
 
 // A refusal: what (the file, or the text's name), where (a 1-based line and column, or a byte

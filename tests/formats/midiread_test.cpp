@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "formats/midi.h"
+#include "formats/writeas.h"
+#include "support/melodies.h"
+
+namespace merin::formats {
+namespace {
+
+using test::MelodyOf;
+
+std::string Big(uint32_t value, int bytes) {
+  std::string out;
+  for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) out += char((value >> shift) & 0xFF);
+  return out;
+}
+std::string Chunk(std::string type, const std::string& body) {
+  return type + Big(uint32_t(body.size()), 4) + body;
+}
+// A file of `format` with 96 ticks a beat and the given track bodies.
+std::string Smf(int format, std::vector<std::string> tracks, uint32_t division = 96) {
+  std::string file =
+      Chunk("MThd", Big(format, 2) + Big(uint32_t(tracks.size()), 2) + Big(division, 2));
+  for (const std::string& t : tracks) file += Chunk("MTrk", t);
+  return file;
+}
+std::string On(int key, int channel = 0) { return {'\x00', char(0x90 | channel), char(key), 'd'}; }
+std::string Off(int delta, int key, int channel = 0) {
+  return {char(delta), char(0x80 | channel), char(key), '\x40'};
+}
+std::string Name(const std::string& name) {
+  return std::string("\x00\xFF\x03", 3) + char(name.size()) + name;
+}
+const std::string kEnd("\x00\xFF\x2F\x00", 4);
+
+// Reads `file` and takes part `part` from slot `from`: the codes, or the refusal in English.
+std::variant<Codes, std::string> Take(const std::string& file, size_t part = 0, size_t from = 1) {
+  auto read = MidiFormat().read(file, "t.mid", {from, part});
+  if (auto* refusal = std::get_if<Refusal>(&read)) return Words(*refusal, Language::English);
+  return std::get<Imported>(read).codes;
+}
+
+TEST(ReadMidi, ReaderRulesAndRefusals) {
+  const std::string twoNotes = On(60) + Off(96, 60) + On(62) + Off(96, 62) + kEnd;
+  const struct {
+    const char* what;
+    std::string file;
+    std::variant<Codes, std::string> expected;
+  } cases[] = {
+      {"format 0", Smf(0, {twoNotes}), MelodyOf({"11", "21"})},
+      {"format 1, the named track's part",
+       Smf(1, {Name("bass") + On(40) + Off(96, 40) + kEnd, Name("Lead") + twoNotes}),
+       MelodyOf({"11", "21"})},
+      {"running status and a note-on of velocity 0 as its end",
+       Smf(0, {On(60) + std::string("\x60\x3C\x00\x00\x3E\x40\x60\x3E\x00", 9) + kEnd}),
+       MelodyOf({"11", "21"})},
+      {"system exclusive and meta events between notes, a chunk of another type skipped",
+       Smf(0, {On(60) + std::string("\x00\xF0\x03\x7E\x7F\xF7\x00\xFF\x01\x02hi", 12) +
+               Off(96, 60) + On(62) + kEnd}) +
+           Chunk("XFIH", "junk"),
+       MelodyOf({"11", "21"})},
+      {"events after the end of track are not read", Smf(0, {On(60) + Off(96, 60) + kEnd + On(62)}),
+       MelodyOf({"11"})},
+      {"not MIDI", "MTrk", "t.mid: byte 0: not a Standard MIDI File (no \"MThd\" header)"},
+      {"a header cut short", std::string("MThd\0\0\0\6\0", 9),
+       "t.mid: byte 9: runs past the end of the file"},
+      {"a header of 4 bytes", Chunk("MThd", std::string(4, '\0')) + std::string(6, '\0'),
+       "t.mid: byte 4: the header is 4 bytes long, not 6"},
+      {"format 2", Smf(2, {twoNotes}),
+       "t.mid: byte 8: format 2 is not read (only formats 0 and 1)"},
+      {"SMPTE time", Smf(0, {twoNotes}, 0xE728),
+       "t.mid: byte 12: the time division is not in ticks per quarter note"},
+      {"a chunk longer than the file", Smf(0, {twoNotes}).substr(0, 30),
+       "t.mid: byte 18: runs past the end of the file"},
+      {"an event longer than its track", Smf(0, {On(60) + std::string("\x00\xFF\x03\x09hi", 6)}),
+       "t.mid: byte 27: runs past the end of the track"},
+      {"a data byte with no status", Smf(0, {std::string("\x00\x3C\x40", 3)}),
+       "t.mid: byte 23: byte 60 does not start an event"},
+      {"a delta time of five bytes", Smf(0, {std::string("\x81\x81\x81\x81\x01", 5)}),
+       "t.mid: byte 22: a variable-length number longer than 4 bytes"},
+      {"drums only", Smf(0, {On(36, 9) + Off(96, 36, 9) + kEnd}),
+       "t.mid: no note outside channel 10"},
+      {"over 4 MiB", Smf(0, {std::string(kMaxBinaryBytes, '\0')}), "t.mid: larger than 4096 KiB"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Take(c.file), c.expected) << c.what;
+}
+
+TEST(ReadMidi, PartsAndTheirSlots) {
+  // Note `key` from `start` for `length` ticks (96 a beat) on channel 1, as absolute events.
+  struct Ev {
+    int tick;
+    std::string bytes;
+  };
+  const auto track = [](std::vector<Ev> events) {
+    std::stable_sort(events.begin(), events.end(),
+                     [](const Ev& a, const Ev& b) { return a.tick < b.tick; });
+    std::string body;
+    int last = 0;
+    for (const Ev& e : events) {
+      const int delta = e.tick - last;
+      last = e.tick;
+      if (delta >= 128) body += char(0x80 | (delta >> 7));
+      body += char(delta & 0x7F);
+      body += e.bytes;
+    }
+    return body + kEnd;
+  };
+  const auto note = [](int start, int length, int key) {
+    return std::vector<Ev>{{start, {'\x90', char(key), 'd'}},
+                           {start + length, {'\x80', char(key), 0}}};
+  };
+  const auto notes = [&](std::vector<std::vector<Ev>> all) {
+    std::vector<Ev> events;
+    for (auto& n : all) events.insert(events.end(), n.begin(), n.end());
+    return track(events);
+  };
+  const struct {
+    const char* what;
+    std::string file;
+    size_t part, from;
+    std::variant<Codes, std::string> expected;
+  } cases[] = {
+      {"a chord gives its highest note",
+       Smf(0, {notes({note(0, 96, 60), note(0, 96, 67), note(96, 96, 64)})}), 0, 1,
+       MelodyOf({"51", "31"})},
+      {"a silence of 0.9 beat gives no rest, of 1 beat one",
+       Smf(0, {notes({note(0, 96, 60), note(182, 96, 62), note(374, 10, 64)})}), 0, 1,
+       MelodyOf({"11", "21", "01", "31"})},
+      {"2.5 beats give 2 rests, 9 beats 4",
+       Smf(0, {notes({note(0, 96, 60), note(336, 96, 62), note(1296, 96, 64)})}), 0, 1,
+       MelodyOf({"11", "01", "01", "21", "01", "01", "01", "01", "31"})},
+      {"the same key overlapping ends first in, first out: no silence before the third",
+       Smf(0, {track({{0, "\x90\x3C\x40"},
+                      {48, "\x90\x3C\x40"},
+                      {96, "\x80\x3C\x40"},
+                      {400, "\x80\x3C\x40"},
+                      {420, "\x90\x3E\x40"}})}),
+       0, 1, MelodyOf({"11", "11", "21"})},
+      {"a note never ended lasts to the end of its track",
+       Smf(0, {track({{0, "\x90\x3C\x40"},
+                      {96, "\x90\x3E\x40"},
+                      {96, "\x80\x3E\x40"},
+                      {600, "\x90\x40\x40"},
+                      {610, "\x80\x40\x40"}})}),
+       0, 1, MelodyOf({"11", "21", "31"})},
+      {"channel 10 is no part; part 2 is the next channel",
+       Smf(0, {track({{0, "\x99\x24\x40"}, {0, "\x90\x3C\x40"}, {0, "\x91\x3E\x40"}})}), 2, 1,
+       MelodyOf({"21"})},
+      {"of equal means the earlier part; from slot 2",
+       Smf(1, {notes({note(0, 96, 60), note(96, 96, 64)}),
+               notes({note(0, 96, 62), note(96, 96, 62)})}),
+       0, 2, MelodyOf({"31"})},
+      {"the higher mean wins", Smf(1, {notes({note(0, 96, 60)}), notes({note(0, 96, 62)})}), 0, 1,
+       MelodyOf({"21"})},
+      {"a start past the end", Smf(0, {notes({note(0, 96, 60), note(96, 96, 62)})}), 0, 3,
+       "t.mid: the start slot 3 is past the end (the tune has 2 slots)"},
+      {"a part past the last", Smf(0, {notes({note(0, 96, 60)})}), 2, 1,
+       "t.mid: no part 2 (the file has 1)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Take(c.file, c.part, c.from), c.expected) << c.what;
+}
+
+TEST(ReadMidi, TheDefaultPartIsANamedMelodyOfThirtyOnsetsElseTheHighest) {
+  const auto run = [](const std::string& name, int key, int count) {
+    std::string body = Name(name);
+    for (int i = 0; i < count; ++i) body += On(key) + Off(96, key);
+    return body + kEnd;
+  };
+  const struct {
+    const char* what;
+    std::vector<std::string> tracks;
+    size_t chosen;
+  } cases[] = {
+      {"the highest of the long parts", {run("a", 60, 30), run("b", 70, 29), run("c", 65, 30)}, 3},
+      {"a named melody, however low", {run("Strings", 70, 30), run("MELODY", 50, 30)}, 2},
+      {"a name on a short part does not count", {run("x", 60, 30), run("Solo", 80, 10)}, 1},
+      {"no long part: all of them", {run("x", 60, 3), run("Voice 2", 55, 5), run("z", 70, 1)}, 2},
+  };
+  for (const auto& c : cases) {
+    auto tune = ReadMidiTune(Smf(1, c.tracks), "t.mid");
+    ASSERT_TRUE(std::holds_alternative<MidiTune>(tune)) << c.what;
+    EXPECT_EQ(std::get<MidiTune>(tune).chosen, c.chosen) << c.what;
+  }
+}
+
+// A melody that begins and ends with a note and has no more than 4 rests or empty slots in a
+// row comes back from MIDI the same, empty slots as rests.
+TEST(ReadMidi, ExportedMelodiesComeBack) {
+  std::mt19937 random(16);
+  const std::vector<std::string> notes = {"11", "12", "24", "43", "53", "72", "64"};
+  for (int round = 0; round < 200; ++round) {
+    Codes melody = MelodyOf({});
+    const size_t used = 1 + random() % 30;
+    size_t gap = 0;
+    for (size_t i = 0; i < used; ++i) {
+      const bool pause = i > 0 && i + 1 < used && gap < 4 && random() % 3 == 0;
+      gap = pause ? gap + 1 : 0;
+      melody[i] = pause ? (random() % 2 ? "01" : "99") : notes[random() % notes.size()];
+    }
+    Codes expected = melody;
+    for (size_t i = 0; i < used; ++i) {
+      if (expected[i] == "99") expected[i] = "01";
+    }
+    auto read = ReadAny(WriteMidi(melody), "r.mid");
+    ASSERT_TRUE(std::holds_alternative<Imported>(read));
+    ASSERT_EQ(std::get<Imported>(read).codes, expected);
+  }
+}
+
+}  // namespace
+}  // namespace merin::formats
