@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (part > 0) {
       const auto& p = read.parts[part - 1];
       if (p.channel == 10 || p.lowest > p.highest || p.highest > 127 || p.onsets == 0) std::abort();
-      if (p.slots.size() < p.onsets || p.slots.size() > 5 * p.onsets) std::abort();
+      if (p.sequence.size() < p.onsets || p.sequence.size() > 5 * p.onsets) std::abort();
     }
     auto taken = merin::formats::TakePart(read, part, 1, "fuzz");
     if (!std::holds_alternative<merin::formats::Imported>(taken)) std::abort();

@@ -26,7 +26,7 @@ struct MidiPart {
   size_t notes = 0;
   // Its whole sequence of slots: the highest note of each onset, rests before an onset after a
   // silence of a beat or more (one a beat, at most 4).
-  std::vector<int> slots;
+  std::vector<int> sequence;
 };
 
 // The parts of a file, numbered from 1 in order of track, then channel, and the one taken when

@@ -194,7 +194,7 @@ MidiPart PartOf(std::vector<Note> notes, int beat) {
     if (part.onsets > 0 && onset >= latestEnd + static_cast<uint64_t>(beat)) {
       const uint64_t rests =
           std::min<uint64_t>(4, (onset - latestEnd) / static_cast<uint64_t>(beat));
-      part.slots.insert(part.slots.end(), rests, kRestPitch);
+      part.sequence.insert(part.sequence.end(), rests, kRestPitch);
     }
     int highest = notes[i].key;
     size_t count = 0;
@@ -208,7 +208,7 @@ MidiPart PartOf(std::vector<Note> notes, int beat) {
     }
     ++part.onsets;
     if (count > 1) ++part.chords;
-    part.slots.push_back(highest);
+    part.sequence.push_back(highest);
   }
   return part;
 }
@@ -305,7 +305,7 @@ std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size
   }
   const size_t number = part == 0 ? tune.chosen : part;
   const MidiPart& taken = tune.parts[number - 1];
-  auto fit = Fit(taken.slots, from, file);
+  auto fit = Fit(taken.sequence, from, file);
   if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
   Imported imported{std::move(std::get<Fitted>(fit).codes), {}, true};
   imported.report.push_back({Change::PartTaken,

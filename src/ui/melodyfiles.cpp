@@ -27,6 +27,7 @@
 #include "formats/writeas.h"
 #include "ui/lastmelodykeeper.h"
 #include "ui/merinmain.h"
+#include "ui/partdialog.h"
 #include "ui/recentfiles.h"
 
 namespace merin::ui {
@@ -118,6 +119,12 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
       saveDialog([](QWidget* parent, const QString& caption, const QString& start,
                     const QString& filters, QString* chosenFilter) {
         return QFileDialog::getSaveFileName(parent, caption, start, filters, chosenFilter);
+      }),
+      choosePart([](QWidget* parent, const formats::MidiTune& tune,
+                    const QString& file) -> std::optional<formats::ReadOptions> {
+        PartDialog dialog(tune, file, parent);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.choice();
       }),
       window_(window),
       keeper_(new LastMelodyKeeper([this] { return currentCodes(); }, this)),
@@ -275,8 +282,23 @@ bool MelodyFiles::open(const QString& path) {
     refuse(*error, kCannotOpen);
     return false;
   }
-  const formats::Format& format = formats::FormatToRead(std::get<std::string>(bytes), name);
-  auto read = format.read(std::get<std::string>(bytes), name, {});
+  const std::string& data = std::get<std::string>(bytes);
+  const formats::Format& format = formats::FormatToRead(data, name);
+  formats::ReadOptions options;
+  if (format.name == formats::MidiFormat().name) {
+    // A file of several parts asks which one; Cancel changes nothing.
+    auto tune = formats::ReadMidiTune(data, name);
+    if (auto* error = std::get_if<formats::Refusal>(&tune)) {
+      refuse(*error, kCannotOpen);
+      return false;
+    }
+    if (std::get<formats::MidiTune>(tune).parts.size() > 1) {
+      auto chosen = choosePart(&window_, std::get<formats::MidiTune>(tune), Shown(path));
+      if (!chosen) return false;
+      options = *chosen;
+    }
+  }
+  auto read = format.read(data, name, options);
   if (auto* error = std::get_if<formats::Refusal>(&read)) {
     refuse(*error, kCannotOpen);
     return false;

@@ -5,7 +5,10 @@
 #include <QString>
 #include <functional>
 
+#include <optional>
+
 #include "formats/melody.h"
+#include "formats/midi.h"
 
 class QAction;
 class QMenu;
@@ -38,9 +41,16 @@ class MelodyFiles : public QObject {
   MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem);
   ~MelodyFiles() override;
 
-  // The dialogs the menu items ask with: QFileDialog's; tests put their own answers here.
+  // Asks which part of a MIDI file of several to bring in, and from which slot; none when
+  // cancelled.
+  using PartChooser = std::function<std::optional<formats::ReadOptions>(
+      QWidget* parent, const formats::MidiTune& tune, const QString& file)>;
+
+  // The dialogs the menu items ask with: QFileDialog's and PartDialog; tests put their own
+  // answers here.
   OpenDialog openDialog;
   SaveDialog saveDialog;
+  PartChooser choosePart;
 
   // Opens a melody file, or imports an RTTTL tune and shows what the import changed. A file that
   // is refused is named with the place and reason, and nothing changes. True when it was opened.
