@@ -1,9 +1,7 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""Writes MIDI files with mido (formats 0 and 1, several tracks and channels, tempo changes,
-drums on channel 10, chords and same-key overlaps, running status as mido writes it) into
-FOLDER, then reads each back with mido and prints its parts by the extraction rule, one line a
-part: "FILE TRACK CHANNEL PROGRAM ONSETS CHORDS: SLOT..." (a rest as -1)."""
+"""Writes MIDI files with mido into FOLDER and prints the parts mido's reading of them gives, one
+line a part: "FILE TRACK CHANNEL PROGRAM ONSETS CHORDS: SLOT..." (a rest as -1)."""
 import os
 import random
 import sys
@@ -53,9 +51,8 @@ def parts(path):
         for (channel, key), starts in sounding.items():
             done.setdefault(channel, []).extend((start, tick, key) for start in starts)
         programs = {}
-        for message in track:
-            if message.type == 'program_change':
-                programs.setdefault(message.channel, message.program)
+        for message in (m for m in track if m.type == 'program_change'):
+            programs.setdefault(message.channel, message.program)
         for channel in sorted(done):
             if channel == 9:
                 continue
