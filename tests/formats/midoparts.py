@@ -25,12 +25,9 @@ def notes(rng, channel, low, high, count, program=None):
     events = [] if program is None else [(0, mido.Message('program_change', channel=channel, program=program))]
     tick = 0
     for _ in range(count):
-        tick += rng.choice([0, 60, 120, 120, 240, 400, 1300])
-        key = rng.randint(low, high)
-        length = rng.choice([30, 120, 500])
+        tick, key, off = tick + rng.choice([0, 60, 120, 240, 400, 1300]), rng.randint(low, high), rng.choice(['note_off', 'note_on'])
         events.append((tick, mido.Message('note_on', channel=channel, note=key, velocity=90)))
-        off = rng.choice(['note_off', 'note_on'])
-        events.append((tick + length, mido.Message(off, channel=channel, note=key, velocity=0)))
+        events.append((tick + rng.choice([30, 120, 500]), mido.Message(off, channel=channel, note=key, velocity=0)))
     return events
 
 
@@ -50,9 +47,7 @@ def parts(path):
                     done.setdefault(message.channel, []).append((started.pop(0), tick, message.note))
         for (channel, key), starts in sounding.items():
             done.setdefault(channel, []).extend((start, tick, key) for start in starts)
-        programs = {}
-        for message in (m for m in track if m.type == 'program_change'):
-            programs.setdefault(message.channel, message.program)
+        programs = {m.channel: m.program for m in reversed(track) if m.type == 'program_change'}
         for channel in sorted(done):
             if channel == 9:
                 continue
