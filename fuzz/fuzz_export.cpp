@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the exports with arbitrary melodies, codes the program never stores included: the MIDI
 // file is well formed with one note a sounding slot, the RTTTL imports back to the same slots, and
-// the melody file reads back to the same slots and writes the same bytes again.
+// the melody file reads back to the same slots and writes the same bytes again, and the MIDI file
+// of a melody that begins and ends with a note reads back to the same slots.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 #include <string_view>
 
 #include "core/pitch.h"
+#include "formats/format.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
@@ -140,6 +143,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(std::holds_alternative<merin::formats::Imported>(imported));
   Check(std::get<merin::formats::Imported>(imported).codes == expected);
   Check(std::get<merin::formats::Imported>(imported).report.empty());
+
+  // MIDI gives the same back when the melody begins and ends with a note and holds no more than
+  // 4 rests or empty slots in a row.
+  size_t run = 0, longest = 0;
+  for (size_t i = 0; i < used; ++i) {
+    run = Pitch::FromCode(codes[i]) ? 0 : run + 1;
+    longest = std::max(longest, run);
+  }
+  if (used > 0 && Pitch::FromCode(codes[0]) && Pitch::FromCode(codes[used - 1]) && longest <= 4) {
+    auto midi = merin::formats::ReadAny(merin::formats::WriteMidi(codes), "fuzz.mid");
+    Check(std::holds_alternative<merin::formats::Imported>(midi));
+    Check(std::get<merin::formats::Imported>(midi).codes == expected);
+  }
 
   // The melody file keeps every slot: notes and rests as they are, anything else empty.
   for (size_t i = 0; i < codes.size(); ++i) {

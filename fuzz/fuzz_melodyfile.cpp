@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "formats/anymelody.h"
+#include "formats/format.h"
 #include "formats/melodyfile.h"
 #include "melody_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   auto read = merin::formats::ReadMelodyFile(bytes, "fuzz");
-  if (auto* error = std::get_if<merin::formats::ParseError>(&read)) {
+  if (auto* error = std::get_if<merin::formats::Refusal>(&read)) {
     CheckError(*error, size);
   } else {
     const auto& codes = std::get<merin::formats::Codes>(read);
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
     }
   }
-  auto any = merin::formats::ReadAnyMelody(bytes, "fuzz");
-  if (auto* error = std::get_if<merin::formats::ParseError>(&any)) CheckError(*error, size);
+  auto any = merin::formats::ReadAny(bytes, "fuzz");
+  if (auto* error = std::get_if<merin::formats::Refusal>(&any)) CheckError(*error, size);
   return 0;
 }

@@ -6,14 +6,14 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "formats/anymelody.h"
+#include "formats/format.h"
 #include "formats/rtttl.h"
 #include "melody_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   auto read = merin::formats::ReadRtttl(bytes, "fuzz");
-  if (auto* error = std::get_if<merin::formats::ParseError>(&read)) {
+  if (auto* error = std::get_if<merin::formats::Refusal>(&read)) {
     CheckError(*error, size);
   } else {
     const auto& imported = std::get<merin::formats::Imported>(read);
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto& back = std::get<merin::formats::Imported>(again);
     if (back.codes != imported.codes || !back.report.empty()) std::abort();
   }
-  auto any = merin::formats::ReadAnyMelody(bytes, "fuzz");
-  if (auto* error = std::get_if<merin::formats::ParseError>(&any)) CheckError(*error, size);
+  auto any = merin::formats::ReadAny(bytes, "fuzz");
+  if (auto* error = std::get_if<merin::formats::Refusal>(&any)) CheckError(*error, size);
   return 0;
 }

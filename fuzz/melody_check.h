@@ -15,12 +15,16 @@ inline void CheckCodes(const merin::formats::Codes& codes) {
   }
 }
 
-// Aborts unless a refusal says why and, when it has a line, has a column too.
-inline void CheckError(const merin::formats::ParseError& error, size_t size) {
-  if (error.reason.empty() || error.file != "fuzz") std::abort();
+// Aborts unless a refusal says why in both languages and, when it has a line, has a column too.
+inline void CheckError(const merin::formats::Refusal& error, size_t size) {
+  if (error.file != "fuzz") std::abort();
   if ((error.line == 0) != (error.column == 0)) std::abort();
   if (error.line > size + 1 || error.column > size + 1) std::abort();
-  if (error.Message().find(error.reason) == std::string::npos) std::abort();
-  // Nothing the input holds reaches a terminal raw.
-  if (merin::Escaped(error.Message()) != error.Message()) std::abort();
+  for (const auto language : {merin::Language::English, merin::Language::Japanese}) {
+    const std::string reason = merin::formats::Reason(error, language);
+    const std::string words = merin::formats::Words(error, language);
+    if (reason.empty() || words.find(reason) == std::string::npos) std::abort();
+    // Nothing the input holds reaches a terminal raw.
+    if (merin::Escaped(words) != words) std::abort();
+  }
 }

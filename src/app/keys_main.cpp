@@ -15,10 +15,9 @@
 #include <vector>
 
 #include "core/da.h"
-#include "core/errorwords.h"
 #include "core/escape.h"
-#include "formats/anymelody.h"
 #include "formats/fileio.h"
+#include "formats/midi.h"
 #include "formats/slots.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
@@ -36,7 +35,11 @@ using merin::Language;
 using merin::formats::Accept;
 using merin::formats::Codes;
 using merin::formats::Imported;
-using merin::formats::ParseError;
+using merin::formats::Refusal;
+
+constexpr merin::Language kLanguage = merin::Language::English;
+
+std::string Words(const Refusal& refusal) { return merin::formats::Words(refusal, kLanguage); }
 
 constexpr const char* kUsage =
     "Usage: merinkast98-keys [TOKEN]...\n"
@@ -49,26 +52,32 @@ constexpr const char* kUsage =
     "A token is a note code (11..72, 01 for a rest, 99 for an empty slot) or a pitch name:\n"
     "C4..B5, with # for a sharp (C#4), r for a rest, - for an empty slot. Missing slots are "
     "empty.\n"
-    "A file or standard input holds a melody file or an RTTTL tune, told apart by content:\n"
+    "A file or standard input holds a melody file or a tune of a format below, told apart by\n"
+    "content (a binary format by its extension too):\n"
     "  - a melody file (.mk98) is UTF-8 text: lines starting with # are comments, then up to 30\n"
     "    tokens as above separated by any white space, letters in either case, e.g.\n"
     "      # Merinkast98 melody\n"
     "      C4 C4 D4 - r  C#5 B5\n"
-    "  - RTTTL (\"name:d=4,o=5,b=225:8e6,8d6,f#\") takes one slot per note or pause, the first\n"
-    "    30 of them, moved by whole octaves into C4..B5; what changed is told on stderr.\n"
+    "  - a tune (\"name:d=4,o=5,b=225:8e6,8d6,f#\" in RTTTL) takes one slot per note or pause,\n"
+    "    the first 30 of them, moved by whole octaves into C4..B5; what changed is told on\n"
+    "    stderr.\n"
     "\n"
     "  -i FILE        read the melody from FILE (- for standard input); may be given again\n"
     "                 with -o DIR/ to convert many files\n"
     "  -o FILE        write the melody to FILE instead of printing the key presses, in the\n"
-    "                 format of its extension: .mk98 (melody file), .rtttl, .mid (MIDI),\n"
-    "                 .wav, .flac, .ogg or .mp3 (what test play sounds; .mp3 only where the\n"
-    "                 installed libsndfile writes it); all but the melody file\n"
-    "                 stop at the last note or rest\n"
+    "                 format of its extension (see below; audio only where the installed\n"
+    "                 libsndfile writes it); all but the melody file stop at the last note\n"
+    "                 or rest\n"
     "  -o DIR/        write each input FILE (named by -i or as an argument) into the folder\n"
     "                 DIR (made if missing) under its base name with the extension of -f:\n"
     "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
     "                 named and the others are done\n"
-    "  -f FORMAT      the format for -o DIR/: mk98, rtttl, mid, wav, flac, ogg or mp3\n"
+    "  -f FORMAT      the format for -o DIR/, by its extension\n"
+    "  --part N       take part N of a MIDI file (the notes of one channel in one track),\n"
+    "                 numbered from 1 by track, then channel; without it the part named as a\n"
+    "                 melody, lead, vocal, voice or solo, else the highest, is taken\n"
+    "  --from N       take the 30 slots of a tune from its slot N on (1 is the first)\n"
+    "  --parts        list the parts of the MIDI FILE, one a line, and convert nothing\n"
     "  --             what follows is no option, even when it starts with -\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
@@ -76,7 +85,29 @@ constexpr const char* kUsage =
     "Exit status: 0 done; 2 bad or unreadable input or options (the message names the file,\n"
     "line and column), also when only some files of -o DIR/ failed, and for an empty melody\n"
     "written in any format but .mk98; 1 output that cannot be written (a file of the same\n"
-    "name is left as it was).\n";
+    "name is left as it was).\n"
+    "\n"
+    "Formats (extensions, what is done with them):\n";
+
+// The formats of the registry, one line each.
+std::string Usage() {
+  std::string usage = kUsage;
+  for (const merin::formats::Format& format : merin::formats::Formats()) {
+    std::string line = "  ";
+    for (const std::string_view extension : format.extensions) {
+      if (line.size() > 2) line += ' ';
+      line += '.';
+      line += extension;
+    }
+    line.resize(std::max<size_t>(line.size() + 1, 24), ' ');
+    line += format.english;
+    line += format.read && format.write ? ", read and written"
+            : format.read               ? ", read"
+                                        : ", written";
+    usage += line + "\n";
+  }
+  return usage;
+}
 
 constexpr int kBadInput = 2;
 constexpr int kCannotWrite = 1;
@@ -99,31 +130,62 @@ std::string Lower(std::string text) {
 
 // Reads the melody of `path` ("-" for standard input, read as any input file is, size limit
 // included) and tells what the import changed. FIFOs and pipes are read to their end.
-std::variant<Codes, ParseError> ReadMelody(const std::string& path) {
+std::variant<Codes, Refusal> ReadMelody(const std::string& path,
+                                        const merin::formats::ReadOptions& options) {
   const bool standardInput = path == "-";
+  auto read = standardInput ? merin::formats::ReadFile("/dev/stdin", options, Accept::Anything)
+                            : merin::formats::ReadFile(path, options, Accept::FilesAndPipes);
   const std::string name = standardInput ? "standard input" : path;
-  auto bytes = standardInput ? merin::formats::ReadInputFile("/dev/stdin", Accept::Anything)
-                             : merin::formats::ReadInputFile(path, Accept::FilesAndPipes);
-  if (auto* error = std::get_if<ParseError>(&bytes)) {
-    error->file = name;
+  if (auto* error = std::get_if<Refusal>(&read)) {
+    if (standardInput && error->file == "/dev/stdin") error->file = name;
     return std::move(*error);
   }
-  auto read = merin::formats::ReadAnyMelody(std::get<std::string>(bytes), name);
-  if (auto* error = std::get_if<ParseError>(&read)) return std::move(*error);
   auto& imported = std::get<Imported>(read);
-  for (const std::string& line : imported.report) Say(Escaped(name) + ": " + Escaped(line));
+  for (const auto& line : imported.report)
+    Say(Escaped(name) + ": " + Escaped(merin::formats::Words(line, kLanguage)));
   return std::move(imported.codes);
 }
 
 // Why `codes` cannot be written as `format` before anything is: a melody with every slot empty is
 // written only as a melody file.
-std::optional<std::string> RefusedAsEmpty(const Codes& codes, const std::string& format,
-                                          const std::string& target) {
-  if (format == "mk98" || merin::formats::UsedSlots(codes) > 0) return std::nullopt;
-  return Escaped(target) + ": " + merin::ErrorWords(merin::kEmptyMelody, Language::English);
+std::optional<Refusal> RefusedAsEmpty(const Codes& codes, const std::string& format,
+                                      const std::string& target) {
+  const merin::formats::Format* written = merin::formats::FormatOfExtension(format);
+  if (!written || written->ownFile || merin::formats::UsedSlots(codes) > 0) return std::nullopt;
+  return Refusal{merin::formats::Fault::EmptyMelody, target};
+}
+
+// --parts: one line a part of the MIDI file at `path`; returns the exit status.
+int ListParts(const std::string& path) {
+  const bool standardInput = path == "-";
+  const std::string name = standardInput ? "standard input" : path;
+  auto bytes = merin::formats::ReadInputFile(
+      standardInput ? "/dev/stdin" : path, standardInput ? Accept::Anything : Accept::FilesAndPipes,
+      merin::formats::kMaxBinaryBytes);
+  if (auto* error = std::get_if<Refusal>(&bytes)) {
+    error->file = name;
+    return Fail(kBadInput, Words(*error));
+  }
+  const std::string& data = std::get<std::string>(bytes);
+  if (merin::formats::FormatToRead(data, name).name != merin::formats::MidiFormat().name) {
+    return Fail(kBadInput, Words(Refusal(merin::formats::Fault::NoParts, name)));
+  }
+  auto tune = merin::formats::ReadMidiTune(data, name);
+  if (auto* error = std::get_if<Refusal>(&tune)) return Fail(kBadInput, Words(*error));
+  const auto& parts = std::get<merin::formats::MidiTune>(tune).parts;
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const auto& p = parts[i];
+    std::cout << i + 1 << ": track " << p.track << " \"" << Escaped(p.name) << "\", channel "
+              << p.channel << ", " << merin::formats::InstrumentName(p.program) << ", " << p.onsets
+              << " onsets, " << merin::formats::KeyName(p.lowest) << ".."
+              << merin::formats::KeyName(p.highest) << "\n";
+  }
+  return 0;
 }
 
 struct Options {
+  merin::formats::ReadOptions read;
+  bool listParts = false;
   std::vector<std::string> tokens;
   std::vector<std::string> inputs;
   std::optional<std::string> output;
@@ -146,7 +208,8 @@ constexpr size_t kRound = 256;
 // read in turn, then written by kWriters threads, and the failures named in input order. The
 // folder is synced once, after the last file is in it.
 int ConvertInto(const std::string& folder, const std::string& format,
-                const std::vector<std::string>& inputs) {
+                const std::vector<std::string>& inputs,
+                const merin::formats::ReadOptions& readOptions) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
@@ -175,7 +238,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
   struct Job {
     std::string target;
     Codes codes;
-    std::optional<merin::formats::WriteFailure> failure;
+    std::optional<Refusal> failure;
   };
   std::vector<Job> jobs;
   bool badInput = false, cannotWrite = false;
@@ -190,12 +253,12 @@ int ConvertInto(const std::string& folder, const std::string& format,
         badInput = true;
         continue;
       }
-      auto read = ReadMelody(input);
-      if (auto* e = std::get_if<ParseError>(&read)) {
-        Say(e->Message());
+      auto read = ReadMelody(input, readOptions);
+      if (auto* e = std::get_if<Refusal>(&read)) {
+        Say(Words(*e));
         badInput = true;
       } else if (auto empty = RefusedAsEmpty(std::get<Codes>(read), format, target)) {
-        Say(*empty);
+        Say(Words(*empty));
         badInput = true;
       } else {
         jobs.push_back({std::move(target), std::move(std::get<Codes>(read)), std::nullopt});
@@ -205,8 +268,8 @@ int ConvertInto(const std::string& folder, const std::string& format,
     std::atomic<size_t> next{0};
     const auto write = [&] {
       for (size_t i; (i = next++) < jobs.size();) {
-        jobs[i].failure = merin::formats::WriteMelodyAs(jobs[i].codes, format, Da::AppFolder,
-                                                        jobs[i].target, false);
+        jobs[i].failure =
+            merin::formats::WriteAs(jobs[i].codes, format, Da::AppFolder, jobs[i].target, false);
       }
     };
     std::vector<std::thread> writers;
@@ -216,7 +279,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
 
     for (const Job& job : jobs) {
       if (job.failure) {
-        Say(job.failure->Message(Language::English));
+        Say(Words(*job.failure));
         cannotWrite = true;
       }
     }
@@ -246,12 +309,33 @@ int main(int argc, char** argv) {
       continue;
     }
     if (arg == "--help") {
-      std::cout << kUsage;
+      std::cout << Usage();
       return 0;
     }
     if (arg == "--version") {
       std::cout << "merinkast98-keys " MERIN_VERSION "\n";
       return 0;
+    }
+    if (arg == "--parts") {
+      options.listParts = true;
+      continue;
+    }
+    // --part N, --from N, --part=N, --from=N: a number from 1.
+    const std::string option = arg.substr(0, arg.find('='));
+    if (option == "--part" || option == "--from") {
+      std::string value;
+      if (option.size() < arg.size()) {
+        value = arg.substr(option.size() + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      }
+      size_t number = 0;
+      bool ok = !value.empty() && value.size() < 10;
+      for (const char c : value) ok = ok && c >= '0' && c <= '9';
+      if (ok) number = std::stoul(value);
+      if (number == 0) return Fail(kBadInput, where + "needs a number from 1 (try --help)");
+      (option == "--part" ? options.read.part : options.read.from) = number;
+      continue;
     }
     if (arg == "-i" || arg == "-o" || arg == "-f") {
       if (i + 1 == args.size()) return Fail(kBadInput, where + "needs a value (try --help)");
@@ -268,6 +352,13 @@ int main(int argc, char** argv) {
       return Fail(kBadInput, where + "unknown option (try --help)");
     }
     options.tokens.push_back(arg);
+  }
+  if (options.listParts) {
+    if (options.inputs.size() + options.tokens.size() > 1 || options.output) {
+      return Fail(kBadInput, "--parts takes one file (try --help)");
+    }
+    return ListParts(options.inputs.empty() ? options.tokens.empty() ? "-" : options.tokens.front()
+                                            : options.inputs.front());
   }
   const bool toFolder = options.output && IsFolderTarget(*options.output);
   if (toFolder) {
@@ -290,21 +381,21 @@ int main(int argc, char** argv) {
   if (options.output) {
     format = options.format.value_or(merin::formats::ExtensionOf(*options.output));
     if (format.empty()) {
-      return Fail(kCannotWrite, Escaped(*options.output) +
-                                    ": no extension to tell the format (.mk98, .rtttl, .mid, "
-                                    ".wav, .flac, .ogg or .mp3)");
+      Refusal refusal{merin::formats::Fault::NoExtension, *options.output};
+      refusal.text = merin::formats::WritableList();
+      return Fail(kCannotWrite, Words(refusal));
     }
-    if (auto why = merin::formats::CannotWriteAs(format))
-      return Fail(kCannotWrite, Escaped(*options.output) + ": " + *why);
+    if (auto refusal = merin::formats::CannotWriteAs(format, *options.output))
+      return Fail(kCannotWrite, Words(*refusal));
     // Audio is made of the wave files in the program's own folder.
-    if (merin::formats::IsAudioFormat(format)) Da::InitAppFolder();
+    if (merin::formats::FormatOfExtension(format)->audio) Da::InitAppFolder();
   }
   if (toFolder) {
     if (options.inputs.empty()) return Fail(kBadInput, "-o DIR/ needs input files (try --help)");
     if (std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end()) {
       return Fail(kBadInput, "-o DIR/ needs files named by -i; standard input has no name");
     }
-    return ConvertInto(*options.output, format, options.inputs);
+    return ConvertInto(*options.output, format, options.inputs, options.read);
   }
   if (options.inputs.size() > 1) {
     return Fail(kBadInput, "several -i need -o DIR/ -f FORMAT (try --help)");
@@ -319,18 +410,17 @@ int main(int argc, char** argv) {
     }
     codes = std::get<0>(parsed);
   } else {
-    auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front());
-    if (auto* error = std::get_if<ParseError>(&read)) return Fail(kBadInput, error->Message());
+    auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front(), options.read);
+    if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
     codes = std::get<Codes>(read);
   }
 
   if (options.output) {
     if (auto empty = RefusedAsEmpty(codes, format, *options.output)) {
-      return Fail(kBadInput, *empty);
+      return Fail(kBadInput, Words(*empty));
     }
-    if (auto failure =
-            merin::formats::WriteMelodyAs(codes, format, Da::AppFolder, *options.output)) {
-      return Fail(kCannotWrite, failure->Message(Language::English));
+    if (auto failure = merin::formats::WriteAs(codes, format, Da::AppFolder, *options.output)) {
+      return Fail(kCannotWrite, Words(*failure));
     }
     return 0;
   }

@@ -15,8 +15,7 @@ bool IsSlotCode(const std::string& code) {
 
 }  // namespace
 
-void ApplyMelody(Melody& melody, MelodyView& view, const std::array<std::string, kSlotCount>& codes,
-                 int32_t cursor) {
+void ApplyMelody(Melody& melody, MelodyView& view, const SlotCodes& codes, int32_t cursor) {
   if (cursor < 0 || cursor >= kSlotCount) {
     throw std::invalid_argument("cursor " + std::to_string(cursor) + " is not a slot");
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/melody.h"
+#include "core/melodyedit.h"
 #include "core/melodyview.h"
 #include "core/notecode.h"
 
@@ -17,7 +18,6 @@ namespace merin {
 // bar follow. Throws std::invalid_argument, changing nothing, for a code or cursor out of range;
 // a picture that cannot be loaded stops it there with PictureLoadError, the slots before it
 // replaced and the cursor on the failing slot.
-void ApplyMelody(Melody& melody, MelodyView& view, const std::array<std::string, kSlotCount>& codes,
-                 int32_t cursor);
+void ApplyMelody(Melody& melody, MelodyView& view, const SlotCodes& codes, int32_t cursor);
 
 }  // namespace merin

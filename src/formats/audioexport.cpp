@@ -16,8 +16,8 @@
 #include "core/escape.h"
 #include "core/pitch.h"
 #include "formats/fileio.h"
+#include "formats/format.h"
 #include "formats/slots.h"
-#include "formats/writeas.h"
 
 namespace merin::formats {
 namespace {

@@ -21,11 +21,9 @@ namespace {
 
 using Doing = WriteFailure::Doing;
 
-ParseError FileError(const std::string& path, int error) {
-  ParseError refused;
-  refused.file = path;
-  refused.reason = ErrorWords(error, Language::English);
-  return refused;
+Refusal FileError(const std::string& path, int error) {
+  if (error == EISDIR) return Refusal{Fault::IsFolder, path};
+  return Refusal{Fault::SystemError, path, {error}};
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -176,6 +174,13 @@ std::string WriteFailure::Message(Language language) const {
   return reason;
 }
 
+Refusal RefusalOf(const WriteFailure& failure) {
+  Refusal refusal{
+      Fault::CannotWrite, failure.path, {static_cast<int64_t>(failure.doing), failure.error}};
+  refusal.text = failure.detail;
+  return refusal;
+}
+
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -189,7 +194,8 @@ void SyncFolder(const std::string& folder) {
   if (fd.Get() >= 0) ::fsync(fd.Get());
 }
 
-std::variant<std::string, ParseError> ReadInputFile(const std::string& path, Accept accept) {
+std::variant<std::string, Refusal> ReadInputFile(const std::string& path, Accept accept,
+                                                 size_t limit) {
   struct stat info {};
   const int inherited = accept == Accept::Files ? -1 : InheritedDescriptor(path);
   // A FIFO is opened waiting for its writer; anything else without waiting, then looked at.
@@ -206,10 +212,9 @@ std::variant<std::string, ParseError> ReadInputFile(const std::string& path, Acc
                        (accept == Accept::FilesAndPipes && S_ISFIFO(info.st_mode));
   if (!allowed) return FileError(path, kNotAFile);
   const auto tooLarge = [&] {
-    return ParseError{
-        path, 0, 0, {}, "larger than " + std::to_string(kMaxInputBytes / 1024) + " KiB"};
+    return Refusal{Fault::TooLarge, path, {static_cast<int64_t>(limit / 1024)}};
   };
-  if (regular && static_cast<size_t>(info.st_size) > kMaxInputBytes) return tooLarge();
+  if (regular && static_cast<size_t>(info.st_size) > limit) return tooLarge();
   std::string bytes;
   if (regular) {
     // One read takes the whole file; a short read is its end.
@@ -236,7 +241,7 @@ std::variant<std::string, ParseError> ReadInputFile(const std::string& path, Acc
     }
     if (got == 0) break;
     bytes.append(buffer, static_cast<size_t>(got));
-    if (bytes.size() > kMaxInputBytes) return tooLarge();
+    if (bytes.size() > limit) return tooLarge();
   }
   return bytes;
 }

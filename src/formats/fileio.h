@@ -19,9 +19,10 @@ enum class Accept {
 };
 
 // The bytes of the file at `path`; refused (with the path as the error's file) when it is missing,
-// unreadable, a folder, not what `accept` allows, or larger than kMaxInputBytes.
-std::variant<std::string, ParseError> ReadInputFile(const std::string& path,
-                                                    Accept accept = Accept::FilesAndPipes);
+// unreadable, a folder, not what `accept` allows, or larger than `limit` bytes.
+std::variant<std::string, Refusal> ReadInputFile(const std::string& path,
+                                                 Accept accept = Accept::FilesAndPipes,
+                                                 size_t limit = kMaxInputBytes);
 
 // Why a file was not written (or, for audio, which sound file could not be read), kept as data
 // so that it can be put into words in either language.
@@ -36,6 +37,9 @@ struct WriteFailure {
   std::string Message(Language language) const;
   bool operator==(const WriteFailure&) const = default;
 };
+
+// The failure as a refusal (Fault::CannotWrite), as writers of every format return it.
+Refusal RefusalOf(const WriteFailure& failure);
 
 // Writes `bytes` to `path` atomically: into a temporary file in the same folder, synced, then
 // renamed over it. A symbolic link stays and the file it leads to is replaced; an existing file

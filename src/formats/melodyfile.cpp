@@ -11,11 +11,54 @@ namespace merin::formats {
 using textscan::ErrorAt;
 using textscan::IsSpace;
 
-std::variant<Codes, ParseError> ReadMelodyFile(std::string_view bytes, std::string_view fileName) {
+namespace {
+
+// Why a token that is not a code or name is refused: a pitch name with a sharp that E and B do
+// not have, one outside the handset's octaves, or anything else.
+Fault FaultOfToken(std::string_view token) {
+  const bool sharp = token.size() == 3 && token[1] == '#';
+  if (token.size() != (sharp ? 3u : 2u) || token.back() < '0' || token.back() > '9') {
+    return Fault::NotAToken;
+  }
+  const char letter = static_cast<char>(token[0] & ~0x20);
+  if (letter < 'A' || letter > 'G') return Fault::NotAToken;
+  if (sharp && (letter == 'E' || letter == 'B')) return Fault::NoSuchSharp;
+  return Fault::OutsideRange;
+}
+
+bool IsMelodyFile(std::string_view bytes) {
+  const std::string_view text = textscan::WithoutByteOrderMark(bytes);
+  if (text.starts_with(kMelodyFileHeader)) return true;
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t end = i;
+    while (end < text.size() && !textscan::IsLineEnd(text, end)) ++end;
+    const std::string_view line = text.substr(i, end - i);
+    size_t first = 0;
+    while (first < line.size() && IsSpace(line[first])) ++first;
+    const bool comment = first < line.size() && line[first] == '#';
+    if (!comment && line.find(':') != std::string_view::npos) return false;
+    i = end + 1;
+  }
+  return true;
+}
+
+std::variant<Imported, Refusal> Read(std::string_view bytes, std::string_view file,
+                                     const ReadOptions& /*options*/) {
+  auto read = ReadMelodyFile(bytes, file);
+  if (auto* refusal = std::get_if<Refusal>(&read)) return std::move(*refusal);
+  return Imported{std::move(std::get<Codes>(read)), {}, false};
+}
+
+std::string Write(const Codes& codes, std::string_view /*title*/) { return WriteMelodyFile(codes); }
+
+}  // namespace
+
+std::variant<Codes, Refusal> ReadMelodyFile(std::string_view bytes, std::string_view fileName) {
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
   if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName)) return *refused;
   if (auto bad = textscan::FirstInvalidUtf8(text)) {
-    return ErrorAt(text, *bad, fileName, "", "not UTF-8 text (an invalid byte sequence)");
+    return ErrorAt(text, *bad, fileName, "", Fault::NotUtf8);
   }
   Codes codes = EmptyCodes();
   size_t count = 0;
@@ -41,15 +84,12 @@ std::variant<Codes, ParseError> ReadMelodyFile(std::string_view bytes, std::stri
     while (i < text.size() && !IsSpace(text[i])) ++i;
     const std::string_view token = text.substr(start, i - start);
     if (count == codes.size()) {
-      return ErrorAt(text, start, fileName, std::string(token),
-                     "more than " + std::to_string(codes.size()) + " tokens");
+      Refusal refusal = ErrorAt(text, start, fileName, std::string(token), Fault::TooManyTokens);
+      refusal.values = {kSlotCount};
+      return refusal;
     }
-    std::string why;
-    auto code = CodeOfToken(token, &why);
-    if (!code) {
-      return ErrorAt(text, start, fileName, std::string(token),
-                     why.empty() ? "not a note, rest or empty slot" : why);
-    }
+    auto code = CodeOfToken(token);
+    if (!code) return ErrorAt(text, start, fileName, std::string(token), FaultOfToken(token));
     codes[count++] = std::move(*code);
   }
   return codes;
@@ -70,6 +110,18 @@ std::string WriteMelodyFile(const Codes& codes) {
     }
   }
   return file;
+}
+
+Format MelodyFileFormat() {
+  return Format{.name = "Merinkast98",
+                .extensions = {"mk98"},
+                .mime = "application/x-merinkast98-melody",
+                .japanese = "Merinkast98 メロディ",
+                .english = "Merinkast98 melody",
+                .ownFile = true,
+                .recognise = IsMelodyFile,
+                .read = Read,
+                .write = Write};
 }
 
 }  // namespace merin::formats

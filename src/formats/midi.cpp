@@ -59,7 +59,7 @@ class Track {
 
 }  // namespace
 
-std::string WriteMidi(const Codes& codes) {
+std::string WriteMidi(const Codes& codes, std::string_view /*title*/) {
   Track track;
   track.At(0, {0xFF, 0x51, 0x03, (kMicrosecondsPerSlot >> 16) & 0xFF,
                (kMicrosecondsPerSlot >> 8) & 0xFF, kMicrosecondsPerSlot & 0xFF});
@@ -84,6 +84,23 @@ std::string WriteMidi(const Codes& codes) {
   PutBigEndian(file, static_cast<uint32_t>(track.Bytes().size()), 4);
   file += track.Bytes();
   return file;
+}
+
+Format MidiFormat() {
+  return Format{.name = "MIDI",
+                .extensions = {"mid", "midi", "smf"},
+                .mime = "audio/midi",
+                .japanese = "MIDI ファイル",
+                .english = "MIDI file",
+                .binary = true,
+                .recognise = [](std::string_view bytes) { return bytes.starts_with("MThd"); },
+                .read = [](std::string_view bytes, std::string_view file,
+                           const ReadOptions& options) -> std::variant<Imported, Refusal> {
+                  auto tune = ReadMidiTune(bytes, file);
+                  if (auto* refusal = std::get_if<Refusal>(&tune)) return std::move(*refusal);
+                  return TakePart(std::get<MidiTune>(tune), options.part, options.from, file);
+                },
+                .write = WriteMidi};
 }
 
 }  // namespace merin::formats

@@ -3,12 +3,56 @@
 
 #include <string>
 
-#include "formats/melody.h"
+#include <string_view>
+
+#include "formats/format.h"
 
 namespace merin::formats {
 
 // A Standard MIDI File (format 0) of the melody up to its last non-empty slot: one note a slot,
 // slots 280 ms apart, each note sounding 250 ms, velocity 100, square lead (GM 81) on channel 1.
-std::string WriteMidi(const Codes& codes);
+std::string WriteMidi(const Codes& codes, std::string_view title = {});
+
+// One part of a Standard MIDI File: the notes of one channel (never channel 10) in one track.
+struct MidiPart {
+  size_t track = 0;             // 1-based, in the file's order
+  int channel = 1;              // 1..16
+  std::string name;             // the track's name, control characters and bytes not UTF-8 as '?'
+  int program = 0;              // its General MIDI instrument, 0..127
+  size_t onsets = 0;            // ticks at which at least one of its notes starts
+  size_t chords = 0;            // onsets at which more than one starts
+  int lowest = 0, highest = 0;  // key numbers
+  int64_t keySum = 0;           // of every note, for the mean
+  size_t notes = 0;
+  // Its whole sequence of slots: the highest note of each onset, rests before an onset after a
+  // silence of a beat or more (one a beat, at most 4).
+  std::vector<int> sequence;
+};
+
+// The parts of a file, numbered from 1 in order of track, then channel, and the one taken when
+// none is asked for (1-based).
+struct MidiTune {
+  std::vector<MidiPart> parts;
+  size_t chosen = 1;
+};
+
+// Reads the parts of a Standard MIDI File of format 0 or 1 (running status, meta and
+// system-exclusive events, a note-on of velocity 0 as a note-off, chunks of other types
+// skipped). A note ends at the next note-off of its key and channel in its track (first in,
+// first out), else at the end of the track. Refused, with the byte offset: a file over
+// kMaxBinaryBytes, a missing or wrong header, format 2, SMPTE time, a chunk or event that runs
+// past the end, and a file with no note outside channel 10.
+std::variant<MidiTune, Refusal> ReadMidiTune(std::string_view bytes, std::string_view file);
+
+// The melody of part `part` (1-based; 0 for the chosen one) from slot `from` on, fitted as Fit
+// does, the report telling first which part was taken and how many onsets held a chord.
+std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size_t from,
+                                         std::string_view file);
+
+// A key number's scientific name: 60 is "C4", 61 "C#4".
+std::string KeyName(int key);
+
+// The Standard MIDI File unit.
+Format MidiFormat();
 
 }  // namespace merin::formats

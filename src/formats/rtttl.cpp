@@ -5,10 +5,12 @@
 #include <array>
 #include <cstdlib>
 #include <optional>
+#include <vector>
 
 #include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
+#include "formats/fit.h"
 #include "formats/slots.h"
 #include "formats/textscan.h"
 
@@ -20,7 +22,7 @@ using textscan::IsSpace;
 constexpr int kNoValue = -1;
 // Numbers are read up to this value and stay there, so that no digit string overflows.
 constexpr int kNumberCap = 1'000'000;
-constexpr int kPause = -1;
+constexpr int kPause = kRestPitch;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -32,12 +34,6 @@ struct Note {
   int midi = kPause;
   int duration = 0;
   bool dotted = false;
-};
-
-// The first 30 notes and pauses.
-struct Kept {
-  std::array<Note, kSlotCount> notes;
-  size_t count = 0;
 };
 
 // Reads one part of the tune ("settings" or "notes"), skipping white space everywhere.
@@ -86,48 +82,48 @@ class Reader {
  public:
   Reader(std::string_view text, std::string_view fileName) : text_(text), file_(fileName) {}
 
-  std::optional<ParseError> Settings(size_t begin, size_t end) {
+  std::optional<Refusal> Settings(size_t begin, size_t end) {
     Scanner s(text_, begin, end);
     if (s.Peek() == '\0') return std::nullopt;
     for (;;) {
       const size_t start = s.Position();
       const char key = Lower(s.Peek());
-      if (key == ',' || key == '\0') return Error(s, start, start, "empty setting");
+      if (key == ',' || key == '\0') return Error(s, start, start, Fault::EmptySetting);
       if (key != 'd' && key != 'o' && key != 'b' && key != 'v' && key != 's') {
-        return Error(s, start, start, "unknown setting (d, o, b, v or s)");
+        return Error(s, start, start, Fault::UnknownSetting);
       }
       s.Skip();
-      if (s.Peek() != '=') return Error(s, start, s.Position(), "'=' expected after the setting");
+      if (s.Peek() != '=') return Error(s, start, s.Position(), Fault::EqualsExpected);
       s.Skip();
       const size_t valueAt = s.Position();
       if (key == 'v' || key == 's') {
         // Volume and style of the later revision: read and ignored.
         if (!IsAlnum(s.Peek())) {
-          return Error(s, start, valueAt, "value expected");
+          return Error(s, start, valueAt, Fault::ValueExpected);
         }
         while (IsAlnum(s.Peek())) s.Skip();
       } else {
         const int value = s.Number();
-        if (value == kNoValue) return Error(s, start, valueAt, "number expected");
+        if (value == kNoValue) return Error(s, start, valueAt, Fault::NumberExpected);
         if (key == 'd' && !IsDuration(value)) {
-          return Error(s, start, valueAt, "duration is not one of 1, 2, 4, 8, 16, 32");
+          return Error(s, start, valueAt, Fault::BadDuration);
         }
         if (key == 'o' && (value < 1 || value > 8)) {
-          return Error(s, start, valueAt, "octave outside 1..8");
+          return Error(s, start, valueAt, Fault::BadOctave);
         }
-        if (key == 'b' && value < 1) return Error(s, start, valueAt, "tempo must be above 0");
+        if (key == 'b' && value < 1) return Error(s, start, valueAt, Fault::TempoZero);
         // The tempo is checked and dropped: every slot has the same length.
         if (key == 'd') duration_ = value;
         if (key == 'o') octave_ = value;
       }
       const char next = s.Peek();
       if (next == '\0') return std::nullopt;
-      if (next != ',') return Error(s, start, s.Position(), "',' expected between settings");
+      if (next != ',') return Error(s, start, s.Position(), Fault::CommaBetweenSettings);
       s.Skip();
     }
   }
 
-  std::optional<ParseError> Notes(size_t begin, size_t end, Kept& kept, size_t& dropped) {
+  std::optional<Refusal> Notes(size_t begin, size_t end, std::vector<Note>& notes) {
     Scanner s(text_, begin, end);
     if (s.Peek() == '\0') return std::nullopt;
     for (;;) {
@@ -138,24 +134,23 @@ class Reader {
       if (note.duration == kNoValue) {
         note.duration = duration_;
       } else if (!IsDuration(note.duration)) {
-        return Error(s, start, durationAt, "duration is not one of 1, 2, 4, 8, 16, 32");
+        return Error(s, start, durationAt, Fault::BadDuration);
       }
       const size_t letterAt = s.Position();
       char letter = Lower(s.Peek());
       if (letter == ',' || letter == '\0') {
-        return Error(
-            s, start, letterAt,
-            letterAt == durationAt ? "empty note" : "a note letter expected after the duration");
+        return Error(s, start, letterAt,
+                     letterAt == durationAt ? Fault::EmptyNote : Fault::LetterExpected);
       }
       if (letter == 'h') letter = 'b';
       const bool pause = letter == 'p';
       if (!pause && (letter < 'a' || letter > 'g')) {
-        return Error(s, start, letterAt, "not a note letter (a..g, h) or a pause (p)");
+        return Error(s, start, letterAt, Fault::NotANoteLetter);
       }
       s.Skip();
       bool sharp = false;
       if (s.Peek() == '#') {
-        if (pause) return Error(s, start, s.Position(), "a pause has no sharp");
+        if (pause) return Error(s, start, s.Position(), Fault::PauseSharp);
         sharp = true;
         s.Skip();
       }
@@ -166,8 +161,8 @@ class Reader {
       const size_t octaveAt = s.Position();
       int octave = s.Number();
       if (octave != kNoValue) {
-        if (pause) return Error(s, start, octaveAt, "a pause has no octave");
-        if (octave < 1 || octave > 8) return Error(s, start, octaveAt, "octave outside 1..8");
+        if (pause) return Error(s, start, octaveAt, Fault::PauseOctave);
+        if (octave < 1 || octave > 8) return Error(s, start, octaveAt, Fault::BadOctave);
       } else {
         octave = octave_;
       }
@@ -177,70 +172,27 @@ class Reader {
       }
       const char next = s.Peek();
       if (next != ',' && next != '\0') {
-        return Error(s, start, s.Position(), "',' expected after a note");
+        return Error(s, start, s.Position(), Fault::CommaAfterNote);
       }
       if (!pause) {
         static constexpr int kSemitone[] = {9, 11, 0, 2, 4, 5, 7};  // a..g above C
         note.midi = 12 * (octave + 1) + kSemitone[letter - 'a'] + (sharp ? 1 : 0);
       }
-      if (kept.count < kept.notes.size()) {
-        kept.notes[kept.count++] = note;
-      } else {
-        ++dropped;
-      }
+      notes.push_back(note);
       if (next == '\0') return std::nullopt;
       s.Skip();
     }
   }
 
  private:
-  ParseError Error(const Scanner& s, size_t itemStart, size_t at, std::string reason) const {
-    return textscan::ErrorAt(text_, at, file_, s.ItemAt(itemStart), std::move(reason));
+  Refusal Error(const Scanner& s, size_t itemStart, size_t at, Fault fault) const {
+    return textscan::ErrorAt(text_, at, file_, s.ItemAt(itemStart), fault);
   }
 
   std::string_view text_;
   std::string_view file_;
   int duration_ = 4, octave_ = 6;
 };
-
-// The whole-octave shift that puts the most notes inside the range; on a tie the smallest, and
-// of two equally small the downward one.
-int BestShift(const Kept& kept) {
-  // The range is two octaves wide: each note fits at exactly two neighbouring shifts.
-  constexpr int kMostShift = 10;
-  std::array<int, 2 * kMostShift + 2> inside{};
-  for (size_t i = 0; i < kept.count; ++i) {
-    const int midi = kept.notes[i].midi;
-    if (midi == kPause) continue;
-    // The lowest k with midi + 12k >= the lowest pitch; octaves 1..8 keep |k| well within reach.
-    const int low = (Pitch::kLowestMidi - midi + 11 + 12 * kMostShift) / 12 - kMostShift;
-    ++inside[static_cast<size_t>(low + kMostShift)];
-    if (midi + 12 * (low + 1) <= Pitch::kHighestMidi)
-      ++inside[static_cast<size_t>(low + 1 + kMostShift)];
-  }
-  int best = 0;
-  for (int k = 1; k <= kMostShift; ++k) {
-    for (const int shift : {-k, k}) {
-      if (inside[static_cast<size_t>(shift + kMostShift)] >
-          inside[static_cast<size_t>(best + kMostShift)]) {
-        best = shift;
-      }
-    }
-  }
-  return best;
-}
-
-// The code of a MIDI number inside the range, from a table the note model fills once.
-const std::string& CodeOfMidi(int midi) {
-  static const auto codes = [] {
-    std::array<std::string, Pitch::kHighestMidi - Pitch::kLowestMidi + 1> table;
-    for (size_t i = 0; i < table.size(); ++i) {
-      table[i] = Pitch::FromMidi(Pitch::kLowestMidi + static_cast<int>(i))->Code();
-    }
-    return table;
-  }();
-  return codes[static_cast<size_t>(midi - Pitch::kLowestMidi)];
-}
 
 // The characters of `name` an RTTTL name may hold, at most ten.
 std::string NameRule(std::string_view name) {
@@ -254,57 +206,37 @@ std::string NameRule(std::string_view name) {
 
 }  // namespace
 
-std::variant<Imported, ParseError> ReadRtttl(std::string_view bytes, std::string_view fileName) {
+std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_view fileName,
+                                          const ReadOptions& options) {
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
   if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName)) return *refused;
   const size_t nameEnd = text.find(':');
   if (nameEnd == std::string_view::npos) {
-    return textscan::WholeFileError(fileName, "not RTTTL: no ':' after the name");
+    return textscan::WholeFileError(fileName, Fault::NoNameColon);
   }
   const size_t settingsEnd = text.find(':', nameEnd + 1);
   if (settingsEnd == std::string_view::npos) {
-    return textscan::ErrorAt(text, nameEnd, fileName, "",
-                             "not RTTTL: no ':' after the settings (name:settings:notes)");
+    return textscan::ErrorAt(text, nameEnd, fileName, "", Fault::NoSettingsColon);
   }
   Reader reader(text, fileName);
   if (auto error = reader.Settings(nameEnd + 1, settingsEnd)) return *error;
-  Kept kept;
-  size_t dropped = 0;
-  if (auto error = reader.Notes(settingsEnd + 1, text.size(), kept, dropped)) return *error;
+  std::vector<Note> notes;
+  if (auto error = reader.Notes(settingsEnd + 1, text.size(), notes)) return *error;
 
-  Imported imported{EmptyCodes(), {}, true};
-  const int shift = BestShift(kept);
-  int folded = 0;
-  for (size_t i = 0; i < kept.count; ++i) {
-    const Note& note = kept.notes[i];
-    if (note.midi == kPause) {
-      imported.codes[i] = kRestCode;
-      continue;
-    }
-    int midi = note.midi + 12 * shift;
-    if (midi < Pitch::kLowestMidi || midi > Pitch::kHighestMidi) ++folded;
-    while (midi < Pitch::kLowestMidi) midi += 12;
-    while (midi > Pitch::kHighestMidi) midi -= 12;
-    imported.codes[i] = CodeOfMidi(midi);
-  }
-
-  auto& report = imported.report;
-  if (dropped > 0) {
-    report.push_back("31 番目以降の " + std::to_string(dropped) + " 個の音符・休符を省きました");
-  }
-  if (shift != 0) {
-    report.push_back("全体を " + std::to_string(std::abs(shift)) + " オクターブ" +
-                     (shift > 0 ? "上げました" : "下げました"));
-  }
-  if (folded > 0) {
-    report.push_back("音域外の " + std::to_string(folded) + " 音をオクターブ移して収めました");
-  }
-  const auto* first = kept.notes.begin();
-  const bool mixed = std::any_of(first, first + kept.count, [&](const Note& note) {
+  std::vector<int> pitches(notes.size());
+  std::transform(notes.begin(), notes.end(), pitches.begin(),
+                 [](const Note& note) { return note.midi; });
+  auto fit = Fit(pitches, options.from, fileName);
+  if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
+  Fitted& fitted = std::get<Fitted>(fit);
+  const auto first =
+      notes.begin() + static_cast<ptrdiff_t>(std::min(options.from - 1, notes.size()));
+  const auto last = first + std::min<ptrdiff_t>(kSlotCount, notes.end() - first);
+  const bool mixed = std::any_of(first, last, [&](const Note& note) {
     return note.duration != first->duration || note.dotted != first->dotted;
   });
-  if (mixed) report.push_back("音の長さは使いません（すべて同じ長さになります）");
-  return imported;
+  if (mixed) fitted.report.push_back({Change::DurationsDropped, {}, {}});
+  return Imported{std::move(fitted.codes), std::move(fitted.report), true};
 }
 
 std::string WriteRtttl(const Codes& codes, std::string_view name) {
@@ -327,6 +259,17 @@ std::string RtttlNameOf(std::string_view filePath) {
   std::string_view base = slash == std::string_view::npos ? filePath : filePath.substr(slash + 1);
   if (const size_t dot = base.rfind('.'); dot != std::string_view::npos) base = base.substr(0, dot);
   return NameRule(base);
+}
+
+Format RtttlFormat() {
+  return Format{.name = "RTTTL",
+                .extensions = {"rtttl", "rtx", "txt"},
+                .mime = "audio/x-rtttl",
+                .japanese = "RTTTL 着信メロディ",
+                .english = "RTTTL ringtone",
+                .recognise = [](std::string_view) { return true; },
+                .read = ReadRtttl,
+                .write = WriteRtttl};
 }
 
 }  // namespace merin::formats

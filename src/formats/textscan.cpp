@@ -21,9 +21,10 @@ std::optional<size_t> FirstInvalidUtf8(std::string_view text) {
   return std::nullopt;
 }
 
-ParseError ErrorAt(std::string_view text, size_t offset, std::string_view fileName,
-                   std::string token, std::string reason) {
-  ParseError error;
+Refusal ErrorAt(std::string_view text, size_t offset, std::string_view fileName, std::string token,
+                Fault fault) {
+  Refusal error;
+  error.fault = fault;
   error.file = std::string(fileName);
   error.line = 1;
   error.column = 1;
@@ -36,25 +37,22 @@ ParseError ErrorAt(std::string_view text, size_t offset, std::string_view fileNa
     }
   }
   error.token = std::move(token);
-  error.reason = std::move(reason);
   return error;
 }
 
-ParseError WholeFileError(std::string_view fileName, std::string reason) {
-  ParseError error;
-  error.file = std::string(fileName);
-  error.reason = std::move(reason);
-  return error;
+Refusal WholeFileError(std::string_view fileName, Fault fault) {
+  return Refusal{fault, std::string(fileName)};
 }
 
-std::optional<ParseError> RefuseSizeOrBinary(std::string_view whole, std::string_view text,
-                                             std::string_view fileName) {
+std::optional<Refusal> RefuseSizeOrBinary(std::string_view whole, std::string_view text,
+                                          std::string_view fileName) {
   if (whole.size() > kMaxInputBytes) {
-    return WholeFileError(fileName,
-                          "larger than " + std::to_string(kMaxInputBytes / 1024) + " KiB");
+    Refusal refusal = WholeFileError(fileName, Fault::TooLarge);
+    refusal.values = {kMaxInputBytes / 1024};
+    return refusal;
   }
   if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {
-    return ErrorAt(text, nul, fileName, "", "binary data (a NUL byte), not text");
+    return ErrorAt(text, nul, fileName, "", Fault::Binary);
   }
   return std::nullopt;
 }

@@ -26,15 +26,15 @@ inline bool IsLineEnd(std::string_view text, size_t i) {
 std::optional<size_t> FirstInvalidUtf8(std::string_view text);
 
 // An error at byte `offset` of `text`: its 1-based line, and its column counted in characters.
-ParseError ErrorAt(std::string_view text, size_t offset, std::string_view fileName,
-                   std::string token, std::string reason);
+Refusal ErrorAt(std::string_view text, size_t offset, std::string_view fileName, std::string token,
+                Fault fault);
 
 // An error about the whole text (its size, for instance).
-ParseError WholeFileError(std::string_view fileName, std::string reason);
+Refusal WholeFileError(std::string_view fileName, Fault fault);
 
 // The refusals every reader makes before looking at the content: too large, or binary (a NUL
 // byte). `text` is what follows the byte-order mark.
-std::optional<ParseError> RefuseSizeOrBinary(std::string_view whole, std::string_view text,
-                                             std::string_view fileName);
+std::optional<Refusal> RefuseSizeOrBinary(std::string_view whole, std::string_view text,
+                                          std::string_view fileName);
 
 }  // namespace merin::formats::textscan

@@ -2,62 +2,59 @@
 #include "formats/writeas.h"
 
 #include <algorithm>
-#include <cctype>
-#include <iterator>
 
 #include "core/errorwords.h"
 #include "core/escape.h"
 #include "formats/audioexport.h"
 #include "formats/fileio.h"
-#include "formats/melodyfile.h"
-#include "formats/midi.h"
-#include "formats/rtttl.h"
 #include "formats/slots.h"
 
 namespace merin::formats {
 namespace {
 
-constexpr std::string_view kFormats[] = {"mk98", "rtttl", "mid", "wav", "flac", "ogg", "mp3"};
+std::string_view StemOf(std::string_view path) {
+  const size_t slash = path.find_last_of('/');
+  std::string_view base = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  if (const size_t dot = base.rfind('.'); dot != std::string_view::npos) base = base.substr(0, dot);
+  return base;
+}
 
 }  // namespace
 
-std::string ExtensionOf(std::string_view path) {
-  const size_t slash = path.find_last_of('/');
-  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-  const size_t dot = name.find_last_of('.');
-  if (dot == std::string_view::npos || dot == 0) return {};
-  std::string extension(name.substr(dot + 1));
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension;
+std::variant<Imported, Refusal> ReadFile(const std::string& path, const ReadOptions& options,
+                                         Accept accept) {
+  auto bytes = ReadInputFile(path, accept, kMaxBinaryBytes);
+  if (auto* refusal = std::get_if<Refusal>(&bytes)) return std::move(*refusal);
+  return ReadAny(std::get<std::string>(bytes), path, options);
 }
 
-bool IsAudioFormat(std::string_view format) {
-  return format == "wav" || format == "flac" || format == "ogg" || format == "mp3";
-}
-
-std::optional<std::string> CannotWriteAs(std::string_view format) {
-  if (std::find(std::begin(kFormats), std::end(kFormats), format) == std::end(kFormats)) {
-    return "no such format \"" + Escaped(format) +
-           "\" (choose mk98, rtttl, mid, wav, flac, ogg or mp3)";
+std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_view target) {
+  const Format* format = FormatOfExtension(extension);
+  if (!format || !(format->write || format->audio)) {
+    Refusal refusal{Fault::UnknownFormat, std::string(target)};
+    refusal.text = std::string(extension);
+    refusal.detail = WritableList();
+    return refusal;
   }
-  if (!IsAudioFormat(format)) return std::nullopt;
+  if (!format->audio) return std::nullopt;
   const auto writable = WritableAudioExtensions();
-  if (std::find(writable.begin(), writable.end(), format) != writable.end()) return std::nullopt;
-  return "the installed libsndfile cannot write ." + std::string(format) + " files";
+  if (std::find(writable.begin(), writable.end(), extension) != writable.end()) return std::nullopt;
+  Refusal refusal{Fault::NoAudio, std::string(target)};
+  refusal.text = std::string(extension);
+  return refusal;
 }
 
-std::optional<WriteFailure> WriteMelodyAs(const Codes& codes, std::string_view format,
-                                          const std::string& programFolder,
-                                          const std::string& target, bool syncFolder) {
-  if (format == "mk98") return WriteFileAtomically(target, WriteMelodyFile(codes), syncFolder);
-  if (UsedSlots(codes) == 0) {
-    return WriteFailure{target, WriteFailure::Doing::Writing, kEmptyMelody, {}};
-  }
-  if (format == "rtttl") {
-    return WriteFileAtomically(target, WriteRtttl(codes, RtttlNameOf(target)), syncFolder);
-  }
-  if (format == "mid") return WriteFileAtomically(target, WriteMidi(codes), syncFolder);
-  return ExportAudio(codes, programFolder, target, syncFolder);
+std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
+                               const std::string& programFolder, const std::string& target,
+                               bool syncFolder) {
+  if (auto refusal = CannotWriteAs(extension, target)) return refusal;
+  const Format& format = *FormatOfExtension(extension);
+  if (!format.ownFile && UsedSlots(codes) == 0) return Refusal{Fault::EmptyMelody, target};
+  const std::optional<WriteFailure> failure =
+      format.audio ? ExportAudio(codes, programFolder, target, syncFolder)
+                   : WriteFileAtomically(target, format.write(codes, StemOf(target)), syncFolder);
+  if (!failure) return std::nullopt;
+  return RefusalOf(*failure);
 }
 
 }  // namespace merin::formats

@@ -18,11 +18,11 @@ std::string MelodyTextError::Message() const {
   return "token " + std::to_string(position) + " \"" + Escaped(token) + "\": " + reason;
 }
 
-std::variant<std::array<std::string, 30>, MelodyTextError> ParseMelodyText(
+std::variant<SlotCodes, MelodyTextError> ParseMelodyText(
     const std::vector<std::string_view>& tokens) {
   // Filled in place and every way out returns it, so that the 30 codes are never moved.
-  std::variant<std::array<std::string, 30>, MelodyTextError> parsed;
-  std::array<std::string, 30>& codes = std::get<0>(parsed);
+  std::variant<SlotCodes, MelodyTextError> parsed;
+  SlotCodes& codes = std::get<0>(parsed);
   for (size_t i = 0; i < codes.size(); ++i) {
     std::string why;
     const std::optional<CodeChars> code = i < tokens.size()

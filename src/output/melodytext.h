@@ -8,6 +8,8 @@
 #include <variant>
 #include <vector>
 
+#include "core/melodyedit.h"
+
 namespace merin {
 
 // A melody written as text, one token per slot: a note code ("11".."72", "01", "99") or a pitch
@@ -22,7 +24,7 @@ struct MelodyTextError {
 };
 
 // Up to 30 tokens to the 30 slot codes; missing slots are empty ("99").
-std::variant<std::array<std::string, 30>, MelodyTextError> ParseMelodyText(
+std::variant<SlotCodes, MelodyTextError> ParseMelodyText(
     const std::vector<std::string_view>& tokens);
 
 // Splits text at whitespace into views of it.

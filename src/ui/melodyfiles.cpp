@@ -22,7 +22,6 @@
 #include "core/escape.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
-#include "formats/anymelody.h"
 #include "formats/audioexport.h"
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
@@ -31,17 +30,46 @@
 #include "formats/writeas.h"
 #include "ui/melodykeeper.h"
 #include "ui/merinmain.h"
+#include "ui/partdialog.h"
 #include "ui/recentfiles.h"
 
 namespace merin::ui {
 
 namespace {
 
-const QString kMelodyFilter = QStringLiteral("Merinkast98 メロディ (*.mk98)");
-const QString kOpenFilters =
-    QStringLiteral("メロディ・RTTTL (*.mk98 *.rtttl *.rtx *.txt);;すべてのファイル (*)");
+constexpr Language kLanguage = Language::Japanese;
+
 const QString kMelodyExtension = QStringLiteral("mk98");
 const QString kCannotOpen = QStringLiteral("ファイルを開けません。");
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The file dialog's filter of `format`: "RTTTL 着信メロディ (*.rtttl *.rtx *.txt)", or with the
+// extension it is written with alone.
+QString FilterOf(const formats::Format& format, bool written = false) {
+  QStringList patterns;
+  for (const std::string_view extension : format.extensions) {
+    patterns << "*." + Text(extension);
+    if (written) break;
+  }
+  return QStringLiteral("%1 (%2)").arg(Text(format.japanese), patterns.join(' '));
+}
+
+const formats::Format& MelodyFileFormat() { return *formats::FormatOfExtension("mk98"); }
+
+// 開く's filters: every format read, then each of them, then all files.
+QString OpenFilters() {
+  QStringList all, each;
+  for (const formats::Format& format : formats::Formats()) {
+    if (!format.read) continue;
+    for (const std::string_view extension : format.extensions) all << "*." + Text(extension);
+    each << FilterOf(format);
+  }
+  return QStringLiteral("対応する形式 (%1);;").arg(all.join(' ')) + each.join(";;") +
+         QStringLiteral(";;すべてのファイル (*)");
+}
 
 // One way out of エクスポート: its filter and extension.
 struct ExportFormat {
@@ -49,16 +77,16 @@ struct ExportFormat {
   QString extension;
 };
 
-// RTTTL, MIDI, then the audio formats the installed libsndfile can write.
+// Every format written but the melody file (which 保存 writes) that can be written here.
 std::vector<ExportFormat> ExportFormats() {
-  std::vector<ExportFormat> list = {
-      {QStringLiteral("RTTTL 着信メロディ (*.rtttl)"), QStringLiteral("rtttl")},
-      {QStringLiteral("MIDI ファイル (*.mid)"), QStringLiteral("mid")}};
-  for (const std::string& extension : formats::WritableAudioExtensions()) {
-    const QString e = QString::fromStdString(extension);
-    QString name = e.toUpper();
-    if (e == "ogg") name = QStringLiteral("Ogg Vorbis");
-    list.push_back({QStringLiteral("%1 音声 (*.%2)").arg(name, e), e});
+  std::vector<ExportFormat> list;
+  for (const formats::Format& format : formats::Formats()) {
+    const std::string_view extension = format.extensions.front();
+    if (format.ownFile || (!format.write && !format.audio) ||
+        formats::CannotWriteAs(extension, "")) {
+      continue;
+    }
+    list.push_back({FilterOf(format, true), Text(extension)});
   }
   return list;
 }
@@ -97,6 +125,12 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
                     const QString& filters, QString* chosenFilter) {
         return QFileDialog::getSaveFileName(parent, caption, start, filters, chosenFilter);
       }),
+      choosePart([](QWidget* parent, const formats::MidiTune& tune,
+                    const QString& file) -> std::optional<formats::ReadOptions> {
+        PartDialog dialog(tune, file, parent);
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.choice();
+      }),
       window_(window),
       keeper_(new MelodyKeeper([this] { return currentCodes(); }, this)),
       caption_(window.windowTitle()),
@@ -126,7 +160,7 @@ void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
   add("NewMenu", QStringLiteral("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
       [this] { newMelody(); });
   add("OpenMenu", QStringLiteral("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
-    const QString path = openDialog(&window_, QStringLiteral("開く"), startFolder(), kOpenFilters);
+    const QString path = openDialog(&window_, QStringLiteral("開く"), startFolder(), OpenFilters());
     if (!path.isEmpty()) open(path);
   });
   add("SaveMenu", QStringLiteral("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
@@ -243,9 +277,9 @@ void MelodyFiles::showCaption() {
   window_.setWindowModified(modified());
 }
 
-void MelodyFiles::refuse(const formats::ParseError& error, const QString& what) {
+void MelodyFiles::refuse(const formats::Refusal& error, const QString& what) {
   QMessageBox box(QMessageBox::Warning, caption_,
-                  QStringLiteral("%1\n\n%2").arg(what, QString::fromStdString(error.Message())),
+                  QStringLiteral("%1\n\n%2").arg(what, Text(formats::Words(error, kLanguage))),
                   QMessageBox::Ok, &window_);
   box.setObjectName("FileRefused");
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -267,37 +301,55 @@ void MelodyFiles::showMelody(const formats::Codes& codes) {
   window_.replaceMelody(codes, CursorAfterLastFilledSlot(codes));
 }
 
-void MelodyFiles::showImport(const formats::Imported& imported, const QString& source) {
+void MelodyFiles::showImport(const formats::Imported& imported, const QString& format,
+                             const QString& source) {
   showMelody(imported.codes);
   QStringList lines;
-  for (const std::string& line : imported.report) lines << QString::fromStdString(Escaped(line));
+  for (const auto& line : imported.report) lines << Text(Escaped(formats::Words(line, kLanguage)));
   if (lines.isEmpty())
     lines << QStringLiteral("変更はありません（すべての音がそのまま入りました）");
-  QMessageBox box(QMessageBox::Information, caption_,
-                  QStringLiteral("RTTTL を読み込みました: %1\n\n%2").arg(source, lines.join('\n')),
-                  QMessageBox::Ok, &window_);
+  QMessageBox box(
+      QMessageBox::Information, caption_,
+      QStringLiteral("%1 を読み込みました: %2\n\n%3").arg(format, source, lines.join('\n')),
+      QMessageBox::Ok, &window_);
   box.setObjectName("ImportReport");
   box.exec();
 }
 
 bool MelodyFiles::open(const QString& path) {
   const std::string name = Local(path);
-  auto bytes = formats::ReadInputFile(name, formats::Accept::Files);
-  if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
+  auto bytes = formats::ReadInputFile(name, formats::Accept::Files, formats::kMaxBinaryBytes);
+  if (auto* error = std::get_if<formats::Refusal>(&bytes)) {
     refuse(*error, kCannotOpen);
     return false;
   }
-  auto read = formats::ReadAnyMelody(std::get<std::string>(bytes), name);
-  if (auto* error = std::get_if<formats::ParseError>(&read)) {
+  const std::string& data = std::get<std::string>(bytes);
+  const formats::Format& format = formats::FormatToRead(data, name);
+  formats::ReadOptions options;
+  if (format.name == formats::MidiFormat().name) {
+    // A file of several parts asks which one; Cancel changes nothing.
+    auto tune = formats::ReadMidiTune(data, name);
+    if (auto* error = std::get_if<formats::Refusal>(&tune)) {
+      refuse(*error, kCannotOpen);
+      return false;
+    }
+    if (std::get<formats::MidiTune>(tune).parts.size() > 1) {
+      auto chosen = choosePart(&window_, std::get<formats::MidiTune>(tune), Shown(path));
+      if (!chosen) return false;
+      options = *chosen;
+    }
+  }
+  auto read = format.read(data, name, options);
+  if (auto* error = std::get_if<formats::Refusal>(&read)) {
     refuse(*error, kCannotOpen);
     return false;
   }
   const formats::Imported& imported = std::get<formats::Imported>(read);
   RecentFiles::add(path);
   fillRecentMenu();
-  // A melody file becomes the melody's file; an RTTTL tune is an import with no file of its own.
+  // A melody file becomes the melody's file; a tune is an import with no file of its own.
   const QFileInfo info(path);
-  if (!imported.rtttl) {
+  if (!imported.import) {
     current_ = info.absoluteFilePath();
     suggested_.clear();
     showMelody(imported.codes);
@@ -308,7 +360,7 @@ bool MelodyFiles::open(const QString& path) {
   current_.clear();
   suggested_ = info.absoluteDir().filePath(info.completeBaseName() + "." + kMelodyExtension);
   showCaption();
-  showImport(imported, Shown(path));
+  showImport(imported, Text(format.name), Shown(path));
   return true;
 }
 
@@ -355,9 +407,10 @@ bool MelodyFiles::saveAs() {
   QString start = current_;
   if (start.isEmpty()) start = suggested_;
   if (start.isEmpty()) start = QDir(startFolder()).filePath("melody." + kMelodyExtension);
-  QString filter = kMelodyFilter;
+  const QString melodyFilter = FilterOf(MelodyFileFormat());
+  QString filter = melodyFilter;
   QString path =
-      saveDialog(&window_, QStringLiteral("名前を付けて保存"), start, kMelodyFilter, &filter);
+      saveDialog(&window_, QStringLiteral("名前を付けて保存"), start, melodyFilter, &filter);
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += "." + kMelodyExtension;
   return writeMelodyTo(path);
@@ -385,10 +438,10 @@ bool MelodyFiles::exportMelody() {
     if (format == formatList.end()) format = formatList.begin();
     path += "." + format->extension;
   }
-  const auto error = formats::WriteMelodyAs(currentCodes(), format->extension.toStdString(),
-                                            Da::AppFolder, Local(path));
+  const std::optional<formats::Refusal> error =
+      formats::WriteAs(currentCodes(), format->extension.toStdString(), Da::AppFolder, Local(path));
   if (error) {
-    fail(QStringLiteral("エクスポートできませんでした"), path, error->Message(Language::Japanese));
+    fail(QStringLiteral("エクスポートできませんでした"), path, formats::Words(*error, kLanguage));
     return false;
   }
   return true;
@@ -397,18 +450,19 @@ bool MelodyFiles::exportMelody() {
 bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   const std::string name = "クリップボード";
-  auto read = formats::ReadAnyMelody(text, name);
-  if (auto* error = std::get_if<formats::ParseError>(&read)) {
+  const formats::Format& format = formats::FormatToRead(text, "");
+  auto read = format.read(text, name, {});
+  if (auto* error = std::get_if<formats::Refusal>(&read)) {
     refuse(*error, QStringLiteral("クリップボードの内容を読み込めません。"));
     return false;
   }
   current_.clear();
   suggested_.clear();
   showCaption();
-  // A melody file's text goes in as it is; RTTTL is imported with its report.
+  // A melody file's text goes in as it is; a tune is imported with its report.
   const formats::Imported& imported = std::get<formats::Imported>(read);
-  if (imported.rtttl) {
-    showImport(imported, QString::fromStdString(name));
+  if (imported.import) {
+    showImport(imported, Text(format.name), QString::fromStdString(name));
   } else {
     showMelody(imported.codes);
   }

@@ -5,7 +5,10 @@
 #include <QString>
 #include <functional>
 
+#include <optional>
+
 #include "formats/melody.h"
+#include "formats/midi.h"
 
 class QAction;
 class QMenu;
@@ -38,9 +41,16 @@ class MelodyFiles : public QObject {
   MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem);
   ~MelodyFiles() override;
 
-  // The dialogs the menu items ask with: QFileDialog's; tests put their own answers here.
+  // Asks which part of a MIDI file of several to bring in, and from which slot; none when
+  // cancelled.
+  using PartChooser = std::function<std::optional<formats::ReadOptions>(
+      QWidget* parent, const formats::MidiTune& tune, const QString& file)>;
+
+  // The dialogs the menu items ask with: QFileDialog's and PartDialog; tests put their own
+  // answers here.
   OpenDialog openDialog;
   SaveDialog saveDialog;
+  PartChooser choosePart;
 
   // Opens a melody file, or imports an RTTTL tune and shows what the import changed. A file that
   // is refused is named with the place and reason, and nothing changes. True when it was opened.
@@ -84,11 +94,11 @@ class MelodyFiles : public QObject {
   void showCaption();
   // Puts `codes` in place, the cursor after the last filled slot.
   void showMelody(const formats::Codes& codes);
-  // Puts an imported tune in place and shows what the import changed.
-  void showImport(const formats::Imported& imported, const QString& source);
+  // Puts a tune imported from `format` in place and shows what the import changed.
+  void showImport(const formats::Imported& imported, const QString& format, const QString& source);
   bool writeMelodyTo(const QString& path);
   // Names the refused file or text (`what`) with the place and reason; changes nothing.
-  void refuse(const formats::ParseError& error, const QString& what);
+  void refuse(const formats::Refusal& error, const QString& what);
   void fail(const QString& what, const QString& path, const std::string& reason);
   bool eventFilter(QObject* watched, QEvent* event) override;
   formats::Codes currentCodes() const;

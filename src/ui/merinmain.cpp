@@ -127,7 +127,7 @@ bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& hand
   return !failed;
 }
 
-bool MerinMain::replaceMelody(const std::array<std::string, kSlotCount>& codes, int32_t cursor) {
+bool MerinMain::replaceMelody(const SlotCodes& codes, int32_t cursor) {
   return runHandler(
       [&](Melody& melody, MelodyView& view) { ApplyMelody(melody, view, codes, cursor); });
 }

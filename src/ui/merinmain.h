@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/melody.h"
+#include "core/melodyedit.h"
 #include "core/melodyview.h"
 #include "core/notecode.h"
 #include "core/sounddevice.h"
@@ -49,7 +50,7 @@ class MerinMain : public QMainWindow {
   // Replaces all 30 slots and the cursor through the handlers' procedures (ApplyMelody), under
   // runHandler. Codes or a cursor out of range throw std::invalid_argument and change nothing.
   // It is one undo step, as every handler that changes a slot is.
-  bool replaceMelody(const std::array<std::string, kSlotCount>& codes, int32_t cursor);
+  bool replaceMelody(const SlotCodes& codes, int32_t cursor);
   // The undo steps; saving marks their clean state.
   QUndoStack* undoStack() const;
 

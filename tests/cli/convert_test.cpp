@@ -234,8 +234,6 @@ TEST(KeysProgramFiles, ALongBatchNamesItsFaultsInOrder) {
   EXPECT_EQ(ReadBytes(dir / "out/a599.mid"), formats::WriteMidi(MelodyOf({NoteCodes()[599 % 24]})));
 }
 
-// A target that cannot be written is left as it was, with exit status 1: here the write runs
-// into the file size limit half-way (which holds for every user, root included).
 // A FIFO is read to its end, however late its writer comes.
 TEST(KeysProgramFiles, ReadsAFifoWhoseWriterComesLater) {
   TempFolder dir;
@@ -250,6 +248,65 @@ TEST(KeysProgramFiles, ReadsAFifoWhoseWriterComesLater) {
   EXPECT_EQ(ReadBytes(dir / "t.mk98"), formats::WriteMelodyFile(kTwinkle));
 }
 
+// Two tracks: "Bass" (C3 D3) and "Tune" (C4, a silence of 1.3 beats, E4); the tune is the
+// default.
+std::string TwoPartMidi() {
+  const auto track = [](const std::string& name, std::initializer_list<int> keys, int gap) {
+    std::string body = std::string("\x00\xFF\x03", 3) + char(name.size()) + name;
+    int delta = 0;
+    for (const int key : keys) {
+      body += {char(delta), '\x90', char(key), 'd', '\x60', '\x80', char(key), '@'};
+      delta = gap;
+    }
+    body += std::string("\x00\xFF\x2F\x00", 4);
+    return "MTrk" + std::string{'\0', '\0', char(body.size() >> 8), char(body.size())} + body;
+  };
+  return std::string("MThd\0\0\0\6\0\1\0\2\0\x60", 14) + track("Bass", {48, 50}, 0) +
+         track("Tune", {60, 64}, 0x7F);
+}
+
+TEST(KeysProgramFiles, MidiPartsAndTheStartSlot) {
+  TempFolder dir;
+  WriteBytes(dir / "two.mid", TwoPartMidi());
+  WriteBytes(dir / "t.rtttl", "T:d=4,o=5:c,d,e");
+  const std::string file = dir / "two.mid";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out;  // the listing's melody, or what --parts prints
+    std::string err;  // the first line on stderr
+  } cases[] = {
+      {{"-i", file},
+       0,
+       ConvertMelody(MelodyOf({"11", "01", "31"})),
+       file + ": took part 2: Tune, channel 1, Acoustic Grand Piano"},
+      {{"--part", "1", "-i", file},
+       0,
+       ConvertMelody(MelodyOf({"11", "21"})),
+       file + ": took part 1: Bass, channel 1, Acoustic Grand Piano"},
+      {{"--part=2", "--from=2", "-i", file}, 0, ConvertMelody(MelodyOf({"01", "31"})), ""},
+      {{"--from", "2", "-i", dir / "t.rtttl"}, 0, ConvertMelody(MelodyOf({"23", "32"})), ""},
+      {{"--parts", file},
+       0,
+       "1: track 1 \"Bass\", channel 1, Acoustic Grand Piano, 2 onsets, C3..D3\n"
+       "2: track 2 \"Tune\", channel 1, Acoustic Grand Piano, 2 onsets, C4..E4\n",
+       ""},
+      {{"--part", "0", "-i", file}, 2, "", "argument 1 \"--part\": needs a number from 1"},
+      {{"--parts", dir / "t.rtttl"}, 2, "", dir / "t.rtttl" + ": has no parts"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.front() + " " + c.args[1]);
+    auto result = RunProgram(MERIN_KEYS_PROGRAM, c.args);
+    EXPECT_EQ(result.exitCode, c.status) << result.err;
+    EXPECT_EQ(result.out, c.out);
+    if (!c.err.empty()) {
+      EXPECT_EQ(result.err.rfind("merinkast98-keys: " + c.err, 0), 0u) << result.err;
+    }
+  }
+}
+
+// A target that cannot be written is left as it was, with exit status 1: here the write runs
+// into the file size limit half-way (which holds for every user, root included).
 TEST(KeysProgramFiles, AFailedWriteLeavesTheOldFile) {
   TempFolder dir;
   WriteBytes(dir / "tune.wav", "old sound");

@@ -28,7 +28,8 @@ TEST(ReadInputFile, ReturnsTheBytesOfAFileUpTo64KiB) {
   for (const std::string& bytes : {std::string(), std::string("C4 D4\r\n"), big}) {
     WriteBytes(folder / "in", bytes);
     auto read = ReadInputFile(folder / "in");
-    ASSERT_TRUE(std::holds_alternative<std::string>(read)) << std::get<1>(read).Message();
+    ASSERT_TRUE(std::holds_alternative<std::string>(read))
+        << Words(std::get<1>(read), Language::English);
     EXPECT_EQ(std::get<std::string>(read), bytes);
   }
 }
@@ -40,14 +41,16 @@ TEST(ReadInputFile, ReadsAPipe) {
   close(fds[1]);
   auto read = ReadInputFile("/dev/fd/" + std::to_string(fds[0]));
   close(fds[0]);
-  ASSERT_TRUE(std::holds_alternative<std::string>(read)) << std::get<1>(read).Message();
+  ASSERT_TRUE(std::holds_alternative<std::string>(read))
+      << Words(std::get<1>(read), Language::English);
   EXPECT_EQ(std::get<std::string>(read), "E4 r");
 }
 
 TEST(ReadInputFile, ReadsAFileThatTellsNoSize) {
   // Files under /proc say they are empty and are not.
   auto read = ReadInputFile("/proc/self/status");
-  ASSERT_TRUE(std::holds_alternative<std::string>(read)) << std::get<1>(read).Message();
+  ASSERT_TRUE(std::holds_alternative<std::string>(read))
+      << Words(std::get<1>(read), Language::English);
   EXPECT_NE(std::get<std::string>(read).find("Pid:"), std::string::npos);
 }
 
@@ -60,25 +63,25 @@ TEST(ReadInputFile, RefusesWhatIsNoReadableSmallFile) {
     std::string path, message;
   } cases[] = {
       {folder / "big", folder / "big" + ": larger than 64 KiB"},
-      {folder / "dir", folder / "dir" + ": is a folder"},
+      {folder / "dir", folder / "dir" + ": is a folder, not a file"},
       {folder / "missing", folder / "missing" + ": no such file or folder"},
       {folder / "file/child", folder / "file/child" + ": a part of the path is not a folder"},
   };
   for (const auto& c : cases) {
     auto read = ReadInputFile(c.path);
-    ASSERT_TRUE(std::holds_alternative<ParseError>(read)) << c.path;
-    const auto& error = std::get<ParseError>(read);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(read)) << c.path;
+    const auto& error = std::get<Refusal>(read);
     EXPECT_EQ(error.file, c.path);
     EXPECT_EQ(error.line, 0u);
-    EXPECT_EQ(error.Message(), c.message);
+    EXPECT_EQ(Words(error, Language::English), c.message);
   }
 }
 
 TEST(ReadInputFile, RefusesABiggerStreamAfter64KiB) {
   // /dev/zero has no size to look at; the read itself must stop.
   auto read = ReadInputFile("/dev/zero", Accept::Anything);
-  ASSERT_TRUE(std::holds_alternative<ParseError>(read));
-  EXPECT_EQ(std::get<ParseError>(read).Message(), "/dev/zero: larger than 64 KiB");
+  ASSERT_TRUE(std::holds_alternative<Refusal>(read));
+  EXPECT_EQ(Words(std::get<Refusal>(read), Language::English), "/dev/zero: larger than 64 KiB");
 }
 
 TEST(ReadInputFile, RefusesAnUnreadableFile) {
@@ -89,8 +92,9 @@ TEST(ReadInputFile, RefusesAnUnreadableFile) {
     GTEST_SKIP() << "permission bits do not bind this user (root)";
   }
   auto read = ReadInputFile(folder / "secret");
-  ASSERT_TRUE(std::holds_alternative<ParseError>(read));
-  EXPECT_EQ(std::get<ParseError>(read).Message(), folder / "secret" + ": permission denied");
+  ASSERT_TRUE(std::holds_alternative<Refusal>(read));
+  EXPECT_EQ(Words(std::get<Refusal>(read), Language::English),
+            folder / "secret" + ": permission denied");
 }
 
 // What a write said, in English; empty when it wrote.
@@ -188,9 +192,10 @@ TEST(WriteFileAtomically, AFullDiskKeepsTheOldFileInEveryFormat) {
     rlimit limit = saved;
     limit.rlim_cur = 48;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const auto failure = WriteMelodyAs(codes, format, MERIN_PROGRAM_DIR, target);
+    const auto failure = WriteAs(codes, format, MERIN_PROGRAM_DIR, target);
     setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(Said(failure), "cannot write " + target + ": file too large");
+    ASSERT_TRUE(failure) << format;
+    EXPECT_EQ(Words(*failure, Language::English), "cannot write " + target + ": file too large");
     EXPECT_EQ(ReadBytes(target), old) << format;
   }
   signal(SIGXFSZ, previous);

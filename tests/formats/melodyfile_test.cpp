@@ -58,7 +58,7 @@ TEST(ReadMelodyFile, ReadsGoodFiles) {
   for (const auto& c : cases) {
     auto read = ReadMelodyFile(c.bytes, "a.mk98");
     ASSERT_TRUE(std::holds_alternative<Codes>(read))
-        << c.what << ": " << std::get<ParseError>(read).Message();
+        << c.what << ": " << Words(std::get<Refusal>(read), Language::English);
     EXPECT_EQ(std::get<Codes>(read), c.codes) << c.what;
   }
 }
@@ -96,8 +96,8 @@ TEST(ReadMelodyFile, RefusesBadFilesNamingThePlace) {
   };
   for (const auto& c : cases) {
     auto read = ReadMelodyFile(c.bytes, "a.mk98");
-    ASSERT_TRUE(std::holds_alternative<ParseError>(read)) << c.what;
-    EXPECT_EQ(std::get<ParseError>(read).Message(), c.message) << c.what;
+    ASSERT_TRUE(std::holds_alternative<Refusal>(read)) << c.what;
+    EXPECT_EQ(Words(std::get<Refusal>(read), Language::English), c.message) << c.what;
   }
 }
 
@@ -106,26 +106,40 @@ TEST(ReadMelodyFile, TakesExactly64KiB) {
   bytes.resize(kMaxInputBytes);
   EXPECT_TRUE(std::holds_alternative<Codes>(ReadMelodyFile(bytes, "a")));
   bytes += "x";
-  EXPECT_TRUE(std::holds_alternative<ParseError>(ReadMelodyFile(bytes, "a")));
+  EXPECT_TRUE(std::holds_alternative<Refusal>(ReadMelodyFile(bytes, "a")));
 }
 
-TEST(ParseError, MessageLeavesOutWhatIsUnknown) {
+TEST(Refusal, MessageLeavesOutWhatIsUnknown) {
+  const auto at = [](std::string file, size_t line, size_t column, std::string token,
+                     std::optional<size_t> offset = std::nullopt) {
+    Refusal refusal(Fault::EmptySetting, std::move(file));
+    refusal.line = line;
+    refusal.column = column;
+    refusal.token = std::move(token);
+    refusal.offset = offset;
+    return refusal;
+  };
   const struct {
-    ParseError error;
+    Refusal error;
+    Language language;
     std::string message;
   } cases[] = {
-      {{"f.mk98", 3, 7, "H4", "bad"}, "f.mk98:3:7: \"H4\": bad"},
-      {{"f.mk98", 3, 0, "", "bad"}, "f.mk98:3: bad"},
-      {{"f.mk98", 0, 0, "", "too large"}, "f.mk98: too large"},
-      {{"", 2, 1, "x", "bad"}, "2:1: \"x\": bad"},
-      {{"", 0, 0, "", "bad"}, "bad"},
-      {{"f", 1, 1, "a\"b\\c\x01", "bad"}, "f:1:1: \"a\\\"b\\\\c\\x01\": bad"},
-      {{"f\x1b[2J\xC2\x9B\x7F\xFF\xE9\x9F\xB3", 0, 0, "", "bad"},
-       "f\\x1b[2J\\xc2\\x9b\\x7f\\xff\xE9\x9F\xB3: bad"},
-      {{"f", 1, 1, std::string(38, 'a') + "\xE9\x9F\xB3\xE9\x9F\xB3", "bad"},
-       "f:1:1: \"" + std::string(38, 'a') + "...\": bad"},
+      {at("f.mk98", 3, 7, "H4"), Language::English, "f.mk98:3:7: \"H4\": empty setting"},
+      {at("f.mk98", 3, 7, "H4"), Language::Japanese, "f.mk98:3:7: \"H4\": 設定が空です"},
+      {at("f.mk98", 3, 0, ""), Language::English, "f.mk98:3: empty setting"},
+      {at("f.mk98", 0, 0, ""), Language::English, "f.mk98: empty setting"},
+      {at("f.mid", 0, 0, "", 12), Language::English, "f.mid: byte 12: empty setting"},
+      {at("f.mid", 0, 0, "", 12), Language::Japanese, "f.mid: 12 バイト目: 設定が空です"},
+      {at("", 2, 1, "x"), Language::English, "2:1: \"x\": empty setting"},
+      {at("", 0, 0, ""), Language::English, "empty setting"},
+      {at("f", 1, 1, "a\"b\\c\x01"), Language::English,
+       "f:1:1: \"a\\\"b\\\\c\\x01\": empty setting"},
+      {at("f", 1, 1, std::string(38, 'a') + "\xE9\x9F\xB3\xE9\x9F\xB3"), Language::English,
+       "f:1:1: \"" + std::string(38, 'a') + "...\": empty setting"},
+      {at("f\x1b[2J\xC2\x9B\x7F\xFF\xE9\x9F\xB3", 0, 0, ""), Language::English,
+       "f\\x1b[2J\\xc2\\x9b\\x7f\\xff\xE9\x9F\xB3: empty setting"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.error.Message(), c.message);
+  for (const auto& c : cases) EXPECT_EQ(Words(c.error, c.language), c.message);
 }
 
 TEST(WriteMelodyFile, WritesTheHeaderAndTenAlignedTokensALine) {

@@ -7,7 +7,7 @@
 
 #include "core/notecode.h"
 #include "core/pitch.h"
-#include "formats/anymelody.h"
+#include "formats/writeas.h"
 #include "support/melodies.h"
 
 namespace merin::formats {
@@ -96,9 +96,9 @@ TEST(ReadRtttl, ReadsTunes) {
   for (const auto& c : cases) {
     auto read = ReadRtttl(c.text, "t.rtttl");
     ASSERT_TRUE(std::holds_alternative<Imported>(read))
-        << c.what << ": " << std::get<ParseError>(read).Message();
+        << c.what << ": " << Words(std::get<Refusal>(read), Language::English);
     EXPECT_EQ(std::get<Imported>(read).codes, c.codes) << c.what;
-    EXPECT_EQ(std::get<Imported>(read).report, c.report) << c.what;
+    EXPECT_EQ(Words(std::get<Imported>(read).report, Language::Japanese), c.report) << c.what;
   }
 }
 
@@ -145,8 +145,8 @@ TEST(ReadRtttl, RefusesWithPositionAndReason) {
   };
   for (const auto& c : cases) {
     auto read = ReadRtttl(c.text, "t.rtttl");
-    ASSERT_TRUE(std::holds_alternative<ParseError>(read)) << c.what;
-    EXPECT_EQ(std::get<ParseError>(read).Message(), c.message) << c.what;
+    ASSERT_TRUE(std::holds_alternative<Refusal>(read)) << c.what;
+    EXPECT_EQ(Words(std::get<Refusal>(read), Language::English), c.message) << c.what;
   }
 }
 
@@ -196,7 +196,9 @@ TEST(Rtttl, ExportOfRandomMelodiesImportsBackTheSlots) {
     auto read = ReadRtttl(text, "r.rtttl");
     ASSERT_TRUE(std::holds_alternative<Imported>(read)) << text;
     ASSERT_EQ(std::get<Imported>(read).codes, expected) << text;
-    ASSERT_EQ(std::get<Imported>(read).report, std::vector<std::string>{}) << text;
+    ASSERT_EQ(Words(std::get<Imported>(read).report, Language::Japanese),
+              std::vector<std::string>{})
+        << text;
   }
 }
 
@@ -223,11 +225,11 @@ TEST(ReadAnyMelody, TellsMelodyFilesFromRtttlByContent) {
       {"RTTTL after a comment-like name", "Tune\n:d=4,o=5:c5", MelodyOf({"13"}), {}},
   };
   for (const auto& c : cases) {
-    auto read = ReadAnyMelody(c.text, "x");
+    auto read = ReadAny(c.text, "x");
     ASSERT_TRUE(std::holds_alternative<Imported>(read))
-        << c.what << ": " << std::get<ParseError>(read).Message();
+        << c.what << ": " << Words(std::get<Refusal>(read), Language::English);
     EXPECT_EQ(std::get<Imported>(read).codes, c.codes) << c.what;
-    EXPECT_EQ(std::get<Imported>(read).report, c.report) << c.what;
+    EXPECT_EQ(Words(std::get<Imported>(read).report, Language::Japanese), c.report) << c.what;
   }
 }
 
@@ -242,9 +244,9 @@ TEST(ReadAnyMelody, RefusesWithTheReaderItChose) {
        "pitch name (C4..B5, C#4, r, -)"},
   };
   for (const auto& [text, message] : cases) {
-    auto read = ReadAnyMelody(text, "x");
-    ASSERT_TRUE(std::holds_alternative<ParseError>(read)) << text;
-    EXPECT_EQ(std::get<ParseError>(read).Message(), message);
+    auto read = ReadAny(text, "x");
+    ASSERT_TRUE(std::holds_alternative<Refusal>(read)) << text;
+    EXPECT_EQ(Words(std::get<Refusal>(read), Language::English), message);
   }
 }
 

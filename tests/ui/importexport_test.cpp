@@ -28,7 +28,7 @@ const std::vector<std::string> kOdeSlots = {"32", "32", "43", "53", "53", "43", 
 
 std::vector<std::string> ReportOf(const QByteArray& tune) {
   auto read = formats::ReadRtttl(std::string_view(tune.constData(), size_t(tune.size())), "");
-  return std::get<formats::Imported>(read).report;
+  return formats::Words(std::get<formats::Imported>(read).report, Language::Japanese);
 }
 
 // The message box after an import: the source and the report, one line each.

@@ -22,8 +22,8 @@ formats::Codes ReadBack(const QString& path) {
   const QByteArray bytes = FilesWindow::Read(path);
   auto read = formats::ReadMelodyFile(std::string_view(bytes.constData(), size_t(bytes.size())),
                                       path.toStdString());
-  if (auto* error = std::get_if<formats::ParseError>(&read)) {
-    ADD_FAILURE() << error->Message();
+  if (auto* error = std::get_if<formats::Refusal>(&read)) {
+    ADD_FAILURE() << formats::Words(*error, Language::English);
     return {};
   }
   return std::get<formats::Codes>(read);
@@ -308,10 +308,10 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"Binary", QByteArray("C4\0D4", 5), "file", ":1:"},
         RefusedCase{"InvalidUtf8", "C4 \xff\xfe\n", "file", ":1:4"},
         RefusedCase{"LargerThan64KiB", QByteArray("# ") + QByteArray(65 * 1024, 'x'), "file",
-                    ": larger than 64 KiB"},
-        RefusedCase{"Folder", "", "folder", ": is a folder"},
-        RefusedCase{"Fifo", "", "fifo", ": not a regular file"},
-        RefusedCase{"Missing", "", "missing", ": no such file or folder"},
+                    ": 64 KiB を超えています"},
+        RefusedCase{"Folder", "", "folder", ": ファイルではなくフォルダです"},
+        RefusedCase{"Fifo", "", "fifo", ": 通常のファイルではありません"},
+        RefusedCase{"Missing", "", "missing", ": そのようなファイルやフォルダはありません"},
         RefusedCase{"NotRtttlEither", "tune:d=4:c,x\n", "file", ":1:"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: MIT
+#include "ui/partdialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/pitch.h"
+
+namespace merin::ui {
+namespace {
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+constexpr int kRows = Pitch::kHighestMidi - Pitch::kLowestMidi + 1;
+
+}  // namespace
+
+PianoRoll::PianoRoll(QWidget* parent) : QWidget(parent), codes_(EmptyCodes()) {
+  setObjectName("PianoRoll");
+  setMinimumSize(kSlotCount * 12, kRows * 5 + 6);
+}
+
+void PianoRoll::setCodes(const formats::Codes& codes) {
+  codes_ = codes;
+  update();
+}
+
+void PianoRoll::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), palette().base());
+  const double column = double(width()) / kSlotCount;
+  const double row = double(height() - 4) / kRows;
+  painter.setPen(palette().mid().color());
+  for (int octave = 0; octave <= 2; ++octave) {
+    const int y = int(height() - 2 - octave * 12 * row);
+    painter.drawLine(0, y, width(), y);
+  }
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const std::string& code = codes_[size_t(slot)];
+    const int x = int(slot * column) + 1;
+    if (auto pitch = Pitch::FromCode(code)) {
+      const int y = int(height() - 2 - (pitch->Midi() - Pitch::kLowestMidi + 1) * row);
+      painter.fillRect(x, y, int(column) - 2, std::max(2, int(row)), palette().highlight());
+    } else if (code == kRestCode) {
+      painter.fillRect(x, height() - 4, int(column) - 2, 2, palette().text());
+    }
+  }
+}
+
+PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidget* parent)
+    : QDialog(parent),
+      tune_(tune),
+      parts_(new QTreeWidget(this)),
+      from_(new QSpinBox(this)),
+      roll_(new PianoRoll(this)) {
+  setObjectName("PartDialog");
+  setWindowTitle(tr("パートを選ぶ"));
+  parts_->setObjectName("Parts");
+  parts_->setRootIsDecorated(false);
+  parts_->setHeaderLabels({tr("番号"), tr("トラック名"), tr("チャンネル"), tr("音色"), tr("音の数"),
+                           tr("最低音"), tr("最高音")});
+  for (size_t i = 0; i < tune.parts.size(); ++i) {
+    const formats::MidiPart& part = tune.parts[i];
+    auto* item = new QTreeWidgetItem(
+        parts_, {QString::number(i + 1), Text(part.name), QString::number(part.channel),
+                 Text(formats::InstrumentName(part.program)), QString::number(part.onsets),
+                 Text(formats::KeyName(part.lowest)), Text(formats::KeyName(part.highest))});
+    if (i + 1 == tune.chosen) parts_->setCurrentItem(item);
+  }
+  parts_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  from_->setObjectName("From");
+  from_->setMinimum(1);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* form = new QFormLayout;
+  form->addRow(tr("開始位置(&S):"), from_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(new QLabel(file, this));
+  layout->addWidget(parts_);
+  layout->addWidget(roll_);
+  layout->addLayout(form);
+  layout->addWidget(buttons);
+  connect(parts_, &QTreeWidget::currentItemChanged, this, [this] {
+    from_->setMaximum(int(tune_.parts[choice().part - 1].sequence.size()));
+    preview();
+  });
+  connect(from_, &QSpinBox::valueChanged, this, &PartDialog::preview);
+  from_->setMaximum(int(tune.parts[tune.chosen - 1].sequence.size()));
+  preview();
+  parts_->setFocus();
+}
+
+formats::ReadOptions PartDialog::choice() const {
+  const int row = parts_->indexOfTopLevelItem(parts_->currentItem());
+  return {size_t(from_->value()), size_t(std::max(row, 0)) + 1};
+}
+
+void PartDialog::preview() {
+  const formats::ReadOptions chosen = choice();
+  auto taken = formats::TakePart(tune_, chosen.part, chosen.from, "");
+  if (auto* imported = std::get_if<formats::Imported>(&taken)) roll_->setCodes(imported->codes);
+}
+
+}  // namespace merin::ui
