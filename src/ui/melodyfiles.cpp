@@ -9,11 +9,13 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
+#include <QTreeView>
 #include <algorithm>
 #include <vector>
 
@@ -26,6 +28,7 @@
 #include "formats/melodyfile.h"
 #include "formats/rtttl.h"
 #include "formats/writeas.h"
+#include "ui/language.h"
 #include "ui/lastmelodykeeper.h"
 #include "ui/merinmain.h"
 #include "ui/recentfiles.h"
@@ -34,11 +37,34 @@ namespace merin::ui {
 
 namespace {
 
-const QString kMelodyFilter = QStringLiteral("Merinkast98 メロディ (*.mk98)");
-const QString kOpenFilters =
-    QStringLiteral("メロディ・RTTTL (*.mk98 *.rtttl *.rtx *.txt);;すべてのファイル (*)");
+QString MelodyFilter() { return MelodyFiles::tr("Merinkast98 メロディ (*.mk98)"); }
+QString OpenFilters() {
+  return MelodyFiles::tr("メロディ・RTTTL (*.mk98 *.rtttl *.rtx *.txt);;すべてのファイル (*)");
+}
 const QString kMelodyExtension = QStringLiteral("mk98");
-const QString kCannotOpen = QStringLiteral("ファイルを開けません。");
+QString CannotOpen() { return MelodyFiles::tr("ファイルを開けません。"); }
+
+// The words of what went wrong reading, writing or importing, shown under the window's own
+// heading; the one place where the window gets them.
+QString Reason(const formats::ParseError& error) { return QString::fromStdString(error.Message()); }
+QString Reason(const std::string& failure) { return QString::fromStdString(failure); }
+QString ReportLine(const std::string& line) { return QString::fromStdString(line); }
+
+// Asks with Qt's file dialog, its columns wide enough for their contents.
+QString AskForFile(QWidget* parent, const QString& caption, const QString& start,
+                   const QString& filters, QFileDialog::AcceptMode mode, QString* chosenFilter) {
+  QFileDialog dialog(parent, caption, start, filters);
+  dialog.setAcceptMode(mode);
+  if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::ExistingFile);
+  if (chosenFilter && !chosenFilter->isEmpty()) dialog.selectNameFilter(*chosenFilter);
+  if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (chosenFilter) *chosenFilter = dialog.selectedNameFilter();
+  return dialog.selectedFiles().front();
+}
 
 // One way out of エクスポート: its filter and extension.
 struct ExportFormat {
@@ -49,13 +75,13 @@ struct ExportFormat {
 // RTTTL, MIDI, then the audio formats the installed libsndfile can write.
 std::vector<ExportFormat> ExportFormats() {
   std::vector<ExportFormat> list = {
-      {QStringLiteral("RTTTL 着信メロディ (*.rtttl)"), QStringLiteral("rtttl")},
-      {QStringLiteral("MIDI ファイル (*.mid)"), QStringLiteral("mid")}};
+      {MelodyFiles::tr("RTTTL 着信メロディ (*.rtttl)"), QStringLiteral("rtttl")},
+      {MelodyFiles::tr("MIDI ファイル (*.mid)"), QStringLiteral("mid")}};
   for (const std::string& extension : formats::WritableAudioExtensions()) {
     const QString e = QString::fromStdString(extension);
     QString name = e.toUpper();
     if (e == "ogg") name = QStringLiteral("Ogg Vorbis");
-    list.push_back({QStringLiteral("%1 音声 (*.%2)").arg(name, e), e});
+    list.push_back({MelodyFiles::tr("%1 音声 (*.%2)").arg(name, e), e});
   }
   return list;
 }
@@ -86,18 +112,18 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
     : QObject(&window),
       openDialog([](QWidget* parent, const QString& caption, const QString& start,
                     const QString& filters) {
-        return QFileDialog::getOpenFileName(parent, caption, start, filters);
+        return AskForFile(parent, caption, start, filters, QFileDialog::AcceptOpen, nullptr);
       }),
       saveDialog([](QWidget* parent, const QString& caption, const QString& start,
                     const QString& filters, QString* chosenFilter) {
-        return QFileDialog::getSaveFileName(parent, caption, start, filters, chosenFilter);
+        return AskForFile(parent, caption, start, filters, QFileDialog::AcceptSave, chosenFilter);
       }),
       window_(window),
       keeper_(new LastMelodyKeeper([this] { return currentCodes(); }, this)),
-      caption_(window.windowTitle()),
       clean_(EmptyCodes()) {
   addActions(fileMenu, endItem);
   addEditActions();
+  Translate(&window_, [this] { showCaption(); });
   window_.setAcceptDrops(true);
   window_.installEventFilter(this);
   connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::followChange);
@@ -108,33 +134,35 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
 MelodyFiles::~MelodyFiles() = default;
 
 void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
-  auto add = [&](const char* name, const QString& caption, const QKeySequence& keys,
+  auto add = [&](const char* name, const char* caption, const QKeySequence& keys,
                  const std::function<void()>& run) {
-    auto* action = new QAction(caption, fileMenu);
+    auto* action = new QAction(fileMenu);
+    Translate(&window_, [action, caption] { action->setText(tr(caption)); });
     action->setObjectName(name);
     action->setShortcut(keys);
     connect(action, &QAction::triggered, this, run);
     fileMenu->insertAction(endItem, action);
     return action;
   };
-  add("NewMenu", QStringLiteral("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
+  add("NewMenu", QT_TR_NOOP("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
       [this] { newMelody(); });
-  add("OpenMenu", QStringLiteral("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
-    const QString path = openDialog(&window_, QStringLiteral("開く"), startFolder(), kOpenFilters);
+  add("OpenMenu", QT_TR_NOOP("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
+    const QString path = openDialog(&window_, tr("開く"), startFolder(), OpenFilters());
     if (!path.isEmpty()) open(path);
   });
-  add("SaveMenu", QStringLiteral("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
+  add("SaveMenu", QT_TR_NOOP("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
       [this] { save(); });
-  add("SaveAsMenu", QStringLiteral("名前を付けて保存(&A)..."),
+  add("SaveAsMenu", QT_TR_NOOP("名前を付けて保存(&A)..."),
       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
-  recentMenu_ = new QMenu(QStringLiteral("最近使ったファイル(&R)"), fileMenu);
+  recentMenu_ = new QMenu(fileMenu);
+  Translate(&window_, [this] { recentMenu_->setTitle(tr("最近使ったファイル(&R)")); });
   recentMenu_->setObjectName("RecentMenu");
   recentMenu_->menuAction()->setObjectName("RecentMenuItem");
   fileMenu->insertMenu(endItem, recentMenu_);
   connect(recentMenu_, &QMenu::aboutToShow, this, &MelodyFiles::fillRecentMenu);
-  lastMelody_ = add("LastMelodyMenu", QStringLiteral("前回のメロディを開く(&L)"), {},
+  lastMelody_ = add("LastMelodyMenu", QT_TR_NOOP("前回のメロディを開く(&L)"), {},
                     [this] { openLastMelody(); });
-  add("ExportMenu", QStringLiteral("エクスポート(&E)..."), {}, [this] { exportMelody(); });
+  add("ExportMenu", QT_TR_NOOP("エクスポート(&E)..."), {}, [this] { exportMelody(); });
   fileMenu->insertSeparator(endItem);
   connect(fileMenu, &QMenu::aboutToShow, this,
           [this] { lastMelody_->setEnabled(QFileInfo(LastMelodyKeeper::path()).isFile()); });
@@ -144,17 +172,22 @@ void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
 void MelodyFiles::addEditActions() {
   QMenu* edit = window_.menuBar()->findChild<QMenu*>("Editmenu");
   if (!edit) {
-    edit = window_.menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit = window_.menuBar()->addMenu(QString());
     edit->setObjectName("Editmenu");
+    Translate(&window_, [edit] { edit->setTitle(tr("編集(&E)")); });
   }
-  auto* paste = edit->addAction(QStringLiteral("RTTTL を貼り付け"));
+  auto* paste = edit->addAction(QString());
   paste->setObjectName("PasteRtttlMenu");
   paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
   connect(paste, &QAction::triggered, this, [this] { pasteRtttl(); });
-  auto* copy = edit->addAction(QStringLiteral("RTTTL をコピー"));
+  auto* copy = edit->addAction(QString());
   copy->setObjectName("CopyRtttlMenu");
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   connect(copy, &QAction::triggered, this, &MelodyFiles::copyRtttl);
+  Translate(&window_, [paste, copy] {
+    paste->setText(tr("RTTTL を貼り付け"));
+    copy->setText(tr("RTTTL をコピー"));
+  });
 }
 
 void MelodyFiles::fillRecentMenu() {
@@ -193,30 +226,28 @@ void MelodyFiles::followChange() {
 void MelodyFiles::showCaption() {
   if (current_.isEmpty()) {
     window_.setWindowModified(false);
-    window_.setWindowTitle(caption_);
+    window_.setWindowTitle(MerinMain::caption());
     return;
   }
   // "[*]" in a file name would be taken for the modified mark; doubled it is shown as written.
   QString name = QFileInfo(current_).fileName();
   name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-  window_.setWindowTitle(name + QStringLiteral("[*] - ") + caption_);
+  window_.setWindowTitle(name + QStringLiteral("[*] - ") + MerinMain::caption());
   window_.setWindowModified(modified());
 }
 
 void MelodyFiles::refuse(const formats::ParseError& error, const QString& what) {
-  QMessageBox box(QMessageBox::Warning, caption_,
-                  QStringLiteral("%1\n\n%2").arg(what, QString::fromStdString(error.Message())),
-                  QMessageBox::Ok, &window_);
+  QMessageBox box(QMessageBox::Warning, MerinMain::caption(),
+                  QStringLiteral("%1\n\n%2").arg(what, Reason(error)), QMessageBox::Ok, &window_);
   box.setObjectName("FileRefused");
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   box.exec();
 }
 
 void MelodyFiles::fail(const QString& what, const QString& path, const std::string& reason) {
-  QMessageBox box(
-      QMessageBox::Critical, caption_,
-      QStringLiteral("%1:\n%2\n\n%3").arg(what, Shown(path), QString::fromStdString(reason)),
-      QMessageBox::Ok, &window_);
+  QMessageBox box(QMessageBox::Critical, MerinMain::caption(),
+                  QStringLiteral("%1:\n%2\n\n%3").arg(what, Shown(path), Reason(reason)),
+                  QMessageBox::Ok, &window_);
   box.setObjectName("FileFailed");
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   box.exec();
@@ -229,11 +260,10 @@ void MelodyFiles::showMelody(const formats::Codes& codes) {
 void MelodyFiles::showImport(const formats::Imported& imported, const QString& source) {
   showMelody(imported.codes);
   QStringList lines;
-  for (const std::string& line : imported.report) lines << QString::fromStdString(line);
-  if (lines.isEmpty())
-    lines << QStringLiteral("変更はありません（すべての音がそのまま入りました）");
-  QMessageBox box(QMessageBox::Information, caption_,
-                  QStringLiteral("RTTTL を読み込みました: %1\n\n%2").arg(source, lines.join('\n')),
+  for (const std::string& line : imported.report) lines << ReportLine(line);
+  if (lines.isEmpty()) lines << tr("変更はありません（すべての音がそのまま入りました）");
+  QMessageBox box(QMessageBox::Information, MerinMain::caption(),
+                  tr("RTTTL を読み込みました: %1\n\n%2").arg(source, lines.join('\n')),
                   QMessageBox::Ok, &window_);
   box.setObjectName("ImportReport");
   box.exec();
@@ -243,12 +273,12 @@ bool MelodyFiles::open(const QString& path) {
   const std::string name = Local(path);
   auto bytes = formats::ReadInputFile(name);
   if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
-    refuse(*error, kCannotOpen);
+    refuse(*error, CannotOpen());
     return false;
   }
   auto read = formats::ReadAnyMelody(std::get<std::string>(bytes), name);
   if (auto* error = std::get_if<formats::ParseError>(&read)) {
-    refuse(*error, kCannotOpen);
+    refuse(*error, CannotOpen());
     return false;
   }
   const formats::Imported& imported = std::get<formats::Imported>(read);
@@ -283,12 +313,12 @@ bool MelodyFiles::openLastMelody() {
   const QString path = LastMelodyKeeper::path();
   auto bytes = formats::ReadInputFile(Local(path));
   if (auto* error = std::get_if<formats::ParseError>(&bytes)) {
-    refuse(*error, kCannotOpen);
+    refuse(*error, CannotOpen());
     return false;
   }
   auto melody = formats::ReadMelodyFile(std::get<std::string>(bytes), Local(path));
   if (auto* error = std::get_if<formats::ParseError>(&melody)) {
-    refuse(*error, kCannotOpen);
+    refuse(*error, CannotOpen());
     return false;
   }
   current_.clear();
@@ -301,7 +331,7 @@ bool MelodyFiles::openLastMelody() {
 bool MelodyFiles::writeMelodyTo(const QString& path) {
   const formats::Codes codes = currentCodes();
   if (auto error = formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes))) {
-    fail(QStringLiteral("保存できませんでした"), path, *error);
+    fail(tr("保存できませんでした"), path, *error);
     return false;
   }
   current_ = QFileInfo(path).absoluteFilePath();
@@ -319,9 +349,8 @@ bool MelodyFiles::saveAs() {
   QString start = current_;
   if (start.isEmpty()) start = suggested_;
   if (start.isEmpty()) start = QDir(startFolder()).filePath("melody." + kMelodyExtension);
-  QString filter = kMelodyFilter;
-  QString path =
-      saveDialog(&window_, QStringLiteral("名前を付けて保存"), start, kMelodyFilter, &filter);
+  QString filter = MelodyFilter();
+  QString path = saveDialog(&window_, tr("名前を付けて保存"), start, filter, &filter);
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += "." + kMelodyExtension;
   return writeMelodyTo(path);
@@ -336,8 +365,8 @@ bool MelodyFiles::exportMelody() {
              ? QDir(startFolder()).filePath("melody")
              : QFileInfo(base).absoluteDir().filePath(QFileInfo(base).completeBaseName());
   QString chosen = filters.front();
-  QString path = saveDialog(&window_, QStringLiteral("エクスポート"),
-                            base + "." + formatList.front().extension, filters.join(";;"), &chosen);
+  QString path = saveDialog(&window_, tr("エクスポート"), base + "." + formatList.front().extension,
+                            filters.join(";;"), &chosen);
   if (path.isEmpty()) return false;
   // The extension decides the format; a name without a known one gets the chosen filter's.
   const QString suffix = QFileInfo(path).suffix().toLower();
@@ -352,7 +381,7 @@ bool MelodyFiles::exportMelody() {
   const std::optional<std::string> error = formats::WriteMelodyAs(
       currentCodes(), format->extension.toStdString(), Da::AppFolder, Local(path));
   if (error) {
-    fail(QStringLiteral("エクスポートできませんでした"), path, *error);
+    fail(tr("エクスポートできませんでした"), path, *error);
     return false;
   }
   return true;
@@ -360,10 +389,10 @@ bool MelodyFiles::exportMelody() {
 
 bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
-  const std::string name = "クリップボード";
+  const std::string name = tr("クリップボード").toStdString();
   auto read = formats::ReadAnyMelody(text, name);
   if (auto* error = std::get_if<formats::ParseError>(&read)) {
-    refuse(*error, QStringLiteral("クリップボードの内容を読み込めません。"));
+    refuse(*error, tr("クリップボードの内容を読み込めません。"));
     return false;
   }
   current_.clear();

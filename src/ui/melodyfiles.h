@@ -89,7 +89,6 @@ class MelodyFiles : public QObject {
   LastMelodyKeeper* keeper_;
   QMenu* recentMenu_ = nullptr;
   QAction* lastMelody_ = nullptr;
-  QString caption_;
   QString current_;
   QString suggested_;
   formats::Codes clean_;
