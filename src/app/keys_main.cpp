@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -15,6 +16,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/keyswords.h"
 #include "core/da.h"
 #include "formats/anymelody.h"
 #include "formats/fileio.h"
@@ -33,43 +35,15 @@ using merin::formats::Codes;
 using merin::formats::Imported;
 using merin::formats::ParseError;
 
-constexpr const char* kUsage =
-    "Usage: merinkast98-keys [TOKEN]...\n"
-    "       merinkast98-keys [-i FILE]... [-o FILE]\n"
-    "       merinkast98-keys -o DIR/ -f FORMAT [-i] FILE...\n"
-    "Prints the handset key presses that type a melody of up to 30 slots, one line per slot\n"
-    "(lines end in CR LF), or with -o writes the melody in another format.\n"
-    "\n"
-    "The melody comes from the TOKENs, or from the file of -i, or else from standard input.\n"
-    "A token is a note code (11..72, 01 for a rest, 99 for an empty slot) or a pitch name:\n"
-    "C4..B5, with # for a sharp (C#4), r for a rest, - for an empty slot. Missing slots are "
-    "empty.\n"
-    "A file or standard input holds a melody file or an RTTTL tune, told apart by content:\n"
-    "  - a melody file (.mk98) is UTF-8 text: lines starting with # are comments, then up to 30\n"
-    "    tokens as above separated by any white space, letters in either case, e.g.\n"
-    "      # Merinkast98 melody\n"
-    "      C4 C4 D4 - r  C#5 B5\n"
-    "  - RTTTL (\"name:d=4,o=5,b=225:8e6,8d6,f#\") takes one slot per note or pause, the first\n"
-    "    30 of them, moved by whole octaves into C4..B5; what changed is told on stderr.\n"
-    "\n"
-    "  -i FILE        read the melody from FILE (- for standard input); may be given again\n"
-    "                 with -o DIR/ to convert many files\n"
-    "  -o FILE        write the melody to FILE instead of printing the key presses, in the\n"
-    "                 format of its extension: .mk98 (melody file), .rtttl, .mid (MIDI),\n"
-    "                 .wav, .flac, .ogg or .mp3 (what test play sounds; .mp3 only where the\n"
-    "                 installed libsndfile writes it); all but the melody file\n"
-    "                 stop at the last note or rest\n"
-    "  -o DIR/        write each input FILE (named by -i or as an argument) into the folder\n"
-    "                 DIR (made if missing) under its base name with the extension of -f:\n"
-    "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
-    "                 named and the others are done\n"
-    "  -f FORMAT      the format for -o DIR/: mk98, rtttl, mid, wav, flac, ogg or mp3\n"
-    "  --help         show this help and exit\n"
-    "  --version      show the version and exit\n"
-    "\n"
-    "Exit status: 0 done; 2 bad or unreadable input or options (the message names the file,\n"
-    "line and column), also when only some files of -o DIR/ failed; 1 output that cannot be\n"
-    "written (a file of the same name is left as it was).\n";
+using merin::keys::Text;
+
+// The converter's language, from the locale variables.
+const merin::Language kLanguage =
+    merin::keys::LanguageOf(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+
+std::string Words(Text text, std::initializer_list<std::string> values = {}) {
+  return merin::keys::Words(text, kLanguage, values);
+}
 
 constexpr int kBadInput = 2;
 constexpr int kCannotWrite = 1;
@@ -89,7 +63,7 @@ std::string Lower(std::string text) {
 // Standard input, read as any input file is (size limit included), named as such.
 std::variant<std::string, ParseError> ReadStandardInput() {
   auto bytes = merin::formats::ReadInputFile("/dev/stdin");
-  if (auto* error = std::get_if<ParseError>(&bytes)) error->file = "standard input";
+  if (auto* error = std::get_if<ParseError>(&bytes)) error->file = Words(Text::StandardInput);
   return bytes;
 }
 
@@ -98,7 +72,7 @@ std::variant<Codes, ParseError> ReadMelody(const std::string& path) {
   const bool standardInput = path == "-";
   auto bytes = standardInput ? ReadStandardInput() : merin::formats::ReadInputFile(path);
   if (auto* error = std::get_if<ParseError>(&bytes)) return std::move(*error);
-  const std::string name = standardInput ? "standard input" : path;
+  const std::string name = standardInput ? Words(Text::StandardInput) : path;
   auto read = merin::formats::ReadAnyMelody(std::get<std::string>(bytes), name);
   if (auto* error = std::get_if<ParseError>(&read)) return std::move(*error);
   auto& imported = std::get<Imported>(read);
@@ -128,7 +102,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
                 const std::vector<std::string>& inputs) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (error) return Fail(kCannotWrite, "cannot make the folder " + folder + ": " + error.message());
+  if (error) return Fail(kCannotWrite, Words(Text::CannotMakeFolder, {folder, error.message()}));
   struct Job {
     std::string target;
     Codes codes;
@@ -142,7 +116,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
         (std::filesystem::path(folder) / std::filesystem::path(input).stem()).string() + "." +
         format;
     if (auto [it, fresh] = written.emplace(target, input); !fresh) {
-      Say(input + ": not converted, " + target + " is already written from " + it->second);
+      Say(Words(Text::AlreadyWritten, {input, target, it->second}));
       badInput = true;
       continue;
     }
@@ -184,9 +158,9 @@ int main(int argc, char** argv) {
   Options options;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    const std::string where = "argument " + std::to_string(i + 1) + " \"" + arg + "\": ";
+    const std::string where = Words(Text::Argument, {std::to_string(i + 1), arg});
     if (arg == "--help") {
-      std::cout << kUsage;
+      std::cout << Words(Text::Usage);
       return 0;
     }
     if (arg == "--version") {
@@ -194,18 +168,18 @@ int main(int argc, char** argv) {
       return 0;
     }
     if (arg == "-i" || arg == "-o" || arg == "-f") {
-      if (i + 1 == args.size()) return Fail(kBadInput, where + "needs a value (try --help)");
+      if (i + 1 == args.size()) return Fail(kBadInput, where + Words(Text::NeedsValue));
       const std::string& value = args[++i];
       if (arg == "-i") options.inputs.push_back(value);
       if ((arg == "-o" && options.output) || (arg == "-f" && options.format)) {
-        return Fail(kBadInput, where + "given twice");
+        return Fail(kBadInput, where + Words(Text::GivenTwice));
       }
       if (arg == "-o") options.output = value;
       if (arg == "-f") options.format = Lower(value);
       continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {
-      return Fail(kBadInput, where + "unknown option (try --help)");
+      return Fail(kBadInput, where + Words(Text::UnknownOption));
     }
     options.tokens.push_back(arg);
   }
@@ -216,20 +190,18 @@ int main(int argc, char** argv) {
     options.tokens.clear();
   }
   if (!options.tokens.empty() && !options.inputs.empty()) {
-    return Fail(kBadInput, "tokens and -i cannot be given together (try --help)");
+    return Fail(kBadInput, Words(Text::TokensWithInputs));
   }
 
   if (toFolder != options.format.has_value()) {
-    return Fail(kBadInput, toFolder ? "-o " + *options.output + " needs -f FORMAT (try --help)"
-                                    : "-f goes with -o DIR/ (try --help)");
+    return Fail(kBadInput, toFolder ? Words(Text::FolderNeedsFormat, {*options.output})
+                                    : Words(Text::FormatNeedsFolder));
   }
   std::string format;
   if (options.output) {
     format = options.format.value_or(merin::formats::ExtensionOf(*options.output));
     if (format.empty()) {
-      return Fail(kCannotWrite, *options.output +
-                                    ": no extension to tell the format (.mk98, .rtttl, .mid, "
-                                    ".wav, .flac, .ogg or .mp3)");
+      return Fail(kCannotWrite, Words(Text::NoExtension, {*options.output}));
     }
     if (auto why = merin::formats::CannotWriteAs(format))
       return Fail(kCannotWrite, *options.output + ": " + *why);
@@ -237,14 +209,14 @@ int main(int argc, char** argv) {
     if (merin::formats::IsAudioFormat(format)) Da::InitAppFolder();
   }
   if (toFolder) {
-    if (options.inputs.empty()) return Fail(kBadInput, "-o DIR/ needs input files (try --help)");
+    if (options.inputs.empty()) return Fail(kBadInput, Words(Text::FolderNeedsInputs));
     if (std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end()) {
-      return Fail(kBadInput, "-o DIR/ needs files named by -i; standard input has no name");
+      return Fail(kBadInput, Words(Text::FolderNeedsNamedFiles));
     }
     return ConvertInto(*options.output, format, options.inputs);
   }
   if (options.inputs.size() > 1) {
-    return Fail(kBadInput, "several -i need -o DIR/ -f FORMAT (try --help)");
+    return Fail(kBadInput, Words(Text::SeveralInputs));
   }
 
   Codes codes;
@@ -272,5 +244,5 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::fwrite(listing.data(), 1, listing.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : Fail(kCannotWrite, "cannot write standard output");
+  return std::fflush(stdout) == 0 ? 0 : Fail(kCannotWrite, Words(Text::CannotWriteOutput));
 }

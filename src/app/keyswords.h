@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include "core/language.h"
+
+namespace merin::keys {
+
+// What merinkast98-keys says in its own words: its help and the mistakes in its arguments.
+enum class Text {
+  Usage,
+  Argument,           // {1} number, {2} the argument; goes before what is wrong with it
+  NeedsValue,         // the option has no value after it
+  GivenTwice,         // the option is given twice
+  UnknownOption,      // no such option
+  TokensWithInputs,   // tokens and -i both
+  FolderNeedsFormat,  // {1} the folder of -o
+  FormatNeedsFolder,
+  NoExtension,  // {1} the output file
+  FolderNeedsInputs,
+  FolderNeedsNamedFiles,
+  SeveralInputs,
+  CannotMakeFolder,  // {1} the folder, {2} why
+  AlreadyWritten,    // {1} input, {2} target, {3} the earlier input
+  CannotWriteOutput,
+  StandardInput,  // the name standard input goes by in messages
+};
+
+// The converter's language: Japanese when the first non-empty of LC_ALL, LC_MESSAGES and LANG
+// (null when unset) begins with "ja", else English. Only the text counts, not whether such a
+// locale is installed.
+Language LanguageOf(const char* lcAll, const char* lcMessages, const char* lang);
+
+// `text` in `language`, each {n} replaced by the n-th of `values`.
+std::string Words(Text text, Language language, std::initializer_list<std::string> values = {});
+
+}  // namespace merin::keys
