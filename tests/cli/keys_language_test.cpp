@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
+
 #include "app/keyswords.h"
 #include "support/runprogram.h"
 
@@ -10,12 +12,8 @@ namespace {
 
 using keys::Text;
 
-bool HasJapanese(const std::string& text) {
-  // Hiragana, katakana and the common kanji are three bytes in UTF-8, led by 0xE3..0xE9.
-  for (unsigned char c : text) {
-    if (c >= 0xE3 && c <= 0xE9) return true;
-  }
-  return false;
+bool Ascii(const std::string& text) {
+  return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; });
 }
 
 TEST(KeysWords, EveryTextIsInBothLanguagesWithTheSameValues) {
@@ -23,14 +21,13 @@ TEST(KeysWords, EveryTextIsInBothLanguagesWithTheSameValues) {
     const auto text = Text(t);
     const std::string ja = keys::Words(text, Language::Japanese, {"<1>", "<2>", "<3>"});
     const std::string en = keys::Words(text, Language::English, {"<1>", "<2>", "<3>"});
-    EXPECT_TRUE(HasJapanese(ja)) << t << ": " << ja;
-    EXPECT_FALSE(HasJapanese(en)) << t << ": " << en;
+    EXPECT_FALSE(Ascii(ja)) << t << ": " << ja;
+    EXPECT_TRUE(Ascii(en)) << t << ": " << en;
     for (const char* value : {"<1>", "<2>", "<3>"}) {
       EXPECT_EQ(ja.find(value) == std::string::npos, en.find(value) == std::string::npos)
           << t << " " << value;
     }
-    EXPECT_EQ(ja.find('{'), std::string::npos) << t;
-    EXPECT_EQ(en.find('{'), std::string::npos) << t;
+    EXPECT_EQ((ja + en).find('{'), std::string::npos) << t;
   }
 }
 
@@ -40,8 +37,6 @@ TEST(KeysWords, TheFirstLocaleVariableSetDecides) {
     Language language;
   } cases[] = {
       {nullptr, nullptr, "ja_JP.UTF-8", Language::Japanese},
-      {nullptr, nullptr, "en_US.UTF-8", Language::English},
-      {nullptr, nullptr, "C", Language::English},
       {nullptr, nullptr, nullptr, Language::English},
       {"", "", "ja", Language::Japanese},
       {"C", nullptr, "ja_JP.UTF-8", Language::English},

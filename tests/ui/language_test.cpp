@@ -83,20 +83,5 @@ TEST(Language, EveryCaptionAndMenuItemInBothLanguagesSwitchedWithoutRestart) {
   }
 }
 
-TEST(Language, TheMenuChoiceIsKeptAndSettingsOrArgumentsNameOnlyJaOrEn) {
-  EXPECT_EQ(ui::LanguageNamed("ja"), Language::Japanese);
-  EXPECT_EQ(ui::LanguageNamed("en"), Language::English);
-  for (const char* other : {"", "EN", "english", "ja_JP", "fr"}) {
-    EXPECT_EQ(ui::LanguageNamed(other), std::nullopt) << other;
-  }
-  TestWindow w;
-  for (Language language : {Language::English, Language::Japanese}) {
-    w.find<QAction>(language == Language::English ? "Language_en" : "Language_ja")->trigger();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    EXPECT_EQ(ui::SavedLanguage(), language);
-    EXPECT_EQ(ui::CurrentLanguage(), language);
-  }
-}
-
 }  // namespace
 }  // namespace merin::test
