@@ -31,60 +31,36 @@ TEST(KeysWords, EveryTextIsInBothLanguagesWithTheSameValues) {
   }
 }
 
-TEST(KeysWords, TheFirstLocaleVariableSetDecides) {
+TEST(KeysProgram, SpeaksJapaneseOnlyWhenTheFirstLocaleVariableSetIsJapanese) {
   struct Case {
     const char *lcAll, *lcMessages, *lang;
-    Language language;
+    bool japanese;
   } cases[] = {
-      {nullptr, nullptr, "ja_JP.UTF-8", Language::Japanese},
-      {nullptr, nullptr, nullptr, Language::English},
-      {"", "", "ja", Language::Japanese},
-      {"C", nullptr, "ja_JP.UTF-8", Language::English},
-      {"", "ja_JP.eucJP", "en_GB", Language::Japanese},
-      {"ja_JP.UTF-8", "C", "C", Language::Japanese},
+      {"", "", "ja_JP.UTF-8", true},   {"", "", "en_US.UTF-8", false},     {"", "", "C", false},
+      {"C", "", "ja_JP.UTF-8", false}, {"", "ja_JP.eucJP", "en_GB", true},
   };
+  std::string listing;
   for (const Case& c : cases) {
-    EXPECT_EQ(keys::LanguageOf(c.lcAll, c.lcMessages, c.lang), c.language)
-        << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
-        << (c.lang ? c.lang : "-");
-  }
-}
-
-// The converter run under LANG=`lang`, the other locale variables unset.
-test::ProgramResult RunUnder(const char* lang, const std::vector<std::string>& args,
-                             const std::string& input = "") {
-  const std::string kept = getenv("LANG") ? getenv("LANG") : "";
-  unsetenv("LC_ALL");
-  unsetenv("LC_MESSAGES");
-  setenv("LANG", lang, 1);
-  auto result = test::RunProgram(MERIN_KEYS_PROGRAM, args, input);
-  setenv("LANG", kept.c_str(), 1);
-  return result;
-}
-
-TEST(KeysProgram, SpeaksJapaneseOnlyUnderAJapaneseLocale) {
-  struct Case {
-    const char* lang;
-    const char* usage;
-    const char* unknownOption;
-    const char* standardInput;
-  } cases[] = {
-      {"ja_JP.UTF-8", "使い方: merinkast98-keys",
-       "merinkast98-keys: 引数 1 \"-x\": 知らないオプションです（--help を参照）\n", "標準入力"},
-      {"en_US.UTF-8", "Usage: merinkast98-keys",
-       "merinkast98-keys: argument 1 \"-x\": unknown option (try --help)\n", "standard input"},
-      {"C", "Usage: merinkast98-keys",
-       "merinkast98-keys: argument 1 \"-x\": unknown option (try --help)\n", "standard input"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(RunUnder(c.lang, {"--help"}).out.rfind(c.usage, 0), 0u) << c.lang;
-    EXPECT_EQ(RunUnder(c.lang, {"-x"}).err, c.unknownOption) << c.lang;
-    const auto bad = RunUnder(c.lang, {}, "C4 H4\n");
-    EXPECT_EQ(bad.exitCode, 2) << c.lang;
-    EXPECT_EQ(bad.err.find(c.standardInput), 18u) << c.lang << ": " << bad.err;
+    setenv("LC_ALL", c.lcAll, 1);
+    setenv("LC_MESSAGES", c.lcMessages, 1);
+    setenv("LANG", c.lang, 1);
+    const auto run = [](std::vector<std::string> args, const std::string& input = "") {
+      return test::RunProgram(MERIN_KEYS_PROGRAM, args, input);
+    };
+    const std::string where = std::string(c.lcAll) + "/" + c.lcMessages + "/" + c.lang;
+    EXPECT_EQ(run({"--help"}).out.rfind(c.japanese ? "使い方: " : "Usage: ", 0), 0u) << where;
+    EXPECT_EQ(run({"-x"}).err,
+              c.japanese
+                  ? "merinkast98-keys: 引数 1 \"-x\": 知らないオプションです（--help を参照）\n"
+                  : "merinkast98-keys: argument 1 \"-x\": unknown option (try --help)\n")
+        << where;
+    const auto bad = run({}, "C4 H4\n");
+    EXPECT_EQ(bad.err.find(c.japanese ? "標準入力:1:4" : "standard input:1:4"), 18u) << bad.err;
     // The key presses, [確定] included, are the same in every language.
-    EXPECT_EQ(RunUnder(c.lang, {"C4", "C4"}).out, RunUnder("C", {"C4", "C4"}).out) << c.lang;
+    if (listing.empty()) listing = run({"C4", "C4"}).out;
+    EXPECT_EQ(run({"C4", "C4"}).out, listing) << where;
   }
+  setenv("LANG", "C.UTF-8", 1);
 }
 
 }  // namespace

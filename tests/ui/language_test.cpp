@@ -59,9 +59,6 @@ TEST(Language, EveryCaptionAndMenuItemInBothLanguagesSwitchedWithoutRestart) {
       {"CopyRtttlMenu", "RTTTL をコピー", "Copy RTTTL"},
       {"Helpmenu", "ヘルプ(&H)", "&Help"},
       {"KeysMenu", "キー操作(&K)", "&Keys"},
-      {"LanguageMenu", "言語 / Language", "言語 / Language"},
-      {"Language_ja", "日本語", "日本語"},
-      {"Language_en", "English", "English"},
   };
   Use(Language::Japanese);
   TestWindow w;
@@ -70,7 +67,6 @@ TEST(Language, EveryCaptionAndMenuItemInBothLanguagesSwitchedWithoutRestart) {
   for (Language language : {Language::Japanese, Language::English, Language::Japanese}) {
     Use(language);
     const bool english = language == Language::English;
-    EXPECT_EQ(ui::CurrentLanguage(), language);
     for (const Caption& c : captions) {
       EXPECT_EQ(TextOf(w, c.name), QString::fromUtf8(english ? c.english : c.japanese))
           << c.name << " in " << (english ? "English" : "Japanese");
