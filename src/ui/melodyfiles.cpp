@@ -57,10 +57,8 @@ QString AskForFile(QWidget* parent, const QString& caption, const QString& start
   dialog.setAcceptMode(mode);
   if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::ExistingFile);
   if (chosenFilter && !chosenFilter->isEmpty()) dialog.selectNameFilter(*chosenFilter);
-  if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
+  if (auto* list = dialog.findChild<QTreeView*>("treeView"))
     list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   if (chosenFilter) *chosenFilter = dialog.selectedNameFilter();
   return dialog.selectedFiles().front();
