@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -14,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/keyswords.h"
 #include "core/da.h"
 #include "core/escape.h"
 #include "formats/fileio.h"
@@ -37,61 +39,21 @@ using merin::formats::Codes;
 using merin::formats::Imported;
 using merin::formats::Refusal;
 
-constexpr merin::Language kLanguage = merin::Language::English;
+// The converter's language, from the locale variables.
+const merin::Language kLanguage =
+    merin::keys::LanguageOf(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
 
 std::string Words(const Refusal& refusal) { return merin::formats::Words(refusal, kLanguage); }
 
-constexpr const char* kUsage =
-    "Usage: merinkast98-keys [TOKEN]...\n"
-    "       merinkast98-keys [-i FILE]... [-o FILE]\n"
-    "       merinkast98-keys -o DIR/ -f FORMAT [-i] FILE...\n"
-    "Prints the handset key presses that type a melody of up to 30 slots, one line per slot\n"
-    "(lines end in CR LF), or with -o writes the melody in another format.\n"
-    "\n"
-    "The melody comes from the TOKENs, or from the file of -i, or else from standard input.\n"
-    "A token is a note code (11..72, 01 for a rest, 99 for an empty slot) or a pitch name:\n"
-    "C4..B5, with # for a sharp (C#4), r for a rest, - for an empty slot. Missing slots are "
-    "empty.\n"
-    "A file or standard input holds a melody file or a tune of a format below, told apart by\n"
-    "content (a binary format by its extension too):\n"
-    "  - a melody file (.mk98) is UTF-8 text: lines starting with # are comments, then up to 30\n"
-    "    tokens as above separated by any white space, letters in either case, e.g.\n"
-    "      # Merinkast98 melody\n"
-    "      C4 C4 D4 - r  C#5 B5\n"
-    "  - a tune (\"name:d=4,o=5,b=225:8e6,8d6,f#\" in RTTTL) takes one slot per note or pause,\n"
-    "    the first 30 of them, moved by whole octaves into C4..B5; what changed is told on\n"
-    "    stderr.\n"
-    "\n"
-    "  -i FILE        read the melody from FILE (- for standard input); may be given again\n"
-    "                 with -o DIR/ to convert many files\n"
-    "  -o FILE        write the melody to FILE instead of printing the key presses, in the\n"
-    "                 format of its extension (see below; audio only where the installed\n"
-    "                 libsndfile writes it); all but the melody file stop at the last note\n"
-    "                 or rest\n"
-    "  -o DIR/        write each input FILE (named by -i or as an argument) into the folder\n"
-    "                 DIR (made if missing) under its base name with the extension of -f:\n"
-    "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
-    "                 named and the others are done\n"
-    "  -f FORMAT      the format for -o DIR/, by its extension\n"
-    "  --part N       take part N of a MIDI file (the notes of one channel in one track),\n"
-    "                 numbered from 1 by track, then channel; without it the part named as a\n"
-    "                 melody, lead, vocal, voice or solo, else the highest, is taken\n"
-    "  --from N       take the 30 slots of a tune from its slot N on (1 is the first)\n"
-    "  --parts        list the parts of the MIDI FILE, one a line, and convert nothing\n"
-    "  --             what follows is no option, even when it starts with -\n"
-    "  --help         show this help and exit\n"
-    "  --version      show the version and exit\n"
-    "\n"
-    "Exit status: 0 done; 2 bad or unreadable input or options (the message names the file,\n"
-    "line and column), also when only some files of -o DIR/ failed, and for an empty melody\n"
-    "written in any format but .mk98; 1 output that cannot be written (a file of the same\n"
-    "name is left as it was).\n"
-    "\n"
-    "Formats (extensions, what is done with them):\n";
+using merin::keys::Text;
 
-// The formats of the registry, one line each.
+std::string Words(Text text, std::initializer_list<std::string> values = {}) {
+  return merin::keys::Words(text, kLanguage, values);
+}
+
+// The help, with the formats of the registry, one line each.
 std::string Usage() {
-  std::string usage = kUsage;
+  std::string usage = Words(Text::Usage);
   for (const merin::formats::Format& format : merin::formats::Formats()) {
     std::string line = "  ";
     for (const std::string_view extension : format.extensions) {
@@ -100,10 +62,10 @@ std::string Usage() {
       line += extension;
     }
     line.resize(std::max<size_t>(line.size() + 1, 24), ' ');
-    line += format.english;
-    line += format.read && format.write ? ", read and written"
-            : format.read               ? ", read"
-                                        : ", written";
+    line += kLanguage == Language::English ? format.english : format.japanese;
+    line += Words(format.read && format.write ? Text::ReadAndWritten
+                  : format.read               ? Text::Read
+                                              : Text::Written);
     usage += line + "\n";
   }
   return usage;
@@ -135,7 +97,7 @@ std::variant<Codes, Refusal> ReadMelody(const std::string& path,
   const bool standardInput = path == "-";
   auto read = standardInput ? merin::formats::ReadFile("/dev/stdin", options, Accept::Anything)
                             : merin::formats::ReadFile(path, options, Accept::FilesAndPipes);
-  const std::string name = standardInput ? "standard input" : path;
+  const std::string name = standardInput ? Words(Text::StandardInput) : path;
   if (auto* error = std::get_if<Refusal>(&read)) {
     if (standardInput && error->file == "/dev/stdin") error->file = name;
     return std::move(*error);
@@ -158,7 +120,7 @@ std::optional<Refusal> RefusedAsEmpty(const Codes& codes, const std::string& for
 // --parts: one line a part of the MIDI file at `path`; returns the exit status.
 int ListParts(const std::string& path) {
   const bool standardInput = path == "-";
-  const std::string name = standardInput ? "standard input" : path;
+  const std::string name = standardInput ? Words(Text::StandardInput) : path;
   auto bytes = merin::formats::ReadInputFile(
       standardInput ? "/dev/stdin" : path, standardInput ? Accept::Anything : Accept::FilesAndPipes,
       merin::formats::kMaxBinaryBytes);
@@ -175,10 +137,11 @@ int ListParts(const std::string& path) {
   const auto& parts = std::get<merin::formats::MidiTune>(tune).parts;
   for (size_t i = 0; i < parts.size(); ++i) {
     const auto& p = parts[i];
-    std::cout << i + 1 << ": track " << p.track << " \"" << Escaped(p.name) << "\", channel "
-              << p.channel << ", " << merin::formats::InstrumentName(p.program) << ", " << p.onsets
-              << " onsets, " << merin::formats::KeyName(p.lowest) << ".."
-              << merin::formats::KeyName(p.highest) << "\n";
+    std::cout << Words(
+        Text::PartLine,
+        {std::to_string(i + 1), std::to_string(p.track), Escaped(p.name), std::to_string(p.channel),
+         std::string(merin::formats::InstrumentName(p.program)), std::to_string(p.onsets),
+         merin::formats::KeyName(p.lowest), merin::formats::KeyName(p.highest)});
   }
   return 0;
 }
@@ -215,7 +178,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
   if (error) {
     const merin::formats::WriteFailure failure{
         folder, merin::formats::WriteFailure::Doing::MakingFolder, error.value(), {}};
-    return Fail(kCannotWrite, failure.Message(Language::English));
+    return Fail(kCannotWrite, failure.Message(kLanguage));
   }
   const auto targetOf = [&](const std::string& input) {
     return (std::filesystem::path(folder) / std::filesystem::path(input).stem()).string() + "." +
@@ -248,8 +211,8 @@ int ConvertInto(const std::string& folder, const std::string& format,
       const std::string& input = inputs[i];
       std::string target = targetOf(input);
       if (const size_t earlier = firstWithTarget(target); earlier != i) {
-        Say(Escaped(input) + ": not converted, " + Escaped(target) + " is already written from " +
-            Escaped(inputs[earlier]));
+        Say(Words(Text::AlreadyWritten,
+                  {Escaped(input), Escaped(target), Escaped(inputs[earlier])}));
         badInput = true;
         continue;
       }
@@ -299,7 +262,7 @@ int main(int argc, char** argv) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string arg(args[i]);
-    const std::string where = "argument " + std::to_string(i + 1) + " \"" + Escaped(arg) + "\": ";
+    const std::string where = Words(Text::Argument, {std::to_string(i + 1), Escaped(arg)});
     if (optionsEnded) {
       options.tokens.push_back(arg);
       continue;
@@ -333,23 +296,23 @@ int main(int argc, char** argv) {
       bool ok = !value.empty() && value.size() < 10;
       for (const char c : value) ok = ok && c >= '0' && c <= '9';
       if (ok) number = std::stoul(value);
-      if (number == 0) return Fail(kBadInput, where + "needs a number from 1 (try --help)");
+      if (number == 0) return Fail(kBadInput, where + Words(Text::NeedsNumber));
       (option == "--part" ? options.read.part : options.read.from) = number;
       continue;
     }
     if (arg == "-i" || arg == "-o" || arg == "-f") {
-      if (i + 1 == args.size()) return Fail(kBadInput, where + "needs a value (try --help)");
+      if (i + 1 == args.size()) return Fail(kBadInput, where + Words(Text::NeedsValue));
       const std::string value(args[++i]);
       if (arg == "-i") options.inputs.push_back(value);
       if ((arg == "-o" && options.output) || (arg == "-f" && options.format)) {
-        return Fail(kBadInput, where + "given twice");
+        return Fail(kBadInput, where + Words(Text::GivenTwice));
       }
       if (arg == "-o") options.output = value;
       if (arg == "-f") options.format = Lower(value);
       continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {
-      return Fail(kBadInput, where + "unknown option (try --help)");
+      return Fail(kBadInput, where + Words(Text::UnknownOption));
     }
     options.tokens.push_back(arg);
   }
@@ -369,13 +332,12 @@ int main(int argc, char** argv) {
     options.tokens.clear();
   }
   if (!options.tokens.empty() && !options.inputs.empty()) {
-    return Fail(kBadInput, "tokens and -i cannot be given together (try --help)");
+    return Fail(kBadInput, Words(Text::TokensWithInputs));
   }
 
   if (toFolder != options.format.has_value()) {
-    return Fail(kBadInput, toFolder
-                               ? "-o " + Escaped(*options.output) + " needs -f FORMAT (try --help)"
-                               : "-f goes with -o DIR/ (try --help)");
+    return Fail(kBadInput, toFolder ? Words(Text::FolderNeedsFormat, {Escaped(*options.output)})
+                                    : Words(Text::FormatNeedsFolder));
   }
   std::string format;
   if (options.output) {
@@ -391,14 +353,14 @@ int main(int argc, char** argv) {
     if (merin::formats::FormatOfExtension(format)->audio) Da::InitAppFolder();
   }
   if (toFolder) {
-    if (options.inputs.empty()) return Fail(kBadInput, "-o DIR/ needs input files (try --help)");
+    if (options.inputs.empty()) return Fail(kBadInput, Words(Text::FolderNeedsInputs));
     if (std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end()) {
-      return Fail(kBadInput, "-o DIR/ needs files named by -i; standard input has no name");
+      return Fail(kBadInput, Words(Text::FolderNeedsNamedFiles));
     }
     return ConvertInto(*options.output, format, options.inputs, options.read);
   }
   if (options.inputs.size() > 1) {
-    return Fail(kBadInput, "several -i need -o DIR/ -f FORMAT (try --help)");
+    return Fail(kBadInput, Words(Text::SeveralInputs));
   }
 
   Codes codes;
@@ -429,5 +391,5 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::fwrite(listing.data(), 1, listing.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : Fail(kCannotWrite, "cannot write standard output");
+  return std::fflush(stdout) == 0 ? 0 : Fail(kCannotWrite, Words(Text::CannotWriteOutput));
 }

@@ -1,16 +1,30 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 
 #include "sound/portaudiodevice.h"
+#include "ui/language.h"
 #include "ui/melodyfiles.h"
 #include "ui/merinmain.h"
 #include "ui/terminationwatcher.h"
 
-// merinkast98 [FILE]: the main window; FILE (a melody file or an RTTTL tune) is opened once
+// merinkast98 [--lang ja|en] [FILE]: the main window, in the language of --lang for this run or
+// else the one kept in the settings; FILE (a melody file or an RTTTL tune) is opened once
 // start-up, with its opening sound, is done.
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QStringList arguments = QCoreApplication::arguments();
+  merin::Language language = merin::ui::SavedLanguage();
+  if (const qsizetype at = arguments.indexOf(QStringLiteral("--lang")); at > 0) {
+    const auto named = merin::ui::LanguageNamed(arguments.value(at + 1));
+    if (named)
+      language = *named;
+    else
+      std::fputs("merinkast98: --lang takes ja or en\n", stderr);
+    arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
+  }
+  merin::ui::UseLanguage(language);
   merin::ui::TerminationWatcher termination;
   merin::PortAudioDevice sound;
   merin::ui::MerinMain window(sound);
@@ -22,7 +36,6 @@ int main(int argc, char* argv[]) {
                    });
   window.load();
   window.show();
-  const QStringList arguments = QCoreApplication::arguments();
   if (arguments.size() > 1) {
     const QString file = arguments.at(1);
     QTimer::singleShot(0, &window, [&window, file] { window.files().open(file); });

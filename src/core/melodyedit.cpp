@@ -11,9 +11,9 @@ namespace {
 
 bool IsSlotIndex(int32_t slot) { return slot >= 0 && slot < kSlotCount; }
 
-MelodyEdit Refuse(const SlotCodes& codes, std::string why) { return {codes, std::move(why)}; }
-
-std::string SlotName(int32_t slot) { return "NOTE:" + std::to_string(slot + 1); }
+MelodyEdit Refuse(const SlotCodes& codes, EditRefusal why, int32_t slot, std::string pitch = {}) {
+  return {codes, why, slot, std::move(pitch)};
+}
 
 }  // namespace
 
@@ -42,37 +42,29 @@ int32_t SlotAfterLast(const SlotCodes& codes) {
 }
 
 MelodyEdit InsertEmptySlot(const SlotCodes& codes, int32_t slot) {
-  if (!IsSlotIndex(slot))
-    return Refuse(codes, "スロット番号 " + std::to_string(slot) + " はありません");
-  if (!IsEmptySlot(codes.back())) {
-    return Refuse(codes, "最後の " + SlotName(kSlotCount - 1) +
-                             " が空いていないので挿入できません。先に最後の音を消してください。");
-  }
-  MelodyEdit edit{codes, {}};
+  if (!IsSlotIndex(slot)) return Refuse(codes, EditRefusal::kNoSuchSlot, slot);
+  if (!IsEmptySlot(codes.back())) return Refuse(codes, EditRefusal::kLastSlotTaken, kSlotCount - 1);
+  MelodyEdit edit{codes};
   std::move_backward(edit.codes.begin() + slot, edit.codes.end() - 1, edit.codes.end());
   edit.codes[size_t(slot)] = kEmptyCode;
   return edit;
 }
 
 MelodyEdit RemoveSlot(const SlotCodes& codes, int32_t slot) {
-  if (!IsSlotIndex(slot))
-    return Refuse(codes, "スロット番号 " + std::to_string(slot) + " はありません");
-  MelodyEdit edit{codes, {}};
+  if (!IsSlotIndex(slot)) return Refuse(codes, EditRefusal::kNoSuchSlot, slot);
+  MelodyEdit edit{codes};
   std::move(edit.codes.begin() + slot + 1, edit.codes.end(), edit.codes.begin() + slot);
   edit.codes.back() = kEmptyCode;
   return edit;
 }
 
 MelodyEdit Transpose(const SlotCodes& codes, int semitones) {
-  MelodyEdit edit{codes, {}};
+  MelodyEdit edit{codes};
   for (int32_t slot = 0; slot < kSlotCount; ++slot) {
     const std::optional<Pitch> pitch = Pitch::FromCode(codes[size_t(slot)]);
     if (!pitch) continue;
     const std::optional<Pitch> moved = Pitch::FromMidi(pitch->Midi() + semitones);
-    if (!moved) {
-      return Refuse(codes, SlotName(slot) + " の " + pitch->Name() +
-                               " が音域 C4〜B5 を外れるので移調できません。");
-    }
+    if (!moved) return Refuse(codes, EditRefusal::kOutOfRange, slot, pitch->Name());
     edit.codes[size_t(slot)] = moved->Code();
   }
   return edit;

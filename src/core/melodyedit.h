@@ -14,12 +14,22 @@ namespace merin {
 // The 30 slot codes of a melody, slot 0 first.
 using SlotCodes = std::array<std::string, kSlotCount>;
 
+// Why an edit of the whole melody is refused.
+enum class EditRefusal {
+  kNone,
+  kNoSuchSlot,     // `slot` is no slot index
+  kLastSlotTaken,  // an insertion would push the note of the last slot (`slot`) off the end
+  kOutOfRange,     // the note `pitch` of `slot` would leave the range C4..B5
+};
+
 // The outcome of an edit of the whole melody: the codes it gives, or why it is refused (then
-// `codes` are the ones it was given).
+// `codes` are the ones it was given); the window puts the refusal into words.
 struct MelodyEdit {
   SlotCodes codes;
-  std::string refusal;
-  bool refused() const { return !refusal.empty(); }
+  EditRefusal refusal = EditRefusal::kNone;
+  int32_t slot = 0;
+  std::string pitch{};
+  bool refused() const { return refusal != EditRefusal::kNone; }
 };
 
 // The slot codes of `melody`.

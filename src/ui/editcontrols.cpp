@@ -17,35 +17,64 @@
 #include "entry/keyboard.h"
 #include "entry/staff.h"
 #include "ui/edithistory.h"
+#include "ui/language.h"
 #include "ui/pianokeys.h"
 
 namespace merin::ui {
 
 const std::vector<KeyTableRow> kKeyTable = {
-    {"Z X C V B N M", "白鍵 C4〜B4（下のオクターブ）"},
-    {"S D G H J", "黒鍵 C#4〜A#4"},
-    {"Q W E R T Y U", "白鍵 C5〜B5（上のオクターブ）"},
-    {"2 3 5 6 7", "黒鍵 C#5〜A#5"},
-    {"0", "休符ペダル"},
-    {"← →", "前 / 次のスロットへ（30 と 1 はつながる）"},
-    {"Home / End", "最初のスロット / 最後の音の次のスロットへ"},
-    {"Delete", "今のスロットを消す（右クリックと同じ）"},
-    {"Insert", "今のスロットに空きを挿入し、後ろを右へずらす"},
-    {"Ctrl+Delete", "今のスロットを削除し、後ろを左へ詰める"},
-    {"Ctrl+↑ / Ctrl+↓", "移調: 半音上げる / 下げる"},
-    {"Ctrl+Shift+↑ / ↓", "移調: 1 オクターブ上げる / 下げる"},
-    {"Ctrl+Z", "元に戻す"},
-    {"Ctrl+Y / Ctrl+Shift+Z", "やり直し"},
+    {"Z X C V B N M",
+     QT_TRANSLATE_NOOP("merin::ui::EditControls", "白鍵 C4〜B4（下のオクターブ）")},
+    {"S D G H J", QT_TRANSLATE_NOOP("merin::ui::EditControls", "黒鍵 C#4〜A#4")},
+    {"Q W E R T Y U",
+     QT_TRANSLATE_NOOP("merin::ui::EditControls", "白鍵 C5〜B5（上のオクターブ）")},
+    {"2 3 5 6 7", QT_TRANSLATE_NOOP("merin::ui::EditControls", "黒鍵 C#5〜A#5")},
+    {"0", QT_TRANSLATE_NOOP("merin::ui::EditControls", "休符ペダル")},
+    {"← →",
+     QT_TRANSLATE_NOOP("merin::ui::EditControls", "前 / 次のスロットへ（30 と 1 はつながる）")},
+    {"Home / End",
+     QT_TRANSLATE_NOOP("merin::ui::EditControls", "最初のスロット / 最後の音の次のスロットへ")},
+    {"Delete",
+     QT_TRANSLATE_NOOP("merin::ui::EditControls", "今のスロットを消す（右クリックと同じ）")},
+    {"Insert",
+     QT_TRANSLATE_NOOP("merin::ui::EditControls", "今のスロットに空きを挿入し、後ろを右へずらす")},
+    {"Ctrl+Delete",
+     QT_TRANSLATE_NOOP("merin::ui::EditControls", "今のスロットを削除し、後ろを左へ詰める")},
+    {"Ctrl+↑ / Ctrl+↓", QT_TRANSLATE_NOOP("merin::ui::EditControls", "移調: 半音上げる / 下げる")},
+    {"Ctrl+Shift+↑ / ↓",
+     QT_TRANSLATE_NOOP("merin::ui::EditControls", "移調: 1 オクターブ上げる / 下げる")},
+    {"Ctrl+Z", QT_TRANSLATE_NOOP("merin::ui::EditControls", "元に戻す")},
+    {"Ctrl+Y / Ctrl+Shift+Z", QT_TRANSLATE_NOOP("merin::ui::EditControls", "やり直し")},
 };
 
 namespace {
 
 // The window's menu with `objectName`, made with `caption` when there is none yet.
-QMenu* MenuOf(QMainWindow* window, const char* objectName, const QString& caption) {
+QMenu* MenuOf(QMainWindow* window, const char* objectName, const char* caption) {
   if (auto* menu = window->menuBar()->findChild<QMenu*>(objectName)) return menu;
-  QMenu* menu = window->menuBar()->addMenu(caption);
+  QMenu* menu = window->menuBar()->addMenu(QString());
   menu->setObjectName(objectName);
+  Translate(window, [menu, caption] { menu->setTitle(EditControls::tr(caption)); });
   return menu;
+}
+
+// Why `edit` is refused, in the window's language; slots are named NOTE:1..NOTE:30 in both.
+QString RefusalWords(const MelodyEdit& edit) {
+  const QString slot = QStringLiteral("NOTE:%1").arg(edit.slot + 1);
+  switch (edit.refusal) {
+    case EditRefusal::kNone:
+      break;
+    case EditRefusal::kNoSuchSlot:
+      return EditControls::tr("スロット番号 %1 はありません").arg(edit.slot);
+    case EditRefusal::kLastSlotTaken:
+      return EditControls::tr(
+                 "最後の %1 が空いていないので挿入できません。先に最後の音を消してください。")
+          .arg(slot);
+    case EditRefusal::kOutOfRange:
+      return EditControls::tr("%1 の %2 が音域 C4〜B5 を外れるので移調できません。")
+          .arg(slot, QString::fromStdString(edit.pitch));
+  }
+  return {};
 }
 
 }  // namespace
@@ -53,14 +82,14 @@ QMenu* MenuOf(QMainWindow* window, const char* objectName, const QString& captio
 EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistory& history, Run run)
     : QObject(window), window_(window), melody_(melody), run_(std::move(run)) {
   QUndoStack* stack = history.stack();
-  QMenu* editMenu = MenuOf(window, "Editmenu", QStringLiteral("編集(&E)"));
+  QMenu* editMenu = MenuOf(window, "Editmenu", QT_TR_NOOP("編集(&E)"));
   // Undo and redo go first, whatever the menu already holds goes after the editing items.
   const QList<QAction*> earlier = editMenu->actions();
   for (QAction* action : earlier) editMenu->removeAction(action);
-  QAction* undo = add(editMenu, "UndoMenu", QStringLiteral("元に戻す(&U)"),
+  QAction* undo = add(editMenu, "UndoMenu", QT_TR_NOOP("元に戻す(&U)"),
                       {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [stack] { stack->undo(); });
   QAction* redo =
-      add(editMenu, "RedoMenu", QStringLiteral("やり直し(&R)"),
+      add(editMenu, "RedoMenu", QT_TR_NOOP("やり直し(&R)"),
           {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
           [stack] { stack->redo(); });
   undo->setEnabled(stack->canUndo());
@@ -69,17 +98,18 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
   connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
   editMenu->addSeparator();
 
-  add(editMenu, "ClearMenu", QStringLiteral("消去(&L)"), {QKeySequence(Qt::Key_Delete)}, [this] {
+  add(editMenu, "ClearMenu", QT_TR_NOOP("消去(&L)"), {QKeySequence(Qt::Key_Delete)}, [this] {
     run_([](Melody& m, MelodyView& v) {
       Gosen_MouseDown(m, v, int16_t(m.Cursor), kRightButton, 0, 0, 0);
     });
   });
-  add(editMenu, "InsertMenu", QStringLiteral("挿入(&I)"), {QKeySequence(Qt::Key_Insert)},
+  add(editMenu, "InsertMenu", QT_TR_NOOP("挿入(&I)"), {QKeySequence(Qt::Key_Insert)},
       [this] { edit(InsertEmptySlot); });
-  add(editMenu, "RemoveMenu", QStringLiteral("削除(&D)"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)},
+  add(editMenu, "RemoveMenu", QT_TR_NOOP("削除(&D)"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)},
       [this] { edit(RemoveSlot); });
-  QMenu* transpose = editMenu->addMenu(QStringLiteral("移調(&T)"));
+  QMenu* transpose = editMenu->addMenu(QString());
   transpose->setObjectName("TransposeMenu");
+  Translate(window, [transpose] { transpose->setTitle(tr("移調(&T)")); });
   struct Shift {
     const char* name;
     const char* caption;
@@ -87,12 +117,14 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
     int semitones;
   };
   for (const Shift& s :
-       {Shift{"SemitoneUpMenu", "半音上げる", Qt::CTRL | Qt::Key_Up, 1},
-        Shift{"SemitoneDownMenu", "半音下げる", Qt::CTRL | Qt::Key_Down, -1},
-        Shift{"OctaveUpMenu", "1 オクターブ上げる", Qt::CTRL | Qt::SHIFT | Qt::Key_Up, 12},
-        Shift{"OctaveDownMenu", "1 オクターブ下げる", Qt::CTRL | Qt::SHIFT | Qt::Key_Down, -12}}) {
+       {Shift{"SemitoneUpMenu", QT_TR_NOOP("半音上げる"), Qt::CTRL | Qt::Key_Up, 1},
+        Shift{"SemitoneDownMenu", QT_TR_NOOP("半音下げる"), Qt::CTRL | Qt::Key_Down, -1},
+        Shift{"OctaveUpMenu", QT_TR_NOOP("1 オクターブ上げる"), Qt::CTRL | Qt::SHIFT | Qt::Key_Up,
+              12},
+        Shift{"OctaveDownMenu", QT_TR_NOOP("1 オクターブ下げる"),
+              Qt::CTRL | Qt::SHIFT | Qt::Key_Down, -12}}) {
     const int semitones = s.semitones;
-    add(transpose, s.name, QString::fromUtf8(s.caption), {QKeySequence(s.key)}, [this, semitones] {
+    add(transpose, s.name, s.caption, {QKeySequence(s.key)}, [this, semitones] {
       edit([semitones](const SlotCodes& codes, int32_t) { return Transpose(codes, semitones); });
     });
   }
@@ -101,19 +133,18 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
   editMenu->addActions(earlier);
 
   // The cursor keys: shortcuts of the window, in no menu.
-  add(nullptr, "PreviousSlot", QStringLiteral("前のスロット"), {QKeySequence(Qt::Key_Left)},
-      [this] {
-        select([](const SlotCodes&, int32_t c) { return c == 0 ? kSlotCount - 1 : c - 1; });
-      });
-  add(nullptr, "NextSlot", QStringLiteral("次のスロット"), {QKeySequence(Qt::Key_Right)},
+  add(nullptr, "PreviousSlot", QT_TR_NOOP("前のスロット"), {QKeySequence(Qt::Key_Left)}, [this] {
+    select([](const SlotCodes&, int32_t c) { return c == 0 ? kSlotCount - 1 : c - 1; });
+  });
+  add(nullptr, "NextSlot", QT_TR_NOOP("次のスロット"), {QKeySequence(Qt::Key_Right)},
       [this] { select([](const SlotCodes&, int32_t c) { return NextSlot(c); }); });
-  add(nullptr, "FirstSlot", QStringLiteral("最初のスロット"), {QKeySequence(Qt::Key_Home)},
+  add(nullptr, "FirstSlot", QT_TR_NOOP("最初のスロット"), {QKeySequence(Qt::Key_Home)},
       [this] { select([](const SlotCodes&, int32_t) { return 0; }); });
-  add(nullptr, "EndSlot", QStringLiteral("最後の音の次のスロット"), {QKeySequence(Qt::Key_End)},
+  add(nullptr, "EndSlot", QT_TR_NOOP("最後の音の次のスロット"), {QKeySequence(Qt::Key_End)},
       [this] { select([](const SlotCodes& codes, int32_t) { return SlotAfterLast(codes); }); });
 
-  QMenu* help = MenuOf(window, "Helpmenu", QStringLiteral("ヘルプ(&H)"));
-  add(help, "KeysMenu", QStringLiteral("キー操作(&K)"), {}, [this] { showKeyTable(); });
+  QMenu* help = MenuOf(window, "Helpmenu", QT_TR_NOOP("ヘルプ(&H)"));
+  add(help, "KeysMenu", QT_TR_NOOP("キー操作(&K)"), {}, [this] { showKeyTable(); });
 
   auto buttonOf = [window](PianoKey key) {
     const QString name = key.kind == PianoKey::Kind::White   ? "ken" + QString::number(key.index)
@@ -124,9 +155,10 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
   new PianoKeys(window, buttonOf, [this](PianoKey key) { play(key); });
 }
 
-QAction* EditControls::add(QMenu* menu, const QString& objectName, const QString& caption,
+QAction* EditControls::add(QMenu* menu, const QString& objectName, const char* caption,
                            const QList<QKeySequence>& keys, std::function<void()> act) {
-  auto* action = new QAction(caption, window_);
+  auto* action = new QAction(window_);
+  Translate(window_, [action, caption] { action->setText(tr(caption)); });
   action->setObjectName(objectName);
   action->setShortcuts(keys);
   connect(action, &QAction::triggered, this, std::move(act));
@@ -141,8 +173,7 @@ QAction* EditControls::add(QMenu* menu, const QString& objectName, const QString
 void EditControls::edit(const std::function<MelodyEdit(const SlotCodes&, int32_t)>& change) {
   const MelodyEdit result = change(CodesOf(melody_), melody_.Cursor);
   if (result.refused()) {
-    QMessageBox::information(window_, window_->windowTitle(),
-                             QString::fromStdString(result.refusal));
+    QMessageBox::information(window_, window_->windowTitle(), RefusalWords(result));
     return;
   }
   if (result.codes == CodesOf(melody_)) return;
@@ -174,18 +205,20 @@ void EditControls::showKeyTable() {
   if (!keyTable_) {
     keyTable_ = new QDialog(window_);
     keyTable_->setObjectName("KeyTable");
-    keyTable_->setWindowTitle(QStringLiteral("キー操作"));
     auto* table = new QTableWidget(int(kKeyTable.size()), 2, keyTable_);
     table->setObjectName("KeyTableRows");
-    table->setHorizontalHeaderLabels({QStringLiteral("キー"), QStringLiteral("はたらき")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
-    for (size_t row = 0; row < kKeyTable.size(); ++row) {
-      table->setItem(int(row), 0, new QTableWidgetItem(QString::fromUtf8(kKeyTable[row].keys)));
-      table->setItem(int(row), 1, new QTableWidgetItem(QString::fromUtf8(kKeyTable[row].does)));
-    }
-    table->resizeColumnsToContents();
+    Translate(keyTable_, [this, table] {
+      keyTable_->setWindowTitle(tr("キー操作"));
+      table->setHorizontalHeaderLabels({tr("キー"), tr("はたらき")});
+      for (size_t row = 0; row < kKeyTable.size(); ++row) {
+        table->setItem(int(row), 0, new QTableWidgetItem(QString::fromUtf8(kKeyTable[row].keys)));
+        table->setItem(int(row), 1, new QTableWidgetItem(tr(kKeyTable[row].does)));
+      }
+      table->resizeColumnsToContents();
+    });
     table->horizontalHeader()->setStretchLastSection(true);
     auto* layout = new QVBoxLayout(keyTable_);
     layout->addWidget(table);

@@ -43,7 +43,8 @@ class EditControls : public QObject {
   EditControls(QMainWindow* window, const Melody& melody, EditHistory& history, Run run);
 
  private:
-  QAction* add(QMenu* menu, const QString& objectName, const QString& caption,
+  // `caption` is the source text of the action's translated caption.
+  QAction* add(QMenu* menu, const QString& objectName, const char* caption,
                const QList<QKeySequence>& keys, std::function<void()> act);
   // Replaces the melody by `change` of its codes unless it is refused, which a message says.
   void edit(const std::function<MelodyEdit(const SlotCodes&, int32_t cursor)>& change);

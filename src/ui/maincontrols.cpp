@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/maincontrols.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -51,13 +52,13 @@ MainControls BuildControls(QWidget* client) {
         w = c.bkey.at(i) = new KeyButton(black, client);
         break;
       case ControlKind::kRestPedal:
-        w = c.pedalSW = new QPushButton(QStringLiteral("休符ペダル"), client);
+        w = c.pedalSW = new QPushButton(client);
         break;
       case ControlKind::kConvertButton:
-        w = c.command1 = new QPushButton(QStringLiteral("変  換"), client);
+        w = c.command1 = new QPushButton(client);
         break;
       case ControlKind::kTestPlayButton:
-        w = c.command2 = new QPushButton(QStringLiteral("テスト演奏"), client);
+        w = c.command2 = new QPushButton(client);
         break;
       case ControlKind::kStatusBar:
         c.statusBar1 = new QStatusBar(client);
@@ -77,7 +78,14 @@ MainControls BuildControls(QWidget* client) {
     laidOut.push_back(w);
   }
   for (size_t k = 1; k < laidOut.size(); ++k) QWidget::setTabOrder(laidOut[k - 1], laidOut[k]);
+  TranslateControls(c);
   return c;
+}
+
+void TranslateControls(const MainControls& c) {
+  c.pedalSW->setText(QCoreApplication::translate("MainControls", "休符ペダル"));
+  c.command1->setText(QCoreApplication::translate("MainControls", "変  換"));
+  c.command2->setText(QCoreApplication::translate("MainControls", "テスト演奏"));
 }
 
 }  // namespace merin::ui

@@ -32,4 +32,7 @@ struct MainControls {
 // rectangle, caption, starting picture and colour, and chains the tab order the same way.
 MainControls BuildControls(QWidget* client);
 
+// Sets the buttons' captions in the application's language.
+void TranslateControls(const MainControls& controls);
+
 }  // namespace merin::ui

@@ -9,12 +9,14 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
+#include <QTreeView>
 #include <algorithm>
 #include <vector>
 
@@ -28,6 +30,7 @@
 #include "formats/rtttl.h"
 #include "formats/slots.h"
 #include "formats/writeas.h"
+#include "ui/language.h"
 #include "ui/melodykeeper.h"
 #include "ui/merinmain.h"
 #include "ui/partdialog.h"
@@ -37,13 +40,35 @@ namespace merin::ui {
 
 namespace {
 
-constexpr Language kLanguage = Language::Japanese;
-
 const QString kMelodyExtension = QStringLiteral("mk98");
-const QString kCannotOpen = QStringLiteral("ファイルを開けません。");
+QString CannotOpen() { return MelodyFiles::tr("ファイルを開けません。"); }
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The words of what went wrong reading, writing or importing, shown under the window's own
+// heading, in its language; the one place where the window gets them.
+QString Reason(const formats::Refusal& error) {
+  return Text(formats::Words(error, CurrentLanguage()));
+}
+QString Reason(const std::string& failure) { return Text(failure); }
+QString ReportLine(const formats::ReportLine& line) {
+  return Text(Escaped(formats::Words(line, CurrentLanguage())));
+}
+
+// Asks with Qt's file dialog, its columns wide enough for their contents.
+QString AskForFile(QWidget* parent, const QString& caption, const QString& start,
+                   const QString& filters, QFileDialog::AcceptMode mode, QString* chosenFilter) {
+  QFileDialog dialog(parent, caption, start, filters);
+  dialog.setAcceptMode(mode);
+  if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::ExistingFile);
+  if (chosenFilter && !chosenFilter->isEmpty()) dialog.selectNameFilter(*chosenFilter);
+  if (auto* list = dialog.findChild<QTreeView*>("treeView"))
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (chosenFilter) *chosenFilter = dialog.selectedNameFilter();
+  return dialog.selectedFiles().front();
 }
 
 // The file dialog's filter of `format`: "RTTTL 着信メロディ (*.rtttl *.rtx *.txt)", or with the
@@ -54,7 +79,9 @@ QString FilterOf(const formats::Format& format, bool written = false) {
     patterns << "*." + Text(extension);
     if (written) break;
   }
-  return QStringLiteral("%1 (%2)").arg(Text(format.japanese), patterns.join(' '));
+  const bool english = CurrentLanguage() == Language::English;
+  return QStringLiteral("%1 (%2)").arg(Text(english ? format.english : format.japanese),
+                                       patterns.join(' '));
 }
 
 const formats::Format& MelodyFileFormat() { return *formats::FormatOfExtension("mk98"); }
@@ -67,8 +94,8 @@ QString OpenFilters() {
     for (const std::string_view extension : format.extensions) all << "*." + Text(extension);
     each << FilterOf(format);
   }
-  return QStringLiteral("対応する形式 (%1);;").arg(all.join(' ')) + each.join(";;") +
-         QStringLiteral(";;すべてのファイル (*)");
+  return MelodyFiles::tr("対応する形式 (%1)").arg(all.join(' ')) + ";;" + each.join(";;") + ";;" +
+         MelodyFiles::tr("すべてのファイル (*)");
 }
 
 // One way out of エクスポート: its filter and extension.
@@ -119,11 +146,11 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
     : QObject(&window),
       openDialog([](QWidget* parent, const QString& caption, const QString& start,
                     const QString& filters) {
-        return QFileDialog::getOpenFileName(parent, caption, start, filters);
+        return AskForFile(parent, caption, start, filters, QFileDialog::AcceptOpen, nullptr);
       }),
       saveDialog([](QWidget* parent, const QString& caption, const QString& start,
                     const QString& filters, QString* chosenFilter) {
-        return QFileDialog::getSaveFileName(parent, caption, start, filters, chosenFilter);
+        return AskForFile(parent, caption, start, filters, QFileDialog::AcceptSave, chosenFilter);
       }),
       choosePart([](QWidget* parent, const formats::MidiTune& tune,
                     const QString& file) -> std::optional<formats::ReadOptions> {
@@ -133,10 +160,10 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
       }),
       window_(window),
       keeper_(new MelodyKeeper([this] { return currentCodes(); }, this)),
-      caption_(window.windowTitle()),
       clean_(EmptyCodes()) {
   addActions(fileMenu, endItem);
   addEditActions();
+  Translate(&window_, [this] { showCaption(); });
   window_.setAcceptDrops(true);
   window_.installEventFilter(this);
   connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::followChange);
@@ -148,35 +175,38 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
 MelodyFiles::~MelodyFiles() = default;
 
 void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
-  auto add = [&](const char* name, const QString& caption, const QKeySequence& keys,
+  auto add = [&](const char* name, const char* caption, const QKeySequence& keys,
                  const std::function<void()>& run) {
-    auto* action = new QAction(caption, fileMenu);
+    auto* action = new QAction(fileMenu);
+    Translate(&window_, [action, caption] { action->setText(tr(caption)); });
     action->setObjectName(name);
     action->setShortcut(keys);
     connect(action, &QAction::triggered, this, run);
     fileMenu->insertAction(endItem, action);
     return action;
   };
-  add("NewMenu", QStringLiteral("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
+  add("NewMenu", QT_TR_NOOP("新規(&N)"), QKeySequence(Qt::CTRL | Qt::Key_N),
       [this] { newMelody(); });
-  add("OpenMenu", QStringLiteral("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
-    const QString path = openDialog(&window_, QStringLiteral("開く"), startFolder(), OpenFilters());
+  add("OpenMenu", QT_TR_NOOP("開く(&O)..."), QKeySequence(Qt::CTRL | Qt::Key_O), [this] {
+    const QString path = openDialog(&window_, tr("開く"), startFolder(), OpenFilters());
     if (!path.isEmpty()) open(path);
   });
-  add("SaveMenu", QStringLiteral("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
+  add("SaveMenu", QT_TR_NOOP("上書き保存(&S)"), QKeySequence(Qt::CTRL | Qt::Key_S),
       [this] { save(); });
-  add("SaveAsMenu", QStringLiteral("名前を付けて保存(&A)..."),
+  add("SaveAsMenu", QT_TR_NOOP("名前を付けて保存(&A)..."),
       QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveAs(); });
-  recentMenu_ = new QMenu(QStringLiteral("最近使ったファイル(&R)"), fileMenu);
+  recentMenu_ = new QMenu(fileMenu);
+  Translate(&window_, [this] { recentMenu_->setTitle(tr("最近使ったファイル(&R)")); });
   recentMenu_->setObjectName("RecentMenu");
   recentMenu_->menuAction()->setObjectName("RecentMenuItem");
   fileMenu->insertMenu(endItem, recentMenu_);
   connect(recentMenu_, &QMenu::aboutToShow, this, &MelodyFiles::fillRecentMenu);
-  keptMenu_ = new QMenu(tr("保管されたメロディ(&L)"), fileMenu);
+  keptMenu_ = new QMenu(fileMenu);
+  Translate(&window_, [this] { keptMenu_->setTitle(tr("保管されたメロディ(&L)")); });
   keptMenu_->setObjectName("KeptMenu");
   keptMenu_->menuAction()->setObjectName("KeptMenuItem");
   fileMenu->insertMenu(endItem, keptMenu_);
-  add("ExportMenu", QStringLiteral("エクスポート(&E)..."), {}, [this] { exportMelody(); });
+  add("ExportMenu", QT_TR_NOOP("エクスポート(&E)..."), {}, [this] { exportMelody(); });
   fileMenu->insertSeparator(endItem);
   connect(fileMenu, &QMenu::aboutToShow, this, &MelodyFiles::fillKeptMenu);
   fillRecentMenu();
@@ -185,17 +215,22 @@ void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
 void MelodyFiles::addEditActions() {
   QMenu* edit = window_.menuBar()->findChild<QMenu*>("Editmenu");
   if (!edit) {
-    edit = window_.menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    edit = window_.menuBar()->addMenu(QString());
     edit->setObjectName("Editmenu");
+    Translate(&window_, [edit] { edit->setTitle(tr("編集(&E)")); });
   }
-  auto* paste = edit->addAction(QStringLiteral("RTTTL を貼り付け"));
+  auto* paste = edit->addAction(QString());
   paste->setObjectName("PasteRtttlMenu");
   paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
   connect(paste, &QAction::triggered, this, [this] { pasteRtttl(); });
-  auto* copy = edit->addAction(QStringLiteral("RTTTL をコピー"));
+  auto* copy = edit->addAction(QString());
   copy->setObjectName("CopyRtttlMenu");
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   connect(copy, &QAction::triggered, this, &MelodyFiles::copyRtttl);
+  Translate(&window_, [paste, copy] {
+    paste->setText(tr("RTTTL を貼り付け"));
+    copy->setText(tr("RTTTL をコピー"));
+  });
 }
 
 void MelodyFiles::fillRecentMenu() {
@@ -267,30 +302,28 @@ void MelodyFiles::followChange() {
 void MelodyFiles::showCaption() {
   if (current_.isEmpty()) {
     window_.setWindowModified(false);
-    window_.setWindowTitle(caption_);
+    window_.setWindowTitle(MerinMain::caption());
     return;
   }
   // "[*]" in a file name would be taken for the modified mark; doubled it is shown as written.
   QString name = QFileInfo(current_).fileName();
   name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-  window_.setWindowTitle(name + QStringLiteral("[*] - ") + caption_);
+  window_.setWindowTitle(name + QStringLiteral("[*] - ") + MerinMain::caption());
   window_.setWindowModified(modified());
 }
 
 void MelodyFiles::refuse(const formats::Refusal& error, const QString& what) {
-  QMessageBox box(QMessageBox::Warning, caption_,
-                  QStringLiteral("%1\n\n%2").arg(what, Text(formats::Words(error, kLanguage))),
-                  QMessageBox::Ok, &window_);
+  QMessageBox box(QMessageBox::Warning, MerinMain::caption(),
+                  QStringLiteral("%1\n\n%2").arg(what, Reason(error)), QMessageBox::Ok, &window_);
   box.setObjectName("FileRefused");
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   box.exec();
 }
 
 void MelodyFiles::fail(const QString& what, const QString& path, const std::string& reason) {
-  QMessageBox box(
-      QMessageBox::Critical, caption_,
-      QStringLiteral("%1:\n%2\n\n%3").arg(what, Shown(path), QString::fromStdString(reason)),
-      QMessageBox::Ok, &window_);
+  QMessageBox box(QMessageBox::Critical, MerinMain::caption(),
+                  QStringLiteral("%1:\n%2\n\n%3").arg(what, Shown(path), Reason(reason)),
+                  QMessageBox::Ok, &window_);
   box.setObjectName("FileFailed");
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   box.exec();
@@ -305,13 +338,11 @@ void MelodyFiles::showImport(const formats::Imported& imported, const QString& f
                              const QString& source) {
   showMelody(imported.codes);
   QStringList lines;
-  for (const auto& line : imported.report) lines << Text(Escaped(formats::Words(line, kLanguage)));
-  if (lines.isEmpty())
-    lines << QStringLiteral("変更はありません（すべての音がそのまま入りました）");
-  QMessageBox box(
-      QMessageBox::Information, caption_,
-      QStringLiteral("%1 を読み込みました: %2\n\n%3").arg(format, source, lines.join('\n')),
-      QMessageBox::Ok, &window_);
+  for (const auto& line : imported.report) lines << ReportLine(line);
+  if (lines.isEmpty()) lines << tr("変更はありません（すべての音がそのまま入りました）");
+  QMessageBox box(QMessageBox::Information, MerinMain::caption(),
+                  tr("%1 を読み込みました: %2\n\n%3").arg(format, source, lines.join('\n')),
+                  QMessageBox::Ok, &window_);
   box.setObjectName("ImportReport");
   box.exec();
 }
@@ -320,7 +351,7 @@ bool MelodyFiles::open(const QString& path) {
   const std::string name = Local(path);
   auto bytes = formats::ReadInputFile(name, formats::Accept::Files, formats::kMaxBinaryBytes);
   if (auto* error = std::get_if<formats::Refusal>(&bytes)) {
-    refuse(*error, kCannotOpen);
+    refuse(*error, CannotOpen());
     return false;
   }
   const std::string& data = std::get<std::string>(bytes);
@@ -330,7 +361,7 @@ bool MelodyFiles::open(const QString& path) {
     // A file of several parts asks which one; Cancel changes nothing.
     auto tune = formats::ReadMidiTune(data, name);
     if (auto* error = std::get_if<formats::Refusal>(&tune)) {
-      refuse(*error, kCannotOpen);
+      refuse(*error, CannotOpen());
       return false;
     }
     if (std::get<formats::MidiTune>(tune).parts.size() > 1) {
@@ -341,7 +372,7 @@ bool MelodyFiles::open(const QString& path) {
   }
   auto read = format.read(data, name, options);
   if (auto* error = std::get_if<formats::Refusal>(&read)) {
-    refuse(*error, kCannotOpen);
+    refuse(*error, CannotOpen());
     return false;
   }
   const formats::Imported& imported = std::get<formats::Imported>(read);
@@ -389,7 +420,7 @@ void MelodyFiles::keepMelodyNow() { keeper_->flush(); }
 bool MelodyFiles::writeMelodyTo(const QString& path) {
   const formats::Codes codes = currentCodes();
   if (auto error = formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes))) {
-    fail(QStringLiteral("保存できませんでした"), path, error->Message(Language::Japanese));
+    fail(tr("保存できませんでした"), path, error->Message(CurrentLanguage()));
     return false;
   }
   current_ = QFileInfo(path).absoluteFilePath();
@@ -409,8 +440,7 @@ bool MelodyFiles::saveAs() {
   if (start.isEmpty()) start = QDir(startFolder()).filePath("melody." + kMelodyExtension);
   const QString melodyFilter = FilterOf(MelodyFileFormat());
   QString filter = melodyFilter;
-  QString path =
-      saveDialog(&window_, QStringLiteral("名前を付けて保存"), start, melodyFilter, &filter);
+  QString path = saveDialog(&window_, tr("名前を付けて保存"), start, melodyFilter, &filter);
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += "." + kMelodyExtension;
   return writeMelodyTo(path);
@@ -425,8 +455,8 @@ bool MelodyFiles::exportMelody() {
              ? QDir(startFolder()).filePath("melody")
              : QFileInfo(base).absoluteDir().filePath(QFileInfo(base).completeBaseName());
   QString chosen = filters.front();
-  QString path = saveDialog(&window_, QStringLiteral("エクスポート"),
-                            base + "." + formatList.front().extension, filters.join(";;"), &chosen);
+  QString path = saveDialog(&window_, tr("エクスポート"), base + "." + formatList.front().extension,
+                            filters.join(";;"), &chosen);
   if (path.isEmpty()) return false;
   // The extension decides the format; a name without a known one gets the chosen filter's.
   const QString suffix = QFileInfo(path).suffix().toLower();
@@ -441,7 +471,7 @@ bool MelodyFiles::exportMelody() {
   const std::optional<formats::Refusal> error =
       formats::WriteAs(currentCodes(), format->extension.toStdString(), Da::AppFolder, Local(path));
   if (error) {
-    fail(QStringLiteral("エクスポートできませんでした"), path, formats::Words(*error, kLanguage));
+    fail(tr("エクスポートできませんでした"), path, formats::Words(*error, CurrentLanguage()));
     return false;
   }
   return true;
@@ -449,11 +479,11 @@ bool MelodyFiles::exportMelody() {
 
 bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
-  const std::string name = "クリップボード";
+  const std::string name = tr("クリップボード").toStdString();
   const formats::Format& format = formats::FormatToRead(text, "");
   auto read = format.read(text, name, {});
   if (auto* error = std::get_if<formats::Refusal>(&read)) {
-    refuse(*error, QStringLiteral("クリップボードの内容を読み込めません。"));
+    refuse(*error, tr("クリップボードの内容を読み込めません。"));
     return false;
   }
   current_.clear();

@@ -108,7 +108,6 @@ class MelodyFiles : public QObject {
   MelodyKeeper* keeper_;
   QMenu* recentMenu_ = nullptr;
   QMenu* keptMenu_ = nullptr;
-  QString caption_;
   QString current_;
   QString suggested_;
   formats::Codes clean_;

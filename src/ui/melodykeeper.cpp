@@ -13,6 +13,7 @@
 #include "core/melodyedit.h"
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
+#include "ui/language.h"
 
 namespace merin::ui {
 namespace {
@@ -108,7 +109,7 @@ void MelodyKeeper::write() {
                                                   formats::WriteMelodyFile(codes));
   if (error) {
     // Said once: a message at every note would stop the composing.
-    if (!failing_) emit failed(QString::fromStdString(error->Message(Language::Japanese)));
+    if (!failing_) emit failed(QString::fromStdString(error->Message(CurrentLanguage())));
     failing_ = true;
     return;
   }

@@ -21,6 +21,7 @@
 #include "ui/edithistory.h"
 #include "ui/handlerarguments.h"
 #include "ui/keybutton.h"
+#include "ui/language.h"
 #include "ui/mainlayout.h"
 #include "ui/melodyfiles.h"
 #include "ui/positionmarker.h"
@@ -31,7 +32,7 @@ namespace merin::ui {
 MerinMain::MerinMain(SoundDevice& sound)
     : sound_(sound), client_(new QWidget(this)), view_(controls_) {
   setObjectName("MerinMain");
-  setWindowTitle(QStringLiteral("Merinkast98   - DoCoMo携帯 作曲支援 -"));
+  setWindowTitle(caption());
   QIcon icon;
   for (int size : kWindowIconSizes) icon.addPixmap(QPixmap::fromImage(art::WindowIcon(size)));
   setWindowIcon(icon);
@@ -41,21 +42,26 @@ MerinMain::MerinMain(SoundDevice& sound)
   client_->setObjectName("client");
   setCentralWidget(client_);
   controls_ = BuildControls(client_);
+  Translate(this, [this] { TranslateControls(controls_); });
   wire();
   client_->installEventFilter(this);
   history_ =
       new EditHistory([this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor); }, this);
   new EditControls(this, melody_, *history_, [this](const auto& change) { runHandler(change); });
+  AddLanguageMenu(menuBar()->findChild<QMenu*>("Helpmenu"));
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
 MerinMain::~MerinMain() = default;
 
+QString MerinMain::caption() { return tr("Merinkast98   - DoCoMo携帯 作曲支援 -"); }
+
 void MerinMain::buildMenus() {
   fileMenu_ = menuBar()->addMenu(QStringLiteral("File(&F)"));
   fileMenu_->setObjectName("Filemenu");
-  endMenu_ = fileMenu_->addAction(QStringLiteral("終了"));
+  endMenu_ = fileMenu_->addAction(QString());
   endMenu_->setObjectName("EndMenu");
+  Translate(this, [this] { endMenu_->setText(tr("終了")); });
 }
 
 void MerinMain::wire() {
@@ -137,7 +143,7 @@ QUndoStack* MerinMain::undoStack() const { return history_->stack(); }
 void MerinMain::reportPictureError(const PictureLoadError& error) {
   QMessageBox box(
       QMessageBox::Critical, windowTitle(),
-      QStringLiteral("画像ファイルを読み込めません:\n%1\n\n%2")
+      tr("画像ファイルを読み込めません:\n%1\n\n%2")
           .arg(QString::fromStdString(error.path()), QString::fromStdString(error.what())),
       QMessageBox::Ok, this);
   // Only on Windows does a message box copy its text on Ctrl+C; elsewhere the path can be

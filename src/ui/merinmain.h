@@ -35,6 +35,9 @@ class MerinMain : public QMainWindow {
   explicit MerinMain(SoundDevice& sound);
   ~MerinMain() override;
 
+  // The window's caption when it shows no file.
+  static QString caption();
+
   // Runs the window's load handler: program folder, empty melody, markers, opening sound.
   void load();
 

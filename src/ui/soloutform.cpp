@@ -5,11 +5,13 @@
 #include <QEventLoop>
 #include <QPlainTextEdit>
 
+#include "ui/language.h"
+
 namespace merin::ui {
 
 SoloutForm::SoloutForm() : text1_(new QPlainTextEdit(this)) {
   setObjectName("SoloutForm");
-  setWindowTitle(QStringLiteral("変換結果"));
+  Translate(this, [this] { setWindowTitle(tr("変換結果")); });
   resize(464, 293);
   text1_->setObjectName("Text1");
   text1_->setGeometry(0, 0, 461, 291);

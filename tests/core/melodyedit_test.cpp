@@ -82,7 +82,8 @@ TEST(InsertEmptySlot, TheLastSlotFallsOffOnlyWhenEmpty) {
     for (int32_t slot : {0, 15, 29}) {
       const MelodyEdit edit = InsertEmptySlot(codes, slot);
       EXPECT_TRUE(edit.refused()) << last << " at " << slot;
-      EXPECT_NE(edit.refusal.find("NOTE:30"), std::string::npos) << edit.refusal;
+      EXPECT_EQ(edit.refusal, EditRefusal::kLastSlotTaken);
+      EXPECT_EQ(edit.slot, 29);
       EXPECT_EQ(edit.codes, codes);
     }
   }
@@ -145,7 +146,7 @@ TEST(Transpose, MovesEveryNoteAndLeavesRestsAndEmptySlots) {
   };
   for (const Case& c : cases) {
     const MelodyEdit edit = Transpose(Codes(c.before), c.semitones);
-    EXPECT_FALSE(edit.refused()) << c.before << " by " << c.semitones << ": " << edit.refusal;
+    EXPECT_FALSE(edit.refused()) << c.before << " by " << c.semitones << ": " << edit.pitch;
     EXPECT_EQ(edit.codes, Codes(c.after)) << c.before << " by " << c.semitones;
   }
 }
@@ -154,24 +155,25 @@ TEST(Transpose, RefusedWhenANoteWouldLeaveTheRangeNamingIt) {
   struct Case {
     const char* before;
     int semitones;
-    const char* named;
+    int32_t slot;
+    const char* pitch;
   } cases[] = {
-      {"11 21 72", 1, "NOTE:3 の B5"},   // B5 is the highest
-      {"21 11 72", -1, "NOTE:2 の C4"},  // C4 is the lowest
-      {"01 13 14", 12, "NOTE:2 の C5"},  // C5 + 12 = C6
-      {"01 12", -12, "NOTE:2 の C#4"},
-      {"63 72 72", 1, "NOTE:2 の B5"},  // the first note out is named
+      {"11 21 72", 1, 2, "B5"},                             // B5 is the highest
+      {"21 11 72", -1, 1, "C4"},                            // C4 is the lowest
+      {"01 13 14", 12, 1, "C5"},                            // C5 + 12 = C6
+      {"01 12", -12, 1, "C#4"},  {"63 72 72", 1, 1, "B5"},  // the first note out is named
   };
   for (const Case& c : cases) {
     const SlotCodes codes = Codes(c.before);
     const MelodyEdit edit = Transpose(codes, c.semitones);
     EXPECT_TRUE(edit.refused()) << c.before << " by " << c.semitones;
-    EXPECT_NE(edit.refusal.find(c.named), std::string::npos) << edit.refusal;
+    EXPECT_EQ(edit.refusal, EditRefusal::kOutOfRange);
+    EXPECT_EQ(std::make_pair(edit.slot, edit.pitch), std::make_pair(c.slot, std::string(c.pitch)));
     EXPECT_EQ(edit.codes, codes) << c.before;
   }
   SlotCodes last = Codes("11");
   last[29] = "72";
-  EXPECT_NE(Transpose(last, 1).refusal.find("NOTE:30 の B5"), std::string::npos);
+  EXPECT_EQ(Transpose(last, 1).slot, 29);
 }
 
 TEST(CodesOf, TakesTheThirtySlotsInOrder) {

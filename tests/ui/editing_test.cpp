@@ -612,7 +612,8 @@ TEST(EditMenu, HoldsUndoRedoAndTheEditsWithTheirKeys) {
   EXPECT_EQ(items.mid(0, mine.size()), mine);
   auto* help = e.t.window->findChild<QMenu*>("Helpmenu");
   ASSERT_NE(help, nullptr);
-  EXPECT_EQ(Items(help), QStringList{"キー操作(&K)\t"});
+  EXPECT_EQ(Items(help),
+            QStringList({"キー操作(&K)\t", "言語 / Language\t", "  日本語\t", "  English\t"}));
 }
 
 TEST(EditMenu, ItemsAlreadyThereFollowTheEditingItems) {

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "support/testwindow.h"
+#include "ui/language.h"
+#include "ui/soloutform.h"
+
+namespace merin::test {
+namespace {
+
+// The text a control of the window shows: a button's, a menu's title or an action's.
+QString TextOf(const TestWindow& w, const QString& name) {
+  if (auto* button = w.find<QAbstractButton>(name)) return button->text();
+  if (auto* menu = w.find<QMenu>(name)) return menu->title();
+  if (auto* action = w.find<QAction>(name)) return action->text();
+  return QStringLiteral("(no %1)").arg(name);
+}
+
+void Use(Language language) {
+  ui::UseLanguage(language);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+}
+
+TEST(Language, EveryCaptionAndMenuItemInBothLanguagesSwitchedWithoutRestart) {
+  struct Caption {
+    const char* name;
+    const char* japanese;
+    const char* english;
+  } captions[] = {
+      {"PedalSW", "休符ペダル", "Rest pedal"},
+      {"Command1", "変  換", "Convert"},
+      {"Command2", "テスト演奏", "Test play"},
+      {"Filemenu", "File(&F)", "File(&F)"},
+      {"NewMenu", "新規(&N)", "&New"},
+      {"OpenMenu", "開く(&O)...", "&Open..."},
+      {"SaveMenu", "上書き保存(&S)", "&Save"},
+      {"SaveAsMenu", "名前を付けて保存(&A)...", "Save &As..."},
+      {"RecentMenu", "最近使ったファイル(&R)", "&Recent files"},
+      {"KeptMenuItem", "保管されたメロディ(&L)", "&Kept melodies"},
+      {"ExportMenu", "エクスポート(&E)...", "&Export..."},
+      {"EndMenu", "終了", "Exit"},
+      {"Editmenu", "編集(&E)", "&Edit"},
+      {"UndoMenu", "元に戻す(&U)", "&Undo"},
+      {"RedoMenu", "やり直し(&R)", "&Redo"},
+      {"ClearMenu", "消去(&L)", "C&lear"},
+      {"InsertMenu", "挿入(&I)", "&Insert"},
+      {"RemoveMenu", "削除(&D)", "&Delete"},
+      {"TransposeMenu", "移調(&T)", "&Transpose"},
+      {"SemitoneUpMenu", "半音上げる", "Semitone up"},
+      {"SemitoneDownMenu", "半音下げる", "Semitone down"},
+      {"OctaveUpMenu", "1 オクターブ上げる", "Octave up"},
+      {"OctaveDownMenu", "1 オクターブ下げる", "Octave down"},
+      {"PasteRtttlMenu", "RTTTL を貼り付け", "Paste RTTTL"},
+      {"CopyRtttlMenu", "RTTTL をコピー", "Copy RTTTL"},
+      {"Helpmenu", "ヘルプ(&H)", "&Help"},
+      {"KeysMenu", "キー操作(&K)", "&Keys"},
+  };
+  Use(Language::Japanese);
+  TestWindow w;
+  ui::SoloutForm result;
+  // Built in Japanese, then switched to English and back, as the menu does.
+  for (Language language : {Language::Japanese, Language::English, Language::Japanese}) {
+    Use(language);
+    const bool english = language == Language::English;
+    for (const Caption& c : captions) {
+      EXPECT_EQ(TextOf(w, c.name), QString::fromUtf8(english ? c.english : c.japanese))
+          << c.name << " in " << (english ? "English" : "Japanese");
+    }
+    EXPECT_EQ(w.window->windowTitle(),
+              english ? QStringLiteral("Merinkast98   - Ringtone composer for DoCoMo handsets -")
+                      : QStringLiteral("Merinkast98   - DoCoMo携帯 作曲支援 -"));
+    EXPECT_EQ(result.windowTitle(),
+              english ? QStringLiteral("Conversion result") : QStringLiteral("変換結果"));
+  }
+}
+
+}  // namespace
+}  // namespace merin::test
