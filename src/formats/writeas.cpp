@@ -41,12 +41,15 @@ std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_vie
 }
 
 std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
-                               const std::string& programFolder, const std::string& target) {
+                               const std::string& programFolder, const std::string& target,
+                               std::string_view title) {
   if (auto refusal = CannotWriteAs(extension, target)) return refusal;
   const Format& format = *FormatOfExtension(extension);
+  // A tune is named by the melody's title, else by the file; the melody file keeps only a title.
+  const std::string_view name = title.empty() && !format.ownFile ? StemOf(target) : title;
   const std::optional<std::string> failure =
       format.audio ? ExportAudio(codes, programFolder, target)
-                   : WriteFileAtomically(target, format.write(codes, StemOf(target)));
+                   : WriteFileAtomically(target, format.write(codes, name));
   if (!failure) return std::nullopt;
   Refusal refusal(Fault::CannotWrite, {});
   refusal.text = *failure;

@@ -19,8 +19,10 @@ std::variant<Imported, Refusal> ReadFile(const std::string& path, const ReadOpti
 std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_view target);
 
 // Writes `codes` to `target` as the format of `extension`, atomically: the format's bytes named
-// after the target, or what test play sounds from the wave files of `programFolder`.
+// `title` (else after the target, in the formats that name a tune), or what test play sounds from
+// the wave files of `programFolder`.
 std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
-                               const std::string& programFolder, const std::string& target);
+                               const std::string& programFolder, const std::string& target,
+                               std::string_view title = {});
 
 }  // namespace merin::formats
