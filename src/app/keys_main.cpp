@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // merinkast98-keys: converts a melody given as note codes or pitch names, a melody file or an
-// RTTTL tune into the handset key presses that type it in, one line per slot, exactly as the
-// program's convert button lists them; or writes it as a melody file, RTTTL, MIDI or audio.
+// RTTTL or iMelody tune into the handset key presses that type it in, one line per slot, exactly as
+// the program's convert button lists them; or writes it as a melody file, RTTTL, MIDI or audio.
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -17,6 +17,7 @@
 
 #include "core/da.h"
 #include "formats/fileio.h"
+#include "formats/rtttl.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
 #include "output/melodytext.h"
@@ -30,6 +31,7 @@ namespace {
 
 using merin::formats::Codes;
 using merin::formats::Imported;
+using merin::formats::ReadOptions;
 using merin::formats::Refusal;
 
 constexpr merin::Language kLanguage = merin::Language::English;
@@ -55,7 +57,8 @@ constexpr const char* kUsage =
     "      C4 C4 D4 - r  C#5 B5\n"
     "  - a tune (\"name:d=4,o=5,b=225:8e6,8d6,f#\" in RTTTL) takes one slot per note or pause,\n"
     "    the first 30 of them, moved by whole octaves into C4..B5; what changed is told on\n"
-    "    stderr.\n"
+    "    stderr. A text of several RTTTL tunes, one starting on each line, is a collection:\n"
+    "    the first tune is taken unless --tune says which.\n"
     "\n"
     "  -i FILE        read the melody from FILE (- for standard input); may be given again\n"
     "                 with -o DIR/ to convert many files\n"
@@ -67,7 +70,12 @@ constexpr const char* kUsage =
     "                 DIR (made if missing) under its base name with the extension of -f:\n"
     "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
     "                 named and the others are done\n"
+    "                 with a collection and no --tune, one file for each tune, named by its\n"
+    "                 title\n"
     "  -f FORMAT      the format for -o DIR/, by its extension\n"
+    "  --tune N       take tune N (from 1) of a collection (also --tune=N)\n"
+    "  --tunes        list the tunes of the input, one a line starting with its number and\n"
+    "                 a colon, and convert nothing\n"
     "  --help         show this help and exit\n"
     "  --version      show the version and exit\n"
     "\n"
@@ -112,20 +120,75 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Reads the melody of `path` ("-" for standard input, read as any input file is, size limit
-// included) and tells what the import changed.
-std::variant<Codes, Refusal> ReadMelody(const std::string& path) {
+// The bytes of `path` ("-" for standard input, read as any input file is, size limit included),
+// with the name that messages give it.
+std::variant<std::string, Refusal> BytesOf(const std::string& path) {
   const bool standardInput = path == "-";
-  auto read = merin::formats::ReadFile(standardInput ? "/dev/stdin" : path);
-  const std::string name = standardInput ? "standard input" : path;
-  if (auto* error = std::get_if<Refusal>(&read)) {
-    if (standardInput && error->file == "/dev/stdin") error->file = name;
-    return std::move(*error);
+  auto bytes = merin::formats::ReadInputFile(standardInput ? "/dev/stdin" : path,
+                                             merin::formats::kMaxBinaryBytes);
+  if (auto* error = std::get_if<Refusal>(&bytes); error && standardInput) {
+    if (error->file == "/dev/stdin") error->file = "standard input";
   }
-  auto& imported = std::get<Imported>(read);
-  for (const auto& line : imported.report)
-    Say(name + ": " + merin::formats::Words(line, kLanguage));
-  return std::move(imported.codes);
+  return bytes;
+}
+
+std::string NameOf(const std::string& path) { return path == "-" ? "standard input" : path; }
+
+// Reads the melody of `bytes` from `path` and tells what the import changed.
+std::variant<Imported, Refusal> ReadMelody(std::string_view bytes, const std::string& path,
+                                           const ReadOptions& options) {
+  auto read = merin::formats::ReadAny(bytes, NameOf(path), options);
+  if (auto* imported = std::get_if<Imported>(&read)) {
+    for (const auto& line : imported->report) {
+      Say(NameOf(path) + ": " + merin::formats::Words(line, kLanguage));
+    }
+  }
+  return read;
+}
+
+std::variant<Imported, Refusal> ReadMelody(const std::string& path, const ReadOptions& options) {
+  auto bytes = BytesOf(path);
+  if (auto* error = std::get_if<Refusal>(&bytes)) return std::move(*error);
+  return ReadMelody(std::get<std::string>(bytes), path, options);
+}
+
+// The tunes of an RTTTL collection in `bytes`, or none when they hold one melody.
+std::vector<merin::formats::RtttlTune> TunesOf(std::string_view bytes, const std::string& path) {
+  if (merin::formats::FormatToRead(bytes, path).read != merin::formats::ReadRtttl) return {};
+  auto tunes = merin::formats::ListRtttlTunes(bytes, NameOf(path));
+  if (tunes.size() < 2) tunes.clear();
+  return tunes;
+}
+
+// --tunes: one line a tune, "N: TITLE (K notes)" or "N: TITLE: why it cannot be taken".
+int ListTunes(const std::string& path) {
+  auto bytes = BytesOf(path);
+  if (auto* error = std::get_if<Refusal>(&bytes)) return Fail(kBadInput, Words(*error));
+  auto tunes = TunesOf(std::get<std::string>(bytes), path);
+  if (tunes.empty()) {
+    auto read = merin::formats::ReadAny(std::get<std::string>(bytes), NameOf(path));
+    if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
+    std::cout << "1: " << std::get<Imported>(read).title << "\n";
+    return 0;
+  }
+  for (size_t i = 0; i < tunes.size(); ++i) {
+    const auto& tune = tunes[i];
+    std::cout << i + 1 << ": " << tune.title
+              << (tune.refusal ? ": " + Words(*tune.refusal)
+                               : " (" + std::to_string(tune.notes) + " notes)")
+              << "\n";
+  }
+  return 0;
+}
+
+// A file name made of a tune's title: the characters that file systems refuse made "_".
+std::string FileNameOf(const std::string& title) {
+  std::string name = title;
+  for (char& c : name) {
+    if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+  }
+  if (name.empty() || name.front() == '.') name.insert(0, "_");
+  return name;
 }
 
 struct Options {
@@ -133,6 +196,8 @@ struct Options {
   std::vector<std::string> inputs;
   std::optional<std::string> output;
   std::optional<std::string> format;
+  ReadOptions read;
+  bool tunes = false;
 };
 
 // -o DIR/: a name ending in a separator, or a folder that exists.
@@ -147,41 +212,54 @@ constexpr size_t kWriters = 8;
 // Converts each input into `folder`; returns the exit status. All inputs are read first, in
 // turn; then the files are written by kWriters threads, and failures named in input order.
 int ConvertInto(const std::string& folder, const std::string& format,
-                const std::vector<std::string>& inputs) {
+                const std::vector<std::string>& inputs, const ReadOptions& options) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) return Fail(kCannotWrite, "cannot make the folder " + folder + ": " + error.message());
   struct Job {
     std::string target;
-    Codes codes;
+    Imported melody;
     std::optional<Refusal> failure;
   };
   std::vector<Job> jobs;
   bool badInput = false;
   std::map<std::string, std::string> written;  // target, from which input
-  for (const std::string& input : inputs) {
-    const std::string target =
-        (std::filesystem::path(folder) / std::filesystem::path(input).stem()).string() + "." +
-        format;
+  const auto add = [&](const std::string& input, const std::string& name,
+                       std::variant<Imported, Refusal> read) {
+    const std::string target = (std::filesystem::path(folder) / name).string() + "." + format;
     if (auto [it, fresh] = written.emplace(target, input); !fresh) {
       Say(input + ": not converted, " + target + " is already written from " + it->second);
       badInput = true;
-      continue;
-    }
-    auto read = ReadMelody(input);
-    if (auto* e = std::get_if<Refusal>(&read)) {
+    } else if (auto* e = std::get_if<Refusal>(&read)) {
       Say(Words(*e));
       badInput = true;
     } else {
-      jobs.push_back({target, std::move(std::get<Codes>(read)), std::nullopt});
+      jobs.push_back({target, std::move(std::get<Imported>(read)), std::nullopt});
     }
+  };
+  for (const std::string& input : inputs) {
+    const std::string stem = std::filesystem::path(input).stem().string();
+    auto bytes = BytesOf(input);
+    if (auto* e = std::get_if<Refusal>(&bytes)) {
+      add(input, stem, std::move(*e));
+      continue;
+    }
+    const std::string& text = std::get<std::string>(bytes);
+    // A collection without --tune gives one file a tune.
+    const auto tunes = options.tune == 0 ? TunesOf(text, input) : decltype(TunesOf(text, input)){};
+    for (size_t i = 0; i < tunes.size(); ++i) {
+      ReadOptions one = options;
+      one.tune = i + 1;
+      add(input, FileNameOf(tunes[i].title), ReadMelody(text, input, one));
+    }
+    if (tunes.empty()) add(input, stem, ReadMelody(text, input, options));
   }
 
   std::atomic<size_t> next{0};
   const auto write = [&] {
     for (size_t i; (i = next++) < jobs.size();) {
-      jobs[i].failure =
-          merin::formats::WriteAs(jobs[i].codes, format, Da::AppFolder, jobs[i].target);
+      jobs[i].failure = merin::formats::WriteAs(jobs[i].melody.codes, format, Da::AppFolder,
+                                                jobs[i].target, jobs[i].melody.title);
     }
   };
   std::vector<std::thread> writers;
@@ -215,6 +293,25 @@ int main(int argc, char** argv) {
       std::cout << "merinkast98-keys " MERIN_VERSION "\n";
       return 0;
     }
+    if (arg == "--tunes") {
+      options.tunes = true;
+      continue;
+    }
+    if (arg == "--tune" || arg.starts_with("--tune=")) {
+      std::string value;
+      if (arg == "--tune") {
+        if (i + 1 == args.size()) return Fail(kBadInput, where + "needs a value (try --help)");
+        value = args[++i];
+      } else {
+        value = arg.substr(7);
+      }
+      if (value.empty() || value.size() > 9 ||
+          value.find_first_not_of("0123456789") != std::string::npos || std::stoul(value) == 0) {
+        return Fail(kBadInput, where + "the tune is a number from 1 (try --help)");
+      }
+      options.read.tune = std::stoul(value);
+      continue;
+    }
     if (arg == "-i" || arg == "-o" || arg == "-f") {
       if (i + 1 == args.size()) return Fail(kBadInput, where + "needs a value (try --help)");
       const std::string& value = args[++i];
@@ -241,6 +338,12 @@ int main(int argc, char** argv) {
     return Fail(kBadInput, "tokens and -i cannot be given together (try --help)");
   }
 
+  if (options.tunes) {
+    if (!options.tokens.empty() || options.inputs.size() > 1 || options.output) {
+      return Fail(kBadInput, "--tunes lists the tunes of one input (try --help)");
+    }
+    return ListTunes(options.inputs.empty() ? "-" : options.inputs.front());
+  }
   if (toFolder != options.format.has_value()) {
     return Fail(kBadInput, toFolder ? "-o " + *options.output + " needs -f FORMAT (try --help)"
                                     : "-f goes with -o DIR/ (try --help)");
@@ -263,13 +366,14 @@ int main(int argc, char** argv) {
     if (std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end()) {
       return Fail(kBadInput, "-o DIR/ needs files named by -i; standard input has no name");
     }
-    return ConvertInto(*options.output, format, options.inputs);
+    return ConvertInto(*options.output, format, options.inputs, options.read);
   }
   if (options.inputs.size() > 1) {
     return Fail(kBadInput, "several -i need -o DIR/ -f FORMAT (try --help)");
   }
 
   Codes codes;
+  std::string title;
   if (!options.tokens.empty()) {
     auto parsed = merin::ParseMelodyText(options.tokens);
     if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) {
@@ -277,13 +381,15 @@ int main(int argc, char** argv) {
     }
     codes = std::get<0>(parsed);
   } else {
-    auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front());
+    auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front(), options.read);
     if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
-    codes = std::get<Codes>(read);
+    codes = std::get<Imported>(read).codes;
+    title = std::get<Imported>(read).title;
   }
 
   if (options.output) {
-    if (auto failure = merin::formats::WriteAs(codes, format, Da::AppFolder, *options.output)) {
+    if (auto failure =
+            merin::formats::WriteAs(codes, format, Da::AppFolder, *options.output, title)) {
       return Fail(kCannotWrite, Words(*failure));
     }
     return 0;

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "formats/audioexport.h"
+#include "formats/imelody.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
 #include "output/convert.h"
@@ -120,7 +121,8 @@ TEST(KeysProgramFiles, WritesEveryFormatByTheExtension) {
   const Codes codes = MelodyOf({"11", "01", "32", "99", "72", "12"});
   ASSERT_FALSE(formats::ExportAudio(codes, MERIN_PROGRAM_DIR, dir / "expected.wav"));
   const auto audio = formats::WritableAudioExtensions();
-  for (const char* extension : {"mk98", "rtttl", "mid", "wav", "WAV", "flac", "ogg", "mp3"}) {
+  for (const char* extension :
+       {"mk98", "rtttl", "mid", "imy", "wav", "WAV", "flac", "ogg", "mp3"}) {
     SCOPED_TRACE(extension);
     const std::string target = dir / (std::string("tune.") + extension);
     std::vector<std::string> args = tokens;
@@ -146,7 +148,9 @@ TEST(KeysProgramFiles, WritesEveryFormatByTheExtension) {
     } else if (ext == "rtttl") {
       EXPECT_EQ(bytes, "tune:d=4,o=5,b=214:c4,p,e5,p,b5,c#4");
     } else if (ext == "mid") {
-      EXPECT_EQ(bytes, formats::WriteMidi(codes));
+      EXPECT_EQ(bytes, formats::WriteMidi(codes, "tune"));
+    } else if (ext == "imy") {
+      EXPECT_EQ(bytes, formats::WriteImelody(codes, "tune"));
     } else if (ext == "wav" || ext == "WAV") {
       EXPECT_TRUE(bytes == ReadBytes(dir / "expected.wav"));
     } else {
@@ -179,9 +183,10 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
                       dir / "out/twinkle.mid is already written from " + dir / "in/twinkle.rtttl"),
       std::string::npos)
       << result.err;
-  EXPECT_EQ(ReadBytes(dir / "out/twinkle.mid"), formats::WriteMidi(kTwinkle));
-  EXPECT_EQ(ReadBytes(dir / "out/scale.mid"),
-            formats::WriteMidi(MelodyOf({"11", "21", "31", "41", "51", "61", "71", "13"})));
+  EXPECT_EQ(ReadBytes(dir / "out/twinkle.mid"), formats::WriteMidi(kTwinkle, "Twinkle"));
+  EXPECT_EQ(
+      ReadBytes(dir / "out/scale.mid"),
+      formats::WriteMidi(MelodyOf({"11", "21", "31", "41", "51", "61", "71", "13"}), "scale"));
   EXPECT_FALSE(std::filesystem::exists(dir / "out/broken.mid"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 2);
 
@@ -190,7 +195,7 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
                                            dir / "in/twinkle.rtttl", dir / "in/more/scale.mk98"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ReadBytes(dir / "out/scale.rtttl"), "scale:d=4,o=5,b=214:c4,d4,e4,f4,g4,a4,b4,c5");
-  EXPECT_EQ(ReadBytes(dir / "out/twinkle.rtttl"), formats::WriteRtttl(kTwinkle, "twinkle"));
+  EXPECT_EQ(ReadBytes(dir / "out/twinkle.rtttl"), formats::WriteRtttl(kTwinkle, "Twinkle"));
 
   // Audio, written side by side: each file as the library exports its melody alone.
   result = RunProgram(MERIN_KEYS_PROGRAM, {"-o", dir / "wav/", "-f", "wav",
@@ -201,6 +206,54 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
                                     MERIN_PROGRAM_DIR, dir / "scale.wav"));
   EXPECT_TRUE(ReadBytes(dir / "wav/twinkle.wav") == ReadBytes(dir / "twinkle.wav"));
   EXPECT_TRUE(ReadBytes(dir / "wav/scale.wav") == ReadBytes(dir / "scale.wav"));
+}
+
+TEST(KeysProgramFiles, ChoosesListsAndSplitsTheTunesOfACollection) {
+  TempFolder dir;
+  WriteBytes(dir / "c.rtttl",
+             "# tunes\nIndiana:d=4,o=5:e,p,f,g\n\nBad:d=4:c,x\nLong:d=8,o=5:c,d,\n e,f\n");
+  const std::string bad = dir / "c.rtttl:4:11: \"x\": not a note letter (a..g, h) or a pause (p)";
+  const std::string indiana = ConvertMelody(MelodyOf({"32", "01", "43", "53"}));
+  const std::string taken = "merinkast98-keys: " + dir / "c.rtttl: took tune ";
+  const struct {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string out, err;
+  } cases[] = {
+      {{"--tunes", "-i", dir / "c.rtttl"},
+       0,
+       "1: Indiana (4 notes)\n2: Bad: " + bad + "\n3: Long (4 notes)\n",
+       ""},
+      {{"-i", dir / "c.rtttl"}, 0, indiana, taken + "1 of 3: Indiana\n"},
+      {{"--tune=3", "-i", dir / "c.rtttl"},
+       0,
+       ConvertMelody(MelodyOf({"13", "23", "32", "43"})),
+       taken + "3 of 3: Long\n"},
+      {{"--tune", "2", "-i", dir / "c.rtttl"}, 2, "", "merinkast98-keys: " + bad + "\n"},
+      {{"--tune", "4", "-i", dir / "c.rtttl"},
+       2,
+       "",
+       "merinkast98-keys: " + dir / "c.rtttl: no tune 4 (the text has 3)\n"},
+      {{"--tune=0", "-i", dir / "c.rtttl"},
+       2,
+       "",
+       "merinkast98-keys: argument 1 \"--tune=0\": the tune is a number from 1 (try --help)\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.front());
+    auto result = RunProgram(MERIN_KEYS_PROGRAM, c.args);
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+    EXPECT_EQ(result.out, c.out);
+    EXPECT_EQ(result.err, c.err);
+  }
+  // Into a folder, one file a tune, named and titled by it; the refused one is named.
+  auto result = RunProgram(MERIN_KEYS_PROGRAM, {"-o", dir / "out/", "-f", "mid", dir / "c.rtttl"});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_NE(result.err.find(bad), std::string::npos) << result.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "out/Indiana.mid"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 2);
+  EXPECT_EQ(ReadBytes(dir / "out/Long.mid"),
+            formats::WriteMidi(MelodyOf({"13", "23", "32", "43"}), "Long"));
 }
 
 // A target that cannot be written is left as it was, with exit status 1: here the write runs
