@@ -253,7 +253,7 @@ std::string WriteImelody(const Codes& codes, std::string_view title) {
 Format ImelodyFormat() {
   return Format{.name = "iMelody",
                 .extensions = {"imy"},
-                .mime = "text/x-imelody",
+                .mime = "text/x-iMelody",
                 .japanese = "iMelody 着信メロディ",
                 .english = "iMelody ringtone",
                 .recognise = StartsImelody,
