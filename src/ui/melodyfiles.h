@@ -3,9 +3,15 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
+#include <string_view>
 
-#include "formats/melody.h"
+#include <variant>
+#include <vector>
+
+#include "formats/format.h"
 
 class QAction;
 class QMenu;
@@ -38,9 +44,19 @@ class MelodyFiles : public QObject {
   MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem);
   ~MelodyFiles() override;
 
-  // The dialogs the menu items ask with: QFileDialog's; tests put their own answers here.
+  // Asks which tune of a collection to take: `tunes` lists them, those not `choosable` greyed;
+  // the row chosen, or -1 when cancelled.
+  using TuneDialog = std::function<int(QWidget* parent, const QStringList& tunes,
+                                       const std::vector<bool>& choosable)>;
+  // Asks for the melody's title, starting from `title`; none when cancelled.
+  using TitleDialog = std::function<std::optional<QString>(QWidget* parent, const QString& title)>;
+
+  // The dialogs the menu items ask with: QFileDialog's and the program's own; tests put their
+  // own answers here.
   OpenDialog openDialog;
   SaveDialog saveDialog;
+  TuneDialog tuneDialog;
+  TitleDialog titleDialog;
 
   // Opens a melody file, or imports an RTTTL tune and shows what the import changed. A file that
   // is refused is named with the place and reason, and nothing changes. True when it was opened.
@@ -59,6 +75,8 @@ class MelodyFiles : public QObject {
   bool pasteRtttl();
   // Puts the melody's RTTTL on the clipboard.
   void copyRtttl();
+  // Asks for the melody's title and sets it, as one undo step.
+  void editTitle();
   // Writes a pending change of the melody to last.mk98 now (the program is ending).
   void keepLastMelodyNow();
 
@@ -68,13 +86,19 @@ class MelodyFiles : public QObject {
   bool modified() const;
 
  private:
+  // The tune dialog of the program: a list and OK and Cancel.
+  static int AskTune(QWidget* parent, const QStringList& tunes, const std::vector<bool>& choosable);
   void addActions(QMenu* fileMenu, QAction* endItem);
   void addEditActions();
   void fillRecentMenu();
   void followChange();
   void showCaption();
-  // Puts `codes` in place, the cursor after the last filled slot.
-  void showMelody(const formats::Codes& codes);
+  // Puts `codes` and `title` in place, the cursor after the last filled slot.
+  void showMelody(const formats::Codes& codes, const std::string& title);
+  // Reads `bytes` named `name` as their format does; a collection of tunes asks which one
+  // first. Nothing when cancelled.
+  std::optional<std::variant<formats::Imported, formats::Refusal>> readChosen(
+      std::string_view bytes, const std::string& name, const formats::Format& format);
   // Puts a tune imported from `format` in place and shows what the import changed.
   void showImport(const formats::Imported& imported, const QString& format, const QString& source);
   bool writeMelodyTo(const QString& path);
@@ -93,6 +117,7 @@ class MelodyFiles : public QObject {
   QString current_;
   QString suggested_;
   formats::Codes clean_;
+  std::string cleanTitle_;
 };
 
 }  // namespace merin::ui

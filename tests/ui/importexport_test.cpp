@@ -7,11 +7,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QUndoStack>
 #include <QUrl>
 
 #include "core/pitch.h"
 #include "filetesting.h"
 #include "formats/audioexport.h"
+#include "formats/imelody.h"
 #include "formats/rtttl.h"
 
 namespace merin::test {
@@ -90,7 +92,7 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
   t.Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(t.Codes(), composed) << "Ctrl+C also played the piano key C";
   const QString copied = QGuiApplication::clipboard()->text();
-  EXPECT_TRUE(copied.startsWith("melody:d=4,o=5,b=214:")) << copied.toStdString();
+  EXPECT_TRUE(copied.startsWith("Ode:d=4,o=5,b=214:")) << copied.toStdString();
   const std::string bytes = copied.toStdString();
   auto back = formats::ReadRtttl(bytes, "");
   ASSERT_TRUE(std::holds_alternative<formats::Imported>(back)) << copied.toStdString();
@@ -106,6 +108,62 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
       "クリップボードの内容を読み込めません。\n\nクリップボード:1:23: \"x\": "))
       << boxes.seen[0].text;
   EXPECT_EQ(t.Codes(), before);
+}
+
+// A collection pasted, its third tune taken and exported as iMelody, that file opened: the slots
+// and the title come through, the title names the tune copied as RTTTL, and setting the title is
+// one undo step.
+TEST(TuneCollection, PasteTakeTheThirdExportAsImelodyOpenItAndRetitle) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  std::vector<QStringList> offered;
+  t.files().tuneDialog = [&](QWidget*, const QStringList& tunes, const std::vector<bool>& can) {
+    offered.push_back(tunes);
+    EXPECT_EQ(can, (std::vector<bool>{true, false, true}));
+    return 2;
+  };
+  QGuiApplication::clipboard()->setText(
+      "Indiana:d=4,o=5:e,f,g\nBad:d=4:c,x\nMario Theme:d=4,o=5:c,d,e,f\n");
+  {
+    MessageBoxes boxes;
+    t.Key(Qt::Key_V, Qt::ControlModifier);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.seen.empty(); }, 3000));
+    EXPECT_EQ(boxes.Names(), std::vector<QString>{"ImportReport"});
+  }
+  ASSERT_EQ(offered.size(), 1u);
+  EXPECT_EQ(offered[0], (QStringList{"1. Indiana（3 音）",
+                                     "2. Bad — 音名（a..g, h）でも休符（p）でもありません",
+                                     "3. Mario Theme（4 音）"}));
+  const formats::Codes mario = MakeCodes({"13", "23", "32", "43"});
+  EXPECT_EQ(t.Codes(), mario);
+
+  t.saveAnswer = t.File("mario.imy");
+  ASSERT_TRUE(t.ClickMenu("Filemenu", "ExportMenu"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(t.saveAnswer); }, 3000));
+  EXPECT_EQ(t.Read(t.saveAnswer).toStdString(), formats::WriteImelody(mario, "Mario Theme"));
+
+  t.files().newMelody();
+  t.openAnswer = t.saveAnswer;
+  {
+    MessageBoxes boxes;
+    ASSERT_TRUE(t.ClickMenu("Filemenu", "OpenMenu"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.seen.empty(); }, 3000));
+    EXPECT_TRUE(boxes.seen[0].text.startsWith("iMelody を読み込みました: ")) << boxes.seen[0].text;
+  }
+  EXPECT_EQ(t.Codes(), mario);
+  EXPECT_EQ(t.window->melody().Title, "Mario Theme");
+  t.Key(Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "MarioTheme:d=4,o=5,b=214:c5,d5,e5,f5");
+
+  t.files().titleDialog = [](QWidget*, const QString& title) -> std::optional<QString> {
+    EXPECT_EQ(title, "Mario Theme");
+    return QString("World\t1-1");
+  };
+  ASSERT_TRUE(t.ClickMenu("Editmenu", "TitleMenu"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.window->melody().Title == "World1-1"; }, 3000));
+  t.window->undoStack()->undo();
+  EXPECT_EQ(t.window->melody().Title, "Mario Theme");
+  EXPECT_EQ(t.Codes(), mario);
 }
 
 TEST(RtttlImport, ATuneImportedWholeSaysSoAndMelodyTextIsPastedAsItIs) {
@@ -222,7 +280,7 @@ TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
   ASSERT_TRUE(t.active);
   ASSERT_EQ(t.Codes(), MakeCodes({"41", "32", "01", "99", "12"}));
   const std::vector<std::string> audio = formats::WritableAudioExtensions();
-  std::vector<QString> extensions = {"rtttl", "mid"};
+  std::vector<QString> extensions = {"imy", "rtttl", "mid"};
   for (const std::string& e : audio) extensions.push_back(QString::fromStdString(e));
   ASSERT_GE(extensions.size(), 5u) << "WAV, FLAC and Ogg are always written";
 
@@ -241,7 +299,9 @@ TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
           << filters[qsizetype(i)].toStdString();
     }
     const QByteArray bytes = FilesWindow::Read(t.saveAnswer);
-    if (extension == "rtttl") {
+    if (extension == "imy") {
+      EXPECT_TRUE(bytes.contains("\r\nNAME:Tune 1\r\n")) << bytes.toStdString();
+    } else if (extension == "rtttl") {
       EXPECT_TRUE(bytes.startsWith("Tune1:d=4,o=5,b=214:")) << bytes.toStdString();
       auto back = formats::ReadRtttl(bytes.toStdString(), "");
       ASSERT_TRUE(std::holds_alternative<formats::Imported>(back));
