@@ -111,10 +111,7 @@ class Reader {
   std::optional<Refusal> Notes(size_t begin, std::vector<int>& pitches, size_t first) {
     partEnd_ = end_;
     Scanner s(text_, begin, end_);
-    pitches.reserve(
-        static_cast<size_t>(std::count(text_.begin() + static_cast<ptrdiff_t>(begin),
-                                       text_.begin() + static_cast<ptrdiff_t>(end_), ',')) +
-        1);
+    pitches.reserve((end_ - begin) / 2 + 1);  // every note but the last takes two bytes or more
     int keptLength = 0;  // the duration of the first kept note, negative when dotted
     while (s.Peek() != '\0') {
       const size_t start = s.Position();
@@ -301,8 +298,9 @@ std::variant<Imported, Refusal> ReadTune(std::string_view text, size_t begin, si
   if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
   Fitted& fitted = std::get<Fitted>(fit);
   if (reader.Mixed()) fitted.report.push_back({Change::DurationsDropped, {}, {}});
-  return Imported{std::move(fitted.codes), std::move(fitted.report), true,
-                  TitleOf(tune.substr(0, nameEnd))};
+  return std::variant<Imported, Refusal>(std::in_place_type<Imported>, std::move(fitted.codes),
+                                         std::move(fitted.report), true,
+                                         TitleOf(tune.substr(0, nameEnd)));
 }
 
 // The characters of `name` an RTTTL name may hold, at most ten.
@@ -335,8 +333,9 @@ std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_vi
     return Refusal(Fault::NoSuchTune, std::string(fileName),
                    {static_cast<int64_t>(wanted), static_cast<int64_t>(count)});
   }
+  if (count == 1) return ReadTune(text, begin, end, fileName, options);
   auto read = ReadTune(text, begin, end, fileName, options);
-  if (auto* imported = std::get_if<Imported>(&read); imported && count > 1) {
+  if (auto* imported = std::get_if<Imported>(&read)) {
     imported->report.insert(imported->report.begin(),
                             {Change::TuneTaken,
                              {static_cast<int64_t>(wanted), static_cast<int64_t>(count)},
