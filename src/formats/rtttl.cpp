@@ -205,21 +205,22 @@ class Reader {
   bool mixed_ = false;
 };
 
-// Whether `line` starts a tune: a second ':' and no ',' before its first (a name, then
-// settings).
-bool StartsTune(std::string_view line) {
-  const size_t colon = line.find(':');
-  if (colon == std::string_view::npos) return false;
-  if (line.substr(0, colon).find(',') != std::string_view::npos) return false;
-  return line.find(':', colon + 1) != std::string_view::npos;
-}
-
 // Whether `line` is left out between tunes: blank, or a comment starting with '#'.
 bool Ignorable(std::string_view line) {
   for (const char c : line) {
     if (!IsSpace(c)) return c == '#';
   }
   return true;
+}
+
+// Whether `line` starts a tune: a second ':' and no ',' before its first (a name, then
+// settings), and no comment.
+bool StartsTune(std::string_view line) {
+  if (Ignorable(line)) return false;
+  const size_t colon = line.find(':');
+  if (colon == std::string_view::npos) return false;
+  if (line.substr(0, colon).find(',') != std::string_view::npos) return false;
+  return line.find(':', colon + 1) != std::string_view::npos;
 }
 
 // Calls visit(begin, end) for each tune of `text` in turn until it returns false; returns how

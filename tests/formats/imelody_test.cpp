@@ -70,6 +70,10 @@ TEST(ReadImelody, ReadsTheGrammar) {
        "",
        {"moved everything down 2 octave(s)"}},
   };
+  // From slot 3, @0 still fills all 30 slots that are taken.
+  auto from = ReadImelody(Imy("*3cd(e@0)"), "x.imy", {.from = 3});
+  ASSERT_TRUE(std::holds_alternative<Imported>(from));
+  EXPECT_EQ(std::get<Imported>(from).codes.back(), "31");
   for (const auto& c : cases) {
     auto read = ReadAny(c.text, "x.imy");
     ASSERT_TRUE(std::holds_alternative<Imported>(read))

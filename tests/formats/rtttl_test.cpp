@@ -255,6 +255,22 @@ TEST(RtttlCollection, ListsEveryTuneAndTakesTheOneAsked) {
   EXPECT_TRUE(std::get<Imported>(one).report.empty());
 }
 
+TEST(RtttlCollection, ATuneStartsAtALineWithANameThenSettings) {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      {"A:d=4:c\nB:d=4:d", {"A", "B"}},
+      {"A:d=4:c,\nd=8,e\nB::d", {"A", "B"}},         // a note line with one ':' goes on
+      {"A:d=4:c\nHi, you:d=4:e\nB::d", {"A", "B"}},  // a ',' before the first ':' goes on too
+      {"A:d=4:c\n\n  # B:d=4:x\nC::d", {"A", "C"}},  // a comment between tunes is no tune
+      {"junk\nA:d=4:c\nB::d", {"junk", "A", "B"}},   // text before the first is one of its own
+      {"A:d=4:c\n", {"A"}},
+  };
+  for (const auto& [text, titles] : cases) {
+    std::vector<std::string> listed;
+    for (const RtttlTune& tune : ListRtttlTunes(text, "t")) listed.push_back(tune.title);
+    EXPECT_EQ(listed, titles) << text;
+  }
+}
+
 TEST(ReadAnyMelody, TellsMelodyFilesFromRtttlByContent) {
   const struct {
     const char* what;
