@@ -35,7 +35,7 @@ class Scanner {
   }
 
   // The next character that is not white space, or '\0' at the end of the part.
-  char Peek() const { return pos_ < end_ ? text_[pos_] : '\0'; }
+  char Peek() const { return next_; }
   void Skip() {
     ++pos_;
     SkipSpace();
@@ -43,10 +43,10 @@ class Scanner {
   size_t Position() const { return pos_; }
   // A run of digits (white space between them ignored), or kNoValue when there is none.
   int Number() {
-    if (!IsDigit(Peek())) return kNoValue;
+    if (!IsDigit(next_)) return kNoValue;
     int value = 0;
-    while (IsDigit(Peek())) {
-      value = std::min(kNumberCap, value * 10 + (text_[pos_] - '0'));
+    while (IsDigit(next_)) {
+      value = std::min(kNumberCap, value * 10 + (next_ - '0'));
       Skip();
     }
     return value;
@@ -55,10 +55,12 @@ class Scanner {
  private:
   void SkipSpace() {
     while (pos_ < end_ && IsSpace(text_[pos_])) ++pos_;
+    next_ = pos_ < end_ ? text_[pos_] : '\0';
   }
 
   std::string_view text_;
   size_t pos_, end_;
+  char next_ = '\0';
 };
 
 // Reads the tune in [begin, end) of the text: its settings, then its notes as MIDI numbers
