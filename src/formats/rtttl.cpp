@@ -301,9 +301,8 @@ std::variant<Imported, Refusal> ReadTune(std::string_view text, size_t begin, si
   if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
   Fitted& fitted = std::get<Fitted>(fit);
   if (reader.Mixed()) fitted.report.push_back({Change::DurationsDropped, {}, {}});
-  return std::variant<Imported, Refusal>(std::in_place_type<Imported>, std::move(fitted.codes),
-                                         std::move(fitted.report), true,
-                                         TitleOf(tune.substr(0, nameEnd)));
+  return Imported{std::move(fitted.codes), std::move(fitted.report), true,
+                  TitleOf(tune.substr(0, nameEnd))};
 }
 
 // The characters of `name` an RTTTL name may hold, at most ten.
