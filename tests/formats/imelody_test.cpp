@@ -2,6 +2,7 @@
 #include "formats/imelody.h"
 
 #include <random>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -10,82 +11,60 @@
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
+#include "formats/slots.h"
 #include "formats/title.h"
 #include "support/melodies.h"
 
 namespace merin::formats {
 namespace {
 
-using test::MelodyOf;
-
 // An iMelody text with `melody` on line 4, its first character in column 8.
 std::string Imy(const std::string& melody) {
   return "BEGIN:IMELODY\nVERSION:1.2\nFORMAT:CLASS1.0\nMELODY:" + melody + "\nEND:IMELODY\n";
 }
 
+// The codes of a read, space-separated up to the last that is not empty.
+std::string Slots(const Codes& codes) {
+  std::string line;
+  for (size_t i = 0; i < UsedSlots(codes); ++i) line += (i ? " " : "") + codes[i];
+  return line;
+}
+
 TEST(ReadImelody, ReadsTheGrammar) {
   const struct {
-    const char* what;
-    std::string text;
-    Codes codes;
-    std::string title;
-    std::vector<std::string> report;
+    std::string text, slots, title, report;
   } cases[] = {
-      {"*4 before any prefix; a prefix holds for the notes after it",
-       Imy("c2*3c2d*4e"),
-       MelodyOf({"13", "11", "21", "32"}),
-       "",
-       {}},
-      {"flats and sharps before the letter",
-       Imy("*4&d#c*3&d"),
-       MelodyOf({"14", "14", "12"}),
-       "",
-       {}},
-      {"headers in any order, LF, version 1.0, a name; durations and specifiers dropped",
-       "BEGIN:IMELODY\nNAME:Song \xE6\x9B\xB2\nMELODY:r1c1.d1:e1;\nVERSION:1.0\nEND:IMELODY",
-       MelodyOf({"01", "13", "23", "32"}),
-       "Song \xE6\x9B\xB2",
-       {"durations are not used (every note gets the same length)"}},
-      {"a repeat block", Imy("(c2d2@2)e2"), MelodyOf({"13", "23", "13", "23", "32"}), "", {}},
-      {"@0 fills the 30 slots",
-       Imy("*3c(d@0V+)"),
-       MelodyOf({"11", "21", "21", "21", "21", "21", "21", "21", "21", "21",
-                 "21", "21", "21", "21", "21", "21", "21", "21", "21", "21",
-                 "21", "21", "21", "21", "21", "21", "21", "21", "21", "21"}),
-       "",
-       {}},
-      {"effects and volumes skipped",
-       Imy("ledon c vibeon V+ d backoff V12 e ledoff vibeoff V-"),
-       MelodyOf({"13", "23", "32"}),
-       "",
-       {}},
-      {"CR LF and a folded melody line",
-       "BEGIN:IMELODY\r\nVERSION:1.2\r\nMELODY:c2\r\n d2\r\nEND:IMELODY\r\n",
-       MelodyOf({"13", "23"}),
-       "",
-       {}},
-      {"the fit of RTTTL",
-       Imy("*6c*6e"),
-       MelodyOf({"13", "32"}),
-       "",
-       {"moved everything down 2 octave(s)"}},
+      // *4 before any prefix; a prefix holds for the notes after it.
+      {Imy("c2*3c2d*4e"), "13 11 21 32", "", ""},
+      {Imy("*4&d#c*3&d"), "14 14 12", "", ""},  // flats and sharps before the letter
+      // Headers in any order, LF, version 1.0, a name; durations and specifiers dropped.
+      {"BEGIN:IMELODY\nNAME:Song \xE6\x9B\xB2\nMELODY:r1c1.d1:e1;\nVERSION:1.0\nEND:IMELODY",
+       "01 13 23 32", "Song \xE6\x9B\xB2",
+       "durations are not used (every note gets the same length)"},
+      {Imy("(c2d2@2)e2"), "13 23 13 23 32", "", ""},
+      {Imy("ledon c vibeon V+ d backoff V12 e ledoff vibeoff V-"), "13 23 32", "", ""},
+      {"BEGIN:IMELODY\r\nVERSION:1.2\r\nMELODY:c2\r\n d2\r\nEND:IMELODY\r\n", "13 23", "", ""},
+      {Imy("*6c*6e"), "13 32", "", "moved everything down 2 octave(s)"},  // *6c is C7
   };
-  // From slot 3, @0 still fills all 30 slots that are taken.
-  auto from = ReadImelody(Imy("*3cd(e@0)"), "x.imy", {.from = 3});
-  ASSERT_TRUE(std::holds_alternative<Imported>(from));
-  EXPECT_EQ(std::get<Imported>(from).codes.back(), "31");
   for (const auto& c : cases) {
     auto read = ReadAny(c.text, "x.imy");
-    ASSERT_TRUE(std::holds_alternative<Imported>(read))
-        << c.what << ": " << Words(std::get<Refusal>(read), Language::English);
+    ASSERT_TRUE(std::holds_alternative<Imported>(read)) << c.text;
     const Imported& imported = std::get<Imported>(read);
-    EXPECT_EQ(imported.codes, c.codes) << c.what;
-    EXPECT_EQ(imported.title, c.title) << c.what;
-    EXPECT_EQ(Words(imported.report, Language::English), c.report) << c.what;
+    EXPECT_EQ(Slots(imported.codes), c.slots) << c.text;
+    EXPECT_EQ(imported.title, c.title) << c.text;
+    const auto report = Words(imported.report, Language::English);
+    EXPECT_EQ(report.empty() ? "" : report.front(), c.report) << c.text;
+  }
+  // @0 repeats until the 30 slots taken are full, from any start.
+  for (const size_t from : {1, 3}) {
+    auto read = ReadImelody(Imy("*3cd(e@0V+)"), "x.imy", {.from = from});
+    ASSERT_TRUE(std::holds_alternative<Imported>(read));
+    EXPECT_EQ(std::get<Imported>(read).codes.back(), "31") << from;
   }
 }
 
 TEST(ReadImelody, RefusesWithPositionAndReason) {
+  const std::string kToken = "not a note, a rest (r), a repeat or an effect of iMelody";
   const std::pair<std::string, std::string> cases[] = {
       {"MELODY:c\nEND:IMELODY", "x.imy:1:1: not iMelody: it does not start with BEGIN:IMELODY"},
       {"BEGIN:IMELODY\nVERSION:2.0\nMELODY:c\nEND:IMELODY",
@@ -98,8 +77,8 @@ TEST(ReadImelody, RefusesWithPositionAndReason) {
       {Imy("c(de"), "x.imy:4:9: \"(\": a repeat block without its end (@n)"},
       {Imy("c@2)"), "x.imy:4:9: \"@\": the end of a repeat block that was not begun with '('"},
       {Imy("c*9d"), "x.imy:4:9: \"*9\": octave outside *0..*8"},
-      {Imy("cxd"), "x.imy:4:9: \"x\": not a note, a rest (r), a repeat or an effect of iMelody"},
-      {Imy("c#r"), "x.imy:4:9: \"#r\": not a note, a rest (r), a repeat or an effect of iMelody"},
+      {Imy("cxd"), "x.imy:4:9: \"x\": " + kToken},
+      {Imy("c#r"), "x.imy:4:9: \"#r\": " + kToken},
   };
   for (const auto& [text, message] : cases) {
     auto read = ReadImelody(text, "x.imy");
@@ -109,7 +88,7 @@ TEST(ReadImelody, RefusesWithPositionAndReason) {
 }
 
 TEST(WriteImelody, WritesTheHeaderAndOneQuarterASlot) {
-  EXPECT_EQ(WriteImelody(MelodyOf({"11", "99", "14", "01", "72", "99"}), "Tune"),
+  EXPECT_EQ(WriteImelody(test::MelodyOf({"11", "99", "14", "01", "72", "99"}), "Tune"),
             "BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nNAME:Tune\r\nBEAT:214\r\n"
             "MELODY:*3c2r2*4#c2r2*4b2\r\nEND:IMELODY\r\n");
 }
@@ -122,9 +101,8 @@ TEST(TitleOf, ReadsUtf8ShiftJisOrLatin1AndKeepsItShortAndClean) {
       {"a\tb\r\n\x7F"
        "c\xC2\x85"
        "d",
-       "abcd"},
+       "abcd"},  // C0, DEL and C1 controls
       {std::string(70, 'x'), std::string(64, 'x')},
-      {std::string(63, 'x') + " y", std::string(63, 'x')},
   };
   for (const auto& [bytes, title] : cases) EXPECT_EQ(TitleOf(bytes), title) << bytes;
 }
@@ -140,7 +118,7 @@ TEST(Title, MelodyFilesKeepItOnTheLineAfterTheHeader) {
     auto read = ReadAny(bytes, "x.mk98");
     ASSERT_TRUE(std::holds_alternative<Imported>(read)) << bytes;
     EXPECT_EQ(std::get<Imported>(read).title, title) << bytes;
-    EXPECT_EQ(std::get<Imported>(read).codes, MelodyOf({"11"})) << bytes;
+    EXPECT_EQ(Slots(std::get<Imported>(read).codes), "11") << bytes;
   }
 }
 
@@ -148,41 +126,32 @@ TEST(Title, RandomMelodiesAndTitlesComeBackFromEveryTextFormat) {
   std::mt19937 random(17);
   std::vector<std::string> codes = NoteCodes();
   codes.insert(codes.end(), {std::string(kRestCode), std::string(kEmptyCode)});
-  const std::string titles[] = {"Indiana", "Für Elise", "\xE3\x83\xA1\xE3\x83\xAD", "a b:c,d",
-                                std::string(64, 'z')};
+  // A title, and the RTTTL name it is cleaned to.
+  const std::pair<std::string, std::string> titles[] = {
+      {"Indiana", "Indiana"},
+      {"Für Elise", "FrElise"},
+      {"a b:c,d", "abcd"},
+      {std::string(64, 'z'), std::string(10, 'z')}};
   for (int n = 0; n < 2000; ++n) {
-    Codes melody = MelodyOf({});
-    const size_t used = random() % 31;
-    for (size_t i = 0; i < used; ++i) melody[i] = codes[random() % codes.size()];
-    const std::string& title = titles[random() % std::size(titles)];
-    Codes sounded = melody;  // empty slots up to the last note or rest sound as rests
-    size_t last = used;
-    while (last > 0 && sounded[last - 1] == kEmptyCode) --last;
-    for (size_t i = 0; i < last; ++i) {
-      if (sounded[i] == kEmptyCode) sounded[i] = kRestCode;
-    }
-    const struct {
-      std::string bytes, file;
-      Codes codes;
-      std::string title;
-    } trips[] = {
-        {WriteMelodyFile(melody, title), "r.mk98", melody, title},
+    Codes melody = test::MelodyOf({});
+    for (size_t i = random() % 31; i-- > 0;) melody[i] = codes[random() % codes.size()];
+    const auto& [title, name] = titles[random() % std::size(titles)];
+    std::string sounded = Slots(melody);  // empty slots before the last sound as rests
+    for (size_t at; (at = sounded.find("99")) != std::string::npos;) sounded.replace(at, 2, "01");
+    const std::tuple<std::string, std::string, std::string, std::string> trips[] = {
+        {WriteMelodyFile(melody, title), "r.mk98", Slots(melody), title},
         {WriteImelody(melody, title), "r.imy", sounded, title},
-        {WriteRtttl(melody, title), "r.rtttl", sounded,
-         title == "Für Elise" ? "FrElise"
-         : title == "a b:c,d" ? "abcd"
-                              : title.substr(0, 10)},
-    };
-    for (const auto& trip : trips) {
-      if (trip.title.find('\xE3') == 0 && trip.file == "r.rtttl") continue;  // no name is left
-      auto read = ReadAny(trip.bytes, trip.file);
-      ASSERT_TRUE(std::holds_alternative<Imported>(read)) << trip.bytes;
-      ASSERT_EQ(std::get<Imported>(read).codes, trip.codes) << trip.bytes;
-      ASSERT_EQ(std::get<Imported>(read).title, trip.title) << trip.bytes;
+        {WriteRtttl(melody, title), "r.rtttl", sounded, name}};
+    for (const auto& [bytes, file, slots, back] : trips) {
+      auto read = ReadAny(bytes, file);
+      ASSERT_TRUE(std::holds_alternative<Imported>(read)) << bytes;
+      ASSERT_EQ(Slots(std::get<Imported>(read).codes), slots) << bytes;
+      ASSERT_EQ(std::get<Imported>(read).title, back) << bytes;
     }
   }
   // The track of a MIDI export is named by the title.
-  EXPECT_NE(WriteMidi(MelodyOf({"11"}), "Indiana").find("\xFF\x03\x07Indiana"), std::string::npos);
+  EXPECT_NE(WriteMidi(test::MelodyOf({"11"}), "Indiana").find("\xFF\x03\x07Indiana"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -211,44 +211,30 @@ TEST(Rtttl, ExportOfRandomMelodiesImportsBackTheSlots) {
 
 TEST(RtttlCollection, ListsEveryTuneAndTakesTheOneAsked) {
   const std::string text =
-      "# my tunes\n"
-      "Indiana Jones:d=4,o=5,b=250:e,8p,8f,8g,\n"
-      "\n"
-      "Bad:d=4:c,x\n"
-      "# between\n"
-      "Long:d=8,o=5:c,d,\n"
-      " e,f\n";
-  const std::vector<std::pair<std::string, std::string>> listed = {
-      {"Indiana Jones", "4"},
-      {"Bad", "t.rtttl:4:11: \"x\": not a note letter (a..g, h) or a pause (p)"},
-      {"Long", "4"}};
-  std::vector<std::pair<std::string, std::string>> list;
+      "# my tunes\nIndiana Jones:d=4,o=5,b=250:e,8p,8f,8g,\n\nBad:d=4:c,x\n# between\n"
+      "Long:d=8,o=5:c,d,\n e,f\n";
+  const std::string bad = "t.rtttl:4:11: \"x\": not a note letter (a..g, h) or a pause (p)";
+  std::string list;
   for (const RtttlTune& tune : ListRtttlTunes(text, "t.rtttl")) {
-    list.emplace_back(tune.title, tune.refusal ? Words(*tune.refusal, Language::English)
-                                               : std::to_string(tune.notes));
+    list += tune.title + ": " +
+            (tune.refusal ? Words(*tune.refusal, Language::English) : std::to_string(tune.notes)) +
+            "\n";
   }
-  EXPECT_EQ(list, listed);
-
-  const struct {
-    size_t tune;
-    std::string outcome;  // the first report line, or the refusal
-    Codes codes;
-  } cases[] = {
-      {0, "took tune 1 of 3: Indiana Jones", MelodyOf({"32", "01", "43", "53"})},
-      {3, "took tune 3 of 3: Long", MelodyOf({"13", "23", "32", "43"})},
-      {2, "t.rtttl:4:11: \"x\": not a note letter (a..g, h) or a pause (p)", {}},
-      {4, "t.rtttl: no tune 4 (the text has 3)", {}},
-  };
-  for (const auto& c : cases) {
-    auto read = ReadRtttl(text, "t.rtttl", {.tune = c.tune});
-    if (auto* refusal = std::get_if<Refusal>(&read)) {
-      EXPECT_EQ(Words(*refusal, Language::English), c.outcome) << c.tune;
-      continue;
-    }
-    const Imported& imported = std::get<Imported>(read);
-    EXPECT_EQ(Words(imported.report, Language::English).front(), c.outcome);
-    EXPECT_EQ(imported.codes, c.codes) << c.tune;
+  EXPECT_EQ(list, "Indiana Jones: 4\nBad: " + bad + "\nLong: 4\n");
+  // The tune asked for, and the first line of its report or its refusal.
+  const std::pair<size_t, std::string> cases[] = {{0, "took tune 1 of 3: Indiana Jones"},
+                                                  {3, "took tune 3 of 3: Long"},
+                                                  {2, bad},
+                                                  {4, "t.rtttl: no tune 4 (the text has 3)"}};
+  for (const auto& [tune, outcome] : cases) {
+    auto read = ReadRtttl(text, "t.rtttl", {.tune = tune});
+    auto* refusal = std::get_if<Refusal>(&read);
+    EXPECT_EQ(refusal ? Words(*refusal, Language::English)
+                      : Words(std::get<Imported>(read).report, Language::English).front(),
+              outcome);
   }
+  auto long_ = ReadRtttl(text, "t.rtttl", {.tune = 3});
+  EXPECT_EQ(std::get<Imported>(long_).codes, MelodyOf({"13", "23", "32", "43"}));
   // One tune spanning lines is no collection, and a text up to 1 MiB is read.
   auto one = ReadRtttl("Tune:d=4,\no=5:\nc,\nd" + std::string(512 * 1024, ' '), "t.rtttl");
   ASSERT_TRUE(std::holds_alternative<Imported>(one));
@@ -256,17 +242,18 @@ TEST(RtttlCollection, ListsEveryTuneAndTakesTheOneAsked) {
 }
 
 TEST(RtttlCollection, ATuneStartsAtALineWithANameThenSettings) {
-  const std::pair<std::string, std::vector<std::string>> cases[] = {
-      {"A:d=4:c\nB:d=4:d", {"A", "B"}},
-      {"A:d=4:c,\nd=8,e\nB::d", {"A", "B"}},         // a note line with one ':' goes on
-      {"A:d=4:c\nHi, you:d=4:e\nB::d", {"A", "B"}},  // a ',' before the first ':' goes on too
-      {"A:d=4:c\n\n  # B:d=4:x\nC::d", {"A", "C"}},  // a comment between tunes is no tune
-      {"junk\nA:d=4:c\nB::d", {"junk", "A", "B"}},   // text before the first is one of its own
-      {"A:d=4:c\n", {"A"}},
+  const std::pair<std::string, std::string> cases[] = {
+      {"A:d=4:c\nB:d=4:d", "A B"},
+      {"A:d=4:c,\nd=8,e\nB::d", "A B"},         // a note line with one ':' goes on
+      {"A:d=4:c\nHi, you:d=4:e\nB::d", "A B"},  // a ',' before the first ':' goes on too
+      {"A:d=4:c\n\n  # B:d=4:x\nC::d", "A C"},  // a comment between tunes is no tune
+      {"junk\nA:d=4:c\nB::d", "junk A B"},      // text before the first is one of its own
+      {"A:d=4:c\n", "A"},
   };
   for (const auto& [text, titles] : cases) {
-    std::vector<std::string> listed;
-    for (const RtttlTune& tune : ListRtttlTunes(text, "t")) listed.push_back(tune.title);
+    std::string listed;
+    for (const RtttlTune& tune : ListRtttlTunes(text, "t"))
+      listed += (listed.empty() ? "" : " ") + tune.title;
     EXPECT_EQ(listed, titles) << text;
   }
 }
