@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // merinkast98-keys: converts a melody given as note codes or pitch names, a melody file or an
-// RTTTL tune into the handset key presses that type it in, one line per slot, exactly as the
-// program's convert button lists them; or writes it as a melody file, RTTTL, MIDI or audio.
+// RTTTL or iMelody tune into the handset key presses that type it in, one line per slot, exactly as
+// the program's convert button lists them; or writes it as a melody file, RTTTL, MIDI or audio.
 #include <algorithm>
 #include <atomic>
 #include <cctype>
@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <string>
 #include <thread>
@@ -20,6 +21,7 @@
 #include "core/escape.h"
 #include "formats/fileio.h"
 #include "formats/midi.h"
+#include "formats/rtttl.h"
 #include "formats/slots.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
@@ -37,6 +39,7 @@ using merin::Language;
 using merin::formats::Accept;
 using merin::formats::Codes;
 using merin::formats::Imported;
+using merin::formats::ReadOptions;
 using merin::formats::Refusal;
 
 // The converter's language, from the locale variables.
@@ -90,22 +93,79 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Reads the melody of `path` ("-" for standard input, read as any input file is, size limit
-// included) and tells what the import changed. FIFOs and pipes are read to their end.
-std::variant<Codes, Refusal> ReadMelody(const std::string& path,
-                                        const merin::formats::ReadOptions& options) {
+// The name messages give `path` ("-" is standard input).
+std::string NameOf(const std::string& path) {
+  return path == "-" ? Words(Text::StandardInput) : path;
+}
+
+// The bytes of `path` ("-" for standard input, read as any input file is, size limit included).
+// FIFOs and pipes are read to their end.
+std::variant<std::string, Refusal> BytesOf(const std::string& path) {
   const bool standardInput = path == "-";
-  auto read = standardInput ? merin::formats::ReadFile("/dev/stdin", options, Accept::Anything)
-                            : merin::formats::ReadFile(path, options, Accept::FilesAndPipes);
-  const std::string name = standardInput ? Words(Text::StandardInput) : path;
-  if (auto* error = std::get_if<Refusal>(&read)) {
-    if (standardInput && error->file == "/dev/stdin") error->file = name;
-    return std::move(*error);
+  auto bytes = merin::formats::ReadInputFile(
+      standardInput ? "/dev/stdin" : path, standardInput ? Accept::Anything : Accept::FilesAndPipes,
+      merin::formats::kMaxBinaryBytes);
+  if (auto* error = std::get_if<Refusal>(&bytes); error && standardInput) {
+    error->file = NameOf(path);
   }
-  auto& imported = std::get<Imported>(read);
-  for (const auto& line : imported.report)
-    Say(Escaped(name) + ": " + Escaped(merin::formats::Words(line, kLanguage)));
-  return std::move(imported.codes);
+  return bytes;
+}
+
+// Reads the melody of `bytes` from `path` and tells what the import changed.
+std::variant<Imported, Refusal> ReadMelody(std::string_view bytes, const std::string& path,
+                                           const ReadOptions& options) {
+  auto read = merin::formats::ReadAny(bytes, NameOf(path), options);
+  if (auto* imported = std::get_if<Imported>(&read)) {
+    for (const auto& line : imported->report) {
+      Say(Escaped(NameOf(path)) + ": " + Escaped(merin::formats::Words(line, kLanguage)));
+    }
+  }
+  return read;
+}
+
+std::variant<Imported, Refusal> ReadMelody(const std::string& path, const ReadOptions& options) {
+  auto bytes = BytesOf(path);
+  if (auto* error = std::get_if<Refusal>(&bytes)) return std::move(*error);
+  return ReadMelody(std::get<std::string>(bytes), path, options);
+}
+
+// The tunes of an RTTTL collection in `bytes`, or none when they hold one melody.
+std::vector<merin::formats::RtttlTune> TunesOf(std::string_view bytes, const std::string& path) {
+  if (merin::formats::FormatToRead(bytes, path).read != merin::formats::ReadRtttl) return {};
+  auto tunes = merin::formats::ListRtttlTunes(bytes, NameOf(path));
+  if (tunes.size() < 2) tunes.clear();
+  return tunes;
+}
+
+// --tunes: one line a tune, "N: TITLE (K notes)" or "N: TITLE: why it cannot be taken".
+int ListTunes(const std::string& path) {
+  auto bytes = BytesOf(path);
+  if (auto* error = std::get_if<Refusal>(&bytes)) return Fail(kBadInput, Words(*error));
+  auto tunes = TunesOf(std::get<std::string>(bytes), path);
+  if (tunes.empty()) {
+    auto read = merin::formats::ReadAny(std::get<std::string>(bytes), NameOf(path));
+    if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
+    std::cout << "1: " << Escaped(std::get<Imported>(read).title) << "\n";
+    return 0;
+  }
+  for (size_t i = 0; i < tunes.size(); ++i) {
+    const auto& tune = tunes[i];
+    std::cout << i + 1 << ": " << Escaped(tune.title)
+              << (tune.refusal ? ": " + Words(*tune.refusal)
+                               : Words(Text::TuneNotes, {std::to_string(tune.notes)}))
+              << "\n";
+  }
+  return 0;
+}
+
+// A file name made of a tune's title: the characters that file systems refuse made "_".
+std::string FileNameOf(const std::string& title) {
+  std::string name = title;
+  for (char& c : name) {
+    if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+  }
+  if (name.empty() || name.front() == '.') name.insert(0, "_");
+  return name;
 }
 
 // Why `codes` cannot be written as `format` before anything is: a melody with every slot empty is
@@ -119,15 +179,9 @@ std::optional<Refusal> RefusedAsEmpty(const Codes& codes, const std::string& for
 
 // --parts: one line a part of the MIDI file at `path`; returns the exit status.
 int ListParts(const std::string& path) {
-  const bool standardInput = path == "-";
-  const std::string name = standardInput ? Words(Text::StandardInput) : path;
-  auto bytes = merin::formats::ReadInputFile(
-      standardInput ? "/dev/stdin" : path, standardInput ? Accept::Anything : Accept::FilesAndPipes,
-      merin::formats::kMaxBinaryBytes);
-  if (auto* error = std::get_if<Refusal>(&bytes)) {
-    error->file = name;
-    return Fail(kBadInput, Words(*error));
-  }
+  const std::string name = NameOf(path);
+  auto bytes = BytesOf(path);
+  if (auto* error = std::get_if<Refusal>(&bytes)) return Fail(kBadInput, Words(*error));
   const std::string& data = std::get<std::string>(bytes);
   if (merin::formats::FormatToRead(data, name).name != merin::formats::MidiFormat().name) {
     return Fail(kBadInput, Words(Refusal(merin::formats::Fault::NoParts, name)));
@@ -153,6 +207,7 @@ struct Options {
   std::vector<std::string> inputs;
   std::optional<std::string> output;
   std::optional<std::string> format;
+  bool tunes = false;
 };
 
 // -o DIR/: a name ending in a separator, or a folder that exists.
@@ -171,8 +226,7 @@ constexpr size_t kRound = 256;
 // read in turn, then written by kWriters threads, and the failures named in input order. The
 // folder is synced once, after the last file is in it.
 int ConvertInto(const std::string& folder, const std::string& format,
-                const std::vector<std::string>& inputs,
-                const merin::formats::ReadOptions& readOptions) {
+                const std::vector<std::string>& inputs, const ReadOptions& options) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
@@ -200,39 +254,72 @@ int ConvertInto(const std::string& folder, const std::string& format,
   };
   struct Job {
     std::string target;
-    Codes codes;
+    Imported melody;
     std::optional<Refusal> failure;
   };
   std::vector<Job> jobs;
   bool badInput = false, cannotWrite = false;
+  // Targets named by a tune's title (collections), with the input they came from.
+  std::map<std::string, size_t> tuneTargets;
+  // The first input whose own target is `target`, if any.
+  const auto inputWithTarget = [&](const std::string& target) -> std::optional<size_t> {
+    const size_t hash = std::hash<std::string>{}(target);
+    for (auto it =
+             std::lower_bound(hashes.begin(), hashes.end(), std::pair<size_t, size_t>{hash, 0});
+         it != hashes.end() && it->first == hash; ++it) {
+      if (targetOf(inputs[it->second]) == target) return it->second;
+    }
+    return std::nullopt;
+  };
+  const auto add = [&](size_t i, std::string target, bool fromTitle,
+                       std::variant<Imported, Refusal> read) {
+    std::optional<size_t> earlier;
+    if (auto it = tuneTargets.find(target); it != tuneTargets.end()) earlier = it->second;
+    if (auto other = inputWithTarget(target); !earlier && other && *other < i) earlier = other;
+    if (!fromTitle && !earlier && firstWithTarget(target) != i) earlier = firstWithTarget(target);
+    if (earlier) {
+      Say(Words(Text::AlreadyWritten,
+                {Escaped(inputs[i]), Escaped(target), Escaped(inputs[*earlier])}));
+      badInput = true;
+    } else if (auto* e = std::get_if<Refusal>(&read)) {
+      Say(Words(*e));
+      badInput = true;
+    } else if (auto empty = RefusedAsEmpty(std::get<Imported>(read).codes, format, target)) {
+      Say(Words(*empty));
+      badInput = true;
+    } else {
+      if (fromTitle) tuneTargets.emplace(target, i);
+      jobs.push_back({std::move(target), std::move(std::get<Imported>(read)), std::nullopt});
+    }
+  };
   for (size_t first = 0; first < inputs.size(); first += kRound) {
     jobs.clear();
     for (size_t i = first; i < std::min(first + kRound, inputs.size()); ++i) {
       const std::string& input = inputs[i];
-      std::string target = targetOf(input);
-      if (const size_t earlier = firstWithTarget(target); earlier != i) {
-        Say(Words(Text::AlreadyWritten,
-                  {Escaped(input), Escaped(target), Escaped(inputs[earlier])}));
-        badInput = true;
+      auto bytes = BytesOf(input);
+      if (auto* e = std::get_if<Refusal>(&bytes)) {
+        add(i, targetOf(input), false, std::move(*e));
         continue;
       }
-      auto read = ReadMelody(input, readOptions);
-      if (auto* e = std::get_if<Refusal>(&read)) {
-        Say(Words(*e));
-        badInput = true;
-      } else if (auto empty = RefusedAsEmpty(std::get<Codes>(read), format, target)) {
-        Say(Words(*empty));
-        badInput = true;
-      } else {
-        jobs.push_back({std::move(target), std::move(std::get<Codes>(read)), std::nullopt});
+      const std::string& text = std::get<std::string>(bytes);
+      // A collection without --tune gives one file a tune.
+      const auto tunes =
+          options.tune == 0 ? TunesOf(text, input) : std::vector<merin::formats::RtttlTune>{};
+      for (size_t t = 0; t < tunes.size(); ++t) {
+        ReadOptions one = options;
+        one.tune = t + 1;
+        const std::string target =
+            (std::filesystem::path(folder) / FileNameOf(tunes[t].title)).string() + "." + format;
+        add(i, target, true, ReadMelody(text, input, one));
       }
+      if (tunes.empty()) add(i, targetOf(input), false, ReadMelody(text, input, options));
     }
 
     std::atomic<size_t> next{0};
     const auto write = [&] {
       for (size_t i; (i = next++) < jobs.size();) {
-        jobs[i].failure =
-            merin::formats::WriteAs(jobs[i].codes, format, Da::AppFolder, jobs[i].target, false);
+        jobs[i].failure = merin::formats::WriteAs(jobs[i].melody.codes, format, Da::AppFolder,
+                                                  jobs[i].target, jobs[i].melody.title, false);
       }
     };
     std::vector<std::thread> writers;
@@ -300,6 +387,25 @@ int main(int argc, char** argv) {
       (option == "--part" ? options.read.part : options.read.from) = number;
       continue;
     }
+    if (arg == "--tunes") {
+      options.tunes = true;
+      continue;
+    }
+    if (arg == "--tune" || arg.starts_with("--tune=")) {
+      std::string value;
+      if (arg == "--tune") {
+        if (i + 1 == args.size()) return Fail(kBadInput, where + Words(Text::NeedsValue));
+        value = args[++i];
+      } else {
+        value = arg.substr(7);
+      }
+      if (value.empty() || value.size() > 9 ||
+          value.find_first_not_of("0123456789") != std::string::npos || std::stoul(value) == 0) {
+        return Fail(kBadInput, where + Words(Text::NeedsNumber));
+      }
+      options.read.tune = std::stoul(value);
+      continue;
+    }
     if (arg == "-i" || arg == "-o" || arg == "-f") {
       if (i + 1 == args.size()) return Fail(kBadInput, where + Words(Text::NeedsValue));
       const std::string value(args[++i]);
@@ -335,6 +441,12 @@ int main(int argc, char** argv) {
     return Fail(kBadInput, Words(Text::TokensWithInputs));
   }
 
+  if (options.tunes) {
+    if (!options.tokens.empty() || options.inputs.size() > 1 || options.output) {
+      return Fail(kBadInput, Words(Text::TunesNeedOneInput));
+    }
+    return ListTunes(options.inputs.empty() ? "-" : options.inputs.front());
+  }
   if (toFolder != options.format.has_value()) {
     return Fail(kBadInput, toFolder ? Words(Text::FolderNeedsFormat, {Escaped(*options.output)})
                                     : Words(Text::FormatNeedsFolder));
@@ -364,6 +476,7 @@ int main(int argc, char** argv) {
   }
 
   Codes codes;
+  std::string title;
   if (!options.tokens.empty()) {
     auto parsed = merin::ParseMelodyText(
         std::vector<std::string_view>(options.tokens.begin(), options.tokens.end()));
@@ -374,14 +487,16 @@ int main(int argc, char** argv) {
   } else {
     auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front(), options.read);
     if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
-    codes = std::get<Codes>(read);
+    codes = std::get<Imported>(read).codes;
+    title = std::get<Imported>(read).title;
   }
 
   if (options.output) {
     if (auto empty = RefusedAsEmpty(codes, format, *options.output)) {
       return Fail(kBadInput, Words(*empty));
     }
-    if (auto failure = merin::formats::WriteAs(codes, format, Da::AppFolder, *options.output)) {
+    if (auto failure =
+            merin::formats::WriteAs(codes, format, Da::AppFolder, *options.output, title)) {
       return Fail(kCannotWrite, Words(*failure));
     }
     return 0;

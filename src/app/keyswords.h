@@ -23,13 +23,15 @@ enum class Text {
   SeveralInputs,
   AlreadyWritten,  // {1} input, {2} target, {3} the earlier input
   CannotWriteOutput,
-  NeedsNumber,     // --part or --from without a number from 1
-  ReadAndWritten,  // after a format's name in the help
-  Read,            //
-  Written,         //
-  PartLine,        // {1} part, {2} track, {3} track name, {4} channel, {5} instrument, {6} onsets,
-                   // {7} lowest, {8} highest note; one line of --parts
-  StandardInput,   // the name standard input goes by in messages
+  NeedsNumber,        // --part, --from or --tune without a number from 1
+  TunesNeedOneInput,  // --tunes with tokens, several inputs or -o
+  TuneNotes,          // {1} notes; after a tune's title in --tunes
+  ReadAndWritten,     // after a format's name in the help
+  Read,               //
+  Written,            //
+  PartLine,       // {1} part, {2} track, {3} track name, {4} channel, {5} instrument, {6} onsets,
+                  // {7} lowest, {8} highest note; one line of --parts
+  StandardInput,  // the name standard input goes by in messages
 };
 
 // The converter's language: Japanese when the first non-empty of LC_ALL, LC_MESSAGES and LANG

@@ -14,6 +14,7 @@ namespace merin {
 struct Melody {
   std::array<std::string, 31> Notes{};
   int32_t Cursor = 0;
+  std::string Title;  // the tune's name, empty when it has none
 };
 
 // The slot after `cursor`: slot 29 wraps to slot 0.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "formats/imelody.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
@@ -27,7 +28,8 @@ Format Audio(std::string_view extension, std::string_view mime, std::string_view
 std::span<const Format> Formats() {
   static const std::vector<Format> formats = {
       MelodyFileFormat(),
-      RtttlFormat(),
+      ImelodyFormat(),
+      RtttlFormat(),  // takes any text: the last text format
       MidiFormat(),
       Audio("wav", "audio/x-wav", "WAV 音声", "WAV audio"),
       Audio("flac", "audio/flac", "FLAC 音声", "FLAC audio"),

@@ -13,7 +13,7 @@
 namespace merin::formats {
 
 // One format the program reads or writes: a unit of its own (melodyfile.cpp, rtttl.cpp,
-// midi.cpp, audioexport.cpp) listed once in the registry (format.cpp).
+// imelody.cpp, midi.cpp, audioexport.cpp) listed once in the registry (format.cpp).
 struct Format {
   std::string_view name;                     // as a message names it: "RTTTL"
   std::vector<std::string_view> extensions;  // lower case, without the dot; the first is written

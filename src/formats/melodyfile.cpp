@@ -5,6 +5,7 @@
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "formats/textscan.h"
+#include "formats/title.h"
 
 namespace merin::formats {
 
@@ -43,14 +44,23 @@ bool IsMelodyFile(std::string_view bytes) {
   return true;
 }
 
+// The title of a melody file: its second line, when that is "# title: NAME".
+std::string TitleOfFile(std::string_view bytes) {
+  std::string_view text = textscan::WithoutByteOrderMark(bytes);
+  const size_t lineEnd = text.find('\n');
+  if (lineEnd == std::string_view::npos) return {};
+  text.remove_prefix(lineEnd + 1);
+  if (!text.starts_with(kTitlePrefix)) return {};
+  text.remove_prefix(kTitlePrefix.size());
+  return TitleOf(text.substr(0, text.find('\n')));
+}
+
 std::variant<Imported, Refusal> Read(std::string_view bytes, std::string_view file,
                                      const ReadOptions& /*options*/) {
   auto read = ReadMelodyFile(bytes, file);
   if (auto* refusal = std::get_if<Refusal>(&read)) return std::move(*refusal);
-  return Imported{std::move(std::get<Codes>(read)), {}, false};
+  return Imported{std::move(std::get<Codes>(read)), {}, false, TitleOfFile(bytes)};
 }
-
-std::string Write(const Codes& codes, std::string_view /*title*/) { return WriteMelodyFile(codes); }
 
 }  // namespace
 
@@ -95,11 +105,16 @@ std::variant<Codes, Refusal> ReadMelodyFile(std::string_view bytes, std::string_
   return codes;
 }
 
-std::string WriteMelodyFile(const Codes& codes) {
+std::string WriteMelodyFile(const Codes& codes, std::string_view title) {
   constexpr size_t kPerLine = 10;
   constexpr size_t kWidth = 3;  // the longest token, "C#4"
   std::string file(kMelodyFileHeader);
   file += '\n';
+  if (const std::string cleaned = TitleOf(title); !cleaned.empty()) {
+    file += kTitlePrefix;
+    file += cleaned;
+    file += '\n';
+  }
   for (size_t slot = 0; slot < codes.size(); ++slot) {
     const std::string token = TokenOfCode(codes[slot]);
     file += token;
@@ -121,7 +136,7 @@ Format MelodyFileFormat() {
                 .ownFile = true,
                 .recognise = IsMelodyFile,
                 .read = Read,
-                .write = Write};
+                .write = WriteMelodyFile};
 }
 
 }  // namespace merin::formats

@@ -7,6 +7,7 @@
 
 #include "core/pitch.h"
 #include "formats/slots.h"
+#include "formats/title.h"
 
 // Written by hand rather than with libsmf: a format 0 file of one track is a fixed header and three
 // kinds of event; libsmf saves only to a file name (this returns bytes, for the window, the
@@ -50,6 +51,12 @@ class Track {
     last_ = tick;
     for (uint8_t b : event) bytes_ += static_cast<char>(b);
   }
+  // Appends a meta event of `type` holding `text` at the time of the last event.
+  void Meta(uint8_t type, std::string_view text) {
+    At(last_, {0xFF, type});
+    PutVariableLength(bytes_, static_cast<uint32_t>(text.size()));
+    bytes_ += text;
+  }
   const std::string& Bytes() const { return bytes_; }
 
  private:
@@ -59,8 +66,9 @@ class Track {
 
 }  // namespace
 
-std::string WriteMidi(const Codes& codes, std::string_view /*title*/) {
+std::string WriteMidi(const Codes& codes, std::string_view title) {
   Track track;
+  if (const std::string name = TitleOf(title); !name.empty()) track.Meta(0x03, name);  // track name
   track.At(0, {0xFF, 0x51, 0x03, (kMicrosecondsPerSlot >> 16) & 0xFF,
                (kMicrosecondsPerSlot >> 8) & 0xFF, kMicrosecondsPerSlot & 0xFF});
   track.At(0, {static_cast<uint8_t>(0xC0 | kChannel), kSquareLead});

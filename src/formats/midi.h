@@ -10,7 +10,8 @@
 namespace merin::formats {
 
 // A Standard MIDI File (format 0) of the melody up to its last non-empty slot: one note a slot,
-// slots 280 ms apart, each note sounding 250 ms, velocity 100, square lead (GM 81) on channel 1.
+// slots 280 ms apart, each note sounding 250 ms, velocity 100, square lead (GM 81) on channel 1;
+// the track is named `title` when there is one.
 std::string WriteMidi(const Codes& codes, std::string_view title = {});
 
 // One part of a Standard MIDI File: the notes of one channel (never channel 10) in one track.

@@ -9,6 +9,7 @@
 #include "formats/fit.h"
 #include "formats/midi.h"
 #include "formats/textscan.h"
+#include "formats/title.h"
 
 namespace merin::formats {
 namespace {
@@ -129,7 +130,7 @@ class Reader {
         const std::string_view data = bytes_.substr(at, std::get<uint32_t>(length));
         at += data.size();
         if (status == 0xFF && type == 0x03 && !track.named) {
-          track.name = Cleaned(data);
+          track.name = TitleOf(data);
           track.named = true;
         }
         if (status == 0xFF && type == 0x2F) break;  // the end of the track
@@ -165,16 +166,6 @@ class Reader {
       }
     }
     return std::nullopt;
-  }
-
-  // The name as shown: a control character, or a byte not part of UTF-8, becomes '?'.
-  static std::string Cleaned(std::string_view data) {
-    std::string name(data);
-    while (auto bad = textscan::FirstInvalidUtf8(name)) name[*bad] = '?';
-    for (char& c : name) {
-      if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    }
-    return name;
   }
 
   std::string_view bytes_;
@@ -307,7 +298,7 @@ std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size
   const MidiPart& taken = tune.parts[number - 1];
   auto fit = Fit(taken.sequence, from, file);
   if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
-  Imported imported{std::move(std::get<Fitted>(fit).codes), {}, true};
+  Imported imported{std::move(std::get<Fitted>(fit).codes), {}, true, taken.name};
   imported.report.push_back({Change::PartTaken,
                              {static_cast<int64_t>(number), taken.channel, taken.program},
                              taken.name});

@@ -105,8 +105,8 @@ std::string Reason(const Refusal& r, Language language) {
     case Fault::NumberExpected:
       return en ? "number expected" : "数が必要です";
     case Fault::BadDuration:
-      return en ? "duration is not one of 1, 2, 4, 8, 16, 32"
-                : "長さが 1, 2, 4, 8, 16, 32 のどれでもありません";
+      return en ? "duration is not one of 1, 2, 4, 8, 16, 32, 64"
+                : "長さが 1, 2, 4, 8, 16, 32, 64 のどれでもありません";
     case Fault::BadOctave:
       return en ? "octave outside 1..8" : "オクターブが 1..8 の外です";
     case Fault::TempoZero:
@@ -122,10 +122,36 @@ std::string Reason(const Refusal& r, Language language) {
                 : "音名（a..g, h）でも休符（p）でもありません";
     case Fault::PauseSharp:
       return en ? "a pause has no sharp" : "休符にシャープはありません";
-    case Fault::PauseOctave:
-      return en ? "a pause has no octave" : "休符にオクターブはありません";
     case Fault::CommaAfterNote:
-      return en ? "',' expected after a note" : "音符の後に ',' が必要です";
+      return en ? "a comma expected after the note (sharp, dot and octave come before it)"
+                : "音符の後にはコンマが必要です（シャープ・付点・オクターブはその前に書きます）";
+    case Fault::NoSuchTune:
+      return en ? "no tune " + N(v, 0) + " (the text has " + N(v, 1) + ")"
+                : N(v, 0) + " 曲目はありません（" + N(v, 1) + " 曲です）";
+    case Fault::ImyNoBegin:
+      return en ? "not iMelody: it does not start with BEGIN:IMELODY"
+                : "iMelody ではありません: BEGIN:IMELODY で始まっていません";
+    case Fault::ImyHeaderLine:
+      return en ? "a line of the form KEY:value expected" : "「キー:値」の形の行が必要です";
+    case Fault::ImyVersion:
+      return en ? "iMelody version " + r.text + " is not read (1.0 and 1.2 are)"
+                : "iMelody のバージョン " + r.text + " は読み込めません（1.0 と 1.2 を読みます）";
+    case Fault::ImyNoMelody:
+      return en ? "no MELODY line" : "MELODY 行がありません";
+    case Fault::ImyNoEnd:
+      return en ? "no END:IMELODY line" : "END:IMELODY 行がありません";
+    case Fault::ImyNotAToken:
+      return en ? "not a note, a rest (r), a repeat or an effect of iMelody"
+                : "iMelody の音符・休符（r）・繰り返し・効果のどれでもありません";
+    case Fault::ImyBadOctave:
+      return en ? "octave outside *0..*8" : "オクターブが *0..*8 の外です";
+    case Fault::ImyNestedRepeat:
+      return en ? "a repeat block inside a repeat block" : "繰り返しの中に繰り返しがあります";
+    case Fault::ImyUnclosedRepeat:
+      return en ? "a repeat block without its end (@n)" : "繰り返しの終わり（@n）がありません";
+    case Fault::ImyStrayRepeatEnd:
+      return en ? "the end of a repeat block that was not begun with '('"
+                : "'(' で始まっていない繰り返しの終わりです";
     case Fault::MidiNoHeader:
       return en ? "not a Standard MIDI File (no \"MThd\" header)"
                 : "標準 MIDI ファイルではありません（\"MThd\" ヘッダがありません）";
@@ -209,6 +235,9 @@ std::string Words(const ReportLine& line, Language language) {
     case Change::Chords:
       return en ? "kept the highest note of " + N(v, 0) + " chords"
                 : N(v, 0) + " 個の和音から一番高い音を取りました";
+    case Change::TuneTaken:
+      return en ? "took tune " + N(v, 0) + " of " + N(v, 1) + ": " + line.text
+                : N(v, 1) + " 曲のうち " + N(v, 0) + " 曲目を取り込みました: " + line.text;
   }
   return {};
 }

@@ -48,8 +48,20 @@ enum class Fault {
   LetterExpected,
   NotANoteLetter,
   PauseSharp,
-  PauseOctave,
   CommaAfterNote,
+  NoSuchTune,  // values: the tune asked for, the tunes there are
+  // iMelody.
+  ImyNoBegin,         // the text does not start with BEGIN:IMELODY
+  ImyHeaderLine,      // a line that is not KEY:value
+  ImyVersion,         // text: the version given
+  ImyNoMelody,        // no MELODY line
+  ImyNoEnd,           // no END:IMELODY
+  ImyNotAToken,       // in the melody
+  ImyBadOctave,       // *9 and above
+  ImyNestedRepeat,    // a repeat block inside a repeat block
+  ImyUnclosedRepeat,  // "(" without "@n)"
+  ImyStrayRepeatEnd,  // "@n)" or ")" without "("
+
   // Standard MIDI Files.
   MidiNoHeader,     // the file does not start with "MThd"
   MidiShortHeader,  // values: the header's length
@@ -91,6 +103,7 @@ enum class Change {
   DurationsDropped,  //
   PartTaken,         // values: part, channel, program (0-based); text: track name
   Chords,            // values: onsets that held a chord
+  TuneTaken,         // values: tune, tunes in the collection; text: its title
 };
 
 struct ReportLine {

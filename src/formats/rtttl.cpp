@@ -2,8 +2,6 @@
 #include "formats/rtttl.h"
 
 #include <algorithm>
-#include <array>
-#include <cstdlib>
 #include <optional>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "formats/fit.h"
 #include "formats/slots.h"
 #include "formats/textscan.h"
+#include "formats/title.h"
 
 namespace merin::formats {
 namespace {
@@ -22,21 +21,13 @@ using textscan::IsSpace;
 constexpr int kNoValue = -1;
 // Numbers are read up to this value and stay there, so that no digit string overflows.
 constexpr int kNumberCap = 1'000'000;
-constexpr int kPause = kRestPitch;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-bool IsDuration(int d) { return d == 1 || d == 2 || d == 4 || d == 8 || d == 16 || d == 32; }
+bool IsDuration(int d) { return d >= 1 && d <= 64 && (d & (d - 1)) == 0; }
 
-// One note or pause as read: its MIDI number (kPause for a pause), its duration and dot.
-struct Note {
-  int midi = kPause;
-  int duration = 0;
-  bool dotted = false;
-};
-
-// Reads one part of the tune ("settings" or "notes"), skipping white space everywhere.
+// A part of a tune ("settings" or "notes"), read with white space skipped everywhere.
 class Scanner {
  public:
   Scanner(std::string_view text, size_t begin, size_t end) : text_(text), pos_(begin), end_(end) {
@@ -44,7 +35,7 @@ class Scanner {
   }
 
   // The next character that is not white space, or '\0' at the end of the part.
-  char Peek() const { return pos_ < end_ ? text_[pos_] : '\0'; }
+  char Peek() const { return next_; }
   void Skip() {
     ++pos_;
     SkipSpace();
@@ -52,147 +43,267 @@ class Scanner {
   size_t Position() const { return pos_; }
   // A run of digits (white space between them ignored), or kNoValue when there is none.
   int Number() {
-    if (!IsDigit(Peek())) return kNoValue;
+    if (!IsDigit(next_)) return kNoValue;
     int value = 0;
-    while (IsDigit(Peek())) {
-      value = std::min(kNumberCap, value * 10 + (Peek() - '0'));
+    while (IsDigit(next_)) {
+      value = std::min(kNumberCap, value * 10 + (next_ - '0'));
       Skip();
     }
     return value;
-  }
-  // The item around `start` up to the next comma or the end of the part, without its outer
-  // white space: the token an error shows.
-  std::string ItemAt(size_t start) const {
-    size_t end = start;
-    while (end < end_ && text_[end] != ',') ++end;
-    while (end > start && IsSpace(text_[end - 1])) --end;
-    return std::string(text_.substr(start, end - start));
   }
 
  private:
   void SkipSpace() {
     while (pos_ < end_ && IsSpace(text_[pos_])) ++pos_;
+    next_ = pos_ < end_ ? text_[pos_] : '\0';
   }
 
   std::string_view text_;
   size_t pos_, end_;
+  char next_ = '\0';
 };
 
+// Reads the tune in [begin, end) of the text: its settings, then its notes as MIDI numbers
+// (kRestPitch for a pause).
 class Reader {
  public:
-  Reader(std::string_view text, std::string_view fileName) : text_(text), file_(fileName) {}
+  Reader(std::string_view text, size_t begin, size_t end, std::string_view fileName)
+      : text_(text), begin_(begin), end_(end), file_(fileName) {}
 
   std::optional<Refusal> Settings(size_t begin, size_t end) {
+    partEnd_ = end;
     Scanner s(text_, begin, end);
     if (s.Peek() == '\0') return std::nullopt;
     for (;;) {
       const size_t start = s.Position();
       const char key = Lower(s.Peek());
-      if (key == ',' || key == '\0') return Error(s, start, start, Fault::EmptySetting);
+      if (key == ',' || key == '\0') return Error(start, start, Fault::EmptySetting);
       if (key != 'd' && key != 'o' && key != 'b' && key != 'v' && key != 's') {
-        return Error(s, start, start, Fault::UnknownSetting);
+        return Error(start, start, Fault::UnknownSetting);
       }
       s.Skip();
-      if (s.Peek() != '=') return Error(s, start, s.Position(), Fault::EqualsExpected);
+      if (s.Peek() != '=') return Error(start, s.Position(), Fault::EqualsExpected);
       s.Skip();
       const size_t valueAt = s.Position();
       if (key == 'v' || key == 's') {
         // Volume and style of the later revision: read and ignored.
-        if (!IsAlnum(s.Peek())) {
-          return Error(s, start, valueAt, Fault::ValueExpected);
-        }
+        if (!IsAlnum(s.Peek())) return Error(start, valueAt, Fault::ValueExpected);
         while (IsAlnum(s.Peek())) s.Skip();
       } else {
         const int value = s.Number();
-        if (value == kNoValue) return Error(s, start, valueAt, Fault::NumberExpected);
-        if (key == 'd' && !IsDuration(value)) {
-          return Error(s, start, valueAt, Fault::BadDuration);
-        }
+        if (value == kNoValue) return Error(start, valueAt, Fault::NumberExpected);
+        if (key == 'd' && !IsDuration(value)) return Error(start, valueAt, Fault::BadDuration);
         if (key == 'o' && (value < 1 || value > 8)) {
-          return Error(s, start, valueAt, Fault::BadOctave);
+          return Error(start, valueAt, Fault::BadOctave);
         }
-        if (key == 'b' && value < 1) return Error(s, start, valueAt, Fault::TempoZero);
+        if (key == 'b' && value < 1) return Error(start, valueAt, Fault::TempoZero);
         // The tempo is checked and dropped: every slot has the same length.
         if (key == 'd') duration_ = value;
         if (key == 'o') octave_ = value;
       }
       const char next = s.Peek();
       if (next == '\0') return std::nullopt;
-      if (next != ',') return Error(s, start, s.Position(), Fault::CommaBetweenSettings);
+      if (next != ',') return Error(start, s.Position(), Fault::CommaBetweenSettings);
       s.Skip();
     }
   }
 
-  std::optional<Refusal> Notes(size_t begin, size_t end, std::vector<Note>& notes) {
-    Scanner s(text_, begin, end);
-    if (s.Peek() == '\0') return std::nullopt;
-    for (;;) {
+  // Reads the notes into `pitches`, noting whether those of slots `first`..`first + 29` (0-based)
+  // differ in length.
+  std::optional<Refusal> Notes(size_t begin, std::vector<int>& pitches, size_t first) {
+    partEnd_ = end_;
+    Scanner s(text_, begin, end_);
+    pitches.reserve((end_ - begin) / 2 + 1);  // every note but the last takes two bytes or more
+    int keptLength = 0;  // the duration of the first kept note, negative when dotted
+    while (s.Peek() != '\0') {
       const size_t start = s.Position();
-      Note note;
-      const size_t durationAt = s.Position();
-      note.duration = s.Number();
-      if (note.duration == kNoValue) {
-        note.duration = duration_;
-      } else if (!IsDuration(note.duration)) {
-        return Error(s, start, durationAt, Fault::BadDuration);
+      int duration = s.Number();
+      if (duration == kNoValue) {
+        duration = duration_;
+      } else if (!IsDuration(duration)) {
+        return Error(start, start, Fault::BadDuration);
       }
       const size_t letterAt = s.Position();
       char letter = Lower(s.Peek());
       if (letter == ',' || letter == '\0') {
-        return Error(s, start, letterAt,
-                     letterAt == durationAt ? Fault::EmptyNote : Fault::LetterExpected);
+        return Error(start, letterAt, letterAt == start ? Fault::EmptyNote : Fault::LetterExpected);
       }
       if (letter == 'h') letter = 'b';
       const bool pause = letter == 'p';
       if (!pause && (letter < 'a' || letter > 'g')) {
-        return Error(s, start, letterAt, Fault::NotANoteLetter);
+        return Error(start, letterAt, Fault::NotANoteLetter);
       }
       s.Skip();
-      bool sharp = false;
+      bool sharp = false, dotted = false;
       if (s.Peek() == '#') {
-        if (pause) return Error(s, start, s.Position(), Fault::PauseSharp);
+        if (pause) return Error(start, s.Position(), Fault::PauseSharp);
         sharp = true;
         s.Skip();
       }
       if (s.Peek() == '.') {
-        note.dotted = true;
+        dotted = true;
         s.Skip();
       }
       const size_t octaveAt = s.Position();
-      int octave = s.Number();
-      if (octave != kNoValue) {
-        if (pause) return Error(s, start, octaveAt, Fault::PauseOctave);
-        if (octave < 1 || octave > 8) return Error(s, start, octaveAt, Fault::BadOctave);
-      } else {
+      int octave = s.Number();  // after a pause, read and ignored
+      if (octave == kNoValue) {
         octave = octave_;
+      } else if (!pause && (octave < 1 || octave > 8)) {
+        return Error(start, octaveAt, Fault::BadOctave);
       }
-      if (!note.dotted && s.Peek() == '.') {
-        note.dotted = true;
+      if (!sharp && !pause && s.Peek() == '#') {
+        sharp = true;
+        s.Skip();
+      }
+      if (!dotted && s.Peek() == '.') {
+        dotted = true;
         s.Skip();
       }
       const char next = s.Peek();
-      if (next != ',' && next != '\0') {
-        return Error(s, start, s.Position(), Fault::CommaAfterNote);
-      }
-      if (!pause) {
+      if (next != ',' && next != '\0') return Error(start, s.Position(), Fault::CommaAfterNote);
+      if (pause) {
+        pitches.push_back(kRestPitch);
+      } else {
         static constexpr int kSemitone[] = {9, 11, 0, 2, 4, 5, 7};  // a..g above C
-        note.midi = 12 * (octave + 1) + kSemitone[letter - 'a'] + (sharp ? 1 : 0);
+        pitches.push_back(12 * (octave + 1) + kSemitone[letter - 'a'] + (sharp ? 1 : 0));
       }
-      notes.push_back(note);
-      if (next == '\0') return std::nullopt;
-      s.Skip();
+      if (const size_t slot = pitches.size() - 1; slot >= first && slot < first + kSlotCount) {
+        const int length = dotted ? -duration : duration;
+        if (slot == first) keptLength = length;
+        mixed_ = mixed_ || length != keptLength;
+      }
+      if (next == ',') s.Skip();  // a comma after the last note is let pass
     }
+    return std::nullopt;
+  }
+
+  // Whether the kept notes differ in length.
+  bool Mixed() const { return mixed_; }
+
+  // A refusal at `at`, showing the item that starts at `itemStart` up to the end of its line. At
+  // the end of the tune it names the tune's last character, never a line after it.
+  Refusal Error(size_t itemStart, size_t at, Fault fault) const {
+    if (at >= end_) {
+      at = end_;
+      while (at > begin_ && IsSpace(text_[at - 1])) --at;
+      at = at > begin_ ? at - 1 : begin_;
+    }
+    size_t itemEnd = itemStart;
+    while (itemEnd < partEnd_ && text_[itemEnd] != ',' && text_[itemEnd] != '\n' &&
+           text_[itemEnd] != '\r') {
+      ++itemEnd;
+    }
+    while (itemEnd > itemStart && IsSpace(text_[itemEnd - 1])) --itemEnd;
+    return textscan::ErrorAt(text_, at, file_,
+                             std::string(text_.substr(itemStart, itemEnd - itemStart)), fault);
   }
 
  private:
-  Refusal Error(const Scanner& s, size_t itemStart, size_t at, Fault fault) const {
-    return textscan::ErrorAt(text_, at, file_, s.ItemAt(itemStart), fault);
-  }
-
   std::string_view text_;
+  size_t begin_, end_;
+  size_t partEnd_ = 0;  // the end of the settings or the notes, being read
   std::string_view file_;
   int duration_ = 4, octave_ = 6;
+  bool mixed_ = false;
 };
+
+// Whether `line` is left out between tunes: blank, or a comment starting with '#'.
+bool Ignorable(std::string_view line) {
+  for (const char c : line) {
+    if (!IsSpace(c)) return c == '#';
+  }
+  return true;
+}
+
+// Whether `line` starts a tune: a second ':' and no ',' before its first (a name, then
+// settings), and no comment.
+bool StartsTune(std::string_view line) {
+  if (Ignorable(line)) return false;
+  const size_t colon = line.find(':');
+  if (colon == std::string_view::npos) return false;
+  if (line.substr(0, colon).find(',') != std::string_view::npos) return false;
+  return line.find(':', colon + 1) != std::string_view::npos;
+}
+
+// Calls visit(begin, end) for each tune of `text` in turn until it returns false; returns how
+// many tunes the text holds. A text with fewer than two lines that start a tune is one tune; in
+// a collection, each such line starts one that runs to the next, ignorable lines around them
+// left out.
+template <typename Visit>
+size_t ForEachTune(std::string_view text, Visit visit) {
+  const auto forEachLine = [text](auto onLine) {
+    for (size_t at = 0; at < text.size();) {
+      size_t end = text.find('\n', at);
+      if (end == std::string_view::npos) end = text.size();
+      if (!onLine(at, end)) return;
+      at = end + 1;
+    }
+  };
+  size_t starts = 0;
+  forEachLine([&](size_t at, size_t end) {
+    if (StartsTune(text.substr(at, end - at))) ++starts;
+    return starts < 2;
+  });
+  if (starts < 2) {
+    visit(size_t{0}, text.size());
+    return 1;
+  }
+  size_t count = 0;
+  bool visiting = true;
+  std::optional<size_t> begin;
+  size_t end = 0;
+  const auto finish = [&] {
+    ++count;
+    if (visiting) visiting = visit(*begin, end);
+  };
+  forEachLine([&](size_t at, size_t lineEnd) {
+    const std::string_view line = text.substr(at, lineEnd - at);
+    if (StartsTune(line)) {
+      if (begin) finish();
+      begin = at;
+    } else if (Ignorable(line)) {
+      return true;
+    } else if (!begin) {
+      begin = at;  // text before the first tune is a tune of its own, and refused as one
+    }
+    end = lineEnd;
+    return true;
+  });
+  finish();
+  return count;
+}
+
+// The tune in [begin, end) of `text`: its title, and its melody from slot `options.from` on or
+// why it is refused. `notes` is set to the number of its notes and pauses.
+std::variant<Imported, Refusal> ReadTune(std::string_view text, size_t begin, size_t end,
+                                         std::string_view fileName, const ReadOptions& options,
+                                         size_t* notes = nullptr) {
+  const std::string_view tune = text.substr(begin, end - begin);
+  const size_t nameEnd = tune.find(':');
+  if (nameEnd == std::string_view::npos) {
+    if (begin == 0 && end == text.size()) {
+      return textscan::WholeFileError(fileName, Fault::NoNameColon);
+    }
+    return textscan::ErrorAt(text, begin, fileName, "", Fault::NoNameColon);
+  }
+  const size_t settingsEnd = tune.find(':', nameEnd + 1);
+  if (settingsEnd == std::string_view::npos) {
+    return textscan::ErrorAt(text, begin + nameEnd, fileName, "", Fault::NoSettingsColon);
+  }
+  Reader reader(text, begin, end, fileName);
+  if (auto error = reader.Settings(begin + nameEnd + 1, begin + settingsEnd)) return *error;
+  std::vector<int> pitches;
+  const size_t first = options.from > 0 ? options.from - 1 : 0;
+  if (auto error = reader.Notes(begin + settingsEnd + 1, pitches, first)) return *error;
+  if (notes) *notes = pitches.size();
+
+  auto fit = Fit(pitches, options.from, fileName);
+  if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
+  Fitted& fitted = std::get<Fitted>(fit);
+  if (reader.Mixed()) fitted.report.push_back({Change::DurationsDropped, {}, {}});
+  return Imported{std::move(fitted.codes), std::move(fitted.report), true,
+                  TitleOf(tune.substr(0, nameEnd))};
+}
 
 // The characters of `name` an RTTTL name may hold, at most ten.
 std::string NameRule(std::string_view name) {
@@ -209,34 +320,52 @@ std::string NameRule(std::string_view name) {
 std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_view fileName,
                                           const ReadOptions& options) {
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
-  if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName)) return *refused;
-  const size_t nameEnd = text.find(':');
-  if (nameEnd == std::string_view::npos) {
-    return textscan::WholeFileError(fileName, Fault::NoNameColon);
+  if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName, kMaxCollectionBytes)) {
+    return *refused;
   }
-  const size_t settingsEnd = text.find(':', nameEnd + 1);
-  if (settingsEnd == std::string_view::npos) {
-    return textscan::ErrorAt(text, nameEnd, fileName, "", Fault::NoSettingsColon);
-  }
-  Reader reader(text, fileName);
-  if (auto error = reader.Settings(nameEnd + 1, settingsEnd)) return *error;
-  std::vector<Note> notes;
-  if (auto error = reader.Notes(settingsEnd + 1, text.size(), notes)) return *error;
-
-  std::vector<int> pitches(notes.size());
-  std::transform(notes.begin(), notes.end(), pitches.begin(),
-                 [](const Note& note) { return note.midi; });
-  auto fit = Fit(pitches, options.from, fileName);
-  if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
-  Fitted& fitted = std::get<Fitted>(fit);
-  const auto first =
-      notes.begin() + static_cast<ptrdiff_t>(std::min(options.from - 1, notes.size()));
-  const auto last = first + std::min<ptrdiff_t>(kSlotCount, notes.end() - first);
-  const bool mixed = std::any_of(first, last, [&](const Note& note) {
-    return note.duration != first->duration || note.dotted != first->dotted;
+  const size_t wanted = std::max<size_t>(options.tune, 1);
+  size_t begin = 0, end = 0;
+  size_t index = 0;
+  const size_t count = ForEachTune(text, [&](size_t tuneBegin, size_t tuneEnd) {
+    begin = tuneBegin;
+    end = tuneEnd;
+    return ++index < wanted;
   });
-  if (mixed) fitted.report.push_back({Change::DurationsDropped, {}, {}});
-  return Imported{std::move(fitted.codes), std::move(fitted.report), true};
+  if (wanted > count) {
+    return Refusal(Fault::NoSuchTune, std::string(fileName),
+                   {static_cast<int64_t>(wanted), static_cast<int64_t>(count)});
+  }
+  if (count == 1) return ReadTune(text, begin, end, fileName, options);
+  auto read = ReadTune(text, begin, end, fileName, options);
+  if (auto* imported = std::get_if<Imported>(&read)) {
+    imported->report.insert(imported->report.begin(),
+                            {Change::TuneTaken,
+                             {static_cast<int64_t>(wanted), static_cast<int64_t>(count)},
+                             imported->title});
+  }
+  return read;
+}
+
+std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName) {
+  const std::string_view text = textscan::WithoutByteOrderMark(bytes);
+  if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName, kMaxCollectionBytes)) {
+    return {RtttlTune{{}, 0, *refused}};
+  }
+  std::vector<RtttlTune> tunes;
+  ForEachTune(text, [&](size_t begin, size_t end) {
+    RtttlTune tune;
+    auto read = ReadTune(text, begin, end, fileName, {}, &tune.notes);
+    if (auto* refusal = std::get_if<Refusal>(&read)) {
+      const size_t colon = text.substr(begin, end - begin).find(':');
+      tune.title = TitleOf(text.substr(begin, std::min(colon, end - begin)));
+      tune.refusal = std::move(*refusal);
+    } else {
+      tune.title = std::move(std::get<Imported>(read).title);
+    }
+    tunes.push_back(std::move(tune));
+    return true;
+  });
+  return tunes;
 }
 
 std::string WriteRtttl(const Codes& codes, std::string_view name) {

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "formats/format.h"
 
@@ -11,11 +13,29 @@ namespace merin::formats {
 
 // Reads an RTTTL tune ("name:d=4,o=5,b=225:8e6,8d6,f#") into 30 slots: one slot per note or
 // pause (a rest), 30 kept from `options.from` on, fitted into C4..B5 as Fit does; octaves are
-// scientific (a4 = 440 Hz), "h" is "b", "e#" and "b#" are "f" and the next "c". The report says, in
-// this order, what Fit tells, and that durations were dropped when the kept slots had more than one
-// (a dot makes another duration). Every note is checked, dropped ones too.
+// scientific (a4 = 440 Hz), "h" is "b", "e#" and "b#" are "f" and the next "c". Let pass as the
+// players in the field do: a comma after the last note, durations up to 64, an octave after a
+// pause (ignored) and a sharp after the octave ("a5#"). The title is the tune's name.
+//
+// A text in which two or more lines start a tune (a second ':' and no ',' before the first) is a
+// collection: each such line starts a tune that runs to the next, blank lines and lines starting
+// with '#' between them left out; `options.tune` chooses one (the first by default).
+//
+// The report says, in this order, which tune of a collection was taken, what Fit tells, and that
+// durations were dropped when the kept slots had more than one (a dot makes another duration).
+// Every note of the tune taken is checked, dropped ones too.
 std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_view fileName,
                                           const ReadOptions& options = {});
+
+// One tune of an RTTTL text, as a list of them shows it.
+struct RtttlTune {
+  std::string title;
+  size_t notes = 0;                // notes and pauses
+  std::optional<Refusal> refusal;  // why it cannot be taken
+};
+
+// The tunes of an RTTTL text in order (one for a text that is no collection).
+std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName);
 
 // The RTTTL of `codes`: "NAME:d=4,o=5,b=214:" and one note per slot up to the last non-empty one,
 // pauses as "p". `name` is cut to the RTTTL name rules (see RtttlNameOf); "melody" when nothing

@@ -45,10 +45,10 @@ Refusal WholeFileError(std::string_view fileName, Fault fault) {
 }
 
 std::optional<Refusal> RefuseSizeOrBinary(std::string_view whole, std::string_view text,
-                                          std::string_view fileName) {
-  if (whole.size() > kMaxInputBytes) {
+                                          std::string_view fileName, size_t limit) {
+  if (whole.size() > limit) {
     Refusal refusal = WholeFileError(fileName, Fault::TooLarge);
-    refusal.values = {kMaxInputBytes / 1024};
+    refusal.values = {static_cast<int64_t>(limit / 1024)};
     return refusal;
   }
   if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {

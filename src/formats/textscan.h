@@ -32,9 +32,9 @@ Refusal ErrorAt(std::string_view text, size_t offset, std::string_view fileName,
 // An error about the whole text (its size, for instance).
 Refusal WholeFileError(std::string_view fileName, Fault fault);
 
-// The refusals every reader makes before looking at the content: too large, or binary (a NUL
-// byte). `text` is what follows the byte-order mark.
+// The refusals every reader makes before looking at the content: larger than `limit`, or binary
+// (a NUL byte). `text` is what follows the byte-order mark.
 std::optional<Refusal> RefuseSizeOrBinary(std::string_view whole, std::string_view text,
-                                          std::string_view fileName);
+                                          std::string_view fileName, size_t limit = kMaxInputBytes);
 
 }  // namespace merin::formats::textscan

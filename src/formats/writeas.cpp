@@ -46,13 +46,15 @@ std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_vie
 
 std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
                                const std::string& programFolder, const std::string& target,
-                               bool syncFolder) {
+                               std::string_view title, bool syncFolder) {
   if (auto refusal = CannotWriteAs(extension, target)) return refusal;
   const Format& format = *FormatOfExtension(extension);
   if (!format.ownFile && UsedSlots(codes) == 0) return Refusal{Fault::EmptyMelody, target};
+  // A tune is named by the melody's title, else by the file; the melody file keeps only a title.
+  const std::string_view name = title.empty() && !format.ownFile ? StemOf(target) : title;
   const std::optional<WriteFailure> failure =
       format.audio ? ExportAudio(codes, programFolder, target, syncFolder)
-                   : WriteFileAtomically(target, format.write(codes, StemOf(target)), syncFolder);
+                   : WriteFileAtomically(target, format.write(codes, name), syncFolder);
   if (!failure) return std::nullopt;
   return RefusalOf(*failure);
 }

@@ -21,11 +21,11 @@ std::variant<Imported, Refusal> ReadFile(const std::string& path, const ReadOpti
 std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_view target);
 
 // Writes `codes` to `target` as the format of `extension`, atomically: the format's bytes named
-// after the target, or what test play sounds from the wave files of `programFolder`; an empty
-// melody only as a melody file. Returns why not, the old target left as it was. `syncFolder` as
-// for WriteFileAtomically.
+// `title` (else after the target, in the formats that name a tune), or what test play sounds from
+// the wave files of `programFolder`; an empty melody only as a melody file. Returns why not, the
+// old target left as it was. `syncFolder` as for WriteFileAtomically.
 std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
                                const std::string& programFolder, const std::string& target,
-                               bool syncFolder = true);
+                               std::string_view title = {}, bool syncFolder = true);
 
 }  // namespace merin::formats

@@ -7,7 +7,9 @@
 
 namespace merin::ui {
 
-MelodySnapshot SnapshotOf(const Melody& melody) { return {CodesOf(melody), melody.Cursor}; }
+MelodySnapshot SnapshotOf(const Melody& melody) {
+  return {CodesOf(melody), melody.Cursor, melody.Title};
+}
 
 namespace {
 
@@ -16,16 +18,17 @@ namespace {
 struct PackedSnapshot {
   std::string codes;
   int32_t cursor;
+  std::string title;
 };
 
 PackedSnapshot Pack(const MelodySnapshot& snapshot) {
-  PackedSnapshot packed{{}, snapshot.cursor};
+  PackedSnapshot packed{{}, snapshot.cursor, snapshot.title};
   for (const std::string& code : snapshot.codes) packed.codes += code + ' ';
   return packed;
 }
 
 MelodySnapshot Unpack(const PackedSnapshot& packed) {
-  MelodySnapshot snapshot{{}, packed.cursor};
+  MelodySnapshot snapshot{{}, packed.cursor, packed.title};
   size_t from = 0;
   for (std::string& code : snapshot.codes) {
     const size_t space = packed.codes.find(' ', from);
@@ -67,7 +70,7 @@ EditHistory::EditHistory(Restore restore, QObject* parent)
 }
 
 void EditHistory::push(const MelodySnapshot& before, const MelodySnapshot& after) {
-  if (after.codes == before.codes) return;
+  if (after.codes == before.codes && after.title == before.title) return;
   stack_->push(new Step(*this, before, after));
 }
 

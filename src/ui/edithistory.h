@@ -12,10 +12,11 @@ class QUndoStack;
 
 namespace merin::ui {
 
-// The melody as one undo step finds or leaves it: the 30 slot codes and the cursor.
+// The melody as one undo step finds or leaves it: the 30 slot codes, the cursor and the title.
 struct MelodySnapshot {
   SlotCodes codes;
   int32_t cursor = 0;
+  std::string title;
   friend bool operator==(const MelodySnapshot&, const MelodySnapshot&) = default;
 };
 
@@ -35,7 +36,7 @@ class EditHistory : public QObject {
   // The steps, for the menu's undo and redo and for the clean state that saving marks.
   QUndoStack* stack() const { return stack_; }
 
-  // One step from `before` to `after`, unless no slot changed.
+  // One step from `before` to `after`, unless no slot and not the title changed.
   void push(const MelodySnapshot& before, const MelodySnapshot& after);
   // Whether a step is being undone or redone now: the changes that makes are part of that step,
   // not steps of their own.

@@ -4,19 +4,25 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
 #include <QTreeView>
+#include <QVBoxLayout>
 #include <algorithm>
 #include <vector>
 
@@ -29,6 +35,7 @@
 #include "formats/melodyfile.h"
 #include "formats/rtttl.h"
 #include "formats/slots.h"
+#include "formats/title.h"
 #include "formats/writeas.h"
 #include "ui/language.h"
 #include "ui/melodykeeper.h"
@@ -158,6 +165,16 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.choice();
       }),
+      tuneDialog(AskTune),
+      titleDialog([](QWidget* parent, const QString& title) -> std::optional<QString> {
+        bool ok = false;
+        const QString text = QInputDialog::getText(
+            parent, tr("タイトル"),
+            tr("メロディのタイトル（%1 文字まで）:").arg(formats::kMaxTitleCharacters),
+            QLineEdit::Normal, title, &ok);
+        if (!ok) return std::nullopt;
+        return text;
+      }),
       window_(window),
       keeper_(new MelodyKeeper([this] { return currentCodes(); }, this)),
       clean_(EmptyCodes()) {
@@ -227,10 +244,39 @@ void MelodyFiles::addEditActions() {
   copy->setObjectName("CopyRtttlMenu");
   copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
   connect(copy, &QAction::triggered, this, &MelodyFiles::copyRtttl);
-  Translate(&window_, [paste, copy] {
+  auto* title = edit->addAction(QString());
+  title->setObjectName("TitleMenu");
+  connect(title, &QAction::triggered, this, &MelodyFiles::editTitle);
+  Translate(&window_, [paste, copy, title] {
     paste->setText(tr("RTTTL を貼り付け"));
     copy->setText(tr("RTTTL をコピー"));
+    title->setText(tr("タイトル(&T)..."));
   });
+}
+
+int MelodyFiles::AskTune(QWidget* parent, const QStringList& tunes,
+                         const std::vector<bool>& choosable) {
+  QDialog dialog(parent);
+  dialog.setObjectName("TuneDialog");
+  dialog.setWindowTitle(tr("曲を選ぶ"));
+  auto* list = new QListWidget(&dialog);
+  for (int i = 0; i < tunes.size(); ++i) {
+    auto* item = new QListWidgetItem(tunes[i], list);
+    if (!choosable[size_t(i)]) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
+    if (choosable[size_t(i)] && list->currentRow() < 0) list->setCurrentItem(item);
+  }
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(list);
+  layout->addWidget(buttons);
+  if (dialog.exec() != QDialog::Accepted || !list->currentItem() ||
+      !(list->currentItem()->flags() & Qt::ItemIsEnabled)) {
+    return -1;
+  }
+  return list->currentRow();
 }
 
 void MelodyFiles::fillRecentMenu() {
@@ -285,7 +331,9 @@ void MelodyFiles::showKeepFailure(const QString& message) {
 
 formats::Codes MelodyFiles::currentCodes() const { return CodesOf(window_.melody()); }
 
-bool MelodyFiles::modified() const { return currentCodes() != clean_; }
+bool MelodyFiles::modified() const {
+  return currentCodes() != clean_ || window_.melody().Title != cleanTitle_;
+}
 
 QString MelodyFiles::startFolder() const {
   if (!current_.isEmpty()) return QFileInfo(current_).absolutePath();
@@ -329,14 +377,50 @@ void MelodyFiles::fail(const QString& what, const QString& path, const std::stri
   box.exec();
 }
 
-void MelodyFiles::showMelody(const formats::Codes& codes) {
+void MelodyFiles::showMelody(const formats::Codes& codes, const std::string& title) {
   keepReplacedMelody();
-  window_.replaceMelody(codes, CursorAfterLastFilledSlot(codes));
+  window_.replaceMelody(codes, CursorAfterLastFilledSlot(codes), title);
+}
+
+std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::readChosen(
+    std::string_view bytes, const std::string& name, const formats::Format& format) {
+  formats::ReadOptions options;
+  if (format.name == formats::MidiFormat().name) {
+    // A file of several parts asks which one; Cancel changes nothing.
+    auto tune = formats::ReadMidiTune(bytes, name);
+    if (auto* error = std::get_if<formats::Refusal>(&tune)) return std::move(*error);
+    if (std::get<formats::MidiTune>(tune).parts.size() > 1) {
+      auto chosen = choosePart(&window_, std::get<formats::MidiTune>(tune),
+                               Shown(QString::fromStdString(name)));
+      if (!chosen) return std::nullopt;
+      options = *chosen;
+    }
+  } else if (format.read == formats::ReadRtttl) {
+    const std::vector<formats::RtttlTune> tunes = formats::ListRtttlTunes(bytes, name);
+    if (tunes.size() > 1) {
+      QStringList rows;
+      std::vector<bool> choosable;
+      for (size_t i = 0; i < tunes.size(); ++i) {
+        const formats::RtttlTune& tune = tunes[i];
+        rows << (tune.refusal
+                     ? tr("%1. %2 — %3")
+                           .arg(i + 1)
+                           .arg(Text(tune.title),
+                                Text(formats::Reason(*tune.refusal, CurrentLanguage())))
+                     : tr("%1. %2（%3 音）").arg(i + 1).arg(Text(tune.title)).arg(tune.notes));
+        choosable.push_back(!tune.refusal);
+      }
+      const int row = tuneDialog(&window_, rows, choosable);
+      if (row < 0) return std::nullopt;
+      options.tune = size_t(row) + 1;
+    }
+  }
+  return format.read(bytes, name, options);
 }
 
 void MelodyFiles::showImport(const formats::Imported& imported, const QString& format,
                              const QString& source) {
-  showMelody(imported.codes);
+  showMelody(imported.codes, imported.title);
   QStringList lines;
   for (const auto& line : imported.report) lines << ReportLine(line);
   if (lines.isEmpty()) lines << tr("変更はありません（すべての音がそのまま入りました）");
@@ -354,28 +438,14 @@ bool MelodyFiles::open(const QString& path) {
     refuse(*error, CannotOpen());
     return false;
   }
-  const std::string& data = std::get<std::string>(bytes);
-  const formats::Format& format = formats::FormatToRead(data, name);
-  formats::ReadOptions options;
-  if (format.name == formats::MidiFormat().name) {
-    // A file of several parts asks which one; Cancel changes nothing.
-    auto tune = formats::ReadMidiTune(data, name);
-    if (auto* error = std::get_if<formats::Refusal>(&tune)) {
-      refuse(*error, CannotOpen());
-      return false;
-    }
-    if (std::get<formats::MidiTune>(tune).parts.size() > 1) {
-      auto chosen = choosePart(&window_, std::get<formats::MidiTune>(tune), Shown(path));
-      if (!chosen) return false;
-      options = *chosen;
-    }
-  }
-  auto read = format.read(data, name, options);
-  if (auto* error = std::get_if<formats::Refusal>(&read)) {
+  const formats::Format& format = formats::FormatToRead(std::get<std::string>(bytes), name);
+  auto chosen = readChosen(std::get<std::string>(bytes), name, format);
+  if (!chosen) return false;
+  if (auto* error = std::get_if<formats::Refusal>(&*chosen)) {
     refuse(*error, CannotOpen());
     return false;
   }
-  const formats::Imported& imported = std::get<formats::Imported>(read);
+  const formats::Imported& imported = std::get<formats::Imported>(*chosen);
   RecentFiles::add(path);
   fillRecentMenu();
   // A melody file becomes the melody's file; a tune is an import with no file of its own.
@@ -383,8 +453,9 @@ bool MelodyFiles::open(const QString& path) {
   if (!imported.import) {
     current_ = info.absoluteFilePath();
     suggested_.clear();
-    showMelody(imported.codes);
+    showMelody(imported.codes, imported.title);
     clean_ = imported.codes;
+    cleanTitle_ = imported.title;
     showCaption();
     return true;
   }
@@ -400,7 +471,8 @@ void MelodyFiles::newMelody() {
   current_.clear();
   suggested_.clear();
   clean_ = EmptyCodes();
-  window_.replaceMelody(clean_, 0);
+  cleanTitle_.clear();
+  window_.replaceMelody(clean_, 0, std::string());
   showCaption();
 }
 
@@ -408,7 +480,7 @@ void MelodyFiles::openKept(const formats::Codes& codes) {
   current_.clear();
   suggested_.clear();
   showCaption();
-  showMelody(codes);
+  showMelody(codes, std::string());
 }
 
 void MelodyFiles::keepReplacedMelody() {
@@ -419,13 +491,16 @@ void MelodyFiles::keepMelodyNow() { keeper_->flush(); }
 
 bool MelodyFiles::writeMelodyTo(const QString& path) {
   const formats::Codes codes = currentCodes();
-  if (auto error = formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes))) {
+  const std::string& title = window_.melody().Title;
+  if (auto error =
+          formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes, title))) {
     fail(tr("保存できませんでした"), path, error->Message(CurrentLanguage()));
     return false;
   }
   current_ = QFileInfo(path).absoluteFilePath();
   suggested_.clear();
   clean_ = codes;
+  cleanTitle_ = title;
   RecentFiles::add(path);
   fillRecentMenu();
   showCaption();
@@ -469,7 +544,8 @@ bool MelodyFiles::exportMelody() {
     path += "." + format->extension;
   }
   const std::optional<formats::Refusal> error =
-      formats::WriteAs(currentCodes(), format->extension.toStdString(), Da::AppFolder, Local(path));
+      formats::WriteAs(currentCodes(), format->extension.toStdString(), Da::AppFolder, Local(path),
+                       window_.melody().Title);
   if (error) {
     fail(tr("エクスポートできませんでした"), path, formats::Words(*error, CurrentLanguage()));
     return false;
@@ -481,7 +557,9 @@ bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   const std::string name = tr("クリップボード").toStdString();
   const formats::Format& format = formats::FormatToRead(text, "");
-  auto read = format.read(text, name, {});
+  auto chosen = readChosen(text, name, format);
+  if (!chosen) return false;
+  auto& read = *chosen;
   if (auto* error = std::get_if<formats::Refusal>(&read)) {
     refuse(*error, tr("クリップボードの内容を読み込めません。"));
     return false;
@@ -494,14 +572,23 @@ bool MelodyFiles::pasteRtttl() {
   if (imported.import) {
     showImport(imported, Text(format.name), QString::fromStdString(name));
   } else {
-    showMelody(imported.codes);
+    showMelody(imported.codes, imported.title);
   }
   return true;
 }
 
+void MelodyFiles::editTitle() {
+  const std::optional<QString> title =
+      titleDialog(&window_, QString::fromStdString(window_.melody().Title));
+  if (!title) return;
+  const Melody& melody = window_.melody();
+  window_.replaceMelody(CodesOf(melody), melody.Cursor, formats::TitleOf(title->toStdString()));
+}
+
 void MelodyFiles::copyRtttl() {
   const QString named = current_.isEmpty() ? suggested_ : current_;
-  const std::string name = named.isEmpty() ? "melody" : formats::RtttlNameOf(Local(named));
+  std::string name = named.isEmpty() ? "melody" : formats::RtttlNameOf(Local(named));
+  if (!window_.melody().Title.empty()) name = window_.melody().Title;
   QGuiApplication::clipboard()->setText(
       QString::fromStdString(formats::WriteRtttl(currentCodes(), name)));
 }

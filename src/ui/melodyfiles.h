@@ -3,11 +3,15 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
-
 #include <optional>
+#include <string_view>
 
-#include "formats/melody.h"
+#include <variant>
+#include <vector>
+
+#include "formats/format.h"
 #include "formats/midi.h"
 
 class QAction;
@@ -45,12 +49,20 @@ class MelodyFiles : public QObject {
   // cancelled.
   using PartChooser = std::function<std::optional<formats::ReadOptions>(
       QWidget* parent, const formats::MidiTune& tune, const QString& file)>;
+  // Asks which tune of a collection to take: `tunes` lists them, those not `choosable` greyed;
+  // the row chosen, or -1 when cancelled.
+  using TuneDialog = std::function<int(QWidget* parent, const QStringList& tunes,
+                                       const std::vector<bool>& choosable)>;
+  // Asks for the melody's title, starting from `title`; none when cancelled.
+  using TitleDialog = std::function<std::optional<QString>(QWidget* parent, const QString& title)>;
 
-  // The dialogs the menu items ask with: QFileDialog's and PartDialog; tests put their own
-  // answers here.
+  // The dialogs the menu items ask with: QFileDialog's, PartDialog and the program's own; tests
+  // put their own answers here.
   OpenDialog openDialog;
   SaveDialog saveDialog;
   PartChooser choosePart;
+  TuneDialog tuneDialog;
+  TitleDialog titleDialog;
 
   // Opens a melody file, or imports an RTTTL tune and shows what the import changed. A file that
   // is refused is named with the place and reason, and nothing changes. True when it was opened.
@@ -74,6 +86,8 @@ class MelodyFiles : public QObject {
   bool pasteRtttl();
   // Puts the melody's RTTTL on the clipboard.
   void copyRtttl();
+  // Asks for the melody's title and sets it, as one undo step.
+  void editTitle();
   // Keeps a pending change of the melody now (the program is ending).
   void keepMelodyNow();
 
@@ -83,6 +97,8 @@ class MelodyFiles : public QObject {
   bool modified() const;
 
  private:
+  // The tune dialog of the program: a list and OK and Cancel.
+  static int AskTune(QWidget* parent, const QStringList& tunes, const std::vector<bool>& choosable);
   void addActions(QMenu* fileMenu, QAction* endItem);
   void addEditActions();
   void fillRecentMenu();
@@ -92,8 +108,12 @@ class MelodyFiles : public QObject {
   void keepReplacedMelody();
   void followChange();
   void showCaption();
-  // Puts `codes` in place, the cursor after the last filled slot.
-  void showMelody(const formats::Codes& codes);
+  // Puts `codes` and `title` in place, the cursor after the last filled slot.
+  void showMelody(const formats::Codes& codes, const std::string& title);
+  // Reads `bytes` named `name` as their format does; a collection of tunes asks which one
+  // first. Nothing when cancelled.
+  std::optional<std::variant<formats::Imported, formats::Refusal>> readChosen(
+      std::string_view bytes, const std::string& name, const formats::Format& format);
   // Puts a tune imported from `format` in place and shows what the import changed.
   void showImport(const formats::Imported& imported, const QString& format, const QString& source);
   bool writeMelodyTo(const QString& path);
@@ -111,6 +131,7 @@ class MelodyFiles : public QObject {
   QString current_;
   QString suggested_;
   formats::Codes clean_;
+  std::string cleanTitle_;
 };
 
 }  // namespace merin::ui

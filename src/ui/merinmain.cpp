@@ -45,8 +45,8 @@ MerinMain::MerinMain(SoundDevice& sound)
   Translate(this, [this] { TranslateControls(controls_); });
   wire();
   client_->installEventFilter(this);
-  history_ =
-      new EditHistory([this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor); }, this);
+  history_ = new EditHistory(
+      [this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor, s.title); }, this);
   new EditControls(this, melody_, *history_, [this](const auto& change) { runHandler(change); });
   AddLanguageMenu(menuBar()->findChild<QMenu*>("Helpmenu"));
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -121,7 +121,7 @@ bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& hand
     failed = error;
   }
   const MelodySnapshot after = SnapshotOf(melody_);
-  const bool changed = after.codes != before.codes;
+  const bool changed = after.codes != before.codes || after.title != before.title;
   // A change made while a step is undone or redone belongs to that step.
   if (changed && !history_->restoring()) history_->push(before, after);
   if (failed) {
@@ -133,9 +133,12 @@ bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& hand
   return !failed;
 }
 
-bool MerinMain::replaceMelody(const SlotCodes& codes, int32_t cursor) {
-  return runHandler(
-      [&](Melody& melody, MelodyView& view) { ApplyMelody(melody, view, codes, cursor); });
+bool MerinMain::replaceMelody(const SlotCodes& codes, int32_t cursor,
+                              const std::optional<std::string>& title) {
+  return runHandler([&](Melody& melody, MelodyView& view) {
+    ApplyMelody(melody, view, codes, cursor);
+    if (title) melody.Title = *title;
+  });
 }
 
 QUndoStack* MerinMain::undoStack() const { return history_->stack(); }

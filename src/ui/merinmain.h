@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "core/melody.h"
@@ -52,8 +53,10 @@ class MerinMain : public QMainWindow {
   bool runHandler(const std::function<void(Melody&, MelodyView&)>& handler);
   // Replaces all 30 slots and the cursor through the handlers' procedures (ApplyMelody), under
   // runHandler. Codes or a cursor out of range throw std::invalid_argument and change nothing.
-  // It is one undo step, as every handler that changes a slot is.
-  bool replaceMelody(const SlotCodes& codes, int32_t cursor);
+  // It is one undo step, as every handler that changes a slot is. A `title` given replaces the
+  // melody's title in the same step.
+  bool replaceMelody(const SlotCodes& codes, int32_t cursor,
+                     const std::optional<std::string>& title = std::nullopt);
   // The undo steps; saving marks their clean state.
   QUndoStack* undoStack() const;
 
@@ -65,7 +68,7 @@ class MerinMain : public QMainWindow {
   MelodyFiles& files() const { return *files_; }
 
  signals:
-  // A handler or replaceMelody changed the melody's slots.
+  // A handler or replaceMelody changed the melody's slots or title.
   void melodyChanged();
   // The program is about to end by the close box (before the closing sound) or by 終了.
   void ending();

@@ -10,9 +10,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "core/pitch.h"
 #include "formats/audioexport.h"
+#include "formats/imelody.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
@@ -133,7 +135,8 @@ TEST(KeysProgramFiles, WritesEveryFormatByTheExtension) {
   const Codes codes = MelodyOf({"11", "01", "32", "99", "72", "12"});
   ASSERT_FALSE(formats::ExportAudio(codes, MERIN_PROGRAM_DIR, dir / "expected.wav"));
   const auto audio = formats::WritableAudioExtensions();
-  for (const char* extension : {"mk98", "rtttl", "mid", "wav", "WAV", "flac", "ogg", "mp3"}) {
+  for (const char* extension :
+       {"mk98", "rtttl", "mid", "imy", "wav", "WAV", "flac", "ogg", "mp3"}) {
     SCOPED_TRACE(extension);
     const std::string target = dir / (std::string("tune.") + extension);
     std::vector<std::string> args = tokens;
@@ -159,7 +162,9 @@ TEST(KeysProgramFiles, WritesEveryFormatByTheExtension) {
     } else if (ext == "rtttl") {
       EXPECT_EQ(bytes, "tune:d=4,o=5,b=214:c4,p,e5,p,b5,c#4");
     } else if (ext == "mid") {
-      EXPECT_EQ(bytes, formats::WriteMidi(codes));
+      EXPECT_EQ(bytes, formats::WriteMidi(codes, "tune"));
+    } else if (ext == "imy") {
+      EXPECT_EQ(bytes, formats::WriteImelody(codes, "tune"));
     } else if (ext == "wav" || ext == "WAV") {
       EXPECT_TRUE(bytes == ReadBytes(dir / "expected.wav"));
     } else {
@@ -192,9 +197,10 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
                       dir / "out/twinkle.mid is already written from " + dir / "in/twinkle.rtttl"),
       std::string::npos)
       << result.err;
-  EXPECT_EQ(ReadBytes(dir / "out/twinkle.mid"), formats::WriteMidi(kTwinkle));
-  EXPECT_EQ(ReadBytes(dir / "out/scale.mid"),
-            formats::WriteMidi(MelodyOf({"11", "21", "31", "41", "51", "61", "71", "13"})));
+  EXPECT_EQ(ReadBytes(dir / "out/twinkle.mid"), formats::WriteMidi(kTwinkle, "Twinkle"));
+  EXPECT_EQ(
+      ReadBytes(dir / "out/scale.mid"),
+      formats::WriteMidi(MelodyOf({"11", "21", "31", "41", "51", "61", "71", "13"}), "scale"));
   EXPECT_FALSE(std::filesystem::exists(dir / "out/broken.mid"));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 2);
 
@@ -203,7 +209,7 @@ TEST(KeysProgramFiles, ConvertsManyFilesIntoAFolderAndNamesTheOneThatFails) {
                                            dir / "in/twinkle.rtttl", dir / "in/more/scale.mk98"});
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ReadBytes(dir / "out/scale.rtttl"), "scale:d=4,o=5,b=214:c4,d4,e4,f4,g4,a4,b4,c5");
-  EXPECT_EQ(ReadBytes(dir / "out/twinkle.rtttl"), formats::WriteRtttl(kTwinkle, "twinkle"));
+  EXPECT_EQ(ReadBytes(dir / "out/twinkle.rtttl"), formats::WriteRtttl(kTwinkle, "Twinkle"));
 
   // Audio, written side by side: each file as the library exports its melody alone.
   result = RunProgram(MERIN_KEYS_PROGRAM, {"-o", dir / "wav/", "-f", "wav",
@@ -231,7 +237,8 @@ TEST(KeysProgramFiles, ALongBatchNamesItsFaultsInOrder) {
                             dir / "out/a5.mid is already written from " + dir / "a5.mk98\n" +
                             "merinkast98-keys: " + dir / "a450.mk98:1:4: \"H4\": " + why + "\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 598);
-  EXPECT_EQ(ReadBytes(dir / "out/a599.mid"), formats::WriteMidi(MelodyOf({NoteCodes()[599 % 24]})));
+  EXPECT_EQ(ReadBytes(dir / "out/a599.mid"),
+            formats::WriteMidi(MelodyOf({NoteCodes()[599 % 24]}), "a599"));
 }
 
 // A FIFO is read to its end, however late its writer comes.
@@ -303,6 +310,42 @@ TEST(KeysProgramFiles, MidiPartsAndTheStartSlot) {
       EXPECT_EQ(result.err.rfind("merinkast98-keys: " + c.err, 0), 0u) << result.err;
     }
   }
+}
+
+TEST(KeysProgramFiles, ChoosesListsAndSplitsTheTunesOfACollection) {
+  TempFolder dir;
+  const std::string file = dir / "c.rtttl";
+  WriteBytes(file, "# tunes\nIndiana:d=4,o=5:e,p,f,g\n\nBad:d=4:c,x\nLong:d=8,o=5:c,d,\n e,f\n");
+  const std::string me = "merinkast98-keys: ";
+  const std::string bad = file + ":4:11: \"x\": not a note letter (a..g, h) or a pause (p)";
+  const Codes long_ = MelodyOf({"13", "23", "32", "43"});
+  // The arguments, standard output and standard error; exit status 0 when something is printed.
+  const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
+      {{"--tunes", "-i", file},
+       "1: Indiana (4 notes)\n2: Bad: " + bad + "\n3: Long (4 notes)\n",
+       ""},
+      {{"-i", file},
+       ConvertMelody(MelodyOf({"32", "01", "43", "53"})),
+       me + file + ": took tune 1 of 3: Indiana\n"},
+      {{"--tune=3", "-i", file}, ConvertMelody(long_), me + file + ": took tune 3 of 3: Long\n"},
+      {{"--tune", "2", "-i", file}, "", me + bad + "\n"},
+      {{"--tune", "4", "-i", file}, "", me + file + ": no tune 4 (the text has 3)\n"},
+      {{"--tune=0", file},
+       "",
+       me + "argument 1 \"--tune=0\": needs a number from 1 (try --help)\n"},
+  };
+  for (const auto& [args, out, err] : cases) {
+    auto result = RunProgram(MERIN_KEYS_PROGRAM, args);
+    EXPECT_EQ(result.exitCode, out.empty() ? 2 : 0) << err;
+    EXPECT_EQ(result.out, out);
+    EXPECT_EQ(result.err, err);
+  }
+  // Into a folder, one file a tune, named and titled by it; the refused one is named.
+  auto result = RunProgram(MERIN_KEYS_PROGRAM, {"-o", dir / "out/", "-f", "mid", file});
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_NE(result.err.find(bad), std::string::npos) << result.err;
+  EXPECT_TRUE(std::filesystem::exists(dir / "out/Indiana.mid"));
+  EXPECT_EQ(ReadBytes(dir / "out/Long.mid"), formats::WriteMidi(long_, "Long"));
 }
 
 // A target that cannot be written is left as it was, with exit status 1: here the write runs

@@ -81,6 +81,11 @@ TEST(ReadRtttl, ReadsTunes) {
        std::string(300, 'N') + " \xE6\x9B\xB2 :d=2:c5",
        MelodyOf({"13"}),
        {}},
+      {"what players let pass: a 64th, d=64, an octave after a pause, a sharp after the octave, "
+       "a comma and a line end after the last note",
+       "Loose:d=64,o=5:64c,8p6,a5#,c,\r\n",
+       MelodyOf({"13", "01", "64", "13"}),
+       {kDurations}},
       {"30 notes exactly: nothing dropped",
        "Thirty::" +
            [] {
@@ -104,7 +109,9 @@ TEST(ReadRtttl, ReadsTunes) {
 
 TEST(ReadRtttl, RefusesWithPositionAndReason) {
   const std::string kLetter = "not a note letter (a..g, h) or a pause (p)";
-  const std::string kDuration = "duration is not one of 1, 2, 4, 8, 16, 32";
+  const std::string kDuration = "duration is not one of 1, 2, 4, 8, 16, 32, 64";
+  const std::string kComma =
+      "a comma expected after the note (sharp, dot and octave come before it)";
   std::string thirtyFive;
   for (int i = 0; i < 35; ++i) thirtyFive += i == 32 ? "x," : "c,";
   thirtyFive.pop_back();
@@ -118,12 +125,13 @@ TEST(ReadRtttl, RefusesWithPositionAndReason) {
       {"unknown letter", "T:d=4:c,x,e", "t.rtttl:1:9: \"x\": " + kLetter},
       {"unknown letter after the 30th note", "T::" + thirtyFive, "t.rtttl:1:68: \"x\": " + kLetter},
       {"unknown letter on line 3", "T:d=4:\nc,d,\n  q", "t.rtttl:3:3: \"q\": " + kLetter},
-      {"a third colon", "T::c:d", "t.rtttl:1:5: \"c:d\": ',' expected after a note"},
+      {"a third colon", "T::c:d", "t.rtttl:1:5: \"c:d\": " + kComma},
+      {"the token stops at its line end", "T::f#6 x\nc", "t.rtttl:1:8: \"f#6 x\": " + kComma},
       {"octave 9", "T::c9", "t.rtttl:1:5: \"c9\": octave outside 1..8"},
       {"octave 0", "T::8c0", "t.rtttl:1:6: \"8c0\": octave outside 1..8"},
       {"octave 9 in the settings", "T:o=9:c", "t.rtttl:1:5: \"o=9\": octave outside 1..8"},
       {"duration 3", "T::3c", "t.rtttl:1:4: \"3c\": " + kDuration},
-      {"duration 64 in the settings", "T:d=64:c", "t.rtttl:1:5: \"d=64\": " + kDuration},
+      {"duration 128 in the settings", "T:d=128:c", "t.rtttl:1:5: \"d=128\": " + kDuration},
       {"a huge duration", "T::" + std::string(40, '9') + "c",
        "t.rtttl:1:4: \"" + std::string(40, '9') + "...\": " + kDuration},
       {"tempo 0", "T:b=0:c", "t.rtttl:1:5: \"b=0\": tempo must be above 0"},
@@ -133,15 +141,13 @@ TEST(ReadRtttl, RefusesWithPositionAndReason) {
        "t.rtttl:1:4: \"dur=4\": '=' expected after the setting"},
       {"empty setting", "T:d=4,,o=5:c", "t.rtttl:1:7: empty setting"},
       {"empty note", "T::c,,d", "t.rtttl:1:6: empty note"},
-      {"comma at the end", "T::c,d,", "t.rtttl:1:8: empty note"},
-      {"duration without a letter", "T::c,8",
-       "t.rtttl:1:7: \"8\": a note letter expected after the "
-       "duration"},
-      {"pause with octave", "T::p5", "t.rtttl:1:5: \"p5\": a pause has no octave"},
+      {"duration without a letter, at the end: its last line and column", "T::c,\n8\r\n\n",
+       "t.rtttl:2:1: \"8\": a note letter expected after the duration"},
       {"pause with sharp", "T::p#", "t.rtttl:1:5: \"p#\": a pause has no sharp"},
-      {"two dots", "T::c.5.", "t.rtttl:1:7: \"c.5.\": ',' expected after a note"},
+      {"two dots", "T::c.5.", "t.rtttl:1:7: \"c.5.\": " + kComma},
       {"binary", std::string("T::c,\0d", 7), "t.rtttl:1:6: binary data (a NUL byte), not text"},
-      {"over 64 KiB", "T::" + std::string(kMaxInputBytes, 'c'), "t.rtttl: larger than 64 KiB"},
+      {"over 1 MiB", "T::" + std::string(kMaxCollectionBytes, 'c'),
+       "t.rtttl: larger than 1024 KiB"},
   };
   for (const auto& c : cases) {
     auto read = ReadRtttl(c.text, "t.rtttl");
@@ -196,10 +202,43 @@ TEST(Rtttl, ExportOfRandomMelodiesImportsBackTheSlots) {
     auto read = ReadRtttl(text, "r.rtttl");
     ASSERT_TRUE(std::holds_alternative<Imported>(read)) << text;
     ASSERT_EQ(std::get<Imported>(read).codes, expected) << text;
+    ASSERT_EQ(std::get<Imported>(read).title, "Random");
     ASSERT_EQ(Words(std::get<Imported>(read).report, Language::Japanese),
               std::vector<std::string>{})
         << text;
   }
+}
+
+TEST(RtttlCollection, ListsEveryTuneAndTakesTheOneAsked) {
+  const std::string text =
+      "# my tunes\nIndiana Jones:d=4,o=5,b=250:e,8p,8f,8g,\n\nBad:d=4:c,x\n  # no tune: d=4:c\n"
+      "Long:d=8,o=5:c,d,\n d,e,f\n";
+  const std::string bad = "t.rtttl:4:11: \"x\": not a note letter (a..g, h) or a pause (p)";
+  std::string list;
+  for (const RtttlTune& tune : ListRtttlTunes(text, "t.rtttl")) {
+    list += tune.title + ": " +
+            (tune.refusal ? Words(*tune.refusal, Language::English) : std::to_string(tune.notes)) +
+            "\n";
+  }
+  EXPECT_EQ(list, "Indiana Jones: 4\nBad: " + bad + "\nLong: 5\n");
+  // The tune asked for, and the first line of its report or its refusal.
+  const std::pair<size_t, std::string> cases[] = {{0, "took tune 1 of 3: Indiana Jones"},
+                                                  {3, "took tune 3 of 3: Long"},
+                                                  {2, bad},
+                                                  {4, "t.rtttl: no tune 4 (the text has 3)"}};
+  for (const auto& [tune, outcome] : cases) {
+    auto read = ReadRtttl(text, "t.rtttl", {.tune = tune});
+    auto* refusal = std::get_if<Refusal>(&read);
+    EXPECT_EQ(refusal ? Words(*refusal, Language::English)
+                      : Words(std::get<Imported>(read).report, Language::English).front(),
+              outcome);
+  }
+  auto long_ = ReadRtttl(text, "t.rtttl", {.tune = 3});
+  EXPECT_EQ(std::get<Imported>(long_).codes, MelodyOf({"13", "23", "23", "32", "43"}));
+  // One tune spanning lines is no collection, and a text up to 1 MiB is read.
+  auto one = ReadRtttl("Tune:d=4,\no=5:\nc,\nd" + std::string(512 * 1024, ' '), "t.rtttl");
+  ASSERT_TRUE(std::holds_alternative<Imported>(one));
+  EXPECT_TRUE(std::get<Imported>(one).report.empty());
 }
 
 TEST(ReadAnyMelody, TellsMelodyFilesFromRtttlByContent) {

@@ -7,6 +7,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QUndoStack>
 #include <QUrl>
 
 #include "core/pitch.h"
@@ -90,7 +91,7 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
   t.Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(t.Codes(), composed) << "Ctrl+C also played the piano key C";
   const QString copied = QGuiApplication::clipboard()->text();
-  EXPECT_TRUE(copied.startsWith("melody:d=4,o=5,b=214:")) << copied.toStdString();
+  EXPECT_TRUE(copied.startsWith("Ode:d=4,o=5,b=214:")) << copied.toStdString();
   const std::string bytes = copied.toStdString();
   auto back = formats::ReadRtttl(bytes, "");
   ASSERT_TRUE(std::holds_alternative<formats::Imported>(back)) << copied.toStdString();
@@ -106,6 +107,33 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
       "クリップボードの内容を読み込めません。\n\nクリップボード:1:23: \"x\": "))
       << boxes.seen[0].text;
   EXPECT_EQ(t.Codes(), before);
+}
+
+// A collection pasted: the tunes listed, the broken one not to be chosen; the title of the tune
+// taken is set from the Edit menu as one undo step. (End to end in tests/e2e/tune-collection.)
+TEST(TuneCollection, ListedWhenPastedAndTheTitleSetAsOneUndoStep) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  std::vector<QStringList> offered;
+  t.files().tuneDialog = [&](QWidget*, const QStringList& tunes, const std::vector<bool>& can) {
+    offered.push_back(tunes);
+    EXPECT_EQ(can, (std::vector<bool>{true, false, true}));
+    return 2;
+  };
+  QGuiApplication::clipboard()->setText("Indiana:d=4,o=5:e,f,g\nBad:d=4:c,x\nMario:d=4,o=5:c,d\n");
+  MessageBoxes boxes;
+  t.Key(Qt::Key_V, Qt::ControlModifier);
+  ASSERT_EQ(offered,
+            (std::vector<QStringList>{{"1. Indiana（3 音）",
+                                       "2. Bad — 音名（a..g, h）でも休符（p）でもありません",
+                                       "3. Mario（2 音）"}}));
+  EXPECT_EQ(t.window->melody().Title, "Mario");
+  t.files().titleDialog = [](QWidget*, const QString&) { return std::optional<QString>("W\t1-1"); };
+  ASSERT_TRUE(t.ClickMenu("Editmenu", "TitleMenu"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.window->melody().Title == "W1-1"; }, 3000));
+  t.window->undoStack()->undo();
+  EXPECT_EQ(t.window->melody().Title, "Mario");
+  EXPECT_EQ(t.Codes(), MakeCodes({"13", "23"}));
 }
 
 TEST(RtttlImport, ATuneImportedWholeSaysSoAndMelodyTextIsPastedAsItIs) {
@@ -222,7 +250,7 @@ TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
   ASSERT_TRUE(t.active);
   ASSERT_EQ(t.Codes(), MakeCodes({"41", "32", "01", "99", "12"}));
   const std::vector<std::string> audio = formats::WritableAudioExtensions();
-  std::vector<QString> extensions = {"rtttl", "mid"};
+  std::vector<QString> extensions = {"imy", "rtttl", "mid"};
   for (const std::string& e : audio) extensions.push_back(QString::fromStdString(e));
   ASSERT_GE(extensions.size(), 5u) << "WAV, FLAC and Ogg are always written";
 
@@ -241,7 +269,9 @@ TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
           << filters[qsizetype(i)].toStdString();
     }
     const QByteArray bytes = FilesWindow::Read(t.saveAnswer);
-    if (extension == "rtttl") {
+    if (extension == "imy") {
+      EXPECT_TRUE(bytes.contains("\r\nNAME:Tune 1\r\n")) << bytes.toStdString();
+    } else if (extension == "rtttl") {
       EXPECT_TRUE(bytes.startsWith("Tune1:d=4,o=5,b=214:")) << bytes.toStdString();
       auto back = formats::ReadRtttl(bytes.toStdString(), "");
       ASSERT_TRUE(std::holds_alternative<formats::Imported>(back));

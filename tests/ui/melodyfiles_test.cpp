@@ -50,13 +50,13 @@ TEST(MelodyFilesMenu, FileMenuItemsSitAboveTheEndItemInTheirOrderWithTheirKeys) 
   QMenu* edit = t.window->menuBar()->findChild<QMenu*>("Editmenu");
   ASSERT_NE(edit, nullptr);
   EXPECT_EQ(edit->title(), "編集(&E)");
-  // The clipboard items come last, after undo, redo and the slot edits.
+  // The clipboard items and the title come last, after undo, redo and the slot edits.
   std::vector<std::pair<QString, QString>> editItems;
   for (QAction* a : edit->actions()) editItems.emplace_back(a->text(), a->shortcut().toString());
-  const std::vector<std::pair<QString, QString>> expectedEdit = {{"RTTTL を貼り付け", "Ctrl+V"},
-                                                                 {"RTTTL をコピー", "Ctrl+C"}};
+  const std::vector<std::pair<QString, QString>> expectedEdit = {
+      {"RTTTL を貼り付け", "Ctrl+V"}, {"RTTTL をコピー", "Ctrl+C"}, {"タイトル(&T)...", ""}};
   ASSERT_GE(editItems.size(), expectedEdit.size());
-  EXPECT_EQ(std::vector(editItems.end() - 2, editItems.end()), expectedEdit);
+  EXPECT_EQ(std::vector(editItems.end() - 3, editItems.end()), expectedEdit);
 }
 
 struct OpenCase {

@@ -265,6 +265,30 @@
 
 %3</translation>
     </message>
+    <message>
+        <source>タイトル</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>メロディのタイトル（%1 文字まで）:</source>
+        <translation>The melody&apos;s title (up to %1 characters):</translation>
+    </message>
+    <message>
+        <source>タイトル(&amp;T)...</source>
+        <translation>&amp;Title...</translation>
+    </message>
+    <message>
+        <source>曲を選ぶ</source>
+        <translation>Choose a tune</translation>
+    </message>
+    <message>
+        <source>%1. %2 — %3</source>
+        <translation>%1. %2 — %3</translation>
+    </message>
+    <message>
+        <source>%1. %2（%3 音）</source>
+        <translation>%1. %2 (%3 notes)</translation>
+    </message>
 </context>
 <context>
     <name>merin::ui::MerinMain</name>

@@ -1,0 +1,264 @@
+// SPDX-License-Identifier: MIT
+#include "formats/imelody.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "core/pitch.h"
+#include "formats/fit.h"
+#include "formats/slots.h"
+#include "formats/textscan.h"
+#include "formats/title.h"
+
+namespace merin::formats {
+namespace {
+
+using textscan::IsSpace;
+
+constexpr std::string_view kBegin = "BEGIN:IMELODY";
+// Repeats are expanded up to this many slots; a text of 64 KiB holds fewer notes without them.
+constexpr size_t kMostSlots = 64 * 1024;
+
+bool StartsImelody(std::string_view bytes) {
+  std::string_view text = textscan::WithoutByteOrderMark(bytes);
+  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+  return text.starts_with(kBegin);
+}
+
+// Reads the notes of a MELODY value at [begin, end) of the text.
+class MelodyReader {
+ public:
+  MelodyReader(std::string_view text, size_t begin, size_t end, std::string_view file,
+               size_t wanted)
+      : text_(text), pos_(begin), end_(end), file_(file), wanted_(wanted) {}
+
+  std::optional<Refusal> Read(std::vector<int>& pitches) {
+    constexpr size_t kNoBlock = SIZE_MAX;
+    size_t blockStart = kNoBlock;  // where in `pitches` the open repeat block starts
+    size_t blockAt = 0;            // and where in the text
+    while (Next()) {
+      const size_t at = pos_;
+      const char c = text_[pos_];
+      if (c == '(') {
+        if (blockStart != kNoBlock) return Error(at, 1, Fault::ImyNestedRepeat);
+        blockStart = pitches.size();
+        blockAt = at;
+        ++pos_;
+      } else if (c == '@') {
+        if (blockStart == kNoBlock) return Error(at, 1, Fault::ImyStrayRepeatEnd);
+        ++pos_;
+        const size_t digitsAt = pos_;
+        size_t count = 0;
+        while (pos_ < end_ && text_[pos_] >= '0' && text_[pos_] <= '9') {
+          count = std::min<size_t>(count * 10 + static_cast<size_t>(text_[pos_] - '0'), kMostSlots);
+          ++pos_;
+        }
+        if (pos_ == digitsAt) return Error(at, 1, Fault::ImyNotAToken);
+        if (Next() && text_[pos_] == 'V') SkipVolume();
+        if (!Next() || text_[pos_] != ')') return Error(blockAt, 1, Fault::ImyUnclosedRepeat);
+        ++pos_;
+        Repeat(pitches, blockStart, count);
+        blockStart = kNoBlock;
+      } else if (c == ')') {
+        return Error(at, 1, Fault::ImyStrayRepeatEnd);
+      } else if (c == 'V') {
+        SkipVolume();
+      } else if (SkipWord("ledon") || SkipWord("ledoff") || SkipWord("vibeon") ||
+                 SkipWord("vibeoff") || SkipWord("backon") || SkipWord("backoff")) {
+      } else if (auto refusal = Note(pitches)) {
+        return refusal;
+      }
+    }
+    if (blockStart != kNoBlock) return Error(blockAt, 1, Fault::ImyUnclosedRepeat);
+    return std::nullopt;
+  }
+
+ private:
+  // Skips white space (a folded line goes on after its line break); whether anything is left.
+  bool Next() {
+    while (pos_ < end_ && IsSpace(text_[pos_])) ++pos_;
+    return pos_ < end_;
+  }
+
+  bool SkipWord(std::string_view word) {
+    if (text_.substr(pos_, std::min(word.size(), end_ - pos_)) != word) return false;
+    pos_ += word.size();
+    return true;
+  }
+
+  // "V0".."V15", "V+" or "V-".
+  void SkipVolume() {
+    ++pos_;
+    if (pos_ < end_ && (text_[pos_] == '+' || text_[pos_] == '-')) {
+      ++pos_;
+      return;
+    }
+    while (pos_ < end_ && text_[pos_] >= '0' && text_[pos_] <= '9') ++pos_;
+  }
+
+  // A note or rest with its octave prefix, duration and specifier.
+  std::optional<Refusal> Note(std::vector<int>& pitches) {
+    const size_t at = pos_;
+    if (text_[pos_] == '*') {
+      ++pos_;
+      if (pos_ == end_ || text_[pos_] < '0' || text_[pos_] > '9') {
+        return Error(at, 1, Fault::ImyNotAToken);
+      }
+      if (text_[pos_] == '9') return Error(at, 2, Fault::ImyBadOctave);
+      octave_ = text_[pos_++] - '0';
+      if (pos_ == end_) return Error(at, 2, Fault::ImyNotAToken);
+    }
+    int accidental = 0;
+    if (text_[pos_] == '&' || text_[pos_] == '#') accidental = text_[pos_++] == '&' ? -1 : 1;
+    if (pos_ == end_) return Error(at, pos_ - at, Fault::ImyNotAToken);
+    const char letter = text_[pos_];
+    const bool rest = letter == 'r' && accidental == 0;
+    if (!rest && (letter < 'a' || letter > 'g'))
+      return Error(at, pos_ + 1 - at, Fault::ImyNotAToken);
+    ++pos_;
+    int length = 2;  // a quarter when none is given
+    if (pos_ < end_ && text_[pos_] >= '0' && text_[pos_] <= '5') length = text_[pos_++] - '0';
+    if (pos_ < end_ && (text_[pos_] == '.' || text_[pos_] == ':' || text_[pos_] == ';')) {
+      length += 10 * (text_[pos_++] - '.' + 1);  // a value of its own for each specifier
+    }
+    if (pitches.size() < kMostSlots) {
+      static constexpr int kSemitone[] = {9, 11, 0, 2, 4, 5, 7};  // a..g above C
+      // *n holds the A of 55·2^n Hz, the A of scientific octave n + 1.
+      pitches.push_back(rest ? kRestPitch
+                             : 12 * (octave_ + 2) + kSemitone[letter - 'a'] + accidental);
+      lengths_.push_back(length);
+    }
+    return std::nullopt;
+  }
+
+  // Plays the block from `start` of `pitches` `count` times in all; for 0, until wanted_ slots
+  // are there.
+  void Repeat(std::vector<int>& pitches, size_t start, size_t count) {
+    const size_t size = pitches.size() - start;
+    if (size == 0) return;
+    const size_t until =
+        count == 0 ? std::max(wanted_, pitches.size()) : start + std::min(count * size, kMostSlots);
+    while (pitches.size() < std::min(until, kMostSlots)) {
+      const size_t i = start + (pitches.size() - start) % size;
+      pitches.push_back(pitches[i]);
+      lengths_.push_back(lengths_[i]);
+    }
+  }
+
+  Refusal Error(size_t at, size_t length, Fault fault) const {
+    return textscan::ErrorAt(text_, at, file_,
+                             std::string(text_.substr(at, std::min(length, end_ - at))), fault);
+  }
+
+ public:
+  // Whether the slots from `first` on, 30 of them, differ in length.
+  bool Mixed(size_t first) const {
+    if (first >= lengths_.size()) return false;
+    const auto begin = lengths_.begin() + static_cast<ptrdiff_t>(first);
+    const auto end = begin + std::min<ptrdiff_t>(kSlotCount, lengths_.end() - begin);
+    return std::any_of(begin, end, [&](int length) { return length != *begin; });
+  }
+
+ private:
+  std::string_view text_;
+  size_t pos_, end_;
+  std::string_view file_;
+  size_t wanted_;
+  int octave_ = 4;
+  std::vector<int> lengths_;
+};
+
+std::variant<Imported, Refusal> Read(std::string_view bytes, std::string_view file,
+                                     const ReadOptions& options) {
+  return ReadImelody(bytes, file, options);
+}
+
+}  // namespace
+
+std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_view fileName,
+                                            const ReadOptions& options) {
+  const std::string_view text = textscan::WithoutByteOrderMark(bytes);
+  if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName)) return *refused;
+  if (!StartsImelody(bytes)) return textscan::ErrorAt(text, 0, fileName, "", Fault::ImyNoBegin);
+  std::string title;
+  std::optional<std::pair<size_t, size_t>> melody;  // where its value is
+  bool ended = false;
+  for (size_t at = 0; at < text.size() && !ended;) {
+    size_t end = text.find('\n', at);
+    if (end == std::string_view::npos) end = text.size();
+    size_t lineEnd = end;
+    while (lineEnd > at && IsSpace(text[lineEnd - 1])) --lineEnd;
+    const std::string_view line = text.substr(at, lineEnd - at);
+    const size_t colon = line.find(':');
+    const bool folded = at > 0 && !line.empty() && IsSpace(line.front());
+    if (folded && melody && melody->second == at - 1) {
+      melody->second = lineEnd;  // the melody goes on on this line
+    } else if (line.find_first_not_of(" \t") == std::string_view::npos) {
+      // blank
+    } else if (colon == std::string_view::npos) {
+      return textscan::ErrorAt(text, at, fileName, std::string(line), Fault::ImyHeaderLine);
+    } else {
+      const std::string_view key = line.substr(0, colon);
+      const std::string_view value = line.substr(colon + 1);
+      if (key == "VERSION" && value != "1.0" && value != "1.2") {
+        Refusal refusal =
+            textscan::ErrorAt(text, at + colon + 1, fileName, std::string(line), Fault::ImyVersion);
+        refusal.text = std::string(value);
+        return refusal;
+      }
+      if (key == "NAME") title = TitleOf(value);
+      if (key == "MELODY") melody = {at + colon + 1, lineEnd};
+      if (key == "END" && value == "IMELODY") ended = true;
+    }
+    // A folded line continues the melody only when it follows it directly.
+    if (melody && melody->second == lineEnd) melody->second = end;
+    at = end + 1;
+  }
+  if (!melody) return textscan::WholeFileError(fileName, Fault::ImyNoMelody);
+  if (!ended) return textscan::WholeFileError(fileName, Fault::ImyNoEnd);
+
+  const size_t first = options.from > 0 ? options.from - 1 : 0;
+  MelodyReader reader(text, melody->first, melody->second, fileName, first + kSlotCount);
+  std::vector<int> pitches;
+  if (auto refusal = reader.Read(pitches)) return *refusal;
+  auto fit = Fit(pitches, options.from, fileName);
+  if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
+  Fitted& fitted = std::get<Fitted>(fit);
+  if (reader.Mixed(first)) fitted.report.push_back({Change::DurationsDropped, {}, {}});
+  return Imported{std::move(fitted.codes), std::move(fitted.report), true, std::move(title)};
+}
+
+std::string WriteImelody(const Codes& codes, std::string_view title) {
+  std::string text = "BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nNAME:";
+  text += TitleOf(title);
+  text += "\r\nBEAT:214\r\nMELODY:";
+  for (size_t slot = 0; slot < UsedSlots(codes); ++slot) {
+    if (auto pitch = Pitch::FromCode(codes[slot])) {
+      text += '*';
+      text += static_cast<char>('0' + pitch->Octave() - 1);
+      const std::string name = pitch->Name();  // "C#4"
+      if (name[1] == '#') text += '#';
+      text += static_cast<char>(name[0] - 'A' + 'a');
+    } else {
+      text += 'r';
+    }
+    text += '2';
+  }
+  text += "\r\nEND:IMELODY\r\n";
+  return text;
+}
+
+Format ImelodyFormat() {
+  return Format{.name = "iMelody",
+                .extensions = {"imy"},
+                .mime = "text/x-iMelody",
+                .japanese = "iMelody 着信メロディ",
+                .english = "iMelody ringtone",
+                .recognise = StartsImelody,
+                .read = Read,
+                .write = WriteImelody};
+}
+
+}  // namespace merin::formats

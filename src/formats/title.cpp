@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#include "formats/title.h"
+
+#include <optional>
+
+#include "formats/textscan.h"
+
+#if __has_include(<iconv.h>)
+#include <iconv.h>
+#define MERIN_HAS_ICONV 1
+#endif
+
+namespace merin::formats {
+namespace {
+
+// `bytes` as UTF-8 when they decode as Shift-JIS, else none.
+std::optional<std::string> FromShiftJis([[maybe_unused]] std::string_view bytes) {
+#ifdef MERIN_HAS_ICONV
+  iconv_t convert = iconv_open("UTF-8", "SHIFT_JIS");
+  if (convert == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string in(bytes);
+  std::string out(bytes.size() * 3, '\0');  // a Shift-JIS character takes at most 3 in UTF-8
+  char* from = in.data();
+  char* to = out.data();
+  size_t left = in.size(), room = out.size();
+  const bool whole = iconv(convert, &from, &left, &to, &room) != static_cast<size_t>(-1);
+  iconv_close(convert);
+  if (!whole || left != 0) return std::nullopt;
+  out.resize(out.size() - room);
+  return out;
+#else
+  return std::nullopt;
+#endif
+}
+
+std::string FromLatin1(std::string_view bytes) {
+  std::string out;
+  for (const char c : bytes) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x80) {
+      out += c;
+    } else {
+      out += static_cast<char>(0xC0 | (u >> 6));
+      out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string TitleOf(std::string_view bytes) {
+  std::string utf8;
+  if (!textscan::FirstInvalidUtf8(bytes)) {
+    utf8 = bytes;
+  } else if (auto decoded = FromShiftJis(bytes)) {
+    utf8 = std::move(*decoded);
+  } else {
+    utf8 = FromLatin1(bytes);
+  }
+  std::string title;
+  size_t characters = 0;
+  for (size_t i = 0; i < utf8.size() && characters < kMaxTitleCharacters;) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    const std::string_view character(utf8.data() + i, length);
+    i += length;
+    // C0, DEL and the C1 controls (U+0080..U+009F, C2 80..C2 9F in UTF-8).
+    const bool control = lead < 0x20 || lead == 0x7F ||
+                         (lead == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0);
+    if (control || (title.empty() && character == " ")) continue;
+    title += character;
+    ++characters;
+  }
+  while (!title.empty() && title.back() == ' ') title.pop_back();
+  return title;
+}
+
+}  // namespace merin::formats
