@@ -41,6 +41,13 @@ constexpr Words kWords[] = {
     {kNotAPicture, "not a picture in a format that can be read",
      "読み込める形式の画像ではありません"},
     {kPictureCut, "the file ends before its picture does", "ファイルが画像の途中で終わっています"},
+    {kNotASoundFile, "not a sound file that can be read", "読み込める音声ファイルではありません"},
+    {kUnlikeSounds, "the sound files must all be alike",
+     "音声ファイルはすべて同じ形式でなければなりません"},
+    {kNotAudioName, "not an audio file name this program writes",
+     "このプログラムが書き出す音声ファイルの名前ではありません"},
+    {kCannotEncode, "the installed libsndfile cannot write this format at this rate",
+     "インストールされている libsndfile はこの形式をこの周波数で書き出せません"},
 };
 
 }  // namespace

@@ -21,6 +21,11 @@ inline constexpr int kTooManySlots = -8;  // a 31st token
 inline constexpr int kCannotRead = -9;    // the file could not be read
 inline constexpr int kNotAPicture = -10;  // no picture format the program reads
 inline constexpr int kPictureCut = -11;   // the file ends before its picture does
+// A sound file or an audio target that cannot be used.
+inline constexpr int kNotASoundFile = -12;  // missing, or no sound the audio library reads
+inline constexpr int kUnlikeSounds = -13;   // another rate or channel count than the first one
+inline constexpr int kNotAudioName = -14;   // an extension of no audio format written
+inline constexpr int kCannotEncode = -15;   // the audio library cannot write the format at the rate
 
 // The reason `error` (an errno value or one of ours above) put into plain words in `language`;
 // errno values without words of our own show their number.
