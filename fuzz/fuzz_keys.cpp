@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto tokens = merin::SplitTokens(text);
   auto parsed = merin::ParseMelodyText(tokens);
   if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) {
-    if (error->position < 1 || error->position > tokens.size() || error->reason.empty())
-      std::abort();
+    if (error->position < 1 || error->position > tokens.size() || error->reason >= 0) std::abort();
     if (tokens.size() <= 30 && merin::CodeOfToken(tokens[error->position - 1])) std::abort();
     return 0;
   }

@@ -424,7 +424,7 @@ int main(int argc, char** argv) {
   }
   if (options.listParts) {
     if (options.inputs.size() + options.tokens.size() > 1 || options.output) {
-      return Fail(kBadInput, "--parts takes one file (try --help)");
+      return Fail(kBadInput, Words(Text::PartsNeedsOneFile));
     }
     return ListParts(options.inputs.empty() ? options.tokens.empty() ? "-" : options.tokens.front()
                                             : options.inputs.front());
@@ -481,7 +481,7 @@ int main(int argc, char** argv) {
     auto parsed = merin::ParseMelodyText(
         std::vector<std::string_view>(options.tokens.begin(), options.tokens.end()));
     if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) {
-      return Fail(kBadInput, error->Message());
+      return Fail(kBadInput, error->Message(kLanguage));
     }
     codes = std::get<0>(parsed);
   } else {

@@ -128,6 +128,8 @@ constexpr std::array kWords = {
           "-o DIR/ needs files named by -i; standard input has no name"},
     Entry{Text::SeveralInputs, "複数の -i には -o フォルダ/ -f 形式 が要ります（--help を参照）",
           "several -i need -o DIR/ -f FORMAT (try --help)"},
+    Entry{Text::PartsNeedsOneFile, "--parts はファイルを一つだけ取ります（--help を参照）",
+          "--parts takes one file (try --help)"},
     Entry{Text::AlreadyWritten, "{1}: 変換しません。{2} はもう {3} から書きました",
           "{1}: not converted, {2} is already written from {3}"},
     Entry{Text::CannotWriteOutput, "標準出力に書けません", "cannot write standard output"},

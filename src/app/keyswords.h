@@ -21,7 +21,8 @@ enum class Text {
   FolderNeedsInputs,
   FolderNeedsNamedFiles,
   SeveralInputs,
-  AlreadyWritten,  // {1} input, {2} target, {3} the earlier input
+  PartsNeedsOneFile,  // --parts with more than one file or with -o
+  AlreadyWritten,     // {1} input, {2} target, {3} the earlier input
   CannotWriteOutput,
   NeedsNumber,        // --part, --from or --tune without a number from 1
   TunesNeedOneInput,  // --tunes with tokens, several inputs or -o

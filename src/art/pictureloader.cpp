@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "art/pictureloader.h"
 
+#include <cerrno>
+
 #include <QFile>
 #include <QImageReader>
 
@@ -27,10 +29,18 @@ bool BitmapCutShort(const QString& path) {
 QImage LoadPicture(const std::string& path) {
   QImageReader reader(QString::fromStdString(path));
   const QImage picture = reader.read();
-  if (picture.isNull()) throw PictureLoadError(path, reader.errorString().toStdString());
-  if (BitmapCutShort(reader.fileName())) {
-    throw PictureLoadError(path, "the file ends before its picture does");
+  if (picture.isNull()) {
+    switch (reader.error()) {
+      case QImageReader::FileNotFoundError:
+        throw PictureLoadError(path, ENOENT);
+      case QImageReader::UnsupportedFormatError:
+      case QImageReader::InvalidDataError:
+        throw PictureLoadError(path, kNotAPicture);
+      default:
+        throw PictureLoadError(path, kCannotRead);
+    }
   }
+  if (BitmapCutShort(reader.fileName())) throw PictureLoadError(path, kPictureCut);
   return picture;
 }
 

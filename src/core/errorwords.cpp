@@ -32,6 +32,22 @@ constexpr Words kWords[] = {
      "メロディが空なので書き出すものがありません"},
     {kEncoderFailed, "the audio library could not encode the melody",
      "音声ライブラリがメロディを変換できませんでした"},
+    {kNotAToken, "not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)",
+     "音符コード（11..72, 01, 99）でも音名（C4..B5, C#4, r, -）でもありません"},
+    {kNoSuchSharp, "E and B have no sharp", "E と B にシャープはありません"},
+    {kOutsideRange, "outside the handset's range C4..B5", "電話機の音域 C4..B5 の外です"},
+    {kTooManySlots, "a melody has at most 30 slots", "メロディは 30 個までです"},
+    {kCannotRead, "cannot be read", "読み込めません"},
+    {kNotAPicture, "not a picture in a format that can be read",
+     "読み込める形式の画像ではありません"},
+    {kPictureCut, "the file ends before its picture does", "ファイルが画像の途中で終わっています"},
+    {kNotASoundFile, "not a sound file that can be read", "読み込める音声ファイルではありません"},
+    {kUnlikeSounds, "the sound files must all be alike",
+     "音声ファイルはすべて同じ形式でなければなりません"},
+    {kNotAudioName, "not an audio file name this program writes",
+     "このプログラムが書き出す音声ファイルの名前ではありません"},
+    {kCannotEncode, "the installed libsndfile cannot write this format at this rate",
+     "インストールされている libsndfile はこの形式をこの周波数で書き出せません"},
 };
 
 }  // namespace

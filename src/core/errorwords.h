@@ -12,6 +12,20 @@ inline constexpr int kReadOnlyFile = -1;   // the file has no write permission b
 inline constexpr int kNotAFile = -2;       // a device, socket or pipe where a file was wanted
 inline constexpr int kEmptyMelody = -3;    // nothing to export: every slot is empty
 inline constexpr int kEncoderFailed = -4;  // the audio library could not encode the melody
+// A token of a melody text that gives no slot code.
+inline constexpr int kNotAToken = -5;     // neither a note code nor a pitch name
+inline constexpr int kNoSuchSharp = -6;   // "E#" or "B#"
+inline constexpr int kOutsideRange = -7;  // a pitch name outside C4..B5
+inline constexpr int kTooManySlots = -8;  // a 31st token
+// A picture file that cannot be shown.
+inline constexpr int kCannotRead = -9;    // the file could not be read
+inline constexpr int kNotAPicture = -10;  // no picture format the program reads
+inline constexpr int kPictureCut = -11;   // the file ends before its picture does
+// A sound file or an audio target that cannot be used.
+inline constexpr int kNotASoundFile = -12;  // missing, or no sound the audio library reads
+inline constexpr int kUnlikeSounds = -13;   // another rate or channel count than the first one
+inline constexpr int kNotAudioName = -14;   // an extension of no audio format written
+inline constexpr int kCannotEncode = -15;   // the audio library cannot write the format at the rate
 
 // The reason `error` (an errno value or one of ours above) put into plain words in `language`;
 // errno values without words of our own show their number.

@@ -5,17 +5,24 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/errorwords.h"
+
 namespace merin {
 
-// Thrown by a view when a picture file cannot be loaded; carries the file's path.
+// Thrown by a view when a picture file cannot be loaded; carries the file's path and why, as a
+// reason of core/errorwords.h.
 class PictureLoadError : public std::runtime_error {
  public:
-  explicit PictureLoadError(std::string path, const std::string& reason = "cannot be read")
-      : std::runtime_error(path + ": " + reason), path_(std::move(path)) {}
+  explicit PictureLoadError(std::string path, int reason = kCannotRead)
+      : std::runtime_error(path + ": " + ErrorWords(reason, Language::English)),
+        path_(std::move(path)),
+        reason_(reason) {}
   const std::string& path() const { return path_; }
+  int reason() const { return reason_; }
 
  private:
   std::string path_;
+  int reason_;
 };
 
 // What the melody logic needs of the main window. Positions are in pixels of the layout.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/pitch.h"
 
+#include "core/errorwords.h"
 #include "core/notecode.h"
 
 namespace merin {
@@ -32,20 +33,20 @@ bool IsNoteCode(std::string_view code) {
 }
 
 // The note code of a pitch name "C4".."B5", "C#4", either case; none, with the reason in `why`
-// (when given), for anything else.
-std::optional<CodeChars> CodeOfName(std::string_view name, std::string* why) {
-  auto fail = [why](const char* reason) -> std::optional<CodeChars> {
+// (when given, one of core/errorwords.h), for anything else.
+std::optional<CodeChars> CodeOfName(std::string_view name, int* why) {
+  auto fail = [why](int reason) -> std::optional<CodeChars> {
     if (why) *why = reason;
     return std::nullopt;
   };
   const bool sharp = name.size() == 3 && name[1] == '#';
   const int letter = name.empty() ? -1 : LetterIndex(name[0]);
   if (letter < 0 || name.size() != (sharp ? 3u : 2u) || name.back() < '0' || name.back() > '9') {
-    return fail("not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)");
+    return fail(kNotAToken);
   }
-  if (sharp && !HasSharp(letter)) return fail("E and B have no sharp");
+  if (sharp && !HasSharp(letter)) return fail(kNoSuchSharp);
   const int upper = name.back() - '4';
-  if (upper != 0 && upper != 1) return fail("outside the handset's range C4..B5");
+  if (upper != 0 && upper != 1) return fail(kOutsideRange);
   const int presses = HasSharp(letter) ? 1 + (sharp ? 1 : 0) + 2 * upper : 1 + upper;
   return CodeChars{static_cast<char>('1' + letter), static_cast<char>('0' + presses)};
 }
@@ -72,7 +73,7 @@ std::optional<Pitch> Pitch::FromCode(std::string_view code) {
   return Pitch(kLowestMidi + 12 * upper + kSemitone[letter] + (sharp ? 1 : 0));
 }
 
-std::optional<Pitch> Pitch::FromName(std::string_view name, std::string* why) {
+std::optional<Pitch> Pitch::FromName(std::string_view name, int* why) {
   const std::optional<CodeChars> code = CodeOfName(name, why);
   if (!code) return std::nullopt;
   return FromCode({code->data(), code->size()});
@@ -119,7 +120,7 @@ std::string WaveFileOf(std::string_view code) {
   return IsNote(code) ? std::string(code) + ".wav" : std::string(kRestCode) + ".wav";
 }
 
-std::optional<CodeChars> CodeCharsOfToken(std::string_view token, std::string* why) {
+std::optional<CodeChars> CodeCharsOfToken(std::string_view token, int* why) {
   if (token == kRestCode || token == kEmptyCode || IsNoteCode(token))
     return CodeChars{token[0], token[1]};
   if (token == "r" || token == "R") return CodeChars{kRestCode[0], kRestCode[1]};
@@ -127,7 +128,7 @@ std::optional<CodeChars> CodeCharsOfToken(std::string_view token, std::string* w
   return CodeOfName(token, why);
 }
 
-std::optional<std::string> CodeOfToken(std::string_view token, std::string* why) {
+std::optional<std::string> CodeOfToken(std::string_view token, int* why) {
   const std::optional<CodeChars> code = CodeCharsOfToken(token, why);
   if (!code) return std::nullopt;
   return std::string(code->data(), code->size());

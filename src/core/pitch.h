@@ -29,8 +29,8 @@ class Pitch {
   // The pitch of one of the 24 note codes "11".."72".
   static std::optional<Pitch> FromCode(std::string_view code);
   // The pitch of a name "C4".."B5" with an optional '#' after the letter, either case; when there
-  // is none, `why` (if given) says what is wrong.
-  static std::optional<Pitch> FromName(std::string_view name, std::string* why = nullptr);
+  // is none, `why` (if given) says what is wrong, as a reason of core/errorwords.h.
+  static std::optional<Pitch> FromName(std::string_view name, int* why = nullptr);
 
   int Midi() const { return midi_; }
   // 'C'..'B', upper case.
@@ -68,12 +68,12 @@ std::string WaveFileOf(std::string_view code);
 
 // The slot code a melody token stands for: a code ("11".."72", "01", "99") as it is, a pitch name
 // ("C4".."B5", "C#4"), "r" for a rest or "-" for an empty slot, letters in either case; none,
-// with the reason in `why`, for anything else.
-std::optional<std::string> CodeOfToken(std::string_view token, std::string* why = nullptr);
+// with the reason in `why` (one of core/errorwords.h), for anything else.
+std::optional<std::string> CodeOfToken(std::string_view token, int* why = nullptr);
 // A slot code as its two characters, for reading many tokens without making a string of each.
 using CodeChars = std::array<char, 2>;
 // CodeOfToken, as two characters.
-std::optional<CodeChars> CodeCharsOfToken(std::string_view token, std::string* why = nullptr);
+std::optional<CodeChars> CodeCharsOfToken(std::string_view token, int* why = nullptr);
 // The token a slot code is written as: its pitch name, "r" for a rest, "-" for anything else.
 std::string TokenOfCode(std::string_view code);
 

@@ -61,8 +61,7 @@ struct Wave {
 };
 
 std::string Describe(int rate, int channels) {
-  return std::to_string(rate) + " Hz " +
-         (channels == 1 ? "mono" : std::to_string(channels) + " channels");
+  return std::to_string(rate) + " Hz " + std::to_string(channels) + "ch";
 }
 
 // libsndfile tells why an open failed only through one error shared by the whole process.
@@ -70,25 +69,24 @@ std::mutex openMutex;
 
 // Reads a whole sound file as 16-bit samples, or returns why it cannot be read.
 std::optional<WriteFailure> ReadWave(const std::string& path, Wave& wave) {
-  const auto fail = [&](const std::string& why) {
-    return WriteFailure{path, WriteFailure::Doing::Reading, 0,
-                        "cannot read the sound file (" + why + ")"};
+  const auto fail = [&] {
+    return WriteFailure{path, WriteFailure::Doing::Reading, kNotASoundFile, {}};
   };
   SF_INFO info{};
   SndfilePtr file;
   {
     const std::lock_guard lock(openMutex);
     file.reset(sf_open(path.c_str(), SFM_READ, &info));
-    if (!file) return fail(sf_strerror(nullptr));
+    if (!file) return fail();
   }
   if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) {
-    return fail("no sample rate or no channels");
+    return fail();
   }
   wave.rate = info.samplerate;
   wave.channels = info.channels;
   wave.samples.resize(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
   const sf_count_t got = sf_readf_short(file.get(), wave.samples.data(), info.frames);
-  if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) return fail(sf_strerror(file.get()));
+  if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) return fail();
   wave.samples.resize(static_cast<size_t>(got) * static_cast<size_t>(info.channels));
   return std::nullopt;
 }
@@ -173,8 +171,7 @@ std::optional<WriteFailure> ExportAudio(const Codes& codes, const std::string& p
     std::string known;
     for (const std::string& e : WritableAudioExtensions())
       known += (known.empty() ? "." : ", .") + e;
-    return WriteFailure{target, WriteFailure::Doing::Writing, 0,
-                        "not an audio file name this program writes (" + known + ")"};
+    return WriteFailure{target, WriteFailure::Doing::Writing, kNotAudioName, known};
   }
 
   // Each distinct wave is read once; the slots then follow one another.
@@ -191,11 +188,9 @@ std::optional<WriteFailure> ExportAudio(const Codes& codes, const std::string& p
         first = &it->second;
         firstPath = path;
       } else if (it->second.rate != first->rate || it->second.channels != first->channels) {
-        return WriteFailure{path, WriteFailure::Doing::Reading, 0,
-                            Describe(it->second.rate, it->second.channels) + ", but " +
-                                Escaped(firstPath) + " is " +
-                                Describe(first->rate, first->channels) +
-                                "; the sound files must all be alike"};
+        return WriteFailure{path, WriteFailure::Doing::Reading, kUnlikeSounds,
+                            Describe(it->second.rate, it->second.channels) + "; " +
+                                Escaped(firstPath) + ": " + Describe(first->rate, first->channels)};
       }
     }
     sequence.push_back(&it->second);
@@ -203,9 +198,8 @@ std::optional<WriteFailure> ExportAudio(const Codes& codes, const std::string& p
   const int rate = first ? first->rate : kCheckRate;
   const int channels = first ? first->channels : kCheckChannels;
   if (!Writable(format->format, rate, channels)) {
-    return WriteFailure{
-        target, WriteFailure::Doing::Writing, 0,
-        "the installed libsndfile cannot write ." + extension + " at " + Describe(rate, channels)};
+    return WriteFailure{target, WriteFailure::Doing::Writing, kCannotEncode,
+                        "." + extension + ", " + Describe(rate, channels)};
   }
 
   auto encoded = Encode(sequence, rate, channels, format->format);

@@ -151,8 +151,10 @@ std::variant<Temporary, int> CreateTemporary(const std::string& target) {
 
 std::string WriteFailure::Message(Language language) const {
   const std::string shown = Escaped(path);
-  if (error == 0) return shown + ": " + detail;
-  const std::string reason = ErrorWords(error, language);
+  std::string reason = ErrorWords(error, language);
+  if (!detail.empty()) {
+    reason += language == Language::English ? " (" + detail + ")" : "（" + detail + "）";
+  }
   if (language == Language::Japanese) {
     switch (doing) {
       case Doing::Writing:

@@ -30,10 +30,10 @@ struct WriteFailure {
   enum class Doing { Writing, Reading, MakingFolder };
   std::string path;
   Doing doing = Doing::Writing;
-  int error = 0;       // an errno value or a reason of core/errorwords.h, when not 0
-  std::string detail;  // otherwise, the reason in the audio library's own words
+  int error = 0;       // an errno value or a reason of core/errorwords.h
+  std::string detail;  // values of no language that go with the reason, such as rates or names
 
-  // "cannot write PATH: REASON" (the path escaped), or in Japanese.
+  // "cannot write PATH: REASON (DETAIL)" (the path escaped), or in Japanese.
   std::string Message(Language language) const;
   bool operator==(const WriteFailure&) const = default;
 };

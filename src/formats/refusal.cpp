@@ -81,12 +81,11 @@ std::string Reason(const Refusal& r, Language language) {
     case Fault::TooManyTokens:
       return en ? "more than " + N(v, 0) + " tokens" : N(v, 0) + " 個を超える音符があります";
     case Fault::NotAToken:
-      return en ? "not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)"
-                : "音符コード（11..72, 01, 99）でも音名（C4..B5, C#4, r, -）でもありません";
+      return ErrorWords(kNotAToken, language);
     case Fault::NoSuchSharp:
-      return en ? "E and B have no sharp" : "E と B にシャープはありません";
+      return ErrorWords(kNoSuchSharp, language);
     case Fault::OutsideRange:
-      return en ? "outside the handset's range C4..B5" : "電話機の音域 C4..B5 の外です";
+      return ErrorWords(kOutsideRange, language);
     case Fault::NoNameColon:
       return en ? "not RTTTL: no ':' after the name"
                 : "RTTTL ではありません: 名前の後に ':' がありません";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "output/melodytext.h"
 
+#include "core/errorwords.h"
 #include "core/escape.h"
 
 #include "core/notecode.h"
@@ -14,8 +15,11 @@ bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 }  // namespace
 
-std::string MelodyTextError::Message() const {
-  return "token " + std::to_string(position) + " \"" + Escaped(token) + "\": " + reason;
+std::string MelodyTextError::Message(Language language) const {
+  const std::string where = language == Language::English
+                                ? "token " + std::to_string(position)
+                                : std::to_string(position) + " 番目のトークン";
+  return where + " \"" + Escaped(token) + "\": " + ErrorWords(reason, language);
 }
 
 std::variant<SlotCodes, MelodyTextError> ParseMelodyText(
@@ -24,7 +28,7 @@ std::variant<SlotCodes, MelodyTextError> ParseMelodyText(
   std::variant<SlotCodes, MelodyTextError> parsed;
   SlotCodes& codes = std::get<0>(parsed);
   for (size_t i = 0; i < codes.size(); ++i) {
-    std::string why;
+    int why = kNotAToken;
     const std::optional<CodeChars> code = i < tokens.size()
                                               ? CodeCharsOfToken(tokens[i], &why)
                                               : CodeChars{kEmptyCode[0], kEmptyCode[1]};
@@ -35,7 +39,7 @@ std::variant<SlotCodes, MelodyTextError> ParseMelodyText(
     codes[i] = {(*code)[0], (*code)[1]};
   }
   if (tokens.size() > codes.size())
-    parsed = MelodyTextError{31, std::string(tokens[30]), "a melody has at most 30 slots"};
+    parsed = MelodyTextError{31, std::string(tokens[30]), kTooManySlots};
   return parsed;
 }
 

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/language.h"
 #include "core/melodyedit.h"
 
 namespace merin {
@@ -17,10 +18,10 @@ namespace merin {
 struct MelodyTextError {
   size_t position;  // 1-based index of the offending token
   std::string token;
-  std::string reason;
+  int reason;  // one of core/errorwords.h
 
-  // One line for the user: which token, where, and what is wrong with it.
-  std::string Message() const;
+  // One line for the user in `language`: which token, where, and what is wrong with it.
+  std::string Message(Language language) const;
 };
 
 // Up to 30 tokens to the 30 slot codes; missing slots are empty ("99").

@@ -11,6 +11,7 @@
 
 #include "art/pictures.h"
 #include "core/applymelody.h"
+#include "core/errorwords.h"
 #include "core/lifecycle.h"
 #include "core/programfiles.h"
 #include "entry/keyboard.h"
@@ -144,11 +145,11 @@ bool MerinMain::replaceMelody(const SlotCodes& codes, int32_t cursor,
 QUndoStack* MerinMain::undoStack() const { return history_->stack(); }
 
 void MerinMain::reportPictureError(const PictureLoadError& error) {
-  QMessageBox box(
-      QMessageBox::Critical, windowTitle(),
-      tr("画像ファイルを読み込めません:\n%1\n\n%2")
-          .arg(QString::fromStdString(error.path()), QString::fromStdString(error.what())),
-      QMessageBox::Ok, this);
+  QMessageBox box(QMessageBox::Critical, windowTitle(),
+                  tr("画像ファイルを読み込めません:\n%1\n\n%2")
+                      .arg(QString::fromStdString(error.path()),
+                           QString::fromStdString(ErrorWords(error.reason(), CurrentLanguage()))),
+                  QMessageBox::Ok, this);
   // Only on Windows does a message box copy its text on Ctrl+C; elsewhere the path can be
   // selected and copied like any text.
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

@@ -56,6 +56,11 @@ TEST(KeysProgram, SpeaksJapaneseOnlyWhenTheFirstLocaleVariableSetIsJapanese) {
                   ? "merinkast98-keys: 引数 1 \"-x\": 知らないオプションです（--help を参照）\n"
                   : "merinkast98-keys: argument 1 \"-x\": unknown option (try --help)\n")
         << where;
+    EXPECT_EQ(run({"C4", "E#4"}).err,
+              c.japanese
+                  ? "merinkast98-keys: 2 番目のトークン \"E#4\": E と B にシャープはありません\n"
+                  : "merinkast98-keys: token 2 \"E#4\": E and B have no sharp\n")
+        << where;
     const auto bad = run({}, "C4 H4\n");
     EXPECT_EQ(bad.err.find(c.japanese ? "標準入力:1:4" : "standard input:1:4"), 18u) << bad.err;
     // The key presses, [確定] included, are the same in every language.

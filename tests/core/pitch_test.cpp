@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/errorwords.h"
+
 namespace merin {
 namespace {
 
@@ -73,27 +75,27 @@ TEST(Pitch, TokensOtherThanPitches) {
   struct Case {
     const char* token;
     std::optional<std::string> code;
-    const char* why;
+    int why;
   };
   const Case cases[] = {
-      {"r", "01", ""},
-      {"R", "01", ""},
-      {"-", "99", ""},
-      {"01", "01", ""},
-      {"99", "99", ""},
-      {"c#4", "12", ""},
-      {"b5", "72", ""},
-      {"E#4", std::nullopt, "E and B have no sharp"},
-      {"B#5", std::nullopt, "E and B have no sharp"},
-      {"C6", std::nullopt, "outside the handset's range C4..B5"},
-      {"B3", std::nullopt, "outside the handset's range C4..B5"},
-      {"H4", std::nullopt, "not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)"},
-      {"C", std::nullopt, "not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)"},
-      {"Cb4", std::nullopt, "not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)"},
-      {"73", std::nullopt, "not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)"},
+      {"r", "01", 0},
+      {"R", "01", 0},
+      {"-", "99", 0},
+      {"01", "01", 0},
+      {"99", "99", 0},
+      {"c#4", "12", 0},
+      {"b5", "72", 0},
+      {"E#4", std::nullopt, kNoSuchSharp},
+      {"B#5", std::nullopt, kNoSuchSharp},
+      {"C6", std::nullopt, kOutsideRange},
+      {"B3", std::nullopt, kOutsideRange},
+      {"H4", std::nullopt, kNotAToken},
+      {"C", std::nullopt, kNotAToken},
+      {"Cb4", std::nullopt, kNotAToken},
+      {"73", std::nullopt, kNotAToken},
   };
   for (const Case& c : cases) {
-    std::string why;
+    int why = 0;
     EXPECT_EQ(CodeOfToken(c.token, &why), c.code) << c.token;
     EXPECT_EQ(why, c.why) << c.token;
   }

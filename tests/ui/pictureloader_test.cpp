@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -58,14 +60,15 @@ TEST_F(PictureLoaderTest, AMissingFileOrOneCutShortThrowsNamingIt) {
   struct Case {
     const char* name;
     qint64 size;  // bytes of good.bmp kept; -1 for no file at all
+    int reason;
   } cases[] = {
-      {"missing.bmp", -1},
-      {"empty.bmp", 0},
-      {"halfheader.bmp", 10},
-      {"headeronly.bmp", 54},
-      {"halved.bmp", whole / 2},
-      {"lastrow.bmp", whole - row},
-      {"onebyteshort.bmp", whole - 1},
+      {"missing.bmp", -1, ENOENT},
+      {"empty.bmp", 0, kNotAPicture},
+      {"halfheader.bmp", 10, kNotAPicture},
+      {"headeronly.bmp", 54, kPictureCut},
+      {"halved.bmp", whole / 2, kPictureCut},
+      {"lastrow.bmp", whole - row, kPictureCut},
+      {"onebyteshort.bmp", whole - 1, kPictureCut},
   };
   for (const Case& c : cases) {
     const std::string name = c.size < 0 ? path(c.name) : copy(c.name, c.size);
@@ -74,6 +77,7 @@ TEST_F(PictureLoaderTest, AMissingFileOrOneCutShortThrowsNamingIt) {
       ADD_FAILURE() << c.name << " was read";
     } catch (const PictureLoadError& error) {
       EXPECT_EQ(error.path(), name);
+      EXPECT_EQ(error.reason(), c.reason) << c.name;
       EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
     }
   }
