@@ -35,7 +35,9 @@ QImage LoadPicture(const std::string& path) {
         throw PictureLoadError(path, ENOENT);
       case QImageReader::UnsupportedFormatError:
       case QImageReader::InvalidDataError:
-        throw PictureLoadError(path, kNotAPicture);
+        // A bitmap that states more bytes than it has is cut short, whatever Qt made of it.
+        throw PictureLoadError(path,
+                               BitmapCutShort(reader.fileName()) ? kPictureCut : kNotAPicture);
       default:
         throw PictureLoadError(path, kCannotRead);
     }

@@ -147,11 +147,11 @@ TEST(Refusal, MessageLeavesOutWhatIsUnknown) {
 }
 
 // The English is ASCII; the Japanese has no Latin-letter word but names of formats, programs and
-// techniques, one-letter tokens and the instrument of program 3.
+// techniques, the iMelody keywords, one-letter tokens and the instrument of program 3.
 void ExpectOneLanguage(const std::string& en, const std::string& ja) {
-  static const std::set<std::string> kNames = {"RTTTL", "MIDI",  "iMelody",    "File", "KiB",
-                                               "NUL",   "UTF",   "libsndfile", "C4",   "B5",
-                                               "MThd",  "Honky", "tonk",       "Piano"};
+  static const std::set<std::string> kNames = {
+      "RTTTL", "MIDI", "iMelody", "File", "KiB",   "NUL",   "UTF", "libsndfile", "C4",
+      "B5",    "MThd", "Honky",   "tonk", "Piano", "BEGIN", "END", "IMELODY",    "MELODY"};
   for (const char c : en) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << en;
   const std::regex word("[A-Za-z][A-Za-z0-9]*");
   for (std::sregex_iterator i(ja.begin(), ja.end(), word), end; i != end; ++i)
