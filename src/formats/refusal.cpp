@@ -44,6 +44,8 @@ std::string N(const std::vector<int64_t>& values, size_t i) {
 std::string Reason(const Refusal& r, Language language) {
   const bool en = language == Language::English;
   const auto& v = r.values;
+  // Values that came from the input are shown escaped, as tokens are.
+  const std::string text = Escaped(r.text), detail = Escaped(r.detail);
   switch (r.fault) {
     case Fault::TooLarge:
       return en ? "larger than " + N(v, 0) + " KiB" : N(v, 0) + " KiB を超えています";
@@ -60,20 +62,19 @@ std::string Reason(const Refusal& r, Language language) {
     case Fault::CannotWrite:
       // The writer's words name the file.
       return WriteFailure{r.file, static_cast<WriteFailure::Doing>(v.empty() ? 0 : v[0]),
-                          v.size() > 1 ? static_cast<int>(v[1]) : 0, r.text}
+                          v.size() > 1 ? static_cast<int>(v[1]) : 0, text}
           .Message(language);
     case Fault::EmptyMelody:
       return ErrorWords(kEmptyMelody, language);
     case Fault::NoExtension:
-      return en ? "no extension to tell the format (" + r.text + ")"
-                : "形式を示す拡張子がありません（" + r.text + "）";
+      return en ? "no extension to tell the format (" + text + ")"
+                : "形式を示す拡張子がありません（" + text + "）";
     case Fault::UnknownFormat:
-      return en ? "no such format \"" + r.text + "\" (choose " + r.detail + ")"
-                : "\"" + r.text + "\" という形式はありません（" + r.detail +
-                      " から選んでください）";
+      return en ? "no such format \"" + text + "\" (choose " + detail + ")"
+                : "\"" + text + "\" という形式はありません（" + detail + " から選んでください）";
     case Fault::NoAudio:
-      return en ? "the installed libsndfile cannot write ." + r.text + " files"
-                : "インストールされている libsndfile は ." + r.text + " を書き出せません";
+      return en ? "the installed libsndfile cannot write ." + text + " files"
+                : "インストールされている libsndfile は ." + text + " を書き出せません";
     case Fault::FromPastEnd:
       return en ? "the start slot " + N(v, 0) + " is past the end (the tune has " + N(v, 1) +
                       " slots)"
@@ -133,8 +134,8 @@ std::string Reason(const Refusal& r, Language language) {
     case Fault::ImyHeaderLine:
       return en ? "a line of the form KEY:value expected" : "「キー:値」の形の行が必要です";
     case Fault::ImyVersion:
-      return en ? "iMelody version " + r.text + " is not read (1.0 and 1.2 are)"
-                : "iMelody のバージョン " + r.text + " は読み込めません（1.0 と 1.2 を読みます）";
+      return en ? "iMelody version " + text + " is not read (1.0 and 1.2 are)"
+                : "iMelody のバージョン " + text + " は読み込めません（1.0 と 1.2 を読みます）";
     case Fault::ImyNoMelody:
       return en ? "no MELODY line" : "MELODY 行がありません";
     case Fault::ImyNoEnd:
