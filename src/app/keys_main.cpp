@@ -246,12 +246,6 @@ int ConvertInto(const std::string& folder, const std::string& format,
   for (size_t i = 0; i < inputs.size(); ++i)
     hashes.emplace_back(std::hash<std::string>{}(targetOf(inputs[i])), i);
   std::sort(hashes.begin(), hashes.end());
-  const auto firstWithTarget = [&](const std::string& target) {
-    const size_t hash = std::hash<std::string>{}(target);
-    auto it = std::lower_bound(hashes.begin(), hashes.end(), std::pair<size_t, size_t>{hash, 0});
-    while (targetOf(inputs[it->second]) != target) ++it;
-    return it->second;
-  };
   struct Job {
     std::string target;
     Imported melody;
@@ -276,7 +270,6 @@ int ConvertInto(const std::string& folder, const std::string& format,
     std::optional<size_t> earlier;
     if (auto it = tuneTargets.find(target); it != tuneTargets.end()) earlier = it->second;
     if (auto other = inputWithTarget(target); !earlier && other && *other < i) earlier = other;
-    if (!fromTitle && !earlier && firstWithTarget(target) != i) earlier = firstWithTarget(target);
     if (earlier) {
       Say(Words(Text::AlreadyWritten,
                 {Escaped(inputs[i]), Escaped(target), Escaped(inputs[*earlier])}));
