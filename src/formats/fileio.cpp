@@ -34,6 +34,11 @@ class Descriptor {
   Descriptor& operator=(const Descriptor&) = delete;
   ~Descriptor() { Close(); }
   int Get() const { return fd_; }
+  // Closes the one held and holds `fd` instead.
+  void Reset(int fd) {
+    Close();
+    fd_ = fd;
+  }
   // Closes now; returns the errno of a failed close, or 0.
   int Close() {
     if (fd_ < 0) return 0;
@@ -200,14 +205,19 @@ std::variant<std::string, Refusal> ReadInputFile(const std::string& path, Accept
                                                  size_t limit) {
   struct stat info {};
   const int inherited = accept == Accept::Files ? -1 : InheritedDescriptor(path);
-  // A FIFO is opened waiting for its writer; anything else without waiting, then looked at.
-  const bool fifo =
-      accept != Accept::Files && ::stat(path.c_str(), &info) == 0 && S_ISFIFO(info.st_mode);
-  Descriptor fd(inherited >= 0
-                    ? ::fcntl(inherited, F_DUPFD_CLOEXEC, 0)
-                    : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (fifo ? 0 : O_NONBLOCK)));
+  // Opened without waiting, so that a device or a FIFO cannot hang the open, then looked at.
+  Descriptor fd(inherited >= 0 ? ::fcntl(inherited, F_DUPFD_CLOEXEC, 0)
+                               : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.Get() < 0) return FileError(path, errno);
   if (::fstat(fd.Get(), &info) != 0) return FileError(path, errno);
+  if (inherited < 0 && accept != Accept::Files && S_ISFIFO(info.st_mode)) {
+    // A FIFO is opened again waiting for its writer: read at once, it would seem empty.
+    const int waiting = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int error = errno;
+    fd.Reset(waiting);
+    if (waiting < 0) return FileError(path, error);
+    if (::fstat(waiting, &info) != 0) return FileError(path, errno);
+  }
   if (S_ISDIR(info.st_mode)) return FileError(path, EISDIR);
   const bool regular = S_ISREG(info.st_mode);
   const bool allowed = regular || accept == Accept::Anything ||

@@ -12,11 +12,13 @@
 namespace merin::formats {
 namespace {
 
+// Shifts go up to this many octaves either way: keys 0..127 keep every useful one within reach.
+constexpr int kMostShift = 11;
+
 // The whole-octave shift that puts the most notes inside the range; on a tie the smallest, and
 // of two equally small the downward one.
 int BestShift(std::span<const int> notes) {
   // The range is two octaves wide: each note fits at exactly two neighbouring shifts.
-  constexpr int kMostShift = 11;
   std::array<int, 2 * kMostShift + 2> inside{};
   for (const int midi : notes) {
     if (midi == kRestPitch) continue;
@@ -38,22 +40,43 @@ int BestShift(std::span<const int> notes) {
   return best;
 }
 
-// The code of a MIDI number inside the range, from a table the note model fills once.
-const std::string& CodeOfMidi(int midi) {
-  static const auto codes = [] {
-    std::array<std::string, Pitch::kHighestMidi - Pitch::kLowestMidi + 1> table;
-    for (size_t i = 0; i < table.size(); ++i) {
-      table[i] = Pitch::FromMidi(Pitch::kLowestMidi + static_cast<int>(i))->Code();
+// Where a key shifted by whole octaves lands: the two characters of its code, and whether it was
+// outside the range and moved by octaves into it. From a table the note model fills once, for
+// every key 0..127 shifted by up to kMostShift octaves, so that no note takes a branch of its own.
+struct Landing {
+  char code[2];
+  bool folded;
+};
+
+const Landing& LandingOf(int shifted) {
+  constexpr int kReach = 12 * kMostShift;
+  static const auto table = [] {
+    std::array<Landing, 128 + 2 * kReach> landings{};
+    for (size_t i = 0; i < landings.size(); ++i) {
+      int midi = static_cast<int>(i) - kReach;
+      landings[i].folded = midi < Pitch::kLowestMidi || midi > Pitch::kHighestMidi;
+      while (midi < Pitch::kLowestMidi) midi += 12;
+      while (midi > Pitch::kHighestMidi) midi -= 12;
+      const std::string code = Pitch::FromMidi(midi)->Code();
+      landings[i].code[0] = code[0];
+      landings[i].code[1] = code[1];
     }
-    return table;
+    return landings;
   }();
-  return codes[static_cast<size_t>(midi - Pitch::kLowestMidi)];
+  return table[static_cast<size_t>(shifted + kReach)];
+}
+
+// Puts a code's two characters into an empty slot: a short string takes them in place, where
+// copying or moving a whole string would call the library for each slot.
+void SetCode(std::string& slot, char first, char second) {
+  slot.push_back(first);
+  slot.push_back(second);
 }
 
 }  // namespace
 
-std::variant<Fitted, Refusal> Fit(std::span<const int> sequence, size_t from,
-                                  std::string_view file) {
+std::variant<Imported, Refusal> Fit(std::span<const int> sequence, size_t from,
+                                    std::string_view file) {
   if (from == 0 || (from > 1 && from > sequence.size())) {
     Refusal refusal{Fault::FromPastEnd, std::string(file)};
     refusal.values = {static_cast<int64_t>(from), static_cast<int64_t>(sequence.size())};
@@ -62,21 +85,26 @@ std::variant<Fitted, Refusal> Fit(std::span<const int> sequence, size_t from,
   const size_t skipped = std::min(from - 1, sequence.size());
   const std::span<const int> taken =
       sequence.subspan(skipped, std::min(size_t{kSlotCount}, sequence.size() - skipped));
-  Fitted fitted{EmptyCodes(), {}};
+  static_assert(kEmptyCode.size() == 2 && kRestCode.size() == 2);
+  std::variant<Imported, Refusal> result;  // an import of 30 empty strings
+  Imported& fitted = std::get<Imported>(result);
+  fitted.import = true;
   const int shift = BestShift(taken);
   int folded = 0;
+  for (size_t i = taken.size(); i < size_t{kSlotCount}; ++i) {
+    SetCode(fitted.codes[i], kEmptyCode[0], kEmptyCode[1]);
+  }
   for (size_t i = 0; i < taken.size(); ++i) {
     if (taken[i] == kRestPitch) {
-      fitted.codes[i] = kRestCode;
+      SetCode(fitted.codes[i], kRestCode[0], kRestCode[1]);
       continue;
     }
-    int midi = taken[i] + 12 * shift;
-    if (midi < Pitch::kLowestMidi || midi > Pitch::kHighestMidi) ++folded;
-    while (midi < Pitch::kLowestMidi) midi += 12;
-    while (midi > Pitch::kHighestMidi) midi -= 12;
-    fitted.codes[i] = CodeOfMidi(midi);
+    const Landing& landing = LandingOf(taken[i] + 12 * shift);
+    folded += landing.folded;
+    SetCode(fitted.codes[i], landing.code[0], landing.code[1]);
   }
   Report& report = fitted.report;
+  report.reserve(5);  // these lines, and one or two the reader adds
   if (skipped > 0) report.push_back({Change::Skipped, {static_cast<int64_t>(skipped)}, {}});
   if (const size_t dropped = sequence.size() - skipped - taken.size(); dropped > 0) {
     report.push_back({Change::Dropped, {static_cast<int64_t>(dropped)}, {}});
@@ -85,7 +113,7 @@ std::variant<Fitted, Refusal> Fit(std::span<const int> sequence, size_t from,
     report.push_back({shift > 0 ? Change::ShiftedUp : Change::ShiftedDown, {std::abs(shift)}, {}});
   }
   if (folded > 0) report.push_back({Change::Folded, {folded}, {}});
-  return fitted;
+  return result;
 }
 
 }  // namespace merin::formats

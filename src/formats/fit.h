@@ -12,19 +12,14 @@ namespace merin::formats {
 // A rest in a reader's sequence of pitches.
 inline constexpr int kRestPitch = -1;
 
-// The melody a reader's sequence gives, with what was changed on the way.
-struct Fitted {
-  Codes codes;
-  Report report;
-};
-
 // Fits the 30 slots of `sequence` (MIDI key numbers, kRestPitch for a rest) from slot `from`
 // (1-based) into C4..B5: the whole-octave shift that puts the most notes inside the range (on a
 // tie the smallest, and of two equally small the downward one), then each note still outside
 // moved by octaves into it. The report tells, in this order, the slots skipped before the start
 // and dropped after the 30th, the shift, and how many notes were folded. A start past the end of
-// a sequence is refused, naming `file`.
-std::variant<Fitted, Refusal> Fit(std::span<const int> sequence, size_t from,
-                                  std::string_view file);
+// a sequence is refused, naming `file`. The import has no title yet; the reader gives it one and
+// adds to its report.
+std::variant<Imported, Refusal> Fit(std::span<const int> sequence, size_t from,
+                                    std::string_view file);
 
 }  // namespace merin::formats

@@ -223,11 +223,12 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
   MelodyReader reader(text, melody->first, melody->second, fileName, first + kSlotCount);
   std::vector<int> pitches;
   if (auto refusal = reader.Read(pitches)) return *refusal;
-  auto fit = Fit(pitches, options.from, fileName);
-  if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
-  Fitted& fitted = std::get<Fitted>(fit);
-  if (reader.Mixed(first)) fitted.report.push_back({Change::DurationsDropped, {}, {}});
-  return Imported{std::move(fitted.codes), std::move(fitted.report), true, std::move(title)};
+  auto read = Fit(pitches, options.from, fileName);
+  if (auto* imported = std::get_if<Imported>(&read)) {
+    if (reader.Mixed(first)) imported->report.push_back({Change::DurationsDropped, {}, {}});
+    imported->title = std::move(title);
+  }
+  return read;
 }
 
 std::string WriteImelody(const Codes& codes, std::string_view title) {

@@ -296,17 +296,17 @@ std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size
   }
   const size_t number = part == 0 ? tune.chosen : part;
   const MidiPart& taken = tune.parts[number - 1];
-  auto fit = Fit(taken.sequence, from, file);
-  if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
-  Imported imported{std::move(std::get<Fitted>(fit).codes), {}, true, taken.name};
-  imported.report.push_back({Change::PartTaken,
-                             {static_cast<int64_t>(number), taken.channel, taken.program},
-                             taken.name});
-  if (taken.chords > 0) {
-    imported.report.push_back({Change::Chords, {static_cast<int64_t>(taken.chords)}, {}});
+  auto read = Fit(taken.sequence, from, file);
+  if (auto* imported = std::get_if<Imported>(&read)) {
+    imported->title = taken.name;
+    Report first{{Change::PartTaken,
+                  {static_cast<int64_t>(number), taken.channel, taken.program},
+                  taken.name}};
+    if (taken.chords > 0)
+      first.push_back({Change::Chords, {static_cast<int64_t>(taken.chords)}, {}});
+    imported->report.insert(imported->report.begin(), first.begin(), first.end());
   }
-  for (ReportLine& line : std::get<Fitted>(fit).report) imported.report.push_back(std::move(line));
-  return imported;
+  return read;
 }
 
 }  // namespace merin::formats

@@ -297,12 +297,12 @@ std::variant<Imported, Refusal> ReadTune(std::string_view text, size_t begin, si
   if (auto error = reader.Notes(begin + settingsEnd + 1, pitches, first)) return *error;
   if (notes) *notes = pitches.size();
 
-  auto fit = Fit(pitches, options.from, fileName);
-  if (auto* refusal = std::get_if<Refusal>(&fit)) return std::move(*refusal);
-  Fitted& fitted = std::get<Fitted>(fit);
-  if (reader.Mixed()) fitted.report.push_back({Change::DurationsDropped, {}, {}});
-  return Imported{std::move(fitted.codes), std::move(fitted.report), true,
-                  TitleOf(tune.substr(0, nameEnd))};
+  auto read = Fit(pitches, options.from, fileName);
+  if (auto* imported = std::get_if<Imported>(&read)) {
+    if (reader.Mixed()) imported->report.push_back({Change::DurationsDropped, {}, {}});
+    imported->title = TitleOf(tune.substr(0, nameEnd));
+  }
+  return read;
 }
 
 // The characters of `name` an RTTTL name may hold, at most ten.
