@@ -164,7 +164,7 @@ std::string FileNameOf(const std::string& title) {
   for (char& c : name) {
     if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) c = '_';
   }
-  if (name.empty() || name.front() == '.') name.insert(0, "_");
+  if (name.empty() || name.front() == '.') name = "_" + name;
   return name;
 }
 
@@ -203,8 +203,10 @@ int ListParts(const std::string& path) {
 struct Options {
   merin::formats::ReadOptions read;
   bool listParts = false;
-  std::vector<std::string> tokens;
-  std::vector<std::string> inputs;
+  // Views of the arguments, which last as long as the program: a batch of many files keeps no
+  // copy of their names.
+  std::vector<std::string_view> tokens;
+  std::vector<std::string_view> inputs;
   std::optional<std::string> output;
   std::optional<std::string> format;
   bool tunes = false;
@@ -226,7 +228,7 @@ constexpr size_t kRound = 256;
 // read in turn, then written by kWriters threads, and the failures named in input order. The
 // folder is synced once, after the last file is in it.
 int ConvertInto(const std::string& folder, const std::string& format,
-                const std::vector<std::string>& inputs, const ReadOptions& options) {
+                const std::vector<std::string_view>& inputs, const ReadOptions& options) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
@@ -234,7 +236,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
         folder, merin::formats::WriteFailure::Doing::MakingFolder, error.value(), {}};
     return Fail(kCannotWrite, failure.Message(kLanguage));
   }
-  const auto targetOf = [&](const std::string& input) {
+  const auto targetOf = [&](std::string_view input) {
     return (std::filesystem::path(folder) / std::filesystem::path(input).stem()).string() + "." +
            format;
   };
@@ -288,7 +290,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
   for (size_t first = 0; first < inputs.size(); first += kRound) {
     jobs.clear();
     for (size_t i = first; i < std::min(first + kRound, inputs.size()); ++i) {
-      const std::string& input = inputs[i];
+      const std::string input(inputs[i]);
       auto bytes = BytesOf(input);
       if (auto* e = std::get_if<Refusal>(&bytes)) {
         add(i, targetOf(input), false, std::move(*e));
@@ -334,8 +336,6 @@ int ConvertInto(const std::string& folder, const std::string& format,
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Views of the arguments, each made a string while it is read: a batch of many files keeps
-  // one copy of each name of its own, not two.
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   Options options;
   options.tokens.reserve(args.size());
@@ -344,7 +344,7 @@ int main(int argc, char** argv) {
     const std::string arg(args[i]);
     const std::string where = Words(Text::Argument, {std::to_string(i + 1), Escaped(arg)});
     if (optionsEnded) {
-      options.tokens.push_back(arg);
+      options.tokens.push_back(args[i]);
       continue;
     }
     if (arg == "--") {
@@ -402,7 +402,7 @@ int main(int argc, char** argv) {
     if (arg == "-i" || arg == "-o" || arg == "-f") {
       if (i + 1 == args.size()) return Fail(kBadInput, where + Words(Text::NeedsValue));
       const std::string value(args[++i]);
-      if (arg == "-i") options.inputs.push_back(value);
+      if (arg == "-i") options.inputs.push_back(args[i]);
       if ((arg == "-o" && options.output) || (arg == "-f" && options.format)) {
         return Fail(kBadInput, where + Words(Text::GivenTwice));
       }
@@ -413,14 +413,15 @@ int main(int argc, char** argv) {
     if (arg.size() > 1 && arg[0] == '-') {
       return Fail(kBadInput, where + Words(Text::UnknownOption));
     }
-    options.tokens.push_back(arg);
+    options.tokens.push_back(args[i]);
   }
   if (options.listParts) {
     if (options.inputs.size() + options.tokens.size() > 1 || options.output) {
       return Fail(kBadInput, Words(Text::PartsNeedsOneFile));
     }
-    return ListParts(options.inputs.empty() ? options.tokens.empty() ? "-" : options.tokens.front()
-                                            : options.inputs.front());
+    return ListParts(std::string(options.inputs.empty()
+                                     ? options.tokens.empty() ? "-" : options.tokens.front()
+                                     : options.inputs.front()));
   }
   const bool toFolder = options.output && IsFolderTarget(*options.output);
   if (toFolder) {
@@ -438,7 +439,7 @@ int main(int argc, char** argv) {
     if (!options.tokens.empty() || options.inputs.size() > 1 || options.output) {
       return Fail(kBadInput, Words(Text::TunesNeedOneInput));
     }
-    return ListTunes(options.inputs.empty() ? "-" : options.inputs.front());
+    return ListTunes(std::string(options.inputs.empty() ? "-" : options.inputs.front()));
   }
   if (toFolder != options.format.has_value()) {
     return Fail(kBadInput, toFolder ? Words(Text::FolderNeedsFormat, {Escaped(*options.output)})
@@ -471,14 +472,14 @@ int main(int argc, char** argv) {
   Codes codes;
   std::string title;
   if (!options.tokens.empty()) {
-    auto parsed = merin::ParseMelodyText(
-        std::vector<std::string_view>(options.tokens.begin(), options.tokens.end()));
+    auto parsed = merin::ParseMelodyText(options.tokens);
     if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) {
       return Fail(kBadInput, error->Message(kLanguage));
     }
     codes = std::get<0>(parsed);
   } else {
-    auto read = ReadMelody(options.inputs.empty() ? "-" : options.inputs.front(), options.read);
+    auto read = ReadMelody(std::string(options.inputs.empty() ? "-" : options.inputs.front()),
+                           options.read);
     if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
     codes = std::get<Imported>(read).codes;
     title = std::get<Imported>(read).title;
