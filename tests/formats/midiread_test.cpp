@@ -159,6 +159,11 @@ TEST(ReadMidi, PartsAndTheirSlots) {
        3,
        "t.mid: the start slot 3 is past the end (the tune has 2 slots)"},
       {"a part past the last", {Notes({{0, 96, 60}})}, 2, 1, "t.mid: no part 2 (the file has 1)"},
+      {"the lowest and highest keys: the smallest shift down, the low one folded up",
+       {Notes({{0, 96, 127}, {96, 96, 0}, {192, 96, 1}})},
+       0,
+       1,
+       MelodyOf({"53", "11", "12"})},  // G9 down 4 octaves to G5; C-1, C#-1 to C4, C#4
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Take(Smf(1, c.tracks), c.part, c.from), c.expected) << c.what;
