@@ -66,45 +66,43 @@ const Landing& LandingOf(int shifted) {
   return table[static_cast<size_t>(shifted + kReach)];
 }
 
-// Puts a code's two characters into an empty slot: a short string takes them in place, where
-// copying or moving a whole string would call the library for each slot.
+// Puts a code's two characters into a slot: a short string takes them in place, where assigning
+// a string would call the library for each slot.
 void SetCode(std::string& slot, char first, char second) {
+  slot.clear();
   slot.push_back(first);
   slot.push_back(second);
 }
 
 }  // namespace
 
-std::variant<Imported, Refusal> Fit(std::span<const int> sequence, size_t from,
-                                    std::string_view file) {
+std::optional<Refusal> Fit(std::span<const int> sequence, size_t from, std::string_view file,
+                           Imported& melody) {
   if (from == 0 || (from > 1 && from > sequence.size())) {
-    Refusal refusal{Fault::FromPastEnd, std::string(file)};
-    refusal.values = {static_cast<int64_t>(from), static_cast<int64_t>(sequence.size())};
-    return refusal;
+    return Refusal(Fault::FromPastEnd, std::string(file),
+                   {static_cast<int64_t>(from), static_cast<int64_t>(sequence.size())});
   }
   const size_t skipped = std::min(from - 1, sequence.size());
   const std::span<const int> taken =
       sequence.subspan(skipped, std::min(size_t{kSlotCount}, sequence.size() - skipped));
   static_assert(kEmptyCode.size() == 2 && kRestCode.size() == 2);
-  std::variant<Imported, Refusal> result;  // an import of 30 empty strings
-  Imported& fitted = std::get<Imported>(result);
-  fitted.import = true;
+  melody.import = true;
   const int shift = BestShift(taken);
   int folded = 0;
   for (size_t i = taken.size(); i < size_t{kSlotCount}; ++i) {
-    SetCode(fitted.codes[i], kEmptyCode[0], kEmptyCode[1]);
+    SetCode(melody.codes[i], kEmptyCode[0], kEmptyCode[1]);
   }
   for (size_t i = 0; i < taken.size(); ++i) {
     if (taken[i] == kRestPitch) {
-      SetCode(fitted.codes[i], kRestCode[0], kRestCode[1]);
+      SetCode(melody.codes[i], kRestCode[0], kRestCode[1]);
       continue;
     }
     const Landing& landing = LandingOf(taken[i] + 12 * shift);
     folded += landing.folded;
-    SetCode(fitted.codes[i], landing.code[0], landing.code[1]);
+    SetCode(melody.codes[i], landing.code[0], landing.code[1]);
   }
-  Report& report = fitted.report;
-  report.reserve(5);  // these lines, and one or two the reader adds
+  Report& report = melody.report;
+  report.reserve(report.size() + 5);  // these lines, and one the reader may add
   if (skipped > 0) report.push_back({Change::Skipped, {static_cast<int64_t>(skipped)}, {}});
   if (const size_t dropped = sequence.size() - skipped - taken.size(); dropped > 0) {
     report.push_back({Change::Dropped, {static_cast<int64_t>(dropped)}, {}});
@@ -113,7 +111,7 @@ std::variant<Imported, Refusal> Fit(std::span<const int> sequence, size_t from,
     report.push_back({shift > 0 ? Change::ShiftedUp : Change::ShiftedDown, {std::abs(shift)}, {}});
   }
   if (folded > 0) report.push_back({Change::Folded, {folded}, {}});
-  return result;
+  return std::nullopt;
 }
 
 }  // namespace merin::formats

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
-#include <variant>
 
 #include "formats/melody.h"
 
@@ -13,13 +13,13 @@ namespace merin::formats {
 inline constexpr int kRestPitch = -1;
 
 // Fits the 30 slots of `sequence` (MIDI key numbers, kRestPitch for a rest) from slot `from`
-// (1-based) into C4..B5: the whole-octave shift that puts the most notes inside the range (on a
-// tie the smallest, and of two equally small the downward one), then each note still outside
-// moved by octaves into it. The report tells, in this order, the slots skipped before the start
-// and dropped after the 30th, the shift, and how many notes were folded. A start past the end of
-// a sequence is refused, naming `file`. The import has no title yet; the reader gives it one and
-// adds to its report.
-std::variant<Imported, Refusal> Fit(std::span<const int> sequence, size_t from,
-                                    std::string_view file);
+// (1-based) into C4..B5 as the codes of `melody`: the whole-octave shift that puts the most notes
+// inside the range (on a tie the smallest, and of two equally small the downward one), then each
+// note still outside moved by octaves into it. Lines are added to its report telling, in this
+// order, the slots skipped before the start and dropped after the 30th, the shift, and how many
+// notes were folded; it is marked an import. A start past the end of a sequence is refused,
+// naming `file`, and leaves `melody` as it was.
+std::optional<Refusal> Fit(std::span<const int> sequence, size_t from, std::string_view file,
+                           Imported& melody);
 
 }  // namespace merin::formats

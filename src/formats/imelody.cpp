@@ -223,12 +223,11 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
   MelodyReader reader(text, melody->first, melody->second, fileName, first + kSlotCount);
   std::vector<int> pitches;
   if (auto refusal = reader.Read(pitches)) return *refusal;
-  auto read = Fit(pitches, options.from, fileName);
-  if (auto* imported = std::get_if<Imported>(&read)) {
-    if (reader.Mixed(first)) imported->report.push_back({Change::DurationsDropped, {}, {}});
-    imported->title = std::move(title);
-  }
-  return read;
+  Imported imported;
+  if (auto refusal = Fit(pitches, options.from, fileName, imported)) return *refusal;
+  if (reader.Mixed(first)) imported.report.push_back({Change::DurationsDropped, {}, {}});
+  imported.title = std::move(title);
+  return imported;
 }
 
 std::string WriteImelody(const Codes& codes, std::string_view title) {

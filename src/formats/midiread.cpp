@@ -296,17 +296,15 @@ std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size
   }
   const size_t number = part == 0 ? tune.chosen : part;
   const MidiPart& taken = tune.parts[number - 1];
-  auto read = Fit(taken.sequence, from, file);
-  if (auto* imported = std::get_if<Imported>(&read)) {
-    imported->title = taken.name;
-    Report first{{Change::PartTaken,
-                  {static_cast<int64_t>(number), taken.channel, taken.program},
-                  taken.name}};
-    if (taken.chords > 0)
-      first.push_back({Change::Chords, {static_cast<int64_t>(taken.chords)}, {}});
-    imported->report.insert(imported->report.begin(), first.begin(), first.end());
+  Imported imported{{}, {}, false, taken.name};
+  imported.report.push_back({Change::PartTaken,
+                             {static_cast<int64_t>(number), taken.channel, taken.program},
+                             taken.name});
+  if (taken.chords > 0) {
+    imported.report.push_back({Change::Chords, {static_cast<int64_t>(taken.chords)}, {}});
   }
-  return read;
+  if (auto refusal = Fit(taken.sequence, from, file, imported)) return *refusal;
+  return imported;
 }
 
 }  // namespace merin::formats

@@ -273,11 +273,11 @@ size_t ForEachTune(std::string_view text, Visit visit) {
   return count;
 }
 
-// The tune in [begin, end) of `text`: its title, and its melody from slot `options.from` on or
-// why it is refused. `notes` is set to the number of its notes and pauses.
-std::variant<Imported, Refusal> ReadTune(std::string_view text, size_t begin, size_t end,
-                                         std::string_view fileName, const ReadOptions& options,
-                                         size_t* notes = nullptr) {
+// Reads the tune in [begin, end) of `text` into `melody`: its title, and its melody from slot
+// `options.from` on; or why it is refused. `notes` is set to the number of its notes and pauses.
+std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text, size_t begin,
+                                    size_t end, std::string_view fileName,
+                                    const ReadOptions& options, size_t* notes) {
   const std::string_view tune = text.substr(begin, end - begin);
   const size_t nameEnd = tune.find(':');
   if (nameEnd == std::string_view::npos) {
@@ -291,16 +291,27 @@ std::variant<Imported, Refusal> ReadTune(std::string_view text, size_t begin, si
     return textscan::ErrorAt(text, begin + nameEnd, fileName, "", Fault::NoSettingsColon);
   }
   Reader reader(text, begin, end, fileName);
-  if (auto error = reader.Settings(begin + nameEnd + 1, begin + settingsEnd)) return *error;
+  if (auto error = reader.Settings(begin + nameEnd + 1, begin + settingsEnd)) return error;
   std::vector<int> pitches;
   const size_t first = options.from > 0 ? options.from - 1 : 0;
-  if (auto error = reader.Notes(begin + settingsEnd + 1, pitches, first)) return *error;
+  if (auto error = reader.Notes(begin + settingsEnd + 1, pitches, first)) return error;
   if (notes) *notes = pitches.size();
 
-  auto read = Fit(pitches, options.from, fileName);
-  if (auto* imported = std::get_if<Imported>(&read)) {
-    if (reader.Mixed()) imported->report.push_back({Change::DurationsDropped, {}, {}});
-    imported->title = TitleOf(tune.substr(0, nameEnd));
+  if (auto refusal = Fit(pitches, options.from, fileName, melody)) return refusal;
+  if (reader.Mixed()) melody.report.push_back({Change::DurationsDropped, {}, {}});
+  melody.title = TitleOf(tune.substr(0, nameEnd));
+  return std::nullopt;
+}
+
+// The tune in [begin, end) of `text`, as ReadTuneInto reads it. The melody is read where it is
+// returned: 30 strings moved would cost as much as reading its notes.
+std::variant<Imported, Refusal> ReadTune(std::string_view text, size_t begin, size_t end,
+                                         std::string_view fileName, const ReadOptions& options,
+                                         size_t* notes = nullptr) {
+  std::variant<Imported, Refusal> read;
+  if (auto refusal =
+          ReadTuneInto(std::get<Imported>(read), text, begin, end, fileName, options, notes)) {
+    read = std::move(*refusal);
   }
   return read;
 }
