@@ -18,15 +18,19 @@ int main(int argc, char* argv[]) {
   merin::Language language = merin::ui::SavedLanguage();
   if (const qsizetype at = arguments.indexOf(QStringLiteral("--lang")); at > 0) {
     const auto named = merin::ui::LanguageNamed(arguments.value(at + 1));
-    if (named)
+    if (named) {
       language = *named;
-    else
-      std::fputs("merinkast98: --lang takes ja or en\n", stderr);
+    } else {
+      std::fputs(language == merin::Language::English
+                     ? "merinkast98: --lang takes ja or en\n"
+                     : "merinkast98: --lang には ja か en を指定します\n",
+                 stderr);
+    }
     arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
   }
   merin::ui::UseLanguage(language);
   merin::ui::TerminationWatcher termination;
-  merin::PortAudioDevice sound;
+  merin::PortAudioDevice sound(merin::ui::CurrentLanguage);
   merin::ui::MerinMain window(sound);
   // SIGTERM and the like end the program as 終了 does, the melody kept first.
   QObject::connect(&termination, &merin::ui::TerminationWatcher::terminationRequested, &window,

@@ -25,6 +25,7 @@ constexpr Words kWords[] = {
     {ENAMETOOLONG, "file name too long", "ファイル名が長すぎます"},
     {ELOOP, "too many symbolic links", "シンボリックリンクが多すぎます"},
     {EIO, "input/output error", "入出力エラーです"},
+    {ENOMEM, "not enough memory", "メモリが足りません"},
     {kReadOnlyFile, "the file is read-only", "ファイルは読み取り専用です"},
     {kNotAFile, "not a regular file (a device, socket or pipe)",
      "通常のファイルではありません (デバイス、ソケットまたはパイプ)"},
@@ -48,6 +49,10 @@ constexpr Words kWords[] = {
      "このプログラムが書き出す音声ファイルの名前ではありません"},
     {kCannotEncode, "the installed libsndfile cannot write this format at this rate",
      "インストールされている libsndfile はこの形式をこの周波数で書き出せません"},
+    {kSoundCut, "the file ends before its sound does", "ファイルが音の途中で終わっています"},
+    {kNoOutputDevice, "no output device", "出力デバイスがありません"},
+    {kCannotOpenOutput, "the output device cannot be opened", "出力デバイスを開けません"},
+    {kOutputFailed, "the output device failed", "出力デバイスが止まりました"},
 };
 
 }  // namespace

@@ -26,6 +26,11 @@ inline constexpr int kNotASoundFile = -12;  // missing, or no sound the audio li
 inline constexpr int kUnlikeSounds = -13;   // another rate or channel count than the first one
 inline constexpr int kNotAudioName = -14;   // an extension of no audio format written
 inline constexpr int kCannotEncode = -15;   // the audio library cannot write the format at the rate
+inline constexpr int kSoundCut = -16;       // a sound file ends before its sound does
+// The sound output.
+inline constexpr int kNoOutputDevice = -17;    // no device to play to
+inline constexpr int kCannotOpenOutput = -18;  // the device would not open
+inline constexpr int kOutputFailed = -19;      // the device stopped taking sound
 
 // The reason `error` (an errno value or one of ours above) put into plain words in `language`;
 // errno values without words of our own show their number.

@@ -4,10 +4,14 @@
 #include <sndfile.h>
 
 #include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <memory>
 #include <string_view>
+
+#include "core/errorwords.h"
 
 namespace merin {
 namespace {
@@ -52,18 +56,19 @@ DecodedWave DecodeWave(const std::string& path, int channels, int rate) {
   DecodedWave wave;
   struct stat st {};
   if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    wave.error = "is a folder, not a wave file";
+    wave.error = EISDIR;
     return wave;
   }
   SF_INFO info{};
   std::unique_ptr<SNDFILE, SndfileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
   if (!file) {
-    wave.error = sf_strerror(nullptr);
+    wave.error = kNotASoundFile;
+    wave.detail = sf_strerror(nullptr);
     return wave;
   }
-  if (CutShort(file.get())) wave.warning = "the file ends before its sound data does";
+  wave.cutShort = CutShort(file.get());
   if (info.samplerate <= 0 || info.channels <= 0) {
-    wave.error = "no sample rate or no channels";
+    wave.error = kNotASoundFile;
     return wave;
   }
   wave.sourceRate = info.samplerate;
@@ -75,7 +80,8 @@ DecodedWave DecodeWave(const std::string& path, int channels, int rate) {
   std::vector<float> raw(size_t(info.frames) * size_t(info.channels));
   const sf_count_t got = sf_readf_float(file.get(), raw.data(), info.frames);
   if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) {
-    wave.error = sf_strerror(file.get());
+    wave.error = kNotASoundFile;
+    wave.detail = sf_strerror(file.get());
     return wave;
   }
   wave.sourceFrames = got;

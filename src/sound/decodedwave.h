@@ -9,10 +9,12 @@ namespace merin {
 
 // A wave file read and converted to the output stream's format: interleaved float samples.
 struct DecodedWave {
-  // Empty when the file was read; otherwise why it could not be.
-  std::string error;
-  // What is wrong with a file that was read all the same (one cut short plays what is there).
-  std::string warning;
+  // 0 when the file was read; otherwise why it could not be (an errno value or a reason of
+  // core/errorwords.h), with the audio library's own words, when it gave any, in `detail`.
+  int error = 0;
+  std::string detail;
+  // The file ends before its sound does; what there is was read all the same.
+  bool cutShort = false;
   // The file's own length and rate, which give the sound's duration.
   int64_t sourceFrames = 0;
   int sourceRate = 0;
@@ -20,7 +22,7 @@ struct DecodedWave {
   std::vector<float> samples;
 
   // Whether the file could be read.
-  bool ok() const { return error.empty(); }
+  bool ok() const { return error == 0; }
   // The sound's length in seconds, as the file states it.
   double seconds() const { return sourceRate > 0 ? double(sourceFrames) / sourceRate : 0.0; }
 };

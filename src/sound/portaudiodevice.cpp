@@ -4,13 +4,17 @@
 #include <alsa/asoundlib.h>
 #include <portaudio.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <exception>
+#include <new>
 #include <set>
 #include <thread>
 #include <vector>
 
+#include "core/errorwords.h"
+#include "core/escape.h"
 #include "sound/decodedwave.h"
 
 #ifdef MERIN_HAVE_JACK
@@ -39,9 +43,17 @@ void QuietBackends() {
 #endif
 }
 
+// A reason in words, with the library's own words after it when it gave any.
+std::string ReasonOf(int reason, const std::string& detail, Language language) {
+  std::string words = ErrorWords(reason, language);
+  if (!detail.empty()) words += " (" + detail + ")";
+  return words;
+}
+
 }  // namespace
 
 struct PortAudioDevice::Impl {
+  std::function<Language()> language;
   bool initialised = false;
   PaStream* stream = nullptr;
   int channels = 0;
@@ -50,8 +62,13 @@ struct PortAudioDevice::Impl {
   Clock::time_point silentUntil{};
   std::set<std::string> reported;
 
-  void Off(const std::string& why) {
-    std::fprintf(stderr, "merinkast98: sound is off (%s)\n", why.c_str());
+  // Says on stderr that sound is off, and why.
+  void Off(int reason, const std::string& detail = {}) {
+    const Language in = language();
+    const std::string why = ReasonOf(reason, detail, in);
+    const std::string line = in == Language::English ? "merinkast98: sound is off (" + why + ")\n"
+                                                     : "merinkast98: 音は出ません (" + why + ")\n";
+    std::fputs(line.c_str(), stderr);
     Close();
     channels = 0;
   }
@@ -59,14 +76,14 @@ struct PortAudioDevice::Impl {
   bool Open() {
     QuietBackends();
     if (PaError e = Pa_Initialize(); e != paNoError) {
-      Off(Pa_GetErrorText(e));
+      Off(kCannotOpenOutput, Pa_GetErrorText(e));
       return false;
     }
     initialised = true;
     const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
     const PaDeviceInfo* info = device == paNoDevice ? nullptr : Pa_GetDeviceInfo(device);
     if (!info || info->maxOutputChannels < 1) {
-      Off("no output device");
+      Off(kNoOutputDevice);
       return false;
     }
     channels = std::min(kPreferredChannels, info->maxOutputChannels);
@@ -81,7 +98,7 @@ struct PortAudioDevice::Impl {
     if (e != paNoError) stream = nullptr;
     if (e == paNoError) e = Pa_StartStream(stream);
     if (e != paNoError) {
-      Off(std::string("cannot open the output device: ") + Pa_GetErrorText(e));
+      Off(kCannotOpenOutput, Pa_GetErrorText(e));
       return false;
     }
     latency = Pa_GetStreamInfo(stream)->outputLatency;
@@ -111,23 +128,36 @@ struct PortAudioDevice::Impl {
     std::this_thread::sleep_until(silentUntil);
   }
 
-  void Report(const std::string& path, const std::string& why) {
-    if (reported.insert(path).second)
-      std::fprintf(stderr, "merinkast98: cannot play \"%s\": %s\n", path.c_str(), why.c_str());
+  // Says once for each file on stderr that it cannot be played, or that it is played cut short.
+  void Report(const std::string& path, const DecodedWave& wave) {
+    if (!reported.insert(path).second) return;
+    const Language in = language();
+    const std::string file = Escaped(path);
+    std::string line;
+    if (!wave.ok()) {
+      const std::string why = ReasonOf(wave.error, wave.detail, in);
+      line = in == Language::English ? "cannot play \"" + file + "\": " + why
+                                     : "「" + file + "」を再生できません: " + why;
+    } else {
+      const std::string why = ErrorWords(kSoundCut, in);
+      line = in == Language::English ? "\"" + file + "\": " + why + "; playing what there is"
+                                     : "「" + file + "」: " + why + "。あるところまで再生します";
+    }
+    std::fputs(("merinkast98: " + line + "\n").c_str(), stderr);
   }
 
   void Play(const std::string& path) {
     DecodedWave wave;
     try {
       wave = DecodeWave(path, channels, rate);
-    } catch (const std::exception& e) {  // a sound too large to hold
-      wave.error = e.what();
+    } catch (const std::bad_alloc&) {  // a sound too large to hold
+      wave.error = ENOMEM;
     }
     if (!wave.ok()) {
-      Report(path, wave.error);
+      Report(path, wave);
       return;
     }
-    if (!wave.warning.empty()) Report(path, wave.warning + "; playing what there is");
+    if (wave.cutShort) Report(path, wave);
     if (!stream) {
       Wait(wave.seconds());
       return;
@@ -135,13 +165,17 @@ struct PortAudioDevice::Impl {
     const auto frames = static_cast<unsigned long>(wave.samples.size() / size_t(channels));
     const PaError e = Pa_WriteStream(stream, wave.samples.data(), frames);
     if (e != paNoError && e != paOutputUnderflowed) {
-      Off(std::string("the output device failed: ") + Pa_GetErrorText(e));
+      Off(kOutputFailed, Pa_GetErrorText(e));
       Wait(wave.seconds());
     }
   }
 };
 
-PortAudioDevice::PortAudioDevice() : impl_(std::make_unique<Impl>()) { impl_->Open(); }
+PortAudioDevice::PortAudioDevice(std::function<Language()> language)
+    : impl_(std::make_unique<Impl>()) {
+  impl_->language = language ? std::move(language) : [] { return Language::English; };
+  impl_->Open();
+}
 
 PortAudioDevice::~PortAudioDevice() { impl_->Close(); }
 

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "core/language.h"
 #include "core/sounddevice.h"
 
 namespace merin {
@@ -15,8 +17,9 @@ namespace merin {
 class PortAudioDevice : public SoundDevice {
  public:
   // Opens the default output device. With none, sound is off: PlayWave then only waits for each
-  // sound's own duration.
-  PortAudioDevice();
+  // sound's own duration. Its notes on stderr are worded in the language `language` gives at the
+  // time (English when none is given).
+  explicit PortAudioDevice(std::function<Language()> language = {});
   // Waits until the last sound has been heard, then closes the device.
   ~PortAudioDevice() override;
   PortAudioDevice(const PortAudioDevice&) = delete;

@@ -169,7 +169,7 @@ TEST(Refusal, EveryKindSpeaksOneLanguageAtATime) {
   for (; !Words(line, Language::English).empty(); line.change = Change(int(line.change) + 1))
     ExpectOneLanguage(Words(line, Language::English), Words(line, Language::Japanese));
   EXPECT_GT(line.change, Change::Chords);
-  for (int error = kCannotEncode; error <= EDQUOT; ++error)
+  for (int error = kOutputFailed; error <= EDQUOT; ++error)
     ExpectOneLanguage(ErrorWords(error, Language::English), ErrorWords(error, Language::Japanese));
 }
 

@@ -105,5 +105,37 @@ TEST_F(NoDevice, BadFilesAreNamedOnceAndSkipped) {
   EXPECT_NEAR(SecondsOf([&] { device_->PlayWave(dir / "good.wav"); }), 0.1, 0.02);
 }
 
+// Each note is worded in the language the device is given at the time: the window's, which the
+// user may change while the program runs.
+TEST_F(NoDevice, NotesAreWordedInTheLanguageOfTheMoment) {
+  Language language = Language::Japanese;
+  std::unique_ptr<PortAudioDevice> device;
+  const auto opening =
+      StderrLinesOf([&] { device = std::make_unique<PortAudioDevice>([&] { return language; }); });
+  ASSERT_EQ(opening.size(), 1u) << ::testing::PrintToString(opening);
+  EXPECT_TRUE(opening[0].starts_with("merinkast98: 音は出ません (")) << opening[0];
+
+  TempFolder dir;
+  WriteTone(dir / "half.wav", 440, 0.1);
+  std::filesystem::resize_file(dir / "half.wav", std::filesystem::file_size(dir / "half.wav") / 2);
+  const std::string missing = dir / "missing\x1b.wav", half = dir / "half.wav";
+  const struct {
+    Language language;
+    std::string path, starts;
+  } cases[] = {
+      {Language::Japanese, missing,
+       "merinkast98: 「" + (dir / "missing\\x1b.wav") +
+           "」を再生できません: 読み込める音声ファイルではありません"},
+      {Language::English, half,
+       "merinkast98: \"" + half + "\": the file ends before its sound does; playing what there is"},
+  };
+  for (const auto& c : cases) {
+    language = c.language;
+    const auto lines = StderrLinesOf([&] { device->PlayWave(c.path); });
+    ASSERT_EQ(lines.size(), 1u) << ::testing::PrintToString(lines);
+    EXPECT_TRUE(lines[0].starts_with(c.starts)) << lines[0];
+  }
+}
+
 }  // namespace
 }  // namespace merin
