@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdlib>
 
-#include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
 
