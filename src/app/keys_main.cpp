@@ -111,10 +111,9 @@ std::variant<std::string, Refusal> BytesOf(const std::string& path) {
   return bytes;
 }
 
-// Reads the melody of `bytes` from `path` and tells what the import changed.
-std::variant<Imported, Refusal> ReadMelody(std::string_view bytes, const std::string& path,
-                                           const ReadOptions& options) {
-  auto read = merin::formats::ReadAny(bytes, NameOf(path), options);
+// Tells what the import of `read` from `path` changed, and passes it on.
+std::variant<Imported, Refusal> Told(std::variant<Imported, Refusal> read,
+                                     const std::string& path) {
   if (auto* imported = std::get_if<Imported>(&read)) {
     for (const auto& line : imported->report) {
       Say(Escaped(NameOf(path)) + ": " + Escaped(merin::formats::Words(line, kLanguage)));
@@ -123,16 +122,24 @@ std::variant<Imported, Refusal> ReadMelody(std::string_view bytes, const std::st
   return read;
 }
 
+// Reads the melody of `bytes` from `path` and tells what the import changed.
+std::variant<Imported, Refusal> ReadMelody(std::string_view bytes, const std::string& path,
+                                           const ReadOptions& options) {
+  return Told(merin::formats::ReadAny(bytes, NameOf(path), options), path);
+}
+
 std::variant<Imported, Refusal> ReadMelody(const std::string& path, const ReadOptions& options) {
   auto bytes = BytesOf(path);
   if (auto* error = std::get_if<Refusal>(&bytes)) return std::move(*error);
   return ReadMelody(std::get<std::string>(bytes), path, options);
 }
 
-// The tunes of an RTTTL collection in `bytes`, or none when they hold one melody.
-std::vector<merin::formats::RtttlTune> TunesOf(std::string_view bytes, const std::string& path) {
+// The tunes of an RTTTL collection in `bytes`, each read with `options`, or none when they hold
+// one melody.
+std::vector<merin::formats::RtttlTune> TunesOf(std::string_view bytes, const std::string& path,
+                                               const ReadOptions& options = {}) {
   if (merin::formats::FormatToRead(bytes, path).read != merin::formats::ReadRtttl) return {};
-  auto tunes = merin::formats::ListRtttlTunes(bytes, NameOf(path));
+  auto tunes = merin::formats::ListRtttlTunes(bytes, NameOf(path), options);
   if (tunes.size() < 2) tunes.clear();
   return tunes;
 }
@@ -183,7 +190,7 @@ int ListParts(const std::string& path) {
   auto bytes = BytesOf(path);
   if (auto* error = std::get_if<Refusal>(&bytes)) return Fail(kBadInput, Words(*error));
   const std::string& data = std::get<std::string>(bytes);
-  if (merin::formats::FormatToRead(data, name).name != merin::formats::MidiFormat().name) {
+  if (merin::formats::FormatToRead(data, name).read != merin::formats::ReadMidi) {
     return Fail(kBadInput, Words(Refusal(merin::formats::Fault::NoParts, name)));
   }
   auto tune = merin::formats::ReadMidiTune(data, name);
@@ -298,14 +305,13 @@ int ConvertInto(const std::string& folder, const std::string& format,
       }
       const std::string& text = std::get<std::string>(bytes);
       // A collection without --tune gives one file a tune.
-      const auto tunes =
-          options.tune == 0 ? TunesOf(text, input) : std::vector<merin::formats::RtttlTune>{};
-      for (size_t t = 0; t < tunes.size(); ++t) {
-        ReadOptions one = options;
-        one.tune = t + 1;
+      auto tunes = options.tune == 0 ? TunesOf(text, input, options)
+                                     : std::vector<merin::formats::RtttlTune>{};
+      for (merin::formats::RtttlTune& tune : tunes) {
         const std::string target =
-            (std::filesystem::path(folder) / FileNameOf(tunes[t].title)).string() + "." + format;
-        add(i, target, true, ReadMelody(text, input, one));
+            (std::filesystem::path(folder) / FileNameOf(tune.title)).string() + "." + format;
+        add(i, target, true,
+            tune.refusal ? std::move(*tune.refusal) : Told(std::move(tune.melody), input));
       }
       if (tunes.empty()) add(i, targetOf(input), false, ReadMelody(text, input, options));
     }

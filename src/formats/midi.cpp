@@ -94,6 +94,13 @@ std::string WriteMidi(const Codes& codes, std::string_view title) {
   return file;
 }
 
+std::variant<Imported, Refusal> ReadMidi(std::string_view bytes, std::string_view file,
+                                         const ReadOptions& options) {
+  auto tune = ReadMidiTune(bytes, file);
+  if (auto* refusal = std::get_if<Refusal>(&tune)) return std::move(*refusal);
+  return TakePart(std::get<MidiTune>(tune), options.part, options.from, file);
+}
+
 Format MidiFormat() {
   return Format{.name = "MIDI",
                 .extensions = {"mid", "midi", "smf"},
@@ -102,12 +109,7 @@ Format MidiFormat() {
                 .english = "MIDI file",
                 .binary = true,
                 .recognise = [](std::string_view bytes) { return bytes.starts_with("MThd"); },
-                .read = [](std::string_view bytes, std::string_view file,
-                           const ReadOptions& options) -> std::variant<Imported, Refusal> {
-                  auto tune = ReadMidiTune(bytes, file);
-                  if (auto* refusal = std::get_if<Refusal>(&tune)) return std::move(*refusal);
-                  return TakePart(std::get<MidiTune>(tune), options.part, options.from, file);
-                },
+                .read = ReadMidi,
                 .write = WriteMidi};
 }
 

@@ -50,6 +50,11 @@ std::variant<MidiTune, Refusal> ReadMidiTune(std::string_view bytes, std::string
 std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size_t from,
                                          std::string_view file);
 
+// The melody of a Standard MIDI File: ReadMidiTune, then TakePart of `options.part` from
+// `options.from`.
+std::variant<Imported, Refusal> ReadMidi(std::string_view bytes, std::string_view file,
+                                         const ReadOptions& options = {});
+
 // A key number's scientific name: 60 is "C4", 61 "C#4".
 std::string KeyName(int key);
 

@@ -306,14 +306,21 @@ std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text, siz
 // The tune in [begin, end) of `text`, as ReadTuneInto reads it. The melody is read where it is
 // returned: 30 strings moved would cost as much as reading its notes.
 std::variant<Imported, Refusal> ReadTune(std::string_view text, size_t begin, size_t end,
-                                         std::string_view fileName, const ReadOptions& options,
-                                         size_t* notes = nullptr) {
+                                         std::string_view fileName, const ReadOptions& options) {
   std::variant<Imported, Refusal> read;
   if (auto refusal =
-          ReadTuneInto(std::get<Imported>(read), text, begin, end, fileName, options, notes)) {
+          ReadTuneInto(std::get<Imported>(read), text, begin, end, fileName, options, nullptr)) {
     read = std::move(*refusal);
   }
   return read;
+}
+
+// Tells first in the report of `melody` that it is tune `number` of a collection of `count`.
+void SayTaken(Imported& melody, size_t number, size_t count) {
+  melody.report.insert(melody.report.begin(),
+                       {Change::TuneTaken,
+                        {static_cast<int64_t>(number), static_cast<int64_t>(count)},
+                        melody.title});
 }
 
 // The characters of `name` an RTTTL name may hold, at most ten.
@@ -348,34 +355,36 @@ std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_vi
   }
   if (count == 1) return ReadTune(text, begin, end, fileName, options);
   auto read = ReadTune(text, begin, end, fileName, options);
-  if (auto* imported = std::get_if<Imported>(&read)) {
-    imported->report.insert(imported->report.begin(),
-                            {Change::TuneTaken,
-                             {static_cast<int64_t>(wanted), static_cast<int64_t>(count)},
-                             imported->title});
-  }
+  if (auto* imported = std::get_if<Imported>(&read)) SayTaken(*imported, wanted, count);
   return read;
 }
 
-std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName) {
+std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName,
+                                      const ReadOptions& options) {
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
   if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName, kMaxCollectionBytes)) {
-    return {RtttlTune{{}, 0, *refused}};
+    return {RtttlTune{{}, 0, *refused, {}}};
   }
   std::vector<RtttlTune> tunes;
   ForEachTune(text, [&](size_t begin, size_t end) {
     RtttlTune tune;
-    auto read = ReadTune(text, begin, end, fileName, {}, &tune.notes);
-    if (auto* refusal = std::get_if<Refusal>(&read)) {
+    if (auto refusal =
+            ReadTuneInto(tune.melody, text, begin, end, fileName, options, &tune.notes)) {
       const size_t colon = text.substr(begin, end - begin).find(':');
       tune.title = TitleOf(text.substr(begin, std::min(colon, end - begin)));
       tune.refusal = std::move(*refusal);
+      tune.melody = {};
     } else {
-      tune.title = std::move(std::get<Imported>(read).title);
+      tune.title = tune.melody.title;
     }
     tunes.push_back(std::move(tune));
     return true;
   });
+  if (tunes.size() > 1) {
+    for (size_t i = 0; i < tunes.size(); ++i) {
+      if (!tunes[i].refusal) SayTaken(tunes[i].melody, i + 1, tunes.size());
+    }
+  }
   return tunes;
 }
 

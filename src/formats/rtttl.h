@@ -32,10 +32,13 @@ struct RtttlTune {
   std::string title;
   size_t notes = 0;                // notes and pauses
   std::optional<Refusal> refusal;  // why it cannot be taken
+  Imported melody;                 // unless refused, the tune as ReadRtttl takes it
 };
 
-// The tunes of an RTTTL text in order (one for a text that is no collection).
-std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName);
+// The tunes of an RTTTL text in order (one for a text that is no collection), each read once:
+// its melody is what ReadRtttl gives with `options` and options.tune set to its number.
+std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName,
+                                      const ReadOptions& options = {});
 
 // The RTTTL of `codes`: "NAME:d=4,o=5,b=214:" and one note per slot up to the last non-empty one,
 // pauses as "p". `name` is cut to the RTTTL name rules (see RtttlNameOf); "melody" when nothing

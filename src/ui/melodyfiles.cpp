@@ -91,8 +91,6 @@ QString FilterOf(const formats::Format& format, bool written = false) {
                                        patterns.join(' '));
 }
 
-const formats::Format& MelodyFileFormat() { return *formats::FormatOfExtension("mk98"); }
-
 // 開く's filters: every format read, then each of them, then all files.
 QString OpenFilters() {
   QStringList all, each;
@@ -384,19 +382,23 @@ void MelodyFiles::showMelody(const formats::Codes& codes, const std::string& tit
 
 std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::readChosen(
     std::string_view bytes, const std::string& name, const formats::Format& format) {
-  formats::ReadOptions options;
-  if (format.name == formats::MidiFormat().name) {
+  if (format.read == formats::ReadMidi) {
     // A file of several parts asks which one; Cancel changes nothing.
     auto tune = formats::ReadMidiTune(bytes, name);
     if (auto* error = std::get_if<formats::Refusal>(&tune)) return std::move(*error);
-    if (std::get<formats::MidiTune>(tune).parts.size() > 1) {
-      auto chosen = choosePart(&window_, std::get<formats::MidiTune>(tune),
-                               Shown(QString::fromStdString(name)));
+    const formats::MidiTune& midi = std::get<formats::MidiTune>(tune);
+    formats::ReadOptions options;
+    if (midi.parts.size() > 1) {
+      auto chosen = choosePart(&window_, midi, Shown(QString::fromStdString(name)));
       if (!chosen) return std::nullopt;
       options = *chosen;
     }
-  } else if (format.read == formats::ReadRtttl) {
-    const std::vector<formats::RtttlTune> tunes = formats::ListRtttlTunes(bytes, name);
+    return formats::TakePart(midi, options.part, options.from, name);
+  }
+  if (format.read == formats::ReadRtttl) {
+    // A collection asks which tune; each tune was read once, listing them.
+    std::vector<formats::RtttlTune> tunes = formats::ListRtttlTunes(bytes, name);
+    size_t taken = 0;
     if (tunes.size() > 1) {
       QStringList rows;
       std::vector<bool> choosable;
@@ -412,10 +414,13 @@ std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::re
       }
       const int row = tuneDialog(&window_, rows, choosable);
       if (row < 0) return std::nullopt;
-      options.tune = size_t(row) + 1;
+      taken = size_t(row);
     }
+    formats::RtttlTune& tune = tunes[taken];
+    if (tune.refusal) return std::move(*tune.refusal);
+    return std::move(tune.melody);
   }
-  return format.read(bytes, name, options);
+  return format.read(bytes, name, {});
 }
 
 void MelodyFiles::showImport(const formats::Imported& imported, const QString& format,
@@ -513,7 +518,7 @@ bool MelodyFiles::saveAs() {
   QString start = current_;
   if (start.isEmpty()) start = suggested_;
   if (start.isEmpty()) start = QDir(startFolder()).filePath("melody." + kMelodyExtension);
-  const QString melodyFilter = FilterOf(MelodyFileFormat());
+  const QString melodyFilter = FilterOf(formats::MelodyFileFormat());
   QString filter = melodyFilter;
   QString path = saveDialog(&window_, tr("名前を付けて保存"), start, melodyFilter, &filter);
   if (path.isEmpty()) return false;
