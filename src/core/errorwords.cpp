@@ -65,4 +65,12 @@ std::string ErrorWords(int error, Language language) {
   return language == Language::English ? "system error " + number : "システムエラー " + number;
 }
 
+std::string ErrorWords(int error, Language language, const std::string& detail) {
+  std::string words = ErrorWords(error, language);
+  if (!detail.empty()) {
+    words += language == Language::English ? " (" + detail + ")" : "（" + detail + "）";
+  }
+  return words;
+}
+
 }  // namespace merin

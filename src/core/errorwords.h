@@ -35,5 +35,8 @@ inline constexpr int kOutputFailed = -19;      // the device stopped taking soun
 // The reason `error` (an errno value or one of ours above) put into plain words in `language`;
 // errno values without words of our own show their number.
 std::string ErrorWords(int error, Language language);
+// The same, followed by `detail` (a library's own words) in the language's parentheses when
+// there is any.
+std::string ErrorWords(int error, Language language, const std::string& detail);
 
 }  // namespace merin

@@ -156,10 +156,7 @@ std::variant<Temporary, int> CreateTemporary(const std::string& target) {
 
 std::string WriteFailure::Message(Language language) const {
   const std::string shown = Escaped(path);
-  std::string reason = ErrorWords(error, language);
-  if (!detail.empty()) {
-    reason += language == Language::English ? " (" + detail + ")" : "（" + detail + "）";
-  }
+  const std::string reason = ErrorWords(error, language, detail);
   if (language == Language::Japanese) {
     switch (doing) {
       case Doing::Writing:

@@ -43,13 +43,6 @@ void QuietBackends() {
 #endif
 }
 
-// A reason in words, with the library's own words after it when it gave any.
-std::string ReasonOf(int reason, const std::string& detail, Language language) {
-  std::string words = ErrorWords(reason, language);
-  if (!detail.empty()) words += " (" + detail + ")";
-  return words;
-}
-
 }  // namespace
 
 struct PortAudioDevice::Impl {
@@ -65,7 +58,7 @@ struct PortAudioDevice::Impl {
   // Says on stderr that sound is off, and why.
   void Off(int reason, const std::string& detail = {}) {
     const Language in = language();
-    const std::string why = ReasonOf(reason, detail, in);
+    const std::string why = ErrorWords(reason, in, detail);
     const std::string line = in == Language::English ? "merinkast98: sound is off (" + why + ")\n"
                                                      : "merinkast98: 音は出ません (" + why + ")\n";
     std::fputs(line.c_str(), stderr);
@@ -135,7 +128,7 @@ struct PortAudioDevice::Impl {
     const std::string file = Escaped(path);
     std::string line;
     if (!wave.ok()) {
-      const std::string why = ReasonOf(wave.error, wave.detail, in);
+      const std::string why = ErrorWords(wave.error, in, wave.detail);
       line = in == Language::English ? "cannot play \"" + file + "\": " + why
                                      : "「" + file + "」を再生できません: " + why;
     } else {
