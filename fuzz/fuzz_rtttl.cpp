@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the RTTTL reader: a refusal names its place; an import holds only valid codes, a run of
 // notes and rests followed by empty slots, and its export imports back the same slots with no
-// report.
+// report. The list of a collection reads each tune as ReadRtttl takes it.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -32,6 +32,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!std::holds_alternative<merin::formats::Imported>(again)) std::abort();
     const auto& back = std::get<merin::formats::Imported>(again);
     if (back.codes != imported.codes || !back.report.empty()) std::abort();
+  }
+  const auto tunes = merin::formats::ListRtttlTunes(bytes, "fuzz");
+  if (tunes.size() <= 8) {  // each ReadRtttl reads the whole text again
+    for (size_t i = 0; i < tunes.size(); ++i) {
+      auto one = merin::formats::ReadRtttl(bytes, "fuzz", {.tune = i + 1});
+      const auto* taken = std::get_if<merin::formats::Imported>(&one);
+      if (taken == nullptr) {
+        if (!tunes[i].refusal) std::abort();
+        continue;
+      }
+      const auto& listed = tunes[i].melody;
+      if (tunes[i].refusal || taken->codes != listed.codes || taken->title != listed.title ||
+          taken->report.size() != listed.report.size()) {
+        std::abort();
+      }
+    }
   }
   auto any = merin::formats::ReadAny(bytes, "fuzz");
   if (auto* error = std::get_if<merin::formats::Refusal>(&any)) CheckError(*error, size);
