@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -339,9 +340,8 @@ int ConvertInto(const std::string& folder, const std::string& format,
   return badInput ? kBadInput : cannotWrite ? kCannotWrite : 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Converts, lists or writes as the arguments ask; returns the exit status.
+int Run(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   Options options;
   options.tokens.reserve(args.size());
@@ -506,5 +506,21 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::fwrite(listing.data(), 1, listing.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : Fail(kCannotWrite, Words(Text::CannotWriteOutput));
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Past a file-size limit a write fails with "file too large" instead of killing the program.
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
+  const int status = Run(argc, argv);
+  // Whatever went to standard output, the help and listings included, must have reached it.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    Say(Words(Text::CannotWriteOutput));
+    return status == 0 ? kCannotWrite : status;
+  }
+  return status;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
 #include <QTimer>
+#include <csignal>
 #include <cstdio>
 
 #include "sound/portaudiodevice.h"
@@ -13,6 +14,8 @@
 // else the one kept in the settings; FILE (a melody file or an RTTTL tune) is opened once
 // start-up, with its opening sound, is done.
 int main(int argc, char* argv[]) {
+  // Past a file-size limit a save fails with "file too large" instead of killing the window.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   QStringList arguments = QCoreApplication::arguments();
   merin::Language language = merin::ui::SavedLanguage();

@@ -23,7 +23,7 @@ constexpr Words kWords[] = {
     {ENOTDIR, "a part of the path is not a folder", "パスの途中がフォルダではありません"},
     {EROFS, "read-only file system", "読み取り専用のファイルシステムです"},
     {ENAMETOOLONG, "file name too long", "ファイル名が長すぎます"},
-    {ELOOP, "too many symbolic links", "シンボリックリンクが多すぎます"},
+    {ELOOP, "too many levels of symbolic links", "シンボリックリンクの階層が深すぎます"},
     {EIO, "input/output error", "入出力エラーです"},
     {ENOMEM, "not enough memory", "メモリが足りません"},
     {kReadOnlyFile, "the file is read-only", "ファイルは読み取り専用です"},
@@ -53,6 +53,8 @@ constexpr Words kWords[] = {
     {kNoOutputDevice, "no output device", "出力デバイスがありません"},
     {kCannotOpenOutput, "the output device cannot be opened", "出力デバイスを開けません"},
     {kOutputFailed, "the output device failed", "出力デバイスが止まりました"},
+    {kSocket, "a socket, not a file", "ファイルではなくソケットです"},
+    {kOwnerNotKept, "its owner or group could not be kept", "所有者またはグループを保てません"},
 };
 
 }  // namespace

@@ -31,6 +31,9 @@ inline constexpr int kSoundCut = -16;       // a sound file ends before its soun
 inline constexpr int kNoOutputDevice = -17;    // no device to play to
 inline constexpr int kCannotOpenOutput = -18;  // the device would not open
 inline constexpr int kOutputFailed = -19;      // the device stopped taking sound
+// Files that cannot be used as they are.
+inline constexpr int kSocket = -20;        // a socket where a file was wanted
+inline constexpr int kOwnerNotKept = -21;  // a save would change the file's owner or group
 
 // The reason `error` (an errno value or one of ours above) put into plain words in `language`;
 // errno values without words of our own show their number.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/escape.h"
 
+#include <algorithm>
+
 namespace merin {
 
 size_t Utf8CharLength(std::string_view text, size_t at) {
@@ -30,28 +32,39 @@ size_t Utf8CharLength(std::string_view text, size_t at) {
   return length;
 }
 
+bool IsControlCharacter(std::string_view text, size_t at, size_t length) {
+  const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[at + k]); };
+  switch (length) {
+    case 1:
+      return byte(0) < 0x20 || byte(0) == 0x7F;
+    case 2:
+      return (byte(0) == 0xC2 && byte(1) < 0xA0) || (byte(0) == 0xD8 && byte(1) == 0x9C);
+    case 3:
+      if (byte(0) != 0xE2) return false;
+      if (byte(1) == 0x80)
+        return byte(2) == 0x8E || byte(2) == 0x8F || (byte(2) >= 0xAA && byte(2) <= 0xAE);
+      return byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9;
+    default:
+      return false;
+  }
+}
+
 std::string Escaped(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   std::string shown;
-  const auto hex = [&](unsigned char c) {
-    shown += "\\x";
-    shown += kHex[c >> 4];
-    shown += kHex[c & 15];
-  };
+  shown.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
     const size_t length = Utf8CharLength(text, i);
-    if (length == 0 || c < 0x20 || c == 0x7F) {
-      hex(c);
-      ++i;
-    } else if (c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) {
-      // U+0080..U+009F, the C1 controls.
-      hex(c);
-      hex(static_cast<unsigned char>(text[i + 1]));
-      i += 2;
-    } else {
+    if (length != 0 && !IsControlCharacter(text, i, length)) {
       shown.append(text.substr(i, length));
       i += length;
+      continue;
+    }
+    for (size_t k = 0; k < std::max<size_t>(length, 1); ++k, ++i) {
+      const auto c = static_cast<unsigned char>(text[i]);
+      shown += "\\x";
+      shown += kHex[c >> 4];
+      shown += kHex[c & 15];
     }
   }
   return shown;

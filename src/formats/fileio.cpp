@@ -5,11 +5,14 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <charconv>
+#include <climits>
+#include <ctime>
 #include <mutex>
 #include <set>
 
@@ -23,6 +26,11 @@ using Doing = WriteFailure::Doing;
 
 Refusal FileError(const std::string& path, int error) {
   if (error == EISDIR) return Refusal{Fault::IsFolder, path};
+  // A socket cannot be opened at all: the open says only "no such device or address".
+  struct stat info {};
+  if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) {
+    error = kSocket;
+  }
   return Refusal{Fault::SystemError, path, {error}};
 }
 
@@ -65,26 +73,30 @@ int InheritedDescriptor(const std::string& path) {
   return -1;
 }
 
-// The process that made a temporary file of ours named `name`, or 0 when it is none: our names
-// are ".merin-PID-N.tmp", and "NAME.tmp-PID-N" from earlier versions.
+// The process that made the temporary file named `name`, or 0 when the name is not exactly of
+// the form our writer gives its temporaries: ".merin-PID-N.tmp".
 pid_t TemporaryOwner(std::string_view name) {
-  std::string_view numbers;
-  if (name.starts_with(".merin-") && name.ends_with(".tmp")) {
-    numbers = name.substr(7, name.size() - 11);
-  } else if (const size_t at = name.rfind(".tmp-"); at != std::string_view::npos) {
-    numbers = name.substr(at + 5);
-  }
+  constexpr std::string_view kPrefix = ".merin-", kSuffix = ".tmp";
+  if (!name.starts_with(kPrefix) || !name.ends_with(kSuffix)) return 0;
+  const std::string_view numbers =
+      name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
   const size_t dash = numbers.find('-');
   if (dash == 0 || dash == std::string_view::npos || dash + 1 == numbers.size()) return 0;
-  for (const char c : numbers) {
-    if ((c < '0' || c > '9') && c != '-') return 0;
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    if (i != dash && (numbers[i] < '0' || numbers[i] > '9')) return 0;
   }
   pid_t pid = 0;
-  std::from_chars(numbers.data(), numbers.data() + dash, pid);
-  return pid;
+  const auto [at, error] = std::from_chars(numbers.data(), numbers.data() + dash, pid);
+  return error == std::errc() && at == numbers.data() + dash ? pid : 0;
 }
 
-// Removes from `folder` the temporaries of runs that have ended; once per folder in a run.
+// How old a temporary must be before it is taken for one left behind: a writer that has just
+// made it may belong to a process whose number was reused.
+constexpr time_t kLeftAfterSeconds = 60;
+
+// Removes from `folder` the temporaries of ours that runs which have ended left behind: regular
+// files of this user, named as our writer names them, older than a minute, whose process no
+// longer runs. Nothing else is touched. Once per folder in a run.
 void RemoveLeftTemporaries(const std::string& folder) {
   static std::mutex mutex;
   static std::set<std::string> swept;
@@ -94,28 +106,70 @@ void RemoveLeftTemporaries(const std::string& folder) {
   }
   DIR* dir = ::opendir(folder.c_str());
   if (!dir) return;
+  const time_t now = ::time(nullptr);
   while (const dirent* entry = ::readdir(dir)) {
     const pid_t owner = TemporaryOwner(entry->d_name);
     if (owner <= 0 || owner == ::getpid()) continue;
-    if (::kill(owner, 0) == 0 || errno == EPERM) continue;  // still running
+    struct stat info {};
+    if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (!S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) continue;
+    if (now - info.st_mtime < kLeftAfterSeconds) continue;
+    if (::kill(owner, 0) == 0 || errno != ESRCH) continue;  // still running, or not ours to ask
     ::unlinkat(::dirfd(dir), entry->d_name, 0);
   }
   ::closedir(dir);
 }
 
-// The file a write to `path` replaces: `path`, or where its symbolic links lead.
-std::string Resolved(const std::string& path) {
+// The file a write to `path` replaces: `path`, or where its symbolic links lead; ELOOP for a
+// loop or a chain longer than the system follows.
+std::variant<std::string, int> Resolved(const std::string& path) {
+  constexpr int kMostLinks = 40;  // what Linux follows in one path
   std::string current = path;
-  for (int hop = 0; hop < 40; ++hop) {
+  for (int hop = 0; hop <= kMostLinks; ++hop) {
     struct stat info {};
     if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
-    std::string target(4096, '\0');
+    if (hop == kMostLinks) break;
+    std::string target(PATH_MAX, '\0');
     const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
-    if (length <= 0) return current;
+    if (length < 0) return errno;
+    if (static_cast<size_t>(length) >= target.size()) return ENAMETOOLONG;
     target.resize(static_cast<size_t>(length));
     current = target.starts_with('/') ? target : FolderOf(current) + "/" + target;
   }
-  return current;  // the open then fails with ELOOP
+  return ELOOP;
+}
+
+// Gives the new file `fd` the extended attributes (ACLs among them) of the file at `old`, where
+// the file system has them and lets them be set.
+void CopyAttributes(const std::string& old, int fd) {
+  const ssize_t size = ::listxattr(old.c_str(), nullptr, 0);
+  if (size <= 0) return;
+  std::string names(static_cast<size_t>(size), '\0');
+  const ssize_t listed = ::listxattr(old.c_str(), names.data(), names.size());
+  if (listed <= 0) return;
+  names.resize(static_cast<size_t>(listed));
+  std::string value;
+  for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+    const char* name = names.c_str() + at;
+    const ssize_t length = ::getxattr(old.c_str(), name, nullptr, 0);
+    if (length < 0) continue;
+    value.resize(static_cast<size_t>(length));
+    if (::getxattr(old.c_str(), name, value.data(), value.size()) != length) continue;
+    ::fsetxattr(fd, name, value.data(), value.size(), 0);
+  }
+}
+
+// Gives the new file `fd` the owner, group and mode of `old` (owner first: a change of owner
+// clears the set-user-ID bits the mode then sets again); 0, or why they cannot be kept.
+int KeepOwnerAndMode(const struct stat& old, int fd) {
+  if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+    // Only root may give a file away; for others the owner must be theirs already.
+    struct stat made {};
+    if (::fstat(fd, &made) != 0) return errno;
+    if (made.st_uid != old.st_uid || made.st_gid != old.st_gid) return kOwnerNotKept;
+  }
+  if (::fchmod(fd, old.st_mode & 07777) != 0) return errno;
+  return 0;
 }
 
 struct Temporary {
@@ -123,31 +177,38 @@ struct Temporary {
   int fd = -1;
 };
 
-// Creates a new, empty temporary file beside `target`, with the mode and owner of the file it is
-// to replace; or says why it cannot be.
+// Creates a new, empty temporary file beside `target`, with the owner, group, mode and extended
+// attributes of the file it is to replace; or says why it cannot be. A file this user may not
+// write is refused as read-only, whatever the folder allows.
 std::variant<Temporary, int> CreateTemporary(const std::string& target) {
   static std::atomic<unsigned> counter{0};
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
+  if (!exists && errno != ENOENT) return errno;
   if (exists && S_ISDIR(old.st_mode)) return EISDIR;
+  if (exists && S_ISSOCK(old.st_mode)) return kSocket;
   if (exists && !S_ISREG(old.st_mode)) return kNotAFile;
   if (exists && (old.st_mode & 0222) == 0) return kReadOnlyFile;
+  if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+    return errno == EACCES ? kReadOnlyFile : errno;
+  }
   const std::string folder = FolderOf(target);
   RemoveLeftTemporaries(folder);
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::string path = folder + "/.merin-" + std::to_string(::getpid()) + "-" +
                              std::to_string(counter.fetch_add(1)) + ".tmp";
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0) {
-      if (exists) {
-        // Owner first: a change of owner clears the set-user-ID bits the mode then sets again.
-        // Only root may give a file away; for others the owner is theirs already.
-        [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
-        ::fchmod(fd, old.st_mode & 07777);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) return errno;
+    if (exists) {
+      if (const int error = KeepOwnerAndMode(old, fd)) {
+        ::close(fd);
+        ::unlink(path.c_str());
+        return error;
       }
-      return Temporary{path, fd};
+      CopyAttributes(target, fd);
     }
-    if (errno != EEXIST) return errno;
+    return Temporary{path, fd};
   }
   return EEXIST;
 }
@@ -219,7 +280,7 @@ std::variant<std::string, Refusal> ReadInputFile(const std::string& path, Accept
   const bool regular = S_ISREG(info.st_mode);
   const bool allowed = regular || accept == Accept::Anything ||
                        (accept == Accept::FilesAndPipes && S_ISFIFO(info.st_mode));
-  if (!allowed) return FileError(path, kNotAFile);
+  if (!allowed) return FileError(path, S_ISSOCK(info.st_mode) ? kSocket : kNotAFile);
   const auto tooLarge = [&] {
     return Refusal{Fault::TooLarge, path, {static_cast<int64_t>(limit / 1024)}};
   };
@@ -258,7 +319,9 @@ std::variant<std::string, Refusal> ReadInputFile(const std::string& path, Accept
 std::optional<WriteFailure> WriteFileAtomically(const std::string& path, std::string_view bytes,
                                                 bool syncFolder) {
   const auto failure = [&](int error) { return WriteFailure{path, Doing::Writing, error, {}}; };
-  const std::string target = Resolved(path);
+  const auto resolved = Resolved(path);
+  if (const int* error = std::get_if<int>(&resolved)) return failure(*error);
+  const std::string& target = std::get<std::string>(resolved);
   auto created = CreateTemporary(target);
   if (const int* error = std::get_if<int>(&created)) return failure(*error);
   const Temporary temporary = std::get<Temporary>(created);

@@ -42,11 +42,12 @@ struct WriteFailure {
 Refusal RefusalOf(const WriteFailure& failure);
 
 // Writes `bytes` to `path` atomically: into a temporary file in the same folder, synced, then
-// renamed over it. A symbolic link stays and the file it leads to is replaced; an existing file
-// keeps its mode and, where the process may set it, its owner; one without any write permission
-// bit is refused. On failure the old file is as it was and no temporary is left. The folder is
-// synced after the rename unless `syncFolder` is false (call SyncFolder once after many writes).
-// The first write into a folder removes the temporaries left there by runs that have ended.
+// renamed over it. A symbolic link stays and the file it leads to is replaced (a loop of links is
+// refused); an existing file keeps its mode, owner, group and extended attributes, and is refused
+// when this user may not write it or its owner and group cannot be kept. On failure the old file
+// is as it was and no temporary is left. The folder is synced after the rename unless
+// `syncFolder` is false (call SyncFolder once after many writes). The first write into a folder
+// removes the temporaries that ended runs of ours left there.
 std::optional<WriteFailure> WriteFileAtomically(const std::string& path, std::string_view bytes,
                                                 bool syncFolder = true);
 

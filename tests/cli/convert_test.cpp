@@ -3,7 +3,9 @@
 // (-o FILE, -o DIR/ -f FORMAT), with its exit statuses.
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 
 #include <gtest/gtest.h>
 
@@ -348,36 +350,110 @@ TEST(KeysProgramFiles, ChoosesListsAndSplitsTheTunesOfACollection) {
   EXPECT_EQ(ReadBytes(dir / "out/Long.mid"), formats::WriteMidi(long_, "Long"));
 }
 
-// A target that cannot be written is left as it was, with exit status 1: here the write runs
-// into the file size limit half-way (which holds for every user, root included).
+// A target that cannot be written is left as it was, with exit status 1 and the reason: the
+// file size limit (which holds for root too), a file of another user, links that never end, a
+// socket. As root, the program runs as user nobody where the case needs a user of no rights.
 TEST(KeysProgramFiles, AFailedWriteLeavesTheOldFile) {
+  const bool root = geteuid() == 0;
   TempFolder dir;
-  WriteBytes(dir / "tune.wav", "old sound");
-  WriteBytes(dir / "tune.mk98", "old melody");
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  const auto oldHandler = signal(SIGXFSZ, SIG_IGN);  // the child inherits the ignored signal
-  rlimit small = old;
-  small.rlim_cur = 16 * 1024;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  auto result = RunProgram(MERIN_KEYS_PROGRAM, {"C4", "D4", "E4", "-o", dir / "tune.wav"});
-  setrlimit(RLIMIT_FSIZE, &old);
-  signal(SIGXFSZ, oldHandler);
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err.rfind("merinkast98-keys: cannot write " + dir / "tune.wav: ", 0), 0u)
-      << result.err;
-  EXPECT_EQ(ReadBytes(dir / "tune.wav"), "old sound");
+  chmod(dir.path().c_str(), 0777);
+  WriteBytes(dir / "real.mk98", "old melody");
+  std::filesystem::create_symlink("self.mk98", dir / "self.mk98");
+  std::filesystem::create_symlink("b.mk98", dir / "a.mk98");
+  std::filesystem::create_symlink("a.mk98", dir / "b.mk98");
+  for (int i = 0; i < 41; ++i) {  // a chain past the 40 links the system follows
+    std::filesystem::create_symlink(
+        i == 40 ? "real.mk98" : "chain" + std::to_string(i + 1) + ".mk98",
+        dir / ("chain" + std::to_string(i) + ".mk98"));
+  }
+  const int socketFd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = dir / "sock.mk98";
+  socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(bind(socketFd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  struct Case {
+    std::string target, reason;
+    bool asNobody = false;
+    int owner = 0, mode = 0644;  // of the old file, when root
+  } cases[] = {
+      {dir / "tune.wav", "file too large"},
+      {dir / "self.mk98", "too many levels of symbolic links"},
+      {dir / "a.mk98", "too many levels of symbolic links"},
+      {dir / "chain0.mk98", "too many levels of symbolic links"},
+      {socketPath, "a socket, not a file"},
+      {dir / "theirs.mk98", "the file is read-only", true, 0, 0644},
+      {dir / "shared.mk98", "its owner or group could not be kept", true, 65534, 0664},
+  };
+  for (const Case& c : cases) {
+    if (c.asNobody && !root) continue;  // only root can make a user of no rights
+    const bool sized = c.target.ends_with(".wav");
+    if (!std::filesystem::is_symlink(c.target) && c.target != socketPath) {
+      WriteBytes(c.target, "old melody");
+      chmod(c.target.c_str(), static_cast<mode_t>(c.mode));
+      if (root) {
+        ASSERT_EQ(chown(c.target.c_str(), 0, static_cast<gid_t>(c.owner)), 0);
+      }
+    }
+    std::vector<std::string> args = {"C4", "D4", "E4", "-o", c.target};
+    std::string program = MERIN_KEYS_PROGRAM;
+    if (c.asNobody) {
+      args.insert(args.begin(), {"--reuid=65534", "--regid=65534", "--clear-groups", program});
+      program = "/usr/bin/setpriv";
+    }
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 16 * 1024;
+    if (sized) {
+      ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    const auto result = RunProgram(program, args);
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(result.exitCode, 1) << c.target;
+    EXPECT_EQ(result.err, "merinkast98-keys: cannot write " + c.target + ": " + c.reason + "\n");
+    if (c.target != socketPath) {
+      const bool linked = std::filesystem::is_symlink(c.target);
+      EXPECT_EQ(ReadBytes(linked ? dir / "real.mk98" : c.target), "old melody") << c.target;
+    }
+  }
+  const auto read = RunProgram(MERIN_KEYS_PROGRAM, {"-i", socketPath});
+  close(socketFd);
+  EXPECT_EQ(read.err, "merinkast98-keys: " + socketPath + ": a socket, not a file\n");
+  for (const char* link : {"self.mk98", "a.mk98", "b.mk98", "chain0.mk98"}) {
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / link)) << link;
+  }
+  for (const std::string& name : dir.Entries()) {
+    EXPECT_FALSE(name.ends_with(".tmp")) << "a temporary is left: " << name;
+  }
 
-  if (geteuid() != 0) {  // root writes into a read-only folder all the same
+  if (!root) {  // root writes into a read-only folder all the same
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
-    result = RunProgram(MERIN_KEYS_PROGRAM, {"C4", "-o", dir / "tune.mk98"});
+    const auto result = RunProgram(MERIN_KEYS_PROGRAM, {"C4", "-o", dir / "real.mk98"});
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(ReadBytes(dir / "tune.mk98"), "old melody");
+    EXPECT_EQ(ReadBytes(dir / "real.mk98"), "old melody");
   }
-  EXPECT_EQ(dir.Entries(), (std::set<std::string>{"tune.wav", "tune.mk98"}));
+}
+
+// Standard output that takes nothing fails the run with a message, whatever was to be printed.
+TEST(KeysProgramFiles, AFullStandardOutputIsAFailure) {
+  TempFolder dir;
+  WriteBytes(dir / "two.rtttl", "one:d=4:c\ntwo:d=4:d\n");
+  WriteBytes(dir / "tune.mid", formats::WriteMidi(kTwinkle, "Twinkle"));
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"C4"},
+                                               {"--tunes", "-i", dir / "two.rtttl"},
+                                               {"--parts", dir / "tune.mid"},
+                                               {"--help"},
+                                               {"--version"}}) {
+    std::vector<std::string> shell = {"-c", "exec \"$0\" \"$@\" >/dev/full", MERIN_KEYS_PROGRAM};
+    shell.insert(shell.end(), args.begin(), args.end());
+    const auto result = RunProgram("/bin/sh", shell);
+    EXPECT_EQ(result.exitCode, 1) << args.front();
+    EXPECT_EQ(result.err, "merinkast98-keys: cannot write standard output\n") << args.front();
+  }
 }
 
 }  // namespace

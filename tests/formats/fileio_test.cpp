@@ -4,9 +4,11 @@
 #include "formats/audioexport.h"
 #include "formats/writeas.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -136,6 +138,16 @@ TEST(WriteFileAtomically, ReplacesTheFileAndKeepsItsModeOwnerAndLinks) {
   }
   EXPECT_TRUE(std::filesystem::is_symlink(folder / "sub/link.mk98"));
   EXPECT_TRUE(std::filesystem::is_symlink(folder / "chain.mk98"));
+  // Extended attributes go with the file, where the file system has them.
+  const std::string song = folder / "song.mk98";
+  if (setxattr(song.c_str(), "user.merin", "kept", 4, 0) == 0) {
+    ASSERT_EQ(Said(WriteFileAtomically(song, "newer")), "");
+    char value[8] = {};
+    EXPECT_EQ(getxattr(song.c_str(), "user.merin", value, sizeof value), 4);
+    EXPECT_STREQ(value, "kept");
+  } else {
+    EXPECT_EQ(errno, ENOTSUP) << "attributes are refused only where the file system has none";
+  }
   EXPECT_EQ(folder.Entries(),
             (std::set<std::string>{"chain.mk98", "linked.mk98", "song.mk98", "sub"}));
 }
@@ -202,18 +214,52 @@ TEST(WriteFileAtomically, AFullDiskKeepsTheOldFileInEveryFormat) {
   EXPECT_EQ(folder.Entries().size(), formats.size()) << "no temporary is left";
 }
 
-TEST(WriteFileAtomically, RemovesTheTemporariesOfEndedRunsOnce) {
+// Sets the file's times a number of seconds back.
+void Age(const std::string& path, int seconds) {
+  const timespec then[2] = {{time(nullptr) - seconds, 0}, {time(nullptr) - seconds, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), then, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+// The sweep removes exactly the temporaries our writer names, left by a run that has ended, a
+// minute old; anything else in the folder stays. No process has a number as high as 99999999.
+TEST(WriteFileAtomically, RemovesOnlyTheOldTemporariesOfEndedRuns) {
   TempFolder folder;
   const std::string ours = ".merin-" + std::to_string(getpid()) + "-999.tmp";
-  const std::set<std::string> kept = {"song.mk98", ".merin-1-0.tmp", ours, "a.tmp-x-1", "b.tmp-1"};
-  for (const std::string& name : kept) WriteBytes(folder / name, "");
-  // No process has a number this high (above the kernel's greatest).
-  for (const char* name : {".merin-99999999-0.tmp", "x.mk98.tmp-99999999-7"}) {
-    WriteBytes(folder / name, "");
+  std::set<std::string> kept = {
+      "song.mk98",
+      "thesis.tmp-2024-05",  // the names other programs choose
+      "db.tmp-99999-1",
+      "x.mk98.tmp-99999999-7",
+      ".merin-1-0.tmp",         // a process that runs
+      ours,                     // this one
+      ".merin-99999999-x.tmp",  // not our form
+      ".merin--1.tmp",
+      ".merin-99999999-.tmp",
+      ".merin-99999999-1.tmp.bak",
+      "a.merin-99999999-1.tmp",
+      ".merin-99999999-2.tmp",  // a minute has not passed
+      ".merin-99999999-3.tmp",  // a folder
+      ".merin-99999999-4.tmp",  // a symbolic link
+  };
+  for (const std::string& name : kept) {
+    if (!name.ends_with("-3.tmp") && !name.ends_with("-4.tmp")) WriteBytes(folder / name, "");
   }
+  std::filesystem::create_directory(folder / ".merin-99999999-3.tmp");
+  std::filesystem::create_symlink("song.mk98", folder / ".merin-99999999-4.tmp");
+  if (geteuid() == 0) {  // another user's
+    WriteBytes(folder / ".merin-99999999-5.tmp", "");
+    ASSERT_EQ(chown((folder / ".merin-99999999-5.tmp").c_str(), 4321, 4321), 0);
+    kept.insert(".merin-99999999-5.tmp");
+  }
+  for (const std::string& name : kept) {
+    if (!name.ends_with("-2.tmp")) Age(folder / name, 120);
+  }
+  WriteBytes(folder / ".merin-99999999-0.tmp", "");
+  Age(folder / ".merin-99999999-0.tmp", 120);
   ASSERT_EQ(Said(WriteFileAtomically(folder / "song.mk98", "new")), "");
   EXPECT_EQ(folder.Entries(), kept);
   WriteBytes(folder / ".merin-99999999-1.tmp", "");
+  Age(folder / ".merin-99999999-1.tmp", 120);
   ASSERT_EQ(Said(WriteFileAtomically(folder / "song.mk98", "new")), "");
   EXPECT_TRUE(folder.Entries().contains(".merin-99999999-1.tmp")) << "a folder is swept once a run";
 }

@@ -142,6 +142,9 @@ TEST(Refusal, MessageLeavesOutWhatIsUnknown) {
        "f:1:1: \"" + std::string(38, 'a') + "...\": empty setting"},
       {at("f\x1b[2J\xC2\x9B\x7F\xFF\xE9\x9F\xB3", 0, 0, ""), Language::English,
        "f\\x1b[2J\\xc2\\x9b\\x7f\\xff\xE9\x9F\xB3: empty setting"},
+      // Bidirectional controls would turn what follows around: U+202E, U+2067, U+200F, U+061C.
+      {at("a\u202Etxt.exe\u2067\u200F\u061C\u2010", 0, 0, ""), Language::English,
+       "a\\xe2\\x80\\xaetxt.exe\\xe2\\x81\\xa7\\xe2\\x80\\x8f\\xd8\\x9c\u2010: empty setting"},
   };
   for (const auto& c : cases) EXPECT_EQ(Words(c.error, c.language), c.message);
 }
