@@ -3,6 +3,8 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "sound/portaudiodevice.h"
 #include "ui/language.h"
@@ -17,7 +19,7 @@ int main(int argc, char* argv[]) {
   // Past a file-size limit a save fails with "file too large" instead of killing the window.
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
-  QStringList arguments = QCoreApplication::arguments();
+  const QStringList arguments = QCoreApplication::arguments();
   merin::Language language = merin::ui::SavedLanguage();
   if (const qsizetype at = arguments.indexOf(QStringLiteral("--lang")); at > 0) {
     const auto named = merin::ui::LanguageNamed(arguments.value(at + 1));
@@ -29,7 +31,6 @@ int main(int argc, char* argv[]) {
                      : "merinkast98: --lang には ja か en を指定します\n",
                  stderr);
     }
-    arguments.remove(at, std::min<qsizetype>(2, arguments.size() - at));
   }
   merin::ui::UseLanguage(language);
   merin::ui::TerminationWatcher termination;
@@ -43,9 +44,18 @@ int main(int argc, char* argv[]) {
                    });
   window.load();
   window.show();
-  if (arguments.size() > 1) {
-    const QString file = arguments.at(1);
-    QTimer::singleShot(0, &window, [&window, file] { window.files().open(file); });
+  // The file is named by argv's own bytes: decoded into text, a name that is not UTF-8 would
+  // name no file.
+  std::string file;
+  for (int i = 1; i < argc && file.empty(); ++i) {
+    if (std::string_view(argv[i]) == "--lang") {
+      ++i;
+    } else {
+      file = argv[i];
+    }
+  }
+  if (!file.empty()) {
+    QTimer::singleShot(0, &window, [&window, file] { window.files().openLocal(file); });
   }
   return app.exec();
 }

@@ -55,6 +55,9 @@ constexpr Words kWords[] = {
     {kOutputFailed, "the output device failed", "出力デバイスが止まりました"},
     {kSocket, "a socket, not a file", "ファイルではなくソケットです"},
     {kOwnerNotKept, "its owner or group could not be kept", "所有者またはグループを保てません"},
+    {kNameNotUtf8,
+     "the name is not UTF-8; open the file from the command line or drop it on the window",
+     "名前が UTF-8 ではありません。コマンドラインから開くか、ウィンドウにドロップしてください"},
 };
 
 }  // namespace

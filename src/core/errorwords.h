@@ -34,6 +34,7 @@ inline constexpr int kOutputFailed = -19;      // the device stopped taking soun
 // Files that cannot be used as they are.
 inline constexpr int kSocket = -20;        // a socket where a file was wanted
 inline constexpr int kOwnerNotKept = -21;  // a save would change the file's owner or group
+inline constexpr int kNameNotUtf8 = -22;   // a file name the file dialog could not pass on
 
 // The reason `error` (an errno value or one of ours above) put into plain words in `language`;
 // errno values without words of our own show their number.

@@ -6,20 +6,17 @@
 #include <QEvent>
 #include <QLibraryInfo>
 #include <QMenu>
-#include <QSettings>
 #include <QTranslator>
 #include <QWidget>
 #include <vector>
+
+#include "ui/usersettings.h"
 
 namespace merin::ui {
 
 namespace {
 
-constexpr auto kKey = "language";
-
-QSettings Settings() {
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope, "merinkast98", "merinkast98");
-}
+const QString kKey = QStringLiteral("language");
 
 QString NameOf(Language language) {
   return language == Language::English ? QStringLiteral("en") : QStringLiteral("ja");
@@ -57,7 +54,7 @@ std::optional<Language> LanguageNamed(const QString& name) {
 }
 
 Language SavedLanguage() {
-  return LanguageNamed(Settings().value(kKey).toString()).value_or(Language::Japanese);
+  return LanguageNamed(UserSettings::value(kKey).toString()).value_or(Language::Japanese);
 }
 
 void UseLanguage(Language language) {
@@ -105,7 +102,7 @@ void AddLanguageMenu(QMenu* help) {
     item->setCheckable(true);
     item->setActionGroup(group);
     QObject::connect(item, &QAction::triggered, menu, [language] {
-      Settings().setValue(kKey, NameOf(language));
+      UserSettings::setValue(kKey, NameOf(language));
       UseLanguage(language);
     });
   }

@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "core/da.h"
+#include "core/errorwords.h"
 #include "core/escape.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
@@ -42,6 +43,7 @@
 #include "ui/merinmain.h"
 #include "ui/partdialog.h"
 #include "ui/recentfiles.h"
+#include "ui/usersettings.h"
 
 namespace merin::ui {
 
@@ -137,12 +139,21 @@ std::string Local(const QString& path) { return QFile::encodeName(path).toStdStr
 QString Shown(const QString& path) {
   return QString::fromStdString(Escaped(QDir::toNativeSeparators(path).toStdString()));
 }
+QString Shown(const std::string& local) { return Text(Escaped(local)); }
 
-// The one local file a drag carries, or nothing.
-QString DroppedFile(const QMimeData* data) {
+// The name of the one local file a drag carries, as the bytes the system knows it by (its URL's
+// path percent-decoded, so that a name that is not UTF-8 stays whole), or nothing.
+std::string DroppedFile(const QMimeData* data) {
   if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
   const QUrl url = data->urls().front();
-  return url.isLocalFile() ? url.toLocalFile() : QString();
+  if (!url.isLocalFile() || !url.host().isEmpty()) return {};
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+// Whether the file name `local` reads the same as a QString, so that it can be kept in the
+// settings and written again by that name.
+bool Representable(const std::string& local) {
+  return Local(QFile::decodeName(QByteArray::fromStdString(local))) == local;
 }
 
 }  // namespace
@@ -185,9 +196,12 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
   connect(&window_, &MerinMain::ending, this, &MelodyFiles::keepMelodyNow);
   connect(qApp, &QCoreApplication::aboutToQuit, this, &MelodyFiles::keepMelodyNow);
   connect(keeper_, &MelodyKeeper::failed, this, &MelodyFiles::showKeepFailure);
+  UserSettings::onFailure([this](const QString& words) {
+    showNote("SettingsFailed", tr("設定を読み書きできませんでした") + "\n" + words);
+  });
 }
 
-MelodyFiles::~MelodyFiles() = default;
+MelodyFiles::~MelodyFiles() { UserSettings::onFailure(nullptr); }
 
 void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
   auto add = [&](const char* name, const char* caption, const QKeySequence& keys,
@@ -313,10 +327,14 @@ void MelodyFiles::fillKeptMenu() {
 }
 
 void MelodyFiles::showKeepFailure(const QString& message) {
+  showNote("KeepFailed", tr("メロディを保管できませんでした") + "\n" + message);
+}
+
+void MelodyFiles::showNote(const char* name, const QString& text) {
   // A note across the top of the window that takes neither the keyboard nor the mouse, so that
   // composing goes on; it goes by itself.
-  auto* note = new QLabel(tr("メロディを保管できませんでした") + "\n" + message, &window_);
-  note->setObjectName("KeepFailed");
+  auto* note = new QLabel(text, &window_);
+  note->setObjectName(name);
   note->setWordWrap(true);
   note->setAttribute(Qt::WA_TransparentForMouseEvents);
   note->setFocusPolicy(Qt::NoFocus);
@@ -352,7 +370,7 @@ void MelodyFiles::showCaption() {
     return;
   }
   // "[*]" in a file name would be taken for the modified mark; doubled it is shown as written.
-  QString name = QFileInfo(current_).fileName();
+  QString name = Shown(QFileInfo(current_).fileName());
   name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
   window_.setWindowTitle(name + QStringLiteral("[*] - ") + MerinMain::caption());
   window_.setWindowModified(modified());
@@ -437,7 +455,17 @@ void MelodyFiles::showImport(const formats::Imported& imported, const QString& f
 }
 
 bool MelodyFiles::open(const QString& path) {
-  const std::string name = Local(path);
+  // A name the file dialog could not decode reaches us with U+FFFD in it, naming no file.
+  if (path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path)) {
+    fail(CannotOpen(), path, ErrorWords(kNameNotUtf8, CurrentLanguage()));
+    return false;
+  }
+  return openLocal(Local(path));
+}
+
+bool MelodyFiles::openLocal(const std::string& name) {
+  // Whatever the reading costs, the last change is kept first.
+  keepMelodyNow();
   auto bytes = formats::ReadInputFile(name, formats::Accept::Files, formats::kMaxBinaryBytes);
   if (auto* error = std::get_if<formats::Refusal>(&bytes)) {
     refuse(*error, CannotOpen());
@@ -451,6 +479,20 @@ bool MelodyFiles::open(const QString& path) {
     return false;
   }
   const formats::Imported& imported = std::get<formats::Imported>(*chosen);
+  if (!Representable(name)) {
+    // A name that is not UTF-8 could not be kept in the recent list nor written again as it is:
+    // the melody comes in with no file of its own, and 上書き保存 asks for a name.
+    current_.clear();
+    suggested_.clear();
+    showCaption();
+    if (imported.import) {
+      showImport(imported, Text(format.name), Shown(name));
+    } else {
+      showMelody(imported.codes, imported.title);
+    }
+    return true;
+  }
+  const QString path = QFile::decodeName(QByteArray::fromStdString(name));
   RecentFiles::add(path);
   fillRecentMenu();
   // A melody file becomes the melody's file; a tune is an import with no file of its own.
@@ -604,17 +646,17 @@ bool MelodyFiles::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
       auto* drag = static_cast<QDragMoveEvent*>(event);
-      if (DroppedFile(drag->mimeData()).isEmpty()) return false;
+      if (DroppedFile(drag->mimeData()).empty()) return false;
       drag->acceptProposedAction();
       return true;
     }
     case QEvent::Drop: {
       auto* drop = static_cast<QDropEvent*>(event);
-      const QString path = DroppedFile(drop->mimeData());
-      if (path.isEmpty()) return false;
+      const std::string name = DroppedFile(drop->mimeData());
+      if (name.empty()) return false;
       drop->acceptProposedAction();
       // Opened once the drop is over, so that a message box does not hold the dragging program.
-      QTimer::singleShot(0, this, [this, path] { open(path); });
+      QTimer::singleShot(0, this, [this, name] { openLocal(name); });
       return true;
     }
     default:

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include <variant>
@@ -67,6 +68,9 @@ class MelodyFiles : public QObject {
   // Opens a melody file, or imports an RTTTL tune and shows what the import changed. A file that
   // is refused is named with the place and reason, and nothing changes. True when it was opened.
   bool open(const QString& path);
+  // Opens the file named by `name` as the system knows it, a name that is not UTF-8 included
+  // (from the command line or a drop); as open does, but such a melody has no file of its own.
+  bool openLocal(const std::string& name);
   // Empties the melody; no file is named any more.
   void newMelody();
   // Writes the melody to its file, or asks for one first. True when it was written.
@@ -104,6 +108,8 @@ class MelodyFiles : public QObject {
   void fillRecentMenu();
   void fillKeptMenu();
   void showKeepFailure(const QString& message);
+  // Shows `text` for a while across the top of the window, in a note named `name`.
+  void showNote(const char* name, const QString& text);
   // The melody is about to be replaced: one neither empty nor saved stays kept as it is.
   void keepReplacedMelody();
   void followChange();

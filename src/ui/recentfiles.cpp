@@ -4,50 +4,54 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSettings>
 #include <QStandardPaths>
+
+#include "ui/usersettings.h"
 
 namespace merin::ui {
 
 namespace {
 
-constexpr auto kKey = "recentFiles";
+const QString kKey = QStringLiteral("recentFiles");
 
-QSettings Settings() {
-  return QSettings(QSettings::NativeFormat, QSettings::UserScope, "merinkast98", "merinkast98");
+// Files added while another window held the list, newest first, to be written with the next.
+QStringList& Waiting() {
+  static QStringList waiting;
+  return waiting;
+}
+
+// `files` newest first, without blanks or doubles, at most kMaximum.
+QStringList Tidied(QStringList files) {
+  files.removeAll(QString());
+  files.removeDuplicates();
+  while (files.size() > RecentFiles::kMaximum) files.removeLast();
+  return files;
 }
 
 }  // namespace
 
 QStringList RecentFiles::list() {
-  QStringList files = Settings().value(kKey).toStringList();
-  files.removeAll(QString());
-  files.removeDuplicates();
-  while (files.size() > kMaximum) files.removeLast();
-  return files;
+  return Tidied(Waiting() + UserSettings::value(kKey).toStringList());
 }
 
 void RecentFiles::add(const QString& path) {
-  const QString absolute = QFileInfo(path).absoluteFilePath();
+  Waiting().removeAll(QFileInfo(path).absoluteFilePath());
+  Waiting().prepend(QFileInfo(path).absoluteFilePath());
   // Two windows adding at once would each write the list it read; the second would drop the
-  // first's entry. The lock is a file of our own, beside the settings.
+  // first's entry. The lock is a file of our own, beside the settings; a window waits for it a
+  // moment at most, and otherwise writes what waits with its next change.
   const QString folder =
       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/merinkast98";
   QDir().mkpath(folder);
   QLockFile lock(folder + "/recent-files.lock");
-  lock.lock();
-  QSettings settings = Settings();
-  settings.sync();  // what another window wrote since this one last read
-  QStringList files = settings.value(kKey).toStringList();
-  files.removeAll(QString());
-  files.removeAll(absolute);
-  files.prepend(absolute);
-  files.removeDuplicates();
-  while (files.size() > kMaximum) files.removeLast();
-  settings.setValue(kKey, files);
-  settings.sync();
+  if (!lock.tryLock(kLockWaitMs)) return;
+  UserSettings::setValue(kKey, Tidied(Waiting() + UserSettings::value(kKey).toStringList()));
+  Waiting().clear();
 }
 
-void RecentFiles::clear() { Settings().remove(kKey); }
+void RecentFiles::clear() {
+  Waiting().clear();
+  UserSettings::setValue(kKey, QStringList());
+}
 
 }  // namespace merin::ui

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QUndoStack>
 #include <QUrl>
+#include <fstream>
 
 #include "core/pitch.h"
 #include "filetesting.h"
@@ -193,10 +194,10 @@ TEST(MidiImport, ThePartAskedForIsTakenAndACancelChangesNothing) {
   EXPECT_EQ(t.Codes(), MakeCodes({"51", "61"}));
 }
 
-// Drags `path` onto the staff cell `cell` and drops it there, as a file manager would.
-bool DropFile(const FilesWindow& t, const QString& path, int cell) {
+// Drags `url` onto the staff cell `cell` and drops it there, as a file manager would.
+bool DropUrl(const FilesWindow& t, const QUrl& url, int cell) {
   QMimeData data;
-  data.setUrls({QUrl::fromLocalFile(path)});
+  data.setUrls({url});
   QWidget* target = t.find(QStringLiteral("Gosen%1").arg(cell));
   const QPoint at(10, 50);
   QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -205,6 +206,45 @@ bool DropFile(const FilesWindow& t, const QString& path, int cell) {
   QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
   QApplication::sendEvent(target, &drop);
   return drop.isAccepted();
+}
+bool DropFile(const FilesWindow& t, const QString& path, int cell) {
+  return DropUrl(t, QUrl::fromLocalFile(path), cell);
+}
+
+// A name that is not UTF-8 opens by its bytes from the command line and from a drop, with no
+// file of its own (it could not be written again by that name); the file dialog, which cannot
+// pass such a name on, says so. Names are shown escaped, in the caption too.
+TEST(FileNames, ANameThatIsNotUtf8OpensByItsBytesAndEveryNameIsShownEscaped) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  const std::string folder = QFile::encodeName(t.work.path()).toStdString();
+  const std::string name = folder + "/tune\xff\x1b.mk98";
+  std::ofstream(name, std::ios::binary) << "11 21\n";
+  ASSERT_TRUE(t.files().openLocal(name));
+  EXPECT_EQ(t.Codes(), MakeCodes({"11", "21"}));
+  EXPECT_TRUE(t.files().currentFile().isEmpty());
+  EXPECT_TRUE(ui::RecentFiles::list().isEmpty());
+
+  t.files().newMelody();
+  MessageBoxes boxes;
+  const QUrl url =
+      QUrl::fromEncoded("file://" + QByteArray::fromStdString(name).toPercentEncoding("/"));
+  ASSERT_TRUE(DropUrl(t, url, 0));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return t.Codes() == MakeCodes({"11", "21"}); }, 3000));
+
+  t.openAnswer = QFile::decodeName(QByteArray::fromStdString(name));
+  ASSERT_TRUE(t.ClickMenu("Filemenu", "OpenMenu"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !boxes.seen.empty(); }, 3000));
+  EXPECT_EQ(boxes.Names(), std::vector<QString>{"FileFailed"});
+  EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("tune\uFFFD\\x1b.mk98")))
+      << boxes.seen[0].text;
+  EXPECT_TRUE(boxes.seen[0].text.contains(QStringLiteral("名前が UTF-8 ではありません")));
+
+  const std::string control = folder + "/b\x1b\u202e.mk98";
+  std::ofstream(control, std::ios::binary) << "11\n";
+  ASSERT_TRUE(t.files().openLocal(control));
+  EXPECT_EQ(t.Shown(), "b\\x1b\\xe2\\x80\\xae.mk98 - " + kCaption);
+  std::remove(name.c_str());  // a name the temporary folder's own clean-up cannot decode
 }
 
 TEST(RtttlImport, ADroppedTuneIsImportedAndADroppedMelodyFileOpened) {

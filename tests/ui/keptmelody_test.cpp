@@ -9,6 +9,7 @@
 #include "filetesting.h"
 #include "formats/melodyfile.h"
 #include "ui/terminationwatcher.h"
+#include "ui/usersettings.h"
 
 namespace merin::test {
 namespace {
@@ -58,6 +59,14 @@ TEST(KeptMelody, EachMelodyHasAFileWrittenWithinASecondOfEveryChange) {
   QTest::qWait(MelodyKeeper::kDelayMs + 300);
   EXPECT_EQ(Kept(), melody);
   EXPECT_EQ(KeptFiles().size(), 1);
+
+  // Opening a file keeps the last change first, whatever the reading then costs.
+  MessageBoxes boxes;
+  clock.restart();
+  QTest::mouseClick(t.find("ken5"), Qt::LeftButton);
+  EXPECT_FALSE(t.files().openLocal(t.File("missing.mk98").toStdString()));
+  EXPECT_EQ(Kept(), MakeCodes({"61"}));
+  EXPECT_LT(clock.elapsed(), MelodyKeeper::kDelayMs) << "kept before the delay was over";
 }
 
 // The store keeps the newest hundred, and older ones whose window still runs.
@@ -178,6 +187,35 @@ TEST(KeptMelody, AFailureIsShownOnceInTheWindowAndComposingGoesOn) {
   EXPECT_TRUE(t.window->isActiveWindow()) << "the keyboard stays with the window";
   EXPECT_EQ(t.Codes(), MakeCodes({"11", "21"}));
   EXPECT_EQ(FilesWindow::Read(blocked), "x");
+}
+
+// Settings that cannot be read or written are said once in the window, as a failure to keep is.
+TEST(KeptMelody, UnusableSettingsAreSaidOnceInTheWindow) {
+  const QString conf = ui::UserSettings::fileName();
+  struct Case {
+    const char* what;
+    QByteArray bytes;  // none: the settings file is a folder
+  } cases[] = {{"garbage", "[General\n\x01\xff="}, {"a folder", {}}};
+  for (const Case& c : cases) {
+    QFile::remove(conf);
+    QDir(conf).removeRecursively();
+    QDir().mkpath(c.bytes.isEmpty() ? conf : QFileInfo(conf).absolutePath());
+    if (!c.bytes.isEmpty()) {
+      QFile file(conf);
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.bytes) == c.bytes.size());
+    }
+    FilesWindow t;
+    ASSERT_TRUE(t.active);
+    for (int i = 0; i < 2; ++i) {
+      t.openAnswer = t.Write(QStringLiteral("m%1.mk98").arg(i), "11\n");
+      t.Key(Qt::Key_O, Qt::ControlModifier);
+    }
+    const auto notes = t.window->findChildren<QLabel*>("SettingsFailed");
+    ASSERT_EQ(notes.size(), 1) << c.what;
+    EXPECT_TRUE(notes[0]->text().contains(conf)) << notes[0]->text();
+    EXPECT_EQ(t.Codes(), MakeCodes({"11"}));
+  }
+  QDir(conf).removeRecursively();
 }
 
 class Termination : public ::testing::TestWithParam<int> {};

@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QLockFile>
+#include <QStandardPaths>
 #include <csignal>
 
 #include "core/errorwords.h"
@@ -12,6 +15,7 @@
 #include "formats/melodyfile.h"
 #include "ui/colours.h"
 #include "ui/positionmarker.h"
+#include "ui/usersettings.h"
 
 namespace merin::test {
 namespace {
@@ -250,6 +254,28 @@ TEST(MelodyFilesRecent, NewestFirstAtMostEightMissingOnesGreyedAndOpenedFromTheM
 
   // The greyed entry cannot be clicked.
   EXPECT_FALSE(t.ClickMenu("Filemenu", "Recent3", "RecentMenu"));
+}
+
+// A window waits for another's hold on the recent list a moment at most; what it added is
+// listed at once and written with its next addition.
+TEST(MelodyFilesRecent, AListHeldByAnotherWindowIsWrittenWithTheNextAddition) {
+  ui::RecentFiles::clear();
+  const QString folder =
+      QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/merinkast98";
+  QDir().mkpath(folder);
+  QLockFile held(folder + "/recent-files.lock");
+  ASSERT_TRUE(held.tryLock(0));
+  QElapsedTimer clock;
+  clock.start();
+  ui::RecentFiles::add("/m/first.mk98");
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_EQ(ui::RecentFiles::list(), QStringList{"/m/first.mk98"});
+  EXPECT_TRUE(ui::UserSettings::value("recentFiles").toStringList().isEmpty());
+  held.unlock();
+  ui::RecentFiles::add("/m/second.mk98");
+  EXPECT_EQ(ui::UserSettings::value("recentFiles").toStringList(),
+            (QStringList{"/m/second.mk98", "/m/first.mk98"}));
+  ui::RecentFiles::clear();
 }
 
 struct RefusedCase {

@@ -17,6 +17,17 @@
     </message>
 </context>
 <context>
+    <name>UserSettings</name>
+    <message>
+        <source>%1 は設定ファイルとして読めません</source>
+        <translation>%1 cannot be read as a settings file</translation>
+    </message>
+    <message>
+        <source>%1 を読み書きできません</source>
+        <translation>%1 cannot be read or written</translation>
+    </message>
+</context>
+<context>
     <name>merin::ui::EditControls</name>
     <message>
         <source>白鍵 C4〜B4（下のオクターブ）</source>
@@ -288,6 +299,10 @@
     <message>
         <source>%1. %2（%3 音）</source>
         <translation>%1. %2 (%3 notes)</translation>
+    </message>
+    <message>
+        <source>設定を読み書きできませんでした</source>
+        <translation>The settings could not be read or written</translation>
     </message>
 </context>
 <context>
