@@ -34,9 +34,11 @@ SlotCodes EmptyCodes() {
 
 bool IsEmptySlot(std::string_view code) { return code == kEmptyCode; }
 
-int32_t SlotAfterLast(const SlotCodes& codes) {
+int32_t SlotAfterLast(const SlotCodes& codes, AfterFull full) {
   for (int32_t slot = kSlotCount - 1; slot >= 0; --slot) {
-    if (!IsEmptySlot(codes[size_t(slot)])) return std::min(slot + 1, kSlotCount - 1);
+    if (IsEmptySlot(codes[size_t(slot)])) continue;
+    if (slot + 1 < kSlotCount) return slot + 1;
+    return full == AfterFull::WrapToFirst ? 0 : slot;
   }
   return 0;
 }

@@ -41,9 +41,13 @@ SlotCodes EmptyCodes();
 // A slot is empty when it holds the empty code; rests and notes are not.
 bool IsEmptySlot(std::string_view code);
 
+// Where the cursor goes after a melody whose slot 29 is taken: End stays there, a melody brought
+// in wraps to slot 0 as typing does.
+enum class AfterFull { StayOnLast, WrapToFirst };
+
 // The slot that typing goes on at after the melody: the one after the last slot that is not
-// empty, slot 0 for an empty melody, slot 29 when slot 29 is taken.
-int32_t SlotAfterLast(const SlotCodes& codes);
+// empty, slot 0 for an empty melody; when slot 29 is taken, as `full` says.
+int32_t SlotAfterLast(const SlotCodes& codes, AfterFull full = AfterFull::StayOnLast);
 
 // An empty slot put in at `slot`, which with every slot after it moves one to the right. Slot
 // 29 falls off the end only when it is empty; otherwise the edit is refused.

@@ -2,28 +2,18 @@
 #pragma once
 
 #include <QObject>
-#include <cstdint>
 #include <functional>
 
-#include "core/melody.h"
-#include "core/melodyedit.h"
+#include "core/melodyhistory.h"
 
 class QUndoStack;
 
 namespace merin::ui {
 
-// The melody as one undo step finds or leaves it: the 30 slot codes, the cursor and the title.
-struct MelodySnapshot {
-  SlotCodes codes;
-  int32_t cursor = 0;
-  std::string title;
-  friend bool operator==(const MelodySnapshot&, const MelodySnapshot&) = default;
-};
-
-// Undo and redo of the window's melody. Every change that writes a slot is pushed as one step
-// holding the melody before and after it; undo and redo put a snapshot back
-// through `restore`, which goes through the same procedures as the handlers, so pictures, markers
-// and the slot number follow. A change that only moves the cursor is not a step.
+// Undo and redo of the window's melody: the steps of a MelodyHistory, shown to Qt as an undo
+// stack for the menu's items and the clean state that saving marks. Undo and redo put a snapshot
+// back through `restore`, which goes through the same procedures as the handlers, so pictures,
+// markers and the slot number follow. A change that only moves the cursor is not a step.
 class EditHistory : public QObject {
   Q_OBJECT
 
@@ -47,13 +37,12 @@ class EditHistory : public QObject {
 
  private:
   class Step;
+  void put(const std::optional<MelodySnapshot>& snapshot);
 
   Restore restore_;
+  MelodyHistory history_;
   QUndoStack* stack_;
   bool restoring_ = false;
 };
-
-// The snapshot of `melody`.
-MelodySnapshot SnapshotOf(const Melody& melody);
 
 }  // namespace merin::ui

@@ -125,15 +125,6 @@ std::vector<ExportFormat> ExportFormats() {
   return list;
 }
 
-// The slot after the last non-empty one, where entry goes on (slot 29 wraps to slot 0); slot 0
-// for an empty melody.
-int32_t CursorAfterLastFilledSlot(const formats::Codes& codes) {
-  for (int32_t i = kSlotCount - 1; i >= 0; --i) {
-    if (codes[size_t(i)] != kEmptyCode) return NextSlot(i);
-  }
-  return 0;
-}
-
 std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString Shown(const QString& path) {
@@ -395,7 +386,7 @@ void MelodyFiles::fail(const QString& what, const QString& path, const std::stri
 
 void MelodyFiles::showMelody(const formats::Codes& codes, const std::string& title) {
   keepReplacedMelody();
-  window_.replaceMelody(codes, CursorAfterLastFilledSlot(codes), title);
+  window_.replaceMelody(codes, SlotAfterLast(codes, AfterFull::WrapToFirst), title);
 }
 
 std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::readChosen(

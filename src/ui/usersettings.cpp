@@ -21,12 +21,11 @@ bool told = false;  // once a listener
 void Check(const QSettings& settings) {
   if (settings.status() == QSettings::NoError || told) return;
   const QString file = QDir::toNativeSeparators(settings.fileName());
-  const QString words = settings.status() == QSettings::FormatError
-                            ? QCoreApplication::translate("UserSettings",
-                                                          "%1 は設定ファイルとして読めません")
-                                  .arg(file)
-                            : QCoreApplication::translate("UserSettings", "%1 を読み書きできません")
-                                  .arg(file);
+  const QString words =
+      settings.status() == QSettings::FormatError
+          ? QCoreApplication::translate("UserSettings", "%1 は設定ファイルとして読めません")
+                .arg(file)
+          : QCoreApplication::translate("UserSettings", "%1 を読み書きできません").arg(file);
   told = true;
   if (listener) {
     listener(words);

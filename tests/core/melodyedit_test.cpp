@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "core/melodyedit.h"
+#include "core/melodyhistory.h"
 
 #include <gtest/gtest.h>
 
@@ -27,23 +28,57 @@ SlotCodes Full(const std::string& code) {
 }
 
 TEST(SlotAfterLast, IsWhereTypingGoesOnAfterTheMelody) {
-  struct Case {
-    SlotCodes codes;
-    int32_t slot;
-  } cases[] = {
-      {Codes(""), 0},
-      {Codes("11"), 1},
-      {Codes("99 99 01"), 3},  // a rest counts as written
-      {Codes("11 99 99 21 99"), 4},
-      {Full("72"), 29},  // no slot after the last one: it stays on the last
-  };
   SlotCodes onlyLast = Codes("");
   onlyLast[29] = "01";
   SlotCodes upTo28 = Full("11");
   upTo28[29] = "99";
-  for (const Case& c : cases) EXPECT_EQ(SlotAfterLast(c.codes), c.slot) << c.codes[0];
-  EXPECT_EQ(SlotAfterLast(onlyLast), 29);
-  EXPECT_EQ(SlotAfterLast(upTo28), 29);
+  struct Case {
+    SlotCodes codes;
+    int32_t staying, wrapping;  // after a full melody: End stays on the last, an import wraps
+  } cases[] = {
+      {Codes(""), 0, 0},
+      {Codes("11"), 1, 1},
+      {Codes("99 99 01"), 3, 3},  // a rest counts as written
+      {Codes("11 99 99 21 99"), 4, 4},
+      {Full("72"), 29, 0},
+      {onlyLast, 29, 0},
+      {upTo28, 29, 29},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(SlotAfterLast(c.codes), c.staying) << c.codes[0] << c.codes[29];
+    EXPECT_EQ(SlotAfterLast(c.codes, AfterFull::WrapToFirst), c.wrapping)
+        << c.codes[0] << c.codes[29];
+  }
+}
+
+// Undo and redo walk the steps back and forth; a new step drops those undone; a step that
+// changes neither a slot nor the title is none.
+TEST(MelodyHistory, WalksTheStepsAndANewStepDropsThoseUndone) {
+  const auto at = [](const char* codes, int32_t cursor, const char* title = "") {
+    return MelodySnapshot{Codes(codes), cursor, title};
+  };
+  const MelodySnapshot a = at("", 0), b = at("11", 1), c = at("11 21", 2), d = at("72", 1),
+                       t = at("72", 1, "Tune");
+  MelodyHistory history;
+  EXPECT_TRUE(history.Push(a, b));
+  EXPECT_FALSE(history.Push(b, at("11", 7))) << "only the cursor moved";
+  EXPECT_TRUE(history.Push(b, c));
+  enum Op { kUndo, kRedo };
+  struct Step {
+    Op op;
+    std::optional<MelodySnapshot> put;
+  } steps[] = {{kRedo, {}}, {kUndo, b}, {kUndo, a}, {kUndo, {}},
+               {kRedo, b},  {kRedo, c}, {kUndo, b}};
+  for (const Step& step : steps) {
+    EXPECT_EQ(step.op == kUndo ? history.Undo() : history.Redo(), step.put);
+  }
+  EXPECT_TRUE(history.Push(b, d));
+  EXPECT_FALSE(history.CanRedo()) << "the step undone is gone";
+  EXPECT_TRUE(history.Push(d, t)) << "a new title is a step";
+  EXPECT_EQ(history.Undo(), d);
+  EXPECT_EQ(history.Undo(), b);
+  history.Forget();
+  EXPECT_FALSE(history.CanUndo() || history.CanRedo());
 }
 
 TEST(InsertEmptySlot, ShiftsTheSlotAndThoseAfterItRight) {

@@ -622,7 +622,7 @@ TEST(EditMenu, ItemsAlreadyThereFollowTheEditingItems) {
   edit->setObjectName("Editmenu");
   QAction* paste = edit->addAction("RTTTL を貼り付け");
   Melody melody;
-  ui::EditHistory history([](const ui::MelodySnapshot&) {}, &window);
+  ui::EditHistory history([](const MelodySnapshot&) {}, &window);
   new ui::EditControls(&window, melody, history, [](const auto&) {});
   EXPECT_EQ(window.menuBar()->findChildren<QMenu*>("Editmenu").size(), 1);
   ASSERT_GE(edit->actions().size(), 3);
