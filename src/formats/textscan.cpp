@@ -12,6 +12,11 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text;
 }
 
+size_t LineEndFrom(std::string_view text, size_t at) {
+  while (at < text.size() && !IsLineEnd(text, at)) ++at;
+  return at;
+}
+
 std::optional<size_t> FirstInvalidUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
     const size_t length = Utf8CharLength(text, i);

@@ -21,6 +21,9 @@ inline bool IsLineEnd(std::string_view text, size_t i) {
   return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
 }
 
+// The offset of the line end at or after byte `at` (see IsLineEnd), or the text's size.
+size_t LineEndFrom(std::string_view text, size_t at);
+
 // The offset of the first byte that is not part of well-formed UTF-8 (overlong forms, surrogates
 // and code points above U+10FFFF included), or none.
 std::optional<size_t> FirstInvalidUtf8(std::string_view text);
