@@ -27,13 +27,13 @@ std::optional<size_t> FirstInvalidUtf8(std::string_view text) {
 }
 
 Refusal ErrorAt(std::string_view text, size_t offset, std::string_view fileName, std::string token,
-                Fault fault) {
+                Fault fault, LineStart from) {
   Refusal error;
   error.fault = fault;
   error.file = std::string(fileName);
-  error.line = 1;
+  error.line = from.line;
   error.column = 1;
-  for (size_t i = 0; i < offset && i < text.size(); ++i) {
+  for (size_t i = from.offset; i < offset && i < text.size(); ++i) {
     if (IsLineEnd(text, i)) {
       ++error.line;
       error.column = 1;

@@ -213,14 +213,25 @@ TEST(RtttlCollection, ListsEveryTuneAndTakesTheOneAsked) {
   const std::string text =
       "# my tunes\nIndiana Jones:d=4,o=5,b=250:e,8p,8f,8g,\n\nBad:d=4:c,x\n  # no tune: d=4:c\n"
       "Long:d=8,o=5:c,d,\n d,e,f\n";
-  const std::string bad = "t.rtttl:4:11: \"x\": not a note letter (a..g, h) or a pause (p)";
-  std::string list;
-  for (const RtttlTune& tune : ListRtttlTunes(text, "t.rtttl")) {
-    list += tune.title + ": " +
-            (tune.refusal ? Words(*tune.refusal, Language::English) : std::to_string(tune.notes)) +
-            "\n";
+  const std::string kLetter = "not a note letter (a..g, h) or a pause (p)";
+  const std::string bad = "t.rtttl:4:11: \"x\": " + kLetter;
+  // Each tune listed: its title and notes, or why it cannot be taken.
+  const std::pair<std::string, std::string> lists[] = {
+      {text, "Indiana Jones: 4\nBad: " + bad + "\nLong: 5\n"},
+      {"one:d=4:c\rtwo:d=4:x\r", "one: 1\ntwo: t.rtttl:2:9: \"x\": " + kLetter + "\n"},
+      {"one:d=4:c\r\ntwo:d=4:x\r\n", "one: 1\ntwo: t.rtttl:2:9: \"x\": " + kLetter + "\n"},
+      {"a::c\n\nb::c,\r\n  x\n", "a: 1\nb: t.rtttl:4:3: \"x\": " + kLetter + "\n"},
+  };
+  for (const auto& [bytes, expected] : lists) {
+    std::string list;
+    for (const RtttlTune& tune : ListRtttlTunes(bytes, "t.rtttl")) {
+      list +=
+          tune.title + ": " +
+          (tune.refusal ? Words(*tune.refusal, Language::English) : std::to_string(tune.notes)) +
+          "\n";
+    }
+    EXPECT_EQ(list, expected) << bytes;
   }
-  EXPECT_EQ(list, "Indiana Jones: 4\nBad: " + bad + "\nLong: 5\n");
   // The tune asked for, and the first line of its report or its refusal.
   const std::pair<size_t, std::string> cases[] = {{0, "took tune 1 of 3: Indiana Jones"},
                                                   {3, "took tune 3 of 3: Long"},
