@@ -158,8 +158,10 @@ int ListTunes(const std::string& path) {
   for (size_t i = 0; i < tunes.size(); ++i) {
     const auto& tune = tunes[i];
     std::cout << i + 1 << ": " << Escaped(tune.title)
-              << (tune.refusal ? ": " + Words(*tune.refusal)
-                               : Words(Text::TuneNotes, {std::to_string(tune.notes)}))
+              << (tune.refused
+                      ? ": " + Words(std::get<Refusal>(merin::formats::ReadListedTune(
+                                   std::get<std::string>(bytes), NameOf(path), tunes, i + 1)))
+                      : Words(Text::TuneNotes, {std::to_string(tune.notes)}))
               << "\n";
   }
   return 0;
@@ -307,11 +309,12 @@ int ConvertInto(const std::string& folder, const std::string& format,
       // A collection without --tune gives one file a tune.
       auto tunes = options.tune == 0 ? TunesOf(text, input, options)
                                      : std::vector<merin::formats::RtttlTune>{};
-      for (merin::formats::RtttlTune& tune : tunes) {
+      for (size_t t = 0; t < tunes.size(); ++t) {
         const std::string target =
-            (std::filesystem::path(folder) / FileNameOf(tune.title)).string() + "." + format;
+            (std::filesystem::path(folder) / FileNameOf(tunes[t].title)).string() + "." + format;
         add(i, target, true,
-            tune.refusal ? std::move(*tune.refusal) : Told(std::move(tune.melody), input));
+            Told(merin::formats::ReadListedTune(text, NameOf(input), tunes, t + 1, options),
+                 input));
       }
       if (tunes.empty()) add(i, targetOf(input), false, ReadMelody(text, input, options));
     }

@@ -374,29 +374,37 @@ std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_vi
 std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName,
                                       const ReadOptions& options) {
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
-  if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName, kMaxCollectionBytes)) {
-    return {RtttlTune{{}, 0, *refused, {}}};
-  }
   std::vector<RtttlTune> tunes;
+  if (textscan::RefuseSizeOrBinary(bytes, text, fileName, kMaxCollectionBytes)) {
+    tunes.emplace_back().refused = true;
+    return tunes;
+  }
+  Imported melody;  // each tune is read into it in turn, and only what the list shows is kept
   ForEachTune(text, [&](textscan::LineStart start, size_t end) {
-    RtttlTune tune;
-    if (auto refusal =
-            ReadTuneInto(tune.melody, text, start, end, fileName, options, &tune.notes)) {
-      tune.title = TitleOf(NameOf(text, start.offset, end));
-      tune.refusal = std::move(*refusal);
-      tune.melody = {};
-    } else {
-      tune.title = tune.melody.title;
-    }
-    tunes.push_back(std::move(tune));
+    RtttlTune& tune = tunes.emplace_back();
+    melody.report.clear();
+    tune.refused =
+        ReadTuneInto(melody, text, start, end, fileName, options, &tune.notes).has_value();
+    tune.title = tune.refused ? TitleOf(NameOf(text, start.offset, end)) : std::move(melody.title);
+    tune.begin = start.offset;
+    tune.end = end;
+    tune.line = start.line;
     return true;
   });
-  if (tunes.size() > 1) {
-    for (size_t i = 0; i < tunes.size(); ++i) {
-      if (!tunes[i].refusal) SayTaken(tunes[i].melody, i + 1, tunes.size());
-    }
-  }
   return tunes;
+}
+
+std::variant<Imported, Refusal> ReadListedTune(std::string_view bytes, std::string_view fileName,
+                                               const std::vector<RtttlTune>& tunes, size_t number,
+                                               const ReadOptions& options) {
+  if (tunes.size() < 2 || number == 0 || number > tunes.size()) {
+    ReadOptions one = options;
+    one.tune = number;
+    return ReadRtttl(bytes, fileName, one);
+  }
+  const RtttlTune& tune = tunes[number - 1];
+  return ReadTune(textscan::WithoutByteOrderMark(bytes), {tune.begin, tune.line}, tune.end, number,
+                  tunes.size(), fileName, options);
 }
 
 std::string WriteRtttl(const Codes& codes, std::string_view name) {

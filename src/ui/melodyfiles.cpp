@@ -396,29 +396,33 @@ std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::re
     return formats::TakePart(midi, options.part, options.from, name);
   }
   if (format.read == formats::ReadRtttl) {
-    // A collection asks which tune; each tune was read once, listing them.
-    std::vector<formats::RtttlTune> tunes = formats::ListRtttlTunes(bytes, name);
-    size_t taken = 0;
+    // A collection asks which tune; the list says where each is, and the one chosen is read
+    // again there alone.
+    const std::vector<formats::RtttlTune> tunes = formats::ListRtttlTunes(bytes, name);
+    const auto read = [&](size_t number) {
+      return formats::ReadListedTune(bytes, name, tunes, number);
+    };
+    size_t taken = 1;
     if (tunes.size() > 1) {
       QStringList rows;
       std::vector<bool> choosable;
       for (size_t i = 0; i < tunes.size(); ++i) {
         const formats::RtttlTune& tune = tunes[i];
-        rows << (tune.refusal
-                     ? tr("%1. %2 — %3")
-                           .arg(i + 1)
-                           .arg(Text(tune.title),
-                                Text(formats::Reason(*tune.refusal, CurrentLanguage())))
-                     : tr("%1. %2（%3 音）").arg(i + 1).arg(Text(tune.title)).arg(tune.notes));
-        choosable.push_back(!tune.refusal);
+        if (tune.refused) {
+          const auto refusal = std::get<formats::Refusal>(read(i + 1));
+          rows << tr("%1. %2 — %3")
+                      .arg(i + 1)
+                      .arg(Text(tune.title), Text(formats::Reason(refusal, CurrentLanguage())));
+        } else {
+          rows << tr("%1. %2（%3 音）").arg(i + 1).arg(Text(tune.title)).arg(tune.notes);
+        }
+        choosable.push_back(!tune.refused);
       }
       const int row = tuneDialog(&window_, rows, choosable);
       if (row < 0) return std::nullopt;
-      taken = size_t(row);
+      taken = size_t(row) + 1;
     }
-    formats::RtttlTune& tune = tunes[taken];
-    if (tune.refusal) return std::move(*tune.refusal);
-    return std::move(tune.melody);
+    return read(taken);
   }
   return format.read(bytes, name, {});
 }
