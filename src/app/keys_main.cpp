@@ -197,14 +197,14 @@ int ListParts(const std::string& path) {
   }
   auto tune = merin::formats::ReadMidiTune(data, name);
   if (auto* error = std::get_if<Refusal>(&tune)) return Fail(kBadInput, Words(*error));
-  const auto& parts = std::get<merin::formats::MidiTune>(tune).parts;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    const auto& p = parts[i];
-    std::cout << Words(
-        Text::PartLine,
-        {std::to_string(i + 1), std::to_string(p.track), Escaped(p.name), std::to_string(p.channel),
-         std::string(merin::formats::InstrumentName(p.program)), std::to_string(p.onsets),
-         merin::formats::KeyName(p.lowest), merin::formats::KeyName(p.highest)});
+  const auto& midi = std::get<merin::formats::MidiTune>(tune);
+  for (size_t i = 0; i < midi.parts.size(); ++i) {
+    const auto& p = midi.parts[i];
+    std::cout << Words(Text::PartLine, {std::to_string(i + 1), std::to_string(p.track),
+                                        Escaped(midi.Name(p)), std::to_string(p.channel),
+                                        std::string(merin::formats::InstrumentName(p.program)),
+                                        std::to_string(p.onsets), merin::formats::KeyName(p.lowest),
+                                        merin::formats::KeyName(p.highest)});
   }
   return 0;
 }

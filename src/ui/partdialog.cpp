@@ -70,7 +70,7 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
   for (size_t i = 0; i < tune.parts.size(); ++i) {
     const formats::MidiPart& part = tune.parts[i];
     auto* item = new QTreeWidgetItem(
-        parts_, {QString::number(i + 1), Text(part.name), QString::number(part.channel),
+        parts_, {QString::number(i + 1), Text(tune.Name(part)), QString::number(part.channel),
                  Text(formats::InstrumentName(part.program)), QString::number(part.onsets),
                  Text(formats::KeyName(part.lowest)), Text(formats::KeyName(part.highest))});
     if (i + 1 == tune.chosen) parts_->setCurrentItem(item);
@@ -90,11 +90,11 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
   layout->addLayout(form);
   layout->addWidget(buttons);
   connect(parts_, &QTreeWidget::currentItemChanged, this, [this] {
-    from_->setMaximum(int(tune_.parts[choice().part - 1].sequence.size()));
+    from_->setMaximum(int(tune_.parts[choice().part - 1].sequenceLength));
     preview();
   });
   connect(from_, &QSpinBox::valueChanged, this, &PartDialog::preview);
-  from_->setMaximum(int(tune.parts[tune.chosen - 1].sequence.size()));
+  from_->setMaximum(int(tune.parts[tune.chosen - 1].sequenceLength));
   preview();
   parts_->setFocus();
 }
