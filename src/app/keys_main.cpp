@@ -230,7 +230,8 @@ bool IsFolderTarget(const std::string& output) {
 // Files written at the same time by -o DIR/: each write waits for the disk to keep the file
 // (fsync), not for the processor, and the disk takes several at once.
 constexpr size_t kWriters = 8;
-// Inputs read, then written, together: a batch holds the melodies of one round at a time.
+// Melodies read, then written, together: a batch holds those of one round at a time, of up to
+// so many inputs or so many tunes of a collection.
 constexpr size_t kRound = 256;
 
 // Converts each input into `folder`; returns the exit status. Round by round, the inputs are
@@ -296,8 +297,28 @@ int ConvertInto(const std::string& folder, const std::string& format,
       jobs.push_back({std::move(target), std::move(std::get<Imported>(read)), std::nullopt});
     }
   };
-  for (size_t first = 0; first < inputs.size(); first += kRound) {
+  // Writes the melodies read so far and names the failures.
+  const auto writeJobs = [&] {
+    std::atomic<size_t> next{0};
+    const auto write = [&] {
+      for (size_t i; (i = next++) < jobs.size();) {
+        jobs[i].failure = merin::formats::WriteAs(jobs[i].melody.codes, format, Da::AppFolder,
+                                                  jobs[i].target, jobs[i].melody.title, false);
+      }
+    };
+    std::vector<std::thread> writers;
+    for (size_t n = 1; n < std::min(jobs.size(), kWriters); ++n) writers.emplace_back(write);
+    write();
+    for (std::thread& t : writers) t.join();
+    for (const Job& job : jobs) {
+      if (job.failure) {
+        Say(Words(*job.failure));
+        cannotWrite = true;
+      }
+    }
     jobs.clear();
+  };
+  for (size_t first = 0; first < inputs.size(); first += kRound) {
     for (size_t i = first; i < std::min(first + kRound, inputs.size()); ++i) {
       const std::string input(inputs[i]);
       auto bytes = BytesOf(input);
@@ -315,28 +336,11 @@ int ConvertInto(const std::string& folder, const std::string& format,
         add(i, target, true,
             Told(merin::formats::ReadListedTune(text, NameOf(input), tunes, t + 1, options),
                  input));
+        if (jobs.size() == kRound) writeJobs();
       }
       if (tunes.empty()) add(i, targetOf(input), false, ReadMelody(text, input, options));
     }
-
-    std::atomic<size_t> next{0};
-    const auto write = [&] {
-      for (size_t i; (i = next++) < jobs.size();) {
-        jobs[i].failure = merin::formats::WriteAs(jobs[i].melody.codes, format, Da::AppFolder,
-                                                  jobs[i].target, jobs[i].melody.title, false);
-      }
-    };
-    std::vector<std::thread> writers;
-    for (size_t n = 1; n < std::min(jobs.size(), kWriters); ++n) writers.emplace_back(write);
-    write();
-    for (std::thread& t : writers) t.join();
-
-    for (const Job& job : jobs) {
-      if (job.failure) {
-        Say(Words(*job.failure));
-        cannotWrite = true;
-      }
-    }
+    writeJobs();
   }
   merin::formats::SyncFolder(folder);
   return badInput ? kBadInput : cannotWrite ? kCannotWrite : 0;
