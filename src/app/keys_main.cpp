@@ -49,15 +49,15 @@ const merin::Language kLanguage =
 
 std::string Words(const Refusal& refusal) { return merin::formats::Words(refusal, kLanguage); }
 
-using merin::keys::Text;
+using merin::keys::KeysText;
 
-std::string Words(Text text, std::initializer_list<std::string> values = {}) {
-  return merin::keys::Words(text, kLanguage, values);
+std::string Words(const merin::Text& text, std::initializer_list<std::string> values = {}) {
+  return merin::Words(text, kLanguage, values);
 }
 
 // The help, with the formats of the registry, one line each.
 std::string Usage() {
-  std::string usage = Words(Text::Usage);
+  std::string usage = Words(KeysText("keys.usage"));
   for (const merin::formats::Format& format : merin::formats::Formats()) {
     std::string line = "  ";
     for (const std::string_view extension : format.extensions) {
@@ -67,9 +67,9 @@ std::string Usage() {
     }
     line.resize(std::max<size_t>(line.size() + 1, 24), ' ');
     line += kLanguage == Language::English ? format.english : format.japanese;
-    line += Words(format.read && format.write ? Text::ReadAndWritten
-                  : format.read               ? Text::Read
-                                              : Text::Written);
+    line += Words(format.read && format.write ? KeysText("keys.read-and-written")
+                  : format.read               ? KeysText("keys.read")
+                                              : KeysText("keys.written"));
     usage += line + "\n";
   }
   return usage;
@@ -96,7 +96,7 @@ std::string Lower(std::string text) {
 
 // The name messages give `path` ("-" is standard input).
 std::string NameOf(const std::string& path) {
-  return path == "-" ? Words(Text::StandardInput) : path;
+  return path == "-" ? Words(KeysText("keys.standard-input")) : path;
 }
 
 // The bytes of `path` ("-" for standard input, read as any input file is, size limit included).
@@ -162,7 +162,7 @@ int ListTunes(const std::string& path) {
               << (tune.refused
                       ? ": " + Words(std::get<Refusal>(merin::formats::ReadListedTune(
                                    std::get<std::string>(bytes), NameOf(path), tunes, i + 1)))
-                      : Words(Text::TuneNotes, {std::to_string(tune.notes)}))
+                      : Words(KeysText("keys.tune-notes"), {std::to_string(tune.notes)}))
               << "\n";
   }
   return 0;
@@ -201,11 +201,12 @@ int ListParts(const std::string& path) {
   const auto& midi = std::get<merin::formats::MidiTune>(tune);
   for (size_t i = 0; i < midi.parts.size(); ++i) {
     const auto& p = midi.parts[i];
-    std::cout << Words(Text::PartLine, {std::to_string(i + 1), std::to_string(p.track),
-                                        Escaped(midi.Name(p)), std::to_string(p.channel),
-                                        std::string(merin::formats::InstrumentName(p.program)),
-                                        std::to_string(p.onsets), merin::formats::KeyName(p.lowest),
-                                        merin::formats::KeyName(p.highest)});
+    std::cout << Words(
+        KeysText("keys.part-line"),
+        {std::to_string(i + 1), std::to_string(p.track), Escaped(midi.Name(p)),
+         std::to_string(p.channel), std::string(merin::formats::InstrumentName(p.program)),
+         std::to_string(p.onsets), merin::formats::KeyName(p.lowest),
+         merin::formats::KeyName(p.highest)});
   }
   return 0;
 }
@@ -284,7 +285,7 @@ int ConvertInto(const std::string& folder, const std::string& format,
     if (auto it = tuneTargets.find(target); it != tuneTargets.end()) earlier = it->second;
     if (auto other = inputWithTarget(target); !earlier && other && *other < i) earlier = other;
     if (earlier) {
-      Say(Words(Text::AlreadyWritten,
+      Say(Words(KeysText("keys.already-written"),
                 {Escaped(inputs[i]), Escaped(target), Escaped(inputs[*earlier])}));
       badInput = true;
     } else if (auto* e = std::get_if<Refusal>(&read)) {
@@ -355,7 +356,8 @@ int Run(int argc, char** argv) {
   bool optionsEnded = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string arg(args[i]);
-    const std::string where = Words(Text::Argument, {std::to_string(i + 1), Escaped(arg)});
+    const std::string where =
+        Words(KeysText("keys.argument"), {std::to_string(i + 1), Escaped(arg)});
     if (optionsEnded) {
       options.tokens.push_back(args[i]);
       continue;
@@ -389,7 +391,7 @@ int Run(int argc, char** argv) {
       bool ok = !value.empty() && value.size() < 10;
       for (const char c : value) ok = ok && c >= '0' && c <= '9';
       if (ok) number = std::stoul(value);
-      if (number == 0) return Fail(kBadInput, where + Words(Text::NeedsNumber));
+      if (number == 0) return Fail(kBadInput, where + Words(KeysText("keys.needs-number")));
       (option == "--part" ? options.read.part : options.read.from) = number;
       continue;
     }
@@ -400,37 +402,38 @@ int Run(int argc, char** argv) {
     if (arg == "--tune" || arg.starts_with("--tune=")) {
       std::string value;
       if (arg == "--tune") {
-        if (i + 1 == args.size()) return Fail(kBadInput, where + Words(Text::NeedsValue));
+        if (i + 1 == args.size())
+          return Fail(kBadInput, where + Words(KeysText("keys.needs-value")));
         value = args[++i];
       } else {
         value = arg.substr(7);
       }
       if (value.empty() || value.size() > 9 ||
           value.find_first_not_of("0123456789") != std::string::npos || std::stoul(value) == 0) {
-        return Fail(kBadInput, where + Words(Text::NeedsNumber));
+        return Fail(kBadInput, where + Words(KeysText("keys.needs-number")));
       }
       options.read.tune = std::stoul(value);
       continue;
     }
     if (arg == "-i" || arg == "-o" || arg == "-f") {
-      if (i + 1 == args.size()) return Fail(kBadInput, where + Words(Text::NeedsValue));
+      if (i + 1 == args.size()) return Fail(kBadInput, where + Words(KeysText("keys.needs-value")));
       const std::string value(args[++i]);
       if (arg == "-i") options.inputs.push_back(args[i]);
       if ((arg == "-o" && options.output) || (arg == "-f" && options.format)) {
-        return Fail(kBadInput, where + Words(Text::GivenTwice));
+        return Fail(kBadInput, where + Words(KeysText("keys.given-twice")));
       }
       if (arg == "-o") options.output = value;
       if (arg == "-f") options.format = Lower(value);
       continue;
     }
     if (arg.size() > 1 && arg[0] == '-') {
-      return Fail(kBadInput, where + Words(Text::UnknownOption));
+      return Fail(kBadInput, where + Words(KeysText("keys.unknown-option")));
     }
     options.tokens.push_back(args[i]);
   }
   if (options.listParts) {
     if (options.inputs.size() + options.tokens.size() > 1 || options.output) {
-      return Fail(kBadInput, Words(Text::PartsNeedsOneFile));
+      return Fail(kBadInput, Words(KeysText("keys.parts-needs-one-file")));
     }
     return ListParts(std::string(options.inputs.empty()
                                      ? options.tokens.empty() ? "-" : options.tokens.front()
@@ -445,18 +448,19 @@ int Run(int argc, char** argv) {
     options.tokens.clear();
   }
   if (!options.tokens.empty() && !options.inputs.empty()) {
-    return Fail(kBadInput, Words(Text::TokensWithInputs));
+    return Fail(kBadInput, Words(KeysText("keys.tokens-with-inputs")));
   }
 
   if (options.tunes) {
     if (!options.tokens.empty() || options.inputs.size() > 1 || options.output) {
-      return Fail(kBadInput, Words(Text::TunesNeedOneInput));
+      return Fail(kBadInput, Words(KeysText("keys.tunes-need-one-input")));
     }
     return ListTunes(std::string(options.inputs.empty() ? "-" : options.inputs.front()));
   }
   if (toFolder != options.format.has_value()) {
-    return Fail(kBadInput, toFolder ? Words(Text::FolderNeedsFormat, {Escaped(*options.output)})
-                                    : Words(Text::FormatNeedsFolder));
+    return Fail(kBadInput,
+                toFolder ? Words(KeysText("keys.folder-needs-format"), {Escaped(*options.output)})
+                         : Words(KeysText("keys.format-needs-folder")));
   }
   std::string format;
   if (options.output) {
@@ -472,14 +476,14 @@ int Run(int argc, char** argv) {
     if (merin::formats::FormatOfExtension(format)->audio) Da::InitAppFolder();
   }
   if (toFolder) {
-    if (options.inputs.empty()) return Fail(kBadInput, Words(Text::FolderNeedsInputs));
+    if (options.inputs.empty()) return Fail(kBadInput, Words(KeysText("keys.folder-needs-inputs")));
     if (std::find(options.inputs.begin(), options.inputs.end(), "-") != options.inputs.end()) {
-      return Fail(kBadInput, Words(Text::FolderNeedsNamedFiles));
+      return Fail(kBadInput, Words(KeysText("keys.folder-needs-named-files")));
     }
     return ConvertInto(*options.output, format, options.inputs, options.read);
   }
   if (options.inputs.size() > 1) {
-    return Fail(kBadInput, Words(Text::SeveralInputs));
+    return Fail(kBadInput, Words(KeysText("keys.several-inputs")));
   }
 
   Codes codes;
@@ -526,7 +530,7 @@ int main(int argc, char** argv) {
   const int status = Run(argc, argv);
   // Whatever went to standard output, the help and listings included, must have reached it.
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-    Say(Words(Text::CannotWriteOutput));
+    Say(Words(KeysText("keys.cannot-write-output")));
     return status == 0 ? kCannotWrite : status;
   }
   return status;

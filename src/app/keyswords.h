@@ -1,46 +1,151 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <initializer_list>
-#include <string>
+#include <string_view>
 
 #include "core/language.h"
+#include "core/text.h"
 
 namespace merin::keys {
 
 // What merinkast98-keys says in its own words: its help and the mistakes in its arguments.
-enum class Text {
-  Usage,
-  Argument,           // {1} number, {2} the argument; goes before what is wrong with it
-  NeedsValue,         // the option has no value after it
-  GivenTwice,         // the option is given twice
-  UnknownOption,      // no such option
-  TokensWithInputs,   // tokens and -i both
-  FolderNeedsFormat,  // {1} the folder of -o
-  FormatNeedsFolder,
-  FolderNeedsInputs,
-  FolderNeedsNamedFiles,
-  SeveralInputs,
-  PartsNeedsOneFile,  // --parts with more than one file or with -o
-  AlreadyWritten,     // {1} input, {2} target, {3} the earlier input
-  CannotWriteOutput,
-  NeedsNumber,        // --part, --from or --tune without a number from 1
-  TunesNeedOneInput,  // --tunes with tokens, several inputs or -o
-  TuneNotes,          // {1} notes; after a tune's title in --tunes
-  ReadAndWritten,     // after a format's name in the help
-  Read,               //
-  Written,            //
-  PartLine,       // {1} part, {2} track, {3} track name, {4} channel, {5} instrument, {6} onsets,
-                  // {7} lowest, {8} highest note; one line of --parts
-  StandardInput,  // the name standard input goes by in messages
+inline constexpr Text kKeysTexts[] = {
+    {"keys.usage",
+     "使い方: merinkast98-keys [トークン]...\n"
+     "        merinkast98-keys [-i ファイル]... [-o ファイル]\n"
+     "        merinkast98-keys -o フォルダ/ -f 形式 [-i] ファイル...\n"
+     "30 スロットまでのメロディを打ち込む携帯のキー操作を、1 スロット 1 行で表示します\n"
+     "（行末は CR LF）。-o を付けると、メロディを別の形式で書き出します。\n"
+     "\n"
+     "メロディはトークンから、または -i のファイルから、なければ標準入力から読みます。\n"
+     "トークンは音符コード（11〜72、休符は 01、空きスロットは 99）か音名です:\n"
+     "C4〜B5、# でシャープ（C#4）、r で休符、- で空きスロット。足りないスロットは空きです。\n"
+     "ファイルと標準入力には、メロディファイルか下の形式の曲を入れます。中身で見分けます\n"
+     "（バイナリの形式は拡張子でも）:\n"
+     "  - メロディファイル（.mk98）は UTF-8 のテキストです。# で始まる行は注釈で、その後に\n"
+     "    上のトークンを 30 個まで、空白で区切って書きます。大文字小文字は問いません。例:\n"
+     "      # Merinkast98 melody\n"
+     "      C4 C4 D4 - r  C#5 B5\n"
+     "  - 曲（RTTTL なら \"name:d=4,o=5,b=225:8e6,8d6,f#\"）は、音符と休符の初めの 30 個を\n"
+     "    1 つずつスロットに入れ、オクターブ単位で C4〜B5 に移します。変えたことは\n"
+     "    標準エラーに出します。\n"
+     "\n"
+     "  -i ファイル    メロディをファイルから読む（- は標準入力）。-o フォルダ/ と一緒なら\n"
+     "                 何度でも指定でき、多くのファイルを変換する\n"
+     "  -o ファイル    キー操作を表示する代わりに、拡張子の形式（下を参照。音声は\n"
+     "                 libsndfile が書ける場合だけ）でメロディをファイルに書く。\n"
+     "                 メロディファイル以外は最後の音符か休符で終わる\n"
+     "  -o フォルダ/   入力ファイル（-i か引数で指定）をそれぞれフォルダ（なければ作る）に、\n"
+     "                 元の名前と -f の拡張子で書く: -o out/ -f mid a/song.rtttl は\n"
+     "                 out/song.mid を書く。失敗したファイルは名前を出し、残りは続ける\n"
+     "  -f 形式        -o フォルダ/ の形式（拡張子で指定）\n"
+     "  --part N       MIDI ファイルのパート N（1 つのトラックの 1 つのチャンネルの音）を\n"
+     "                 取る。トラック順、チャンネル順に 1 から数える。指定しなければ\n"
+     "                 melody、lead、vocal、voice、solo と名付けられたパート、なければ\n"
+     "                 一番高いパートを取る\n"
+     "  --from N       曲のスロット N から 30 スロットを取る（1 が最初）\n"
+     "  --parts        MIDI ファイルのパートを 1 行に 1 つ表示し、変換はしない\n"
+     "  --             これより後は - で始まってもオプションではない\n"
+     "  --help         この説明を表示して終わる\n"
+     "  --version      バージョンを表示して終わる\n"
+     "\n"
+     "終了コード: 0 完了。2 入力かオプションが正しくないか読めない（メッセージにファイル、\n"
+     "行、桁を示す）。-o フォルダ/ で一部のファイルだけ失敗したときと、空のメロディを\n"
+     ".mk98 以外の形式で書こうとしたときも 2。1 出力を書けない（同じ名前のファイルは\n"
+     "元のまま残る）。\n"
+     "\n"
+     "形式（拡張子と、できること）:\n",
+     "Usage: merinkast98-keys [TOKEN]...\n"
+     "       merinkast98-keys [-i FILE]... [-o FILE]\n"
+     "       merinkast98-keys -o DIR/ -f FORMAT [-i] FILE...\n"
+     "Prints the handset key presses that type a melody of up to 30 slots, one line per slot\n"
+     "(lines end in CR LF), or with -o writes the melody in another format.\n"
+     "\n"
+     "The melody comes from the TOKENs, or from the file of -i, or else from standard input.\n"
+     "A token is a note code (11..72, 01 for a rest, 99 for an empty slot) or a pitch name:\n"
+     "C4..B5, with # for a sharp (C#4), r for a rest, - for an empty slot. Missing slots are "
+     "empty.\n"
+     "A file or standard input holds a melody file or a tune of a format below, told apart by\n"
+     "content (a binary format by its extension too):\n"
+     "  - a melody file (.mk98) is UTF-8 text: lines starting with # are comments, then up to "
+     "30\n"
+     "    tokens as above separated by any white space, letters in either case, e.g.\n"
+     "      # Merinkast98 melody\n"
+     "      C4 C4 D4 - r  C#5 B5\n"
+     "  - a tune (\"name:d=4,o=5,b=225:8e6,8d6,f#\" in RTTTL) takes one slot per note or "
+     "pause,\n"
+     "    the first 30 of them, moved by whole octaves into C4..B5; what changed is told on\n"
+     "    stderr.\n"
+     "\n"
+     "  -i FILE        read the melody from FILE (- for standard input); may be given again\n"
+     "                 with -o DIR/ to convert many files\n"
+     "  -o FILE        write the melody to FILE instead of printing the key presses, in the\n"
+     "                 format of its extension (see below; audio only where the installed\n"
+     "                 libsndfile writes it); all but the melody file stop at the last note\n"
+     "                 or rest\n"
+     "  -o DIR/        write each input FILE (named by -i or as an argument) into the folder\n"
+     "                 DIR (made if missing) under its base name with the extension of -f:\n"
+     "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
+     "                 named and the others are done\n"
+     "  -f FORMAT      the format for -o DIR/, by its extension\n"
+     "  --part N       take part N of a MIDI file (the notes of one channel in one track),\n"
+     "                 numbered from 1 by track, then channel; without it the part named as a\n"
+     "                 melody, lead, vocal, voice or solo, else the highest, is taken\n"
+     "  --from N       take the 30 slots of a tune from its slot N on (1 is the first)\n"
+     "  --parts        list the parts of the MIDI FILE, one a line, and convert nothing\n"
+     "  --             what follows is no option, even when it starts with -\n"
+     "  --help         show this help and exit\n"
+     "  --version      show the version and exit\n"
+     "\n"
+     "Exit status: 0 done; 2 bad or unreadable input or options (the message names the "
+     "file,\n"
+     "line and column), also when only some files of -o DIR/ failed, and for an empty melody\n"
+     "written in any format but .mk98; 1 output that cannot be written (a file of the same\n"
+     "name is left as it was).\n"
+     "\n"
+     "Formats (extensions, what is done with them):\n"},
+    {"keys.argument", "引数 {0} \"{1}\": ", "argument {0} \"{1}\": "},
+    {"keys.needs-value", "値がありません（--help を参照）", "needs a value (try --help)"},
+    {"keys.given-twice", "2 回指定されています", "given twice"},
+    {"keys.unknown-option", "知らないオプションです（--help を参照）",
+     "unknown option (try --help)"},
+    {"keys.tokens-with-inputs", "トークンと -i は一緒に指定できません（--help を参照）",
+     "tokens and -i cannot be given together (try --help)"},
+    {"keys.folder-needs-format", "-o {0} には -f 形式 が要ります（--help を参照）",
+     "-o {0} needs -f FORMAT (try --help)"},
+    {"keys.format-needs-folder", "-f は -o フォルダ/ と一緒に使います（--help を参照）",
+     "-f goes with -o DIR/ (try --help)"},
+    {"keys.folder-needs-inputs", "-o フォルダ/ には入力ファイルが要ります（--help を参照）",
+     "-o DIR/ needs input files (try --help)"},
+    {"keys.folder-needs-named-files",
+     "-o フォルダ/ には -i で名前を付けたファイルが要ります。標準入力には名前がありません",
+     "-o DIR/ needs files named by -i; standard input has no name"},
+    {"keys.several-inputs", "複数の -i には -o フォルダ/ -f 形式 が要ります（--help を参照）",
+     "several -i need -o DIR/ -f FORMAT (try --help)"},
+    {"keys.parts-needs-one-file", "--parts はファイルを一つだけ取ります（--help を参照）",
+     "--parts takes one file (try --help)"},
+    {"keys.already-written", "{0}: 変換しません。{1} はもう {2} から書きました",
+     "{0}: not converted, {1} is already written from {2}"},
+    {"keys.cannot-write-output", "標準出力に書けません", "cannot write standard output"},
+    {"keys.needs-number", "1 以上の数が要ります（--help を参照）",
+     "needs a number from 1 (try --help)"},
+    {"keys.tunes-need-one-input", "--tunes は 1 つの入力の曲を並べます（--help を参照）",
+     "--tunes lists the tunes of one input (try --help)"},
+    {"keys.tune-notes", "（{0} 音）", " ({0} notes)"},
+    {"keys.read-and-written", "、読み書き", ", read and written"},
+    {"keys.read", "、読み込み", ", read"},
+    {"keys.written", "、書き出し", ", written"},
+    {"keys.part-line", "{0}: トラック {1} \"{2}\"、チャンネル {3}、{4}、出だし {5} 個、{6}..{7}\n",
+     "{0}: track {1} \"{2}\", channel {3}, {4}, {5} onsets, {6}..{7}\n"},
+    {"keys.standard-input", "標準入力", "standard input"},
 };
+
+// The row of kKeysTexts with `id`.
+consteval const Text& KeysText(std::string_view id) { return Row(kKeysTexts, id); }
 
 // The converter's language: Japanese when the first non-empty of LC_ALL, LC_MESSAGES and LANG
 // (null when unset) begins with "ja", else English. Only the text counts, not whether such a
 // locale is installed.
 Language LanguageOf(const char* lcAll, const char* lcMessages, const char* lang);
-
-// `text` in `language`, each {n} replaced by the n-th of `values`.
-std::string Words(Text text, Language language, std::initializer_list<std::string> values = {});
 
 }  // namespace merin::keys

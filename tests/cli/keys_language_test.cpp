@@ -2,36 +2,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <algorithm>
-
-#include "app/keyswords.h"
 #include "support/runprogram.h"
 
 namespace merin {
 namespace {
-
-using keys::Text;
-
-bool Ascii(const std::string& text) {
-  return std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; });
-}
-
-TEST(KeysWords, EveryTextIsInBothLanguagesWithTheSameValues) {
-  for (int t = int(Text::Usage); t <= int(Text::StandardInput); ++t) {
-    const auto text = Text(t);
-    const std::initializer_list<std::string> values = {"<1>", "<2>", "<3>", "<4>",
-                                                       "<5>", "<6>", "<7>", "<8>"};
-    const std::string ja = keys::Words(text, Language::Japanese, values);
-    const std::string en = keys::Words(text, Language::English, values);
-    EXPECT_FALSE(Ascii(ja)) << t << ": " << ja;
-    EXPECT_TRUE(Ascii(en)) << t << ": " << en;
-    for (const std::string& value : values) {
-      EXPECT_EQ(ja.find(value) == std::string::npos, en.find(value) == std::string::npos)
-          << t << " " << value;
-    }
-    EXPECT_EQ((ja + en).find('{'), std::string::npos) << t;
-  }
-}
 
 TEST(KeysProgram, SpeaksJapaneseOnlyWhenTheFirstLocaleVariableSetIsJapanese) {
   struct Case {

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string_view>
+
+#include "core/text.h"
+
+namespace merin {
+
+// The word table of the libraries outside the window: every text they give a user, but those of
+// a format or program with a table of its own.
+inline constexpr Text kCoreTexts[] = {
+    // Lists.
+    {"list.and-then", "{0}、{1}", "{0}, {1}"},
+    {"list.or", "{0} または {1}", "{0} or {1}"},
+    // Reasons the system gives.
+    {"system.error", "システムエラー {0}", "system error {0}"},
+    {"system.no-such-file", "そのようなファイルやフォルダはありません", "no such file or folder"},
+    {"system.permission-denied", "アクセスが許可されていません", "permission denied"},
+    {"system.not-permitted", "その操作は許可されていません", "operation not permitted"},
+    {"system.no-space", "ディスクに空きがありません", "no space left on the device"},
+    {"system.quota", "ディスクの割り当てを超えました", "disk quota exceeded"},
+    {"system.too-large", "ファイルが大きすぎます", "file too large"},
+    {"system.is-folder", "フォルダです", "is a folder"},
+    {"system.not-a-folder", "パスの途中がフォルダではありません",
+     "a part of the path is not a folder"},
+    {"system.read-only", "読み取り専用のファイルシステムです", "read-only file system"},
+    {"system.name-too-long", "ファイル名が長すぎます", "file name too long"},
+    {"system.link-loop", "シンボリックリンクの階層が深すぎます",
+     "too many levels of symbolic links"},
+    {"system.input-output", "入出力エラーです", "input/output error"},
+    {"system.no-memory", "メモリが足りません", "not enough memory"},
+    // Files that cannot be used as they are.
+    {"file.read-only", "ファイルは読み取り専用です", "the file is read-only"},
+    {"file.not-a-file", "通常のファイルではありません (デバイス、ソケットまたはパイプ)",
+     "not a regular file (a device, socket or pipe)"},
+    {"file.socket", "ファイルではなくソケットです", "a socket, not a file"},
+    {"file.owner-not-kept", "所有者またはグループを保てません",
+     "its owner or group could not be kept"},
+    {"file.name-not-utf8",
+     "名前が UTF-8 ではありません。コマンドラインから開くか、ウィンドウにドロップしてください",
+     "the name is not UTF-8; open the file from the command line or drop it on the window"},
+    // A melody text's tokens.
+    {"token.not-a-token", "音符コード（11..72, 01, 99）でも音名（C4..B5, C#4, r, -）でもありません",
+     "not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)"},
+    {"token.no-such-sharp", "E と B にシャープはありません", "E and B have no sharp"},
+    {"token.outside-range", "電話機の音域 C4..B5 の外です", "outside the handset's range C4..B5"},
+    {"token.too-many", "メロディは 30 個までです", "a melody has at most 30 slots"},
+    // Export.
+    {"export.empty-melody", "メロディが空なので書き出すものがありません",
+     "the melody is empty; there is nothing to export"},
+    {"export.encoder-failed", "音声ライブラリがメロディを変換できませんでした",
+     "the audio library could not encode the melody"},
+    {"export.not-audio-name", "このプログラムが書き出す音声ファイルの名前ではありません",
+     "not an audio file name this program writes"},
+    {"export.cannot-encode",
+     "インストールされている libsndfile はこの形式をこの周波数で書き出せません",
+     "the installed libsndfile cannot write this format at this rate"},
+    // Pictures.
+    {"picture.cannot-read", "読み込めません", "cannot be read"},
+    {"picture.not-a-picture", "読み込める形式の画像ではありません",
+     "not a picture in a format that can be read"},
+    {"picture.cut", "ファイルが画像の途中で終わっています", "the file ends before its picture does"},
+    // Sounds and the sound output.
+    {"sound.not-a-sound-file", "読み込める音声ファイルではありません",
+     "not a sound file that can be read"},
+    {"sound.unlike", "音声ファイルはすべて同じ形式でなければなりません",
+     "the sound files must all be alike"},
+    {"sound.cut", "ファイルが音の途中で終わっています", "the file ends before its sound does"},
+    {"sound.no-output-device", "出力デバイスがありません", "no output device"},
+    {"sound.cannot-open-output", "出力デバイスを開けません", "the output device cannot be opened"},
+    {"sound.output-failed", "出力デバイスが止まりました", "the output device failed"},
+    // A reason with a library's own words after it.
+    {"detail", "{0}（{1}）", "{0} ({1})"},
+};
+
+// The row of kCoreTexts with `id`.
+consteval const Text& CoreText(std::string_view id) { return Row(kCoreTexts, id); }
+
+}  // namespace merin
