@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "app/keyswords.h"
+#include "core/coretexts.h"
 #include "core/da.h"
 #include "core/escape.h"
 #include "formats/fileio.h"
@@ -36,7 +37,6 @@
 namespace {
 
 using merin::Escaped;
-using merin::Language;
 using merin::formats::Accept;
 using merin::formats::Codes;
 using merin::formats::Imported;
@@ -66,7 +66,7 @@ std::string Usage() {
       line += extension;
     }
     line.resize(std::max<size_t>(line.size() + 1, 24), ' ');
-    line += kLanguage == Language::English ? format.english : format.japanese;
+    line += Words(format.dialogName);
     line += Words(format.read && format.write ? KeysText("keys.read-and-written")
                   : format.read               ? KeysText("keys.read")
                                               : KeysText("keys.written"));
@@ -184,7 +184,7 @@ std::optional<Refusal> RefusedAsEmpty(const Codes& codes, const std::string& for
                                       const std::string& target) {
   const merin::formats::Format* written = merin::formats::FormatOfExtension(format);
   if (!written || written->ownFile || merin::formats::UsedSlots(codes) > 0) return std::nullopt;
-  return Refusal{merin::formats::Fault::EmptyMelody, target};
+  return Refusal(merin::CoreText("export.empty-melody"), target);
 }
 
 // --parts: one line a part of the MIDI file at `path`; returns the exit status.
@@ -194,7 +194,7 @@ int ListParts(const std::string& path) {
   if (auto* error = std::get_if<Refusal>(&bytes)) return Fail(kBadInput, Words(*error));
   const std::string& data = std::get<std::string>(bytes);
   if (merin::formats::FormatToRead(data, name).read != merin::formats::ReadMidi) {
-    return Fail(kBadInput, Words(Refusal(merin::formats::Fault::NoParts, name)));
+    return Fail(kBadInput, Words(Refusal(merin::CoreText("melody.no-parts"), name)));
   }
   auto tune = merin::formats::ReadMidiTune(data, name);
   if (auto* error = std::get_if<Refusal>(&tune)) return Fail(kBadInput, Words(*error));
@@ -244,9 +244,9 @@ int ConvertInto(const std::string& folder, const std::string& format,
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
-    const merin::formats::WriteFailure failure{
-        folder, merin::formats::WriteFailure::Doing::MakingFolder, error.value(), {}};
-    return Fail(kCannotWrite, failure.Message(kLanguage));
+    Refusal failure = merin::SystemRefusal(error.value(), folder);
+    failure.doing = &merin::CoreText("doing.make-folder");
+    return Fail(kCannotWrite, Words(failure));
   }
   const auto targetOf = [&](std::string_view input) {
     return (std::filesystem::path(folder) / std::filesystem::path(input).stem()).string() + "." +
@@ -466,8 +466,8 @@ int Run(int argc, char** argv) {
   if (options.output) {
     format = options.format.value_or(merin::formats::ExtensionOf(*options.output));
     if (format.empty()) {
-      Refusal refusal{merin::formats::Fault::NoExtension, *options.output};
-      refusal.text = merin::formats::WritableList();
+      Refusal refusal(merin::CoreText("write.no-extension"), *options.output);
+      refusal.choices = merin::formats::WritableExtensions();
       return Fail(kCannotWrite, Words(refusal));
     }
     if (auto refusal = merin::formats::CannotWriteAs(format, *options.output))

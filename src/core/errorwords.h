@@ -8,10 +8,6 @@
 namespace merin {
 
 // Reasons of our own that are no system error; negative so that they meet no errno value.
-inline constexpr int kReadOnlyFile = -1;   // the file has no write permission bit
-inline constexpr int kNotAFile = -2;       // a device, socket or pipe where a file was wanted
-inline constexpr int kEmptyMelody = -3;    // nothing to export: every slot is empty
-inline constexpr int kEncoderFailed = -4;  // the audio library could not encode the melody
 // A token of a melody text that gives no slot code.
 inline constexpr int kNotAToken = -5;     // neither a note code nor a pitch name
 inline constexpr int kNoSuchSharp = -6;   // "E#" or "B#"
@@ -23,18 +19,13 @@ inline constexpr int kNotAPicture = -10;  // no picture format the program reads
 inline constexpr int kPictureCut = -11;   // the file ends before its picture does
 // A sound file or an audio target that cannot be used.
 inline constexpr int kNotASoundFile = -12;  // missing, or no sound the audio library reads
-inline constexpr int kUnlikeSounds = -13;   // another rate or channel count than the first one
-inline constexpr int kNotAudioName = -14;   // an extension of no audio format written
-inline constexpr int kCannotEncode = -15;   // the audio library cannot write the format at the rate
 inline constexpr int kSoundCut = -16;       // a sound file ends before its sound does
 // The sound output.
 inline constexpr int kNoOutputDevice = -17;    // no device to play to
 inline constexpr int kCannotOpenOutput = -18;  // the device would not open
 inline constexpr int kOutputFailed = -19;      // the device stopped taking sound
 // Files that cannot be used as they are.
-inline constexpr int kSocket = -20;        // a socket where a file was wanted
-inline constexpr int kOwnerNotKept = -21;  // a save would change the file's owner or group
-inline constexpr int kNameNotUtf8 = -22;   // a file name the file dialog could not pass on
+inline constexpr int kNameNotUtf8 = -22;  // a file name the file dialog could not pass on
 
 // The reason `error` (an errno value or one of ours above) put into plain words in `language`;
 // errno values without words of our own show their number.

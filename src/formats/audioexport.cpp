@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/errorwords.h"
+#include "core/coretexts.h"
 #include "core/escape.h"
 #include "core/pitch.h"
 #include "formats/fileio.h"
@@ -67,11 +67,16 @@ std::string Describe(int rate, int channels) {
 // libsndfile tells why an open failed only through one error shared by the whole process.
 std::mutex openMutex;
 
+// `why` as the refusal of a read of the sound file `path`: "cannot read PATH: REASON".
+Refusal Unread(const std::string& path, Refusal why) {
+  why.file = path;
+  why.doing = &CoreText("doing.read");
+  return why;
+}
+
 // Reads a whole sound file as 16-bit samples, or returns why it cannot be read.
-std::optional<WriteFailure> ReadWave(const std::string& path, Wave& wave) {
-  const auto fail = [&] {
-    return WriteFailure{path, WriteFailure::Doing::Reading, kNotASoundFile, {}};
-  };
+std::optional<Refusal> ReadWave(const std::string& path, Wave& wave) {
+  const auto fail = [&] { return Unread(path, Refusal(CoreText("sound.not-a-sound-file"))); };
   SF_INFO info{};
   SndfilePtr file;
   {
@@ -162,16 +167,15 @@ std::vector<std::string> WritableAudioExtensions() {
   return extensions;
 }
 
-std::optional<WriteFailure> ExportAudio(const Codes& codes, const std::string& programFolder,
-                                        const std::string& target, bool syncFolder) {
+std::optional<Refusal> ExportAudio(const Codes& codes, const std::string& programFolder,
+                                   const std::string& target, bool syncFolder) {
   const std::string extension = ExtensionOf(target);
   const auto format = std::find_if(std::begin(kAudioFormats), std::end(kAudioFormats),
                                    [&](const AudioFormat& f) { return f.extension == extension; });
   if (format == std::end(kAudioFormats)) {
-    std::string known;
-    for (const std::string& e : WritableAudioExtensions())
-      known += (known.empty() ? "." : ", .") + e;
-    return WriteFailure{target, WriteFailure::Doing::Writing, kNotAudioName, known};
+    Refusal refusal(CoreText("export.not-audio-name"));
+    for (const std::string& e : WritableAudioExtensions()) refusal.choices.push_back("." + e);
+    return Unwritten(target, std::move(refusal));
   }
 
   // Each distinct wave is read once; the slots then follow one another.
@@ -188,9 +192,10 @@ std::optional<WriteFailure> ExportAudio(const Codes& codes, const std::string& p
         first = &it->second;
         firstPath = path;
       } else if (it->second.rate != first->rate || it->second.channels != first->channels) {
-        return WriteFailure{path, WriteFailure::Doing::Reading, kUnlikeSounds,
-                            Describe(it->second.rate, it->second.channels) + "; " +
-                                Escaped(firstPath) + ": " + Describe(first->rate, first->channels)};
+        Refusal unlike(CoreText("sound.unlike"));
+        unlike.detail = Describe(it->second.rate, it->second.channels) + "; " + Escaped(firstPath) +
+                        ": " + Describe(first->rate, first->channels);
+        return Unread(path, std::move(unlike));
       }
     }
     sequence.push_back(&it->second);
@@ -198,13 +203,14 @@ std::optional<WriteFailure> ExportAudio(const Codes& codes, const std::string& p
   const int rate = first ? first->rate : kCheckRate;
   const int channels = first ? first->channels : kCheckChannels;
   if (!Writable(format->format, rate, channels)) {
-    return WriteFailure{target, WriteFailure::Doing::Writing, kCannotEncode,
-                        "." + extension + ", " + Describe(rate, channels)};
+    Refusal refusal(CoreText("export.cannot-encode"));
+    refusal.detail = "." + extension + ", " + Describe(rate, channels);
+    return Unwritten(target, std::move(refusal));
   }
 
   auto encoded = Encode(sequence, rate, channels, format->format);
   if (!encoded || encoded->empty()) {
-    return WriteFailure{target, WriteFailure::Doing::Writing, kEncoderFailed, {}};
+    return Unwritten(target, Refusal(CoreText("export.encoder-failed")));
   }
   return WriteFileAtomically(target, *encoded, syncFolder);
 }

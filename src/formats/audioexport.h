@@ -18,7 +18,7 @@ std::vector<std::string> WritableAudioExtensions();
 // wave, in the format of `target`'s extension: encoded in memory, then written atomically
 // (WriteFileAtomically, `syncFolder` as there). Returns why not (naming the sound file that
 // cannot be read, or the target); no partial file is left.
-std::optional<WriteFailure> ExportAudio(const Codes& codes, const std::string& programFolder,
-                                        const std::string& target, bool syncFolder = true);
+std::optional<Refusal> ExportAudio(const Codes& codes, const std::string& programFolder,
+                                   const std::string& target, bool syncFolder = true);
 
 }  // namespace merin::formats

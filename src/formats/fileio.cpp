@@ -16,22 +16,25 @@
 #include <mutex>
 #include <set>
 
-#include "core/errorwords.h"
-#include "core/escape.h"
+#include "core/coretexts.h"
 
 namespace merin::formats {
 namespace {
 
-using Doing = WriteFailure::Doing;
-
 Refusal FileError(const std::string& path, int error) {
-  if (error == EISDIR) return Refusal{Fault::IsFolder, path};
+  if (error == EISDIR) return Refusal(CoreText("file.is-folder"), path);
   // A socket cannot be opened at all: the open says only "no such device or address".
   struct stat info {};
   if (error == ENXIO && ::stat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode)) {
-    error = kSocket;
+    return Refusal(CoreText("file.socket"), path);
   }
-  return Refusal{Fault::SystemError, path, {error}};
+  return SystemRefusal(error, path);
+}
+
+// A file that is not what was wanted: a socket, or a device or pipe.
+Refusal NotAFile(const std::string& path, const struct stat& info) {
+  return Refusal(S_ISSOCK(info.st_mode) ? CoreText("file.socket") : CoreText("file.not-a-file"),
+                 path);
 }
 
 // Closes a descriptor when it goes out of scope.
@@ -122,7 +125,7 @@ void RemoveLeftTemporaries(const std::string& folder) {
 
 // The file a write to `path` replaces: `path`, or where its symbolic links lead; ELOOP for a
 // loop or a chain longer than the system follows.
-std::variant<std::string, int> Resolved(const std::string& path) {
+std::variant<std::string, Refusal> Resolved(const std::string& path) {
   constexpr int kMostLinks = 40;  // what Linux follows in one path
   std::string current = path;
   for (int hop = 0; hop <= kMostLinks; ++hop) {
@@ -131,12 +134,12 @@ std::variant<std::string, int> Resolved(const std::string& path) {
     if (hop == kMostLinks) break;
     std::string target(PATH_MAX, '\0');
     const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
-    if (length < 0) return errno;
-    if (static_cast<size_t>(length) >= target.size()) return ENAMETOOLONG;
+    if (length < 0) return SystemRefusal(errno);
+    if (static_cast<size_t>(length) >= target.size()) return SystemRefusal(ENAMETOOLONG);
     target.resize(static_cast<size_t>(length));
     current = target.starts_with('/') ? target : FolderOf(current) + "/" + target;
   }
-  return ELOOP;
+  return SystemRefusal(ELOOP);
 }
 
 // Gives the new file `fd` the extended attributes (ACLs among them) of the file at `old`, where
@@ -160,16 +163,18 @@ void CopyAttributes(const std::string& old, int fd) {
 }
 
 // Gives the new file `fd` the owner, group and mode of `old` (owner first: a change of owner
-// clears the set-user-ID bits the mode then sets again); 0, or why they cannot be kept.
-int KeepOwnerAndMode(const struct stat& old, int fd) {
+// clears the set-user-ID bits the mode then sets again); or says why they cannot be kept.
+std::optional<Refusal> KeepOwnerAndMode(const struct stat& old, int fd) {
   if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
     // Only root may give a file away; for others the owner must be theirs already.
     struct stat made {};
-    if (::fstat(fd, &made) != 0) return errno;
-    if (made.st_uid != old.st_uid || made.st_gid != old.st_gid) return kOwnerNotKept;
+    if (::fstat(fd, &made) != 0) return SystemRefusal(errno);
+    if (made.st_uid != old.st_uid || made.st_gid != old.st_gid) {
+      return Refusal(CoreText("file.owner-not-kept"));
+    }
   }
-  if (::fchmod(fd, old.st_mode & 07777) != 0) return errno;
-  return 0;
+  if (::fchmod(fd, old.st_mode & 07777) != 0) return SystemRefusal(errno);
+  return std::nullopt;
 }
 
 struct Temporary {
@@ -180,17 +185,17 @@ struct Temporary {
 // Creates a new, empty temporary file beside `target`, with the owner, group, mode and extended
 // attributes of the file it is to replace; or says why it cannot be. A file this user may not
 // write is refused as read-only, whatever the folder allows.
-std::variant<Temporary, int> CreateTemporary(const std::string& target) {
+std::variant<Temporary, Refusal> CreateTemporary(const std::string& target) {
   static std::atomic<unsigned> counter{0};
   struct stat old {};
   const bool exists = ::stat(target.c_str(), &old) == 0;
-  if (!exists && errno != ENOENT) return errno;
-  if (exists && S_ISDIR(old.st_mode)) return EISDIR;
-  if (exists && S_ISSOCK(old.st_mode)) return kSocket;
-  if (exists && !S_ISREG(old.st_mode)) return kNotAFile;
-  if (exists && (old.st_mode & 0222) == 0) return kReadOnlyFile;
+  if (!exists && errno != ENOENT) return SystemRefusal(errno);
+  if (exists && S_ISDIR(old.st_mode)) return SystemRefusal(EISDIR);
+  if (exists && !S_ISREG(old.st_mode)) return NotAFile(target, old);
+  if (exists && (old.st_mode & 0222) == 0) return Refusal(CoreText("file.read-only"));
   if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
-    return errno == EACCES ? kReadOnlyFile : errno;
+    if (errno == EACCES) return Refusal(CoreText("file.read-only"));
+    return SystemRefusal(errno);
   }
   const std::string folder = FolderOf(target);
   RemoveLeftTemporaries(folder);
@@ -199,51 +204,26 @@ std::variant<Temporary, int> CreateTemporary(const std::string& target) {
                              std::to_string(counter.fetch_add(1)) + ".tmp";
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno == EEXIST) continue;
-    if (fd < 0) return errno;
+    if (fd < 0) return SystemRefusal(errno);
     if (exists) {
-      if (const int error = KeepOwnerAndMode(old, fd)) {
+      if (auto refusal = KeepOwnerAndMode(old, fd)) {
         ::close(fd);
         ::unlink(path.c_str());
-        return error;
+        return std::move(*refusal);
       }
       CopyAttributes(target, fd);
     }
     return Temporary{path, fd};
   }
-  return EEXIST;
+  return SystemRefusal(EEXIST);
 }
 
 }  // namespace
 
-std::string WriteFailure::Message(Language language) const {
-  const std::string shown = Escaped(path);
-  const std::string reason = ErrorWords(error, language, detail);
-  if (language == Language::Japanese) {
-    switch (doing) {
-      case Doing::Writing:
-        return shown + " を書き込めません: " + reason;
-      case Doing::Reading:
-        return shown + " を読み込めません: " + reason;
-      case Doing::MakingFolder:
-        return "フォルダ " + shown + " を作れません: " + reason;
-    }
-  }
-  switch (doing) {
-    case Doing::Writing:
-      return "cannot write " + shown + ": " + reason;
-    case Doing::Reading:
-      return "cannot read " + shown + ": " + reason;
-    case Doing::MakingFolder:
-      return "cannot make the folder " + shown + ": " + reason;
-  }
-  return reason;
-}
-
-Refusal RefusalOf(const WriteFailure& failure) {
-  Refusal refusal{
-      Fault::CannotWrite, failure.path, {static_cast<int64_t>(failure.doing), failure.error}};
-  refusal.text = failure.detail;
-  return refusal;
+Refusal Unwritten(std::string path, Refusal why) {
+  why.file = std::move(path);
+  why.doing = &CoreText("doing.write");
+  return why;
 }
 
 std::string FolderOf(const std::string& path) {
@@ -280,9 +260,9 @@ std::variant<std::string, Refusal> ReadInputFile(const std::string& path, Accept
   const bool regular = S_ISREG(info.st_mode);
   const bool allowed = regular || accept == Accept::Anything ||
                        (accept == Accept::FilesAndPipes && S_ISFIFO(info.st_mode));
-  if (!allowed) return FileError(path, S_ISSOCK(info.st_mode) ? kSocket : kNotAFile);
+  if (!allowed) return NotAFile(path, info);
   const auto tooLarge = [&] {
-    return Refusal{Fault::TooLarge, path, {static_cast<int64_t>(limit / 1024)}};
+    return Refusal(CoreText("file.too-large"), path, {std::to_string(limit / 1024)});
   };
   if (regular && static_cast<size_t>(info.st_size) > limit) return tooLarge();
   std::string bytes;
@@ -316,20 +296,19 @@ std::variant<std::string, Refusal> ReadInputFile(const std::string& path, Accept
   return bytes;
 }
 
-std::optional<WriteFailure> WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                                bool syncFolder) {
-  const auto failure = [&](int error) { return WriteFailure{path, Doing::Writing, error, {}}; };
-  const auto resolved = Resolved(path);
-  if (const int* error = std::get_if<int>(&resolved)) return failure(*error);
+std::optional<Refusal> WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                           bool syncFolder) {
+  auto resolved = Resolved(path);
+  if (auto* refusal = std::get_if<Refusal>(&resolved)) return Unwritten(path, std::move(*refusal));
   const std::string& target = std::get<std::string>(resolved);
   auto created = CreateTemporary(target);
-  if (const int* error = std::get_if<int>(&created)) return failure(*error);
+  if (auto* refusal = std::get_if<Refusal>(&created)) return Unwritten(path, std::move(*refusal));
   const Temporary temporary = std::get<Temporary>(created);
   Descriptor fd(temporary.fd);
   const auto fail = [&](int error) {
     fd.Close();
     ::unlink(temporary.path.c_str());
-    return failure(error);
+    return Unwritten(path, SystemRefusal(error));
   };
   size_t written = 0;
   while (written < bytes.size()) {

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <variant>
 
-#include "core/language.h"
 #include "formats/melody.h"
 
 namespace merin::formats {
@@ -24,32 +23,18 @@ std::variant<std::string, Refusal> ReadInputFile(const std::string& path,
                                                  Accept accept = Accept::FilesAndPipes,
                                                  size_t limit = kMaxInputBytes);
 
-// Why a file was not written (or, for audio, which sound file could not be read), kept as data
-// so that it can be put into words in either language.
-struct WriteFailure {
-  enum class Doing { Writing, Reading, MakingFolder };
-  std::string path;
-  Doing doing = Doing::Writing;
-  int error = 0;       // an errno value or a reason of core/errorwords.h
-  std::string detail;  // values of no language that go with the reason, such as rates or names
-
-  // "cannot write PATH: REASON (DETAIL)" (the path escaped), or in Japanese.
-  std::string Message(Language language) const;
-  bool operator==(const WriteFailure&) const = default;
-};
-
-// The failure as a refusal (Fault::CannotWrite), as writers of every format return it.
-Refusal RefusalOf(const WriteFailure& failure);
+// `why` as the refusal of a write of `path`: "cannot write PATH: REASON".
+Refusal Unwritten(std::string path, Refusal why);
 
 // Writes `bytes` to `path` atomically: into a temporary file in the same folder, synced, then
 // renamed over it. A symbolic link stays and the file it leads to is replaced (a loop of links is
 // refused); an existing file keeps its mode, owner, group and extended attributes, and is refused
-// when this user may not write it or its owner and group cannot be kept. On failure the old file
-// is as it was and no temporary is left. The folder is synced after the rename unless
-// `syncFolder` is false (call SyncFolder once after many writes). The first write into a folder
-// removes the temporaries that ended runs of ours left there.
-std::optional<WriteFailure> WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                                bool syncFolder = true);
+// when this user may not write it or its owner and group cannot be kept. On failure (refused as
+// Unwritten refuses) the old file is as it was and no temporary is left. The folder is synced
+// after the rename unless `syncFolder` is false (call SyncFolder once after many writes). The
+// first write into a folder removes the temporaries that ended runs of ours left there.
+std::optional<Refusal> WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                           bool syncFolder = true);
 
 // Makes the renames done in `folder` reach the disk.
 void SyncFolder(const std::string& folder);

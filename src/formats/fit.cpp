@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdlib>
 
+#include "core/coretexts.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
 
@@ -78,8 +79,8 @@ void SetCode(std::string& slot, char first, char second) {
 std::optional<Refusal> Fit(std::span<const int> sequence, size_t from, std::string_view file,
                            Imported& melody) {
   if (from == 0 || (from > 1 && from > sequence.size())) {
-    return Refusal(Fault::FromPastEnd, std::string(file),
-                   {static_cast<int64_t>(from), static_cast<int64_t>(sequence.size())});
+    return Refusal(CoreText("melody.from-past-end"), std::string(file),
+                   {std::to_string(from), std::to_string(sequence.size())});
   }
   const size_t skipped = std::min(from - 1, sequence.size());
   const std::span<const int> taken =
@@ -102,14 +103,15 @@ std::optional<Refusal> Fit(std::span<const int> sequence, size_t from, std::stri
   }
   Report& report = melody.report;
   report.reserve(report.size() + 5);  // these lines, and one the reader may add
-  if (skipped > 0) report.push_back({Change::Skipped, {static_cast<int64_t>(skipped)}, {}});
+  if (skipped > 0) report.push_back({&CoreText("report.skipped"), {std::to_string(skipped)}});
   if (const size_t dropped = sequence.size() - skipped - taken.size(); dropped > 0) {
-    report.push_back({Change::Dropped, {static_cast<int64_t>(dropped)}, {}});
+    report.push_back({&CoreText("report.dropped"), {std::to_string(dropped)}});
   }
   if (shift != 0) {
-    report.push_back({shift > 0 ? Change::ShiftedUp : Change::ShiftedDown, {std::abs(shift)}, {}});
+    report.push_back({shift > 0 ? &CoreText("report.shifted-up") : &CoreText("report.shifted-down"),
+                      {std::to_string(std::abs(shift))}});
   }
-  if (folded > 0) report.push_back({Change::Folded, {folded}, {}});
+  if (folded > 0) report.push_back({&CoreText("report.folded"), {std::to_string(folded)}});
   return std::nullopt;
 }
 

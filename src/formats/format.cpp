@@ -13,13 +13,11 @@ namespace merin::formats {
 namespace {
 
 // Sound, written by audioexport from the program's wave files.
-Format Audio(std::string_view extension, std::string_view mime, std::string_view japanese,
-             std::string_view english) {
-  return Format{.name = english,
+Format Audio(std::string_view extension, std::string_view mime, Text dialogName) {
+  return Format{.name = dialogName.english,
                 .extensions = {extension},
                 .mime = mime,
-                .japanese = japanese,
-                .english = english,
+                .dialogName = dialogName,
                 .audio = true};
 }
 
@@ -31,10 +29,10 @@ std::span<const Format> Formats() {
       ImelodyFormat(),
       RtttlFormat(),  // takes any text: the last text format
       MidiFormat(),
-      Audio("wav", "audio/x-wav", "WAV 音声", "WAV audio"),
-      Audio("flac", "audio/flac", "FLAC 音声", "FLAC audio"),
-      Audio("ogg", "audio/ogg", "Ogg Vorbis 音声", "Ogg Vorbis audio"),
-      Audio("mp3", "audio/mpeg", "MP3 音声", "MP3 audio"),
+      Audio("wav", "audio/x-wav", {"wav.name", "WAV 音声", "WAV audio"}),
+      Audio("flac", "audio/flac", {"flac.name", "FLAC 音声", "FLAC audio"}),
+      Audio("ogg", "audio/ogg", {"ogg.name", "Ogg Vorbis 音声", "Ogg Vorbis audio"}),
+      Audio("mp3", "audio/mpeg", {"mp3.name", "MP3 音声", "MP3 audio"}),
   };
   return formats;
 }
@@ -80,17 +78,12 @@ std::variant<Imported, Refusal> ReadAny(std::string_view bytes, std::string_view
   return FormatToRead(bytes, file).read(bytes, file, options);
 }
 
-std::string WritableList() {
-  std::vector<std::string_view> names;
+std::vector<std::string> WritableExtensions() {
+  std::vector<std::string> extensions;
   for (const Format& format : Formats()) {
-    if (format.write || format.audio) names.push_back(format.extensions.front());
+    if (format.write || format.audio) extensions.emplace_back(format.extensions.front());
   }
-  std::string list;
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (i > 0) list += i + 1 == names.size() ? " or " : ", ";
-    list += names[i];
-  }
-  return list;
+  return extensions;
 }
 
 }  // namespace merin::formats

@@ -18,7 +18,8 @@ struct Format {
   std::string_view name;                     // as a message names it: "RTTTL"
   std::vector<std::string_view> extensions;  // lower case, without the dot; the first is written
   std::string_view mime;                     // its MIME type
-  std::string_view japanese, english;        // the file dialog's name for it
+  Text dialogName{};                         // the file dialog's name for it
+  std::span<const Text> texts{};             // the rows of its own words
   // Whether its files are binary: the extension chooses the format then, and the reader takes
   // files up to kMaxBinaryBytes; text formats are told apart by content.
   bool binary = false;
@@ -57,7 +58,7 @@ std::variant<Imported, Refusal> ReadAny(std::string_view bytes, std::string_view
 // The format the bytes are read as, by the rule of ReadAny.
 const Format& FormatToRead(std::string_view bytes, std::string_view file);
 
-// The extensions the program writes, for a message: "mk98, rtttl, mid, wav, flac, ogg or mp3".
-std::string WritableList();
+// The extensions the program writes, in the registry's order: mk98, rtttl, mid, wav ….
+std::vector<std::string> WritableExtensions();
 
 }  // namespace merin::formats

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/coretexts.h"
 #include "core/pitch.h"
 #include "formats/fit.h"
 #include "formats/slots.h"
@@ -16,6 +17,29 @@ namespace merin::formats {
 namespace {
 
 using textscan::IsSpace;
+
+// The iMelody unit's words: what its reader refuses.
+constexpr Text kImelodyTexts[] = {
+    {"imelody.no-begin", "iMelody ではありません: BEGIN:IMELODY で始まっていません",
+     "not iMelody: it does not start with BEGIN:IMELODY"},
+    {"imelody.header-line", "「キー:値」の形の行が必要です",
+     "a line of the form KEY:value expected"},
+    {"imelody.version", "iMelody のバージョン {0} は読み込めません（1.0 と 1.2 を読みます）",
+     "iMelody version {0} is not read (1.0 and 1.2 are)"},
+    {"imelody.no-melody", "MELODY 行がありません", "no MELODY line"},
+    {"imelody.no-end", "END:IMELODY 行がありません", "no END:IMELODY line"},
+    {"imelody.not-a-token", "iMelody の音符・休符（r）・繰り返し・効果のどれでもありません",
+     "not a note, a rest (r), a repeat or an effect of iMelody"},
+    {"imelody.bad-octave", "オクターブが *0..*8 の外です", "octave outside *0..*8"},
+    {"imelody.nested-repeat", "繰り返しの中に繰り返しがあります",
+     "a repeat block inside a repeat block"},
+    {"imelody.unclosed-repeat", "繰り返しの終わり（@n）がありません",
+     "a repeat block without its end (@n)"},
+    {"imelody.stray-repeat-end", "'(' で始まっていない繰り返しの終わりです",
+     "the end of a repeat block that was not begun with '('"},
+};
+
+consteval const Text& ImelodyText(std::string_view id) { return Row(kImelodyTexts, id); }
 
 constexpr std::string_view kBegin = "BEGIN:IMELODY";
 // Repeats are expanded up to this many slots; a text of 64 KiB holds fewer notes without them.
@@ -42,12 +66,12 @@ class MelodyReader {
       const size_t at = pos_;
       const char c = text_[pos_];
       if (c == '(') {
-        if (blockStart != kNoBlock) return Error(at, 1, Fault::ImyNestedRepeat);
+        if (blockStart != kNoBlock) return Error(at, 1, ImelodyText("imelody.nested-repeat"));
         blockStart = pitches.size();
         blockAt = at;
         ++pos_;
       } else if (c == '@') {
-        if (blockStart == kNoBlock) return Error(at, 1, Fault::ImyStrayRepeatEnd);
+        if (blockStart == kNoBlock) return Error(at, 1, ImelodyText("imelody.stray-repeat-end"));
         ++pos_;
         const size_t digitsAt = pos_;
         size_t count = 0;
@@ -55,14 +79,15 @@ class MelodyReader {
           count = std::min<size_t>(count * 10 + static_cast<size_t>(text_[pos_] - '0'), kMostSlots);
           ++pos_;
         }
-        if (pos_ == digitsAt) return Error(at, 1, Fault::ImyNotAToken);
+        if (pos_ == digitsAt) return Error(at, 1, ImelodyText("imelody.not-a-token"));
         if (Next() && text_[pos_] == 'V') SkipVolume();
-        if (!Next() || text_[pos_] != ')') return Error(blockAt, 1, Fault::ImyUnclosedRepeat);
+        if (!Next() || text_[pos_] != ')')
+          return Error(blockAt, 1, ImelodyText("imelody.unclosed-repeat"));
         ++pos_;
         Repeat(pitches, blockStart, count);
         blockStart = kNoBlock;
       } else if (c == ')') {
-        return Error(at, 1, Fault::ImyStrayRepeatEnd);
+        return Error(at, 1, ImelodyText("imelody.stray-repeat-end"));
       } else if (c == 'V') {
         SkipVolume();
       } else if (SkipWord("ledon") || SkipWord("ledoff") || SkipWord("vibeon") ||
@@ -71,7 +96,7 @@ class MelodyReader {
         return refusal;
       }
     }
-    if (blockStart != kNoBlock) return Error(blockAt, 1, Fault::ImyUnclosedRepeat);
+    if (blockStart != kNoBlock) return Error(blockAt, 1, ImelodyText("imelody.unclosed-repeat"));
     return std::nullopt;
   }
 
@@ -104,19 +129,19 @@ class MelodyReader {
     if (text_[pos_] == '*') {
       ++pos_;
       if (pos_ == end_ || text_[pos_] < '0' || text_[pos_] > '9') {
-        return Error(at, 1, Fault::ImyNotAToken);
+        return Error(at, 1, ImelodyText("imelody.not-a-token"));
       }
-      if (text_[pos_] == '9') return Error(at, 2, Fault::ImyBadOctave);
+      if (text_[pos_] == '9') return Error(at, 2, ImelodyText("imelody.bad-octave"));
       octave_ = text_[pos_++] - '0';
-      if (pos_ == end_) return Error(at, 2, Fault::ImyNotAToken);
+      if (pos_ == end_) return Error(at, 2, ImelodyText("imelody.not-a-token"));
     }
     int accidental = 0;
     if (text_[pos_] == '&' || text_[pos_] == '#') accidental = text_[pos_++] == '&' ? -1 : 1;
-    if (pos_ == end_) return Error(at, pos_ - at, Fault::ImyNotAToken);
+    if (pos_ == end_) return Error(at, pos_ - at, ImelodyText("imelody.not-a-token"));
     const char letter = text_[pos_];
     const bool rest = letter == 'r' && accidental == 0;
     if (!rest && (letter < 'a' || letter > 'g'))
-      return Error(at, pos_ + 1 - at, Fault::ImyNotAToken);
+      return Error(at, pos_ + 1 - at, ImelodyText("imelody.not-a-token"));
     ++pos_;
     int length = 2;  // a quarter when none is given
     if (pos_ < end_ && text_[pos_] >= '0' && text_[pos_] <= '5') length = text_[pos_++] - '0';
@@ -147,7 +172,7 @@ class MelodyReader {
     }
   }
 
-  Refusal Error(size_t at, size_t length, Fault fault) const {
+  Refusal Error(size_t at, size_t length, const Text& fault) const {
     return textscan::ErrorAt(text_, at, file_,
                              std::string(text_.substr(at, std::min(length, end_ - at))), fault);
   }
@@ -181,7 +206,8 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
                                             const ReadOptions& options) {
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
   if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName)) return *refused;
-  if (!StartsImelody(bytes)) return textscan::ErrorAt(text, 0, fileName, "", Fault::ImyNoBegin);
+  if (!StartsImelody(bytes))
+    return textscan::ErrorAt(text, 0, fileName, "", ImelodyText("imelody.no-begin"));
   std::string_view title;
   std::optional<std::pair<size_t, size_t>> melody;  // where its value is
   bool ended = false;
@@ -197,14 +223,15 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
     } else if (line.find_first_not_of(" \t") == std::string_view::npos) {
       // blank
     } else if (colon == std::string_view::npos) {
-      return textscan::ErrorAt(text, at, fileName, std::string(line), Fault::ImyHeaderLine);
+      return textscan::ErrorAt(text, at, fileName, std::string(line),
+                               ImelodyText("imelody.header-line"));
     } else {
       const std::string_view key = line.substr(0, colon);
       const std::string_view value = line.substr(colon + 1);
       if (key == "VERSION" && value != "1.0" && value != "1.2") {
-        Refusal refusal =
-            textscan::ErrorAt(text, at + colon + 1, fileName, std::string(line), Fault::ImyVersion);
-        refusal.text = std::string(value);
+        Refusal refusal = textscan::ErrorAt(text, at + colon + 1, fileName, std::string(line),
+                                            ImelodyText("imelody.version"));
+        refusal.values = {std::string(value)};
         return refusal;
       }
       if (key == "NAME") title = value;
@@ -215,8 +242,8 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
     if (melody && melody->second == lineEnd) melody->second = end;
     at = end + 1;
   }
-  if (!melody) return textscan::WholeFileError(fileName, Fault::ImyNoMelody);
-  if (!ended) return textscan::WholeFileError(fileName, Fault::ImyNoEnd);
+  if (!melody) return textscan::WholeFileError(fileName, ImelodyText("imelody.no-melody"));
+  if (!ended) return textscan::WholeFileError(fileName, ImelodyText("imelody.no-end"));
 
   const size_t first = options.from > 0 ? options.from - 1 : 0;
   MelodyReader reader(text, melody->first, melody->second, fileName, first + kSlotCount);
@@ -224,7 +251,7 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
   if (auto refusal = reader.Read(pitches)) return *refusal;
   Imported imported;
   if (auto refusal = Fit(pitches, options.from, fileName, imported)) return *refusal;
-  if (reader.Mixed(first)) imported.report.push_back({Change::DurationsDropped, {}, {}});
+  if (reader.Mixed(first)) imported.report.push_back({&CoreText("report.durations-dropped"), {}});
   TakeTitle(imported, title);
   return imported;
 }
@@ -253,8 +280,8 @@ Format ImelodyFormat() {
   return Format{.name = "iMelody",
                 .extensions = {"imy"},
                 .mime = "text/x-iMelody",
-                .japanese = "iMelody 着信メロディ",
-                .english = "iMelody ringtone",
+                .dialogName = {"imelody.name", "iMelody 着信メロディ", "iMelody ringtone"},
+                .texts = kImelodyTexts,
                 .recognise = StartsImelody,
                 .read = Read,
                 .write = WriteImelody};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "formats/melodyfile.h"
 
+#include "core/coretexts.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
@@ -16,15 +17,15 @@ namespace {
 
 // Why a token that is not a code or name is refused: a pitch name with a sharp that E and B do
 // not have, one outside the handset's octaves, or anything else.
-Fault FaultOfToken(std::string_view token) {
+const Text& FaultOfToken(std::string_view token) {
   const bool sharp = token.size() == 3 && token[1] == '#';
   if (token.size() != (sharp ? 3u : 2u) || token.back() < '0' || token.back() > '9') {
-    return Fault::NotAToken;
+    return CoreText("token.not-a-token");
   }
   const char letter = static_cast<char>(token[0] & ~0x20);
-  if (letter < 'A' || letter > 'G') return Fault::NotAToken;
-  if (sharp && (letter == 'E' || letter == 'B')) return Fault::NoSuchSharp;
-  return Fault::OutsideRange;
+  if (letter < 'A' || letter > 'G') return CoreText("token.not-a-token");
+  if (sharp && (letter == 'E' || letter == 'B')) return CoreText("token.no-such-sharp");
+  return CoreText("token.outside-range");
 }
 
 bool IsMelodyFile(std::string_view bytes) {
@@ -69,7 +70,7 @@ std::variant<Codes, Refusal> ReadMelodyFile(std::string_view bytes, std::string_
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
   if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName)) return *refused;
   if (auto bad = textscan::FirstInvalidUtf8(text)) {
-    return ErrorAt(text, *bad, fileName, "", Fault::NotUtf8);
+    return ErrorAt(text, *bad, fileName, "", CoreText("file.not-utf8"));
   }
   Codes codes = EmptyCodes();
   size_t count = 0;
@@ -95,8 +96,9 @@ std::variant<Codes, Refusal> ReadMelodyFile(std::string_view bytes, std::string_
     while (i < text.size() && !IsSpace(text[i])) ++i;
     const std::string_view token = text.substr(start, i - start);
     if (count == codes.size()) {
-      Refusal refusal = ErrorAt(text, start, fileName, std::string(token), Fault::TooManyTokens);
-      refusal.values = {kSlotCount};
+      Refusal refusal =
+          ErrorAt(text, start, fileName, std::string(token), CoreText("melody.too-many-tokens"));
+      refusal.values = {std::to_string(kSlotCount)};
       return refusal;
     }
     auto code = CodeOfToken(token);
@@ -132,8 +134,7 @@ Format MelodyFileFormat() {
   return Format{.name = "Merinkast98",
                 .extensions = {"mk98"},
                 .mime = "application/x-merinkast98-melody",
-                .japanese = "Merinkast98 メロディ",
-                .english = "Merinkast98 melody",
+                .dialogName = {"melodyfile.name", "Merinkast98 メロディ", "Merinkast98 melody"},
                 .ownFile = true,
                 .recognise = IsMelodyFile,
                 .read = Read,

@@ -73,6 +73,12 @@ std::variant<Imported, Refusal> ReadMidi(std::string_view bytes, std::string_vie
 // A key number's scientific name: 60 is "C4", 61 "C#4".
 std::string KeyName(int key);
 
+// The General MIDI instrument name of `program` (0..127).
+std::string_view InstrumentName(int program);
+
+// The rows of the MIDI unit's words.
+std::span<const Text> MidiTexts();
+
 // The Standard MIDI File unit.
 Format MidiFormat();
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <utility>
 
+#include "core/coretexts.h"
 #include "formats/fit.h"
 #include "formats/midi.h"
 #include "formats/textscan.h"
@@ -12,6 +13,35 @@
 
 namespace merin::formats {
 namespace {
+
+// The MIDI unit's words: what its reader refuses and tells.
+constexpr Text kMidiTexts[] = {
+    {"midi.no-header", "標準 MIDI ファイルではありません（\"MThd\" ヘッダがありません）",
+     "not a Standard MIDI File (no \"MThd\" header)"},
+    {"midi.short-header", "ヘッダの長さが 6 ではなく {0} バイトです",
+     "the header is {0} bytes long, not 6"},
+    {"midi.format", "フォーマット {0} は読み込めません（0 と 1 だけです）",
+     "format {0} is not read (only formats 0 and 1)"},
+    {"midi.division", "時間単位が四分音符あたりのティック数ではありません",
+     "the time division is not in ticks per quarter note"},
+    {"midi.past-file", "ファイルの終わりを越えています", "runs past the end of the file"},
+    {"midi.past-track", "トラックの終わりを越えています", "runs past the end of the track"},
+    {"midi.no-status", "バイト値 {0} はイベントの始まりではありません",
+     "byte {0} does not start an event"},
+    {"midi.bad-number", "可変長の数が 4 バイトを超えています",
+     "a variable-length number longer than 4 bytes"},
+    {"midi.no-notes", "チャンネル 10 以外に音符がありません", "no note outside channel 10"},
+    {"midi.no-such-part", "パート {0} はありません（パートは {1} 個です）",
+     "no part {0} (the file has {1})"},
+    {"midi.part-taken", "パート {0} を取り込みました: {1}、チャンネル {2}、{3}",
+     "took part {0}: {1}, channel {2}, {3}"},
+    {"midi.part-taken-unnamed", "パート {0} を取り込みました: （名前なし）、チャンネル {2}、{3}",
+     "took part {0}: (no name), channel {2}, {3}"},
+    {"midi.chords", "{0} 個の和音から一番高い音を取りました",
+     "kept the highest note of {0} chords"},
+};
+
+consteval const Text& MidiText(std::string_view id) { return Row(kMidiTexts, id); }
 
 constexpr int kPercussion = 9;             // channel 10, counted from 0
 constexpr uint8_t kUnknownProgram = 0xFF;  // of a part, until the whole file is read
@@ -107,26 +137,28 @@ class Reader {
 
   std::optional<Refusal> Read(MidiTune& tune) {
     if (bytes_.size() > kMaxBinaryBytes) {
-      return Refusal(Fault::TooLarge, std::string(file_), {kMaxBinaryBytes / 1024});
+      return Refusal(CoreText("file.too-large"), std::string(file_),
+                     {std::to_string(kMaxBinaryBytes / 1024)});
     }
-    if (!bytes_.starts_with("MThd")) return At(0, Fault::MidiNoHeader);
-    if (bytes_.size() < 14) return At(bytes_.size(), Fault::MidiRunsPast, 0);
+    if (!bytes_.starts_with("MThd")) return At(0, MidiText("midi.no-header"));
+    if (bytes_.size() < 14) return At(bytes_.size(), MidiText("midi.past-file"));
     const uint32_t length = Big(4, 4);
-    if (length < 6) return At(4, Fault::MidiShortHeader, length);
-    if (const uint32_t format = Big(8, 2); format > 1) return At(8, Fault::MidiFormat, format);
+    if (length < 6) return At(4, MidiText("midi.short-header"), length);
+    if (const uint32_t format = Big(8, 2); format > 1)
+      return At(8, MidiText("midi.format"), format);
     const uint32_t division = Big(12, 2);
-    if (division == 0 || division >= 0x8000) return At(12, Fault::MidiDivision);
+    if (division == 0 || division >= 0x8000) return At(12, MidiText("midi.division"));
     beat_ = division;
     size_t at = 8 + static_cast<size_t>(length);
-    if (at > bytes_.size()) return At(8, Fault::MidiRunsPast, 0);
+    if (at > bytes_.size()) return At(8, MidiText("midi.past-file"));
     // Room for the most parts there can be, made at once: 15 a track, each of 4 bytes or more.
     const size_t tracks = TrackCount(at);
     tune.names.reserve(tracks);
     tune.parts.reserve(std::min(15 * tracks, bytes_.size() / 4));
     while (at < bytes_.size()) {
-      if (bytes_.size() - at < 8) return At(at, Fault::MidiRunsPast, 0);
+      if (bytes_.size() - at < 8) return At(at, MidiText("midi.past-file"));
       const size_t size = Big(at + 4, 4);
-      if (size > bytes_.size() - at - 8) return At(at + 4, Fault::MidiRunsPast, 0);
+      if (size > bytes_.size() - at - 8) return At(at + 4, MidiText("midi.past-file"));
       if (bytes_.substr(at, 4) == "MTrk") {
         if (auto refusal = ReadTrack(at + 8, at + 8 + size, tune)) return refusal;
       }
@@ -163,10 +195,10 @@ class Reader {
     return tracks;
   }
 
-  Refusal At(size_t offset, Fault fault, std::optional<int64_t> value = std::nullopt) const {
+  Refusal At(size_t offset, const Text& fault, std::optional<uint32_t> value = {}) const {
     Refusal refusal(fault, std::string(file_));
     refusal.offset = offset;
-    if (value) refusal.values = {*value};
+    if (value) refusal.values = {std::to_string(*value)};
     return refusal;
   }
 
@@ -175,12 +207,12 @@ class Reader {
     uint32_t value = 0;
     const size_t start = at;
     for (int i = 0; i < 4; ++i) {
-      if (at >= end) return At(start, Fault::MidiRunsPast, 1);
+      if (at >= end) return At(start, MidiText("midi.past-track"));
       const uint8_t b = Byte(at++);
       value = (value << 7) | (b & 0x7F);
       if (!(b & 0x80)) return value;
     }
-    return At(start, Fault::MidiBadNumber);
+    return At(start, MidiText("midi.bad-number"));
   }
 
   // Reads the track in [at, end): its name, and a part for each channel that has notes.
@@ -194,7 +226,7 @@ class Reader {
       auto delta = Number(at, end);
       if (auto* refusal = std::get_if<Refusal>(&delta)) return std::move(*refusal);
       tick += std::get<uint32_t>(delta);
-      if (at >= end) return At(at, Fault::MidiRunsPast, 1);
+      if (at >= end) return At(at, MidiText("midi.past-track"));
       const size_t eventAt = at;
       uint8_t status = Byte(at);
       if (status >= 0x80) {
@@ -202,18 +234,18 @@ class Reader {
       } else if (running) {
         status = running;
       } else {
-        return At(eventAt, Fault::MidiNoStatus, status);
+        return At(eventAt, MidiText("midi.no-status"), status);
       }
       if (status == 0xFF || status == 0xF0 || status == 0xF7) {
         running = 0;
         uint8_t type = 0;
         if (status == 0xFF) {
-          if (at >= end) return At(eventAt, Fault::MidiRunsPast, 1);
+          if (at >= end) return At(eventAt, MidiText("midi.past-track"));
           type = Byte(at++);
         }
         auto length = Number(at, end);
         if (auto* refusal = std::get_if<Refusal>(&length)) return std::move(*refusal);
-        if (std::get<uint32_t>(length) > end - at) return At(eventAt, Fault::MidiRunsPast, 1);
+        if (std::get<uint32_t>(length) > end - at) return At(eventAt, MidiText("midi.past-track"));
         const std::string_view data = bytes_.substr(at, std::get<uint32_t>(length));
         at += data.size();
         if (status == 0xFF && type == 0x03 && !named) {
@@ -225,12 +257,12 @@ class Reader {
         if (status == 0xFF && type == 0x2F) break;  // the end of the track
         continue;
       }
-      if (status >= 0xF0) return At(eventAt, Fault::MidiNoStatus, status);
+      if (status >= 0xF0) return At(eventAt, MidiText("midi.no-status"), status);
       running = status;
       const int kind = status >> 4;
       const int channel = status & 0x0F;
       const size_t size = kind == 0xC || kind == 0xD ? 1 : 2;
-      if (size > end - at) return At(eventAt, Fault::MidiRunsPast, 1);
+      if (size > end - at) return At(eventAt, MidiText("midi.past-track"));
       const int first = Byte(at) & 0x7F;
       const int second = size == 2 ? Byte(at + 1) & 0x7F : 0;
       at += size;
@@ -315,11 +347,145 @@ std::string KeyName(int key) {
   return kNames[key % 12] + std::to_string(key / 12 - 1);
 }
 
+std::span<const Text> MidiTexts() { return kMidiTexts; }
+
+std::string_view InstrumentName(int program) {
+  static constexpr std::array<std::string_view, 128> kNames = {"Acoustic Grand Piano",
+                                                               "Bright Acoustic Piano",
+                                                               "Electric Grand Piano",
+                                                               "Honky-tonk Piano",
+                                                               "Electric Piano 1",
+                                                               "Electric Piano 2",
+                                                               "Harpsichord",
+                                                               "Clavinet",
+                                                               "Celesta",
+                                                               "Glockenspiel",
+                                                               "Music Box",
+                                                               "Vibraphone",
+                                                               "Marimba",
+                                                               "Xylophone",
+                                                               "Tubular Bells",
+                                                               "Dulcimer",
+                                                               "Drawbar Organ",
+                                                               "Percussive Organ",
+                                                               "Rock Organ",
+                                                               "Church Organ",
+                                                               "Reed Organ",
+                                                               "Accordion",
+                                                               "Harmonica",
+                                                               "Tango Accordion",
+                                                               "Acoustic Guitar (nylon)",
+                                                               "Acoustic Guitar (steel)",
+                                                               "Electric Guitar (jazz)",
+                                                               "Electric Guitar (clean)",
+                                                               "Electric Guitar (muted)",
+                                                               "Overdriven Guitar",
+                                                               "Distortion Guitar",
+                                                               "Guitar Harmonics",
+                                                               "Acoustic Bass",
+                                                               "Electric Bass (finger)",
+                                                               "Electric Bass (pick)",
+                                                               "Fretless Bass",
+                                                               "Slap Bass 1",
+                                                               "Slap Bass 2",
+                                                               "Synth Bass 1",
+                                                               "Synth Bass 2",
+                                                               "Violin",
+                                                               "Viola",
+                                                               "Cello",
+                                                               "Contrabass",
+                                                               "Tremolo Strings",
+                                                               "Pizzicato Strings",
+                                                               "Orchestral Harp",
+                                                               "Timpani",
+                                                               "String Ensemble 1",
+                                                               "String Ensemble 2",
+                                                               "Synth Strings 1",
+                                                               "Synth Strings 2",
+                                                               "Choir Aahs",
+                                                               "Voice Oohs",
+                                                               "Synth Voice",
+                                                               "Orchestra Hit",
+                                                               "Trumpet",
+                                                               "Trombone",
+                                                               "Tuba",
+                                                               "Muted Trumpet",
+                                                               "French Horn",
+                                                               "Brass Section",
+                                                               "Synth Brass 1",
+                                                               "Synth Brass 2",
+                                                               "Soprano Sax",
+                                                               "Alto Sax",
+                                                               "Tenor Sax",
+                                                               "Baritone Sax",
+                                                               "Oboe",
+                                                               "English Horn",
+                                                               "Bassoon",
+                                                               "Clarinet",
+                                                               "Piccolo",
+                                                               "Flute",
+                                                               "Recorder",
+                                                               "Pan Flute",
+                                                               "Blown Bottle",
+                                                               "Shakuhachi",
+                                                               "Whistle",
+                                                               "Ocarina",
+                                                               "Lead 1 (square)",
+                                                               "Lead 2 (sawtooth)",
+                                                               "Lead 3 (calliope)",
+                                                               "Lead 4 (chiff)",
+                                                               "Lead 5 (charang)",
+                                                               "Lead 6 (voice)",
+                                                               "Lead 7 (fifths)",
+                                                               "Lead 8 (bass + lead)",
+                                                               "Pad 1 (new age)",
+                                                               "Pad 2 (warm)",
+                                                               "Pad 3 (polysynth)",
+                                                               "Pad 4 (choir)",
+                                                               "Pad 5 (bowed)",
+                                                               "Pad 6 (metallic)",
+                                                               "Pad 7 (halo)",
+                                                               "Pad 8 (sweep)",
+                                                               "FX 1 (rain)",
+                                                               "FX 2 (soundtrack)",
+                                                               "FX 3 (crystal)",
+                                                               "FX 4 (atmosphere)",
+                                                               "FX 5 (brightness)",
+                                                               "FX 6 (goblins)",
+                                                               "FX 7 (echoes)",
+                                                               "FX 8 (sci-fi)",
+                                                               "Sitar",
+                                                               "Banjo",
+                                                               "Shamisen",
+                                                               "Koto",
+                                                               "Kalimba",
+                                                               "Bagpipe",
+                                                               "Fiddle",
+                                                               "Shanai",
+                                                               "Tinkle Bell",
+                                                               "Agogo",
+                                                               "Steel Drums",
+                                                               "Woodblock",
+                                                               "Taiko Drum",
+                                                               "Melodic Tom",
+                                                               "Synth Drum",
+                                                               "Reverse Cymbal",
+                                                               "Guitar Fret Noise",
+                                                               "Breath Noise",
+                                                               "Seashore",
+                                                               "Bird Tweet",
+                                                               "Telephone Ring",
+                                                               "Helicopter",
+                                                               "Applause",
+                                                               "Gunshot"};
+  return program >= 0 && program < 128 ? kNames[static_cast<size_t>(program)] : "";
+}
+
 std::variant<MidiTune, Refusal> ReadMidiTune(std::string_view bytes, std::string_view file) {
   std::variant<MidiTune, Refusal> read;
   MidiTune& tune = std::get<MidiTune>(read);
   if (auto refusal = Reader(bytes, file).Read(tune)) return std::move(*refusal);
-  if (tune.parts.empty()) return Refusal(Fault::MidiNoNotes, std::string(file));
+  if (tune.parts.empty()) return Refusal(MidiText("midi.no-notes"), std::string(file));
   tune.chosen = ChosenPart(tune);
   return read;
 }
@@ -327,17 +493,19 @@ std::variant<MidiTune, Refusal> ReadMidiTune(std::string_view bytes, std::string
 std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size_t from,
                                          std::string_view file) {
   if (part > tune.parts.size()) {
-    return Refusal(Fault::NoSuchPart, std::string(file),
-                   {static_cast<int64_t>(part), static_cast<int64_t>(tune.parts.size())});
+    return Refusal(MidiText("midi.no-such-part"), std::string(file),
+                   {std::to_string(part), std::to_string(tune.parts.size())});
   }
   const size_t number = part == 0 ? tune.chosen : part;
   const MidiPart& taken = tune.parts[number - 1];
   const std::string& name = tune.Name(taken);
   Imported imported{{}, {}, false, name};
   imported.report.push_back(
-      {Change::PartTaken, {static_cast<int64_t>(number), taken.channel, taken.program}, name});
+      {name.empty() ? &MidiText("midi.part-taken-unnamed") : &MidiText("midi.part-taken"),
+       {std::to_string(number), name, std::to_string(taken.channel),
+        std::string(InstrumentName(taken.program))}});
   if (taken.chords > 0) {
-    imported.report.push_back({Change::Chords, {static_cast<int64_t>(taken.chords)}, {}});
+    imported.report.push_back({&MidiText("midi.chords"), {std::to_string(taken.chords)}});
   }
   if (auto refusal = Fit(tune.Sequence(taken), from, file, imported)) return *refusal;
   SayTitleCleaned(imported, tune.nameControls[taken.track - 1]);

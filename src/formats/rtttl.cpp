@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/coretexts.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
@@ -17,6 +18,39 @@ namespace merin::formats {
 namespace {
 
 using textscan::IsSpace;
+
+// The RTTTL unit's words: what its reader refuses and tells.
+constexpr Text kRtttlTexts[] = {
+    {"rtttl.no-name-colon", "RTTTL ではありません: 名前の後に ':' がありません",
+     "not RTTTL: no ':' after the name"},
+    {"rtttl.no-settings-colon",
+     "RTTTL ではありません: 設定の後に ':' がありません（名前:設定:音符）",
+     "not RTTTL: no ':' after the settings (name:settings:notes)"},
+    {"rtttl.empty-setting", "設定が空です", "empty setting"},
+    {"rtttl.unknown-setting", "知らない設定です（d, o, b, v, s のどれか）",
+     "unknown setting (d, o, b, v or s)"},
+    {"rtttl.equals-expected", "設定の後に '=' が必要です", "'=' expected after the setting"},
+    {"rtttl.value-expected", "値が必要です", "value expected"},
+    {"rtttl.number-expected", "数が必要です", "number expected"},
+    {"rtttl.bad-duration", "長さが 1, 2, 4, 8, 16, 32, 64 のどれでもありません",
+     "duration is not one of 1, 2, 4, 8, 16, 32, 64"},
+    {"rtttl.bad-octave", "オクターブが 1..8 の外です", "octave outside 1..8"},
+    {"rtttl.tempo-zero", "テンポは 0 より大きくなければなりません", "tempo must be above 0"},
+    {"rtttl.comma-between-settings", "設定の間に ',' が必要です", "',' expected between settings"},
+    {"rtttl.empty-note", "音符が空です", "empty note"},
+    {"rtttl.letter-expected", "長さの後に音名が必要です",
+     "a note letter expected after the duration"},
+    {"rtttl.not-a-note-letter", "音名（a..g, h）でも休符（p）でもありません",
+     "not a note letter (a..g, h) or a pause (p)"},
+    {"rtttl.pause-sharp", "休符にシャープはありません", "a pause has no sharp"},
+    {"rtttl.comma-after-note",
+     "音符の後にはコンマが必要です（シャープ・付点・オクターブはその前に書きます）",
+     "a comma expected after the note (sharp, dot and octave come before it)"},
+    {"rtttl.no-such-tune", "{0} 曲目はありません（{1} 曲です）", "no tune {0} (the text has {1})"},
+    {"rtttl.tune-taken", "{1} 曲のうち {0} 曲目を取り込みました: {2}", "took tune {0} of {1}: {2}"},
+};
+
+consteval const Text& RtttlText(std::string_view id) { return Row(kRtttlTexts, id); }
 
 constexpr int kNoValue = -1;
 // Numbers are read up to this value and stay there, so that no digit string overflows.
@@ -77,33 +111,34 @@ class Reader {
     for (;;) {
       const size_t start = s.Position();
       const char key = Lower(s.Peek());
-      if (key == ',' || key == '\0') return Error(start, start, Fault::EmptySetting);
+      if (key == ',' || key == '\0') return Error(start, start, RtttlText("rtttl.empty-setting"));
       if (key != 'd' && key != 'o' && key != 'b' && key != 'v' && key != 's') {
-        return Error(start, start, Fault::UnknownSetting);
+        return Error(start, start, RtttlText("rtttl.unknown-setting"));
       }
       s.Skip();
-      if (s.Peek() != '=') return Error(start, s.Position(), Fault::EqualsExpected);
+      if (s.Peek() != '=') return Error(start, s.Position(), RtttlText("rtttl.equals-expected"));
       s.Skip();
       const size_t valueAt = s.Position();
       if (key == 'v' || key == 's') {
         // Volume and style of the later revision: read and ignored.
-        if (!IsAlnum(s.Peek())) return Error(start, valueAt, Fault::ValueExpected);
+        if (!IsAlnum(s.Peek())) return Error(start, valueAt, RtttlText("rtttl.value-expected"));
         while (IsAlnum(s.Peek())) s.Skip();
       } else {
         const int value = s.Number();
-        if (value == kNoValue) return Error(start, valueAt, Fault::NumberExpected);
-        if (key == 'd' && !IsDuration(value)) return Error(start, valueAt, Fault::BadDuration);
+        if (value == kNoValue) return Error(start, valueAt, RtttlText("rtttl.number-expected"));
+        if (key == 'd' && !IsDuration(value))
+          return Error(start, valueAt, RtttlText("rtttl.bad-duration"));
         if (key == 'o' && (value < 1 || value > 8)) {
-          return Error(start, valueAt, Fault::BadOctave);
+          return Error(start, valueAt, RtttlText("rtttl.bad-octave"));
         }
-        if (key == 'b' && value < 1) return Error(start, valueAt, Fault::TempoZero);
+        if (key == 'b' && value < 1) return Error(start, valueAt, RtttlText("rtttl.tempo-zero"));
         // The tempo is checked and dropped: every slot has the same length.
         if (key == 'd') duration_ = value;
         if (key == 'o') octave_ = value;
       }
       const char next = s.Peek();
       if (next == '\0') return std::nullopt;
-      if (next != ',') return Error(start, s.Position(), Fault::CommaBetweenSettings);
+      if (next != ',') return Error(start, s.Position(), RtttlText("rtttl.comma-between-settings"));
       s.Skip();
     }
   }
@@ -121,22 +156,24 @@ class Reader {
       if (duration == kNoValue) {
         duration = duration_;
       } else if (!IsDuration(duration)) {
-        return Error(start, start, Fault::BadDuration);
+        return Error(start, start, RtttlText("rtttl.bad-duration"));
       }
       const size_t letterAt = s.Position();
       char letter = Lower(s.Peek());
       if (letter == ',' || letter == '\0') {
-        return Error(start, letterAt, letterAt == start ? Fault::EmptyNote : Fault::LetterExpected);
+        return Error(
+            start, letterAt,
+            letterAt == start ? RtttlText("rtttl.empty-note") : RtttlText("rtttl.letter-expected"));
       }
       if (letter == 'h') letter = 'b';
       const bool pause = letter == 'p';
       if (!pause && (letter < 'a' || letter > 'g')) {
-        return Error(start, letterAt, Fault::NotANoteLetter);
+        return Error(start, letterAt, RtttlText("rtttl.not-a-note-letter"));
       }
       s.Skip();
       bool sharp = false, dotted = false;
       if (s.Peek() == '#') {
-        if (pause) return Error(start, s.Position(), Fault::PauseSharp);
+        if (pause) return Error(start, s.Position(), RtttlText("rtttl.pause-sharp"));
         sharp = true;
         s.Skip();
       }
@@ -149,7 +186,7 @@ class Reader {
       if (octave == kNoValue) {
         octave = octave_;
       } else if (!pause && (octave < 1 || octave > 8)) {
-        return Error(start, octaveAt, Fault::BadOctave);
+        return Error(start, octaveAt, RtttlText("rtttl.bad-octave"));
       }
       if (!sharp && !pause && s.Peek() == '#') {
         sharp = true;
@@ -160,7 +197,8 @@ class Reader {
         s.Skip();
       }
       const char next = s.Peek();
-      if (next != ',' && next != '\0') return Error(start, s.Position(), Fault::CommaAfterNote);
+      if (next != ',' && next != '\0')
+        return Error(start, s.Position(), RtttlText("rtttl.comma-after-note"));
       if (pause) {
         pitches.push_back(kRestPitch);
       } else {
@@ -182,7 +220,7 @@ class Reader {
 
   // A refusal at `at`, showing the item that starts at `itemStart` up to the end of its line. At
   // the end of the tune it names the tune's last character, never a line after it.
-  Refusal Error(size_t itemStart, size_t at, Fault fault) const {
+  Refusal Error(size_t itemStart, size_t at, const Text& fault) const {
     const size_t begin = start_.offset;
     if (at >= end_) {
       at = end_;
@@ -293,13 +331,14 @@ std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text,
   const size_t nameEnd = tune.find(':');
   if (nameEnd == std::string_view::npos) {
     if (begin == 0 && end == text.size()) {
-      return textscan::WholeFileError(fileName, Fault::NoNameColon);
+      return textscan::WholeFileError(fileName, RtttlText("rtttl.no-name-colon"));
     }
-    return textscan::ErrorAt(text, begin, fileName, "", Fault::NoNameColon, start);
+    return textscan::ErrorAt(text, begin, fileName, "", RtttlText("rtttl.no-name-colon"), start);
   }
   const size_t settingsEnd = tune.find(':', nameEnd + 1);
   if (settingsEnd == std::string_view::npos) {
-    return textscan::ErrorAt(text, begin + nameEnd, fileName, "", Fault::NoSettingsColon, start);
+    return textscan::ErrorAt(text, begin + nameEnd, fileName, "",
+                             RtttlText("rtttl.no-settings-colon"), start);
   }
   Reader reader(text, start, end, fileName);
   if (auto error = reader.Settings(begin + nameEnd + 1, begin + settingsEnd)) return error;
@@ -309,7 +348,7 @@ std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text,
   if (notes) *notes = pitches.size();
 
   if (auto refusal = Fit(pitches, options.from, fileName, melody)) return refusal;
-  if (reader.Mixed()) melody.report.push_back({Change::DurationsDropped, {}, {}});
+  if (reader.Mixed()) melody.report.push_back({&CoreText("report.durations-dropped"), {}});
   TakeTitle(melody, tune.substr(0, nameEnd));
   return std::nullopt;
 }
@@ -317,9 +356,8 @@ std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text,
 // Tells first in the report of `melody` that it is tune `number` of a collection of `count`.
 void SayTaken(Imported& melody, size_t number, size_t count) {
   melody.report.insert(melody.report.begin(),
-                       {Change::TuneTaken,
-                        {static_cast<int64_t>(number), static_cast<int64_t>(count)},
-                        melody.title});
+                       {&RtttlText("rtttl.tune-taken"),
+                        {std::to_string(number), std::to_string(count), melody.title}});
 }
 
 // Tune `number` of the `count` of `text`, in [start.offset, end), as ReadTuneInto reads it; in a
@@ -365,8 +403,8 @@ std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_vi
     return ++index < wanted;
   });
   if (wanted > count) {
-    return Refusal(Fault::NoSuchTune, std::string(fileName),
-                   {static_cast<int64_t>(wanted), static_cast<int64_t>(count)});
+    return Refusal(RtttlText("rtttl.no-such-tune"), std::string(fileName),
+                   {std::to_string(wanted), std::to_string(count)});
   }
   return ReadTune(text, start, end, wanted, count, fileName, options);
 }
@@ -433,8 +471,8 @@ Format RtttlFormat() {
   return Format{.name = "RTTTL",
                 .extensions = {"rtttl", "rtx", "txt"},
                 .mime = "audio/x-rtttl",
-                .japanese = "RTTTL 着信メロディ",
-                .english = "RTTTL ringtone",
+                .dialogName = {"rtttl.name", "RTTTL 着信メロディ", "RTTTL ringtone"},
+                .texts = kRtttlTexts,
                 .recognise = [](std::string_view) { return true; },
                 .read = ReadRtttl,
                 .write = WriteRtttl};

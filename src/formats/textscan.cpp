@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "core/coretexts.h"
 #include "core/escape.h"
 
 namespace merin::formats::textscan {
@@ -27,10 +28,8 @@ std::optional<size_t> FirstInvalidUtf8(std::string_view text) {
 }
 
 Refusal ErrorAt(std::string_view text, size_t offset, std::string_view fileName, std::string token,
-                Fault fault, LineStart from) {
-  Refusal error;
-  error.fault = fault;
-  error.file = std::string(fileName);
+                const Text& fault, LineStart from) {
+  Refusal error(fault, std::string(fileName));
   error.line = from.line;
   error.column = 1;
   for (size_t i = from.offset; i < offset && i < text.size(); ++i) {
@@ -45,19 +44,18 @@ Refusal ErrorAt(std::string_view text, size_t offset, std::string_view fileName,
   return error;
 }
 
-Refusal WholeFileError(std::string_view fileName, Fault fault) {
+Refusal WholeFileError(std::string_view fileName, const Text& fault) {
   return Refusal{fault, std::string(fileName)};
 }
 
 std::optional<Refusal> RefuseSizeOrBinary(std::string_view whole, std::string_view text,
                                           std::string_view fileName, size_t limit) {
   if (whole.size() > limit) {
-    Refusal refusal = WholeFileError(fileName, Fault::TooLarge);
-    refusal.values = {static_cast<int64_t>(limit / 1024)};
-    return refusal;
+    return Refusal(CoreText("file.too-large"), std::string(fileName),
+                   {std::to_string(limit / 1024)});
   }
   if (const size_t nul = text.find('\0'); nul != std::string_view::npos) {
-    return ErrorAt(text, nul, fileName, "", Fault::Binary);
+    return ErrorAt(text, nul, fileName, "", CoreText("file.binary"));
   }
   return std::nullopt;
 }

@@ -37,10 +37,10 @@ std::optional<size_t> FirstInvalidUtf8(std::string_view text);
 // An error at byte `offset` of `text`: its 1-based line, and its column counted in characters,
 // both counted from `from`, a line start at or before `offset`; the cost is the distance between.
 Refusal ErrorAt(std::string_view text, size_t offset, std::string_view fileName, std::string token,
-                Fault fault, LineStart from = {});
+                const Text& fault, LineStart from = {});
 
 // An error about the whole text (its size, for instance).
-Refusal WholeFileError(std::string_view fileName, Fault fault);
+Refusal WholeFileError(std::string_view fileName, const Text& fault);
 
 // The refusals every reader makes before looking at the content: larger than `limit`, or binary
 // (a NUL byte). `text` is what follows the byte-order mark.

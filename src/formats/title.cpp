@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "core/coretexts.h"
 #include "core/escape.h"
 #include "formats/textscan.h"
 
@@ -87,7 +88,7 @@ void TakeTitle(Imported& melody, std::string_view bytes) {
 
 void SayTitleCleaned(Imported& melody, size_t dropped) {
   if (dropped > 0) {
-    melody.report.push_back({Change::TitleCleaned, {static_cast<int64_t>(dropped)}, {}});
+    melody.report.push_back({&CoreText("report.title-cleaned"), {std::to_string(dropped)}});
   }
 }
 

@@ -3,8 +3,7 @@
 
 #include <algorithm>
 
-#include "core/errorwords.h"
-#include "core/escape.h"
+#include "core/coretexts.h"
 #include "formats/audioexport.h"
 #include "formats/fileio.h"
 #include "formats/slots.h"
@@ -31,17 +30,15 @@ std::variant<Imported, Refusal> ReadFile(const std::string& path, const ReadOpti
 std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_view target) {
   const Format* format = FormatOfExtension(extension);
   if (!format || !(format->write || format->audio)) {
-    Refusal refusal{Fault::UnknownFormat, std::string(target)};
-    refusal.text = std::string(extension);
-    refusal.detail = WritableList();
+    Refusal refusal(CoreText("write.unknown-format"), std::string(target),
+                    {std::string(extension)});
+    refusal.choices = WritableExtensions();
     return refusal;
   }
   if (!format->audio) return std::nullopt;
   const auto writable = WritableAudioExtensions();
   if (std::find(writable.begin(), writable.end(), extension) != writable.end()) return std::nullopt;
-  Refusal refusal{Fault::NoAudio, std::string(target)};
-  refusal.text = std::string(extension);
-  return refusal;
+  return Refusal(CoreText("write.no-audio"), std::string(target), {std::string(extension)});
 }
 
 std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
@@ -49,14 +46,13 @@ std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
                                std::string_view title, bool syncFolder) {
   if (auto refusal = CannotWriteAs(extension, target)) return refusal;
   const Format& format = *FormatOfExtension(extension);
-  if (!format.ownFile && UsedSlots(codes) == 0) return Refusal{Fault::EmptyMelody, target};
+  if (!format.ownFile && UsedSlots(codes) == 0) {
+    return Refusal(CoreText("export.empty-melody"), target);
+  }
   // A tune is named by the melody's title, else by the file; the melody file keeps only a title.
   const std::string_view name = title.empty() && !format.ownFile ? StemOf(target) : title;
-  const std::optional<WriteFailure> failure =
-      format.audio ? ExportAudio(codes, programFolder, target, syncFolder)
-                   : WriteFileAtomically(target, format.write(codes, name), syncFolder);
-  if (!failure) return std::nullopt;
-  return RefusalOf(*failure);
+  return format.audio ? ExportAudio(codes, programFolder, target, syncFolder)
+                      : WriteFileAtomically(target, format.write(codes, name), syncFolder);
 }
 
 }  // namespace merin::formats

@@ -88,8 +88,7 @@ QString FilterOf(const formats::Format& format, bool written = false) {
     patterns << "*." + Text(extension);
     if (written) break;
   }
-  const bool english = CurrentLanguage() == Language::English;
-  return QStringLiteral("%1 (%2)").arg(Text(english ? format.english : format.japanese),
+  return QStringLiteral("%1 (%2)").arg(Text(Words(format.dialogName, CurrentLanguage())),
                                        patterns.join(' '));
 }
 
@@ -533,7 +532,7 @@ bool MelodyFiles::writeMelodyTo(const QString& path) {
   const std::string& title = window_.melody().Title;
   if (auto error =
           formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes, title))) {
-    fail(tr("保存できませんでした"), path, error->Message(CurrentLanguage()));
+    fail(tr("保存できませんでした"), path, formats::Words(*error, CurrentLanguage()));
     return false;
   }
   current_ = QFileInfo(path).absoluteFilePath();

@@ -109,7 +109,7 @@ void MelodyKeeper::write() {
                                                   formats::WriteMelodyFile(codes));
   if (error) {
     // Said once: a message at every note would stop the composing.
-    if (!failing_) emit failed(QString::fromStdString(error->Message(CurrentLanguage())));
+    if (!failing_) emit failed(QString::fromStdString(formats::Words(*error, CurrentLanguage())));
     failing_ = true;
     return;
   }

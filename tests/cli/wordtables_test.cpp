@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <regex>
 #include <set>
 #include <span>
@@ -9,6 +10,9 @@
 
 #include "app/keyswords.h"
 #include "core/coretexts.h"
+#include "core/errorwords.h"
+#include "core/refusal.h"
+#include "formats/format.h"
 
 namespace merin {
 namespace {
@@ -23,16 +27,29 @@ const std::regex kValue("\\{[0-9]\\}");
 std::set<std::string> Named(std::string_view text) {
   std::set<std::string> named;
   const std::string s(text);
-  for (std::sregex_iterator i(s.begin(), s.end(), kValue), end; i != end; ++i) named.insert(i->str());
+  for (std::sregex_iterator i(s.begin(), s.end(), kValue), end; i != end; ++i)
+    named.insert(i->str());
   return named;
 }
 
+// The rows of the libraries' words: the core's, each format's and the names of the formats.
+std::vector<Text> LibraryRows() {
+  std::vector<Text> rows(std::begin(kCoreTexts), std::end(kCoreTexts));
+  for (const formats::Format& format : formats::Formats()) {
+    rows.insert(rows.end(), format.texts.begin(), format.texts.end());
+    rows.push_back(format.dialogName);
+  }
+  return rows;
+}
+
 // Every word table outside the window.
-std::vector<std::span<const Text>> Tables() { return {kCoreTexts, keys::kKeysTexts}; }
+std::vector<std::vector<Text>> Tables() {
+  return {LibraryRows(), {std::begin(keys::kKeysTexts), std::end(keys::kKeysTexts)}};
+}
 
 TEST(WordTables, EveryRowHasItsOwnIdBothLanguagesAndTheSameValuesInBoth) {
   std::set<std::string_view> ids;
-  for (const std::span<const Text> table : Tables()) {
+  for (const std::vector<Text>& table : Tables()) {
     for (const Text& row : table) {
       EXPECT_TRUE(ids.insert(row.id).second) << row.id << " is the id of two rows";
       EXPECT_FALSE(row.japanese.empty() || row.english.empty()) << row.id;
@@ -46,6 +63,28 @@ TEST(WordTables, EveryRowHasItsOwnIdBothLanguagesAndTheSameValuesInBoth) {
       }
     }
   }
+}
+
+// The English is ASCII; the Japanese has no Latin-letter word but names of formats, programs and
+// techniques, the iMelody keywords and one-letter tokens.
+void ExpectOneLanguage(const std::string& en, const std::string& ja) {
+  static const std::set<std::string> kNames = {
+      "RTTTL",      "MIDI",        "iMelody", "File", "KiB",   "NUL",    "UTF",
+      "libsndfile", "C4",          "B5",      "MThd", "BEGIN", "END",    "IMELODY",
+      "MELODY",     "Merinkast98", "WAV",     "FLAC", "Ogg",   "Vorbis", "MP3"};
+  for (const char c : en) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << en;
+  const std::regex word("[A-Za-z][A-Za-z0-9]*");
+  for (std::sregex_iterator i(ja.begin(), ja.end(), word), end; i != end; ++i)
+    EXPECT_TRUE(i->length() == 1 || kNames.count(i->str())) << i->str() << " in " << ja;
+  EXPECT_NE(en, ja);
+}
+
+TEST(WordTables, EveryRowOfTheLibrariesSpeaksOneLanguageAtATime) {
+  for (const Text& row : LibraryRows()) {
+    ExpectOneLanguage(std::string(row.english), std::string(row.japanese));
+  }
+  for (int error = kNameNotUtf8; error <= EDQUOT; ++error)
+    ExpectOneLanguage(ErrorWords(error, Language::English), ErrorWords(error, Language::Japanese));
 }
 
 }  // namespace

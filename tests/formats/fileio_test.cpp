@@ -100,8 +100,8 @@ TEST(ReadInputFile, RefusesAnUnreadableFile) {
 }
 
 // What a write said, in English; empty when it wrote.
-std::string Said(const std::optional<WriteFailure>& failure) {
-  return failure ? failure->Message(Language::English) : "";
+std::string Said(const std::optional<Refusal>& failure) {
+  return failure ? Words(*failure, Language::English) : "";
 }
 
 TEST(WriteFileAtomically, ReplacesTheFileAndKeepsItsModeOwnerAndLinks) {

@@ -1,14 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "formats/melodyfile.h"
 
-#include <cerrno>
 #include <random>
-#include <regex>
 #include <set>
 
 #include <gtest/gtest.h>
 
-#include "core/errorwords.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "formats/fileio.h"
@@ -111,69 +108,6 @@ TEST(ReadMelodyFile, TakesExactly64KiB) {
   EXPECT_TRUE(std::holds_alternative<Codes>(ReadMelodyFile(bytes, "a")));
   bytes += "x";
   EXPECT_TRUE(std::holds_alternative<Refusal>(ReadMelodyFile(bytes, "a")));
-}
-
-TEST(Refusal, MessageLeavesOutWhatIsUnknown) {
-  const auto at = [](std::string file, size_t line, size_t column, std::string token,
-                     std::optional<size_t> offset = std::nullopt) {
-    Refusal refusal(Fault::EmptySetting, std::move(file));
-    refusal.line = line;
-    refusal.column = column;
-    refusal.token = std::move(token);
-    refusal.offset = offset;
-    return refusal;
-  };
-  const struct {
-    Refusal error;
-    Language language;
-    std::string message;
-  } cases[] = {
-      {at("f.mk98", 3, 7, "H4"), Language::English, "f.mk98:3:7: \"H4\": empty setting"},
-      {at("f.mk98", 3, 7, "H4"), Language::Japanese, "f.mk98:3:7: \"H4\": 設定が空です"},
-      {at("f.mk98", 3, 0, ""), Language::English, "f.mk98:3: empty setting"},
-      {at("f.mk98", 0, 0, ""), Language::English, "f.mk98: empty setting"},
-      {at("f.mid", 0, 0, "", 12), Language::English, "f.mid: byte 12: empty setting"},
-      {at("f.mid", 0, 0, "", 12), Language::Japanese, "f.mid: 12 バイト目: 設定が空です"},
-      {at("", 2, 1, "x"), Language::English, "2:1: \"x\": empty setting"},
-      {at("", 0, 0, ""), Language::English, "empty setting"},
-      {at("f", 1, 1, "a\"b\\c\x01"), Language::English,
-       "f:1:1: \"a\\\"b\\\\c\\x01\": empty setting"},
-      {at("f", 1, 1, std::string(38, 'a') + "\xE9\x9F\xB3\xE9\x9F\xB3"), Language::English,
-       "f:1:1: \"" + std::string(38, 'a') + "...\": empty setting"},
-      {at("f\x1b[2J\xC2\x9B\x7F\xFF\xE9\x9F\xB3", 0, 0, ""), Language::English,
-       "f\\x1b[2J\\xc2\\x9b\\x7f\\xff\xE9\x9F\xB3: empty setting"},
-      // Bidirectional controls would turn what follows around: U+202E, U+2067, U+200F, U+061C.
-      {at("a\u202Etxt.exe\u2067\u200F\u061C\u2010", 0, 0, ""), Language::English,
-       "a\\xe2\\x80\\xaetxt.exe\\xe2\\x81\\xa7\\xe2\\x80\\x8f\\xd8\\x9c\u2010: empty setting"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Words(c.error, c.language), c.message);
-}
-
-// The English is ASCII; the Japanese has no Latin-letter word but names of formats, programs and
-// techniques, the iMelody keywords, one-letter tokens and the instrument of program 3.
-void ExpectOneLanguage(const std::string& en, const std::string& ja) {
-  static const std::set<std::string> kNames = {
-      "RTTTL", "MIDI", "iMelody", "File", "KiB",   "NUL",   "UTF", "libsndfile", "C4",
-      "B5",    "MThd", "Honky",   "tonk", "Piano", "BEGIN", "END", "IMELODY",    "MELODY"};
-  for (const char c : en) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << en;
-  const std::regex word("[A-Za-z][A-Za-z0-9]*");
-  for (std::sregex_iterator i(ja.begin(), ja.end(), word), end; i != end; ++i)
-    EXPECT_TRUE(i->length() == 1 || kNames.count(i->str())) << i->str() << " in " << ja;
-  EXPECT_NE(en, ja);
-}
-
-TEST(Refusal, EveryKindSpeaksOneLanguageAtATime) {
-  Refusal r(Fault(0), "1", {1, 2, 3});
-  r.offset = 4;
-  for (; !Reason(r, Language::English).empty(); r.fault = Fault(int(r.fault) + 1))
-    ExpectOneLanguage(Words(r, Language::English), Words(r, Language::Japanese));
-  EXPECT_GT(r.fault, Fault::NoParts);
-  ReportLine line{Change(0), r.values, ""};
-  for (; !Words(line, Language::English).empty(); line.change = Change(int(line.change) + 1))
-    ExpectOneLanguage(Words(line, Language::English), Words(line, Language::Japanese));
-  EXPECT_GT(line.change, Change::TitleCleaned);
-  for (int error = kNameNotUtf8; error <= EDQUOT; ++error)
-    ExpectOneLanguage(ErrorWords(error, Language::English), ErrorWords(error, Language::Japanese));
 }
 
 TEST(WriteMelodyFile, WritesTheHeaderAndTenAlignedTokensALine) {
