@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const auto tokens = merin::SplitTokens(text);
   auto parsed = merin::ParseMelodyText(tokens);
-  if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) {
-    if (error->position < 1 || error->position > tokens.size() || error->reason >= 0) std::abort();
-    if (tokens.size() <= 30 && merin::CodeOfToken(tokens[error->position - 1])) std::abort();
+  if (auto* error = std::get_if<merin::Refusal>(&parsed)) {
+    if (error->tokenNumber < 1 || error->tokenNumber > tokens.size()) std::abort();
+    if (tokens.size() <= 30 && merin::CodeOfToken(tokens[error->tokenNumber - 1])) std::abort();
     return 0;
   }
   if (tokens.size() > 30) std::abort();

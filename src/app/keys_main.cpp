@@ -490,9 +490,7 @@ int Run(int argc, char** argv) {
   std::string title;
   if (!options.tokens.empty()) {
     auto parsed = merin::ParseMelodyText(options.tokens);
-    if (auto* error = std::get_if<merin::MelodyTextError>(&parsed)) {
-      return Fail(kBadInput, error->Message(kLanguage));
-    }
+    if (auto* error = std::get_if<Refusal>(&parsed)) return Fail(kBadInput, Words(*error));
     codes = std::get<0>(parsed);
   } else {
     auto read = ReadMelody(std::string(options.inputs.empty() ? "-" : options.inputs.front()),

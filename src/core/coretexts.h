@@ -52,6 +52,7 @@ inline constexpr Text kCoreTexts[] = {
     {"doing.make-folder", "フォルダ {0} を作れません: {1}", "cannot make the folder {0}: {1}"},
     // Where in a file.
     {"place.byte", "{0} バイト目", "byte {0}"},
+    {"place.token", "{0} 番目のトークン \"{1}\": {2}", "token {0} \"{1}\": {2}"},
     // A melody text's tokens.
     {"token.not-a-token", "音符コード（11..72, 01, 99）でも音名（C4..B5, C#4, r, -）でもありません",
      "not a note code (11..72, 01, 99) or a pitch name (C4..B5, C#4, r, -)"},

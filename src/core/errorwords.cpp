@@ -13,10 +13,6 @@ struct OwnReason {
 };
 
 constexpr OwnReason kReasons[] = {
-    {kNotAToken, CoreText("token.not-a-token")},
-    {kNoSuchSharp, CoreText("token.no-such-sharp")},
-    {kOutsideRange, CoreText("token.outside-range")},
-    {kTooManySlots, CoreText("token.too-many")},
     {kCannotRead, CoreText("picture.cannot-read")},
     {kNotAPicture, CoreText("picture.not-a-picture")},
     {kPictureCut, CoreText("picture.cut")},

@@ -8,11 +8,6 @@
 namespace merin {
 
 // Reasons of our own that are no system error; negative so that they meet no errno value.
-// A token of a melody text that gives no slot code.
-inline constexpr int kNotAToken = -5;     // neither a note code nor a pitch name
-inline constexpr int kNoSuchSharp = -6;   // "E#" or "B#"
-inline constexpr int kOutsideRange = -7;  // a pitch name outside C4..B5
-inline constexpr int kTooManySlots = -8;  // a 31st token
 // A picture file that cannot be shown.
 inline constexpr int kCannotRead = -9;    // the file could not be read
 inline constexpr int kNotAPicture = -10;  // no picture format the program reads

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "core/pitch.h"
 
-#include "core/errorwords.h"
+#include <variant>
+
+#include "core/coretexts.h"
 #include "core/notecode.h"
 
 namespace merin {
@@ -32,21 +34,17 @@ bool IsNoteCode(std::string_view code) {
          code[1] <= (HasSharp(code[0] - '1') ? '4' : '2');
 }
 
-// The note code of a pitch name "C4".."B5", "C#4", either case; none, with the reason in `why`
-// (when given, one of core/errorwords.h), for anything else.
-std::optional<CodeChars> CodeOfName(std::string_view name, int* why) {
-  auto fail = [why](int reason) -> std::optional<CodeChars> {
-    if (why) *why = reason;
-    return std::nullopt;
-  };
+// The note code of a pitch name "C4".."B5", "C#4", either case; or the row that says why there
+// is none.
+std::variant<CodeChars, const Text*> CodeOfName(std::string_view name) {
   const bool sharp = name.size() == 3 && name[1] == '#';
   const int letter = name.empty() ? -1 : LetterIndex(name[0]);
   if (letter < 0 || name.size() != (sharp ? 3u : 2u) || name.back() < '0' || name.back() > '9') {
-    return fail(kNotAToken);
+    return &CoreText("token.not-a-token");
   }
-  if (sharp && !HasSharp(letter)) return fail(kNoSuchSharp);
+  if (sharp && !HasSharp(letter)) return &CoreText("token.no-such-sharp");
   const int upper = name.back() - '4';
-  if (upper != 0 && upper != 1) return fail(kOutsideRange);
+  if (upper != 0 && upper != 1) return &CoreText("token.outside-range");
   const int presses = HasSharp(letter) ? 1 + (sharp ? 1 : 0) + 2 * upper : 1 + upper;
   return CodeChars{static_cast<char>('1' + letter), static_cast<char>('0' + presses)};
 }
@@ -73,10 +71,11 @@ std::optional<Pitch> Pitch::FromCode(std::string_view code) {
   return Pitch(kLowestMidi + 12 * upper + kSemitone[letter] + (sharp ? 1 : 0));
 }
 
-std::optional<Pitch> Pitch::FromName(std::string_view name, int* why) {
-  const std::optional<CodeChars> code = CodeOfName(name, why);
-  if (!code) return std::nullopt;
-  return FromCode({code->data(), code->size()});
+std::optional<Pitch> Pitch::FromName(std::string_view name) {
+  const auto code = CodeOfName(name);
+  const auto* chars = std::get_if<CodeChars>(&code);
+  if (!chars) return std::nullopt;
+  return FromCode({chars->data(), chars->size()});
 }
 
 char Pitch::Letter() const { return kLetters[size_t(kLetterOf[midi_ % 12])]; }
@@ -120,18 +119,27 @@ std::string WaveFileOf(std::string_view code) {
   return IsNote(code) ? std::string(code) + ".wav" : std::string(kRestCode) + ".wav";
 }
 
-std::optional<CodeChars> CodeCharsOfToken(std::string_view token, int* why) {
+std::optional<CodeChars> CodeCharsOfToken(std::string_view token) {
   if (token == kRestCode || token == kEmptyCode || IsNoteCode(token))
     return CodeChars{token[0], token[1]};
   if (token == "r" || token == "R") return CodeChars{kRestCode[0], kRestCode[1]};
   if (token == "-") return CodeChars{kEmptyCode[0], kEmptyCode[1]};
-  return CodeOfName(token, why);
+  const auto code = CodeOfName(token);
+  const auto* chars = std::get_if<CodeChars>(&code);
+  if (!chars) return std::nullopt;
+  return *chars;
 }
 
-std::optional<std::string> CodeOfToken(std::string_view token, int* why) {
-  const std::optional<CodeChars> code = CodeCharsOfToken(token, why);
+std::optional<std::string> CodeOfToken(std::string_view token) {
+  const std::optional<CodeChars> code = CodeCharsOfToken(token);
   if (!code) return std::nullopt;
   return std::string(code->data(), code->size());
+}
+
+const Text& TokenFault(std::string_view token) {
+  const auto code = CodeOfName(token);
+  const Text* const* why = std::get_if<const Text*>(&code);
+  return why ? **why : CoreText("token.not-a-token");
 }
 
 std::string TokenOfCode(std::string_view code) {

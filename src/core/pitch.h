@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text.h"
+
 namespace merin {
 
 // One of the 24 pitches the handset plays, C4..B5: the single place where a pitch turns into a
@@ -28,9 +30,8 @@ class Pitch {
   static std::optional<Pitch> FromLetter(char letter, bool sharp, int octave);
   // The pitch of one of the 24 note codes "11".."72".
   static std::optional<Pitch> FromCode(std::string_view code);
-  // The pitch of a name "C4".."B5" with an optional '#' after the letter, either case; when there
-  // is none, `why` (if given) says what is wrong, as a reason of core/errorwords.h.
-  static std::optional<Pitch> FromName(std::string_view name, int* why = nullptr);
+  // The pitch of a name "C4".."B5" with an optional '#' after the letter, either case.
+  static std::optional<Pitch> FromName(std::string_view name);
 
   int Midi() const { return midi_; }
   // 'C'..'B', upper case.
@@ -67,13 +68,16 @@ inline constexpr std::string_view kEmptyPicture = "gosen.bmp";
 std::string WaveFileOf(std::string_view code);
 
 // The slot code a melody token stands for: a code ("11".."72", "01", "99") as it is, a pitch name
-// ("C4".."B5", "C#4"), "r" for a rest or "-" for an empty slot, letters in either case; none,
-// with the reason in `why` (one of core/errorwords.h), for anything else.
-std::optional<std::string> CodeOfToken(std::string_view token, int* why = nullptr);
+// ("C4".."B5", "C#4"), "r" for a rest or "-" for an empty slot, letters in either case; none for
+// anything else (TokenFault says why).
+std::optional<std::string> CodeOfToken(std::string_view token);
 // A slot code as its two characters, for reading many tokens without making a string of each.
 using CodeChars = std::array<char, 2>;
 // CodeOfToken, as two characters.
-std::optional<CodeChars> CodeCharsOfToken(std::string_view token, int* why = nullptr);
+std::optional<CodeChars> CodeCharsOfToken(std::string_view token);
+// Why CodeOfToken gives no code for `token`: the row that says a pitch name has a sharp E and B
+// do not have, or lies outside C4..B5, or that the token is none of the above.
+const Text& TokenFault(std::string_view token);
 // The token a slot code is written as: its pitch name, "r" for a rest, "-" for anything else.
 std::string TokenOfCode(std::string_view code);
 

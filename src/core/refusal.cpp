@@ -39,18 +39,12 @@ struct SystemError {
 };
 
 constexpr SystemError kSystemErrors[] = {
-    {ENOENT, CoreText("system.no-such-file")},
-    {EACCES, CoreText("system.permission-denied")},
-    {EPERM, CoreText("system.not-permitted")},
-    {ENOSPC, CoreText("system.no-space")},
-    {EDQUOT, CoreText("system.quota")},
-    {EFBIG, CoreText("system.too-large")},
-    {EISDIR, CoreText("system.is-folder")},
-    {ENOTDIR, CoreText("system.not-a-folder")},
-    {EROFS, CoreText("system.read-only")},
-    {ENAMETOOLONG, CoreText("system.name-too-long")},
-    {ELOOP, CoreText("system.link-loop")},
-    {EIO, CoreText("system.input-output")},
+    {ENOENT, CoreText("system.no-such-file")}, {EACCES, CoreText("system.permission-denied")},
+    {EPERM, CoreText("system.not-permitted")}, {ENOSPC, CoreText("system.no-space")},
+    {EDQUOT, CoreText("system.quota")},        {EFBIG, CoreText("system.too-large")},
+    {EISDIR, CoreText("system.is-folder")},    {ENOTDIR, CoreText("system.not-a-folder")},
+    {EROFS, CoreText("system.read-only")},     {ENAMETOOLONG, CoreText("system.name-too-long")},
+    {ELOOP, CoreText("system.link-loop")},     {EIO, CoreText("system.input-output")},
     {ENOMEM, CoreText("system.no-memory")},
 };
 
@@ -68,11 +62,14 @@ std::string Reason(const Refusal& r, Language language) {
 
 std::string Words(const Refusal& r, Language language) {
   if (r.doing) return Words(*r.doing, language, {Escaped(r.file), Reason(r, language)});
+  if (r.tokenNumber > 0) {
+    return Words(CoreText("place.token"), language,
+                 {std::to_string(r.tokenNumber), Escaped(r.token), Reason(r, language)});
+  }
   std::string message;
   if (!r.file.empty()) message += Escaped(r.file) + ":";
   if (r.offset) {
-    message +=
-        " " + Words(CoreText("place.byte"), language, {std::to_string(*r.offset)}) + ":";
+    message += " " + Words(CoreText("place.byte"), language, {std::to_string(*r.offset)}) + ":";
   } else if (r.line > 0) {
     message += std::to_string(r.line) + ":";
     if (r.column > 0) message += std::to_string(r.column) + ":";

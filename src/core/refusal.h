@@ -25,11 +25,12 @@ struct Refusal {
   // Where in a text: a 1-based line and column; 0 when the fault is the file as a whole.
   size_t line = 0;
   size_t column = 0;
-  std::optional<size_t> offset;  // where in a binary file, in place of line and column
-  std::string token;             // the offending token
+  std::optional<size_t> offset;      // where in a binary file, in place of line and column
+  size_t tokenNumber = 0;            // where among tokens typed (1-based), in place of all above
+  std::string token;                 // the offending token
   std::vector<std::string> values;   // the values its words name, shown escaped
   std::vector<std::string> choices;  // what could have been given, listed as the language lists
-  std::string detail;  // a library's own words, said after the reason in parentheses
+  std::string detail;                // a library's own words, said after the reason in parentheses
   // What failed, for a file that could not be written, read as a whole or made: words that take
   // the file ({0}) and the reason ({1}). None for what a reader refuses at a place in it.
   const Text* doing = nullptr;
@@ -39,8 +40,9 @@ struct Refusal {
 std::string Reason(const Refusal& refusal, Language language);
 
 // One line for the user: "FILE:LINE:COLUMN: \"TOKEN\": REASON" (or the byte offset in place of
-// the line and column), parts left out when unknown, the token escaped and cut; or the words of
-// what failed around the file and the reason.
+// the line and column), parts left out when unknown, the token escaped and cut; "token N
+// \"TOKEN\": REASON" for a token typed; or the words of what failed around the file and the
+// reason.
 std::string Words(const Refusal& refusal, Language language);
 
 // The refusal of `file` for the system's error `error`, an errno value; one without words of its

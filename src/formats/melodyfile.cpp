@@ -15,19 +15,6 @@ using textscan::IsSpace;
 
 namespace {
 
-// Why a token that is not a code or name is refused: a pitch name with a sharp that E and B do
-// not have, one outside the handset's octaves, or anything else.
-const Text& FaultOfToken(std::string_view token) {
-  const bool sharp = token.size() == 3 && token[1] == '#';
-  if (token.size() != (sharp ? 3u : 2u) || token.back() < '0' || token.back() > '9') {
-    return CoreText("token.not-a-token");
-  }
-  const char letter = static_cast<char>(token[0] & ~0x20);
-  if (letter < 'A' || letter > 'G') return CoreText("token.not-a-token");
-  if (sharp && (letter == 'E' || letter == 'B')) return CoreText("token.no-such-sharp");
-  return CoreText("token.outside-range");
-}
-
 bool IsMelodyFile(std::string_view bytes) {
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
   if (text.starts_with(kMelodyFileHeader)) return true;
@@ -102,7 +89,7 @@ std::variant<Codes, Refusal> ReadMelodyFile(std::string_view bytes, std::string_
       return refusal;
     }
     auto code = CodeOfToken(token);
-    if (!code) return ErrorAt(text, start, fileName, std::string(token), FaultOfToken(token));
+    if (!code) return ErrorAt(text, start, fileName, std::string(token), TokenFault(token));
     codes[count++] = std::move(*code);
   }
   return codes;

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "output/melodytext.h"
 
-#include "core/errorwords.h"
-#include "core/escape.h"
-
+#include "core/coretexts.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
 
@@ -13,33 +11,32 @@ namespace {
 // ' ' and '\t', '\n', '\v', '\f', '\r', which are 9..13.
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-}  // namespace
-
-std::string MelodyTextError::Message(Language language) const {
-  const std::string where = language == Language::English
-                                ? "token " + std::to_string(position)
-                                : std::to_string(position) + " 番目のトークン";
-  return where + " \"" + Escaped(token) + "\": " + ErrorWords(reason, language);
+// Token `number` (1-based) refused for `why`.
+Refusal TokenRefusal(size_t number, std::string_view token, const Text& why) {
+  Refusal refusal(why);
+  refusal.tokenNumber = number;
+  refusal.token = std::string(token);
+  return refusal;
 }
 
-std::variant<SlotCodes, MelodyTextError> ParseMelodyText(
-    const std::vector<std::string_view>& tokens) {
+}  // namespace
+
+std::variant<SlotCodes, Refusal> ParseMelodyText(const std::vector<std::string_view>& tokens) {
   // Filled in place and every way out returns it, so that the 30 codes are never moved.
-  std::variant<SlotCodes, MelodyTextError> parsed;
+  std::variant<SlotCodes, Refusal> parsed;
   SlotCodes& codes = std::get<0>(parsed);
   for (size_t i = 0; i < codes.size(); ++i) {
-    int why = kNotAToken;
-    const std::optional<CodeChars> code = i < tokens.size()
-                                              ? CodeCharsOfToken(tokens[i], &why)
-                                              : CodeChars{kEmptyCode[0], kEmptyCode[1]};
+    const std::optional<CodeChars> code =
+        i < tokens.size() ? CodeCharsOfToken(tokens[i]) : CodeChars{kEmptyCode[0], kEmptyCode[1]};
     if (!code) {
-      parsed = MelodyTextError{i + 1, std::string(tokens[i]), why};
+      parsed = TokenRefusal(i + 1, tokens[i], TokenFault(tokens[i]));
       return parsed;
     }
     codes[i] = {(*code)[0], (*code)[1]};
   }
-  if (tokens.size() > codes.size())
-    parsed = MelodyTextError{31, std::string(tokens[30]), kTooManySlots};
+  if (tokens.size() > codes.size()) {
+    parsed = TokenRefusal(codes.size() + 1, tokens[codes.size()], CoreText("token.too-many"));
+  }
   return parsed;
 }
 

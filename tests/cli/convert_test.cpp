@@ -14,7 +14,7 @@
 #include <thread>
 #include <tuple>
 
-#include "core/errorwords.h"
+#include "core/coretexts.h"
 #include "core/pitch.h"
 #include "formats/audioexport.h"
 #include "formats/imelody.h"
@@ -233,7 +233,7 @@ TEST(KeysProgramFiles, ALongBatchNamesItsFaultsInOrder) {
     args.push_back(dir / (i == 400 ? "a5.txt" : "a" + std::to_string(i) + ".mk98"));
     WriteBytes(args.back(), i == 450 ? "C4 H4" : NoteCodes()[size_t(i % 24)]);
   }
-  const std::string why = ErrorWords(kNotAToken, Language::English);
+  const std::string why = Words(CoreText("token.not-a-token"), Language::English);
   const auto result = RunProgram(MERIN_KEYS_PROGRAM, args);
   EXPECT_EQ(result.err, "merinkast98-keys: " + dir / "a5.txt: not converted, " +
                             dir / "out/a5.mid is already written from " + dir / "a5.mk98\n" +

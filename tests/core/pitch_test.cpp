@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "core/errorwords.h"
-
 namespace merin {
 namespace {
 
@@ -75,29 +73,30 @@ TEST(Pitch, TokensOtherThanPitches) {
   struct Case {
     const char* token;
     std::optional<std::string> code;
-    int why;
+    std::string_view why;  // the row that says why there is no code
   };
   const Case cases[] = {
-      {"r", "01", 0},
-      {"R", "01", 0},
-      {"-", "99", 0},
-      {"01", "01", 0},
-      {"99", "99", 0},
-      {"c#4", "12", 0},
-      {"b5", "72", 0},
-      {"E#4", std::nullopt, kNoSuchSharp},
-      {"B#5", std::nullopt, kNoSuchSharp},
-      {"C6", std::nullopt, kOutsideRange},
-      {"B3", std::nullopt, kOutsideRange},
-      {"H4", std::nullopt, kNotAToken},
-      {"C", std::nullopt, kNotAToken},
-      {"Cb4", std::nullopt, kNotAToken},
-      {"73", std::nullopt, kNotAToken},
+      {"r", "01", ""},
+      {"R", "01", ""},
+      {"-", "99", ""},
+      {"01", "01", ""},
+      {"99", "99", ""},
+      {"c#4", "12", ""},
+      {"b5", "72", ""},
+      {"E#4", std::nullopt, "token.no-such-sharp"},
+      {"B#5", std::nullopt, "token.no-such-sharp"},
+      {"C6", std::nullopt, "token.outside-range"},
+      {"B3", std::nullopt, "token.outside-range"},
+      {"H4", std::nullopt, "token.not-a-token"},
+      {"C", std::nullopt, "token.not-a-token"},
+      {"Cb4", std::nullopt, "token.not-a-token"},
+      {"73", std::nullopt, "token.not-a-token"},
   };
   for (const Case& c : cases) {
-    int why = 0;
-    EXPECT_EQ(CodeOfToken(c.token, &why), c.code) << c.token;
-    EXPECT_EQ(why, c.why) << c.token;
+    EXPECT_EQ(CodeOfToken(c.token), c.code) << c.token;
+    if (!c.code) {
+      EXPECT_EQ(TokenFault(c.token).id, c.why) << c.token;
+    }
   }
   EXPECT_EQ(TokenOfCode("01"), "r");
   EXPECT_EQ(TokenOfCode("99"), "-");

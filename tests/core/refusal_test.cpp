@@ -62,7 +62,8 @@ TEST(Refusal, WordsWhatFailedAroundTheFileTheValuesTheChoicesAndTheLibrarysWords
     std::string message;
   } cases[] = {
       {unknown, Language::English, "out.x: no format x\\x01 (choose mk98, mid or wav)"},
-      {unknown, Language::Japanese, "out.x: x\\x01 という形式はありません（mk98、mid または wav から）"},
+      {unknown, Language::Japanese,
+       "out.x: x\\x01 という形式はありません（mk98、mid または wav から）"},
       {written, Language::English,
        "cannot write a\\x1b.mp3: the installed libsndfile cannot write this format at this rate "
        "(44100 Hz)"},

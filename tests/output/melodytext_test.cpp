@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "output/melodytext.h"
 
-#include "core/errorwords.h"
 #include "core/pitch.h"
 
 #include <gtest/gtest.h>
 
 namespace merin {
 namespace {
+
+constexpr std::string_view kNotAToken = "token.not-a-token", kNoSuchSharp = "token.no-such-sharp",
+                           kOutsideRange = "token.outside-range";
 
 TEST(MelodyText, PitchNamesAndCodesGiveTheKeyboardsCodes) {
   struct Case {
@@ -31,7 +33,7 @@ TEST(MelodyText, PitchNamesAndCodesGiveTheKeyboardsCodes) {
 TEST(MelodyText, BadTokensSayWhy) {
   struct Case {
     const char* token;
-    int reason;
+    std::string_view reason;  // the row that says it
   } cases[] = {
       {"E#4", kNoSuchSharp},  {"B#5", kNoSuchSharp}, {"C3", kOutsideRange}, {"B6", kOutsideRange},
       {"C#6", kOutsideRange}, {"33", kNotAToken},    {"74", kNotAToken},    {"00", kNotAToken},
@@ -40,9 +42,8 @@ TEST(MelodyText, BadTokensSayWhy) {
       {"--", kNotAToken},
   };
   for (const Case& c : cases) {
-    int why = 0;
-    EXPECT_FALSE(CodeOfToken(c.token, &why)) << c.token;
-    EXPECT_EQ(why, c.reason) << c.token;
+    EXPECT_FALSE(CodeOfToken(c.token)) << c.token;
+    EXPECT_EQ(TokenFault(c.token).id, c.reason) << c.token;
   }
 }
 
@@ -57,11 +58,11 @@ TEST(MelodyText, PadsWithEmptySlotsAndRefusesAThirtyFirst) {
   std::vector<std::string_view> tokens(31, "C4");
   auto tooLong = ParseMelodyText(tokens);
   ASSERT_EQ(tooLong.index(), 1u);
-  EXPECT_EQ(std::get<1>(tooLong).position, 31u);
+  EXPECT_EQ(std::get<1>(tooLong).tokenNumber, 31u);
 
   auto bad = ParseMelodyText({"C4", "D4", "X9"});
   ASSERT_EQ(bad.index(), 1u);
-  EXPECT_EQ(std::get<1>(bad).Message(Language::English).substr(0, 14), "token 3 \"X9\": ");
+  EXPECT_EQ(Words(std::get<1>(bad), Language::English).substr(0, 14), "token 3 \"X9\": ");
 }
 
 TEST(MelodyText, SplitsAtAnyWhitespace) {
