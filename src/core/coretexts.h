@@ -85,6 +85,14 @@ inline constexpr Text kCoreTexts[] = {
      "durations are not used (every note gets the same length)"},
     {"report.title-cleaned", "タイトルから制御文字を {0} 個除きました",
      "dropped {0} control characters from the title"},
+    // Edits of the whole melody; a slot is named NOTE:1 .. NOTE:30 in both languages.
+    {"edit.no-such-slot", "スロット番号 {0} はありません", "There is no slot number {0}"},
+    {"edit.last-slot-taken",
+     "最後の NOTE:{0} が空いていないので挿入できません。先に最後の音を消してください。",
+     "Nothing can be inserted while the last slot, NOTE:{0}, is not empty. Clear the last note "
+     "first."},
+    {"edit.out-of-range", "NOTE:{0} の {1} が音域 C4〜B5 を外れるので移調できません。",
+     "The melody cannot be transposed: {1} of NOTE:{0} would leave the range C4 to B5."},
     // Export.
     {"export.empty-melody", "メロディが空なので書き出すものがありません",
      "the melody is empty; there is nothing to export"},

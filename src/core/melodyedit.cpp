@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/coretexts.h"
 #include "core/pitch.h"
 
 namespace merin {
@@ -11,9 +12,12 @@ namespace {
 
 bool IsSlotIndex(int32_t slot) { return slot >= 0 && slot < kSlotCount; }
 
-MelodyEdit Refuse(const SlotCodes& codes, EditRefusal why, int32_t slot, std::string pitch = {}) {
-  return {codes, why, slot, std::move(pitch)};
+MelodyEdit Refuse(const SlotCodes& codes, const Text& why, std::vector<std::string> values) {
+  return {codes, Refusal(why, {}, std::move(values))};
 }
+
+// A slot's number as the user knows it, 1..30.
+std::string SlotNumber(int32_t slot) { return std::to_string(slot + 1); }
 
 }  // namespace
 
@@ -44,8 +48,11 @@ int32_t SlotAfterLast(const SlotCodes& codes, AfterFull full) {
 }
 
 MelodyEdit InsertEmptySlot(const SlotCodes& codes, int32_t slot) {
-  if (!IsSlotIndex(slot)) return Refuse(codes, EditRefusal::kNoSuchSlot, slot);
-  if (!IsEmptySlot(codes.back())) return Refuse(codes, EditRefusal::kLastSlotTaken, kSlotCount - 1);
+  if (!IsSlotIndex(slot))
+    return Refuse(codes, CoreText("edit.no-such-slot"), {std::to_string(slot)});
+  if (!IsEmptySlot(codes.back())) {
+    return Refuse(codes, CoreText("edit.last-slot-taken"), {SlotNumber(kSlotCount - 1)});
+  }
   MelodyEdit edit{codes};
   std::move_backward(edit.codes.begin() + slot, edit.codes.end() - 1, edit.codes.end());
   edit.codes[size_t(slot)] = kEmptyCode;
@@ -53,7 +60,8 @@ MelodyEdit InsertEmptySlot(const SlotCodes& codes, int32_t slot) {
 }
 
 MelodyEdit RemoveSlot(const SlotCodes& codes, int32_t slot) {
-  if (!IsSlotIndex(slot)) return Refuse(codes, EditRefusal::kNoSuchSlot, slot);
+  if (!IsSlotIndex(slot))
+    return Refuse(codes, CoreText("edit.no-such-slot"), {std::to_string(slot)});
   MelodyEdit edit{codes};
   std::move(edit.codes.begin() + slot + 1, edit.codes.end(), edit.codes.begin() + slot);
   edit.codes.back() = kEmptyCode;
@@ -66,7 +74,8 @@ MelodyEdit Transpose(const SlotCodes& codes, int semitones) {
     const std::optional<Pitch> pitch = Pitch::FromCode(codes[size_t(slot)]);
     if (!pitch) continue;
     const std::optional<Pitch> moved = Pitch::FromMidi(pitch->Midi() + semitones);
-    if (!moved) return Refuse(codes, EditRefusal::kOutOfRange, slot, pitch->Name());
+    if (!moved)
+      return Refuse(codes, CoreText("edit.out-of-range"), {SlotNumber(slot), pitch->Name()});
     edit.codes[size_t(slot)] = moved->Code();
   }
   return edit;

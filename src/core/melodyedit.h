@@ -3,33 +3,27 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/melody.h"
 #include "core/notecode.h"
+#include "core/refusal.h"
 
 namespace merin {
 
 // The 30 slot codes of a melody, slot 0 first.
 using SlotCodes = std::array<std::string, kSlotCount>;
 
-// Why an edit of the whole melody is refused.
-enum class EditRefusal {
-  kNone,
-  kNoSuchSlot,     // `slot` is no slot index
-  kLastSlotTaken,  // an insertion would push the note of the last slot (`slot`) off the end
-  kOutOfRange,     // the note `pitch` of `slot` would leave the range C4..B5
-};
-
 // The outcome of an edit of the whole melody: the codes it gives, or why it is refused (then
-// `codes` are the ones it was given); the window puts the refusal into words.
+// `codes` are the ones it was given): a slot index that is no slot, an insertion that would push
+// the note of the last slot off the end, or a note that would leave the range C4..B5, the slot
+// and the note named.
 struct MelodyEdit {
   SlotCodes codes;
-  EditRefusal refusal = EditRefusal::kNone;
-  int32_t slot = 0;
-  std::string pitch{};
-  bool refused() const { return refusal != EditRefusal::kNone; }
+  std::optional<Refusal> refusal{};
+  bool refused() const { return refusal.has_value(); }
 };
 
 // The slot codes of `melody`.

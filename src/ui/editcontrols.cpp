@@ -58,25 +58,6 @@ QMenu* MenuOf(QMainWindow* window, const char* objectName, const char* caption) 
   return menu;
 }
 
-// Why `edit` is refused, in the window's language; slots are named NOTE:1..NOTE:30 in both.
-QString RefusalWords(const MelodyEdit& edit) {
-  const QString slot = QStringLiteral("NOTE:%1").arg(edit.slot + 1);
-  switch (edit.refusal) {
-    case EditRefusal::kNone:
-      break;
-    case EditRefusal::kNoSuchSlot:
-      return EditControls::tr("スロット番号 %1 はありません").arg(edit.slot);
-    case EditRefusal::kLastSlotTaken:
-      return EditControls::tr(
-                 "最後の %1 が空いていないので挿入できません。先に最後の音を消してください。")
-          .arg(slot);
-    case EditRefusal::kOutOfRange:
-      return EditControls::tr("%1 の %2 が音域 C4〜B5 を外れるので移調できません。")
-          .arg(slot, QString::fromStdString(edit.pitch));
-  }
-  return {};
-}
-
 }  // namespace
 
 EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistory& history, Run run)
@@ -173,7 +154,8 @@ QAction* EditControls::add(QMenu* menu, const QString& objectName, const char* c
 void EditControls::edit(const std::function<MelodyEdit(const SlotCodes&, int32_t)>& change) {
   const MelodyEdit result = change(CodesOf(melody_), melody_.Cursor);
   if (result.refused()) {
-    QMessageBox::information(window_, window_->windowTitle(), RefusalWords(result));
+    QMessageBox::information(window_, window_->windowTitle(),
+                             QString::fromStdString(Words(*result.refusal, CurrentLanguage())));
     return;
   }
   if (result.codes == CodesOf(melody_)) return;

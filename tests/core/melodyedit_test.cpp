@@ -117,8 +117,8 @@ TEST(InsertEmptySlot, TheLastSlotFallsOffOnlyWhenEmpty) {
     for (int32_t slot : {0, 15, 29}) {
       const MelodyEdit edit = InsertEmptySlot(codes, slot);
       EXPECT_TRUE(edit.refused()) << last << " at " << slot;
-      EXPECT_EQ(edit.refusal, EditRefusal::kLastSlotTaken);
-      EXPECT_EQ(edit.slot, 29);
+      EXPECT_EQ(edit.refusal->fault->id, "edit.last-slot-taken");
+      EXPECT_EQ(edit.refusal->values, std::vector<std::string>{"30"}) << "NOTE:30 is named";
       EXPECT_EQ(edit.codes, codes);
     }
   }
@@ -181,7 +181,7 @@ TEST(Transpose, MovesEveryNoteAndLeavesRestsAndEmptySlots) {
   };
   for (const Case& c : cases) {
     const MelodyEdit edit = Transpose(Codes(c.before), c.semitones);
-    EXPECT_FALSE(edit.refused()) << c.before << " by " << c.semitones << ": " << edit.pitch;
+    EXPECT_FALSE(edit.refused()) << c.before << " by " << c.semitones;
     EXPECT_EQ(edit.codes, Codes(c.after)) << c.before << " by " << c.semitones;
   }
 }
@@ -202,13 +202,14 @@ TEST(Transpose, RefusedWhenANoteWouldLeaveTheRangeNamingIt) {
     const SlotCodes codes = Codes(c.before);
     const MelodyEdit edit = Transpose(codes, c.semitones);
     EXPECT_TRUE(edit.refused()) << c.before << " by " << c.semitones;
-    EXPECT_EQ(edit.refusal, EditRefusal::kOutOfRange);
-    EXPECT_EQ(std::make_pair(edit.slot, edit.pitch), std::make_pair(c.slot, std::string(c.pitch)));
+    EXPECT_EQ(edit.refusal->fault->id, "edit.out-of-range");
+    EXPECT_EQ(edit.refusal->values,
+              (std::vector<std::string>{std::to_string(c.slot + 1), c.pitch}));
     EXPECT_EQ(edit.codes, codes) << c.before;
   }
   SlotCodes last = Codes("11");
   last[29] = "72";
-  EXPECT_EQ(Transpose(last, 1).slot, 29);
+  EXPECT_EQ(Transpose(last, 1).refusal->values.front(), "30");
 }
 
 TEST(CodesOf, TakesTheThirtySlotsInOrder) {

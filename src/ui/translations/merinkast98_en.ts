@@ -165,18 +165,6 @@
         <source>はたらき</source>
         <translation>Does</translation>
     </message>
-    <message>
-        <source>スロット番号 %1 はありません</source>
-        <translation>There is no slot number %1</translation>
-    </message>
-    <message>
-        <source>最後の %1 が空いていないので挿入できません。先に最後の音を消してください。</source>
-        <translation>Nothing can be inserted while the last slot, %1, is not empty. Clear the last note first.</translation>
-    </message>
-    <message>
-        <source>%1 の %2 が音域 C4〜B5 を外れるので移調できません。</source>
-        <translation>The melody cannot be transposed: %2 of %1 would leave the range C4 to B5.</translation>
-    </message>
 </context>
 <context>
     <name>merin::ui::MelodyFiles</name>
