@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/coretexts.h"
 #include "sound/portaudiodevice.h"
 #include "ui/language.h"
 #include "ui/melodyfiles.h"
@@ -26,10 +27,9 @@ int main(int argc, char* argv[]) {
     if (named) {
       language = *named;
     } else {
-      std::fputs(language == merin::Language::English
-                     ? "merinkast98: --lang takes ja or en\n"
-                     : "merinkast98: --lang には ja か en を指定します\n",
-                 stderr);
+      const std::string line =
+          "merinkast98: " + merin::Words(merin::CoreText("program.lang-values"), language) + "\n";
+      std::fputs(line.c_str(), stderr);
     }
   }
   merin::ui::UseLanguage(language);

@@ -29,20 +29,21 @@ bool BitmapCutShort(const QString& path) {
 QImage LoadPicture(const std::string& path) {
   QImageReader reader(QString::fromStdString(path));
   const QImage picture = reader.read();
+  const auto refused = [&](const Text& why) { return PictureLoadError(Refusal(why, path)); };
   if (picture.isNull()) {
     switch (reader.error()) {
       case QImageReader::FileNotFoundError:
-        throw PictureLoadError(path, ENOENT);
+        throw PictureLoadError(SystemRefusal(ENOENT, path));
       case QImageReader::UnsupportedFormatError:
       case QImageReader::InvalidDataError:
         // A bitmap that states more bytes than it has is cut short, whatever Qt made of it.
-        throw PictureLoadError(path,
-                               BitmapCutShort(reader.fileName()) ? kPictureCut : kNotAPicture);
+        throw refused(BitmapCutShort(reader.fileName()) ? CoreText("picture.cut")
+                                                        : CoreText("picture.not-a-picture"));
       default:
-        throw PictureLoadError(path, kCannotRead);
+        throw PictureLoadError(path);
     }
   }
-  if (BitmapCutShort(reader.fileName())) throw PictureLoadError(path, kPictureCut);
+  if (BitmapCutShort(reader.fileName())) throw refused(CoreText("picture.cut"));
   return picture;
 }
 

@@ -114,10 +114,15 @@ inline constexpr Text kCoreTexts[] = {
      "not a sound file that can be read"},
     {"sound.unlike", "音声ファイルはすべて同じ形式でなければなりません",
      "the sound files must all be alike"},
-    {"sound.cut", "ファイルが音の途中で終わっています", "the file ends before its sound does"},
+    {"sound.played-cut", "「{0}」: ファイルが音の途中で終わっています。あるところまで再生します",
+     "\"{0}\": the file ends before its sound does; playing what there is"},
     {"sound.no-output-device", "出力デバイスがありません", "no output device"},
     {"sound.cannot-open-output", "出力デバイスを開けません", "the output device cannot be opened"},
     {"sound.output-failed", "出力デバイスが止まりました", "the output device failed"},
+    {"sound.off", "音は出ません ({0})", "sound is off ({0})"},
+    {"doing.play", "「{0}」を再生できません: {1}", "cannot play \"{0}\": {1}"},
+    // The window program's command line.
+    {"program.lang-values", "--lang には ja か en を指定します", "--lang takes ja or en"},
     // A reason with a library's own words after it.
     {"detail", "{0}（{1}）", "{0} ({1})"},
 };

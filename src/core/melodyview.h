@@ -5,24 +5,24 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/errorwords.h"
+#include "core/coretexts.h"
+#include "core/refusal.h"
 
 namespace merin {
 
-// Thrown by a view when a picture file cannot be loaded; carries the file's path and why, as a
-// reason of core/errorwords.h.
+// Thrown by a view when a picture file cannot be loaded, so that the handler stops at that step;
+// carries the refusal that names the file and says why.
 class PictureLoadError : public std::runtime_error {
  public:
-  explicit PictureLoadError(std::string path, int reason = kCannotRead)
-      : std::runtime_error(path + ": " + ErrorWords(reason, Language::English)),
-        path_(std::move(path)),
-        reason_(reason) {}
-  const std::string& path() const { return path_; }
-  int reason() const { return reason_; }
+  explicit PictureLoadError(Refusal refusal)
+      : std::runtime_error(Words(refusal, Language::English)), refusal_(std::move(refusal)) {}
+  // The picture at `path` could not be read.
+  explicit PictureLoadError(std::string path)
+      : PictureLoadError(Refusal(CoreText("picture.cannot-read"), std::move(path))) {}
+  const Refusal& refusal() const { return refusal_; }
 
  private:
-  std::string path_;
-  int reason_;
+  Refusal refusal_;
 };
 
 // What the melody logic needs of the main window. Positions are in pixels of the layout.

@@ -11,7 +11,7 @@
 #include <memory>
 #include <string_view>
 
-#include "core/errorwords.h"
+#include "core/coretexts.h"
 
 namespace merin {
 namespace {
@@ -56,21 +56,20 @@ DecodedWave DecodeWave(const std::string& path, int channels, int rate) {
   DecodedWave wave;
   struct stat st {};
   if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
-    wave.error = EISDIR;
+    wave.refusal = SystemRefusal(EISDIR, path);
     return wave;
   }
+  // No sound the audio library reads, in its own words when it gives any.
+  const auto refuse = [&](const char* words) {
+    wave.refusal = Refusal(CoreText("sound.not-a-sound-file"), path);
+    if (words) wave.refusal->detail = words;
+    return wave;
+  };
   SF_INFO info{};
   std::unique_ptr<SNDFILE, SndfileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
-  if (!file) {
-    wave.error = kNotASoundFile;
-    wave.detail = sf_strerror(nullptr);
-    return wave;
-  }
+  if (!file) return refuse(sf_strerror(nullptr));
   wave.cutShort = CutShort(file.get());
-  if (info.samplerate <= 0 || info.channels <= 0) {
-    wave.error = kNotASoundFile;
-    return wave;
-  }
+  if (info.samplerate <= 0 || info.channels <= 0) return refuse(nullptr);
   wave.sourceRate = info.samplerate;
   if (channels <= 0) {
     wave.sourceFrames = info.frames;
@@ -79,11 +78,7 @@ DecodedWave DecodeWave(const std::string& path, int channels, int rate) {
 
   std::vector<float> raw(size_t(info.frames) * size_t(info.channels));
   const sf_count_t got = sf_readf_float(file.get(), raw.data(), info.frames);
-  if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) {
-    wave.error = kNotASoundFile;
-    wave.detail = sf_strerror(file.get());
-    return wave;
-  }
+  if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) return refuse(sf_strerror(file.get()));
   wave.sourceFrames = got;
   if (got == 0) return wave;
 

@@ -2,17 +2,19 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/refusal.h"
 
 namespace merin {
 
 // A wave file read and converted to the output stream's format: interleaved float samples.
 struct DecodedWave {
-  // 0 when the file was read; otherwise why it could not be (an errno value or a reason of
-  // core/errorwords.h), with the audio library's own words, when it gave any, in `detail`.
-  int error = 0;
-  std::string detail;
+  // Why the file could not be read, with the audio library's own words when it gave any; none
+  // when it was read.
+  std::optional<Refusal> refusal;
   // The file ends before its sound does; what there is was read all the same.
   bool cutShort = false;
   // The file's own length and rate, which give the sound's duration.
@@ -22,7 +24,7 @@ struct DecodedWave {
   std::vector<float> samples;
 
   // Whether the file could be read.
-  bool ok() const { return error == 0; }
+  bool ok() const { return !refusal; }
   // The sound's length in seconds, as the file states it.
   double seconds() const { return sourceRate > 0 ? double(sourceFrames) / sourceRate : 0.0; }
 };

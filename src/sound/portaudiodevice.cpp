@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/errorwords.h"
+#include "core/coretexts.h"
 #include "core/escape.h"
 #include "sound/decodedwave.h"
 
@@ -65,28 +65,32 @@ struct PortAudioDevice::Impl {
   std::mutex waiting;
   std::condition_variable stopped;
 
-  // Says on stderr that sound is off, and why.
-  void Off(int reason, const std::string& detail = {}) {
+  // Says on stderr that sound is off, and why: `reason`, with PortAudio's own words if any.
+  void Off(const Text& reason, const char* detail = nullptr) {
+    Refusal why(reason);
+    if (detail) why.detail = detail;
     const Language in = language();
-    const std::string why = ErrorWords(reason, in, detail);
-    const std::string line = in == Language::English ? "merinkast98: sound is off (" + why + ")\n"
-                                                     : "merinkast98: 音は出ません (" + why + ")\n";
-    std::fputs(line.c_str(), stderr);
+    Say(Words(CoreText("sound.off"), in, {Reason(why, in)}));
     Close();
     channels = 0;
+  }
+
+  // One line on stderr, in one write.
+  static void Say(const std::string& line) {
+    std::fputs(("merinkast98: " + line + "\n").c_str(), stderr);
   }
 
   bool Open() {
     QuietBackends();
     if (PaError e = Pa_Initialize(); e != paNoError) {
-      Off(kCannotOpenOutput, Pa_GetErrorText(e));
+      Off(CoreText("sound.cannot-open-output"), Pa_GetErrorText(e));
       return false;
     }
     initialised = true;
     const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
     const PaDeviceInfo* info = device == paNoDevice ? nullptr : Pa_GetDeviceInfo(device);
     if (!info || info->maxOutputChannels < 1) {
-      Off(kNoOutputDevice);
+      Off(CoreText("sound.no-output-device"));
       return false;
     }
     channels = std::min(kPreferredChannels, info->maxOutputChannels);
@@ -101,7 +105,7 @@ struct PortAudioDevice::Impl {
     if (e != paNoError) stream = nullptr;
     if (e == paNoError) e = Pa_StartStream(stream);
     if (e != paNoError) {
-      Off(kCannotOpenOutput, Pa_GetErrorText(e));
+      Off(CoreText("sound.cannot-open-output"), Pa_GetErrorText(e));
       return false;
     }
     latency = Pa_GetStreamInfo(stream)->outputLatency;
@@ -154,18 +158,13 @@ struct PortAudioDevice::Impl {
   void Report(const std::string& path, const DecodedWave& wave) {
     if (!reported.insert(path).second) return;
     const Language in = language();
-    const std::string file = Escaped(path);
-    std::string line;
     if (!wave.ok()) {
-      const std::string why = ErrorWords(wave.error, in, wave.detail);
-      line = in == Language::English ? "cannot play \"" + file + "\": " + why
-                                     : "「" + file + "」を再生できません: " + why;
+      Refusal unplayed = *wave.refusal;
+      unplayed.doing = &CoreText("doing.play");
+      Say(Words(unplayed, in));
     } else {
-      const std::string why = ErrorWords(kSoundCut, in);
-      line = in == Language::English ? "\"" + file + "\": " + why + "; playing what there is"
-                                     : "「" + file + "」: " + why + "。あるところまで再生します";
+      Say(Words(CoreText("sound.played-cut"), in, {Escaped(path)}));
     }
-    std::fputs(("merinkast98: " + line + "\n").c_str(), stderr);
   }
 
   void Play(const std::string& path) {
@@ -174,7 +173,7 @@ struct PortAudioDevice::Impl {
     try {
       wave = DecodeWave(path, channels, rate);
     } catch (const std::bad_alloc&) {  // a sound too large to hold
-      wave.error = ENOMEM;
+      wave.refusal = SystemRefusal(ENOMEM, path);
     }
     if (!wave.ok()) {
       Report(path, wave);
@@ -194,7 +193,7 @@ struct PortAudioDevice::Impl {
       const auto count = static_cast<unsigned long>(std::min(piece, frames - at));
       const PaError e = Pa_WriteStream(stream, wave.samples.data() + at * size_t(channels), count);
       if (e != paNoError && e != paOutputUnderflowed) {
-        Off(kOutputFailed, Pa_GetErrorText(e));
+        Off(CoreText("sound.output-failed"), Pa_GetErrorText(e));
         const double left = double(frames - at) / rate;
         Wait(left, generation);
         return;

@@ -25,8 +25,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/coretexts.h"
 #include "core/da.h"
-#include "core/errorwords.h"
 #include "core/escape.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
@@ -448,7 +448,7 @@ void MelodyFiles::showImport(const formats::Imported& imported, const QString& f
 bool MelodyFiles::open(const QString& path) {
   // A name the file dialog could not decode reaches us with U+FFFD in it, naming no file.
   if (path.contains(QChar::ReplacementCharacter) && !QFileInfo::exists(path)) {
-    fail(CannotOpen(), path, ErrorWords(kNameNotUtf8, CurrentLanguage()));
+    fail(CannotOpen(), path, Words(CoreText("file.name-not-utf8"), CurrentLanguage()));
     return false;
   }
   return openLocal(Local(path));

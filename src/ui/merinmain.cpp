@@ -11,7 +11,6 @@
 
 #include "art/pictures.h"
 #include "core/applymelody.h"
-#include "core/errorwords.h"
 #include "core/lifecycle.h"
 #include "core/programfiles.h"
 #include "entry/keyboard.h"
@@ -157,8 +156,8 @@ QUndoStack* MerinMain::undoStack() const { return history_->stack(); }
 void MerinMain::reportPictureError(const PictureLoadError& error) {
   QMessageBox box(QMessageBox::Critical, windowTitle(),
                   tr("画像ファイルを読み込めません:\n%1\n\n%2")
-                      .arg(QString::fromStdString(error.path()),
-                           QString::fromStdString(ErrorWords(error.reason(), CurrentLanguage()))),
+                      .arg(QString::fromStdString(error.refusal().file),
+                           QString::fromStdString(Reason(error.refusal(), CurrentLanguage()))),
                   QMessageBox::Ok, this);
   // Only on Windows does a message box copy its text on Ctrl+C; elsewhere the path can be
   // selected and copied like any text.

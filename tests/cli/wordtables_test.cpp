@@ -10,7 +10,6 @@
 
 #include "app/keyswords.h"
 #include "core/coretexts.h"
-#include "core/errorwords.h"
 #include "core/refusal.h"
 #include "formats/format.h"
 
@@ -66,12 +65,14 @@ TEST(WordTables, EveryRowHasItsOwnIdBothLanguagesAndTheSameValuesInBoth) {
 }
 
 // The English is ASCII; the Japanese has no Latin-letter word but names of formats, programs and
-// techniques, the iMelody keywords and one-letter tokens.
+// techniques, the iMelody keywords, the slots' names, one option and its values, and one-letter
+// tokens.
 void ExpectOneLanguage(const std::string& en, const std::string& ja) {
   static const std::set<std::string> kNames = {
       "RTTTL",      "MIDI",        "iMelody", "File", "KiB",   "NUL",    "UTF",
       "libsndfile", "C4",          "B5",      "MThd", "BEGIN", "END",    "IMELODY",
-      "MELODY",     "Merinkast98", "WAV",     "FLAC", "Ogg",   "Vorbis", "MP3"};
+      "MELODY",     "Merinkast98", "WAV",     "FLAC", "Ogg",   "Vorbis", "MP3",
+      "NOTE",       "lang",        "ja",      "en"};
   for (const char c : en) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << en;
   const std::regex word("[A-Za-z][A-Za-z0-9]*");
   for (std::sregex_iterator i(ja.begin(), ja.end(), word), end; i != end; ++i)
@@ -83,8 +84,10 @@ TEST(WordTables, EveryRowOfTheLibrariesSpeaksOneLanguageAtATime) {
   for (const Text& row : LibraryRows()) {
     ExpectOneLanguage(std::string(row.english), std::string(row.japanese));
   }
-  for (int error = kNameNotUtf8; error <= EDQUOT; ++error)
-    ExpectOneLanguage(ErrorWords(error, Language::English), ErrorWords(error, Language::Japanese));
+  for (int error = 1; error <= EDQUOT; ++error) {
+    const Refusal refusal = SystemRefusal(error);
+    ExpectOneLanguage(Reason(refusal, Language::English), Reason(refusal, Language::Japanese));
+  }
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST_F(MelodyTest, AnUnreadablePictureStoresNothingAndMovesNothing) {
     PlaceNoteAndAdvance(melody, view, "41.bmp", "41");
     FAIL() << "expected PictureLoadError";
   } catch (const PictureLoadError& e) {
-    EXPECT_EQ(e.path(), "/app/41.bmp");
+    EXPECT_EQ(e.refusal().file, "/app/41.bmp");
   }
   EXPECT_EQ(melody.Notes[6], "23");
   EXPECT_EQ(melody.Cursor, 6);

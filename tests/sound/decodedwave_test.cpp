@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "sound/decodedwave.h"
-#include "core/errorwords.h"
+#include "core/refusal.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -18,6 +18,10 @@ namespace {
 using test::TempFolder;
 using test::ToneSample;
 using test::WriteTone;
+
+std::string Why(const DecodedWave& wave) {
+  return wave.ok() ? "" : Words(*wave.refusal, Language::English);
+}
 
 struct Format {
   const char* name;
@@ -45,7 +49,7 @@ TEST_P(DecodeWaveTest, ConvertsToTheStreamFormat) {
   WriteTone(path, 100, seconds, rate, fileChannels, format.subtype);
 
   const DecodedWave wave = DecodeWave(path, channels, 44100);
-  ASSERT_TRUE(wave.ok()) << wave.error << " " << wave.detail;
+  ASSERT_TRUE(wave.ok()) << Why(wave);
   EXPECT_EQ(wave.sourceRate, rate);
   EXPECT_EQ(wave.sourceFrames, std::lround(seconds * rate));
   EXPECT_NEAR(wave.seconds(), seconds, 1e-9);
@@ -81,7 +85,7 @@ TEST(DecodeWave, LengthOnlyReadsNoSamples) {
   TempFolder dir;
   WriteTone(dir / "t.wav", 440, 0.3, 22050);
   const DecodedWave wave = DecodeWave(dir / "t.wav", 0, 44100);
-  ASSERT_TRUE(wave.ok()) << wave.error << " " << wave.detail;
+  ASSERT_TRUE(wave.ok()) << Why(wave);
   EXPECT_NEAR(wave.seconds(), 0.3, 1e-9);
   EXPECT_TRUE(wave.samples.empty());
 }
@@ -90,7 +94,7 @@ TEST(DecodeWave, EmptyWaveIsReadAsSilenceOfNoLength) {
   TempFolder dir;
   WriteTone(dir / "empty.wav", 440, 0);
   const DecodedWave wave = DecodeWave(dir / "empty.wav", 2, 44100);
-  EXPECT_TRUE(wave.ok()) << wave.error << " " << wave.detail;
+  EXPECT_TRUE(wave.ok()) << Why(wave);
   EXPECT_EQ(wave.seconds(), 0);
   EXPECT_TRUE(wave.samples.empty());
 }
@@ -105,7 +109,11 @@ TEST(DecodeWave, UnreadableFilesAreErrors) {
   std::filesystem::create_directory(dir / "folder.wav");
   for (const char* name : {"missing.wav", "garbage.wav", "empty.wav", "whole.wav", "folder.wav"}) {
     const DecodedWave wave = DecodeWave(dir / name, 2, 44100);
-    EXPECT_EQ(wave.error, std::string(name) == "folder.wav" ? EISDIR : kNotASoundFile) << name;
+    ASSERT_FALSE(wave.ok()) << name;
+    EXPECT_EQ(wave.refusal->fault->id,
+              std::string(name) == "folder.wav" ? "system.is-folder" : "sound.not-a-sound-file")
+        << name;
+    EXPECT_EQ(wave.refusal->file, dir / name);
     EXPECT_TRUE(wave.samples.empty()) << name;
     EXPECT_EQ(wave.seconds(), 0) << name;
   }
@@ -120,7 +128,7 @@ TEST(DecodeWave, AFileCutShortIsPlayedWithAWarning) {
   const DecodedWave whole = DecodeWave(dir / "whole.wav", 1, 44100);
   const DecodedWave half = DecodeWave(dir / "half.wav", 1, 44100);
   EXPECT_TRUE(whole.ok() && !whole.cutShort);
-  EXPECT_TRUE(half.ok() && half.cutShort) << half.error;
+  EXPECT_TRUE(half.ok() && half.cutShort) << Why(half);
   EXPECT_GT(half.samples.size(), 1000u);
   EXPECT_LT(half.samples.size(), whole.samples.size() * 3 / 5);
 }

@@ -9,7 +9,7 @@
 #include <QStandardPaths>
 #include <csignal>
 
-#include "core/errorwords.h"
+#include "core/refusal.h"
 #include "entry/keyboard.h"
 #include "filetesting.h"
 #include "formats/melodyfile.h"
@@ -379,8 +379,8 @@ TEST(MelodyFilesSave, AFailedSaveNamesFileAndReasonKeepsTheOldFileAndTheMelody) 
     ASSERT_EQ(boxes.Names(), std::vector<QString>{"FileFailed"});
     EXPECT_TRUE(boxes.seen[0].text.contains(t.File("old.mk98")))
         << boxes.seen[0].text.toStdString();
-    EXPECT_TRUE(
-        boxes.seen[0].text.contains(QString::fromStdString(ErrorWords(EFBIG, Language::Japanese))))
+    EXPECT_TRUE(boxes.seen[0].text.contains(
+        QString::fromStdString(Reason(SystemRefusal(EFBIG), Language::Japanese))))
         << boxes.seen[0].text.toStdString();
   }
   EXPECT_EQ(FilesWindow::Read(t.File("old.mk98")), old);
@@ -394,8 +394,8 @@ TEST(MelodyFilesSave, AFailedSaveNamesFileAndReasonKeepsTheOldFileAndTheMelody) 
   t.Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_EQ(boxes.Names(), std::vector<QString>{"FileFailed"});
   EXPECT_TRUE(boxes.seen[0].text.contains(t.File("gone/new.mk98")));
-  EXPECT_TRUE(
-      boxes.seen[0].text.contains(QString::fromStdString(ErrorWords(ENOENT, Language::Japanese))));
+  EXPECT_TRUE(boxes.seen[0].text.contains(
+      QString::fromStdString(Reason(SystemRefusal(ENOENT), Language::Japanese))));
   EXPECT_EQ(t.files().currentFile(), t.File("old.mk98"));
   EXPECT_EQ(t.Codes(), melody);
   EXPECT_EQ(ui::RecentFiles::list(), QStringList{t.File("old.mk98")});

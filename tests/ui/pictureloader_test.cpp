@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -59,16 +57,13 @@ TEST_F(PictureLoaderTest, AMissingFileOrOneCutShortThrowsNamingIt) {
   ASSERT_EQ(whole, 54 + 111 * row) << "a 24-bit bitmap is expected";
   struct Case {
     const char* name;
-    qint64 size;  // bytes of good.bmp kept; -1 for no file at all
-    int reason;
+    qint64 size;              // bytes of good.bmp kept; -1 for no file at all
+    std::string_view reason;  // the row that says it
   } cases[] = {
-      {"missing.bmp", -1, ENOENT},
-      {"empty.bmp", 0, kNotAPicture},
-      {"halfheader.bmp", 10, kPictureCut},
-      {"headeronly.bmp", 54, kPictureCut},
-      {"halved.bmp", whole / 2, kPictureCut},
-      {"lastrow.bmp", whole - row, kPictureCut},
-      {"onebyteshort.bmp", whole - 1, kPictureCut},
+      {"missing.bmp", -1, "system.no-such-file"},     {"empty.bmp", 0, "picture.not-a-picture"},
+      {"halfheader.bmp", 10, "picture.cut"},          {"headeronly.bmp", 54, "picture.cut"},
+      {"halved.bmp", whole / 2, "picture.cut"},       {"lastrow.bmp", whole - row, "picture.cut"},
+      {"onebyteshort.bmp", whole - 1, "picture.cut"},
   };
   for (const Case& c : cases) {
     const std::string name = c.size < 0 ? path(c.name) : copy(c.name, c.size);
@@ -76,8 +71,8 @@ TEST_F(PictureLoaderTest, AMissingFileOrOneCutShortThrowsNamingIt) {
       art::LoadPicture(name);
       ADD_FAILURE() << c.name << " was read";
     } catch (const PictureLoadError& error) {
-      EXPECT_EQ(error.path(), name);
-      EXPECT_EQ(error.reason(), c.reason) << c.name;
+      EXPECT_EQ(error.refusal().file, name);
+      EXPECT_EQ(error.refusal().fault->id, c.reason) << c.name;
       EXPECT_NE(std::string(error.what()).find(name), std::string::npos) << error.what();
     }
   }
