@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/pitch.h"
+#include "core/wavefile.h"
 #include "support/melodies.h"
 #include "support/soundcheck.h"
 #include "support/tempfolder.h"
@@ -93,6 +95,24 @@ TEST(ExportAudio, WavIsTheSlotsWaveFilesOneAfterAnother) {
     std::filesystem::remove(target);
     EXPECT_TRUE(dir.Entries().empty()) << "a temporary file was left";
   }
+}
+
+// The WAV reader and writer of core, which the WebAssembly build exports with, agree with
+// libsndfile: on the samples of the program's waves, and on the bytes of an export.
+TEST(ExportAudio, CoreWaveCodeAgreesWithLibsndfile) {
+  const std::vector<std::string> codes = {"11", "01", "72", "44", "11"};
+  PcmSound melody{44100, 1, {}};
+  for (const std::string& code : codes) {
+    const std::string path = kProgramFolder + WaveFileOf(code);
+    const auto wave = ReadWave(ReadBytes(path));
+    ASSERT_TRUE(std::holds_alternative<PcmSound>(wave)) << path;
+    const auto& samples = std::get<PcmSound>(wave).samples;
+    EXPECT_TRUE(samples == Decode(path).samples) << path;
+    melody.samples.insert(melody.samples.end(), samples.begin(), samples.end());
+  }
+  const auto exported = AudioBytes(MelodyOf(codes), kProgramFolder, "tune.wav");
+  ASSERT_TRUE(std::holds_alternative<std::string>(exported));
+  EXPECT_TRUE(std::get<std::string>(exported) == WaveBytes(melody));
 }
 
 // Each compressed format decodes to the melody's length, FLAC to the very samples of the WAV,
