@@ -49,54 +49,6 @@ TEST(WritableAudioExtensions, OffersWavFlacAndOggAndOnlyFormatsWeKnow) {
   }
 }
 
-TEST(ExportAudio, WavIsTheSlotsWaveFilesOneAfterAnother) {
-  struct Case {
-    const char* what;
-    std::vector<std::string> codes;
-    std::vector<std::string> waves;  // the files heard, in order
-    const char* target;
-  } cases[] = {
-      {"one note", {"11"}, {"11"}, "tune.wav"},
-      {"rest and empty slot inside sound as the rest",
-       {"11", "01", "99", "72"},
-       {"11", "01", "01", "72"},
-       "tune.wav"},
-      {"trailing empty slots left out", {"41", "99", "99"}, {"41"}, "tune.wav"},
-      {"a trailing rest is kept", {"41", "01"}, {"41", "01"}, "tune.wav"},
-      {"leading empty slots are rests", {"99", "99", "13"}, {"01", "01", "13"}, "tune.wav"},
-      {"an all-empty melody is no sound", {}, {}, "tune.wav"},
-      {"the extension in capitals", {"24", "24"}, {"24", "24"}, "TUNE.WAV"},
-      {"all 30 slots",
-       {"11", "12", "21", "22", "31", "41", "42", "51", "52", "61", "62", "71", "13", "14", "23",
-        "24", "32", "43", "44", "53", "54", "63", "64", "72", "01", "99", "11", "11", "72", "72"},
-       {"11", "12", "21", "22", "31", "41", "42", "51", "52", "61", "62", "71", "13", "14", "23",
-        "24", "32", "43", "44", "53", "54", "63", "64", "72", "01", "01", "11", "11", "72", "72"},
-       "tune.wav"},
-  };
-  TempFolder dir;
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const std::string target = dir / c.target;
-    const auto error = ExportAudio(MelodyOf(c.codes), kProgramFolder, target);
-    ASSERT_FALSE(error) << error->Message(Language::English);
-    std::vector<short> expected;
-    for (const std::string& wave : c.waves) {
-      const DecodedSound shipped = Decode(kProgramFolder + wave + ".wav");
-      ASSERT_EQ(shipped.samples.size(), kSlotFrames);
-      expected.insert(expected.end(), shipped.samples.begin(), shipped.samples.end());
-    }
-    const DecodedSound written = Decode(target);
-    ASSERT_TRUE(written.ok);
-    EXPECT_EQ(written.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
-    EXPECT_EQ(written.rate, 44100);
-    EXPECT_EQ(written.channels, 1);
-    EXPECT_TRUE(written.samples == expected)
-        << written.samples.size() << " samples written, " << expected.size() << " expected";
-    std::filesystem::remove(target);
-    EXPECT_TRUE(dir.Entries().empty()) << "a temporary file was left";
-  }
-}
-
 // The WAV reader and writer of core, which the WebAssembly build exports with, agree with
 // libsndfile: on the samples of the program's waves, and on the bytes of an export.
 TEST(ExportAudio, CoreWaveCodeAgreesWithLibsndfile) {
