@@ -12,6 +12,9 @@ class SoundDevice {
   // Plays the wave file at `path` and returns when it has been played. A file that cannot be
   // played is the device's business: it never throws.
   virtual void PlayWave(const std::string& path) = 0;
+  // Ends the sound being played now and drops what is queued to be heard; the PlayWave that
+  // plays it returns. May be called from another thread than the one that plays.
+  virtual void Stop() {}
 };
 
 }  // namespace merin

@@ -4,10 +4,13 @@
 #include <alsa/asoundlib.h>
 #include <portaudio.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <exception>
+#include <mutex>
 #include <new>
 #include <set>
 #include <thread>
@@ -54,6 +57,13 @@ struct PortAudioDevice::Impl {
   double latency = 0;
   Clock::time_point silentUntil{};
   std::set<std::string> reported;
+  // Held while the stream is written or reset, so that a stop from another thread never meets a
+  // write in the middle.
+  std::mutex writing;
+  // Counts the stops asked for: a sound ends when the count moves on from where it started.
+  std::atomic<unsigned> stops{0};
+  std::mutex waiting;
+  std::condition_variable stopped;
 
   // Says on stderr that sound is off, and why.
   void Off(int reason, const std::string& detail = {}) {
@@ -114,11 +124,30 @@ struct PortAudioDevice::Impl {
     }
   }
 
-  void Wait(double seconds) {
+  // Waits as long as the sound would be heard, unless a stop that `generation` did not see yet
+  // comes first.
+  void Wait(double seconds, unsigned generation) {
     const auto start = std::max(Clock::now(), silentUntil);
     silentUntil =
         start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
-    std::this_thread::sleep_until(silentUntil);
+    std::unique_lock lock(waiting);
+    if (stopped.wait_until(lock, silentUntil, [&] { return stops != generation; })) {
+      silentUntil = Clock::now();
+    }
+  }
+
+  void Stop() {
+    {
+      const std::lock_guard lock(waiting);
+      ++stops;
+    }
+    stopped.notify_all();
+    const std::lock_guard lock(writing);
+    if (stream && Pa_IsStreamActive(stream) == 1) {
+      // Aborting drops what is queued at once; the stream then starts again, empty.
+      Pa_AbortStream(stream);
+      Pa_StartStream(stream);
+    }
   }
 
   // Says once for each file on stderr that it cannot be played, or that it is played cut short.
@@ -140,6 +169,7 @@ struct PortAudioDevice::Impl {
   }
 
   void Play(const std::string& path) {
+    const unsigned generation = stops;
     DecodedWave wave;
     try {
       wave = DecodeWave(path, channels, rate);
@@ -152,14 +182,23 @@ struct PortAudioDevice::Impl {
     }
     if (wave.cutShort) Report(path, wave);
     if (!stream) {
-      Wait(wave.seconds());
+      Wait(wave.seconds(), generation);
       return;
     }
-    const auto frames = static_cast<unsigned long>(wave.samples.size() / size_t(channels));
-    const PaError e = Pa_WriteStream(stream, wave.samples.data(), frames);
-    if (e != paNoError && e != paOutputUnderflowed) {
-      Off(kOutputFailed, Pa_GetErrorText(e));
-      Wait(wave.seconds());
+    // Written a fiftieth of a second at a time, so that a stop is seen between two pieces.
+    const size_t frames = wave.samples.size() / size_t(channels);
+    const size_t piece = std::max(1, rate / 50);
+    for (size_t at = 0; at < frames; at += piece) {
+      const std::lock_guard lock(writing);
+      if (stops != generation || !stream) return;
+      const auto count = static_cast<unsigned long>(std::min(piece, frames - at));
+      const PaError e = Pa_WriteStream(stream, wave.samples.data() + at * size_t(channels), count);
+      if (e != paNoError && e != paOutputUnderflowed) {
+        Off(kOutputFailed, Pa_GetErrorText(e));
+        const double left = double(frames - at) / rate;
+        Wait(left, generation);
+        return;
+      }
     }
   }
 };
@@ -173,6 +212,8 @@ PortAudioDevice::PortAudioDevice(std::function<Language()> language)
 PortAudioDevice::~PortAudioDevice() { impl_->Close(); }
 
 void PortAudioDevice::PlayWave(const std::string& path) { impl_->Play(path); }
+
+void PortAudioDevice::Stop() { impl_->Stop(); }
 
 bool PortAudioDevice::enabled() const { return impl_->stream != nullptr; }
 

@@ -28,6 +28,8 @@ class PortAudioDevice : public SoundDevice {
   // Queues the whole sound and returns once at most one output latency of it is left to hear.
   // A file that cannot be read is reported on stderr once and plays nothing.
   void PlayWave(const std::string& path) override;
+  // Ends the sound being played within a fiftieth of a second and drops what is queued.
+  void Stop() override;
   // Whether a real output device is in use.
   bool enabled() const;
   // The stream's frames per second (the rate files are resampled to).

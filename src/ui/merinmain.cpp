@@ -27,11 +27,15 @@
 #include "ui/melodyfiles.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
+#include "ui/testplaysound.h"
 
 namespace merin::ui {
 
 MerinMain::MerinMain(SoundDevice& sound)
-    : sound_(sound), client_(new QWidget(this)), view_(controls_) {
+    : sound_(sound),
+      testSound_(new TestPlaySound(sound, this)),
+      client_(new QWidget(this)),
+      view_(controls_) {
   setObjectName("MerinMain");
   setWindowTitle(caption());
   QIcon icon;
@@ -100,7 +104,13 @@ void MerinMain::wire() {
     runHandler([this](Melody& melody, MelodyView&) { Command1_Click(melody, results_); });
   });
   connect(c.command2, &QPushButton::clicked, this, [this] {
-    runHandler([this](Melody& melody, MelodyView& view) { Command2_Click(melody, view, sound_); });
+    // Test play lets the window's events go on, so that Escape can stop it; no other input
+    // reaches the window meanwhile.
+    testSound_->run([this](SoundDevice& sound, const std::function<bool()>& stopRequested) {
+      runHandler([&](Melody& melody, MelodyView& view) {
+        Command2_Click(melody, view, sound, stopRequested);
+      });
+    });
   });
   connect(endMenu_, &QAction::triggered, this, [this] {
     emit ending();

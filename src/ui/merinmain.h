@@ -22,6 +22,8 @@ class QUndoStack;
 
 namespace merin::ui {
 
+class TestPlaySound;
+
 class EditHistory;
 class MelodyFiles;
 
@@ -84,6 +86,7 @@ class MerinMain : public QMainWindow {
   void reportPictureError(const PictureLoadError& error);
 
   SoundDevice& sound_;
+  TestPlaySound* testSound_;
   Melody melody_;
   QWidget* client_;
   MainControls controls_;

@@ -66,5 +66,27 @@ TEST(TestPlay, NotesPlayTheirOwnWaveAndPausesTheRestWave) {
   }
 }
 
+// A stop asked for at any step ends test play before the next slot: no cell stays bordered and
+// the button comes back.
+TEST(TestPlay, AStopRequestEndsItBeforeTheNextSlot) {
+  const test::ScopedProgramFolder folder("/app/");
+  const Melody melody = MelodyOf({"11", "21"});
+  for (const size_t stopAfter : {size_t{0}, size_t{1}, size_t{2}, size_t{29}, size_t{30}}) {
+    RecordingView view;
+    RecordingSound sound;
+    sound.log = &view.calls;
+    Command2_Click(melody, view, sound, [&] { return sound.played.size() >= stopAfter; });
+    EXPECT_EQ(sound.played.size(), stopAfter);
+    ASSERT_EQ(view.calls.size(), 2 + 4 * stopAfter) << stopAfter;
+    EXPECT_EQ(view.calls.front(), "testplay off");
+    EXPECT_EQ(view.calls.back(), "testplay on");
+    if (stopAfter > 0) {
+      const std::string last = std::to_string(stopAfter - 1);
+      EXPECT_EQ(view.calls[view.calls.size() - 3], "border " + last + " 0");
+    }
+  }
+  EXPECT_EQ(TestPlaySteps(melody)[1], (TestPlayStep{1, "21.wav"}));
+}
+
 }  // namespace
 }  // namespace merin

@@ -121,5 +121,33 @@ TEST(PlayWave, SoundsAfterAPauseAreWhole) {
   EXPECT_NEAR(spans[1].start - spans[0].end, 0.4, 0.05) << Describe(spans);
 }
 
+// A stop from another thread ends the sound and drops what was queued of it within a tenth of a
+// second; the next sound is heard whole.
+TEST(PlayWave, AStopEndsTheSoundAndWhatIsQueuedOfItAtOnce) {
+  TempFolder dir;
+  WriteTone(dir / "long.wav", 800, 1.0);
+  WriteTone(dir / "next.wav", 1600, 0.2);
+  Recorder recorder(dir / "heard.wav");
+  {
+    PortAudioDevice device;
+    ASSERT_TRUE(device.enabled());
+    Clock::time_point returned;
+    std::thread player([&] {
+      device.PlayWave(dir / "long.wav");
+      returned = Clock::now();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    const auto stopped = Clock::now();
+    device.Stop();
+    player.join();
+    EXPECT_LT(std::chrono::duration<double>(returned - stopped).count(), 0.1);
+    device.PlayWave(dir / "next.wav");
+  }
+  const auto spans = TrackTones(recorder.stop(), Recorder::rate(), {800, 1600});
+  ASSERT_EQ(spans.size(), 2u) << Describe(spans);
+  EXPECT_LT(spans[0].end - spans[0].start, 0.4 + 0.1) << Describe(spans);
+  EXPECT_NEAR(spans[1].end - spans[1].start, 0.2, kTolerance) << Describe(spans);
+}
+
 }  // namespace
 }  // namespace merin

@@ -12,7 +12,10 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
+#include <atomic>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <set>
 #include <span>
 
@@ -234,6 +237,52 @@ TEST(MainWindowWiring, TestPlayBordersEachCellWhileItSoundsWithTheButtonDisabled
   }
   EXPECT_TRUE(t.find("Command2")->isEnabled());
   for (int i = 0; i < 30; ++i) EXPECT_FALSE(t.find<ui::StaffCell>(N("Gosen", i))->isBordered());
+}
+
+// A sound device whose sounds last a while, as real ones do, and end at once when stopped.
+class SlowSound : public SoundDevice {
+ public:
+  void PlayWave(const std::string&) override {
+    std::unique_lock lock(mutex_);
+    ++played;
+    stopped_.wait_for(lock, std::chrono::milliseconds(60), [this] { return stops > 0; });
+  }
+  void Stop() override {
+    {
+      const std::lock_guard lock(mutex_);
+      ++stops;
+    }
+    stopped_.notify_all();
+  }
+  std::atomic<int> played{0};
+  int stops = 0;
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable stopped_;
+};
+
+// While test play runs, the window's events go on: Escape stops it before the next slot; a click
+// changes nothing meanwhile and arrives once test play is over, as it did when test play held the
+// window.
+TEST(MainWindowWiring, EscapeStopsTestPlayAndAClickMeanwhileArrivesAfterIt) {
+  SlowSound sound;
+  TestWindow t(&sound);
+  const Melody before = t.window->melody();
+  bool changedDuringPlay = true;
+  QTimer::singleShot(150, [&] {
+    Click(t, "ken0");
+    QTest::keyClick(t.window.get(), Qt::Key_Escape);
+    changedDuringPlay = t.window->melody().Notes != before.Notes;
+  });
+  Click(t, "Command2");
+  EXPECT_GE(sound.played, 2);
+  EXPECT_LT(sound.played, 10) << "stopped before the next slot";
+  EXPECT_GE(sound.stops, 1) << "what was queued is dropped";
+  EXPECT_FALSE(changedDuringPlay);
+  EXPECT_TRUE(t.find("Command2")->isEnabled());
+  for (int i = 0; i < 30; ++i) EXPECT_FALSE(t.find<ui::StaffCell>(N("Gosen", i))->isBordered());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return t.window->melody().Notes[0] == "11"; }, 1000));
 }
 
 TEST(MainWindowWiring, BorderedCellShowsAOnePixelFrame) {
