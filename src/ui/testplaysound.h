@@ -29,8 +29,8 @@ class TestPlaySound : public QObject, public SoundDevice {
   TestPlaySound(SoundDevice& device, QWidget* window);
 
   // Runs `play`, which plays through this device and asks `stopRequested` before each sound.
-  void run(const std::function<void(SoundDevice& sound, const std::function<bool()>& stopRequested)>&
-               play);
+  void run(const std::function<void(SoundDevice& sound,
+                                    const std::function<bool()>& stopRequested)>& play);
   // Plays `path` on a thread while the window's events go on; returns when it was played or
   // stopped.
   void PlayWave(const std::string& path) override;

@@ -258,6 +258,7 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
       .function("Gosen_MouseDown", &WebMelody::GosenMouseDown)
       .function("np_Click", &WebMelody::NpClick)
       .function("Command2_Click", &WebMelody::Command2Click)
+      .function("testPlaySteps", &WebMelody::TestPlaySteps)
       .function("apply", &WebMelody::Apply)
       .function("snapshot", &WebMelody::Snapshot);
 

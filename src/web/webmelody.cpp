@@ -62,6 +62,17 @@ val WebMelody::Apply(const val& snapshot) {
 
 val WebMelody::Snapshot() const { return ValOf(merin::SnapshotOf(melody_)); }
 
+val WebMelody::TestPlaySteps() const {
+  val steps = val::array();
+  for (const TestPlayStep& step : merin::TestPlaySteps(melody_)) {
+    val object = val::object();
+    object.set("slot", step.slot);
+    object.set("wave", step.wave);
+    steps.call<void>("push", object);
+  }
+  return steps;
+}
+
 val ValOf(const MelodySnapshot& snapshot) {
   val codes = val::array();
   for (const std::string& code : snapshot.codes) codes.call<void>("push", code);

@@ -13,6 +13,7 @@ namespace merin::web {
 
 // The melody and its cursor under the page's handlers. Each handler runs the program's own
 // procedure on a WebView and returns the calls it made, in order, for the page to carry out.
+// Form_Load comes first, as when the window opens.
 class WebMelody {
  public:
   WebMelody(int32_t cellTop, int32_t cellHeight) : view_(cellTop, cellHeight) {}
@@ -30,6 +31,9 @@ class WebMelody {
 
   // The melody as {codes: [30 codes], cursor, title}.
   emscripten::val Snapshot() const;
+  // What test play sounds, for the page to schedule: [{slot, wave}], the wave a file name of
+  // the program folder.
+  emscripten::val TestPlaySteps() const;
 
  private:
   Melody melody_;

@@ -112,6 +112,9 @@ test('the handlers give the calls the page carries out; undo puts a snapshot bac
   melody.apply(history.redo());
   assert.deepEqual(melody.snapshot().codes, melodyOf(['72']));
   assert.throws(() => melody.apply({codes: melodyOf(['zz']), cursor: 0, title: ''}), RangeError);
+  const played = melody.Command2_Click().filter((c) => c.call === 'PlayWave').map((c) => c.path);
+  assert.deepEqual(melody.testPlaySteps().map((s) => `/p/${s.wave}`), played);
+  assert.deepEqual(played.slice(0, 2), ['/p/72.wav', '/p/01.wav']);
   const listing = m.convertMelody(end.codes);
   assert.equal(listing.slots.map((s) => s.keys + '\r\n').join(''), listing.text);
   assert.deepEqual(listing.slots.slice(0, 3).map((s) => s.name), ['-', 'C#4', 'r']);
