@@ -73,8 +73,8 @@ std::string Reason(const Refusal& r, Language language) {
       return en ? "no such format \"" + text + "\" (choose " + detail + ")"
                 : "\"" + text + "\" という形式はありません（" + detail + " から選んでください）";
     case Fault::NoAudio:
-      return en ? "the installed libsndfile cannot write ." + text + " files"
-                : "インストールされている libsndfile は ." + text + " を書き出せません";
+      return en ? "this build of the program cannot write ." + text + " files"
+                : "このビルドのプログラムは ." + text + " を書き出せません";
     case Fault::FromPastEnd:
       return en ? "the start slot " + N(v, 0) + " is past the end (the tune has " + N(v, 1) +
                       " slots)"

@@ -25,7 +25,7 @@ enum class Fault {
   EmptyMelody,    // nothing to export: every slot is empty
   NoExtension,    // text: the extensions there are
   UnknownFormat,  // text: the format asked for; detail: the formats there are
-  NoAudio,        // text: the extension libsndfile cannot write
+  NoAudio,        // text: the audio extension this build cannot write
   FromPastEnd,    // values: the start asked for, the slots there are
   // Melody files.
   TooManyTokens,  // values: the most there may be

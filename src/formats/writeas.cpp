@@ -44,19 +44,30 @@ std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_vie
   return refusal;
 }
 
+std::variant<std::string, Refusal> BytesAs(const Codes& codes, std::string_view extension,
+                                           const std::string& programFolder,
+                                           const std::string& target, std::string_view title) {
+  if (auto refusal = CannotWriteAs(extension, target)) return std::move(*refusal);
+  const Format& format = *FormatOfExtension(extension);
+  if (!format.ownFile && UsedSlots(codes) == 0) return Refusal{Fault::EmptyMelody, target};
+  if (!format.audio) {
+    // A tune is named by the melody's title, else by the file; the melody file keeps only a title.
+    return format.write(codes, title.empty() && !format.ownFile ? StemOf(target) : title);
+  }
+  auto bytes = AudioBytes(codes, programFolder, target);
+  if (auto* failure = std::get_if<WriteFailure>(&bytes)) return RefusalOf(*failure);
+  return std::move(std::get<std::string>(bytes));
+}
+
 std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
                                const std::string& programFolder, const std::string& target,
                                std::string_view title, bool syncFolder) {
-  if (auto refusal = CannotWriteAs(extension, target)) return refusal;
-  const Format& format = *FormatOfExtension(extension);
-  if (!format.ownFile && UsedSlots(codes) == 0) return Refusal{Fault::EmptyMelody, target};
-  // A tune is named by the melody's title, else by the file; the melody file keeps only a title.
-  const std::string_view name = title.empty() && !format.ownFile ? StemOf(target) : title;
-  const std::optional<WriteFailure> failure =
-      format.audio ? ExportAudio(codes, programFolder, target, syncFolder)
-                   : WriteFileAtomically(target, format.write(codes, name), syncFolder);
-  if (!failure) return std::nullopt;
-  return RefusalOf(*failure);
+  auto bytes = BytesAs(codes, extension, programFolder, target, title);
+  if (auto* refusal = std::get_if<Refusal>(&bytes)) return std::move(*refusal);
+  if (auto failure = WriteFileAtomically(target, std::get<std::string>(bytes), syncFolder)) {
+    return RefusalOf(*failure);
+  }
+  return std::nullopt;
 }
 
 }  // namespace merin::formats

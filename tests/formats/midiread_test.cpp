@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <array>
 #include <functional>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -9,8 +8,6 @@
 #include "formats/midi.h"
 #include "formats/writeas.h"
 #include "support/melodies.h"
-#include "support/runprogram.h"
-#include "support/tempfolder.h"
 
 namespace merin::formats {
 namespace {
@@ -213,34 +210,6 @@ TEST(ReadMidi, APartWithoutAProgramChangeTakesItsChannelsFirstInTheFile) {
     auto tune = ReadMidiTune(Smf(1, tracks), "t.mid");
     ASSERT_TRUE(std::holds_alternative<MidiTune>(tune));
     EXPECT_EQ(int(std::get<MidiTune>(tune).parts.at(0).program), program) << tracks.size();
-  }
-}
-
-// Files mido writes read as the script's own reading of them, by mido, gives their parts.
-TEST(ReadMidi, FilesOfAnIndependentWriterGiveThePartsItsReadingGives) {
-  test::TempFolder dir;
-  auto script = test::RunProgram(MERIN_PYTHON3, {MERIN_MIDO_PARTS, dir.path()});
-  ASSERT_EQ(script.exitCode, 0) << script.err;
-  std::istringstream lines(script.out);
-  std::map<std::string, std::vector<std::string>> expected;
-  for (std::string line; std::getline(lines, line);) {
-    expected[line.substr(0, line.find(' '))].push_back(line);
-  }
-  ASSERT_EQ(expected.size(), 2u) << script.out;
-  for (const auto& [file, parts] : expected) {
-    auto bytes = test::ReadBytes(dir / file);
-    auto tune = ReadMidiTune(bytes, file);
-    ASSERT_TRUE(std::holds_alternative<MidiTune>(tune)) << file;
-    std::vector<std::string> read;
-    const MidiTune& midi = std::get<MidiTune>(tune);
-    for (const MidiPart& p : midi.parts) {
-      std::string line = file + " " + std::to_string(p.track) + " " + std::to_string(p.channel) +
-                         " " + std::to_string(p.program) + " " + std::to_string(p.onsets) + " " +
-                         std::to_string(p.chords) + ":";
-      for (const int slot : midi.Sequence(p)) line += " " + std::to_string(slot);
-      read.push_back(line);
-    }
-    EXPECT_EQ(read, parts);
   }
 }
 

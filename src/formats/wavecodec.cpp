@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#include <variant>
+
+#include "core/errorwords.h"
+#include "formats/audiocodec.h"
+#include "formats/fileio.h"
+#include "formats/format.h"
+
+namespace merin::formats {
+
+std::variant<PcmSound, int> ReadSoundFile(const std::string& path) {
+  auto bytes = ReadInputFile(path, Accept::Files, kMaxBinaryBytes);
+  if (!std::holds_alternative<std::string>(bytes)) return kNotASoundFile;
+  return ReadWave(std::get<std::string>(bytes));
+}
+
+bool CanEncode(std::string_view extension, int rate, int channels) {
+  return extension == "wav" && rate > 0 && channels > 0;
+}
+
+std::optional<std::string> Encode(std::span<const PcmSound* const> parts, int rate, int channels,
+                                  std::string_view extension) {
+  if (!CanEncode(extension, rate, channels)) return std::nullopt;
+  PcmSound sound{rate, channels, {}};
+  for (const PcmSound* part : parts) {
+    sound.samples.insert(sound.samples.end(), part->samples.begin(), part->samples.end());
+  }
+  return WaveBytes(sound);
+}
+
+}  // namespace merin::formats

@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: MIT
+// The page's way into the program: embind functions and classes over core, entry, output and
+// formats. Every rule stays in those libraries; here values only change shape. File bytes cross
+// as Uint8Array, melodies as arrays of 30 codes, words as {ja, en}.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <optional>
+
+#include "core/da.h"
+#include "core/errorwords.h"
+#include "core/pitch.h"
+#include "core/programfiles.h"
+#include "entry/staff.h"
+#include "formats/format.h"
+#include "formats/midi.h"
+#include "formats/rtttl.h"
+#include "formats/writeas.h"
+#include "output/convert.h"
+#include "web/webmelody.h"
+
+namespace merin::web {
+namespace {
+
+using emscripten::val;
+using formats::Imported;
+using formats::Refusal;
+
+[[noreturn]] void Throw(const char* type, const char* message) {
+  val::global(type).new_(std::string(message)).throw_();
+}
+
+// The bytes of a Uint8Array.
+std::string BytesOf(const val& array) {
+  if (!array.instanceof (val::global("Uint8Array"))) Throw("TypeError", "bytes are a Uint8Array");
+  std::string bytes(array["length"].as<size_t>(), '\0');
+  val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<uint8_t*>(bytes.data())))
+      .call<void>("set", array);
+  return bytes;
+}
+
+// A Uint8Array of its own holding `bytes`.
+val ArrayOf(const std::string& bytes) {
+  return val(emscripten::typed_memory_view(bytes.size(),
+                                           reinterpret_cast<const uint8_t*>(bytes.data())))
+      .call<val>("slice");
+}
+
+template <typename T>
+val ArrayOf(const std::vector<T>& items) {
+  val array = val::array();
+  for (const T& item : items) array.call<void>("push", item);
+  return array;
+}
+
+// {ja, en}: what `words` says in each language.
+template <typename F>
+val InBothLanguages(F words) {
+  val both = val::object();
+  both.set("ja", words(Language::Japanese));
+  both.set("en", words(Language::English));
+  return both;
+}
+
+val RefusalOf(const Refusal& refusal) {
+  return InBothLanguages([&](Language l) { return formats::Words(refusal, l); });
+}
+
+val ImportedOf(const Imported& melody) {
+  val object = val::object();
+  object.set("codes", ArrayOf(std::vector<std::string>(melody.codes.begin(), melody.codes.end())));
+  object.set("report", InBothLanguages(
+                           [&](Language l) { return ArrayOf(formats::Words(melody.report, l)); }));
+  object.set("import", melody.import);
+  object.set("title", melody.title);
+  return object;
+}
+
+// {melody} or {refusal}.
+val ResultOf(const std::variant<Imported, Refusal>& read) {
+  val result = val::object();
+  if (const auto* refusal = std::get_if<Refusal>(&read)) {
+    result.set("refusal", RefusalOf(*refusal));
+  } else {
+    result.set("melody", ImportedOf(std::get<Imported>(read)));
+  }
+  return result;
+}
+
+formats::ReadOptions OptionsOf(const val& options) {
+  formats::ReadOptions read;
+  if (options.isUndefined()) return read;
+  const std::pair<const char*, size_t*> fields[] = {
+      {"from", &read.from}, {"part", &read.part}, {"tune", &read.tune}};
+  for (const auto& [name, field] : fields) {
+    if (options[name].isNumber()) *field = options[name].as<size_t>();
+  }
+  return read;
+}
+
+val Formats() {
+  val list = val::array();
+  for (const formats::Format& f : formats::Formats()) {
+    val format = val::object();
+    format.set("name", std::string(f.name));
+    format.set("extensions",
+               ArrayOf(std::vector<std::string>(f.extensions.begin(), f.extensions.end())));
+    format.set("mime", std::string(f.mime));
+    format.set("ja", std::string(f.japanese));
+    format.set("en", std::string(f.english));
+    format.set("binary", f.binary);
+    format.set("ownFile", f.ownFile);
+    format.set("readable", f.read != nullptr);
+    format.set("writable", !formats::CannotWriteAs(f.extensions.front(), ""));
+    list.call<void>("push", format);
+  }
+  return list;
+}
+
+// {format: its name, melody} or {format, refusal}, read as ReadAny reads.
+val ReadTune(const val& array, const std::string& file, const val& options) {
+  const std::string bytes = BytesOf(array);
+  val result = ResultOf(formats::ReadAny(bytes, file, OptionsOf(options)));
+  result.set("format", std::string(formats::FormatToRead(bytes, file).name));
+  return result;
+}
+
+val ListRtttlTunes(const val& array, const std::string& file, const val& options) {
+  val tunes = val::array();
+  for (const formats::RtttlTune& tune :
+       formats::ListRtttlTunes(BytesOf(array), file, OptionsOf(options))) {
+    val object = tune.refusal ? ResultOf(*tune.refusal) : ResultOf(tune.melody);
+    object.set("title", tune.title);
+    object.set("notes", tune.notes);
+    tunes.call<void>("push", object);
+  }
+  return tunes;
+}
+
+// {parts, chosen} or {refusal}.
+val ReadMidiTune(const val& array, const std::string& file) {
+  const auto read = formats::ReadMidiTune(BytesOf(array), file);
+  val result = val::object();
+  if (const auto* refusal = std::get_if<Refusal>(&read)) {
+    result.set("refusal", RefusalOf(*refusal));
+    return result;
+  }
+  const formats::MidiTune& tune = std::get<formats::MidiTune>(read);
+  val parts = val::array();
+  for (const formats::MidiPart& p : tune.parts) {
+    val part = val::object();
+    part.set("track", p.track);
+    part.set("channel", p.channel);
+    part.set("name", p.name);
+    part.set("program", p.program);
+    part.set("instrument", std::string(formats::InstrumentName(p.program)));
+    part.set("onsets", p.onsets);
+    part.set("chords", p.chords);
+    part.set("lowest", formats::KeyName(p.lowest));
+    part.set("highest", formats::KeyName(p.highest));
+    part.set("notes", p.notes);
+    part.set("sequence", ArrayOf(p.sequence));
+    parts.call<void>("push", part);
+  }
+  result.set("parts", parts);
+  result.set("chosen", tune.chosen);
+  return result;
+}
+
+val TakeMidiPart(const val& array, const std::string& file, size_t part, size_t from) {
+  const auto read = formats::ReadMidiTune(BytesOf(array), file);
+  if (const auto* refusal = std::get_if<Refusal>(&read)) return ResultOf(*refusal);
+  return ResultOf(formats::TakePart(std::get<formats::MidiTune>(read), part, from, file));
+}
+
+// {bytes} or {refusal}: the melody as the format of `extension` writes it, audio from the waves
+// of the program folder; `name` is the file's, as the refusals and an untitled tune name it.
+val ExportAs(const val& codes, const std::string& extension, const std::string& name,
+             const std::string& title) {
+  const auto bytes = formats::BytesAs(CodesOf(codes), extension, Da::AppFolder, name, title);
+  val result = val::object();
+  if (const auto* refusal = std::get_if<Refusal>(&bytes)) {
+    result.set("refusal", RefusalOf(*refusal));
+  } else {
+    result.set("bytes", ArrayOf(std::get<std::string>(bytes)));
+  }
+  return result;
+}
+
+// {text: the listing, slots: [{code, name, keys}]}: each slot's pitch name and its line.
+val Convert(const val& codes) {
+  const SlotCodes slots = CodesOf(codes);
+  const std::string text = ConvertMelody(slots);
+  val result = val::object();
+  result.set("text", text);
+  val lines = val::array();
+  size_t from = 0;
+  for (const std::string& code : slots) {
+    const size_t end = text.find("\r\n", from);
+    val slot = val::object();
+    slot.set("code", code);
+    slot.set("name", TokenOfCode(code));
+    slot.set("keys", text.substr(from, end - from));
+    lines.call<void>("push", slot);
+    from = end + 2;
+  }
+  result.set("slots", lines);
+  return result;
+}
+
+void SetProgramFolder(const std::string& folder) {
+  Da::AppFolder = Da::WithTrailingSeparator(folder, '/');
+}
+
+val ErrorWordsOf(int error) {
+  return InBothLanguages([&](Language l) { return ErrorWords(error, l); });
+}
+
+std::string StaffNote(float y, bool sharp) { return std::string(StaffNoteAt(y, sharp)); }
+
+bool Push(MelodyHistory& history, const val& before, const val& after) {
+  return history.Push(SnapshotOf(before), SnapshotOf(after));
+}
+
+val Undo(MelodyHistory& history) {
+  const auto snapshot = history.Undo();
+  return snapshot ? ValOf(*snapshot) : val::null();
+}
+
+val Redo(MelodyHistory& history) {
+  const auto snapshot = history.Redo();
+  return snapshot ? ValOf(*snapshot) : val::null();
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(merinkast98) {
+  using emscripten::function;
+  function("formats", &Formats);
+  function("readTune", &ReadTune);
+  function("listRtttlTunes", &ListRtttlTunes);
+  function("readMidiTune", &ReadMidiTune);
+  function("takeMidiPart", &TakeMidiPart);
+  function("exportAs", &ExportAs);
+  function("convertMelody", &Convert);
+  function("staffNoteAt", &StaffNote);
+  function("errorWords", &ErrorWordsOf);
+  function("setProgramFolder", &SetProgramFolder);
+  function(
+      "programFiles", +[] { return ArrayOf(ProgramFiles()); });
+
+  emscripten::class_<WebMelody>("Melody")
+      .constructor<int32_t, int32_t>()
+      .function("Form_Load", &WebMelody::FormLoad)
+      .function("ken_Click", &WebMelody::KenClick)
+      .function("bkey_Click", &WebMelody::BkeyClick)
+      .function("PedalSW_Click", &WebMelody::PedalSwClick)
+      .function("Gosen_MouseDown", &WebMelody::GosenMouseDown)
+      .function("np_Click", &WebMelody::NpClick)
+      .function("Command2_Click", &WebMelody::Command2Click)
+      .function("testPlaySteps", &WebMelody::TestPlaySteps)
+      .function("apply", &WebMelody::Apply)
+      .function("snapshot", &WebMelody::Snapshot);
+
+  emscripten::class_<MelodyHistory>("MelodyHistory")
+      .constructor<>()
+      .function("push", &Push)
+      .function("undo", &Undo)
+      .function("redo", &Redo)
+      .function("canUndo", &MelodyHistory::CanUndo)
+      .function("canRedo", &MelodyHistory::CanRedo)
+      .function("forget", &MelodyHistory::Forget);
+}
+
+}  // namespace merin::web

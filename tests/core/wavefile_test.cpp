@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+#include "core/wavefile.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/errorwords.h"
+
+namespace merin {
+namespace {
+
+using namespace std::string_literals;
+
+std::string Little(uint32_t value, int size) {
+  std::string bytes;
+  for (int i = 0; i < size; ++i) bytes += char(value >> (8 * i) & 0xFF);
+  return bytes;
+}
+
+// A chunk of a RIFF file; a body of odd length is padded, as the format asks.
+std::string Chunk(const std::string& id, const std::string& body) {
+  return id + Little(uint32_t(body.size()), 4) + body + (body.size() % 2 ? "\0"s : "");
+}
+
+std::string Riff(const std::string& chunks) {
+  return "RIFF" + Little(uint32_t(4 + chunks.size()), 4) + "WAVE" + chunks;
+}
+
+std::string Fmt(uint16_t format, uint16_t channels, uint32_t rate, uint16_t bits,
+                const std::string& extension = "") {
+  const uint16_t frame = uint16_t(channels * bits / 8);
+  return Chunk("fmt ", Little(format, 2) + Little(channels, 2) + Little(rate, 4) +
+                           Little(rate * frame, 4) + Little(frame, 2) + Little(bits, 2) +
+                           extension);
+}
+
+// The extensible format's extension: its size, valid bits, channel mask and subformat.
+std::string Extensible(uint16_t subformat) {
+  return Little(22, 2) + Little(16, 2) + Little(0, 4) + Little(subformat, 2) +
+         "\x00\x00\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71"s;
+}
+
+std::string Data(const std::vector<int16_t>& samples) {
+  std::string body;
+  for (const int16_t s : samples) body += Little(uint16_t(s), 2);
+  return Chunk("data", body);
+}
+
+const std::vector<int16_t> kSamples = {0, 1, -1, 32767, -32768, 1234};
+
+TEST(ReadWave, ReadsSixteenBitPcmAndRefusesTheRest) {
+  const std::string fmt = Fmt(1, 1, 44100, 16);
+  const std::string cutData = "data" + Little(100, 4) + Data(kSamples).substr(8);
+  struct Case {
+    const char* what;
+    std::string bytes;
+    PcmSound sound;  // when read
+    int reason;      // else why not
+  } cases[] = {
+      {"mono", Riff(fmt + Data(kSamples)), {44100, 1, kSamples}, 0},
+      {"stereo after other chunks, one of odd length",
+       Riff(Chunk("LIST", "abc") + Fmt(1, 2, 22050, 16) + Chunk("fact", "1234") + Data(kSamples)),
+       {22050, 2, kSamples},
+       0},
+      {"the extensible format of PCM",
+       Riff(Fmt(0xFFFE, 1, 8000, 16, Extensible(1)) + Data(kSamples)),
+       {8000, 1, kSamples},
+       0},
+      {"no sound yet", Riff(fmt + Data({})), {44100, 1, {}}, 0},
+      {"not RIFF", "RIFX" + Riff(fmt + Data(kSamples)).substr(4), {}, kNotASoundFile},
+      {"not WAVE", Riff(fmt + Data(kSamples)).replace(8, 4, "AVI "), {}, kNotASoundFile},
+      {"nothing", "", {}, kNotASoundFile},
+      {"8 bits", Riff(Fmt(1, 1, 44100, 8) + Data(kSamples)), {}, kNotASoundFile},
+      {"floating point", Riff(Fmt(3, 1, 44100, 32) + Data(kSamples)), {}, kNotASoundFile},
+      {"the extensible format of floating point",
+       Riff(Fmt(0xFFFE, 1, 44100, 16, Extensible(3)) + Data(kSamples)),
+       {},
+       kNotASoundFile},
+      {"no channels", Riff(Fmt(1, 0, 44100, 16) + Data(kSamples)), {}, kNotASoundFile},
+      {"no rate", Riff(Fmt(1, 1, 0, 16) + Data(kSamples)), {}, kNotASoundFile},
+      {"data before its format", Riff(Data(kSamples) + fmt), {}, kNotASoundFile},
+      {"a format chunk cut short", Riff(fmt.substr(0, 20)), {}, kNotASoundFile},
+      {"data cut short", Riff(fmt + cutData), {}, kSoundCut},
+      {"no data", Riff(fmt), {}, kSoundCut},
+      {"a chunk longer than any file",
+       Riff(fmt + "LIST" + Little(0xFFFFFFF8, 4) + Data(kSamples)),
+       {},
+       kSoundCut},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const auto read = ReadWave(c.bytes);
+    if (c.reason) {
+      ASSERT_TRUE(std::holds_alternative<int>(read));
+      EXPECT_EQ(std::get<int>(read), c.reason);
+    } else {
+      ASSERT_TRUE(std::holds_alternative<PcmSound>(read)) << std::get<int>(read);
+      EXPECT_EQ(std::get<PcmSound>(read), c.sound);
+    }
+  }
+}
+
+TEST(WaveBytes, IsAPlainHeaderAndTheSamplesThatReadBack) {
+  const PcmSound sounds[] = {
+      {44100, 1, kSamples}, {22050, 2, kSamples}, {8000, 1, {}}, {48000, 3, {1, 2, 3, 4, 5, 6}}};
+  for (const PcmSound& sound : sounds) {
+    SCOPED_TRACE(std::to_string(sound.rate) + " Hz " + std::to_string(sound.channels) + "ch");
+    const std::string bytes = WaveBytes(sound);
+    EXPECT_EQ(bytes, Riff(Fmt(1, uint16_t(sound.channels), uint32_t(sound.rate), 16) +
+                          Data(sound.samples)));
+    const auto read = ReadWave(bytes);
+    ASSERT_TRUE(std::holds_alternative<PcmSound>(read));
+    EXPECT_EQ(std::get<PcmSound>(read), sound);
+  }
+}
+
+}  // namespace
+}  // namespace merin
