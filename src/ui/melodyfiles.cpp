@@ -11,6 +11,8 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -170,7 +173,7 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
         return text;
       }),
       window_(window),
-      keeper_(new MelodyKeeper([this] { return currentCodes(); }, this)),
+      keeper_(new MelodyKeeper([this] { return SnapshotOf(window_.melody()); }, this)),
       clean_(EmptyCodes()) {
   addActions(fileMenu, endItem);
   addEditActions();
@@ -178,8 +181,11 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
   window_.setAcceptDrops(true);
   window_.installEventFilter(this);
   connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::followChange);
-  connect(&window_, &MerinMain::ending, this, &MelodyFiles::keepMelodyNow);
-  connect(qApp, &QCoreApplication::aboutToQuit, this, &MelodyFiles::keepMelodyNow);
+  // However the window ends as it should, its melody is kept and let go of.
+  connect(&window_, &MerinMain::ending, keeper_, &MelodyKeeper::close);
+  connect(qApp, &QCoreApplication::aboutToQuit, keeper_, &MelodyKeeper::close);
+  // Work that an ended run left is offered once the window is up.
+  QTimer::singleShot(0, this, &MelodyFiles::offerLeftWork);
   connect(keeper_, &MelodyKeeper::failed, this, &MelodyFiles::showKeepFailure);
   UserSettings::onFailure([this](const QString& words) {
     showNote("SettingsFailed", tr("設定を読み書きできませんでした") + "\n" + words);
@@ -304,10 +310,10 @@ void MelodyFiles::fillKeptMenu() {
       caption += " " + QString::fromStdString(TokenOfCode(kept[i].codes[slot]));
     }
     if (used > kKeptNotesShown) caption += QStringLiteral(" …");
+    if (!kept[i].title.empty()) caption += QStringLiteral("  「%1」").arg(Text(kept[i].title));
     auto* action = keptMenu_->addAction(caption);
     action->setObjectName(QStringLiteral("Kept%1").arg(i));
-    const formats::Codes codes = kept[i].codes;
-    connect(action, &QAction::triggered, this, [this, codes] { openKept(codes); });
+    connect(action, &QAction::triggered, this, [this, melody = kept[i]] { openKept(melody); });
   }
   keptMenu_->setEnabled(!kept.empty());
 }
@@ -505,11 +511,48 @@ void MelodyFiles::newMelody() {
   showCaption();
 }
 
-void MelodyFiles::openKept(const formats::Codes& codes) {
+void MelodyFiles::openKept(const MelodyKeeper::Kept& kept) {
   current_.clear();
   suggested_.clear();
   showCaption();
-  showMelody(codes, std::string());
+  showMelody(kept.codes, kept.title);
+}
+
+void MelodyFiles::offerLeftWork() {
+  const auto left = MelodyKeeper::leftByEndedRun();
+  if (!left) return;
+  // A bar across the top that takes no focus: composing goes on while it is there.
+  auto* bar = new QFrame(&window_);
+  bar->setObjectName("RestoreBar");
+  bar->setFocusPolicy(Qt::NoFocus);
+  bar->setStyleSheet(QStringLiteral("#RestoreBar { background: #ffffe0; }"));
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(6, 2, 6, 2);
+  auto* words = new QLabel(bar);
+  auto* restore = new QPushButton(bar);
+  auto* dismiss = new QPushButton(QStringLiteral("×"), bar);
+  restore->setObjectName("RestoreButton");
+  dismiss->setObjectName("DismissButton");
+  for (QPushButton* button : {restore, dismiss}) button->setFocusPolicy(Qt::NoFocus);
+  layout->addWidget(words, 1);
+  layout->addWidget(restore);
+  layout->addWidget(dismiss);
+  Translate(bar, [words, restore] {
+    words->setText(tr("前回の作業が残っています"));
+    restore->setText(tr("戻す"));
+  });
+  const QString path = left->path;
+  connect(restore, &QPushButton::clicked, this, [this, bar, kept = *left] {
+    openKept(kept);
+    MelodyKeeper::markClosed(kept.path);
+    bar->deleteLater();
+  });
+  connect(dismiss, &QPushButton::clicked, this, [bar, path] {
+    MelodyKeeper::markClosed(path);
+    bar->deleteLater();
+  });
+  bar->setGeometry(0, window_.menuBar()->height(), window_.width(), bar->sizeHint().height());
+  bar->show();
 }
 
 void MelodyFiles::keepReplacedMelody() {

@@ -15,6 +15,7 @@
 #include "formats/format.h"
 #include "formats/intake.h"
 #include "formats/midi.h"
+#include "ui/melodykeeper.h"
 
 class QAction;
 class QMenu;
@@ -22,7 +23,6 @@ class QWidget;
 
 namespace merin::ui {
 
-class MelodyKeeper;
 class MerinMain;
 
 // The File menu's melody files (新規, 開く, 上書き保存, 名前を付けて保存, recent files, the kept
@@ -89,13 +89,16 @@ class MelodyFiles : public QObject {
   // How long what was saved or exported is shown, in milliseconds.
   static constexpr int kWrittenShownMs = 4000;
   // Brings in a kept melody as one undo step; the melody then has no file of its own.
-  void openKept(const formats::Codes& codes);
+  void openKept(const MelodyKeeper::Kept& kept);
   // Imports an RTTTL tune (or a melody file's text) from the clipboard.
   bool pasteRtttl();
   // Puts the melody's RTTTL on the clipboard.
   void copyRtttl();
   // Asks for the melody's title and sets it, as one undo step.
   void editTitle();
+  // Offers, in a bar across the top, the melody that a run which has ended left kept; done
+  // once the window is up.
+  void offerLeftWork();
   // Keeps a pending change of the melody now (the program is ending).
   void keepMelodyNow();
 
