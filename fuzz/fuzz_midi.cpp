@@ -19,15 +19,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const auto& read = std::get<merin::formats::MidiTune>(tune);
   if (read.parts.empty() || read.chosen < 1 || read.chosen > read.parts.size()) std::abort();
+  size_t slots = 0;  // the parts' sequences follow one another
   for (size_t part = 0; part <= read.parts.size(); ++part) {
     if (part > 0) {
       const auto& p = read.parts[part - 1];
       if (p.channel == 10 || p.lowest > p.highest || p.highest > 127 || p.onsets == 0) std::abort();
-      if (p.sequence.size() < p.onsets || p.sequence.size() > 5 * p.onsets) std::abort();
+      if (p.sequenceLength < p.onsets || p.sequenceLength > 5 * p.onsets) std::abort();
+      if (p.sequenceStart != slots || p.track > read.names.size()) std::abort();
+      slots += p.sequenceLength;
     }
     auto taken = merin::formats::TakePart(read, part, 1, "fuzz");
     if (!std::holds_alternative<merin::formats::Imported>(taken)) std::abort();
     CheckCodes(std::get<merin::formats::Imported>(taken).codes);
   }
+  if (slots != read.sequences.size()) std::abort();
   return 0;
 }

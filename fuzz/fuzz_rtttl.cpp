@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Fuzzes the RTTTL reader: a refusal names its place; an import holds only valid codes, a run of
 // notes and rests followed by empty slots, and its export imports back the same slots with no
-// report. The list of a collection reads each tune as ReadRtttl takes it.
+// report. The list of a collection and a tune read from it are what ReadRtttl gives, refusals and
+// their places included.
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
@@ -36,16 +37,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const auto tunes = merin::formats::ListRtttlTunes(bytes, "fuzz");
   if (tunes.size() <= 8) {  // each ReadRtttl reads the whole text again
     for (size_t i = 0; i < tunes.size(); ++i) {
-      auto one = merin::formats::ReadRtttl(bytes, "fuzz", {.tune = i + 1});
-      const auto* taken = std::get_if<merin::formats::Imported>(&one);
-      if (taken == nullptr) {
-        if (!tunes[i].refusal) std::abort();
-        continue;
-      }
-      const auto& listed = tunes[i].melody;
-      if (tunes[i].refusal || taken->codes != listed.codes || taken->title != listed.title ||
-          taken->report.size() != listed.report.size()) {
+      auto whole = merin::formats::ReadRtttl(bytes, "fuzz", {.tune = i + 1});
+      auto listed = merin::formats::ReadListedTune(bytes, "fuzz", tunes, i + 1);
+      if (std::holds_alternative<merin::formats::Refusal>(listed) != tunes[i].refused ||
+          whole.index() != listed.index()) {
         std::abort();
+      }
+      if (const auto* taken = std::get_if<merin::formats::Imported>(&whole)) {
+        const auto& one = std::get<merin::formats::Imported>(listed);
+        if (taken->codes != one.codes || taken->title != one.title ||
+            taken->title != tunes[i].title || taken->report.size() != one.report.size()) {
+          std::abort();
+        }
+      } else {
+        const auto& why = std::get<merin::formats::Refusal>(whole);
+        if (merin::formats::Words(why, merin::Language::English) !=
+            merin::formats::Words(std::get<merin::formats::Refusal>(listed),
+                                  merin::Language::English)) {
+          std::abort();
+        }
       }
     }
   }

@@ -159,8 +159,10 @@ int ListTunes(const std::string& path) {
   for (size_t i = 0; i < tunes.size(); ++i) {
     const auto& tune = tunes[i];
     std::cout << i + 1 << ": " << Escaped(tune.title)
-              << (tune.refusal ? ": " + Words(*tune.refusal)
-                               : Words(Text::TuneNotes, {std::to_string(tune.notes)}))
+              << (tune.refused
+                      ? ": " + Words(std::get<Refusal>(merin::formats::ReadListedTune(
+                                   std::get<std::string>(bytes), NameOf(path), tunes, i + 1)))
+                      : Words(Text::TuneNotes, {std::to_string(tune.notes)}))
               << "\n";
   }
   return 0;
@@ -196,14 +198,14 @@ int ListParts(const std::string& path) {
   }
   auto tune = merin::formats::ReadMidiTune(data, name);
   if (auto* error = std::get_if<Refusal>(&tune)) return Fail(kBadInput, Words(*error));
-  const auto& parts = std::get<merin::formats::MidiTune>(tune).parts;
-  for (size_t i = 0; i < parts.size(); ++i) {
-    const auto& p = parts[i];
-    std::cout << Words(
-        Text::PartLine,
-        {std::to_string(i + 1), std::to_string(p.track), Escaped(p.name), std::to_string(p.channel),
-         std::string(merin::formats::InstrumentName(p.program)), std::to_string(p.onsets),
-         merin::formats::KeyName(p.lowest), merin::formats::KeyName(p.highest)});
+  const auto& midi = std::get<merin::formats::MidiTune>(tune);
+  for (size_t i = 0; i < midi.parts.size(); ++i) {
+    const auto& p = midi.parts[i];
+    std::cout << Words(Text::PartLine, {std::to_string(i + 1), std::to_string(p.track),
+                                        Escaped(midi.Name(p)), std::to_string(p.channel),
+                                        std::string(merin::formats::InstrumentName(p.program)),
+                                        std::to_string(p.onsets), merin::formats::KeyName(p.lowest),
+                                        merin::formats::KeyName(p.highest)});
   }
   return 0;
 }
@@ -229,7 +231,8 @@ bool IsFolderTarget(const std::string& output) {
 // Files written at the same time by -o DIR/: each write waits for the disk to keep the file
 // (fsync), not for the processor, and the disk takes several at once.
 constexpr size_t kWriters = 8;
-// Inputs read, then written, together: a batch holds the melodies of one round at a time.
+// Melodies read, then written, together: a batch holds those of one round at a time, of up to
+// so many inputs or so many tunes of a collection.
 constexpr size_t kRound = 256;
 
 // Converts each input into `folder`; returns the exit status. Round by round, the inputs are
@@ -295,28 +298,8 @@ int ConvertInto(const std::string& folder, const std::string& format,
       jobs.push_back({std::move(target), std::move(std::get<Imported>(read)), std::nullopt});
     }
   };
-  for (size_t first = 0; first < inputs.size(); first += kRound) {
-    jobs.clear();
-    for (size_t i = first; i < std::min(first + kRound, inputs.size()); ++i) {
-      const std::string input(inputs[i]);
-      auto bytes = BytesOf(input);
-      if (auto* e = std::get_if<Refusal>(&bytes)) {
-        add(i, targetOf(input), false, std::move(*e));
-        continue;
-      }
-      const std::string& text = std::get<std::string>(bytes);
-      // A collection without --tune gives one file a tune.
-      auto tunes = options.tune == 0 ? TunesOf(text, input, options)
-                                     : std::vector<merin::formats::RtttlTune>{};
-      for (merin::formats::RtttlTune& tune : tunes) {
-        const std::string target =
-            (std::filesystem::path(folder) / FileNameOf(tune.title)).string() + "." + format;
-        add(i, target, true,
-            tune.refusal ? std::move(*tune.refusal) : Told(std::move(tune.melody), input));
-      }
-      if (tunes.empty()) add(i, targetOf(input), false, ReadMelody(text, input, options));
-    }
-
+  // Writes the melodies read so far and names the failures.
+  const auto writeJobs = [&] {
     std::atomic<size_t> next{0};
     const auto write = [&] {
       for (size_t i; (i = next++) < jobs.size();) {
@@ -328,13 +311,37 @@ int ConvertInto(const std::string& folder, const std::string& format,
     for (size_t n = 1; n < std::min(jobs.size(), kWriters); ++n) writers.emplace_back(write);
     write();
     for (std::thread& t : writers) t.join();
-
     for (const Job& job : jobs) {
       if (job.failure) {
         Say(Words(*job.failure));
         cannotWrite = true;
       }
     }
+    jobs.clear();
+  };
+  for (size_t first = 0; first < inputs.size(); first += kRound) {
+    for (size_t i = first; i < std::min(first + kRound, inputs.size()); ++i) {
+      const std::string input(inputs[i]);
+      auto bytes = BytesOf(input);
+      if (auto* e = std::get_if<Refusal>(&bytes)) {
+        add(i, targetOf(input), false, std::move(*e));
+        continue;
+      }
+      const std::string& text = std::get<std::string>(bytes);
+      // A collection without --tune gives one file a tune.
+      auto tunes = options.tune == 0 ? TunesOf(text, input, options)
+                                     : std::vector<merin::formats::RtttlTune>{};
+      for (size_t t = 0; t < tunes.size(); ++t) {
+        const std::string target =
+            (std::filesystem::path(folder) / FileNameOf(tunes[t].title)).string() + "." + format;
+        add(i, target, true,
+            Told(merin::formats::ReadListedTune(text, NameOf(input), tunes, t + 1, options),
+                 input));
+        if (jobs.size() == kRound) writeJobs();
+      }
+      if (tunes.empty()) add(i, targetOf(input), false, ReadMelody(text, input, options));
+    }
+    writeJobs();
   }
   merin::formats::SyncFolder(folder);
   return badInput ? kBadInput : cannotWrite ? kCannotWrite : 0;

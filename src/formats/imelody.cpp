@@ -186,8 +186,7 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
   std::optional<std::pair<size_t, size_t>> melody;  // where its value is
   bool ended = false;
   for (size_t at = 0; at < text.size() && !ended;) {
-    size_t end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
+    const size_t end = textscan::LineEndFrom(text, at);
     size_t lineEnd = end;
     while (lineEnd > at && IsSpace(text[lineEnd - 1])) --lineEnd;
     const std::string_view line = text.substr(at, lineEnd - at);

@@ -32,8 +32,7 @@ bool IsMelodyFile(std::string_view bytes) {
   if (text.starts_with(kMelodyFileHeader)) return true;
   size_t i = 0;
   while (i < text.size()) {
-    size_t end = i;
-    while (end < text.size() && !textscan::IsLineEnd(text, end)) ++end;
+    const size_t end = textscan::LineEndFrom(text, i);
     const std::string_view line = text.substr(i, end - i);
     size_t first = 0;
     while (first < line.size() && IsSpace(line[first])) ++first;
@@ -47,12 +46,12 @@ bool IsMelodyFile(std::string_view bytes) {
 // The title of a melody file: its second line, when that is "# title: NAME".
 std::string TitleOfFile(std::string_view bytes) {
   std::string_view text = textscan::WithoutByteOrderMark(bytes);
-  const size_t lineEnd = text.find('\n');
-  if (lineEnd == std::string_view::npos) return {};
+  const size_t lineEnd = textscan::LineEndFrom(text, 0);
+  if (lineEnd == text.size()) return {};
   text.remove_prefix(lineEnd + 1);
   if (!text.starts_with(kTitlePrefix)) return {};
   text.remove_prefix(kTitlePrefix.size());
-  return TitleOf(text.substr(0, text.find('\n')));
+  return TitleOf(text.substr(0, textscan::LineEndFrom(text, 0)));
 }
 
 std::variant<Imported, Refusal> Read(std::string_view bytes, std::string_view file,

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
-
 #include <string_view>
+#include <vector>
 
 #include "formats/format.h"
 
@@ -15,19 +17,18 @@ namespace merin::formats {
 std::string WriteMidi(const Codes& codes, std::string_view title = {});
 
 // One part of a Standard MIDI File: the notes of one channel (never channel 10) in one track.
+// Its fields are narrow because a file of 4 MiB can hold close to a million parts.
 struct MidiPart {
-  size_t track = 0;             // 1-based, in the file's order
-  int channel = 1;              // 1..16
-  std::string name;             // the track's name, control characters and bytes not UTF-8 as '?'
-  int program = 0;              // its General MIDI instrument, 0..127
-  size_t onsets = 0;            // ticks at which at least one of its notes starts
-  size_t chords = 0;            // onsets at which more than one starts
-  int lowest = 0, highest = 0;  // key numbers
-  int64_t keySum = 0;           // of every note, for the mean
-  size_t notes = 0;
-  // Its whole sequence of slots: the highest note of each onset, rests before an onset after a
-  // silence of a beat or more (one a beat, at most 4).
-  std::vector<int> sequence;
+  uint32_t track = 0;               // 1-based, in the file's order
+  uint8_t channel = 1;              // 1..16
+  uint8_t program = 0;              // its General MIDI instrument, 0..127
+  uint8_t lowest = 0, highest = 0;  // key numbers
+  uint32_t onsets = 0;              // ticks at which at least one of its notes starts
+  uint32_t chords = 0;              // onsets at which more than one starts
+  uint32_t notes = 0;
+  uint32_t keySum = 0;         // of every note, for the mean
+  uint32_t sequenceStart = 0;  // where its sequence is in MidiTune::sequences
+  uint32_t sequenceLength = 0;
 };
 
 // The parts of a file, numbered from 1 in order of track, then channel, and the one taken when
@@ -35,6 +36,18 @@ struct MidiPart {
 struct MidiTune {
   std::vector<MidiPart> parts;
   size_t chosen = 1;
+  // Each track's name as TitleOf makes it, empty when it has none.
+  std::vector<std::string> names;
+  // The parts' sequences, one after another.
+  std::vector<int> sequences;
+
+  // The name of the track of `part`.
+  const std::string& Name(const MidiPart& part) const { return names[part.track - 1]; }
+  // The whole sequence of slots of `part`: the highest note of each onset, rests before an onset
+  // after a silence of a beat or more (one a beat, at most 4).
+  std::span<const int> Sequence(const MidiPart& part) const {
+    return std::span(sequences).subspan(part.sequenceStart, part.sequenceLength);
+  }
 };
 
 // Reads the parts of a Standard MIDI File of format 0 or 1 (running status, meta and

@@ -3,8 +3,7 @@
 // not safe on damaged files, and it needs no more than note events, program changes and names.
 #include <algorithm>
 #include <array>
-#include <deque>
-#include <map>
+#include <utility>
 
 #include "formats/fit.h"
 #include "formats/midi.h"
@@ -14,34 +13,99 @@
 namespace merin::formats {
 namespace {
 
-constexpr int kPercussion = 9;  // channel 10, counted from 0
+constexpr int kPercussion = 9;             // channel 10, counted from 0
+constexpr uint8_t kUnknownProgram = 0xFF;  // of a part, until the whole file is read
 
-struct Note {
-  uint64_t start = 0, end = 0;
-  int key = 0;
+// A part's counts fit MidiPart's 32 bits: a note takes 3 bytes or more and gives 5 slots at most.
+static_assert(uint64_t{kMaxBinaryBytes} / 3 * 5 * 127 <= UINT32_MAX);
+
+// One channel of the track being read, made into its part as its notes come: the notes that start
+// at one tick are an onset, which gives the highest of them, and an onset after a silence of a
+// beat or more is preceded by rests (one a beat, at most 4). A note ends at a note-off of its key
+// while one is sounding, else with the track.
+class Voice {
+ public:
+  // A note of `key` starts at `tick`.
+  void Start(uint64_t tick, int key, uint64_t beat) {
+    if (part_.notes == 0 || tick != onset_) {
+      if (part_.notes == 0) {
+        firstTick_ = tick;
+        part_.lowest = part_.highest = uint8_t(key);
+      } else {
+        EndOnset();
+        // A note still sounding ends at this onset or later: there is no silence before it.
+        if (sounding_ == 0 && tick >= latestEnd_ + beat) {
+          sequence_.insert(sequence_.end(), std::min<uint64_t>(4, (tick - latestEnd_) / beat),
+                           kRestPitch);
+        }
+      }
+      onset_ = tick;
+      onsetHighest_ = key;
+      onsetNotes_ = 0;
+    }
+    ++onsetNotes_;
+    onsetHighest_ = std::max(onsetHighest_, key);
+    part_.lowest = std::min(part_.lowest, uint8_t(key));
+    part_.highest = std::max(part_.highest, uint8_t(key));
+    part_.keySum += uint32_t(key);
+    ++part_.notes;
+    ++sounding_;
+    ++open_[size_t(key)];
+  }
+
+  // A note of `key` ends at `tick`, when one is sounding.
+  void End(uint64_t tick, int key) {
+    if (open_[size_t(key)] == 0) return;
+    --open_[size_t(key)];
+    --sounding_;
+    latestEnd_ = std::max(latestEnd_, tick);
+  }
+
+  bool Empty() const { return part_.notes == 0; }
+  // The tick of its first note.
+  uint64_t FirstTick() const { return firstTick_; }
+
+  // Its part, at the end of the track: its sequence appended to `sequences`. The voice is empty
+  // again.
+  MidiPart Finish(std::vector<int>& sequences) {
+    EndOnset();
+    MidiPart part = std::exchange(part_, MidiPart{});
+    part.sequenceStart = uint32_t(sequences.size());
+    part.sequenceLength = uint32_t(sequence_.size());
+    sequences.insert(sequences.end(), sequence_.begin(), sequence_.end());
+    sequence_.clear();
+    if (sounding_ > 0) open_.fill(0);
+    sounding_ = 0;
+    latestEnd_ = 0;
+    return part;
+  }
+
+ private:
+  void EndOnset() {
+    ++part_.onsets;
+    if (onsetNotes_ > 1) ++part_.chords;
+    sequence_.push_back(onsetHighest_);
+  }
+
+  MidiPart part_;
+  std::vector<int> sequence_;
+  uint64_t firstTick_ = 0, onset_ = 0, latestEnd_ = 0;
+  int onsetHighest_ = 0;
+  uint32_t onsetNotes_ = 0, sounding_ = 0;
+  std::array<uint32_t, 128> open_{};  // notes sounding, by key
 };
 
-// What one track holds, channel by channel.
-struct Track {
-  std::string name;
-  bool named = false;
-  std::array<std::vector<Note>, 16> notes;
-  std::array<int, 16> program;  // its first program change, or -1
-  Track() { program.fill(-1); }
-};
-
-// A program change and when it came, for parts whose own track has none.
+// A program change and when it came.
 struct ProgramChange {
   uint64_t tick;
-  int channel, program;
+  uint8_t program;
 };
 
 class Reader {
  public:
   Reader(std::string_view bytes, std::string_view file) : bytes_(bytes), file_(file) {}
 
-  std::optional<Refusal> Read(std::vector<Track>& tracks, std::vector<ProgramChange>& changes,
-                              int& beat) {
+  std::optional<Refusal> Read(MidiTune& tune) {
     if (bytes_.size() > kMaxBinaryBytes) {
       return Refusal(Fault::TooLarge, std::string(file_), {kMaxBinaryBytes / 1024});
     }
@@ -52,20 +116,29 @@ class Reader {
     if (const uint32_t format = Big(8, 2); format > 1) return At(8, Fault::MidiFormat, format);
     const uint32_t division = Big(12, 2);
     if (division == 0 || division >= 0x8000) return At(12, Fault::MidiDivision);
-    beat = static_cast<int>(division);
+    beat_ = division;
     size_t at = 8 + static_cast<size_t>(length);
     if (at > bytes_.size()) return At(8, Fault::MidiRunsPast, 0);
+    // Room for the most parts there can be, made at once: 15 a track, each of 4 bytes or more.
+    const size_t tracks = TrackCount(at);
+    tune.names.reserve(tracks);
+    tune.parts.reserve(std::min(15 * tracks, bytes_.size() / 4));
     while (at < bytes_.size()) {
       if (bytes_.size() - at < 8) return At(at, Fault::MidiRunsPast, 0);
       const size_t size = Big(at + 4, 4);
       if (size > bytes_.size() - at - 8) return At(at + 4, Fault::MidiRunsPast, 0);
       if (bytes_.substr(at, 4) == "MTrk") {
-        tracks.emplace_back();
-        if (auto refusal = ReadTrack(at + 8, at + 8 + size, tracks.back(), changes)) {
-          return refusal;
-        }
+        if (auto refusal = ReadTrack(at + 8, at + 8 + size, tune)) return refusal;
       }
       at += 8 + size;
+    }
+    // Parts without a program change in their track take the first for their channel anywhere,
+    // when it comes no later than their first note.
+    auto firstTick = unprogrammed_.begin();
+    for (MidiPart& part : tune.parts) {
+      if (part.program != kUnknownProgram) continue;
+      const auto& change = earliest_[part.channel - 1];
+      part.program = change && change->tick <= *firstTick++ ? change->program : 0;
     }
     return std::nullopt;
   }
@@ -77,6 +150,18 @@ class Reader {
     return value;
   }
   uint8_t Byte(size_t at) const { return static_cast<uint8_t>(bytes_[at]); }
+
+  // How many tracks the chunks from `at` on hold, as far as their lengths can be followed.
+  size_t TrackCount(size_t at) const {
+    size_t tracks = 0;
+    while (bytes_.size() - at >= 8) {
+      const size_t size = Big(at + 4, 4);
+      if (size > bytes_.size() - at - 8) break;
+      tracks += bytes_.substr(at, 4) == "MTrk";
+      at += 8 + size;
+    }
+    return tracks;
+  }
 
   Refusal At(size_t offset, Fault fault, std::optional<int64_t> value = std::nullopt) const {
     Refusal refusal(fault, std::string(file_));
@@ -98,9 +183,10 @@ class Reader {
     return At(start, Fault::MidiBadNumber);
   }
 
-  std::optional<Refusal> ReadTrack(size_t at, size_t end, Track& track,
-                                   std::vector<ProgramChange>& changes) {
-    std::array<std::map<int, std::deque<size_t>>, 16> open;  // notes sounding, by key
+  // Reads the track in [at, end): its name, and a part for each channel that has notes.
+  std::optional<Refusal> ReadTrack(size_t at, size_t end, MidiTune& tune) {
+    std::string& name = tune.names.emplace_back();
+    bool named = false;
     uint64_t tick = 0;
     uint8_t running = 0;
     while (at < end) {
@@ -129,9 +215,9 @@ class Reader {
         if (std::get<uint32_t>(length) > end - at) return At(eventAt, Fault::MidiRunsPast, 1);
         const std::string_view data = bytes_.substr(at, std::get<uint32_t>(length));
         at += data.size();
-        if (status == 0xFF && type == 0x03 && !track.named) {
-          track.name = TitleOf(data);
-          track.named = true;
+        if (status == 0xFF && type == 0x03 && !named) {
+          name = TitleOf(data);
+          named = true;
         }
         if (status == 0xFF && type == 0x2F) break;  // the end of the track
         continue;
@@ -146,66 +232,42 @@ class Reader {
       const int second = size == 2 ? Byte(at + 1) & 0x7F : 0;
       at += size;
       if (kind == 0xC) {
-        if (track.program[channel] < 0) track.program[channel] = first;
-        changes.push_back({tick, channel, first});
+        if (!programs_[size_t(channel)]) programs_[size_t(channel)] = uint8_t(first);
+        auto& earliest = earliest_[size_t(channel)];
+        if (!earliest || tick < earliest->tick) earliest = ProgramChange{tick, uint8_t(first)};
+      } else if (channel == kPercussion) {
+        continue;
       } else if (kind == 0x9 && second > 0) {
-        open[channel][first].push_back(track.notes[channel].size());
-        track.notes[channel].push_back({tick, tick, first});
+        voices_[size_t(channel)].Start(tick, first, beat_);
       } else if (kind == 0x8 || kind == 0x9) {
-        auto found = open[channel].find(first);
-        if (found != open[channel].end() && !found->second.empty()) {
-          track.notes[channel][found->second.front()].end = tick;
-          found->second.pop_front();
-        }
+        voices_[size_t(channel)].End(tick, first);
       }
     }
-    // Notes never ended end with the track.
-    for (int channel = 0; channel < 16; ++channel) {
-      for (auto& [key, queue] : open[channel]) {
-        for (const size_t note : queue) track.notes[channel][note].end = tick;
-      }
+    for (size_t channel = 0; channel < voices_.size(); ++channel) {
+      Voice& voice = voices_[channel];
+      const std::optional<uint8_t> program = std::exchange(programs_[channel], std::nullopt);
+      if (voice.Empty()) continue;
+      if (!program) unprogrammed_.push_back(voice.FirstTick());
+      MidiPart& part = tune.parts.emplace_back(voice.Finish(tune.sequences));
+      part.track = uint32_t(tune.names.size());
+      part.channel = uint8_t(channel + 1);
+      part.program = program.value_or(kUnknownProgram);
     }
     return std::nullopt;
   }
 
   std::string_view bytes_;
   std::string_view file_;
+  uint64_t beat_ = 0;
+  std::array<Voice, 16> voices_;
+  std::array<std::optional<uint8_t>, 16> programs_;        // each channel's first in the track
+  std::array<std::optional<ProgramChange>, 16> earliest_;  // and its earliest in the file
+  // The tick of the first note of each part whose track has no program change, in order.
+  std::vector<uint64_t> unprogrammed_;
 };
 
-// The part of `notes` (one channel of one track): onsets, chords, range and slots.
-MidiPart PartOf(std::vector<Note> notes, int beat) {
-  MidiPart part;
-  std::stable_sort(notes.begin(), notes.end(),
-                   [](const Note& a, const Note& b) { return a.start < b.start; });
-  part.lowest = part.highest = notes.front().key;
-  part.notes = notes.size();
-  uint64_t latestEnd = 0;  // of the notes that started before the current onset
-  for (size_t i = 0; i < notes.size();) {
-    const uint64_t onset = notes[i].start;
-    if (part.onsets > 0 && onset >= latestEnd + static_cast<uint64_t>(beat)) {
-      const uint64_t rests =
-          std::min<uint64_t>(4, (onset - latestEnd) / static_cast<uint64_t>(beat));
-      part.sequence.insert(part.sequence.end(), rests, kRestPitch);
-    }
-    int highest = notes[i].key;
-    size_t count = 0;
-    for (; i < notes.size() && notes[i].start == onset; ++i, ++count) {
-      const Note& note = notes[i];
-      highest = std::max(highest, note.key);
-      part.lowest = std::min(part.lowest, note.key);
-      part.highest = std::max(part.highest, note.key);
-      part.keySum += note.key;
-      latestEnd = std::max(latestEnd, note.end);
-    }
-    ++part.onsets;
-    if (count > 1) ++part.chords;
-    part.sequence.push_back(highest);
-  }
-  return part;
-}
-
-bool NamedAsMelody(const std::string& name) {
-  std::string lower = name;
+bool NamedAsMelody(std::string_view name) {
+  std::string lower(name);
   for (char& c : lower) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
@@ -217,26 +279,27 @@ bool NamedAsMelody(const std::string& name) {
 
 // The default part: among those with 30 onsets or more (all when none has), those named as a
 // melody (all when none is), the highest mean key; a tie to the earlier part.
-size_t ChosenPart(const std::vector<MidiPart>& parts) {
+size_t ChosenPart(const MidiTune& tune) {
+  const std::vector<MidiPart>& parts = tune.parts;
+  std::vector<bool> melodyTrack;
+  for (const std::string& name : tune.names) melodyTrack.push_back(NamedAsMelody(name));
+  const auto named = [&](const MidiPart& p) { return melodyTrack[p.track - 1]; };
   const bool anyLong = std::any_of(parts.begin(), parts.end(),
                                    [](const MidiPart& p) { return p.onsets >= kSlotCount; });
   const auto candidate = [&](const MidiPart& p) { return !anyLong || p.onsets >= kSlotCount; };
-  const bool anyNamed = std::any_of(parts.begin(), parts.end(), [&](const MidiPart& p) {
-    return candidate(p) && NamedAsMelody(p.name);
-  });
+  const bool anyNamed = std::any_of(parts.begin(), parts.end(),
+                                    [&](const MidiPart& p) { return candidate(p) && named(p); });
   size_t best = 0;
   for (size_t i = 0; i < parts.size(); ++i) {
     const MidiPart& p = parts[i];
-    if (!candidate(p) || (anyNamed && !NamedAsMelody(p.name))) continue;
+    if (!candidate(p) || (anyNamed && !named(p))) continue;
     if (best == 0) {
       best = i + 1;
       continue;
     }
     const MidiPart& b = parts[best - 1];
     // p's mean above b's: sums compared over each other's counts.
-    if (p.keySum * static_cast<int64_t>(b.notes) > b.keySum * static_cast<int64_t>(p.notes)) {
-      best = i + 1;
-    }
+    if (uint64_t{p.keySum} * b.notes > uint64_t{b.keySum} * p.notes) best = i + 1;
   }
   return best;
 }
@@ -250,42 +313,12 @@ std::string KeyName(int key) {
 }
 
 std::variant<MidiTune, Refusal> ReadMidiTune(std::string_view bytes, std::string_view file) {
-  std::vector<Track> tracks;
-  std::vector<ProgramChange> changes;
-  int beat = 0;
-  Reader reader(bytes, file);
-  if (auto refusal = reader.Read(tracks, changes, beat)) return std::move(*refusal);
-  MidiTune tune;
-  for (size_t t = 0; t < tracks.size(); ++t) {
-    for (int channel = 0; channel < 16; ++channel) {
-      const std::vector<Note>& notes = tracks[t].notes[channel];
-      if (channel == kPercussion || notes.empty()) continue;
-      MidiPart part = PartOf(notes, beat);
-      part.track = t + 1;
-      part.channel = channel + 1;
-      part.name = tracks[t].name;
-      part.program = tracks[t].program[channel];
-      if (part.program < 0) {
-        // The first change for the channel anywhere up to the part's first note.
-        const uint64_t first =
-            std::min_element(notes.begin(), notes.end(), [](const Note& a, const Note& b) {
-              return a.start < b.start;
-            })->start;
-        const ProgramChange* earliest = nullptr;
-        for (const ProgramChange& change : changes) {
-          if (change.channel == channel && change.tick <= first &&
-              (!earliest || change.tick < earliest->tick)) {
-            earliest = &change;
-          }
-        }
-        part.program = earliest ? earliest->program : 0;
-      }
-      tune.parts.push_back(std::move(part));
-    }
-  }
+  std::variant<MidiTune, Refusal> read;
+  MidiTune& tune = std::get<MidiTune>(read);
+  if (auto refusal = Reader(bytes, file).Read(tune)) return std::move(*refusal);
   if (tune.parts.empty()) return Refusal(Fault::MidiNoNotes, std::string(file));
-  tune.chosen = ChosenPart(tune.parts);
-  return tune;
+  tune.chosen = ChosenPart(tune);
+  return read;
 }
 
 std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size_t from,
@@ -296,14 +329,14 @@ std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size
   }
   const size_t number = part == 0 ? tune.chosen : part;
   const MidiPart& taken = tune.parts[number - 1];
-  Imported imported{{}, {}, false, taken.name};
-  imported.report.push_back({Change::PartTaken,
-                             {static_cast<int64_t>(number), taken.channel, taken.program},
-                             taken.name});
+  const std::string& name = tune.Name(taken);
+  Imported imported{{}, {}, false, name};
+  imported.report.push_back(
+      {Change::PartTaken, {static_cast<int64_t>(number), taken.channel, taken.program}, name});
   if (taken.chords > 0) {
     imported.report.push_back({Change::Chords, {static_cast<int64_t>(taken.chords)}, {}});
   }
-  if (auto refusal = Fit(taken.sequence, from, file, imported)) return *refusal;
+  if (auto refusal = Fit(tune.Sequence(taken), from, file, imported)) return *refusal;
   return imported;
 }
 

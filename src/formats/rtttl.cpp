@@ -63,12 +63,12 @@ class Scanner {
   char next_ = '\0';
 };
 
-// Reads the tune in [begin, end) of the text: its settings, then its notes as MIDI numbers
-// (kRestPitch for a pause).
+// Reads the tune in [start.offset, end) of the text, which starts line start.line: its settings,
+// then its notes as MIDI numbers (kRestPitch for a pause).
 class Reader {
  public:
-  Reader(std::string_view text, size_t begin, size_t end, std::string_view fileName)
-      : text_(text), begin_(begin), end_(end), file_(fileName) {}
+  Reader(std::string_view text, textscan::LineStart start, size_t end, std::string_view fileName)
+      : text_(text), start_(start), end_(end), file_(fileName) {}
 
   std::optional<Refusal> Settings(size_t begin, size_t end) {
     partEnd_ = end;
@@ -183,10 +183,11 @@ class Reader {
   // A refusal at `at`, showing the item that starts at `itemStart` up to the end of its line. At
   // the end of the tune it names the tune's last character, never a line after it.
   Refusal Error(size_t itemStart, size_t at, Fault fault) const {
+    const size_t begin = start_.offset;
     if (at >= end_) {
       at = end_;
-      while (at > begin_ && IsSpace(text_[at - 1])) --at;
-      at = at > begin_ ? at - 1 : begin_;
+      while (at > begin && IsSpace(text_[at - 1])) --at;
+      at = at > begin ? at - 1 : begin;
     }
     size_t itemEnd = itemStart;
     while (itemEnd < partEnd_ && text_[itemEnd] != ',' && text_[itemEnd] != '\n' &&
@@ -194,13 +195,14 @@ class Reader {
       ++itemEnd;
     }
     while (itemEnd > itemStart && IsSpace(text_[itemEnd - 1])) --itemEnd;
-    return textscan::ErrorAt(text_, at, file_,
-                             std::string(text_.substr(itemStart, itemEnd - itemStart)), fault);
+    return textscan::ErrorAt(
+        text_, at, file_, std::string(text_.substr(itemStart, itemEnd - itemStart)), fault, start_);
   }
 
  private:
   std::string_view text_;
-  size_t begin_, end_;
+  textscan::LineStart start_;
+  size_t end_;
   size_t partEnd_ = 0;  // the end of the settings or the notes, being read
   std::string_view file_;
   int duration_ = 4, octave_ = 6;
@@ -225,46 +227,46 @@ bool StartsTune(std::string_view line) {
   return line.find(':', colon + 1) != std::string_view::npos;
 }
 
-// Calls visit(begin, end) for each tune of `text` in turn until it returns false; returns how
-// many tunes the text holds. A text with fewer than two lines that start a tune is one tune; in
-// a collection, each such line starts one that runs to the next, ignorable lines around them
-// left out.
+// Calls visit(start, end) for each tune of `text` in turn, the start of its first line and its
+// end, until it returns false; returns how many tunes the text holds. A text with fewer than two
+// lines that start a tune is one tune; in a collection, each such line starts one that runs to the
+// next, ignorable lines around them left out.
 template <typename Visit>
 size_t ForEachTune(std::string_view text, Visit visit) {
+  // Calls onLine(start, end) for each line, its start and its end, until it returns false.
   const auto forEachLine = [text](auto onLine) {
-    for (size_t at = 0; at < text.size();) {
-      size_t end = text.find('\n', at);
-      if (end == std::string_view::npos) end = text.size();
-      if (!onLine(at, end)) return;
-      at = end + 1;
+    for (textscan::LineStart start; start.offset < text.size(); ++start.line) {
+      const size_t end = textscan::LineEndFrom(text, start.offset);
+      if (!onLine(start, end)) return;
+      start.offset = end + 1;
     }
   };
   size_t starts = 0;
-  forEachLine([&](size_t at, size_t end) {
-    if (StartsTune(text.substr(at, end - at))) ++starts;
+  forEachLine([&](textscan::LineStart start, size_t end) {
+    if (StartsTune(text.substr(start.offset, end - start.offset))) ++starts;
     return starts < 2;
   });
   if (starts < 2) {
-    visit(size_t{0}, text.size());
+    visit(textscan::LineStart{}, text.size());
     return 1;
   }
   size_t count = 0;
   bool visiting = true;
-  std::optional<size_t> begin;
+  std::optional<textscan::LineStart> begin;
   size_t end = 0;
   const auto finish = [&] {
     ++count;
     if (visiting) visiting = visit(*begin, end);
   };
-  forEachLine([&](size_t at, size_t lineEnd) {
-    const std::string_view line = text.substr(at, lineEnd - at);
+  forEachLine([&](textscan::LineStart start, size_t lineEnd) {
+    const std::string_view line = text.substr(start.offset, lineEnd - start.offset);
     if (StartsTune(line)) {
       if (begin) finish();
-      begin = at;
+      begin = start;
     } else if (Ignorable(line)) {
       return true;
     } else if (!begin) {
-      begin = at;  // text before the first tune is a tune of its own, and refused as one
+      begin = start;  // text before the first tune is a tune of its own, and refused as one
     }
     end = lineEnd;
     return true;
@@ -273,24 +275,33 @@ size_t ForEachTune(std::string_view text, Visit visit) {
   return count;
 }
 
-// Reads the tune in [begin, end) of `text` into `melody`: its title, and its melody from slot
-// `options.from` on; or why it is refused. `notes` is set to the number of its notes and pauses.
-std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text, size_t begin,
-                                    size_t end, std::string_view fileName,
-                                    const ReadOptions& options, size_t* notes) {
+// The name of the tune in [begin, end) of `text`: what comes before its first ':'.
+std::string_view NameOf(std::string_view text, size_t begin, size_t end) {
+  const std::string_view tune = text.substr(begin, end - begin);
+  return tune.substr(0, tune.find(':'));
+}
+
+// Reads the tune in [start.offset, end) of `text` into `melody`: its title, and its melody from
+// slot `options.from` on; or why it is refused. `notes` is set to the number of its notes and
+// pauses. Only the tune's own bytes are read.
+std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text,
+                                    textscan::LineStart start, size_t end,
+                                    std::string_view fileName, const ReadOptions& options,
+                                    size_t* notes) {
+  const size_t begin = start.offset;
   const std::string_view tune = text.substr(begin, end - begin);
   const size_t nameEnd = tune.find(':');
   if (nameEnd == std::string_view::npos) {
     if (begin == 0 && end == text.size()) {
       return textscan::WholeFileError(fileName, Fault::NoNameColon);
     }
-    return textscan::ErrorAt(text, begin, fileName, "", Fault::NoNameColon);
+    return textscan::ErrorAt(text, begin, fileName, "", Fault::NoNameColon, start);
   }
   const size_t settingsEnd = tune.find(':', nameEnd + 1);
   if (settingsEnd == std::string_view::npos) {
-    return textscan::ErrorAt(text, begin + nameEnd, fileName, "", Fault::NoSettingsColon);
+    return textscan::ErrorAt(text, begin + nameEnd, fileName, "", Fault::NoSettingsColon, start);
   }
-  Reader reader(text, begin, end, fileName);
+  Reader reader(text, start, end, fileName);
   if (auto error = reader.Settings(begin + nameEnd + 1, begin + settingsEnd)) return error;
   std::vector<int> pitches;
   const size_t first = options.from > 0 ? options.from - 1 : 0;
@@ -303,24 +314,28 @@ std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text, siz
   return std::nullopt;
 }
 
-// The tune in [begin, end) of `text`, as ReadTuneInto reads it. The melody is read where it is
-// returned: 30 strings moved would cost as much as reading its notes.
-std::variant<Imported, Refusal> ReadTune(std::string_view text, size_t begin, size_t end,
-                                         std::string_view fileName, const ReadOptions& options) {
-  std::variant<Imported, Refusal> read;
-  if (auto refusal =
-          ReadTuneInto(std::get<Imported>(read), text, begin, end, fileName, options, nullptr)) {
-    read = std::move(*refusal);
-  }
-  return read;
-}
-
 // Tells first in the report of `melody` that it is tune `number` of a collection of `count`.
 void SayTaken(Imported& melody, size_t number, size_t count) {
   melody.report.insert(melody.report.begin(),
                        {Change::TuneTaken,
                         {static_cast<int64_t>(number), static_cast<int64_t>(count)},
                         melody.title});
+}
+
+// Tune `number` of the `count` of `text`, in [start.offset, end), as ReadTuneInto reads it; in a
+// collection the report says first which tune it is. The melody is read where it is returned: 30
+// strings moved would cost as much as reading its notes.
+std::variant<Imported, Refusal> ReadTune(std::string_view text, textscan::LineStart start,
+                                         size_t end, size_t number, size_t count,
+                                         std::string_view fileName, const ReadOptions& options) {
+  std::variant<Imported, Refusal> read;
+  auto& melody = std::get<Imported>(read);
+  if (auto refusal = ReadTuneInto(melody, text, start, end, fileName, options, nullptr)) {
+    read = std::move(*refusal);
+  } else if (count > 1) {
+    SayTaken(melody, number, count);
+  }
+  return read;
 }
 
 // The characters of `name` an RTTTL name may hold, at most ten.
@@ -342,10 +357,10 @@ std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_vi
     return *refused;
   }
   const size_t wanted = std::max<size_t>(options.tune, 1);
-  size_t begin = 0, end = 0;
-  size_t index = 0;
-  const size_t count = ForEachTune(text, [&](size_t tuneBegin, size_t tuneEnd) {
-    begin = tuneBegin;
+  textscan::LineStart start;
+  size_t end = 0, index = 0;
+  const size_t count = ForEachTune(text, [&](textscan::LineStart tuneStart, size_t tuneEnd) {
+    start = tuneStart;
     end = tuneEnd;
     return ++index < wanted;
   });
@@ -353,39 +368,43 @@ std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_vi
     return Refusal(Fault::NoSuchTune, std::string(fileName),
                    {static_cast<int64_t>(wanted), static_cast<int64_t>(count)});
   }
-  if (count == 1) return ReadTune(text, begin, end, fileName, options);
-  auto read = ReadTune(text, begin, end, fileName, options);
-  if (auto* imported = std::get_if<Imported>(&read)) SayTaken(*imported, wanted, count);
-  return read;
+  return ReadTune(text, start, end, wanted, count, fileName, options);
 }
 
 std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName,
                                       const ReadOptions& options) {
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
-  if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName, kMaxCollectionBytes)) {
-    return {RtttlTune{{}, 0, *refused, {}}};
-  }
   std::vector<RtttlTune> tunes;
-  ForEachTune(text, [&](size_t begin, size_t end) {
-    RtttlTune tune;
-    if (auto refusal =
-            ReadTuneInto(tune.melody, text, begin, end, fileName, options, &tune.notes)) {
-      const size_t colon = text.substr(begin, end - begin).find(':');
-      tune.title = TitleOf(text.substr(begin, std::min(colon, end - begin)));
-      tune.refusal = std::move(*refusal);
-      tune.melody = {};
-    } else {
-      tune.title = tune.melody.title;
-    }
-    tunes.push_back(std::move(tune));
+  if (textscan::RefuseSizeOrBinary(bytes, text, fileName, kMaxCollectionBytes)) {
+    tunes.emplace_back().refused = true;
+    return tunes;
+  }
+  Imported melody;  // each tune is read into it in turn, and only what the list shows is kept
+  ForEachTune(text, [&](textscan::LineStart start, size_t end) {
+    RtttlTune& tune = tunes.emplace_back();
+    melody.report.clear();
+    tune.refused =
+        ReadTuneInto(melody, text, start, end, fileName, options, &tune.notes).has_value();
+    tune.title = tune.refused ? TitleOf(NameOf(text, start.offset, end)) : std::move(melody.title);
+    tune.begin = start.offset;
+    tune.end = end;
+    tune.line = start.line;
     return true;
   });
-  if (tunes.size() > 1) {
-    for (size_t i = 0; i < tunes.size(); ++i) {
-      if (!tunes[i].refusal) SayTaken(tunes[i].melody, i + 1, tunes.size());
-    }
-  }
   return tunes;
+}
+
+std::variant<Imported, Refusal> ReadListedTune(std::string_view bytes, std::string_view fileName,
+                                               const std::vector<RtttlTune>& tunes, size_t number,
+                                               const ReadOptions& options) {
+  if (tunes.size() < 2 || number == 0 || number > tunes.size()) {
+    ReadOptions one = options;
+    one.tune = number;
+    return ReadRtttl(bytes, fileName, one);
+  }
+  const RtttlTune& tune = tunes[number - 1];
+  return ReadTune(textscan::WithoutByteOrderMark(bytes), {tune.begin, tune.line}, tune.end, number,
+                  tunes.size(), fileName, options);
 }
 
 std::string WriteRtttl(const Codes& codes, std::string_view name) {

@@ -27,18 +27,25 @@ namespace merin::formats {
 std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_view fileName,
                                           const ReadOptions& options = {});
 
-// One tune of an RTTTL text, as a list of them shows it.
+// One tune of an RTTTL text, as a list of them shows it, and where it is.
 struct RtttlTune {
   std::string title;
-  size_t notes = 0;                // notes and pauses
-  std::optional<Refusal> refusal;  // why it cannot be taken
-  Imported melody;                 // unless refused, the tune as ReadRtttl takes it
+  size_t notes = 0;           // notes and pauses
+  bool refused = false;       // whether it cannot be taken (ReadListedTune tells why)
+  size_t begin = 0, end = 0;  // its bytes [begin, end) in the text after a byte-order mark
+  size_t line = 1;            // the line it starts on
 };
 
-// The tunes of an RTTTL text in order (one for a text that is no collection), each read once:
-// its melody is what ReadRtttl gives with `options` and options.tune set to its number.
+// The tunes of an RTTTL text in order (one for a text that is no collection), each read once with
+// `options`: one refused tune for a text refused as a whole.
 std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName,
                                       const ReadOptions& options = {});
+
+// Tune `number` (1-based) of `tunes`, the list of `bytes` made with `options`: what ReadRtttl gives
+// with options.tune set to `number`, at the cost of reading that tune alone.
+std::variant<Imported, Refusal> ReadListedTune(std::string_view bytes, std::string_view fileName,
+                                               const std::vector<RtttlTune>& tunes, size_t number,
+                                               const ReadOptions& options = {});
 
 // The RTTTL of `codes`: "NAME:d=4,o=5,b=214:" and one note per slot up to the last non-empty one,
 // pauses as "p". `name` is cut to the RTTTL name rules (see RtttlNameOf); "melody" when nothing

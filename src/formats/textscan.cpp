@@ -12,6 +12,11 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
   return text;
 }
 
+size_t LineEndFrom(std::string_view text, size_t at) {
+  while (at < text.size() && !IsLineEnd(text, at)) ++at;
+  return at;
+}
+
 std::optional<size_t> FirstInvalidUtf8(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
     const size_t length = Utf8CharLength(text, i);
@@ -22,13 +27,13 @@ std::optional<size_t> FirstInvalidUtf8(std::string_view text) {
 }
 
 Refusal ErrorAt(std::string_view text, size_t offset, std::string_view fileName, std::string token,
-                Fault fault) {
+                Fault fault, LineStart from) {
   Refusal error;
   error.fault = fault;
   error.file = std::string(fileName);
-  error.line = 1;
+  error.line = from.line;
   error.column = 1;
-  for (size_t i = 0; i < offset && i < text.size(); ++i) {
+  for (size_t i = from.offset; i < offset && i < text.size(); ++i) {
     if (IsLineEnd(text, i)) {
       ++error.line;
       error.column = 1;

@@ -21,13 +21,23 @@ inline bool IsLineEnd(std::string_view text, size_t i) {
   return text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'));
 }
 
+// The offset of the line end at or after byte `at` (see IsLineEnd), or the text's size.
+size_t LineEndFrom(std::string_view text, size_t at);
+
+// A line start of a text: its byte offset and its 1-based number.
+struct LineStart {
+  size_t offset = 0;
+  size_t line = 1;
+};
+
 // The offset of the first byte that is not part of well-formed UTF-8 (overlong forms, surrogates
 // and code points above U+10FFFF included), or none.
 std::optional<size_t> FirstInvalidUtf8(std::string_view text);
 
-// An error at byte `offset` of `text`: its 1-based line, and its column counted in characters.
+// An error at byte `offset` of `text`: its 1-based line, and its column counted in characters,
+// both counted from `from`, a line start at or before `offset`; the cost is the distance between.
 Refusal ErrorAt(std::string_view text, size_t offset, std::string_view fileName, std::string token,
-                Fault fault);
+                Fault fault, LineStart from = {});
 
 // An error about the whole text (its size, for instance).
 Refusal WholeFileError(std::string_view fileName, Fault fault);

@@ -15,7 +15,6 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -43,6 +42,7 @@
 #include "ui/merinmain.h"
 #include "ui/partdialog.h"
 #include "ui/recentfiles.h"
+#include "ui/rowlist.h"
 #include "ui/usersettings.h"
 
 namespace merin::ui {
@@ -257,26 +257,25 @@ void MelodyFiles::addEditActions() {
   });
 }
 
-int MelodyFiles::AskTune(QWidget* parent, const QStringList& tunes,
-                         const std::vector<bool>& choosable) {
+int MelodyFiles::AskTune(QWidget* parent, int count, const std::function<QString(int)>& tune,
+                         const std::function<bool(int)>& choosable) {
   QDialog dialog(parent);
   dialog.setObjectName("TuneDialog");
   dialog.setWindowTitle(tr("曲を選ぶ"));
-  auto* list = new QListWidget(&dialog);
-  for (int i = 0; i < tunes.size(); ++i) {
-    auto* item = new QListWidgetItem(tunes[i], list);
-    if (!choosable[size_t(i)]) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
-    if (choosable[size_t(i)] && list->currentRow() < 0) list->setCurrentItem(item);
-  }
+  auto* list = new RowList(
+      count, {QString()}, [&](int row, int) -> QVariant { return tune(row); }, choosable, &dialog);
+  int first = 0;
+  while (first < count && !choosable(first)) ++first;
+  if (first < count) list->setCurrentRow(first);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
   connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  connect(list, &QListWidget::itemActivated, &dialog, &QDialog::accept);
+  connect(list, &QAbstractItemView::activated, &dialog, &QDialog::accept);
   auto* layout = new QVBoxLayout(&dialog);
   layout->addWidget(list);
   layout->addWidget(buttons);
-  if (dialog.exec() != QDialog::Accepted || !list->currentItem() ||
-      !(list->currentItem()->flags() & Qt::ItemIsEnabled)) {
+  if (dialog.exec() != QDialog::Accepted || list->currentRow() < 0 ||
+      !choosable(list->currentRow())) {
     return -1;
   }
   return list->currentRow();
@@ -405,29 +404,31 @@ std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::re
     return formats::TakePart(midi, options.part, options.from, name);
   }
   if (format.read == formats::ReadRtttl) {
-    // A collection asks which tune; each tune was read once, listing them.
-    std::vector<formats::RtttlTune> tunes = formats::ListRtttlTunes(bytes, name);
-    size_t taken = 0;
+    // A collection asks which tune; the list says where each is, and the one chosen is read
+    // again there alone.
+    const std::vector<formats::RtttlTune> tunes = formats::ListRtttlTunes(bytes, name);
+    const auto read = [&](size_t number) {
+      return formats::ReadListedTune(bytes, name, tunes, number);
+    };
+    size_t taken = 1;
     if (tunes.size() > 1) {
-      QStringList rows;
-      std::vector<bool> choosable;
-      for (size_t i = 0; i < tunes.size(); ++i) {
-        const formats::RtttlTune& tune = tunes[i];
-        rows << (tune.refusal
-                     ? tr("%1. %2 — %3")
-                           .arg(i + 1)
-                           .arg(Text(tune.title),
-                                Text(formats::Reason(*tune.refusal, CurrentLanguage())))
-                     : tr("%1. %2（%3 音）").arg(i + 1).arg(Text(tune.title)).arg(tune.notes));
-        choosable.push_back(!tune.refusal);
-      }
-      const int row = tuneDialog(&window_, rows, choosable);
+      // A tune is put in words when the list shows it.
+      const auto words = [&](int row) {
+        const formats::RtttlTune& tune = tunes[size_t(row)];
+        if (!tune.refused) {
+          return tr("%1. %2（%3 音）").arg(row + 1).arg(Text(tune.title)).arg(tune.notes);
+        }
+        const auto refusal = std::get<formats::Refusal>(read(size_t(row) + 1));
+        return tr("%1. %2 — %3")
+            .arg(row + 1)
+            .arg(Text(tune.title), Text(formats::Reason(refusal, CurrentLanguage())));
+      };
+      const int row = tuneDialog(&window_, int(tunes.size()), words,
+                                 [&](int row) { return !tunes[size_t(row)].refused; });
       if (row < 0) return std::nullopt;
-      taken = size_t(row);
+      taken = size_t(row) + 1;
     }
-    formats::RtttlTune& tune = tunes[taken];
-    if (tune.refusal) return std::move(*tune.refusal);
-    return std::move(tune.melody);
+    return read(taken);
   }
   return format.read(bytes, name, {});
 }

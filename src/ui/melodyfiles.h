@@ -50,10 +50,11 @@ class MelodyFiles : public QObject {
   // cancelled.
   using PartChooser = std::function<std::optional<formats::ReadOptions>(
       QWidget* parent, const formats::MidiTune& tune, const QString& file)>;
-  // Asks which tune of a collection to take: `tunes` lists them, those not `choosable` greyed;
-  // the row chosen, or -1 when cancelled.
-  using TuneDialog = std::function<int(QWidget* parent, const QStringList& tunes,
-                                       const std::vector<bool>& choosable)>;
+  // Asks which tune of a collection to take: `count` of them, tune `i` (from 0) put in words by
+  // `tune(i)`, those not `choosable(i)` greyed; the one chosen, or -1 when cancelled.
+  using TuneDialog =
+      std::function<int(QWidget* parent, int count, const std::function<QString(int)>& tune,
+                        const std::function<bool(int)>& choosable)>;
   // Asks for the melody's title, starting from `title`; none when cancelled.
   using TitleDialog = std::function<std::optional<QString>(QWidget* parent, const QString& title)>;
 
@@ -102,7 +103,8 @@ class MelodyFiles : public QObject {
 
  private:
   // The tune dialog of the program: a list and OK and Cancel.
-  static int AskTune(QWidget* parent, const QStringList& tunes, const std::vector<bool>& choosable);
+  static int AskTune(QWidget* parent, int count, const std::function<QString(int)>& tune,
+                     const std::function<bool(int)>& choosable);
   void addActions(QMenu* fileMenu, QAction* endItem);
   void addEditActions();
   void fillRecentMenu();

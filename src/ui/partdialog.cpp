@@ -3,14 +3,13 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QSpinBox>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "core/pitch.h"
+#include "ui/rowlist.h"
 
 namespace merin::ui {
 namespace {
@@ -58,24 +57,28 @@ void PianoRoll::paintEvent(QPaintEvent*) {
 PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidget* parent)
     : QDialog(parent),
       tune_(tune),
-      parts_(new QTreeWidget(this)),
+      parts_(new RowList(
+          int(tune.parts.size()),
+          {tr("番号"), tr("トラック名"), tr("チャンネル"), tr("音色"), tr("音の数"), tr("最低音"),
+           tr("最高音")},
+          [&tune](int row, int column) {
+            const formats::MidiPart& p = tune.parts[size_t(row)];
+            const QVariant cells[] = {row + 1,
+                                      Text(tune.Name(p)),
+                                      p.channel,
+                                      Text(formats::InstrumentName(p.program)),
+                                      p.onsets,
+                                      Text(formats::KeyName(p.lowest)),
+                                      Text(formats::KeyName(p.highest))};
+            return cells[column];
+          },
+          [](int) { return true; }, this)),
       from_(new QSpinBox(this)),
       roll_(new PianoRoll(this)) {
   setObjectName("PartDialog");
   setWindowTitle(tr("パートを選ぶ"));
   parts_->setObjectName("Parts");
-  parts_->setRootIsDecorated(false);
-  parts_->setHeaderLabels({tr("番号"), tr("トラック名"), tr("チャンネル"), tr("音色"), tr("音の数"),
-                           tr("最低音"), tr("最高音")});
-  for (size_t i = 0; i < tune.parts.size(); ++i) {
-    const formats::MidiPart& part = tune.parts[i];
-    auto* item = new QTreeWidgetItem(
-        parts_, {QString::number(i + 1), Text(part.name), QString::number(part.channel),
-                 Text(formats::InstrumentName(part.program)), QString::number(part.onsets),
-                 Text(formats::KeyName(part.lowest)), Text(formats::KeyName(part.highest))});
-    if (i + 1 == tune.chosen) parts_->setCurrentItem(item);
-  }
-  parts_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  parts_->setCurrentRow(int(tune.chosen) - 1);
   from_->setObjectName("From");
   from_->setMinimum(1);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -89,18 +92,18 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
   layout->addWidget(roll_);
   layout->addLayout(form);
   layout->addWidget(buttons);
-  connect(parts_, &QTreeWidget::currentItemChanged, this, [this] {
-    from_->setMaximum(int(tune_.parts[choice().part - 1].sequence.size()));
+  connect(parts_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+    from_->setMaximum(int(tune_.parts[choice().part - 1].sequenceLength));
     preview();
   });
   connect(from_, &QSpinBox::valueChanged, this, &PartDialog::preview);
-  from_->setMaximum(int(tune.parts[tune.chosen - 1].sequence.size()));
+  from_->setMaximum(int(tune.parts[tune.chosen - 1].sequenceLength));
   preview();
   parts_->setFocus();
 }
 
 formats::ReadOptions PartDialog::choice() const {
-  const int row = parts_->indexOfTopLevelItem(parts_->currentItem());
+  const int row = parts_->currentRow();
   return {size_t(from_->value()), size_t(std::max(row, 0)) + 1};
 }
 

@@ -6,9 +6,10 @@
 #include "formats/midi.h"
 
 class QSpinBox;
-class QTreeWidget;
 
 namespace merin::ui {
+
+class RowList;
 
 // The 30 slots a part gives, drawn as a piano roll: one column a slot, one row a pitch of
 // C4..B5, rests as a short mark on the bottom line.
@@ -28,7 +29,7 @@ class PianoRoll : public QWidget {
 // Chooses the part of a MIDI file to bring in, and its start slot: a list of the parts (number,
 // track name, channel, instrument, onsets, lowest and highest note), a piano roll of the 30
 // slots the selected part gives from the start, and the start. Usable from the keyboard: the
-// arrows move in the list, Tab reaches the start, Enter is OK, Escape Cancel.
+// arrows, Home and End move in the list, Tab reaches the start, Enter is OK, Escape Cancel.
 class PartDialog : public QDialog {
   Q_OBJECT
 
@@ -41,7 +42,7 @@ class PartDialog : public QDialog {
   void preview();
 
   const formats::MidiTune& tune_;
-  QTreeWidget* parts_;
+  RowList* parts_;
   QSpinBox* from_;
   PianoRoll* roll_;
 };

@@ -5,7 +5,8 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <optional>
+#include <span>
+#include <vector>
 
 #include "core/da.h"
 #include "core/errorwords.h"
@@ -125,16 +126,27 @@ val ReadTune(const val& array, const std::string& file, const val& options) {
   return result;
 }
 
+// The tunes of an RTTTL text: [{title, notes, refused, line}].
 val ListRtttlTunes(const val& array, const std::string& file, const val& options) {
   val tunes = val::array();
   for (const formats::RtttlTune& tune :
        formats::ListRtttlTunes(BytesOf(array), file, OptionsOf(options))) {
-    val object = tune.refusal ? ResultOf(*tune.refusal) : ResultOf(tune.melody);
+    val object = val::object();
     object.set("title", tune.title);
     object.set("notes", tune.notes);
+    object.set("refused", tune.refused);
+    object.set("line", tune.line);
     tunes.call<void>("push", object);
   }
   return tunes;
+}
+
+// Tune `number` of the list (1-based): {melody}, or {refusal} that says why it cannot be taken.
+val TakeRtttlTune(const val& array, const std::string& file, size_t number, const val& options) {
+  const std::string bytes = BytesOf(array);
+  const formats::ReadOptions read = OptionsOf(options);
+  return ResultOf(formats::ReadListedTune(bytes, file, formats::ListRtttlTunes(bytes, file, read),
+                                          number, read));
 }
 
 // {parts, chosen} or {refusal}.
@@ -151,7 +163,7 @@ val ReadMidiTune(const val& array, const std::string& file) {
     val part = val::object();
     part.set("track", p.track);
     part.set("channel", p.channel);
-    part.set("name", p.name);
+    part.set("name", tune.Name(p));
     part.set("program", p.program);
     part.set("instrument", std::string(formats::InstrumentName(p.program)));
     part.set("onsets", p.onsets);
@@ -159,7 +171,8 @@ val ReadMidiTune(const val& array, const std::string& file) {
     part.set("lowest", formats::KeyName(p.lowest));
     part.set("highest", formats::KeyName(p.highest));
     part.set("notes", p.notes);
-    part.set("sequence", ArrayOf(p.sequence));
+    const std::span<const int> sequence = tune.Sequence(p);
+    part.set("sequence", ArrayOf(std::vector<int>(sequence.begin(), sequence.end())));
     parts.call<void>("push", part);
   }
   result.set("parts", parts);
@@ -239,6 +252,7 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
   function("formats", &Formats);
   function("readTune", &ReadTune);
   function("listRtttlTunes", &ListRtttlTunes);
+  function("takeRtttlTune", &TakeRtttlTune);
   function("readMidiTune", &ReadMidiTune);
   function("takeMidiPart", &TakeMidiPart);
   function("exportAs", &ExportAs);

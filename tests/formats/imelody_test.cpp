@@ -44,7 +44,8 @@ TEST(ReadImelody, ReadsTheGrammar) {
       {Imy("(c2d2@2)e2"), "13 23 13 23 32", "", ""},
       {Imy("ledon c vibeon V+ d backoff V12 e ledoff vibeoff V-"), "13 23 32", "", ""},
       {"BEGIN:IMELODY\r\nVERSION:1.2\r\nMELODY:c2\r\n d2\r\nEND:IMELODY\r\n", "13 23", "", ""},
-      {Imy("*6c*6e"), "13 32", "", "moved everything down 2 octave(s)"},  // *6c is C7
+      {"BEGIN:IMELODY\rNAME:Cr\rMELODY:c2\r d2\rEND:IMELODY\r", "13 23", "Cr", ""},  // lone CRs
+      {Imy("*6c*6e"), "13 32", "", "moved everything down 2 octave(s)"},             // *6c is C7
   };
   for (const auto& c : cases) {
     auto read = ReadAny(c.text, "x.imy");
@@ -108,6 +109,8 @@ TEST(TitleOf, ReadsUtf8ShiftJisOrLatin1AndKeepsItShortAndClean) {
 TEST(Title, MelodyFilesKeepItOnTheLineAfterTheHeader) {
   const std::pair<std::string, std::string> cases[] = {
       {"# Merinkast98 melody\n# title: Indiana\nC4", "Indiana"},
+      {"# Merinkast98 melody\r\n# title: Indiana\r\nC4", "Indiana"},
+      {"# Merinkast98 melody\r# title: Indiana\rC4", "Indiana"},
       {"# Merinkast98 melody\nC4", ""},
       {"# Merinkast98 melody\n# note\n# title: Later\nC4", ""},
   };

@@ -149,11 +149,12 @@ TEST(ReadMidi, FilesOfAnIndependentWriterGiveThePartsItsReadingGives) {
     auto tune = ReadMidiTune(bytes, file);
     ASSERT_TRUE(std::holds_alternative<MidiTune>(tune)) << file;
     std::vector<std::string> read;
-    for (const MidiPart& p : std::get<MidiTune>(tune).parts) {
+    const MidiTune& midi = std::get<MidiTune>(tune);
+    for (const MidiPart& p : midi.parts) {
       std::string line = file + " " + std::to_string(p.track) + " " + std::to_string(p.channel) +
                          " " + std::to_string(p.program) + " " + std::to_string(p.onsets) + " " +
                          std::to_string(p.chords) + ":";
-      for (const int slot : p.sequence) line += " " + std::to_string(slot);
+      for (const int slot : midi.Sequence(p)) line += " " + std::to_string(slot);
       read.push_back(line);
     }
     EXPECT_EQ(read, parts);

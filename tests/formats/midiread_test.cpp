@@ -190,5 +190,26 @@ TEST(ReadMidi, TheDefaultPartIsANamedMelodyOfThirtyOnsetsElseTheHighest) {
   }
 }
 
+TEST(ReadMidi, APartWithoutAProgramChangeTakesItsChannelsFirstInTheFile) {
+  // A program change `delta` ticks after the event before it; the part's notes from tick 100.
+  const auto change = [](char delta, int program, int channel = 0) {
+    return std::string{delta, char(0xC0 | channel), char(program)};
+  };
+  const std::string notes = std::string("\x64\x90\x3C\x40", 4) + Off(96, 60), part = notes + kEnd;
+  // The tracks, and the program of their one part.
+  const std::pair<std::vector<std::string>, int> cases[] = {
+      {{change(0, 5) + kEnd, notes + change(0, 7) + change(0, 9) + kEnd}, 7},  // its track's first
+      {{change(50, 5) + kEnd, part, change(20, 6) + kEnd}, 6},  // else its channel's earliest
+      {{change(101, 5) + kEnd, part}, 0},                       // none before its first note
+      {{change(20, 5) + kEnd, change(20, 6) + kEnd, part}, 5},  // of two at a tick, the first
+      {{change(0, 5, 1) + kEnd, part}, 0},                      // none of its channel
+  };
+  for (const auto& [tracks, program] : cases) {
+    auto tune = ReadMidiTune(Smf(1, tracks), "t.mid");
+    ASSERT_TRUE(std::holds_alternative<MidiTune>(tune));
+    EXPECT_EQ(int(std::get<MidiTune>(tune).parts.at(0).program), program) << tracks.size();
+  }
+}
+
 }  // namespace
 }  // namespace merin::formats

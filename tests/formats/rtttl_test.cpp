@@ -209,29 +209,48 @@ TEST(Rtttl, ExportOfRandomMelodiesImportsBackTheSlots) {
   }
 }
 
+// The first line of a read's report, or its refusal, in English.
+std::string Outcome(const std::variant<Imported, Refusal>& read) {
+  auto* refusal = std::get_if<Refusal>(&read);
+  return refusal ? Words(*refusal, Language::English)
+                 : Words(std::get<Imported>(read).report, Language::English).front();
+}
+
 TEST(RtttlCollection, ListsEveryTuneAndTakesTheOneAsked) {
   const std::string text =
       "# my tunes\nIndiana Jones:d=4,o=5,b=250:e,8p,8f,8g,\n\nBad:d=4:c,x\n  # no tune: d=4:c\n"
       "Long:d=8,o=5:c,d,\n d,e,f\n";
-  const std::string bad = "t.rtttl:4:11: \"x\": not a note letter (a..g, h) or a pause (p)";
-  std::string list;
-  for (const RtttlTune& tune : ListRtttlTunes(text, "t.rtttl")) {
-    list += tune.title + ": " +
-            (tune.refusal ? Words(*tune.refusal, Language::English) : std::to_string(tune.notes)) +
-            "\n";
+  const std::string kLetter = "not a note letter (a..g, h) or a pause (p)";
+  const std::string bad = "t.rtttl:4:11: \"x\": " + kLetter;
+  // Each tune listed: its title and notes, or why it cannot be taken.
+  const std::pair<std::string, std::string> lists[] = {
+      {text, "Indiana Jones: 4\nBad: " + bad + "\nLong: 5\n"},
+      {"one:d=4:c\rtwo:d=4:x\r", "one: 1\ntwo: t.rtttl:2:9: \"x\": " + kLetter + "\n"},
+      {"one:d=4:c\r\ntwo:d=4:x\r\n", "one: 1\ntwo: t.rtttl:2:9: \"x\": " + kLetter + "\n"},
+      {"a::c\n\nb::c,\r\n  x\n", "a: 1\nb: t.rtttl:4:3: \"x\": " + kLetter + "\n"},
+  };
+  for (const auto& [bytes, expected] : lists) {
+    const std::vector<RtttlTune> tunes = ListRtttlTunes(bytes, "t.rtttl");
+    std::string list;
+    for (size_t i = 0; i < tunes.size(); ++i) {
+      const auto read = ReadListedTune(bytes, "t.rtttl", tunes, i + 1);
+      list += tunes[i].title + ": " +
+              (tunes[i].refused ? Words(std::get<Refusal>(read), Language::English)
+                                : std::to_string(tunes[i].notes)) +
+              "\n";
+    }
+    EXPECT_EQ(list, expected) << bytes;
   }
-  EXPECT_EQ(list, "Indiana Jones: 4\nBad: " + bad + "\nLong: 5\n");
-  // The tune asked for, and the first line of its report or its refusal.
+  // The tune asked for, and the first line of its report or its refusal, taken alike from the
+  // text and from its list.
+  const std::vector<RtttlTune> tunes = ListRtttlTunes(text, "t.rtttl");
   const std::pair<size_t, std::string> cases[] = {{0, "took tune 1 of 3: Indiana Jones"},
                                                   {3, "took tune 3 of 3: Long"},
                                                   {2, bad},
                                                   {4, "t.rtttl: no tune 4 (the text has 3)"}};
   for (const auto& [tune, outcome] : cases) {
-    auto read = ReadRtttl(text, "t.rtttl", {.tune = tune});
-    auto* refusal = std::get_if<Refusal>(&read);
-    EXPECT_EQ(refusal ? Words(*refusal, Language::English)
-                      : Words(std::get<Imported>(read).report, Language::English).front(),
-              outcome);
+    EXPECT_EQ(Outcome(ReadRtttl(text, "t.rtttl", {.tune = tune})), outcome);
+    EXPECT_EQ(Outcome(ReadListedTune(text, "t.rtttl", tunes, tune)), outcome);
   }
   auto long_ = ReadRtttl(text, "t.rtttl", {.tune = 3});
   EXPECT_EQ(std::get<Imported>(long_).codes, MelodyOf({"13", "23", "23", "32", "43"}));

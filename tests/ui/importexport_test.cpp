@@ -116,7 +116,14 @@ TEST(TuneCollection, ListedWhenPastedAndTheTitleSetAsOneUndoStep) {
   FilesWindow t;
   ASSERT_TRUE(t.active);
   std::vector<QStringList> offered;
-  t.files().tuneDialog = [&](QWidget*, const QStringList& tunes, const std::vector<bool>& can) {
+  t.files().tuneDialog = [&](QWidget*, int count, const std::function<QString(int)>& tune,
+                             const std::function<bool(int)>& choosable) {
+    QStringList tunes;
+    std::vector<bool> can;
+    for (int i = 0; i < count; ++i) {
+      tunes << tune(i);
+      can.push_back(choosable(i));
+    }
     offered.push_back(tunes);
     EXPECT_EQ(can, (std::vector<bool>{true, false, true}));
     return 2;

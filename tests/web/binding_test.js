@@ -53,10 +53,11 @@ test('refusals and reports come in both languages; bytes must be bytes', async (
 
 test('a collection lists its tunes and a MIDI file its parts, each taken from a slot', async () => {
   const m = await loaded;
-  const tunes = m.listRtttlTunes(text('one:d=4,o=5,b=99:c,d\ntwo:d=4,o=5,b=99:e,zz\n'), 'c.txt', {});
-  assert.deepEqual(tunes.map((t) => [t.title, !!t.refusal]), [['one', false], ['two', true]]);
-  assert.match(tunes[1].refusal.en, /^c\.txt:2:/);
-  assert.deepEqual(tunes[0].melody.codes, melodyOf(['13', '23']));
+  const collection = text('one:d=4,o=5,b=99:c,d\ntwo:d=4,o=5,b=99:e,zz\n');
+  const tunes = m.listRtttlTunes(collection, 'c.txt', {});
+  assert.deepEqual(tunes.map((t) => [t.title, t.refused, t.line]), [['one', false, 1], ['two', true, 2]]);
+  assert.match(m.takeRtttlTune(collection, 'c.txt', 2, {}).refusal.en, /^c\.txt:2:/);
+  assert.deepEqual(m.takeRtttlTune(collection, 'c.txt', 1, {from: 2}).melody.codes, melodyOf(['23']));
   const midi = m.exportAs(melodyOf(['11', '21', '31']), 'mid', 'm.mid', '').bytes;
   const tune = m.readMidiTune(midi, 'm.mid');
   assert.deepEqual([tune.chosen, tune.parts.length, tune.parts[0].lowest, tune.parts[0].highest], [1, 1, 'C4', 'E4']);
