@@ -182,7 +182,7 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
   if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName)) return *refused;
   if (!StartsImelody(bytes)) return textscan::ErrorAt(text, 0, fileName, "", Fault::ImyNoBegin);
-  std::string title;
+  std::string_view title;
   std::optional<std::pair<size_t, size_t>> melody;  // where its value is
   bool ended = false;
   for (size_t at = 0; at < text.size() && !ended;) {
@@ -207,7 +207,7 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
         refusal.text = std::string(value);
         return refusal;
       }
-      if (key == "NAME") title = TitleOf(value);
+      if (key == "NAME") title = value;
       if (key == "MELODY") melody = {at + colon + 1, lineEnd};
       if (key == "END" && value == "IMELODY") ended = true;
     }
@@ -225,7 +225,7 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
   Imported imported;
   if (auto refusal = Fit(pitches, options.from, fileName, imported)) return *refusal;
   if (reader.Mixed(first)) imported.report.push_back({Change::DurationsDropped, {}, {}});
-  imported.title = std::move(title);
+  TakeTitle(imported, title);
   return imported;
 }
 

@@ -43,22 +43,24 @@ bool IsMelodyFile(std::string_view bytes) {
   return true;
 }
 
-// The title of a melody file: its second line, when that is "# title: NAME".
-std::string TitleOfFile(std::string_view bytes) {
+// The title of a melody file as it stands: its second line, when that is "# title: NAME".
+std::string_view TitleBytesOf(std::string_view bytes) {
   std::string_view text = textscan::WithoutByteOrderMark(bytes);
   const size_t lineEnd = textscan::LineEndFrom(text, 0);
   if (lineEnd == text.size()) return {};
   text.remove_prefix(lineEnd + 1);
   if (!text.starts_with(kTitlePrefix)) return {};
   text.remove_prefix(kTitlePrefix.size());
-  return TitleOf(text.substr(0, textscan::LineEndFrom(text, 0)));
+  return text.substr(0, textscan::LineEndFrom(text, 0));
 }
 
 std::variant<Imported, Refusal> Read(std::string_view bytes, std::string_view file,
                                      const ReadOptions& /*options*/) {
   auto read = ReadMelodyFile(bytes, file);
   if (auto* refusal = std::get_if<Refusal>(&read)) return std::move(*refusal);
-  return Imported{std::move(std::get<Codes>(read)), {}, false, TitleOfFile(bytes)};
+  Imported imported{std::move(std::get<Codes>(read)), {}, false, {}};
+  TakeTitle(imported, TitleBytesOf(bytes));
+  return imported;
 }
 
 }  // namespace

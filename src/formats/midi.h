@@ -38,6 +38,8 @@ struct MidiTune {
   size_t chosen = 1;
   // Each track's name as TitleOf makes it, empty when it has none.
   std::vector<std::string> names;
+  // How many control characters each track's name dropped.
+  std::vector<uint32_t> nameControls;
   // The parts' sequences, one after another.
   std::vector<int> sequences;
 

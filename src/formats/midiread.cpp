@@ -186,6 +186,7 @@ class Reader {
   // Reads the track in [at, end): its name, and a part for each channel that has notes.
   std::optional<Refusal> ReadTrack(size_t at, size_t end, MidiTune& tune) {
     std::string& name = tune.names.emplace_back();
+    tune.nameControls.push_back(0);
     bool named = false;
     uint64_t tick = 0;
     uint8_t running = 0;
@@ -216,7 +217,9 @@ class Reader {
         const std::string_view data = bytes_.substr(at, std::get<uint32_t>(length));
         at += data.size();
         if (status == 0xFF && type == 0x03 && !named) {
-          name = TitleOf(data);
+          size_t dropped = 0;
+          name = TitleOf(data, &dropped);
+          tune.nameControls.back() = uint32_t(dropped);
           named = true;
         }
         if (status == 0xFF && type == 0x2F) break;  // the end of the track
@@ -337,6 +340,7 @@ std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size
     imported.report.push_back({Change::Chords, {static_cast<int64_t>(taken.chords)}, {}});
   }
   if (auto refusal = Fit(tune.Sequence(taken), from, file, imported)) return *refusal;
+  SayTitleCleaned(imported, tune.nameControls[taken.track - 1]);
   return imported;
 }
 

@@ -238,6 +238,9 @@ std::string Words(const ReportLine& line, Language language) {
     case Change::TuneTaken:
       return en ? "took tune " + N(v, 0) + " of " + N(v, 1) + ": " + line.text
                 : N(v, 1) + " 曲のうち " + N(v, 0) + " 曲目を取り込みました: " + line.text;
+    case Change::TitleCleaned:
+      return en ? "dropped " + N(v, 0) + " control characters from the title"
+                : "タイトルから制御文字を " + N(v, 0) + " 個除きました";
   }
   return {};
 }

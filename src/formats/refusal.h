@@ -104,6 +104,7 @@ enum class Change {
   PartTaken,         // values: part, channel, program (0-based); text: track name
   Chords,            // values: onsets that held a chord
   TuneTaken,         // values: tune, tunes in the collection; text: its title
+  TitleCleaned,      // values: control characters dropped from the title
 };
 
 struct ReportLine {

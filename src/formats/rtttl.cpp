@@ -310,7 +310,7 @@ std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text,
 
   if (auto refusal = Fit(pitches, options.from, fileName, melody)) return refusal;
   if (reader.Mixed()) melody.report.push_back({Change::DurationsDropped, {}, {}});
-  melody.title = TitleOf(tune.substr(0, nameEnd));
+  TakeTitle(melody, tune.substr(0, nameEnd));
   return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "core/escape.h"
 #include "formats/textscan.h"
 
 #if __has_include(<iconv.h>)
@@ -49,7 +50,7 @@ std::string FromLatin1(std::string_view bytes) {
 
 }  // namespace
 
-std::string TitleOf(std::string_view bytes) {
+std::string TitleOf(std::string_view bytes, size_t* dropped) {
   std::string utf8;
   if (!textscan::FirstInvalidUtf8(bytes)) {
     utf8 = bytes;
@@ -59,21 +60,35 @@ std::string TitleOf(std::string_view bytes) {
     utf8 = FromLatin1(bytes);
   }
   std::string title;
-  size_t characters = 0;
+  size_t characters = 0, controls = 0;
   for (size_t i = 0; i < utf8.size() && characters < kMaxTitleCharacters;) {
     const auto lead = static_cast<unsigned char>(utf8[i]);
     const size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
     const std::string_view character(utf8.data() + i, length);
+    if (IsControlCharacter(utf8, i, length)) {
+      // Line breaks and tabs go without a word: a name may well span lines.
+      if (!textscan::IsSpace(character[0])) ++controls;
+    } else if (!title.empty() || character != " ") {
+      title += character;
+      ++characters;
+    }
     i += length;
-    // C0, DEL and the C1 controls (U+0080..U+009F, C2 80..C2 9F in UTF-8).
-    const bool control = lead < 0x20 || lead == 0x7F ||
-                         (lead == 0xC2 && static_cast<unsigned char>(character[1]) < 0xA0);
-    if (control || (title.empty() && character == " ")) continue;
-    title += character;
-    ++characters;
   }
+  if (dropped) *dropped = controls;
   while (!title.empty() && title.back() == ' ') title.pop_back();
   return title;
+}
+
+void TakeTitle(Imported& melody, std::string_view bytes) {
+  size_t dropped = 0;
+  melody.title = TitleOf(bytes, &dropped);
+  SayTitleCleaned(melody, dropped);
+}
+
+void SayTitleCleaned(Imported& melody, size_t dropped) {
+  if (dropped > 0) {
+    melody.report.push_back({Change::TitleCleaned, {static_cast<int64_t>(dropped)}, {}});
+  }
 }
 
 }  // namespace merin::formats

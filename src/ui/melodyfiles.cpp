@@ -389,48 +389,29 @@ void MelodyFiles::showMelody(const formats::Codes& codes, const std::string& tit
 }
 
 std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::readChosen(
-    std::string_view bytes, const std::string& name, const formats::Format& format) {
-  if (format.read == formats::ReadMidi) {
-    // A file of several parts asks which one; Cancel changes nothing.
-    auto tune = formats::ReadMidiTune(bytes, name);
-    if (auto* error = std::get_if<formats::Refusal>(&tune)) return std::move(*error);
-    const formats::MidiTune& midi = std::get<formats::MidiTune>(tune);
-    formats::ReadOptions options;
-    if (midi.parts.size() > 1) {
-      auto chosen = choosePart(&window_, midi, Shown(QString::fromStdString(name)));
-      if (!chosen) return std::nullopt;
-      options = *chosen;
-    }
-    return formats::TakePart(midi, options.part, options.from, name);
+    const formats::Intake& intake, const std::string& name) {
+  if (intake.choices() == 0) return intake.Take();
+  if (const formats::MidiTune* parts = intake.parts()) {
+    // A file of several parts asks which one and from which slot; Cancel changes nothing.
+    auto chosen = choosePart(&window_, *parts, Shown(QString::fromStdString(name)));
+    if (!chosen) return std::nullopt;
+    return intake.Take(chosen->part, chosen->from);
   }
-  if (format.read == formats::ReadRtttl) {
-    // A collection asks which tune; the list says where each is, and the one chosen is read
-    // again there alone.
-    const std::vector<formats::RtttlTune> tunes = formats::ListRtttlTunes(bytes, name);
-    const auto read = [&](size_t number) {
-      return formats::ReadListedTune(bytes, name, tunes, number);
-    };
-    size_t taken = 1;
-    if (tunes.size() > 1) {
-      // A tune is put in words when the list shows it.
-      const auto words = [&](int row) {
-        const formats::RtttlTune& tune = tunes[size_t(row)];
-        if (!tune.refused) {
-          return tr("%1. %2（%3 音）").arg(row + 1).arg(Text(tune.title)).arg(tune.notes);
-        }
-        const auto refusal = std::get<formats::Refusal>(read(size_t(row) + 1));
-        return tr("%1. %2 — %3")
-            .arg(row + 1)
-            .arg(Text(tune.title), Text(formats::Reason(refusal, CurrentLanguage())));
-      };
-      const int row = tuneDialog(&window_, int(tunes.size()), words,
-                                 [&](int row) { return !tunes[size_t(row)].refused; });
-      if (row < 0) return std::nullopt;
-      taken = size_t(row) + 1;
+  // A collection asks which tune; a tune is put in words when the list shows it.
+  const auto words = [&](int row) {
+    const formats::Choice choice = intake.choice(size_t(row) + 1);
+    if (!choice.refused) {
+      return tr("%1. %2（%3 音）").arg(row + 1).arg(Text(choice.title)).arg(choice.notes);
     }
-    return read(taken);
-  }
-  return format.read(bytes, name, {});
+    const auto refusal = std::get<formats::Refusal>(intake.Take(size_t(row) + 1));
+    return tr("%1. %2 — %3")
+        .arg(row + 1)
+        .arg(Text(choice.title), Text(formats::Reason(refusal, CurrentLanguage())));
+  };
+  const int row = tuneDialog(&window_, int(intake.choices()), words,
+                             [&](int row) { return !intake.choice(size_t(row) + 1).refused; });
+  if (row < 0) return std::nullopt;
+  return intake.Take(size_t(row) + 1);
 }
 
 void MelodyFiles::showImport(const formats::Imported& imported, const QString& format,
@@ -463,8 +444,13 @@ bool MelodyFiles::openLocal(const std::string& name) {
     refuse(*error, CannotOpen());
     return false;
   }
-  const formats::Format& format = formats::FormatToRead(std::get<std::string>(bytes), name);
-  auto chosen = readChosen(std::get<std::string>(bytes), name, format);
+  auto intake = formats::Intake::Of(std::move(std::get<std::string>(bytes)), name);
+  if (auto* error = std::get_if<formats::Refusal>(&intake)) {
+    refuse(*error, CannotOpen());
+    return false;
+  }
+  const QString format = Text(std::get<formats::Intake>(intake).formatName());
+  auto chosen = readChosen(std::get<formats::Intake>(intake), name);
   if (!chosen) return false;
   if (auto* error = std::get_if<formats::Refusal>(&*chosen)) {
     refuse(*error, CannotOpen());
@@ -478,7 +464,7 @@ bool MelodyFiles::openLocal(const std::string& name) {
     suggested_.clear();
     showCaption();
     if (imported.import) {
-      showImport(imported, Text(format.name), Shown(name));
+      showImport(imported, format, Shown(name));
     } else {
       showMelody(imported.codes, imported.title);
     }
@@ -501,7 +487,7 @@ bool MelodyFiles::openLocal(const std::string& name) {
   current_.clear();
   suggested_ = info.absoluteDir().filePath(info.completeBaseName() + "." + kMelodyExtension);
   showCaption();
-  showImport(imported, Text(format.name), Shown(path));
+  showImport(imported, format, Shown(path));
   return true;
 }
 
@@ -595,8 +581,13 @@ bool MelodyFiles::exportMelody() {
 bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   const std::string name = tr("クリップボード").toStdString();
-  const formats::Format& format = formats::FormatToRead(text, "");
-  auto chosen = readChosen(text, name, format);
+  auto intake = formats::Intake::Of(text, name);
+  if (auto* error = std::get_if<formats::Refusal>(&intake)) {
+    refuse(*error, tr("クリップボードの内容を読み込めません。"));
+    return false;
+  }
+  const QString format = Text(std::get<formats::Intake>(intake).formatName());
+  auto chosen = readChosen(std::get<formats::Intake>(intake), name);
   if (!chosen) return false;
   auto& read = *chosen;
   if (auto* error = std::get_if<formats::Refusal>(&read)) {
@@ -609,7 +600,7 @@ bool MelodyFiles::pasteRtttl() {
   // A melody file's text goes in as it is; a tune is imported with its report.
   const formats::Imported& imported = std::get<formats::Imported>(read);
   if (imported.import) {
-    showImport(imported, Text(format.name), QString::fromStdString(name));
+    showImport(imported, format, QString::fromStdString(name));
   } else {
     showMelody(imported.codes, imported.title);
   }

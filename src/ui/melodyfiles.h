@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "formats/format.h"
+#include "formats/intake.h"
 #include "formats/midi.h"
 
 class QAction;
@@ -118,10 +119,10 @@ class MelodyFiles : public QObject {
   void showCaption();
   // Puts `codes` and `title` in place, the cursor after the last filled slot.
   void showMelody(const formats::Codes& codes, const std::string& title);
-  // Reads `bytes` named `name` as their format does; a collection of tunes asks which one
-  // first. Nothing when cancelled.
+  // The melody `intake` brings in, named `name`: when there is more than one, the one the user
+  // chooses. Nothing when cancelled.
   std::optional<std::variant<formats::Imported, formats::Refusal>> readChosen(
-      std::string_view bytes, const std::string& name, const formats::Format& format);
+      const formats::Intake& intake, const std::string& name);
   // Puts a tune imported from `format` in place and shows what the import changed.
   void showImport(const formats::Imported& imported, const QString& format, const QString& source);
   bool writeMelodyTo(const QString& path);

@@ -93,17 +93,25 @@ TEST(WriteImelody, WritesTheHeaderAndOneQuarterASlot) {
 }
 
 TEST(TitleOf, ReadsUtf8ShiftJisOrLatin1AndKeepsItShortAndClean) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"  Indiana \xE6\x9B\xB2 ", "Indiana \xE6\x9B\xB2"},
-      {"\x83\x81\x83\x8D\x83\x66\x83\x42", "\xE3\x83\xA1\xE3\x83\xAD\xE3\x83\x87\xE3\x82\xA3"},
-      {"Caf\xE9", "Caf\xC3\xA9"},
+  const struct {
+    std::string bytes, title;
+    size_t dropped;
+  } cases[] = {
+      {"  Indiana \xE6\x9B\xB2 ", "Indiana \xE6\x9B\xB2", 0},
+      {"\x83\x81\x83\x8D\x83\x66\x83\x42", "\xE3\x83\xA1\xE3\x83\xAD\xE3\x83\x87\xE3\x82\xA3", 0},
+      {"Caf\xE9", "Caf\xC3\xA9", 0},
       {"a\tb\r\n\x7F"
        "c\xC2\x85"
        "d",
-       "abcd"},  // C0, DEL and C1 controls
-      {std::string(70, 'x'), std::string(64, 'x')},
+       "abcd", 2},                                        // C0, DEL and C1 controls
+      {"txt.\u202Eexe\u2066\u200F\u061C", "txt.exe", 4},  // bidirectional controls
+      {std::string(70, 'x'), std::string(64, 'x'), 0},
   };
-  for (const auto& [bytes, title] : cases) EXPECT_EQ(TitleOf(bytes), title) << bytes;
+  for (const auto& c : cases) {
+    size_t dropped = 99;
+    EXPECT_EQ(TitleOf(c.bytes, &dropped), c.title) << c.bytes;
+    EXPECT_EQ(dropped, c.dropped) << c.bytes;
+  }
 }
 
 TEST(Title, MelodyFilesKeepItOnTheLineAfterTheHeader) {
@@ -119,6 +127,30 @@ TEST(Title, MelodyFilesKeepItOnTheLineAfterTheHeader) {
     ASSERT_TRUE(std::holds_alternative<Imported>(read)) << bytes;
     EXPECT_EQ(std::get<Imported>(read).title, title) << bytes;
     EXPECT_EQ(Slots(std::get<Imported>(read).codes), "11") << bytes;
+  }
+}
+
+// A title read from any format drops control and bidirectional characters (it is stored and
+// written again), and the report says how many.
+TEST(Title, EveryReaderDropsControlsFromItAndSaysHowMany) {
+  std::string midi = WriteMidi(test::MelodyOf({"11"}), "Tune");
+  midi.replace(midi.find("Tune"), 4, "T\x1bne");  // a control byte, the length kept
+  const std::pair<std::string, std::string> files[] = {
+      {"# Merinkast98 melody\n# title: T\x1b\u202Eune\nC4", "x.mk98"},
+      {"BEGIN:IMELODY\nVERSION:1.2\nNAME:T\x1b\u202Eune\nMELODY:c2\nEND:IMELODY\n", "x.imy"},
+      {"T\x1b\u202Eune:d=4:c", "x.rtttl"},
+      {midi, "x.mid"},
+  };
+  for (const auto& [bytes, file] : files) {
+    auto read = ReadAny(bytes, file);
+    ASSERT_TRUE(std::holds_alternative<Imported>(read)) << file;
+    const Imported& imported = std::get<Imported>(read);
+    EXPECT_EQ(imported.title, file == "x.mid" ? "Tne" : "Tune") << file;
+    ASSERT_FALSE(imported.report.empty()) << file;
+    EXPECT_EQ(Words(imported.report.back(), Language::English),
+              file == "x.mid" ? "dropped 1 control characters from the title"
+                              : "dropped 2 control characters from the title")
+        << file;
   }
 }
 

@@ -171,8 +171,8 @@ TEST(Refusal, EveryKindSpeaksOneLanguageAtATime) {
   ReportLine line{Change(0), r.values, ""};
   for (; !Words(line, Language::English).empty(); line.change = Change(int(line.change) + 1))
     ExpectOneLanguage(Words(line, Language::English), Words(line, Language::Japanese));
-  EXPECT_GT(line.change, Change::Chords);
-  for (int error = kOutputFailed; error <= EDQUOT; ++error)
+  EXPECT_GT(line.change, Change::TitleCleaned);
+  for (int error = kNameNotUtf8; error <= EDQUOT; ++error)
     ExpectOneLanguage(ErrorWords(error, Language::English), ErrorWords(error, Language::Japanese));
 }
 
