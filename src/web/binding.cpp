@@ -5,8 +5,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
-#include <span>
-#include <vector>
+#include <optional>
 
 #include "core/da.h"
 #include "core/errorwords.h"
@@ -14,8 +13,7 @@
 #include "core/programfiles.h"
 #include "entry/staff.h"
 #include "formats/format.h"
-#include "formats/midi.h"
-#include "formats/rtttl.h"
+#include "formats/intake.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
 #include "web/webmelody.h"
@@ -88,17 +86,6 @@ val ResultOf(const std::variant<Imported, Refusal>& read) {
   return result;
 }
 
-formats::ReadOptions OptionsOf(const val& options) {
-  formats::ReadOptions read;
-  if (options.isUndefined()) return read;
-  const std::pair<const char*, size_t*> fields[] = {
-      {"from", &read.from}, {"part", &read.part}, {"tune", &read.tune}};
-  for (const auto& [name, field] : fields) {
-    if (options[name].isNumber()) *field = options[name].as<size_t>();
-  }
-  return read;
-}
-
 val Formats() {
   val list = val::array();
   for (const formats::Format& f : formats::Formats()) {
@@ -118,72 +105,61 @@ val Formats() {
   return list;
 }
 
-// {format: its name, melody} or {format, refusal}, read as ReadAny reads.
-val ReadTune(const val& array, const std::string& file, const val& options) {
-  const std::string bytes = BytesOf(array);
-  val result = ResultOf(formats::ReadAny(bytes, file, OptionsOf(options)));
-  result.set("format", std::string(formats::FormatToRead(bytes, file).name));
-  return result;
-}
-
-// The tunes of an RTTTL text: [{title, notes, refused, line}].
-val ListRtttlTunes(const val& array, const std::string& file, const val& options) {
-  val tunes = val::array();
-  for (const formats::RtttlTune& tune :
-       formats::ListRtttlTunes(BytesOf(array), file, OptionsOf(options))) {
-    val object = val::object();
-    object.set("title", tune.title);
-    object.set("notes", tune.notes);
-    object.set("refused", tune.refused);
-    object.set("line", tune.line);
-    tunes.call<void>("push", object);
-  }
-  return tunes;
-}
-
-// Tune `number` of the list (1-based): {melody}, or {refusal} that says why it cannot be taken.
-val TakeRtttlTune(const val& array, const std::string& file, size_t number, const val& options) {
-  const std::string bytes = BytesOf(array);
-  const formats::ReadOptions read = OptionsOf(options);
-  return ResultOf(formats::ReadListedTune(bytes, file, formats::ListRtttlTunes(bytes, file, read),
-                                          number, read));
-}
-
-// {parts, chosen} or {refusal}.
-val ReadMidiTune(const val& array, const std::string& file) {
-  const auto read = formats::ReadMidiTune(BytesOf(array), file);
+// What a file brings in: {format, choices, offered, parts} or {refusal}. `choices` are the
+// tunes or parts to choose from ({title, notes, refused}; none for a file of one melody), and for
+// a MIDI file `parts` are its parts with their slots, for a preview.
+val Examine(const val& array, const std::string& file) {
+  auto read = formats::Intake::Of(BytesOf(array), file);
   val result = val::object();
   if (const auto* refusal = std::get_if<Refusal>(&read)) {
     result.set("refusal", RefusalOf(*refusal));
     return result;
   }
-  const formats::MidiTune& tune = std::get<formats::MidiTune>(read);
-  val parts = val::array();
-  for (const formats::MidiPart& p : tune.parts) {
-    val part = val::object();
-    part.set("track", p.track);
-    part.set("channel", p.channel);
-    part.set("name", tune.Name(p));
-    part.set("program", p.program);
-    part.set("instrument", std::string(formats::InstrumentName(p.program)));
-    part.set("onsets", p.onsets);
-    part.set("chords", p.chords);
-    part.set("lowest", formats::KeyName(p.lowest));
-    part.set("highest", formats::KeyName(p.highest));
-    part.set("notes", p.notes);
-    const std::span<const int> sequence = tune.Sequence(p);
-    part.set("sequence", ArrayOf(std::vector<int>(sequence.begin(), sequence.end())));
-    parts.call<void>("push", part);
+  const formats::Intake& intake = std::get<formats::Intake>(read);
+  result.set("format", std::string(intake.formatName()));
+  val choices = val::array();
+  for (size_t number = 1; number <= intake.choices(); ++number) {
+    const formats::Choice choice = intake.choice(number);
+    val object = val::object();
+    object.set("title", choice.title);
+    object.set("notes", choice.notes);
+    object.set("refused", choice.refused);
+    choices.call<void>("push", object);
   }
-  result.set("parts", parts);
-  result.set("chosen", tune.chosen);
+  result.set("choices", choices);
+  result.set("offered", intake.offered());
+  if (const formats::MidiTune* tune = intake.parts()) {
+    val parts = val::array();
+    for (const formats::MidiPart& p : tune->parts) {
+      val part = val::object();
+      part.set("track", p.track);
+      part.set("channel", p.channel);
+      part.set("name", tune->Name(p));
+      part.set("program", p.program);
+      part.set("instrument", std::string(formats::InstrumentName(p.program)));
+      part.set("onsets", p.onsets);
+      part.set("chords", p.chords);
+      part.set("lowest", formats::KeyName(p.lowest));
+      part.set("highest", formats::KeyName(p.highest));
+      part.set("notes", p.notes);
+      const auto sequence = tune->Sequence(p);
+      part.set("sequence", ArrayOf(std::vector<int>(sequence.begin(), sequence.end())));
+      parts.call<void>("push", part);
+    }
+    result.set("parts", parts);
+  }
   return result;
 }
 
-val TakeMidiPart(const val& array, const std::string& file, size_t part, size_t from) {
-  const auto read = formats::ReadMidiTune(BytesOf(array), file);
+// {format, melody} or {refusal}: choice `number` of what the file brings in (0: what it gives
+// unasked), from slot `from` of the tune on.
+val Take(const val& array, const std::string& file, size_t number, size_t from) {
+  auto read = formats::Intake::Of(BytesOf(array), file);
   if (const auto* refusal = std::get_if<Refusal>(&read)) return ResultOf(*refusal);
-  return ResultOf(formats::TakePart(std::get<formats::MidiTune>(read), part, from, file));
+  const formats::Intake& intake = std::get<formats::Intake>(read);
+  val result = ResultOf(intake.Take(number, from));
+  result.set("format", std::string(intake.formatName()));
+  return result;
 }
 
 // {bytes} or {refusal}: the melody as the format of `extension` writes it, audio from the waves
@@ -250,11 +226,8 @@ val Redo(MelodyHistory& history) {
 EMSCRIPTEN_BINDINGS(merinkast98) {
   using emscripten::function;
   function("formats", &Formats);
-  function("readTune", &ReadTune);
-  function("listRtttlTunes", &ListRtttlTunes);
-  function("takeRtttlTune", &TakeRtttlTune);
-  function("readMidiTune", &ReadMidiTune);
-  function("takeMidiPart", &TakeMidiPart);
+  function("examine", &Examine);
+  function("take", &Take);
   function("exportAs", &ExportAs);
   function("convertMelody", &Convert);
   function("staffNoteAt", &StaffNote);

@@ -22,7 +22,7 @@ test('every format written reads back from its bytes, a Japanese title too', asy
     const file = 'tune.' + f.extensions[0];
     const out = m.exportAs(codes, f.extensions[0], file, '着メロ');
     assert.ok(out.bytes instanceof Uint8Array, f.name);
-    const read = m.readTune(out.bytes, file, {});
+    const read = m.take(out.bytes, file, 0, 1);
     assert.equal(read.format, f.name);
     assert.deepEqual(read.melody.codes, melodyOf(['11', '64', '01', '01', '72']).map(
         (c, i) => (f.ownFile && i === 3 ? '99' : c)), f.name);
@@ -38,7 +38,7 @@ test('refusals and reports come in both languages; bytes must be bytes', async (
     {bytes: new Uint8Array([0x4d, 0x54, 0x68, 0x64, 0]), ja: /t\.txt/, en: /^t\.txt: byte/},
   ];
   for (const c of cases) {
-    const read = m.readTune(c.bytes, 't.txt', {});
+    const read = m.take(c.bytes, 't.txt', 0, 1);
     if (c.report) {
       assert.match(read.melody.report.ja[0], c.report.ja);
       assert.match(read.melody.report.en[0], c.report.en);
@@ -47,22 +47,23 @@ test('refusals and reports come in both languages; bytes must be bytes', async (
       assert.match(read.refusal.en, c.en);
     }
   }
-  assert.throws(() => m.readTune('x:d=4,o=5,b=99:c', 't.txt', {}), TypeError);
+  assert.throws(() => m.take('x:d=4,o=5,b=99:c', 't.txt', 0, 1), TypeError);
   assert.deepEqual(m.errorWords(-12).en, 'not a sound file that can be read');
 });
 
 test('a collection lists its tunes and a MIDI file its parts, each taken from a slot', async () => {
   const m = await loaded;
   const collection = text('one:d=4,o=5,b=99:c,d\ntwo:d=4,o=5,b=99:e,zz\n');
-  const tunes = m.listRtttlTunes(collection, 'c.txt', {});
-  assert.deepEqual(tunes.map((t) => [t.title, t.refused, t.line]), [['one', false, 1], ['two', true, 2]]);
-  assert.match(m.takeRtttlTune(collection, 'c.txt', 2, {}).refusal.en, /^c\.txt:2:/);
-  assert.deepEqual(m.takeRtttlTune(collection, 'c.txt', 1, {from: 2}).melody.codes, melodyOf(['23']));
+  const tunes = m.examine(collection, 'c.txt');
+  assert.deepEqual(tunes.choices.map((t) => [t.title, t.refused]), [['one', false], ['two', true]]);
+  assert.equal(tunes.offered, 1);
+  assert.match(m.take(collection, 'c.txt', 2, 1).refusal.en, /^c\.txt:2:/);
+  assert.deepEqual(m.take(collection, 'c.txt', 1, 1).melody.codes, melodyOf(['13', '23']));
   const midi = m.exportAs(melodyOf(['11', '21', '31']), 'mid', 'm.mid', '').bytes;
-  const tune = m.readMidiTune(midi, 'm.mid');
-  assert.deepEqual([tune.chosen, tune.parts.length, tune.parts[0].lowest, tune.parts[0].highest], [1, 1, 'C4', 'E4']);
-  assert.deepEqual(m.takeMidiPart(midi, 'm.mid', 1, 2).melody.codes, melodyOf(['21', '31']));
-  assert.match(m.takeMidiPart(midi, 'm.mid', 2, 1).refusal.en, /part 2/);
+  const tune = m.examine(midi, 'm.mid');
+  assert.deepEqual([tune.choices.length, tune.parts.length, tune.parts[0].lowest, tune.parts[0].highest], [0, 1, 'C4', 'E4']);
+  assert.deepEqual(m.take(midi, 'm.mid', 1, 2).melody.codes, melodyOf(['21', '31']));
+  assert.match(m.take(midi, 'm.mid', 2, 1).refusal.en, /part 2/);
 });
 
 test('WAV is the slots\' waves one after another, read from the folder the page fills', async () => {
