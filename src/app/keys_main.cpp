@@ -175,15 +175,6 @@ std::string FileNameOf(const std::string& title) {
   return name;
 }
 
-// Why `codes` cannot be written as `format` before anything is: a melody with every slot empty is
-// written only as a melody file.
-std::optional<Refusal> RefusedAsEmpty(const Codes& codes, const std::string& format,
-                                      const std::string& target) {
-  const merin::formats::Format* written = merin::formats::FormatOfExtension(format);
-  if (!written || written->ownFile || merin::formats::UsedSlots(codes) > 0) return std::nullopt;
-  return Refusal{merin::formats::Fault::EmptyMelody, target};
-}
-
 // --parts: one line a part of the MIDI file at `path`; returns the exit status.
 int ListParts(const std::string& path) {
   auto read = IntakeOf(path);
@@ -281,7 +272,8 @@ int ConvertInto(const std::string& folder, const std::string& format,
     } else if (auto* e = std::get_if<Refusal>(&read)) {
       Say(Words(*e));
       badInput = true;
-    } else if (auto empty = RefusedAsEmpty(std::get<Imported>(read).codes, format, target)) {
+    } else if (auto empty =
+                   merin::formats::RefusedAsEmpty(std::get<Imported>(read).codes, format, target)) {
       Say(Words(*empty));
       badInput = true;
     } else {
@@ -460,7 +452,7 @@ int Run(int argc, char** argv) {
     if (auto refusal = merin::formats::CannotWriteAs(format, *options.output))
       return Fail(kCannotWrite, Words(*refusal));
     // Audio is made of the wave files in the program's own folder.
-    if (merin::formats::FormatOfExtension(format)->audio) Da::InitAppFolder();
+    if (merin::formats::SoundsFromWaves(format)) Da::InitAppFolder();
   }
   if (toFolder) {
     if (options.inputs.empty()) return Fail(kBadInput, Words(Text::FolderNeedsInputs));
@@ -490,7 +482,7 @@ int Run(int argc, char** argv) {
   }
 
   if (options.output) {
-    if (auto empty = RefusedAsEmpty(codes, format, *options.output)) {
+    if (auto empty = merin::formats::RefusedAsEmpty(codes, format, *options.output)) {
       return Fail(kBadInput, Words(*empty));
     }
     if (auto failure =

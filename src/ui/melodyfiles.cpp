@@ -96,10 +96,9 @@ QString FilterOf(const formats::Format& format, bool written = false) {
 // 開く's filters: every format read, then each of them, then all files.
 QString OpenFilters() {
   QStringList all, each;
-  for (const formats::Format& format : formats::Formats()) {
-    if (!format.read) continue;
-    for (const std::string_view extension : format.extensions) all << "*." + Text(extension);
-    each << FilterOf(format);
+  for (const formats::Format* format : formats::OpenedFormats()) {
+    for (const std::string_view extension : format->extensions) all << "*." + Text(extension);
+    each << FilterOf(*format);
   }
   return MelodyFiles::tr("対応する形式 (%1)").arg(all.join(' ')) + ";;" + each.join(";;") + ";;" +
          MelodyFiles::tr("すべてのファイル (*)");
@@ -111,16 +110,11 @@ struct ExportFormat {
   QString extension;
 };
 
-// Every format written but the melody file (which 保存 writes) that can be written here.
+// Every format a melody may be exported to here.
 std::vector<ExportFormat> ExportFormats() {
   std::vector<ExportFormat> list;
-  for (const formats::Format& format : formats::Formats()) {
-    const std::string_view extension = format.extensions.front();
-    if (format.ownFile || (!format.write && !format.audio) ||
-        formats::CannotWriteAs(extension, "")) {
-      continue;
-    }
-    list.push_back({FilterOf(format, true), Text(extension)});
+  for (const formats::Format* format : formats::ExportedFormats()) {
+    list.push_back({FilterOf(*format, true), Text(format->extensions.front())});
   }
   return list;
 }
