@@ -32,21 +32,12 @@ test('every format written reads back from its bytes, a Japanese title too', asy
 
 test('refusals and reports come in both languages; bytes must be bytes', async () => {
   const m = await loaded;
-  const cases = [
-    {bytes: text('x:d=4,o=5,b=99:c,zz'), ja: /^t\.txt:1:18: "zz": 音名/, en: /^t\.txt:1:18: "zz": not a note/},
-    {bytes: text('x:d=4,o=5,b=99:c7'), report: {ja: /オクターブ/, en: /octave/}},
-    {bytes: new Uint8Array([0x4d, 0x54, 0x68, 0x64, 0]), ja: /t\.txt/, en: /^t\.txt: byte/},
-  ];
-  for (const c of cases) {
-    const read = m.take(c.bytes, 't.txt', 0, 1);
-    if (c.report) {
-      assert.match(read.melody.report.ja[0], c.report.ja);
-      assert.match(read.melody.report.en[0], c.report.en);
-    } else {
-      assert.match(read.refusal.ja, c.ja);
-      assert.match(read.refusal.en, c.en);
-    }
-  }
+  const refused = m.take(text('x:d=4,o=5,b=99:c,zz'), 't.txt', 0, 1).refusal;
+  assert.match(refused.ja, /^t\.txt:1:18: "zz": 音名/);
+  assert.match(refused.en, /^t\.txt:1:18: "zz": not a note/);
+  const report = m.take(text('x:d=4,o=5,b=99:c7'), 't.txt', 0, 1).melody.report;
+  assert.deepEqual([report.ja.length, report.en.length], [1, 1]);
+  assert.match(report.ja[0] + report.en[0], /オクターブ.*octave/);
   assert.throws(() => m.take('x:d=4,o=5,b=99:c', 't.txt', 0, 1), TypeError);
   assert.deepEqual(m.errorWords(-12).en, 'not a sound file that can be read');
 });
