@@ -150,7 +150,7 @@ void CopyAttributes([[maybe_unused]] const std::string& old, [[maybe_unused]] in
   if (listed <= 0) return;
   names.resize(static_cast<size_t>(listed));
   std::string value;
-  for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+  for (size_t at = 0, end; (end = names.find('\0', at)) != std::string::npos; at = end + 1) {
     const char* name = names.c_str() + at;
     const ssize_t length = ::getxattr(old.c_str(), name, nullptr, 0);
     if (length < 0) continue;

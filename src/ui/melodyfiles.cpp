@@ -220,7 +220,9 @@ void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
   keptMenu_->setObjectName("KeptMenu");
   keptMenu_->menuAction()->setObjectName("KeptMenuItem");
   fileMenu->insertMenu(endItem, keptMenu_);
-  add("ExportMenu", QT_TR_NOOP("エクスポート(&E)..."), {}, [this] { exportMelody(); });
+  exportItem_ =
+      add("ExportMenu", QT_TR_NOOP("エクスポート(&E)..."), {}, [this] { exportMelody(); });
+  exportItem_->setEnabled(false);
   fileMenu->insertSeparator(endItem);
   connect(fileMenu, &QMenu::aboutToShow, this, &MelodyFiles::fillKeptMenu);
   fillRecentMenu();
@@ -314,7 +316,13 @@ void MelodyFiles::showKeepFailure(const QString& message) {
   showNote("KeepFailed", tr("メロディを保管できませんでした") + "\n" + message);
 }
 
-void MelodyFiles::showNote(const char* name, const QString& text) {
+void MelodyFiles::showWritten(const char* words, const QString& path) {
+  const QFileInfo file(path);
+  showNote("Written", tr(words).arg(file.fileName()) + "\n" + Shown(file.absolutePath()),
+           kWrittenShownMs);
+}
+
+void MelodyFiles::showNote(const char* name, const QString& text, int shownMs) {
   // A note across the top of the window that takes neither the keyboard nor the mouse, so that
   // composing goes on; it goes by itself.
   auto* note = new QLabel(text, &window_);
@@ -326,7 +334,7 @@ void MelodyFiles::showNote(const char* name, const QString& text) {
   note->setGeometry(0, window_.menuBar()->height(), window_.width(),
                     note->heightForWidth(window_.width()));
   note->show();
-  QTimer::singleShot(kKeepFailureShownMs, note, &QObject::deleteLater);
+  QTimer::singleShot(shownMs, note, &QObject::deleteLater);
 }
 
 formats::Codes MelodyFiles::currentCodes() const { return CodesOf(window_.melody()); }
@@ -345,6 +353,8 @@ QString MelodyFiles::startFolder() const {
 void MelodyFiles::followChange() {
   keeper_->changed();
   showCaption();
+  // An empty melody has nothing to export.
+  exportItem_->setEnabled(formats::UsedSlots(currentCodes()) > 0);
 }
 
 void MelodyFiles::showCaption() {
@@ -523,6 +533,7 @@ bool MelodyFiles::writeMelodyTo(const QString& path) {
   RecentFiles::add(path);
   fillRecentMenu();
   showCaption();
+  showWritten(QT_TR_NOOP("%1 を保存しました"), path);
   return true;
 }
 
@@ -569,6 +580,7 @@ bool MelodyFiles::exportMelody() {
     fail(tr("エクスポートできませんでした"), path, formats::Words(*error, CurrentLanguage()));
     return false;
   }
+  showWritten(QT_TR_NOOP("%1 を書き出しました"), path);
   return true;
 }
 

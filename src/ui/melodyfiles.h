@@ -86,6 +86,8 @@ class MelodyFiles : public QObject {
   static constexpr size_t kKeptNotesShown = 8;
   // How long a failure to keep the melody is shown, in milliseconds.
   static constexpr int kKeepFailureShownMs = 15000;
+  // How long what was saved or exported is shown, in milliseconds.
+  static constexpr int kWrittenShownMs = 4000;
   // Brings in a kept melody as one undo step; the melody then has no file of its own.
   void openKept(const formats::Codes& codes);
   // Imports an RTTTL tune (or a melody file's text) from the clipboard.
@@ -112,7 +114,9 @@ class MelodyFiles : public QObject {
   void fillKeptMenu();
   void showKeepFailure(const QString& message);
   // Shows `text` for a while across the top of the window, in a note named `name`.
-  void showNote(const char* name, const QString& text);
+  void showNote(const char* name, const QString& text, int shownMs = kKeepFailureShownMs);
+  // Says for a while that `path` was written, in `words` ("%1 を保存しました": %1 its name).
+  void showWritten(const char* words, const QString& path);
   // The melody is about to be replaced: one neither empty nor saved stays kept as it is.
   void keepReplacedMelody();
   void followChange();
@@ -137,6 +141,7 @@ class MelodyFiles : public QObject {
   MelodyKeeper* keeper_;
   QMenu* recentMenu_ = nullptr;
   QMenu* keptMenu_ = nullptr;
+  QAction* exportItem_ = nullptr;
   QString current_;
   QString suggested_;
   formats::Codes clean_;

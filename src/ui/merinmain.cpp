@@ -111,6 +111,8 @@ void MerinMain::wire() {
         Command2_Click(melody, view, sound, stopRequested);
       });
     });
+    // The button was disabled while it played, which moved the focus on: it comes back here.
+    controls_.command2->setFocus(Qt::OtherFocusReason);
   });
   connect(endMenu_, &QAction::triggered, this, [this] {
     emit ending();

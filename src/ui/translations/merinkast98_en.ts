@@ -304,6 +304,14 @@
         <source>設定を読み書きできませんでした</source>
         <translation>The settings could not be read or written</translation>
     </message>
+    <message>
+        <source>%1 を保存しました</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>%1 を書き出しました</source>
+        <translation>Exported %1</translation>
+    </message>
 </context>
 <context>
     <name>merin::ui::MerinMain</name>
