@@ -26,8 +26,8 @@ await Promise.all(m.programFiles().filter((name) => name.endsWith('.wav')).map(a
 }));
 
 const view = new MainWindow($('MerinMain'), layout, layout.emptyPicture);
-const melody = new m.Melody(layout.controls.find((c) => c.kind === 'staff').y,
-    layout.controls.find((c) => c.kind === 'staff').height);
+const staff = layout.controls.find((c) => c.kind === 'staff');
+const melody = new m.Melody(staff.y, staff.height);
 const history = new m.MelodyHistory();
 const testPlay = new TestPlay(waves);
 
@@ -83,11 +83,10 @@ function message(text) {
 
 // The staff: a click writes the note of its band, the ghost shows it beforehand.
 const BUTTONS = {0: 1, 2: 2, 1: 4};
-let hovered = null;
-function ghost(cell, event) {
-  if (!cell || event.buttons) return view.showGhost(cell ?? {}, '', '');
-  const code = m.staffNoteAt(view.rowOf(cell, event), event.shiftKey);
-  view.showGhost(cell, code, m.pitchName(code), m.pictureFileOf(code));
+let hovered = null;  // {cell, y} under the pointer
+function ghost(shift) {
+  const code = m.staffNoteAt(hovered.y, shift);
+  view.showGhost(hovered.cell, code, m.pitchName(code), m.pictureFileOf(code));
 }
 view.cells.forEach((cell, slot) => {
   cell.cell.addEventListener('mousedown', (event) => {
@@ -100,8 +99,9 @@ view.cells.forEach((cell, slot) => {
   });
   cell.cell.addEventListener('contextmenu', (event) => event.preventDefault());
   cell.cell.addEventListener('mousemove', (event) => {
-    hovered = {cell, event};
-    ghost(cell, event);
+    hovered = {cell, y: view.rowOf(cell, event)};
+    if (event.buttons) return view.showGhost(cell, '', '');
+    ghost(event.shiftKey);
   });
   cell.cell.addEventListener('mouseleave', () => {
     hovered = null;
@@ -141,6 +141,7 @@ function startTestPlay() {
     border(0);
     $('StopButton').disabled = true;
     view.carryOut([{call: 'SetTestPlayEnabled', enabled: true}]);
+    view.command2.focus();  // as in the window, where the button had the focus
   });
 }
 view.command2.addEventListener('click', startTestPlay);
@@ -152,9 +153,8 @@ const held = new Map();
 const SELECT = {ArrowLeft: 'previous', ArrowRight: 'next', Home: 'first', End: 'end'};
 document.addEventListener('keydown', (event) => {
   if (event.key === 'Escape' && testPlay.playing) return testPlay.stop();
-  if (event.key === 'Shift' && hovered) ghost(hovered.cell, {...hovered.event, shiftKey: true,
-    clientY: hovered.event.clientY, buttons: 0});
-  if (event.target.closest('input, textarea, select, dialog')) return;
+  if (event.key === 'Shift' && hovered) ghost(true);
+  if (event.target.closest('input:not([type=file]), textarea, select, dialog')) return;
   const ctrl = event.ctrlKey || event.metaKey;
   const key = event.key.toLowerCase();
   if (ctrl && !event.altKey && (key === 'y' || (key === 'z' && event.shiftKey))) {
@@ -182,8 +182,7 @@ document.addEventListener('keydown', (event) => {
     : piano.kind === 'black' ? melody.bkey_Click(piano.index) : melody.PedalSW_Click());
 });
 document.addEventListener('keyup', (event) => {
-  if (event.key === 'Shift' && hovered) ghost(hovered.cell, {...hovered.event, shiftKey: false,
-    clientY: hovered.event.clientY, buttons: 0});
+  if (event.key === 'Shift' && hovered) ghost(false);
   held.get(event.code)?.classList.remove('down');
   held.delete(event.code);
 });
