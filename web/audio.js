@@ -53,12 +53,16 @@ export class TestPlay {
   }
 
   async start(steps, onStep, onEnd) {
+    // Playing from the click on: the waves may still be decoded the first time.
+    const playing = {source: null, timer: null, onEnd};
+    this.playing = playing;
     if (!this.context) {
       // At the waves' rate, so that none is resampled.
       this.context = new AudioContext({sampleRate: rateOf(this.waves.values().next().value)});
       this.buffers = await decodeWaves(this.context, this.waves);
     }
     await this.context.resume();
+    if (this.playing !== playing) return;  // stopped meanwhile
     const {buffer, starts} = melodyBuffer(this.context, steps, this.buffers);
     const source = this.context.createBufferSource();
     source.buffer = buffer;
@@ -70,18 +74,21 @@ export class TestPlay {
       const now = (this.context.currentTime - at) * rate;
       while (step + 1 < starts.length && starts[step + 1] <= now) onStep(++step);
     };
-    const playing = {source, timer: setInterval(follow, 10), onEnd};
+    playing.source = source;
+    playing.timer = setInterval(follow, 10);
     source.onended = () => this.end(playing);
-    this.playing = playing;
     source.start(at);
   }
 
   // Stops what plays; nothing more sounds.
   stop() {
-    if (!this.playing) return;
-    this.playing.source.onended = null;
-    this.playing.source.stop();
-    this.end(this.playing);
+    const playing = this.playing;
+    if (!playing) return;
+    if (playing.source) {
+      playing.source.onended = null;
+      playing.source.stop();
+    }
+    this.end(playing);
   }
 
   end(playing) {

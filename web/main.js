@@ -57,8 +57,11 @@ function change(handler) {
   showMelody(after);
 }
 
-function restore(snapshot) {
-  if (testPlay.playing || !snapshot) return;
+// Undo or redo: `step` of the history gives the snapshot to put back, if any.
+function restore(step) {
+  if (testPlay.playing) return;
+  const snapshot = step();
+  if (!snapshot) return;
   view.carryOut(melody.apply(snapshot));
   showMelody(melody.snapshot());
 }
@@ -115,14 +118,14 @@ view.white.forEach((key, i) => key.addEventListener('click', () => change(() => 
 view.black.forEach((key, i) => key.addEventListener('click', () => change(() => melody.bkey_Click(i))));
 view.pedal.addEventListener('click', () => change(() => melody.PedalSW_Click()));
 
-// 変換: the key presses, beside the window.
+// 変換: the key presses, beside the window; the copy keeps their CR LF line ends.
+let listing = '';
 view.command1.addEventListener('click', () => {
-  $('Text1').value = m.convertMelody(melody.snapshot().codes).text;
+  listing = m.convertMelody(melody.snapshot().codes).text;
+  $('Text1').value = listing;
   $('CopyButton').disabled = false;
 });
-$('CopyButton').addEventListener('click', () => {
-  navigator.clipboard.writeText($('Text1').value.replace(/\r?\n/g, '\r\n'));
-});
+$('CopyButton').addEventListener('click', () => navigator.clipboard.writeText(listing));
 
 // テスト演奏: the core's steps, each cell bordered while its wave sounds.
 function startTestPlay() {
@@ -159,11 +162,11 @@ document.addEventListener('keydown', (event) => {
   const key = event.key.toLowerCase();
   if (ctrl && !event.altKey && (key === 'y' || (key === 'z' && event.shiftKey))) {
     event.preventDefault();
-    return restore(history.redo());
+    return restore(() => history.redo());
   }
   if (ctrl && !event.altKey && !event.shiftKey && key === 'z') {
     event.preventDefault();
-    return restore(history.undo());
+    return restore(() => history.undo());
   }
   if (event.ctrlKey || event.altKey || event.metaKey || event.shiftKey) return;
   if (SELECT[event.key]) {
@@ -190,8 +193,8 @@ window.addEventListener('blur', () => {
   for (const button of held.values()) button.classList.remove('down');
   held.clear();
 });
-$('UndoButton').addEventListener('click', () => restore(history.undo()));
-$('RedoButton').addEventListener('click', () => restore(history.redo()));
+$('UndoButton').addEventListener('click', () => restore(() => history.undo()));
+$('RedoButton').addEventListener('click', () => restore(() => history.redo()));
 
 // Tunes in: 開く, a file dropped on the page, text pasted on it.
 $('OpenFile').addEventListener('change', async () => {
