@@ -9,8 +9,14 @@
 
 #include "core/da.h"
 #include "core/errorwords.h"
+#include "core/melodyedit.h"
+#include "core/notecode.h"
+#include "core/pagewords.h"
 #include "core/pitch.h"
 #include "core/programfiles.h"
+#include "entry/keyboard.h"
+#include "entry/mainlayout.h"
+#include "entry/pianolayout.h"
 #include "entry/staff.h"
 #include "formats/format.h"
 #include "formats/intake.h"
@@ -72,6 +78,8 @@ val ImportedOf(const Imported& melody) {
                            [&](Language l) { return ArrayOf(formats::Words(melody.report, l)); }));
   object.set("import", melody.import);
   object.set("title", melody.title);
+  // Where typing goes on, as after a melody opened in the window.
+  object.set("cursor", SlotAfterLast(melody.codes, AfterFull::WrapToFirst));
   return object;
 }
 
@@ -124,6 +132,10 @@ val Examine(const val& array, const std::string& file) {
     object.set("title", choice.title);
     object.set("notes", choice.notes);
     object.set("refused", choice.refused);
+    if (choice.refused) {
+      const Refusal why = std::get<Refusal>(intake.Take(number));
+      object.set("reason", InBothLanguages([&](Language l) { return formats::Reason(why, l); }));
+    }
     choices.call<void>("push", object);
   }
   result.set("choices", choices);
@@ -221,6 +233,70 @@ val Redo(MelodyHistory& history) {
   return snapshot ? ValOf(*snapshot) : val::null();
 }
 
+// The main window as the layout places it: {width, height, statusHeight, controls: [{name, kind,
+// index, x, y, width, height}]}, kind one of staff, marker, white, black, pedal, convert,
+// testPlay, status, multimedia; with the markers' colours {current, other}, the picture of an
+// empty cell and the note codes of the white and the black keys.
+val MainLayout() {
+  static constexpr const char* kKinds[] = {"staff",   "marker",   "white",  "black",     "pedal",
+                                           "convert", "testPlay", "status", "multimedia"};
+  val controls = val::array();
+  for (const ControlPlacement& p : kMainLayout) {
+    val control = val::object();
+    control.set("name", std::string(p.name));
+    control.set("kind", std::string(kKinds[size_t(p.kind)]));
+    for (const auto& [key, value] : {std::pair{"index", p.index},
+                                     {"x", p.x},
+                                     {"y", p.y},
+                                     {"width", p.width},
+                                     {"height", p.height}}) {
+      control.set(key, value);
+    }
+    controls.call<void>("push", control);
+  }
+  val layout = val::object();
+  layout.set("width", kClientWidth);
+  layout.set("height", kClientHeight);
+  layout.set("statusHeight", kStatusHeight);
+  layout.set("controls", controls);
+  val colours = val::object();
+  colours.set("current", kCurrentMarkerColour);
+  colours.set("other", kMarkerColour);
+  layout.set("markerColours", colours);
+  val white = val::array(), black = val::array();
+  for (std::string_view code : kWhiteKeyCodes) white.call<void>("push", std::string(code));
+  for (std::string_view code : kBlackKeyCodes) black.call<void>("push", std::string(code));
+  layout.set("emptyPicture", std::string(kEmptyPicture));
+  layout.set("whiteKeys", white);
+  layout.set("blackKeys", black);
+  return layout;
+}
+
+// {kind: white, black or rest, index} of the key that carries `usKey` on a US keyboard ("Z",
+// "2"), or null.
+val PianoKeyOf(const std::string& usKey) {
+  const auto key = usKey.size() == 1 ? PianoKeyAt(usKey[0]) : std::nullopt;
+  if (!key) return val::null();
+  val object = val::object();
+  object.set("kind", std::string(key->kind == PianoKey::Kind::White   ? "white"
+                                 : key->kind == PianoKey::Kind::Black ? "black"
+                                                                      : "rest"));
+  object.set("index", key->index);
+  return object;
+}
+
+// {id: {ja, en}} of every text of the page.
+val PageWordsOf() {
+  val words = val::object();
+  for (const PageWord& word : PageWords()) {
+    val both = val::object();
+    both.set("ja", std::string(word.japanese));
+    both.set("en", std::string(word.english));
+    words.set(std::string(word.id), both);
+  }
+  return words;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(merinkast98) {
@@ -232,6 +308,19 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
   function("convertMelody", &Convert);
   function("staffNoteAt", &StaffNote);
   function("errorWords", &ErrorWordsOf);
+  function("mainLayout", &MainLayout);
+  function("pianoKeyAt", &PianoKeyOf);
+  function("pageWords", &PageWordsOf);
+  function(
+      "pitchName", +[](const std::string& code) { return TokenOfCode(code); });
+  function(
+      "pictureFileOf", +[](const std::string& code) { return PictureFileOf(code); });
+  // The MIDI key of a note's code, or -1 for a rest, an empty slot or no code.
+  function(
+      "midiOf", +[](const std::string& code) {
+        const auto pitch = Pitch::FromCode(code);
+        return pitch ? int(pitch->Midi()) : -1;
+      });
   function("setProgramFolder", &SetProgramFolder);
   function(
       "programFiles", +[] { return ArrayOf(ProgramFiles()); });
@@ -244,6 +333,7 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
       .function("PedalSW_Click", &WebMelody::PedalSwClick)
       .function("Gosen_MouseDown", &WebMelody::GosenMouseDown)
       .function("np_Click", &WebMelody::NpClick)
+      .function("select", &WebMelody::Select)
       .function("Command2_Click", &WebMelody::Command2Click)
       .function("testPlaySteps", &WebMelody::TestPlaySteps)
       .function("apply", &WebMelody::Apply)

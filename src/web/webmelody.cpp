@@ -5,6 +5,7 @@
 
 #include "core/applymelody.h"
 #include "core/lifecycle.h"
+#include "core/melodyedit.h"
 #include "entry/keyboard.h"
 #include "entry/staff.h"
 #include "output/testplay.h"
@@ -40,6 +41,18 @@ val WebMelody::GosenMouseDown(int16_t index, int16_t button, int16_t shift, floa
 
 val WebMelody::NpClick(int16_t index) {
   np_Click(melody_, view_, index);
+  return view_.Take();
+}
+
+val WebMelody::Select(const std::string& where) {
+  const int32_t cursor = melody_.Cursor;
+  const int32_t slot = where == "previous" ? PreviousSlot(cursor)
+                       : where == "next"   ? NextSlot(cursor)
+                       : where == "first"  ? 0
+                       : where == "end"    ? SlotAfterLast(merin::CodesOf(melody_))
+                                           : -1;
+  if (slot < 0) val::global("RangeError").new_("no such slot: " + where).throw_();
+  np_Click(melody_, view_, int16_t(slot));
   return view_.Take();
 }
 

@@ -24,6 +24,9 @@ class WebMelody {
   emscripten::val PedalSwClick();
   emscripten::val GosenMouseDown(int16_t index, int16_t button, int16_t shift, float x, float y);
   emscripten::val NpClick(int16_t index);
+  // A cursor key: the slot `where` names ("previous", "next", "first", or "end", the slot after
+  // the last one written) becomes current as a click on its marker makes it.
+  emscripten::val Select(const std::string& where);
   emscripten::val Command2Click();
   // Puts a snapshot ({codes, cursor, title}, as Snapshot gives and MelodyHistory hands back) in
   // place through ApplyMelody; a JavaScript error for a code or cursor out of range.
