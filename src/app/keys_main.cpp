@@ -22,8 +22,7 @@
 #include "core/da.h"
 #include "core/escape.h"
 #include "formats/fileio.h"
-#include "formats/midi.h"
-#include "formats/rtttl.h"
+#include "formats/intake.h"
 #include "formats/slots.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
@@ -40,6 +39,7 @@ using merin::Escaped;
 using merin::formats::Accept;
 using merin::formats::Codes;
 using merin::formats::Imported;
+using merin::formats::Intake;
 using merin::formats::ReadOptions;
 using merin::formats::Refusal;
 
@@ -123,46 +123,44 @@ std::variant<Imported, Refusal> Told(std::variant<Imported, Refusal> read,
   return read;
 }
 
-// Reads the melody of `bytes` from `path` and tells what the import changed.
-std::variant<Imported, Refusal> ReadMelody(std::string_view bytes, const std::string& path,
-                                           const ReadOptions& options) {
-  return Told(merin::formats::ReadAny(bytes, NameOf(path), options), path);
+// What the input at `path` brings in: its bytes, and what there is to choose.
+std::variant<Intake, Refusal> IntakeOf(const std::string& path) {
+  auto bytes = BytesOf(path);
+  if (auto* error = std::get_if<Refusal>(&bytes)) return std::move(*error);
+  return Intake::Of(std::move(std::get<std::string>(bytes)), NameOf(path));
+}
+
+// The melody `options` choose of `intake` (a part by --part, a tune by --tune, from --from), and
+// what its import changed told.
+std::variant<Imported, Refusal> Chosen(const Intake& intake, const std::string& path,
+                                       const ReadOptions& options) {
+  return Told(intake.Take(intake.parts() ? options.part : options.tune, options.from), path);
 }
 
 std::variant<Imported, Refusal> ReadMelody(const std::string& path, const ReadOptions& options) {
-  auto bytes = BytesOf(path);
-  if (auto* error = std::get_if<Refusal>(&bytes)) return std::move(*error);
-  return ReadMelody(std::get<std::string>(bytes), path, options);
+  auto intake = IntakeOf(path);
+  if (auto* error = std::get_if<Refusal>(&intake)) return std::move(*error);
+  return Chosen(std::get<Intake>(intake), path, options);
 }
 
-// The tunes of an RTTTL collection in `bytes`, each read with `options`, or none when they hold
-// one melody.
-std::vector<merin::formats::RtttlTune> TunesOf(std::string_view bytes, const std::string& path,
-                                               const ReadOptions& options = {}) {
-  if (merin::formats::FormatToRead(bytes, path).read != merin::formats::ReadRtttl) return {};
-  auto tunes = merin::formats::ListRtttlTunes(bytes, NameOf(path), options);
-  if (tunes.size() < 2) tunes.clear();
-  return tunes;
-}
-
-// --tunes: one line a tune, "N: TITLE (K notes)" or "N: TITLE: why it cannot be taken".
+// --tunes: one line a tune or part to choose from, "N: TITLE (K notes)" or "N: TITLE: why it
+// cannot be taken"; "1: TITLE" for a file of one melody.
 int ListTunes(const std::string& path) {
-  auto bytes = BytesOf(path);
-  if (auto* error = std::get_if<Refusal>(&bytes)) return Fail(kBadInput, Words(*error));
-  auto tunes = TunesOf(std::get<std::string>(bytes), path);
-  if (tunes.empty()) {
-    auto read = merin::formats::ReadAny(std::get<std::string>(bytes), NameOf(path));
-    if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
-    std::cout << "1: " << Escaped(std::get<Imported>(read).title) << "\n";
+  auto read = IntakeOf(path);
+  if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
+  const Intake& intake = std::get<Intake>(read);
+  if (intake.choices() == 0) {
+    auto melody = intake.Take();
+    if (auto* error = std::get_if<Refusal>(&melody)) return Fail(kBadInput, Words(*error));
+    std::cout << "1: " << Escaped(std::get<Imported>(melody).title) << "\n";
     return 0;
   }
-  for (size_t i = 0; i < tunes.size(); ++i) {
-    const auto& tune = tunes[i];
-    std::cout << i + 1 << ": " << Escaped(tune.title)
-              << (tune.refused
-                      ? ": " + Words(std::get<Refusal>(merin::formats::ReadListedTune(
-                                   std::get<std::string>(bytes), NameOf(path), tunes, i + 1)))
-                      : Words(KeysText("keys.tune-notes"), {std::to_string(tune.notes)}))
+  for (size_t number = 1; number <= intake.choices(); ++number) {
+    const merin::formats::Choice choice = intake.choice(number);
+    std::cout << number << ": " << Escaped(choice.title)
+              << (choice.refused
+                      ? ": " + Words(std::get<Refusal>(intake.Take(number)))
+                      : Words(KeysText("keys.tune-notes"), {std::to_string(choice.notes)}))
               << "\n";
   }
   return 0;
@@ -178,32 +176,18 @@ std::string FileNameOf(const std::string& title) {
   return name;
 }
 
-// Why `codes` cannot be written as `format` before anything is: a melody with every slot empty is
-// written only as a melody file.
-std::optional<Refusal> RefusedAsEmpty(const Codes& codes, const std::string& format,
-                                      const std::string& target) {
-  const merin::formats::Format* written = merin::formats::FormatOfExtension(format);
-  if (!written || written->ownFile || merin::formats::UsedSlots(codes) > 0) return std::nullopt;
-  return Refusal(merin::CoreText("export.empty-melody"), target);
-}
-
 // --parts: one line a part of the MIDI file at `path`; returns the exit status.
 int ListParts(const std::string& path) {
-  const std::string name = NameOf(path);
-  auto bytes = BytesOf(path);
-  if (auto* error = std::get_if<Refusal>(&bytes)) return Fail(kBadInput, Words(*error));
-  const std::string& data = std::get<std::string>(bytes);
-  if (merin::formats::FormatToRead(data, name).read != merin::formats::ReadMidi) {
-    return Fail(kBadInput, Words(Refusal(merin::CoreText("melody.no-parts"), name)));
-  }
-  auto tune = merin::formats::ReadMidiTune(data, name);
-  if (auto* error = std::get_if<Refusal>(&tune)) return Fail(kBadInput, Words(*error));
-  const auto& midi = std::get<merin::formats::MidiTune>(tune);
-  for (size_t i = 0; i < midi.parts.size(); ++i) {
-    const auto& p = midi.parts[i];
+  auto read = IntakeOf(path);
+  if (auto* error = std::get_if<Refusal>(&read)) return Fail(kBadInput, Words(*error));
+  const merin::formats::MidiTune* midi = std::get<Intake>(read).parts();
+  if (!midi)
+    return Fail(kBadInput, Words(Refusal(merin::CoreText("melody.no-parts"), NameOf(path))));
+  for (size_t i = 0; i < midi->parts.size(); ++i) {
+    const auto& p = midi->parts[i];
     std::cout << Words(
         KeysText("keys.part-line"),
-        {std::to_string(i + 1), std::to_string(p.track), Escaped(midi.Name(p)),
+        {std::to_string(i + 1), std::to_string(p.track), Escaped(midi->Name(p)),
          std::to_string(p.channel), std::string(merin::formats::InstrumentName(p.program)),
          std::to_string(p.onsets), merin::formats::KeyName(p.lowest),
          merin::formats::KeyName(p.highest)});
@@ -291,7 +275,8 @@ int ConvertInto(const std::string& folder, const std::string& format,
     } else if (auto* e = std::get_if<Refusal>(&read)) {
       Say(Words(*e));
       badInput = true;
-    } else if (auto empty = RefusedAsEmpty(std::get<Imported>(read).codes, format, target)) {
+    } else if (auto empty =
+                   merin::formats::RefusedAsEmpty(std::get<Imported>(read).codes, format, target)) {
       Say(Words(*empty));
       badInput = true;
     } else {
@@ -323,24 +308,24 @@ int ConvertInto(const std::string& folder, const std::string& format,
   for (size_t first = 0; first < inputs.size(); first += kRound) {
     for (size_t i = first; i < std::min(first + kRound, inputs.size()); ++i) {
       const std::string input(inputs[i]);
-      auto bytes = BytesOf(input);
-      if (auto* e = std::get_if<Refusal>(&bytes)) {
+      auto read = IntakeOf(input);
+      if (auto* e = std::get_if<Refusal>(&read)) {
         add(i, targetOf(input), false, std::move(*e));
         continue;
       }
-      const std::string& text = std::get<std::string>(bytes);
+      const Intake& intake = std::get<Intake>(read);
       // A collection without --tune gives one file a tune.
-      auto tunes = options.tune == 0 ? TunesOf(text, input, options)
-                                     : std::vector<merin::formats::RtttlTune>{};
-      for (size_t t = 0; t < tunes.size(); ++t) {
+      if (intake.parts() || intake.choices() == 0 || options.tune != 0) {
+        add(i, targetOf(input), false, Chosen(intake, input, options));
+        continue;
+      }
+      for (size_t number = 1; number <= intake.choices(); ++number) {
         const std::string target =
-            (std::filesystem::path(folder) / FileNameOf(tunes[t].title)).string() + "." + format;
-        add(i, target, true,
-            Told(merin::formats::ReadListedTune(text, NameOf(input), tunes, t + 1, options),
-                 input));
+            (std::filesystem::path(folder) / FileNameOf(intake.choice(number).title)).string() +
+            "." + format;
+        add(i, target, true, Told(intake.Take(number, options.from), input));
         if (jobs.size() == kRound) writeJobs();
       }
-      if (tunes.empty()) add(i, targetOf(input), false, ReadMelody(text, input, options));
     }
     writeJobs();
   }
@@ -473,7 +458,7 @@ int Run(int argc, char** argv) {
     if (auto refusal = merin::formats::CannotWriteAs(format, *options.output))
       return Fail(kCannotWrite, Words(*refusal));
     // Audio is made of the wave files in the program's own folder.
-    if (merin::formats::FormatOfExtension(format)->audio) Da::InitAppFolder();
+    if (merin::formats::SoundsFromWaves(format)) Da::InitAppFolder();
   }
   if (toFolder) {
     if (options.inputs.empty()) return Fail(kBadInput, Words(KeysText("keys.folder-needs-inputs")));
@@ -501,7 +486,7 @@ int Run(int argc, char** argv) {
   }
 
   if (options.output) {
-    if (auto empty = RefusedAsEmpty(codes, format, *options.output)) {
+    if (auto empty = merin::formats::RefusedAsEmpty(codes, format, *options.output)) {
       return Fail(kBadInput, Words(*empty));
     }
     if (auto failure =

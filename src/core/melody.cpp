@@ -8,6 +8,8 @@ namespace merin {
 
 int32_t NextSlot(int32_t cursor) { return cursor + 1 > kSlotCount - 1 ? 0 : cursor + 1; }
 
+int32_t PreviousSlot(int32_t cursor) { return cursor == 0 ? kSlotCount - 1 : cursor - 1; }
+
 void PlaceNote(Melody& melody, MelodyView& view, std::string_view pictureName,
                std::string_view code) {
   view.ShowPicture(melody.Cursor, Da::PathOf(pictureName));

@@ -19,6 +19,8 @@ struct Melody {
 
 // The slot after `cursor`: slot 29 wraps to slot 0.
 int32_t NextSlot(int32_t cursor);
+// The slot before `cursor`: slot 0 wraps to slot 29.
+int32_t PreviousSlot(int32_t cursor);
 
 // Shows the picture in the current cell, then stores `code` in the current slot. When the picture
 // cannot be loaded the view throws and the code is not stored.

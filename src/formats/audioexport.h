@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "formats/fileio.h"
@@ -10,14 +11,19 @@
 
 namespace merin::formats {
 
-// The audio extensions the installed libsndfile can write, of "wav", "flac", "ogg", "mp3".
+// The audio extensions this build writes, of "wav", "flac", "ogg", "mp3": those the installed
+// libsndfile writes, and "wav" alone in the WebAssembly build.
 std::vector<std::string> WritableAudioExtensions();
 
-// Writes what test play sounds up to the last non-empty slot: each slot's wave file from
+// What test play sounds up to the last non-empty slot: each slot's wave file from
 // `programFolder` (ending in a separator) one after another, rests and empty slots as the rest
-// wave, in the format of `target`'s extension: encoded in memory, then written atomically
-// (WriteFileAtomically, `syncFolder` as there). Returns why not (naming the sound file that
-// cannot be read, or the target); no partial file is left.
+// wave, encoded in the format of `target`'s extension. Returns why not, naming the sound file
+// that cannot be read, or the target.
+std::variant<std::string, Refusal> AudioBytes(const Codes& codes, const std::string& programFolder,
+                                              const std::string& target);
+
+// Writes the AudioBytes of `codes` to `target` atomically (WriteFileAtomically, `syncFolder` as
+// there). Returns why not; no partial file is left.
 std::optional<Refusal> ExportAudio(const Codes& codes, const std::string& programFolder,
                                    const std::string& target, bool syncFolder = true);
 

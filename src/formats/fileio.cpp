@@ -143,8 +143,9 @@ std::variant<std::string, Refusal> Resolved(const std::string& path) {
 }
 
 // Gives the new file `fd` the extended attributes (ACLs among them) of the file at `old`, where
-// the file system has them and lets them be set.
-void CopyAttributes(const std::string& old, int fd) {
+// the file system has them and lets them be set; Emscripten's file systems have none.
+void CopyAttributes([[maybe_unused]] const std::string& old, [[maybe_unused]] int fd) {
+#ifndef __EMSCRIPTEN__
   const ssize_t size = ::listxattr(old.c_str(), nullptr, 0);
   if (size <= 0) return;
   std::string names(static_cast<size_t>(size), '\0');
@@ -152,7 +153,7 @@ void CopyAttributes(const std::string& old, int fd) {
   if (listed <= 0) return;
   names.resize(static_cast<size_t>(listed));
   std::string value;
-  for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+  for (size_t at = 0, end; (end = names.find('\0', at)) != std::string::npos; at = end + 1) {
     const char* name = names.c_str() + at;
     const ssize_t length = ::getxattr(old.c_str(), name, nullptr, 0);
     if (length < 0) continue;
@@ -160,6 +161,7 @@ void CopyAttributes(const std::string& old, int fd) {
     if (::getxattr(old.c_str(), name, value.data(), value.size()) != length) continue;
     ::fsetxattr(fd, name, value.data(), value.size(), 0);
   }
+#endif
 }
 
 // Gives the new file `fd` the owner, group and mode of `old` (owner first: a change of owner

@@ -41,18 +41,54 @@ std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_vie
   return Refusal(CoreText("write.no-audio"), std::string(target), {std::string(extension)});
 }
 
+std::vector<const Format*> ExportedFormats() {
+  std::vector<const Format*> formats;
+  for (const Format& format : Formats()) {
+    if (!format.ownFile && !CannotWriteAs(format.extensions.front(), ""))
+      formats.push_back(&format);
+  }
+  return formats;
+}
+
+std::vector<const Format*> OpenedFormats() {
+  std::vector<const Format*> formats;
+  for (const Format& format : Formats()) {
+    if (format.read) formats.push_back(&format);
+  }
+  return formats;
+}
+
+std::optional<Refusal> RefusedAsEmpty(const Codes& codes, std::string_view extension,
+                                      std::string_view target) {
+  const Format* format = FormatOfExtension(extension);
+  if (!format || format->ownFile || UsedSlots(codes) > 0) return std::nullopt;
+  return Refusal(CoreText("export.empty-melody"), std::string(target));
+}
+
+bool SoundsFromWaves(std::string_view extension) {
+  const Format* format = FormatOfExtension(extension);
+  return format && format->audio;
+}
+
+std::variant<std::string, Refusal> BytesAs(const Codes& codes, std::string_view extension,
+                                           const std::string& programFolder,
+                                           const std::string& target, std::string_view title) {
+  if (auto refusal = CannotWriteAs(extension, target)) return std::move(*refusal);
+  if (auto refusal = RefusedAsEmpty(codes, extension, target)) return std::move(*refusal);
+  const Format& format = *FormatOfExtension(extension);
+  if (!format.audio) {
+    // A tune is named by the melody's title, else by the file; the melody file keeps only a title.
+    return format.write(codes, title.empty() && !format.ownFile ? StemOf(target) : title);
+  }
+  return AudioBytes(codes, programFolder, target);
+}
+
 std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
                                const std::string& programFolder, const std::string& target,
                                std::string_view title, bool syncFolder) {
-  if (auto refusal = CannotWriteAs(extension, target)) return refusal;
-  const Format& format = *FormatOfExtension(extension);
-  if (!format.ownFile && UsedSlots(codes) == 0) {
-    return Refusal(CoreText("export.empty-melody"), target);
-  }
-  // A tune is named by the melody's title, else by the file; the melody file keeps only a title.
-  const std::string_view name = title.empty() && !format.ownFile ? StemOf(target) : title;
-  return format.audio ? ExportAudio(codes, programFolder, target, syncFolder)
-                      : WriteFileAtomically(target, format.write(codes, name), syncFolder);
+  auto bytes = BytesAs(codes, extension, programFolder, target, title);
+  if (auto* refusal = std::get_if<Refusal>(&bytes)) return std::move(*refusal);
+  return WriteFileAtomically(target, std::get<std::string>(bytes), syncFolder);
 }
 
 }  // namespace merin::formats

@@ -163,7 +163,8 @@ struct PortAudioDevice::Impl {
       unplayed.doing = &CoreText("doing.play");
       Say(Words(unplayed, in));
     } else {
-      Say(Words(CoreText("sound.played-cut"), in, {Escaped(path)}));
+      Say(Words(CoreText("sound.played-cut"), in,
+                {Escaped(path), Words(CoreText("sound.cut"), in)}));
     }
   }
 

@@ -114,9 +114,8 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
   editMenu->addActions(earlier);
 
   // The cursor keys: shortcuts of the window, in no menu.
-  add(nullptr, "PreviousSlot", QT_TR_NOOP("前のスロット"), {QKeySequence(Qt::Key_Left)}, [this] {
-    select([](const SlotCodes&, int32_t c) { return c == 0 ? kSlotCount - 1 : c - 1; });
-  });
+  add(nullptr, "PreviousSlot", QT_TR_NOOP("前のスロット"), {QKeySequence(Qt::Key_Left)},
+      [this] { select([](const SlotCodes&, int32_t c) { return PreviousSlot(c); }); });
   add(nullptr, "NextSlot", QT_TR_NOOP("次のスロット"), {QKeySequence(Qt::Key_Right)},
       [this] { select([](const SlotCodes&, int32_t c) { return NextSlot(c); }); });
   add(nullptr, "FirstSlot", QT_TR_NOOP("最初のスロット"), {QKeySequence(Qt::Key_Home)},

@@ -9,9 +9,9 @@
 
 #include "art/pictures.h"
 #include "core/notecode.h"
+#include "entry/mainlayout.h"
 #include "ui/colours.h"
 #include "ui/keybutton.h"
-#include "ui/mainlayout.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 

@@ -11,6 +11,8 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
@@ -19,6 +21,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -95,10 +98,9 @@ QString FilterOf(const formats::Format& format, bool written = false) {
 // 開く's filters: every format read, then each of them, then all files.
 QString OpenFilters() {
   QStringList all, each;
-  for (const formats::Format& format : formats::Formats()) {
-    if (!format.read) continue;
-    for (const std::string_view extension : format.extensions) all << "*." + Text(extension);
-    each << FilterOf(format);
+  for (const formats::Format* format : formats::OpenedFormats()) {
+    for (const std::string_view extension : format->extensions) all << "*." + Text(extension);
+    each << FilterOf(*format);
   }
   return MelodyFiles::tr("対応する形式 (%1)").arg(all.join(' ')) + ";;" + each.join(";;") + ";;" +
          MelodyFiles::tr("すべてのファイル (*)");
@@ -110,16 +112,11 @@ struct ExportFormat {
   QString extension;
 };
 
-// Every format written but the melody file (which 保存 writes) that can be written here.
+// Every format a melody may be exported to here.
 std::vector<ExportFormat> ExportFormats() {
   std::vector<ExportFormat> list;
-  for (const formats::Format& format : formats::Formats()) {
-    const std::string_view extension = format.extensions.front();
-    if (format.ownFile || (!format.write && !format.audio) ||
-        formats::CannotWriteAs(extension, "")) {
-      continue;
-    }
-    list.push_back({FilterOf(format, true), Text(extension)});
+  for (const formats::Format* format : formats::ExportedFormats()) {
+    list.push_back({FilterOf(*format, true), Text(format->extensions.front())});
   }
   return list;
 }
@@ -175,7 +172,7 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
         return text;
       }),
       window_(window),
-      keeper_(new MelodyKeeper([this] { return currentCodes(); }, this)),
+      keeper_(new MelodyKeeper([this] { return SnapshotOf(window_.melody()); }, this)),
       clean_(EmptyCodes()) {
   addActions(fileMenu, endItem);
   addEditActions();
@@ -183,8 +180,11 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
   window_.setAcceptDrops(true);
   window_.installEventFilter(this);
   connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::followChange);
-  connect(&window_, &MerinMain::ending, this, &MelodyFiles::keepMelodyNow);
-  connect(qApp, &QCoreApplication::aboutToQuit, this, &MelodyFiles::keepMelodyNow);
+  // However the window ends as it should, its melody is kept and let go of.
+  connect(&window_, &MerinMain::ending, keeper_, &MelodyKeeper::close);
+  connect(qApp, &QCoreApplication::aboutToQuit, keeper_, &MelodyKeeper::close);
+  // Work that an ended run left is offered once the window is up.
+  QTimer::singleShot(0, this, &MelodyFiles::offerLeftWork);
   connect(keeper_, &MelodyKeeper::failed, this, &MelodyFiles::showKeepFailure);
   UserSettings::onFailure([this](const QString& words) {
     showNote("SettingsFailed", tr("設定を読み書きできませんでした") + "\n" + words);
@@ -225,7 +225,9 @@ void MelodyFiles::addActions(QMenu* fileMenu, QAction* endItem) {
   keptMenu_->setObjectName("KeptMenu");
   keptMenu_->menuAction()->setObjectName("KeptMenuItem");
   fileMenu->insertMenu(endItem, keptMenu_);
-  add("ExportMenu", QT_TR_NOOP("エクスポート(&E)..."), {}, [this] { exportMelody(); });
+  exportItem_ =
+      add("ExportMenu", QT_TR_NOOP("エクスポート(&E)..."), {}, [this] { exportMelody(); });
+  exportItem_->setEnabled(false);
   fileMenu->insertSeparator(endItem);
   connect(fileMenu, &QMenu::aboutToShow, this, &MelodyFiles::fillKeptMenu);
   fillRecentMenu();
@@ -307,10 +309,10 @@ void MelodyFiles::fillKeptMenu() {
       caption += " " + QString::fromStdString(TokenOfCode(kept[i].codes[slot]));
     }
     if (used > kKeptNotesShown) caption += QStringLiteral(" …");
+    if (!kept[i].title.empty()) caption += QStringLiteral("  「%1」").arg(Text(kept[i].title));
     auto* action = keptMenu_->addAction(caption);
     action->setObjectName(QStringLiteral("Kept%1").arg(i));
-    const formats::Codes codes = kept[i].codes;
-    connect(action, &QAction::triggered, this, [this, codes] { openKept(codes); });
+    connect(action, &QAction::triggered, this, [this, melody = kept[i]] { openKept(melody); });
   }
   keptMenu_->setEnabled(!kept.empty());
 }
@@ -319,7 +321,13 @@ void MelodyFiles::showKeepFailure(const QString& message) {
   showNote("KeepFailed", tr("メロディを保管できませんでした") + "\n" + message);
 }
 
-void MelodyFiles::showNote(const char* name, const QString& text) {
+void MelodyFiles::showWritten(const char* words, const QString& path) {
+  const QFileInfo file(path);
+  showNote("Written", tr(words).arg(file.fileName()) + "\n" + Shown(file.absolutePath()),
+           kWrittenShownMs);
+}
+
+void MelodyFiles::showNote(const char* name, const QString& text, int shownMs) {
   // A note across the top of the window that takes neither the keyboard nor the mouse, so that
   // composing goes on; it goes by itself.
   auto* note = new QLabel(text, &window_);
@@ -331,7 +339,7 @@ void MelodyFiles::showNote(const char* name, const QString& text) {
   note->setGeometry(0, window_.menuBar()->height(), window_.width(),
                     note->heightForWidth(window_.width()));
   note->show();
-  QTimer::singleShot(kKeepFailureShownMs, note, &QObject::deleteLater);
+  QTimer::singleShot(shownMs, note, &QObject::deleteLater);
 }
 
 formats::Codes MelodyFiles::currentCodes() const { return CodesOf(window_.melody()); }
@@ -350,6 +358,8 @@ QString MelodyFiles::startFolder() const {
 void MelodyFiles::followChange() {
   keeper_->changed();
   showCaption();
+  // An empty melody has nothing to export.
+  exportItem_->setEnabled(formats::UsedSlots(currentCodes()) > 0);
 }
 
 void MelodyFiles::showCaption() {
@@ -388,48 +398,29 @@ void MelodyFiles::showMelody(const formats::Codes& codes, const std::string& tit
 }
 
 std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::readChosen(
-    std::string_view bytes, const std::string& name, const formats::Format& format) {
-  if (format.read == formats::ReadMidi) {
-    // A file of several parts asks which one; Cancel changes nothing.
-    auto tune = formats::ReadMidiTune(bytes, name);
-    if (auto* error = std::get_if<formats::Refusal>(&tune)) return std::move(*error);
-    const formats::MidiTune& midi = std::get<formats::MidiTune>(tune);
-    formats::ReadOptions options;
-    if (midi.parts.size() > 1) {
-      auto chosen = choosePart(&window_, midi, Shown(QString::fromStdString(name)));
-      if (!chosen) return std::nullopt;
-      options = *chosen;
-    }
-    return formats::TakePart(midi, options.part, options.from, name);
+    const formats::Intake& intake, const std::string& name) {
+  if (intake.choices() == 0) return intake.Take();
+  if (const formats::MidiTune* parts = intake.parts()) {
+    // A file of several parts asks which one and from which slot; Cancel changes nothing.
+    auto chosen = choosePart(&window_, *parts, Shown(QString::fromStdString(name)));
+    if (!chosen) return std::nullopt;
+    return intake.Take(chosen->part, chosen->from);
   }
-  if (format.read == formats::ReadRtttl) {
-    // A collection asks which tune; the list says where each is, and the one chosen is read
-    // again there alone.
-    const std::vector<formats::RtttlTune> tunes = formats::ListRtttlTunes(bytes, name);
-    const auto read = [&](size_t number) {
-      return formats::ReadListedTune(bytes, name, tunes, number);
-    };
-    size_t taken = 1;
-    if (tunes.size() > 1) {
-      // A tune is put in words when the list shows it.
-      const auto words = [&](int row) {
-        const formats::RtttlTune& tune = tunes[size_t(row)];
-        if (!tune.refused) {
-          return tr("%1. %2（%3 音）").arg(row + 1).arg(Text(tune.title)).arg(tune.notes);
-        }
-        const auto refusal = std::get<formats::Refusal>(read(size_t(row) + 1));
-        return tr("%1. %2 — %3")
-            .arg(row + 1)
-            .arg(Text(tune.title), Text(formats::Reason(refusal, CurrentLanguage())));
-      };
-      const int row = tuneDialog(&window_, int(tunes.size()), words,
-                                 [&](int row) { return !tunes[size_t(row)].refused; });
-      if (row < 0) return std::nullopt;
-      taken = size_t(row) + 1;
+  // A collection asks which tune; a tune is put in words when the list shows it.
+  const auto words = [&](int row) {
+    const formats::Choice choice = intake.choice(size_t(row) + 1);
+    if (!choice.refused) {
+      return tr("%1. %2（%3 音）").arg(row + 1).arg(Text(choice.title)).arg(choice.notes);
     }
-    return read(taken);
-  }
-  return format.read(bytes, name, {});
+    const auto refusal = std::get<formats::Refusal>(intake.Take(size_t(row) + 1));
+    return tr("%1. %2 — %3")
+        .arg(row + 1)
+        .arg(Text(choice.title), Text(formats::Reason(refusal, CurrentLanguage())));
+  };
+  const int row = tuneDialog(&window_, int(intake.choices()), words,
+                             [&](int row) { return !intake.choice(size_t(row) + 1).refused; });
+  if (row < 0) return std::nullopt;
+  return intake.Take(size_t(row) + 1);
 }
 
 void MelodyFiles::showImport(const formats::Imported& imported, const QString& format,
@@ -462,8 +453,13 @@ bool MelodyFiles::openLocal(const std::string& name) {
     refuse(*error, CannotOpen());
     return false;
   }
-  const formats::Format& format = formats::FormatToRead(std::get<std::string>(bytes), name);
-  auto chosen = readChosen(std::get<std::string>(bytes), name, format);
+  auto intake = formats::Intake::Of(std::move(std::get<std::string>(bytes)), name);
+  if (auto* error = std::get_if<formats::Refusal>(&intake)) {
+    refuse(*error, CannotOpen());
+    return false;
+  }
+  const QString format = Text(std::get<formats::Intake>(intake).formatName());
+  auto chosen = readChosen(std::get<formats::Intake>(intake), name);
   if (!chosen) return false;
   if (auto* error = std::get_if<formats::Refusal>(&*chosen)) {
     refuse(*error, CannotOpen());
@@ -477,7 +473,7 @@ bool MelodyFiles::openLocal(const std::string& name) {
     suggested_.clear();
     showCaption();
     if (imported.import) {
-      showImport(imported, Text(format.name), Shown(name));
+      showImport(imported, format, Shown(name));
     } else {
       showMelody(imported.codes, imported.title);
     }
@@ -500,7 +496,7 @@ bool MelodyFiles::openLocal(const std::string& name) {
   current_.clear();
   suggested_ = info.absoluteDir().filePath(info.completeBaseName() + "." + kMelodyExtension);
   showCaption();
-  showImport(imported, Text(format.name), Shown(path));
+  showImport(imported, format, Shown(path));
   return true;
 }
 
@@ -514,11 +510,48 @@ void MelodyFiles::newMelody() {
   showCaption();
 }
 
-void MelodyFiles::openKept(const formats::Codes& codes) {
+void MelodyFiles::openKept(const MelodyKeeper::Kept& kept) {
   current_.clear();
   suggested_.clear();
   showCaption();
-  showMelody(codes, std::string());
+  showMelody(kept.codes, kept.title);
+}
+
+void MelodyFiles::offerLeftWork() {
+  const auto left = MelodyKeeper::leftByEndedRun();
+  if (!left) return;
+  // A bar across the top that takes no focus: composing goes on while it is there.
+  auto* bar = new QFrame(&window_);
+  bar->setObjectName("RestoreBar");
+  bar->setFocusPolicy(Qt::NoFocus);
+  bar->setStyleSheet(QStringLiteral("#RestoreBar { background: #ffffe0; }"));
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(6, 2, 6, 2);
+  auto* words = new QLabel(bar);
+  auto* restore = new QPushButton(bar);
+  auto* dismiss = new QPushButton(QStringLiteral("×"), bar);
+  restore->setObjectName("RestoreButton");
+  dismiss->setObjectName("DismissButton");
+  for (QPushButton* button : {restore, dismiss}) button->setFocusPolicy(Qt::NoFocus);
+  layout->addWidget(words, 1);
+  layout->addWidget(restore);
+  layout->addWidget(dismiss);
+  Translate(bar, [words, restore] {
+    words->setText(tr("前回の作業が残っています"));
+    restore->setText(tr("戻す"));
+  });
+  const QString path = left->path;
+  connect(restore, &QPushButton::clicked, this, [this, bar, kept = *left] {
+    openKept(kept);
+    MelodyKeeper::markClosed(kept.path);
+    bar->deleteLater();
+  });
+  connect(dismiss, &QPushButton::clicked, this, [bar, path] {
+    MelodyKeeper::markClosed(path);
+    bar->deleteLater();
+  });
+  bar->setGeometry(0, window_.menuBar()->height(), window_.width(), bar->sizeHint().height());
+  bar->show();
 }
 
 void MelodyFiles::keepReplacedMelody() {
@@ -542,6 +575,7 @@ bool MelodyFiles::writeMelodyTo(const QString& path) {
   RecentFiles::add(path);
   fillRecentMenu();
   showCaption();
+  showWritten(QT_TR_NOOP("%1 を保存しました"), path);
   return true;
 }
 
@@ -588,14 +622,20 @@ bool MelodyFiles::exportMelody() {
     fail(tr("エクスポートできませんでした"), path, formats::Words(*error, CurrentLanguage()));
     return false;
   }
+  showWritten(QT_TR_NOOP("%1 を書き出しました"), path);
   return true;
 }
 
 bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   const std::string name = tr("クリップボード").toStdString();
-  const formats::Format& format = formats::FormatToRead(text, "");
-  auto chosen = readChosen(text, name, format);
+  auto intake = formats::Intake::Of(text, name);
+  if (auto* error = std::get_if<formats::Refusal>(&intake)) {
+    refuse(*error, tr("クリップボードの内容を読み込めません。"));
+    return false;
+  }
+  const QString format = Text(std::get<formats::Intake>(intake).formatName());
+  auto chosen = readChosen(std::get<formats::Intake>(intake), name);
   if (!chosen) return false;
   auto& read = *chosen;
   if (auto* error = std::get_if<formats::Refusal>(&read)) {
@@ -608,7 +648,7 @@ bool MelodyFiles::pasteRtttl() {
   // A melody file's text goes in as it is; a tune is imported with its report.
   const formats::Imported& imported = std::get<formats::Imported>(read);
   if (imported.import) {
-    showImport(imported, Text(format.name), QString::fromStdString(name));
+    showImport(imported, format, QString::fromStdString(name));
   } else {
     showMelody(imported.codes, imported.title);
   }

@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "formats/format.h"
+#include "formats/intake.h"
 #include "formats/midi.h"
+#include "ui/melodykeeper.h"
 
 class QAction;
 class QMenu;
@@ -21,7 +23,6 @@ class QWidget;
 
 namespace merin::ui {
 
-class MelodyKeeper;
 class MerinMain;
 
 // The File menu's melody files (新規, 開く, 上書き保存, 名前を付けて保存, recent files, the kept
@@ -85,14 +86,19 @@ class MelodyFiles : public QObject {
   static constexpr size_t kKeptNotesShown = 8;
   // How long a failure to keep the melody is shown, in milliseconds.
   static constexpr int kKeepFailureShownMs = 15000;
+  // How long what was saved or exported is shown, in milliseconds.
+  static constexpr int kWrittenShownMs = 4000;
   // Brings in a kept melody as one undo step; the melody then has no file of its own.
-  void openKept(const formats::Codes& codes);
+  void openKept(const MelodyKeeper::Kept& kept);
   // Imports an RTTTL tune (or a melody file's text) from the clipboard.
   bool pasteRtttl();
   // Puts the melody's RTTTL on the clipboard.
   void copyRtttl();
   // Asks for the melody's title and sets it, as one undo step.
   void editTitle();
+  // Offers, in a bar across the top, the melody that a run which has ended left kept; done
+  // once the window is up.
+  void offerLeftWork();
   // Keeps a pending change of the melody now (the program is ending).
   void keepMelodyNow();
 
@@ -111,17 +117,19 @@ class MelodyFiles : public QObject {
   void fillKeptMenu();
   void showKeepFailure(const QString& message);
   // Shows `text` for a while across the top of the window, in a note named `name`.
-  void showNote(const char* name, const QString& text);
+  void showNote(const char* name, const QString& text, int shownMs = kKeepFailureShownMs);
+  // Says for a while that `path` was written, in `words` ("%1 を保存しました": %1 its name).
+  void showWritten(const char* words, const QString& path);
   // The melody is about to be replaced: one neither empty nor saved stays kept as it is.
   void keepReplacedMelody();
   void followChange();
   void showCaption();
   // Puts `codes` and `title` in place, the cursor after the last filled slot.
   void showMelody(const formats::Codes& codes, const std::string& title);
-  // Reads `bytes` named `name` as their format does; a collection of tunes asks which one
-  // first. Nothing when cancelled.
+  // The melody `intake` brings in, named `name`: when there is more than one, the one the user
+  // chooses. Nothing when cancelled.
   std::optional<std::variant<formats::Imported, formats::Refusal>> readChosen(
-      std::string_view bytes, const std::string& name, const formats::Format& format);
+      const formats::Intake& intake, const std::string& name);
   // Puts a tune imported from `format` in place and shows what the import changed.
   void showImport(const formats::Imported& imported, const QString& format, const QString& source);
   bool writeMelodyTo(const QString& path);
@@ -136,6 +144,7 @@ class MelodyFiles : public QObject {
   MelodyKeeper* keeper_;
   QMenu* recentMenu_ = nullptr;
   QMenu* keptMenu_ = nullptr;
+  QAction* exportItem_ = nullptr;
   QString current_;
   QString suggested_;
   formats::Codes clean_;

@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
+#include <string_view>
 
 #include "core/melodyedit.h"
 #include "formats/fileio.h"
@@ -17,6 +18,26 @@
 
 namespace merin::ui {
 namespace {
+
+// The last line of a kept file its window let go of.
+constexpr std::string_view kClosedLine = "# closed\n";
+
+// The bytes of the kept file at `path`, or none.
+std::optional<std::string> BytesOf(const QString& path) {
+  auto bytes =
+      formats::ReadInputFile(QFile::encodeName(path).toStdString(), formats::Accept::Files);
+  if (auto* read = std::get_if<std::string>(&bytes)) return std::move(*read);
+  return std::nullopt;
+}
+
+// The kept file of `bytes` at `info`, or none when it holds no melody.
+std::optional<MelodyKeeper::Kept> KeptOf(const QFileInfo& info, const std::string& bytes) {
+  auto read = formats::MelodyFileFormat().read(bytes, info.fileName().toStdString(), {});
+  auto* melody = std::get_if<formats::Imported>(&read);
+  if (!melody || melody->codes == EmptyCodes()) return std::nullopt;
+  return MelodyKeeper::Kept{info.filePath(), info.lastModified(), melody->codes, melody->title,
+                            bytes.ends_with(kClosedLine)};
+}
 
 // Whether the process named in a kept file's name (...-PID-N.mk98) still runs.
 bool WindowRuns(const QString& name) {
@@ -45,11 +66,11 @@ void TakeInLastMelody(const QString& store) {
 
 }  // namespace
 
-MelodyKeeper::MelodyKeeper(std::function<formats::Codes()> melody, QObject* parent)
+MelodyKeeper::MelodyKeeper(std::function<MelodySnapshot()> melody, QObject* parent)
     : QObject(parent), melody_(std::move(melody)) {
   timer_.setSingleShot(true);
   timer_.setInterval(kDelayMs);
-  connect(&timer_, &QTimer::timeout, this, &MelodyKeeper::write);
+  connect(&timer_, &QTimer::timeout, this, [this] { write(false); });
 }
 
 QString MelodyKeeper::folder() {
@@ -63,15 +84,24 @@ std::vector<MelodyKeeper::Kept> MelodyKeeper::newest(int most) {
   std::vector<Kept> kept;
   for (const QFileInfo& file : StoreFiles(store)) {
     if (static_cast<int>(kept.size()) == most) break;
-    const std::string path = QFile::encodeName(file.filePath()).toStdString();
-    auto bytes = formats::ReadInputFile(path, formats::Accept::Files);
-    if (!std::holds_alternative<std::string>(bytes)) continue;
-    auto codes = formats::ReadMelodyFile(std::get<std::string>(bytes), path);
-    if (auto* read = std::get_if<formats::Codes>(&codes); read && *read != EmptyCodes()) {
-      kept.push_back({file.filePath(), file.lastModified(), *read});
-    }
+    const auto bytes = BytesOf(file.filePath());
+    if (auto one = bytes ? KeptOf(file, *bytes) : std::nullopt) kept.push_back(std::move(*one));
   }
   return kept;
+}
+
+std::optional<MelodyKeeper::Kept> MelodyKeeper::leftByEndedRun() {
+  for (const Kept& kept : newest(kKeptMost)) {
+    if (!kept.closed && !WindowRuns(QFileInfo(kept.path).fileName())) return kept;
+  }
+  return std::nullopt;
+}
+
+void MelodyKeeper::markClosed(const QString& path) {
+  const auto bytes = BytesOf(path);
+  if (!bytes || bytes->ends_with(kClosedLine)) return;
+  formats::WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                               *bytes + std::string(kClosedLine));
 }
 
 void MelodyKeeper::changed() {
@@ -81,23 +111,42 @@ void MelodyKeeper::changed() {
 void MelodyKeeper::flush() {
   if (!timer_.isActive()) return;
   timer_.stop();
-  write();
+  write(false);
+}
+
+void MelodyKeeper::close() {
+  timer_.stop();
+  write(true);
 }
 
 void MelodyKeeper::replacing(bool keepIt) {
   if (!keepIt) return;
   timer_.stop();
-  write();
+  write(true);
   file_.clear();
-  written_ = {};
+  written_.clear();
 }
 
-void MelodyKeeper::write() {
-  const formats::Codes codes = melody_();
-  if (codes == EmptyCodes() || codes == written_) return;
+void MelodyKeeper::write(bool closed) {
+  const MelodySnapshot melody = melody_();
+  if (melody.codes == EmptyCodes()) return;
+  const std::string bytes = formats::WriteMelodyFile(melody.codes, melody.title) +
+                            (closed ? std::string(kClosedLine) : std::string());
+  if (bytes == written_) return;
   const QString store = folder();
   const bool fresh = file_.isEmpty();
   if (fresh) {
+    // A melody the store holds already from a window that let go of it or has ended (a file
+    // opened again, a melody brought back) is kept once.
+    const std::string open = formats::WriteMelodyFile(melody.codes, melody.title);
+    for (const QFileInfo& file : StoreFiles(store)) {
+      const auto kept = BytesOf(file.filePath());
+      if (kept && (*kept == open + std::string(kClosedLine) ||
+                   (*kept == open && !WindowRuns(file.fileName())))) {
+        written_ = bytes;
+        return;
+      }
+    }
     static int counter = 0;
     QDir().mkpath(store);
     file_ = store + "/" +
@@ -105,15 +154,14 @@ void MelodyKeeper::write() {
             QString::number(QCoreApplication::applicationPid()) + "-" + QString::number(counter++) +
             ".mk98";
   }
-  const auto error = formats::WriteFileAtomically(QFile::encodeName(file_).toStdString(),
-                                                  formats::WriteMelodyFile(codes));
+  const auto error = formats::WriteFileAtomically(QFile::encodeName(file_).toStdString(), bytes);
   if (error) {
     // Said once: a message at every note would stop the composing.
     if (!failing_) emit failed(QString::fromStdString(formats::Words(*error, CurrentLanguage())));
     failing_ = true;
     return;
   }
-  written_ = codes;
+  written_ = bytes;
   failing_ = false;
   if (!fresh) return;
   TakeInLastMelody(store);

@@ -6,16 +6,21 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "core/melodyhistory.h"
 #include "formats/melody.h"
 
 namespace merin::ui {
 
-// Keeps the window's melody in a file of its own in the kept-melody store, so that nothing is
-// lost however the program ends: within a second of every change, and at once when asked. A
-// melody that is replaced stays kept as it was, and the next one gets a file of its own. An
-// all-empty melody is never kept.
+// Keeps the window's melody and title in a file of its own in the kept-melody store, so that
+// nothing is lost however the program ends: within a second of every change, and at once when
+// asked. A melody that is replaced stays kept as it was, and the next one gets a file of its own.
+// An all-empty melody is never kept, nor one the store holds already. A file the window lets go
+// of (a melody replaced, the window ended as it should) is marked closed; one that is not, whose
+// window no longer runs, is work that an ended run left.
 class MelodyKeeper : public QObject {
   Q_OBJECT
 
@@ -26,26 +31,36 @@ class MelodyKeeper : public QObject {
   // The store keeps the newest this many, and any whose window still runs.
   static constexpr int kKeptMost = 100;
 
-  // A kept melody: its file, when it was last written, and its slots.
+  // A kept melody: its file, when it was last written, its slots and title, and whether its
+  // window let go of it.
   struct Kept {
     QString path;
     QDateTime written;
     formats::Codes codes;
+    std::string title;
+    bool closed = false;
   };
 
   // `melody` gives the melody to keep whenever it is written.
-  explicit MelodyKeeper(std::function<formats::Codes()> melody, QObject* parent = nullptr);
+  explicit MelodyKeeper(std::function<MelodySnapshot()> melody, QObject* parent = nullptr);
 
   // $XDG_DATA_HOME/merinkast98/kept (~/.local/share/merinkast98/kept by default); its files are
   // named YYYYMMDD-HHMMSS-PID-N.mk98 after the time the melody was first kept.
   static QString folder();
   // The newest `most` kept melodies, newest first; files that cannot be read are left out.
   static std::vector<Kept> newest(int most);
+  // The newest kept melody that a run which has ended left without closing it; none when there
+  // is none.
+  static std::optional<Kept> leftByEndedRun();
+  // Marks the kept file at `path` closed, so that it is offered no more.
+  static void markClosed(const QString& path);
 
   // The melody changed: it is written within kDelayMs.
   void changed();
   // Writes a pending change now.
   void flush();
+  // The window ends as it should: a pending change is written and the file marked closed.
+  void close();
   // Whether a change waits to be written.
   bool pending() const { return timer_.isActive(); }
   // The melody is about to be replaced. When `keepIt`, it is written now and its file left as
@@ -57,12 +72,13 @@ class MelodyKeeper : public QObject {
   void failed(const QString& message);
 
  private:
-  void write();
+  // Writes the melody, marked closed when `closed`.
+  void write(bool closed);
 
-  std::function<formats::Codes()> melody_;
+  std::function<MelodySnapshot()> melody_;
   QTimer timer_;
-  QString file_;  // this melody's file in the store, once it is written
-  formats::Codes written_;
+  QString file_;         // this melody's file in the store, once it is written
+  std::string written_;  // what it holds
   bool failing_ = false;
 };
 

@@ -14,6 +14,7 @@
 #include "core/lifecycle.h"
 #include "core/programfiles.h"
 #include "entry/keyboard.h"
+#include "entry/mainlayout.h"
 #include "entry/staff.h"
 #include "output/convert.h"
 #include "output/testplay.h"
@@ -22,7 +23,6 @@
 #include "ui/handlerarguments.h"
 #include "ui/keybutton.h"
 #include "ui/language.h"
-#include "ui/mainlayout.h"
 #include "ui/melodyfiles.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
@@ -110,6 +110,8 @@ void MerinMain::wire() {
         Command2_Click(melody, view, sound, stopRequested);
       });
     });
+    // The button was disabled while it played, which moved the focus on: it comes back here.
+    controls_.command2->setFocus(Qt::OtherFocusReason);
   });
   connect(endMenu_, &QAction::triggered, this, [this] {
     emit ending();

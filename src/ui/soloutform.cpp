@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPlainTextEdit>
+#include <QShortcut>
 
 #include "ui/language.h"
 
@@ -18,6 +19,11 @@ SoloutForm::SoloutForm() : text1_(new QPlainTextEdit(this)) {
   text1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   text1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // Closed from the keyboard as the キー操作 window is.
+  for (const QKeySequence& keys :
+       {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
+  }
 }
 
 std::string SoloutForm::Text() const {

@@ -41,6 +41,10 @@ std::vector<Text> LibraryRows() {
   return rows;
 }
 
+// The rows that are names, the same in both languages.
+const std::set<std::string_view> kNameRows = {"page.ok", "page.language", "page.japanese",
+                                              "page.english"};
+
 // Every word table outside the window.
 std::vector<std::vector<Text>> Tables() {
   return {LibraryRows(), {std::begin(keys::kKeysTexts), std::end(keys::kKeysTexts)}};
@@ -52,6 +56,10 @@ TEST(WordTables, EveryRowHasItsOwnIdBothLanguagesAndTheSameValuesInBoth) {
     for (const Text& row : table) {
       EXPECT_TRUE(ids.insert(row.id).second) << row.id << " is the id of two rows";
       EXPECT_FALSE(row.japanese.empty() || row.english.empty()) << row.id;
+      if (kNameRows.count(row.id)) {
+        EXPECT_EQ(row.japanese, row.english) << row.id << " is a name";
+        continue;
+      }
       EXPECT_FALSE(Ascii(row.japanese)) << row.id << ": " << row.japanese;
       EXPECT_TRUE(Ascii(row.english)) << row.id << ": " << row.english;
       EXPECT_EQ(Named(row.japanese), Named(row.english)) << row.id;
@@ -82,7 +90,9 @@ void ExpectOneLanguage(const std::string& en, const std::string& ja) {
 
 TEST(WordTables, EveryRowOfTheLibrariesSpeaksOneLanguageAtATime) {
   for (const Text& row : LibraryRows()) {
-    ExpectOneLanguage(std::string(row.english), std::string(row.japanese));
+    if (!kNameRows.count(row.id)) {
+      ExpectOneLanguage(std::string(row.english), std::string(row.japanese));
+    }
   }
   for (int error = 1; error <= EDQUOT; ++error) {
     const Refusal refusal = SystemRefusal(error);

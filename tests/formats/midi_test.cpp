@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The MIDI export read back by mido, an independent reader, and played through TiMidity++.
+// The MIDI export read back by mido, an independent reader, and played through TiMidity++; files
+// that mido writes read back.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <sstream>
 
 #include "formats/midi.h"
 #include "support/melodies.h"
@@ -128,6 +131,34 @@ TEST(WriteMidi, TimidityPlaysThePitchesInTheirSlots) {
   }
   EXPECT_GT(quietestNote, 0.02);
   EXPECT_LT(rest, quietestNote / 2);
+}
+
+// Files mido writes read as the script's own reading of them, by mido, gives their parts.
+TEST(ReadMidi, FilesOfAnIndependentWriterGiveThePartsItsReadingGives) {
+  TempFolder dir;
+  auto script = RunProgram(MERIN_PYTHON3, {MERIN_MIDO_PARTS, dir.path()});
+  ASSERT_EQ(script.exitCode, 0) << script.err;
+  std::istringstream lines(script.out);
+  std::map<std::string, std::vector<std::string>> expected;
+  for (std::string line; std::getline(lines, line);) {
+    expected[line.substr(0, line.find(' '))].push_back(line);
+  }
+  ASSERT_EQ(expected.size(), 2u) << script.out;
+  for (const auto& [file, parts] : expected) {
+    auto bytes = test::ReadBytes(dir / file);
+    auto tune = ReadMidiTune(bytes, file);
+    ASSERT_TRUE(std::holds_alternative<MidiTune>(tune)) << file;
+    std::vector<std::string> read;
+    const MidiTune& midi = std::get<MidiTune>(tune);
+    for (const MidiPart& p : midi.parts) {
+      std::string line = file + " " + std::to_string(p.track) + " " + std::to_string(p.channel) +
+                         " " + std::to_string(p.program) + " " + std::to_string(p.onsets) + " " +
+                         std::to_string(p.chords) + ":";
+      for (const int slot : midi.Sequence(p)) line += " " + std::to_string(slot);
+      read.push_back(line);
+    }
+    EXPECT_EQ(read, parts);
+  }
 }
 
 }  // namespace

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include <array>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "formats/intake.h"
 #include "formats/midi.h"
 #include "formats/writeas.h"
 #include "support/melodies.h"
-#include "support/runprogram.h"
-#include "support/tempfolder.h"
 
 namespace merin::formats {
 namespace {
@@ -214,31 +212,72 @@ TEST(ReadMidi, APartWithoutAProgramChangeTakesItsChannelsFirstInTheFile) {
   }
 }
 
-// Files mido writes read as the script's own reading of them, by mido, gives their parts.
-TEST(ReadMidi, FilesOfAnIndependentWriterGiveThePartsItsReadingGives) {
-  test::TempFolder dir;
-  auto script = test::RunProgram(MERIN_PYTHON3, {MERIN_MIDO_PARTS, dir.path()});
-  ASSERT_EQ(script.exitCode, 0) << script.err;
-  std::istringstream lines(script.out);
-  std::map<std::string, std::vector<std::string>> expected;
-  for (std::string line; std::getline(lines, line);) {
-    expected[line.substr(0, line.find(' '))].push_back(line);
+}  // namespace
+}  // namespace merin::formats
+
+namespace merin::formats {
+namespace {
+
+// A read as one line: the codes, title and report, or the refusal, in English.
+std::string Said(const std::variant<Imported, Refusal>& read) {
+  if (auto* refusal = std::get_if<Refusal>(&read)) return Words(*refusal, Language::English);
+  const Imported& imported = std::get<Imported>(read);
+  std::string said;
+  for (const std::string& code : imported.codes) said += code + ' ';
+  said += "| " + imported.title;
+  for (const std::string& line : Words(imported.report, Language::English)) said += " | " + line;
+  return said;
+}
+
+// Every format comes in through the one entry point: what there is to choose, and each choice
+// taken as its format's own reader takes it.
+TEST(Intake, EveryFormatWithAndWithoutChoices) {
+  const std::string twoNotes = On(60) + Off(96, 60) + On(62) + Off(96, 62) + kEnd;
+  const std::string twoParts =
+      Smf(1, {Name("bass") + On(40) + Off(96, 40) + kEnd, Name("Lead") + twoNotes});
+  const std::string collection = "one:d=4:c\n0::x\ntwo:d=4:d,e\n";
+  const std::string imy = "BEGIN:IMELODY\nVERSION:1.2\nNAME:I\nMELODY:c2d2e2\nEND:IMELODY\n";
+  const struct {
+    std::string bytes, name;
+    size_t choices, offered, number, from;
+  } cases[] = {
+      {"# Merinkast98 melody\n# title: T\nC4 D4", "t.mk98", 0, 0, 0, 1},
+      {imy, "t.imy", 0, 0, 0, 2},
+      {"a:d=4:c,d,e", "t.rtttl", 0, 0, 0, 2},
+      {"a:d=4:c,d,e", "t.rtttl", 0, 0, 2, 1},
+      {collection, "t.rtttl", 3, 1, 0, 1},
+      {collection, "t.rtttl", 3, 1, 3, 2},
+      {collection, "t.rtttl", 3, 1, 2, 1},
+      {collection, "t.rtttl", 3, 1, 4, 1},
+      {"0::x\ntwo:d=4:d\n", "t.rtttl", 2, 2, 2, 1},
+      {twoParts, "t.mid", 2, 2, 0, 1},
+      {twoParts, "t.mid", 2, 2, 1, 1},
+      {twoParts, "t.mid", 2, 2, 3, 1},
+      {Smf(0, {twoNotes}), "t.mid", 0, 0, 0, 2},
+  };
+  // What the format's own reader gives for the choice.
+  const auto direct = [](const std::string& bytes, const std::string& name, size_t number,
+                         size_t from) -> std::variant<Imported, Refusal> {
+    if (name != "t.mid") return ReadAny(bytes, name, {.from = from, .tune = number});
+    return TakePart(std::get<MidiTune>(ReadMidiTune(bytes, name)), number, from, name);
+  };
+  for (const auto& c : cases) {
+    auto intake = Intake::Of(c.bytes, c.name);
+    ASSERT_TRUE(std::holds_alternative<Intake>(intake)) << c.bytes;
+    const Intake& in = std::get<Intake>(intake);
+    EXPECT_EQ(in.choices(), c.choices) << c.bytes;
+    EXPECT_EQ(in.offered(), c.offered) << c.bytes;
+    EXPECT_EQ(in.parts() != nullptr, c.name == "t.mid") << c.bytes;
+    EXPECT_EQ(Said(in.Take(c.number, c.from)), Said(direct(c.bytes, c.name, c.number, c.from)))
+        << c.bytes << c.number;
   }
-  ASSERT_EQ(expected.size(), 2u) << script.out;
-  for (const auto& [file, parts] : expected) {
-    auto bytes = test::ReadBytes(dir / file);
-    auto tune = ReadMidiTune(bytes, file);
-    ASSERT_TRUE(std::holds_alternative<MidiTune>(tune)) << file;
-    std::vector<std::string> read;
-    const MidiTune& midi = std::get<MidiTune>(tune);
-    for (const MidiPart& p : midi.parts) {
-      std::string line = file + " " + std::to_string(p.track) + " " + std::to_string(p.channel) +
-                         " " + std::to_string(p.program) + " " + std::to_string(p.onsets) + " " +
-                         std::to_string(p.chords) + ":";
-      for (const int slot : midi.Sequence(p)) line += " " + std::to_string(slot);
-      read.push_back(line);
-    }
-    EXPECT_EQ(read, parts);
+  EXPECT_EQ(std::get<Intake>(Intake::Of(collection, "t.rtttl")).choice(3).title, "two");
+  EXPECT_TRUE(std::get<Intake>(Intake::Of(collection, "t.rtttl")).choice(2).refused);
+  // A file refused as a whole is that refusal.
+  for (const auto& [bytes, name] : {std::pair{std::string("MThd"), "t.mid"}, {"0::x", "t.rtttl"}}) {
+    auto intake = Intake::Of(bytes, name);
+    ASSERT_TRUE(std::holds_alternative<Refusal>(intake)) << bytes;
+    EXPECT_EQ(Said(std::get<Refusal>(intake)), Said(ReadAny(bytes, name))) << bytes;
   }
 }
 

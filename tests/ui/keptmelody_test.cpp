@@ -189,6 +189,42 @@ TEST(KeptMelody, AFailureIsShownOnceInTheWindowAndComposingGoesOn) {
   EXPECT_EQ(FilesWindow::Read(blocked), "x");
 }
 
+// Work that an ended run left unclosed is offered in a bar that takes no focus; 戻す brings it
+// back, title too, as one undo step, and the store keeps it once and offers it no more.
+TEST(KeptMelody, WorkAnEndedRunLeftIsOfferedAndComesBackOnce) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  EXPECT_EQ(t.window->findChild<QWidget*>("RestoreBar"), nullptr) << "nothing was left";
+  QDir().mkpath(MelodyKeeper::folder());
+  // No process has the number 99999999; the closed file is the newer.
+  const std::pair<const char*, std::string> files[] = {
+      {"20260101-000000-99999999-0.mk98",
+       formats::WriteMelodyFile(MakeCodes({"11", "21"}), "Left")},
+      {"20260101-000001-99999999-1.mk98",
+       formats::WriteMelodyFile(MakeCodes({"72"})) + "# closed\n"}};
+  for (int i = 0; i < 2; ++i) {
+    QFile file(MelodyKeeper::folder() + "/" + files[i].first);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(files[i].second.data(), qint64(files[i].second.size()));
+    file.setFileTime(QDateTime::currentDateTime().addSecs(i - 60),
+                     QFileDevice::FileModificationTime);
+  }
+  t.files().offerLeftWork();
+  auto* bar = t.window->findChild<QWidget*>("RestoreBar");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(bar->findChild<QLabel*>()->text(), "前回の作業が残っています");
+  EXPECT_TRUE(t.window->isActiveWindow()) << "the keyboard stays with the window";
+  QTest::mouseClick(bar->findChild<QPushButton*>("RestoreButton"), Qt::LeftButton);
+  EXPECT_EQ(t.Codes(), MakeCodes({"11", "21"}));
+  EXPECT_EQ(t.window->melody().Title, "Left");
+  t.files().keepMelodyNow();
+  QTest::qWait(MelodyKeeper::kDelayMs + 200);
+  EXPECT_EQ(KeptFiles().size(), 2) << "the melody brought back is kept once";
+  EXPECT_FALSE(MelodyKeeper::leftByEndedRun()) << "offered no more";
+  t.Key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(t.Codes(), MakeCodes({})) << "brought back as one undo step";
+}
+
 // Settings that cannot be read or written are said once in the window, as a failure to keep is.
 TEST(KeptMelody, UnusableSettingsAreSaidOnceInTheWindow) {
   const QString conf = ui::UserSettings::fileName();

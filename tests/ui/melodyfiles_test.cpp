@@ -213,6 +213,28 @@ TEST(MelodyFilesSave, SaveAsAsksForANameAddsTheExtensionAndNamesTheNewFile) {
       << "a temporary file was left behind";
 }
 
+// A save and an export say for a while what was written where; export waits for a note.
+TEST(MelodyFilesSave, SaveAndExportSayWhatWasWrittenWhere) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  QAction* exportItem = t.window->findChild<QAction*>("ExportMenu");
+  EXPECT_FALSE(exportItem->isEnabled()) << "an empty melody has nothing to export";
+  QTest::mouseClick(t.find("ken0"), Qt::LeftButton);
+  EXPECT_TRUE(exportItem->isEnabled());
+  const QString folder = QDir::toNativeSeparators(t.work.path());
+  const std::pair<QString, QString> steps[] = {{"m.mk98", "m.mk98 を保存しました"},
+                                               {"m.mid", "m.mid を書き出しました"}};
+  for (const auto& [name, said] : steps) {
+    t.saveAnswer = t.File(name);
+    ASSERT_TRUE(name.endsWith("mk98") ? t.files().saveAs() : t.files().exportMelody());
+    const auto notes = t.window->findChildren<QLabel*>("Written");
+    ASSERT_FALSE(notes.isEmpty());
+    EXPECT_EQ(notes.back()->text(), said + "\n" + folder);
+    EXPECT_EQ(notes.back()->focusPolicy(), Qt::NoFocus);
+  }
+  EXPECT_EQ(t.Status(), "NOTE:2") << "the status bar keeps the slot";
+}
+
 TEST(MelodyFilesRecent, NewestFirstAtMostEightMissingOnesGreyedAndOpenedFromTheMenu) {
   FilesWindow t;
   ASSERT_TRUE(t.active);

@@ -292,6 +292,22 @@
         <source>設定を読み書きできませんでした</source>
         <translation>The settings could not be read or written</translation>
     </message>
+    <message>
+        <source>%1 を保存しました</source>
+        <translation>Saved %1</translation>
+    </message>
+    <message>
+        <source>%1 を書き出しました</source>
+        <translation>Exported %1</translation>
+    </message>
+    <message>
+        <source>前回の作業が残っています</source>
+        <translation>Work from an earlier run was kept</translation>
+    </message>
+    <message>
+        <source>戻す</source>
+        <translation>Restore</translation>
+    </message>
 </context>
 <context>
     <name>merin::ui::MerinMain</name>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "ui/mainlayout.h"
+#include "entry/mainlayout.h"
 
-namespace merin::ui {
+namespace merin {
 
 using K = ControlKind;
 
@@ -98,4 +98,4 @@ const std::array<ControlPlacement, kControlCount> kMainLayout = {{
     {"Command2", K::kTestPlayButton, 0, 500, 170, 111, 31},
 }};
 
-}  // namespace merin::ui
+}  // namespace merin

@@ -5,9 +5,10 @@
 #include <cstddef>
 #include <string_view>
 
-namespace merin::ui {
+namespace merin {
 
-// What a laid-out control is; each kind is built by its own widget class.
+// What a laid-out control is; each kind is built by a widget class of the window and drawn alike
+// by the page.
 enum class ControlKind {
   kStaffCell,       // Gosen0..29
   kMarker,          // np0..29
@@ -36,4 +37,4 @@ inline constexpr size_t kControlCount = 89;
 // before it and follows them in tab order.
 extern const std::array<ControlPlacement, kControlCount> kMainLayout;
 
-}  // namespace merin::ui
+}  // namespace merin

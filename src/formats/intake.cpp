@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+#include "formats/intake.h"
+
+#include <utility>
+
+namespace merin::formats {
+
+std::variant<Intake, Refusal> Intake::Of(std::string bytes, std::string name) {
+  Intake intake;
+  intake.bytes_ = std::move(bytes);
+  intake.name_ = std::move(name);
+  intake.format_ = &FormatToRead(intake.bytes_, intake.name_);
+  if (intake.format_->read == ReadMidi) {
+    auto tune = ReadMidiTune(intake.bytes_, intake.name_);
+    if (auto* refusal = std::get_if<Refusal>(&tune)) return std::move(*refusal);
+    intake.midi_ = std::move(std::get<MidiTune>(tune));
+    return intake;
+  }
+  if (intake.format_->read == ReadRtttl) {
+    std::vector<RtttlTune> tunes = ListRtttlTunes(intake.bytes_, intake.name_);
+    if (tunes.size() > 1) {
+      intake.tunes_ = std::move(tunes);
+      return intake;
+    }
+  }
+  auto read = intake.format_->read(intake.bytes_, intake.name_, {});
+  if (auto* refusal = std::get_if<Refusal>(&read)) return std::move(*refusal);
+  intake.read_ = std::move(std::get<Imported>(read));
+  return intake;
+}
+
+size_t Intake::choices() const {
+  if (midi_) return midi_->parts.size() > 1 ? midi_->parts.size() : 0;
+  return tunes_.size();
+}
+
+Choice Intake::choice(size_t number) const {
+  if (midi_) {
+    const MidiPart& part = midi_->parts.at(number - 1);
+    return {midi_->Name(part), part.onsets, false};
+  }
+  const RtttlTune& tune = tunes_.at(number - 1);
+  return {tune.title, tune.notes, tune.refused};
+}
+
+size_t Intake::offered() const {
+  if (choices() == 0) return 0;
+  if (midi_) return midi_->chosen;
+  for (size_t i = 0; i < tunes_.size(); ++i) {
+    if (!tunes_[i].refused) return i + 1;
+  }
+  return 1;
+}
+
+std::variant<Imported, Refusal> Intake::Take(size_t number, size_t from) const {
+  if (midi_) return TakePart(*midi_, number, from, name_);
+  if (!tunes_.empty()) {
+    return ReadListedTune(bytes_, name_, tunes_, number, {.from = from});
+  }
+  if (from == 1 && number <= 1) return *read_;
+  return format_->read(bytes_, name_, {.from = from, .tune = number});
+}
+
+}  // namespace merin::formats

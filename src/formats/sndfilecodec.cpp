@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: MIT
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <mutex>
+
+#include "core/coretexts.h"
+#include "formats/audiocodec.h"
+
+namespace merin::formats {
+namespace {
+
+struct AudioFormat {
+  std::string_view extension;
+  int format;
+};
+
+// What each extension is written as.
+constexpr AudioFormat kAudioFormats[] = {
+    {"wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+    {"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+    {"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
+    // SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, spelt out: headers before libsndfile 1.1 lack
+    // the names, and the libraries behind them refuse the format in sf_format_check.
+    {"mp3", 0x230000 | 0x0082},
+};
+
+// The libsndfile format of `extension`, or 0.
+int FormatOf(std::string_view extension) {
+  for (const AudioFormat& f : kAudioFormats) {
+    if (f.extension == extension) return f.format;
+  }
+  return 0;
+}
+
+struct SndfileCloser {
+  void operator()(SNDFILE* file) const { sf_close(file); }
+};
+using SndfilePtr = std::unique_ptr<SNDFILE, SndfileCloser>;
+
+// libsndfile tells why an open failed only through one error shared by the whole process.
+std::mutex openMutex;
+
+// A file in memory for libsndfile to write into.
+struct MemoryFile {
+  std::string bytes;
+  sf_count_t position = 0;
+};
+
+sf_count_t MemoryLength(void* data) { return static_cast<MemoryFile*>(data)->bytes.size(); }
+
+sf_count_t MemorySeek(sf_count_t offset, int whence, void* data) {
+  auto* file = static_cast<MemoryFile*>(data);
+  const sf_count_t base = whence == SEEK_SET   ? 0
+                          : whence == SEEK_CUR ? file->position
+                                               : static_cast<sf_count_t>(file->bytes.size());
+  if (base + offset < 0) return -1;
+  file->position = base + offset;
+  return file->position;
+}
+
+sf_count_t MemoryRead(void* out, sf_count_t count, void* data) {
+  auto* file = static_cast<MemoryFile*>(data);
+  const auto size = static_cast<sf_count_t>(file->bytes.size());
+  const sf_count_t got = std::clamp<sf_count_t>(size - file->position, 0, count);
+  std::memcpy(out, file->bytes.data() + file->position, static_cast<size_t>(got));
+  file->position += got;
+  return got;
+}
+
+sf_count_t MemoryWrite(const void* in, sf_count_t count, void* data) {
+  auto* file = static_cast<MemoryFile*>(data);
+  const auto end = static_cast<size_t>(file->position + count);
+  if (end > file->bytes.size()) file->bytes.resize(end);
+  std::memcpy(file->bytes.data() + file->position, in, static_cast<size_t>(count));
+  file->position += count;
+  return count;
+}
+
+sf_count_t MemoryTell(void* data) { return static_cast<MemoryFile*>(data)->position; }
+
+}  // namespace
+
+std::variant<PcmSound, Refusal> ReadSoundFile(const std::string& path) {
+  const Refusal notASound(CoreText("sound.not-a-sound-file"), path);
+  SF_INFO info{};
+  SndfilePtr file;
+  {
+    const std::lock_guard lock(openMutex);
+    file.reset(sf_open(path.c_str(), SFM_READ, &info));
+    if (!file) return notASound;
+  }
+  if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return notASound;
+  PcmSound sound{info.samplerate, info.channels, {}};
+  sound.samples.resize(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
+  const sf_count_t got = sf_readf_short(file.get(), sound.samples.data(), info.frames);
+  if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) return notASound;
+  sound.samples.resize(static_cast<size_t>(got) * static_cast<size_t>(info.channels));
+  return sound;
+}
+
+bool CanEncode(std::string_view extension, int rate, int channels) {
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = channels;
+  info.format = FormatOf(extension);
+  return info.format != 0 && sf_format_check(&info) != 0;
+}
+
+std::optional<std::string> Encode(std::span<const PcmSound* const> parts, int rate, int channels,
+                                  std::string_view extension) {
+  SF_VIRTUAL_IO io{MemoryLength, MemorySeek, MemoryRead, MemoryWrite, MemoryTell};
+  MemoryFile memory;
+  SF_INFO info{};
+  info.samplerate = rate;
+  info.channels = channels;
+  info.format = FormatOf(extension);
+  SndfilePtr file;
+  {
+    const std::lock_guard lock(openMutex);
+    file.reset(sf_open_virtual(&io, SFM_WRITE, &info, &memory));
+  }
+  if (!file) return std::nullopt;
+  for (const PcmSound* part : parts) {
+    const auto frames = static_cast<sf_count_t>(part->samples.size()) / channels;
+    if (sf_writef_short(file.get(), part->samples.data(), frames) != frames) return std::nullopt;
+  }
+  if (sf_close(file.release()) != 0) return std::nullopt;
+  return std::move(memory.bytes);
+}
+
+}  // namespace merin::formats

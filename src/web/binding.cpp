@@ -1,0 +1,358 @@
+// SPDX-License-Identifier: MIT
+// The page's way into the program: embind functions and classes over core, entry, output and
+// formats. Every rule stays in those libraries; here values only change shape. File bytes cross
+// as Uint8Array, melodies as arrays of 30 codes, words as {ja, en}.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <optional>
+
+#include "core/coretexts.h"
+#include "core/da.h"
+#include "core/melodyedit.h"
+#include "core/notecode.h"
+#include "core/pitch.h"
+#include "core/programfiles.h"
+#include "entry/keyboard.h"
+#include "entry/mainlayout.h"
+#include "entry/pianolayout.h"
+#include "entry/staff.h"
+#include "formats/format.h"
+#include "formats/intake.h"
+#include "formats/writeas.h"
+#include "output/convert.h"
+#include "web/webmelody.h"
+
+namespace merin::web {
+namespace {
+
+using emscripten::val;
+using formats::Imported;
+using formats::Refusal;
+
+[[noreturn]] void Throw(const char* type, const char* message) {
+  val::global(type).new_(std::string(message)).throw_();
+}
+
+// The bytes of a Uint8Array.
+std::string BytesOf(const val& array) {
+  if (!array.instanceof (val::global("Uint8Array"))) Throw("TypeError", "bytes are a Uint8Array");
+  std::string bytes(array["length"].as<size_t>(), '\0');
+  val(emscripten::typed_memory_view(bytes.size(), reinterpret_cast<uint8_t*>(bytes.data())))
+      .call<void>("set", array);
+  return bytes;
+}
+
+// A Uint8Array of its own holding `bytes`.
+val ArrayOf(const std::string& bytes) {
+  return val(emscripten::typed_memory_view(bytes.size(),
+                                           reinterpret_cast<const uint8_t*>(bytes.data())))
+      .call<val>("slice");
+}
+
+template <typename T>
+val ArrayOf(const std::vector<T>& items) {
+  val array = val::array();
+  for (const T& item : items) array.call<void>("push", item);
+  return array;
+}
+
+// {ja, en}: what `words` says in each language.
+template <typename F>
+val InBothLanguages(F words) {
+  val both = val::object();
+  both.set("ja", words(Language::Japanese));
+  both.set("en", words(Language::English));
+  return both;
+}
+
+val RefusalOf(const Refusal& refusal) {
+  return InBothLanguages([&](Language l) { return formats::Words(refusal, l); });
+}
+
+val ImportedOf(const Imported& melody) {
+  val object = val::object();
+  object.set("codes", ArrayOf(std::vector<std::string>(melody.codes.begin(), melody.codes.end())));
+  object.set("report", InBothLanguages(
+                           [&](Language l) { return ArrayOf(formats::Words(melody.report, l)); }));
+  object.set("import", melody.import);
+  object.set("title", melody.title);
+  // Where typing goes on, as after a melody opened in the window.
+  object.set("cursor", SlotAfterLast(melody.codes, AfterFull::WrapToFirst));
+  return object;
+}
+
+// {melody} or {refusal}.
+val ResultOf(const std::variant<Imported, Refusal>& read) {
+  val result = val::object();
+  if (const auto* refusal = std::get_if<Refusal>(&read)) {
+    result.set("refusal", RefusalOf(*refusal));
+  } else {
+    result.set("melody", ImportedOf(std::get<Imported>(read)));
+  }
+  return result;
+}
+
+val Formats() {
+  val list = val::array();
+  for (const formats::Format& f : formats::Formats()) {
+    val format = val::object();
+    format.set("name", std::string(f.name));
+    format.set("extensions",
+               ArrayOf(std::vector<std::string>(f.extensions.begin(), f.extensions.end())));
+    format.set("mime", std::string(f.mime));
+    format.set("ja", std::string(f.dialogName.japanese));
+    format.set("en", std::string(f.dialogName.english));
+    format.set("binary", f.binary);
+    format.set("ownFile", f.ownFile);
+    format.set("readable", f.read != nullptr);
+    format.set("writable", !formats::CannotWriteAs(f.extensions.front(), ""));
+    list.call<void>("push", format);
+  }
+  return list;
+}
+
+// What a file brings in: {format, choices, offered, parts} or {refusal}. `choices` are the
+// tunes or parts to choose from ({title, notes, refused}; none for a file of one melody), and for
+// a MIDI file `parts` are its parts with their slots, for a preview.
+val Examine(const val& array, const std::string& file) {
+  auto read = formats::Intake::Of(BytesOf(array), file);
+  val result = val::object();
+  if (const auto* refusal = std::get_if<Refusal>(&read)) {
+    result.set("refusal", RefusalOf(*refusal));
+    return result;
+  }
+  const formats::Intake& intake = std::get<formats::Intake>(read);
+  result.set("format", std::string(intake.formatName()));
+  val choices = val::array();
+  for (size_t number = 1; number <= intake.choices(); ++number) {
+    const formats::Choice choice = intake.choice(number);
+    val object = val::object();
+    object.set("title", choice.title);
+    object.set("notes", choice.notes);
+    object.set("refused", choice.refused);
+    if (choice.refused) {
+      const Refusal why = std::get<Refusal>(intake.Take(number));
+      object.set("reason", InBothLanguages([&](Language l) { return formats::Reason(why, l); }));
+    }
+    choices.call<void>("push", object);
+  }
+  result.set("choices", choices);
+  result.set("offered", intake.offered());
+  if (const formats::MidiTune* tune = intake.parts()) {
+    val parts = val::array();
+    for (const formats::MidiPart& p : tune->parts) {
+      val part = val::object();
+      part.set("track", p.track);
+      part.set("channel", p.channel);
+      part.set("name", tune->Name(p));
+      part.set("program", p.program);
+      part.set("instrument", std::string(formats::InstrumentName(p.program)));
+      part.set("onsets", p.onsets);
+      part.set("chords", p.chords);
+      part.set("lowest", formats::KeyName(p.lowest));
+      part.set("highest", formats::KeyName(p.highest));
+      part.set("notes", p.notes);
+      const auto sequence = tune->Sequence(p);
+      part.set("sequence", ArrayOf(std::vector<int>(sequence.begin(), sequence.end())));
+      parts.call<void>("push", part);
+    }
+    result.set("parts", parts);
+  }
+  return result;
+}
+
+// {format, melody} or {refusal}: choice `number` of what the file brings in (0: what it gives
+// unasked), from slot `from` of the tune on.
+val Take(const val& array, const std::string& file, size_t number, size_t from) {
+  auto read = formats::Intake::Of(BytesOf(array), file);
+  if (const auto* refusal = std::get_if<Refusal>(&read)) return ResultOf(*refusal);
+  const formats::Intake& intake = std::get<formats::Intake>(read);
+  val result = ResultOf(intake.Take(number, from));
+  result.set("format", std::string(intake.formatName()));
+  return result;
+}
+
+// {bytes} or {refusal}: the melody as the format of `extension` writes it, audio from the waves
+// of the program folder; `name` is the file's, as the refusals and an untitled tune name it.
+val ExportAs(const val& codes, const std::string& extension, const std::string& name,
+             const std::string& title) {
+  const auto bytes = formats::BytesAs(CodesOf(codes), extension, Da::AppFolder, name, title);
+  val result = val::object();
+  if (const auto* refusal = std::get_if<Refusal>(&bytes)) {
+    result.set("refusal", RefusalOf(*refusal));
+  } else {
+    result.set("bytes", ArrayOf(std::get<std::string>(bytes)));
+  }
+  return result;
+}
+
+// {text: the listing, slots: [{code, name, keys}]}: each slot's pitch name and its line.
+val Convert(const val& codes) {
+  const SlotCodes slots = CodesOf(codes);
+  const std::string text = ConvertMelody(slots);
+  val result = val::object();
+  result.set("text", text);
+  val lines = val::array();
+  size_t from = 0;
+  for (const std::string& code : slots) {
+    const size_t end = text.find("\r\n", from);
+    val slot = val::object();
+    slot.set("code", code);
+    slot.set("name", TokenOfCode(code));
+    slot.set("keys", text.substr(from, end - from));
+    lines.call<void>("push", slot);
+    from = end + 2;
+  }
+  result.set("slots", lines);
+  return result;
+}
+
+void SetProgramFolder(const std::string& folder) {
+  Da::AppFolder = Da::WithTrailingSeparator(folder, '/');
+}
+
+// {ja, en} of a row of the core's word table, its {0}, {1} … left for the page to fill in.
+val BothOf(const Text& row) {
+  return InBothLanguages(
+      [&](Language l) { return std::string(l == Language::English ? row.english : row.japanese); });
+}
+
+// The core's text `id`.
+val WordsOf(const std::string& id) {
+  for (const Text& row : kCoreTexts) {
+    if (row.id == id) return BothOf(row);
+  }
+  Throw("RangeError", "no text of the core has this id");
+}
+
+std::string StaffNote(float y, bool sharp) { return std::string(StaffNoteAt(y, sharp)); }
+
+bool Push(MelodyHistory& history, const val& before, const val& after) {
+  return history.Push(SnapshotOf(before), SnapshotOf(after));
+}
+
+val Undo(MelodyHistory& history) {
+  const auto snapshot = history.Undo();
+  return snapshot ? ValOf(*snapshot) : val::null();
+}
+
+val Redo(MelodyHistory& history) {
+  const auto snapshot = history.Redo();
+  return snapshot ? ValOf(*snapshot) : val::null();
+}
+
+// The main window as the layout places it: {width, height, statusHeight, controls: [{name, kind,
+// index, x, y, width, height}]}, kind one of staff, marker, white, black, pedal, convert,
+// testPlay, status, multimedia; with the markers' colours {current, other}, the picture of an
+// empty cell and the note codes of the white and the black keys.
+val MainLayout() {
+  static constexpr const char* kKinds[] = {"staff",   "marker",   "white",  "black",     "pedal",
+                                           "convert", "testPlay", "status", "multimedia"};
+  val controls = val::array();
+  for (const ControlPlacement& p : kMainLayout) {
+    val control = val::object();
+    control.set("name", std::string(p.name));
+    control.set("kind", std::string(kKinds[size_t(p.kind)]));
+    for (const auto& [key, value] : {std::pair{"index", p.index},
+                                     {"x", p.x},
+                                     {"y", p.y},
+                                     {"width", p.width},
+                                     {"height", p.height}}) {
+      control.set(key, value);
+    }
+    controls.call<void>("push", control);
+  }
+  val layout = val::object();
+  layout.set("width", kClientWidth);
+  layout.set("height", kClientHeight);
+  layout.set("statusHeight", kStatusHeight);
+  layout.set("controls", controls);
+  val colours = val::object();
+  colours.set("current", kCurrentMarkerColour);
+  colours.set("other", kMarkerColour);
+  layout.set("markerColours", colours);
+  val white = val::array(), black = val::array();
+  for (std::string_view code : kWhiteKeyCodes) white.call<void>("push", std::string(code));
+  for (std::string_view code : kBlackKeyCodes) black.call<void>("push", std::string(code));
+  layout.set("emptyPicture", std::string(kEmptyPicture));
+  layout.set("whiteKeys", white);
+  layout.set("blackKeys", black);
+  return layout;
+}
+
+// {kind: white, black or rest, index} of the key that carries `usKey` on a US keyboard ("Z",
+// "2"), or null.
+val PianoKeyOf(const std::string& usKey) {
+  const auto key = usKey.size() == 1 ? PianoKeyAt(usKey[0]) : std::nullopt;
+  if (!key) return val::null();
+  val object = val::object();
+  object.set("kind", std::string(key->kind == PianoKey::Kind::White   ? "white"
+                                 : key->kind == PianoKey::Kind::Black ? "black"
+                                                                      : "rest"));
+  object.set("index", key->index);
+  return object;
+}
+
+// {id: {ja, en}} of every text of the page: the core's rows whose id begins "page.".
+val PageWordsOf() {
+  val words = val::object();
+  for (const Text& row : kCoreTexts) {
+    if (row.id.starts_with("page.")) words.set(std::string(row.id), BothOf(row));
+  }
+  return words;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(merinkast98) {
+  using emscripten::function;
+  function("formats", &Formats);
+  function("examine", &Examine);
+  function("take", &Take);
+  function("exportAs", &ExportAs);
+  function("convertMelody", &Convert);
+  function("staffNoteAt", &StaffNote);
+  function("words", &WordsOf);
+  function("mainLayout", &MainLayout);
+  function("pianoKeyAt", &PianoKeyOf);
+  function("pageWords", &PageWordsOf);
+  function(
+      "pitchName", +[](const std::string& code) { return TokenOfCode(code); });
+  function(
+      "pictureFileOf", +[](const std::string& code) { return PictureFileOf(code); });
+  // The MIDI key of a note's code, or -1 for a rest, an empty slot or no code.
+  function(
+      "midiOf", +[](const std::string& code) {
+        const auto pitch = Pitch::FromCode(code);
+        return pitch ? int(pitch->Midi()) : -1;
+      });
+  function("setProgramFolder", &SetProgramFolder);
+  function(
+      "programFiles", +[] { return ArrayOf(ProgramFiles()); });
+
+  emscripten::class_<WebMelody>("Melody")
+      .constructor<int32_t, int32_t>()
+      .function("Form_Load", &WebMelody::FormLoad)
+      .function("ken_Click", &WebMelody::KenClick)
+      .function("bkey_Click", &WebMelody::BkeyClick)
+      .function("PedalSW_Click", &WebMelody::PedalSwClick)
+      .function("Gosen_MouseDown", &WebMelody::GosenMouseDown)
+      .function("np_Click", &WebMelody::NpClick)
+      .function("select", &WebMelody::Select)
+      .function("Command2_Click", &WebMelody::Command2Click)
+      .function("testPlaySteps", &WebMelody::TestPlaySteps)
+      .function("apply", &WebMelody::Apply)
+      .function("snapshot", &WebMelody::Snapshot);
+
+  emscripten::class_<MelodyHistory>("MelodyHistory")
+      .constructor<>()
+      .function("push", &Push)
+      .function("undo", &Undo)
+      .function("redo", &Redo)
+      .function("canUndo", &MelodyHistory::CanUndo)
+      .function("canRedo", &MelodyHistory::CanRedo)
+      .function("forget", &MelodyHistory::Forget);
+}
+
+}  // namespace merin::web

@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: MIT
+// The page as a user meets it, in the system's headless Chromium: one scenario a feature, each
+// checked against what the core itself says.
+// Usage: node page_test.js PAGE_FOLDER   (CHROMIUM names the browser when it is not on PATH)
+'use strict';
+const assert = require('node:assert/strict');
+const fs = require('node:fs');
+const http = require('node:http');
+const os = require('node:os');
+const path = require('node:path');
+const test = require('node:test');
+const {chromium} = require('playwright-core');
+
+const root = path.resolve(process.argv[2]);
+const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+  '.wasm': 'application/wasm', '.json': 'application/json', '.png': 'image/png'};
+
+function browserPath() {
+  if (process.env.CHROMIUM) return process.env.CHROMIUM;
+  for (const dir of (process.env.PATH || '').split(':')) {
+    const file = path.join(dir, 'chromium');
+    if (fs.existsSync(file)) return file;
+  }
+  throw new Error('no chromium on PATH (scripts/setup installs it)');
+}
+
+let server, context, base;
+test.before(async () => {
+  server = http.createServer((request, response) => {
+    const name = new URL(request.url, 'http://page').pathname.replace(/\/$/, '/index.html');
+    fs.readFile(path.join(root, path.normalize(name)), (error, data) => {
+      response.writeHead(error ? 404 : 200,
+          {'content-type': TYPES[path.extname(name)] ?? 'application/octet-stream'});
+      response.end(error ? '' : data);
+    });
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  base = `http://127.0.0.1:${server.address().port}/`;
+  context = await chromium.launchPersistentContext(
+      fs.mkdtempSync(path.join(os.tmpdir(), 'merinkast98-chromium-')), {
+        executablePath: browserPath(), headless: true, acceptDownloads: true,
+        viewport: {width: 1280, height: 800},
+        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+          '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+      });
+});
+test.after(async () => {
+  await context?.close();
+  server?.close();
+});
+
+// A fresh page, ready to take a click; errors of the page fail the test.
+async function open() {
+  const page = await context.newPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  page.errors = errors;
+  await page.goto(base);
+  await page.waitForSelector('body[data-ready]');
+  return page;
+}
+
+// Runs `f(session, arg)` in the page, with the page's session (the core's module among it).
+const inPage = (page, f, arg) => page.evaluate(async ([source, arg]) => {
+  const {session} = await import('./main.js');
+  return (0, eval)(source)(session, arg);
+}, [f.toString(), arg]);
+const codes = (page) => inPage(page, (s) => s.melody().codes);
+const melodyOf = (first) => first.concat(Array(30 - first.length).fill('99'));
+
+test('composing by clicks, keys and the keyboard, converted as the core converts', async () => {
+  const page = await open();
+  // The ghost shows the band's note and its name where a click would write it.
+  await page.hover('#Gosen3', {position: {x: 10, y: 30}});
+  const band = await inPage(page, (s) => ({code: s.m.staffNoteAt(30, false)}));
+  const name = await inPage(page, (s, code) => s.m.pitchName(code), band.code);
+  assert.equal(await page.textContent('#Gosen3 .ghostname'), name);
+  await page.mouse.down();
+  await page.mouse.up();
+  await page.click('#Gosen4', {position: {x: 10, y: 60}, modifiers: ['Shift']});
+  await page.keyboard.press('ArrowRight');
+  await page.click('#ken13');
+  await page.click('#bkey0');
+  await page.click('#PedalSW');
+  await page.keyboard.press('KeyQ');
+  await page.keyboard.press('Digit2');
+  await page.keyboard.press('ArrowLeft');
+  await page.keyboard.press('Digit0');
+  const sharp = await inPage(page, (s) => s.m.staffNoteAt(60, true));
+  const expected = melodyOf(['99', '99', '99', band.code, sharp, '72', '12', '01', '13', '01']);
+  assert.deepEqual(await codes(page), expected);
+  assert.equal(await page.textContent('#StatusBar1'), 'NOTE:11');
+  assert.equal(await page.getAttribute('#Gosen5', 'aria-label'), 'スロット 6: B5');
+  await page.click('#Gosen9', {button: 'right'});
+  await page.keyboard.press('Control+KeyZ');
+  assert.deepEqual(await codes(page), expected);
+  await page.keyboard.press('Control+KeyY');
+  assert.equal((await codes(page))[9], '99');
+  await page.click('#Command1');
+  const listing = await inPage(page, (s) => s.m.convertMelody(s.melody().codes).text);
+  assert.equal(await page.inputValue('#Text1'), listing.replace(/\r\n/g, '\n'));
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
+const KEYS = 'ZSXDCVGBHNJMQ2W3ER5T6Y7U0ZXCVB'.split('').map((k) => (k <= '9' ? 'Digit' : 'Key') + k);
+const wavSamples = (wav) => Array.from({length: (wav.length - 44) / 2}, (_, i) => wav.readInt16LE(44 + 2 * i));
+
+test('test play sounds the core\'s steps back to back, sample for sample the WAV export', async () => {
+  const page = await open();
+  for (const key of KEYS) await page.keyboard.press(key);
+  const before = await codes(page);
+  await page.click('#Command2');
+  await page.waitForSelector('#MerinMain .staff.bordered');
+  assert.ok(await page.isDisabled('#Command2'));
+  await page.click('#ken3');
+  await page.keyboard.press('KeyZ');
+  await page.keyboard.press('Escape');
+  await page.waitForSelector('#Command2:not([disabled])');
+  assert.equal(await page.locator('#MerinMain .bordered').count(), 0);
+  assert.deepEqual(await codes(page), before);
+  await page.selectOption('#ExportFormat', 'wav');
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#ExportButton')]);
+  assert.equal(download.suggestedFilename(), 'melody.wav');
+  const exported = wavSamples(fs.readFileSync(await download.path()));
+  const rendered = await inPage(page, async (s) => {
+    const {render} = await import('./audio.js');
+    // Chromium decodes a 16-bit sample s as s / 32767.
+    return Array.from(await render(s.steps(), s.waves), (sample) => Math.round(sample * 32767));
+  });
+  assert.equal(rendered.length, exported.length);
+  assert.equal(rendered.findIndex((sample, i) => sample !== exported[i]), -1);
+  await page.close();
+});
+
+// A Standard MIDI File of one track a part: [{name, channel, keys}], a quarter note a key.
+function midiFile(parts) {
+  const chunk = (type, body) => {
+    const length = Buffer.alloc(4);
+    length.writeUInt32BE(body.length);
+    return Buffer.concat([Buffer.from(type), length, Buffer.from(body)]);
+  };
+  const tracks = parts.map(({name, channel, keys}) => chunk('MTrk', [0, 0xff, 0x03, name.length,
+    ...Buffer.from(name), ...keys.flatMap((k) => [0, 0x90 | channel, k, 100, 96, 0x80 | channel, k, 0]),
+    0, 0xff, 0x2f, 0]));
+  return Buffer.concat([chunk('MThd', [0, 1, 0, parts.length, 0, 96]), ...tracks]);
+}
+
+test('a MIDI file of three parts opened, the second taken from slot 2', async () => {
+  const page = await open();
+  const midi = midiFile([{name: 'Bass', channel: 0, keys: [48, 50, 52]},
+    {name: 'Piano', channel: 1, keys: [60, 62, 64, 65, 67]},
+    {name: 'Strings', channel: 2, keys: [72, 74, 76, 77]}]);
+  await page.setInputFiles('#OpenFile', {name: 'three.mid', mimeType: 'audio/midi', buffer: midi});
+  await page.waitForSelector('#ChoiceDialog[open]');
+  assert.equal(await page.locator('#ChoiceList [role=option]').count(), 3);
+  await page.click('#ChoiceList [role=option]:nth-child(3)');
+  await page.fill('#From', '2');
+  await page.press('#From', 'Enter');
+  await page.waitForSelector('#MessageDialog[open]');
+  const expected = await inPage(page, (s, bytes) => s.m.take(new Uint8Array(bytes), 'three.mid', 2, 2),
+      [...midi]);
+  assert.deepEqual(await codes(page), expected.melody.codes);
+  assert.equal(expected.melody.codes[0], '21');
+  assert.match(await page.textContent('#MessageText'), /^MIDI を読み込みました: three\.mid/);
+  await page.close();
+});
+
+test('a pasted collection offers its tunes, a refused one greyed with the reader\'s reason', async () => {
+  const page = await open();
+  const text = 'one:d=4,o=5,b=99:c,d\ntwo:d=4,o=5,b=99:e,f,g\nbad:d=4,o=5,b=99:zz\n';
+  await page.evaluate((t) => {
+    const data = new DataTransfer();
+    data.setData('text/plain', t);
+    document.body.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true}));
+  }, text);
+  await page.waitForSelector('#ChoiceDialog[open]');
+  const expected = await inPage(page, (s, t) => {
+    const bytes = new TextEncoder().encode(t);
+    return {reason: s.m.examine(bytes, 'クリップボード').choices[2].reason.ja,
+      codes: s.m.take(bytes, 'クリップボード', 2, 1).melody.codes};
+  }, text);
+  assert.match(await page.textContent('#ChoiceList [aria-disabled=true]'), /^3\. bad — /);
+  assert.ok((await page.textContent('#ChoiceList [aria-disabled=true]')).endsWith(expected.reason));
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('ArrowDown');
+  await page.keyboard.press('Enter');
+  await page.waitForSelector('#MessageDialog[open]');
+  assert.deepEqual(await codes(page), expected.codes);
+  await page.close();
+});
+
+test('an empty melody is refused; RTTTL downloaded by its title opens back the same', async () => {
+  const page = await open();
+  await page.selectOption('#ExportFormat', 'rtttl');
+  await page.click('#ExportButton');
+  const refusal = await inPage(page, (s) => s.m.exportAs(s.melody().codes, 'rtttl', 'melody.rtttl', '').refusal.ja);
+  assert.ok((await page.textContent('#MessageText')).endsWith(refusal));
+  await page.keyboard.press('Enter');
+  await page.setInputFiles('#OpenFile', {name: 'k.txt', mimeType: 'text/plain',
+    buffer: Buffer.from('Kaeru:d=4,o=5,b=120:c,d,e,f,e,d,c,p,e,f,g,a')});
+  await page.waitForSelector('#MessageDialog[open]');
+  await page.keyboard.press('Enter');
+  const opened = await inPage(page, (s) => s.melody());
+  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#ExportButton')]);
+  assert.equal(download.suggestedFilename(), 'Kaeru.rtttl');
+  await page.click('#ken0');
+  await page.setInputFiles('#OpenFile', await download.path());
+  await page.waitForSelector('#MessageDialog[open]');
+  assert.deepEqual(await inPage(page, (s) => s.melody()), opened);
+  await page.close();
+});
+
+test('English by choice, kept for the next visit', async () => {
+  const page = await open();
+  assert.equal(await page.textContent('#Command2'), 'テスト演奏');
+  await page.selectOption('#Language', 'en');
+  const english = async () => [await page.textContent('#Command2'), await page.textContent('#StopButton'),
+    await page.getAttribute('#Gosen0', 'aria-label'), await page.textContent('#ExportButton')];
+  assert.deepEqual(await english(), ['Test play', 'Stop', 'Slot 1: empty', 'Export...']);
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  assert.deepEqual(await english(), ['Test play', 'Stop', 'Slot 1: empty', 'Export...']);
+  await page.selectOption('#Language', 'ja');
+  await page.close();
+});
