@@ -48,8 +48,9 @@ int32_t SlotAfterLast(const SlotCodes& codes, AfterFull full) {
 }
 
 MelodyEdit InsertEmptySlot(const SlotCodes& codes, int32_t slot) {
-  if (!IsSlotIndex(slot))
+  if (!IsSlotIndex(slot)) {
     return Refuse(codes, CoreText("edit.no-such-slot"), {std::to_string(slot)});
+  }
   if (!IsEmptySlot(codes.back())) {
     return Refuse(codes, CoreText("edit.last-slot-taken"), {SlotNumber(kSlotCount - 1)});
   }
@@ -60,8 +61,9 @@ MelodyEdit InsertEmptySlot(const SlotCodes& codes, int32_t slot) {
 }
 
 MelodyEdit RemoveSlot(const SlotCodes& codes, int32_t slot) {
-  if (!IsSlotIndex(slot))
+  if (!IsSlotIndex(slot)) {
     return Refuse(codes, CoreText("edit.no-such-slot"), {std::to_string(slot)});
+  }
   MelodyEdit edit{codes};
   std::move(edit.codes.begin() + slot + 1, edit.codes.end(), edit.codes.begin() + slot);
   edit.codes.back() = kEmptyCode;
@@ -74,8 +76,9 @@ MelodyEdit Transpose(const SlotCodes& codes, int semitones) {
     const std::optional<Pitch> pitch = Pitch::FromCode(codes[size_t(slot)]);
     if (!pitch) continue;
     const std::optional<Pitch> moved = Pitch::FromMidi(pitch->Midi() + semitones);
-    if (!moved)
+    if (!moved) {
       return Refuse(codes, CoreText("edit.out-of-range"), {SlotNumber(slot), pitch->Name()});
+    }
     edit.codes[size_t(slot)] = moved->Code();
   }
   return edit;

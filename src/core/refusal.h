@@ -31,8 +31,8 @@ struct Refusal {
   std::vector<std::string> values;   // the values its words name, shown escaped
   std::vector<std::string> choices;  // what could have been given, listed as the language lists
   std::string detail;                // a library's own words, said after the reason in parentheses
-  // What failed, for a file that could not be written, read as a whole or made: words that take
-  // the file ({0}) and the reason ({1}). None for what a reader refuses at a place in it.
+  // What failed, for a file that could not be written, read as a whole, made or played: words that
+  // take the file ({0}) and the reason ({1}). None for what a reader refuses at a place in it.
   const Text* doing = nullptr;
 };
 
