@@ -184,8 +184,6 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
   // However the window ends as it should, its melody is kept and let go of.
   connect(&window_, &MerinMain::ending, keeper_, &MelodyKeeper::close);
   connect(qApp, &QCoreApplication::aboutToQuit, keeper_, &MelodyKeeper::close);
-  // Work that an ended run left is offered once the window is up.
-  QTimer::singleShot(0, this, &MelodyFiles::offerLeftWork);
   connect(keeper_, &MelodyKeeper::failed, this, &MelodyFiles::showKeepFailure);
   UserSettings::onFailure([this](const QString& words) {
     showNote("SettingsFailed", tr("設定を読み書きできませんでした") + "\n" + words);
