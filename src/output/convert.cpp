@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "core/notecode.h"
+#include "core/pitch.h"
+#include "output/keypresses.h"
 
 namespace merin {
 namespace {
@@ -28,24 +30,44 @@ constexpr size_t kLongestLine = kConfirm.size() + 3 * kMostPresses + 2;
 
 }  // namespace
 
-// Each line is copied whole from fixed rows and then cut to its length, so that a line costs the
-// same whatever its slot holds.
-std::string ConvertMelody(std::span<const std::string, 30> codes) {
-  char listing[30 * kLongestLine];
-  char* end = listing;
+// The key and presses of every slot, without names: what the listing needs.
+template <typename Slot>
+void EachSlotPresses(std::span<const std::string, 30> codes, Slot&& slot) {
   char previousKey = '0';
   for (const std::string& code : codes) {
     const bool note = IsNote(code);
     const char key = note ? code[0] : '0';
     const bool confirm = note && key == previousKey;
     if (note) previousKey = key;
+    slot(code, confirm, key, note ? Presses(code) : 1);
+  }
+}
+
+std::array<SlotPresses, 30> KeyPressesOf(std::span<const std::string, 30> codes) {
+  std::array<SlotPresses, 30> slots;
+  int index = 0;
+  EachSlotPresses(codes, [&](const std::string& code, bool confirm, char key, int presses) {
+    const auto pitch = Pitch::FromCode(code);
+    slots[index] = {
+        index + 1, pitch ? pitch->Name() : std::string(), code == kRestCode, confirm, key, presses};
+    ++index;
+  });
+  return slots;
+}
+
+// Each line is copied whole from fixed rows and then cut to its length, so that a line costs the
+// same whatever its slot holds.
+std::string ConvertMelody(std::span<const std::string, 30> codes) {
+  char listing[30 * kLongestLine];
+  char* end = listing;
+  EachSlotPresses(codes, [&](const std::string&, bool confirm, char key, int presses) {
     std::copy_n(kConfirm.data(), kConfirm.size(), end);
     end += confirm ? kConfirm.size() : 0;
     std::copy_n(kPressRows[key - '0'], 3 * kMostPresses, end);
-    end += 3 * (note ? Presses(code) : 1);
+    end += 3 * presses;
     *end++ = '\r';
     *end++ = '\n';
-  }
+  });
   return std::string(listing, end);
 }
 

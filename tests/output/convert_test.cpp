@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "core/notecode.h"
+#include "core/pitch.h"
+#include "output/keypresses.h"
 
 namespace merin {
 namespace {
@@ -47,6 +49,24 @@ TEST(ConvertMelody, MatchesEveryGoldenListing) {
     ++checked;
   }
   EXPECT_GE(checked, 5);
+}
+
+// The typing guide draws each slot from KeyPressesOf: drawn as text, a slot must read as the
+// listing's line, and carry its own number and pitch name.
+TEST(KeyPressesOf, ReadsAsTheListingLineByLine) {
+  Codes codes = {"11", "12", "01", "99", "13", "33", "34", "31", "72", "1x", "19", "7"};
+  for (size_t i = 12; i < 30; ++i) codes[i] = NoteCodes()[i % 24];
+  const auto lines = Lines(ConvertMelody(codes));
+  const auto slots = KeyPressesOf(codes);
+  for (size_t i = 0; i < 30; ++i) {
+    std::string drawn = slots[i].confirm ? "[確定]" : "";
+    for (int press = 0; press < slots[i].presses; ++press) drawn += {'[', slots[i].key, ']'};
+    EXPECT_EQ(drawn, lines[i]) << "slot " << i + 1;
+    EXPECT_EQ(slots[i].slot, static_cast<int>(i) + 1);
+    const auto pitch = Pitch::FromCode(codes[i]);
+    EXPECT_EQ(slots[i].name, pitch ? pitch->Name() : "") << codes[i];
+    EXPECT_EQ(slots[i].rest, codes[i] == "01") << codes[i];
+  }
 }
 
 TEST(ConvertMelody, AllEmptyIsThirtyRestLines) {
