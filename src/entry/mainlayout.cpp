@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "entry/mainlayout.h"
 
+#include <algorithm>
+
 namespace merin {
 
 using K = ControlKind;
@@ -97,5 +99,17 @@ const std::array<ControlPlacement, kControlCount> kMainLayout = {{
     {"MMControl1", K::kMultimedia, 0, 370, 310, 236, 31},
     {"Command2", K::kTestPlayButton, 0, 500, 170, 111, 31},
 }};
+
+FreeRows FreeRowsBelowStaff() {
+  FreeRows rows{0, kClientHeight};
+  for (const ControlPlacement& c : kMainLayout) {
+    if (c.kind == ControlKind::kStaffCell || c.kind == ControlKind::kMarker) {
+      rows.top = std::max(rows.top, c.y + c.height);
+    } else if (c.kind != ControlKind::kMultimedia) {
+      rows.bottom = std::min(rows.bottom, c.y);
+    }
+  }
+  return rows;
+}
 
 }  // namespace merin

@@ -37,4 +37,11 @@ inline constexpr size_t kControlCount = 89;
 // before it and follows them in tab order.
 extern const std::array<ControlPlacement, kControlCount> kMainLayout;
 
+// The rows of the client area between the markers and the keyboard that no control covers: where
+// a bar can be shown without hiding anything, `top` included and `bottom` not.
+struct FreeRows {
+  int top, bottom;
+};
+FreeRows FreeRowsBelowStaff();
+
 }  // namespace merin

@@ -33,6 +33,7 @@
 #include "core/escape.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
+#include "entry/mainlayout.h"
 #include "formats/audioexport.h"
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
@@ -183,6 +184,8 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
   // However the window ends as it should, its melody is kept and let go of.
   connect(&window_, &MerinMain::ending, keeper_, &MelodyKeeper::close);
   connect(qApp, &QCoreApplication::aboutToQuit, keeper_, &MelodyKeeper::close);
+  // Work that an ended run left is offered once the window is up.
+  QTimer::singleShot(0, this, &MelodyFiles::offerLeftWork);
   connect(keeper_, &MelodyKeeper::failed, this, &MelodyFiles::showKeepFailure);
   UserSettings::onFailure([this](const QString& words) {
     showNote("SettingsFailed", tr("設定を読み書きできませんでした") + "\n" + words);
@@ -517,8 +520,9 @@ void MelodyFiles::openKept(const MelodyKeeper::Kept& kept) {
 
 void MelodyFiles::offerLeftWork() {
   const auto left = MelodyKeeper::leftByEndedRun();
-  if (!left) return;
-  // A bar across the top that takes no focus: composing goes on while it is there.
+  if (!left || window_.findChild<QWidget*>("RestoreBar")) return;
+  // A bar between the markers and the keyboard, where it hides no control, that takes no focus:
+  // composing goes on while it is there.
   auto* bar = new QFrame(&window_);
   bar->setObjectName("RestoreBar");
   bar->setFocusPolicy(Qt::NoFocus);
@@ -548,7 +552,9 @@ void MelodyFiles::offerLeftWork() {
     MelodyKeeper::markClosed(path);
     bar->deleteLater();
   });
-  bar->setGeometry(0, window_.menuBar()->height(), window_.width(), bar->sizeHint().height());
+  const FreeRows rows = FreeRowsBelowStaff();
+  bar->setGeometry(0, window_.menuBar()->height() + rows.top + 2, window_.width(),
+                   std::min(bar->sizeHint().height(), rows.bottom - rows.top - 4));
   bar->show();
 }
 

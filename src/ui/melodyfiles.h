@@ -96,8 +96,8 @@ class MelodyFiles : public QObject {
   void copyRtttl();
   // Asks for the melody's title and sets it, as one undo step.
   void editTitle();
-  // Offers, in a bar across the top, the melody that a run which has ended left kept. Not yet
-  // called at start: the bar would cover the top of the staff.
+  // Offers, in a bar below the staff, the melody that a run which has ended left kept; done once
+  // the window is up.
   void offerLeftWork();
   // Keeps a pending change of the melody now (the program is ending).
   void keepMelodyNow();

@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <csignal>
 
+#include "entry/mainlayout.h"
 #include "filetesting.h"
 #include "formats/melodyfile.h"
 #include "ui/terminationwatcher.h"
@@ -213,6 +214,13 @@ TEST(KeptMelody, WorkAnEndedRunLeftIsOfferedAndComesBackOnce) {
   auto* bar = t.window->findChild<QWidget*>("RestoreBar");
   ASSERT_NE(bar, nullptr);
   EXPECT_EQ(bar->findChild<QLabel*>()->text(), "前回の作業が残っています");
+  EXPECT_EQ(bar->height(), bar->sizeHint().height()) << "not squeezed";
+  for (const ControlPlacement& control : kMainLayout) {
+    const auto* widget = t.window->findChild<QWidget*>(QString::fromUtf8(control.name));
+    if (!widget || !widget->isVisible()) continue;
+    const QRect shown(widget->mapTo(t.window.get(), QPoint()), widget->size());
+    EXPECT_FALSE(shown.intersects(bar->geometry())) << "the bar hides " << control.name;
+  }
   EXPECT_TRUE(t.window->isActiveWindow()) << "the keyboard stays with the window";
   QTest::mouseClick(bar->findChild<QPushButton*>("RestoreButton"), Qt::LeftButton);
   EXPECT_EQ(t.Codes(), MakeCodes({"11", "21"}));
