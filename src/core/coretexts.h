@@ -36,6 +36,8 @@ inline constexpr Text kCoreTexts[] = {
      "binary data (a NUL byte), not text"},
     {"file.not-utf8", "UTF-8 のテキストではありません（正しくないバイト列があります）",
      "not UTF-8 text (an invalid byte sequence)"},
+    {"file.empty", "空のファイルです（メロディがありません）",
+     "the file is empty (no melody in it)"},
     {"file.is-folder", "ファイルではなくフォルダです", "is a folder, not a file"},
     {"file.read-only", "ファイルは読み取り専用です", "the file is read-only"},
     {"file.not-a-file", "通常のファイルではありません (デバイス、ソケットまたはパイプ)",

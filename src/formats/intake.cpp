@@ -3,6 +3,10 @@
 
 #include <utility>
 
+#include "core/coretexts.h"
+#include "formats/melodyfile.h"
+#include "formats/textscan.h"
+
 namespace merin::formats {
 
 std::variant<Intake, Refusal> Intake::Of(std::string bytes, std::string name) {
@@ -27,6 +31,19 @@ std::variant<Intake, Refusal> Intake::Of(std::string bytes, std::string name) {
   if (auto* refusal = std::get_if<Refusal>(&read)) return std::move(*refusal);
   intake.read_ = std::move(std::get<Imported>(read));
   return intake;
+}
+
+bool Intake::ownFile() const {
+  const Format* named = FormatOfExtension(ExtensionOf(name_));
+  return (named && named->ownFile) ||
+         textscan::WithoutByteOrderMark(bytes_).starts_with(kMelodyFileHeader);
+}
+
+std::optional<Refusal> Intake::refusedAsEmpty() const {
+  const std::string_view text = textscan::WithoutByteOrderMark(bytes_);
+  const bool blank = text.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos;
+  if (!blank || ownFile()) return std::nullopt;
+  return Refusal(CoreText("file.empty"), name_);
 }
 
 size_t Intake::choices() const {

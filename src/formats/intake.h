@@ -40,6 +40,13 @@ class Intake {
   Choice choice(size_t number) const;
   // The choice offered first (1-based), or 0 when there is nothing to choose.
   size_t offered() const;
+  // Whether 上書き保存 may write the melody back into what was read: a file named as a melody
+  // file, or one whose first line says it is one.
+  bool ownFile() const;
+  // The refusal of a file with nothing but white space in it that is not named as a melody file:
+  // it gives no melody to take. None for any other input.
+  std::optional<Refusal> refusedAsEmpty() const;
+
   // The parts of a MIDI file, with their notes for a preview; none for other files.
   const MidiTune* parts() const { return midi_ ? &*midi_ : nullptr; }
 

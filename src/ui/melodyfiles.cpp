@@ -459,7 +459,12 @@ bool MelodyFiles::openLocal(const std::string& name) {
     refuse(*error, CannotOpen());
     return false;
   }
+  if (auto empty = std::get<formats::Intake>(intake).refusedAsEmpty()) {
+    refuse(*empty, CannotOpen());
+    return false;
+  }
   const QString format = Text(std::get<formats::Intake>(intake).formatName());
+  const bool ownFile = std::get<formats::Intake>(intake).ownFile();
   auto chosen = readChosen(std::get<formats::Intake>(intake), name);
   if (!chosen) return false;
   if (auto* error = std::get_if<formats::Refusal>(&*chosen)) {
@@ -483,9 +488,10 @@ bool MelodyFiles::openLocal(const std::string& name) {
   const QString path = QFile::decodeName(QByteArray::fromStdString(name));
   RecentFiles::add(path);
   fillRecentMenu();
-  // A melody file becomes the melody's file; a tune is an import with no file of its own.
+  // A melody file becomes the melody's file; a tune, or melody text in a file of another name, is
+  // brought in with no file of its own, so that 上書き保存 never writes into it.
   const QFileInfo info(path);
-  if (!imported.import) {
+  if (!imported.import && ownFile) {
     current_ = info.absoluteFilePath();
     suggested_.clear();
     showMelody(imported.codes, imported.title);
@@ -497,7 +503,11 @@ bool MelodyFiles::openLocal(const std::string& name) {
   current_.clear();
   suggested_ = info.absoluteDir().filePath(info.completeBaseName() + "." + kMelodyExtension);
   showCaption();
-  showImport(imported, format, Shown(path));
+  if (imported.import) {
+    showImport(imported, format, Shown(path));
+  } else {
+    showMelody(imported.codes, imported.title);
+  }
   return true;
 }
 

@@ -363,6 +363,47 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedCase{"NotRtttlEither", "tune:d=4:c,x\n", "file", ":1:"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// 上書き保存 writes back only into a melody file, known by its name or its first line; a file
+// with nothing in it gives no melody unless it is named as one.
+struct SaveTargetCase {
+  const char* name;
+  QByteArray bytes;
+  bool opened, target;
+};
+
+TEST(MelodyFilesSave, OnlyAMelodyFileBecomesTheTargetAndAnEmptyTuneIsRefused) {
+  const SaveTargetCase cases[] = {
+      {"empty.mk98", "", true, true},
+      {"header.txt", "# Merinkast98 melody\nC4\n", true, true},
+      {"tokens.txt", "C4 D4\n", true, false},
+      {"tune.rtttl", "t:d=4,o=5,b=120:c", true, false},
+      {"empty.rtttl", "", false, false},
+      {"blank.imy", " \r\n", false, false},
+  };
+  for (const SaveTargetCase& c : cases) {
+    FilesWindow t;
+    ASSERT_TRUE(t.active);
+    QTest::mouseClick(t.find("ken0"), Qt::LeftButton);
+    t.openAnswer = t.Write(c.name, c.bytes);
+    MessageBoxes boxes;
+    t.Key(Qt::Key_O, Qt::ControlModifier);
+    if (!c.opened) {
+      ASSERT_EQ(boxes.Names(), std::vector<QString>{"FileRefused"}) << c.name;
+      EXPECT_TRUE(boxes.seen[0].text.contains(t.openAnswer + ": 空のファイルです")) << c.name;
+      EXPECT_EQ(t.Codes(), MakeCodes({"11"})) << c.name;
+      continue;
+    }
+    EXPECT_EQ(t.files().currentFile(), c.target ? t.openAnswer : QString()) << c.name;
+    t.saveAnswer = t.File("asked.mk98");
+    const size_t asked = t.asked.size();
+    t.Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(t.asked.size() - asked, c.target ? 0u : 1u) << c.name;
+    if (!c.target) {
+      EXPECT_EQ(FilesWindow::Read(t.openAnswer), c.bytes) << c.name << " was written into";
+    }
+  }
+}
+
 // Makes writes beyond a few bytes fail as on a full disk, for the life of the object; root
 // writes into read-only folders, so this is the failure every user meets alike.
 class DiskFull {
