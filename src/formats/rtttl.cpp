@@ -48,6 +48,8 @@ constexpr Text kRtttlTexts[] = {
      "a comma expected after the note (sharp, dot and octave come before it)"},
     {"rtttl.no-such-tune", "{0} 曲目はありません（{1} 曲です）", "no tune {0} (the text has {1})"},
     {"rtttl.tune-taken", "{1} 曲のうち {0} 曲目を取り込みました: {2}", "took tune {0} of {1}: {2}"},
+    {"rtttl.name-changed", "RTTTL の名前は ':' と ',' を除き、{0} 文字までにしました: {1}",
+     "the RTTTL name leaves out ':' and ',' and keeps at most {0} characters: {1}"},
 };
 
 consteval const Text& RtttlText(std::string_view id) { return Row(kRtttlTexts, id); }
@@ -376,14 +378,14 @@ std::variant<Imported, Refusal> ReadTune(std::string_view text, textscan::LineSt
   return read;
 }
 
-// The characters of `name` an RTTTL name may hold, at most ten.
+// `name` as an RTTTL name: a title (UTF-8, no control characters, at most kRtttlNameLength
+// characters) without ':' and ',', which would end the name or the settings.
 std::string NameRule(std::string_view name) {
-  std::string kept;
-  for (const char c : name) {
-    if (kept.size() == 10) break;
-    if (IsAlnum(c)) kept += c;
-  }
-  return kept;
+  std::string kept = TitleOf(name);
+  std::erase_if(kept, [](char c) { return c == ':' || c == ','; });
+  const size_t first = kept.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return kept.substr(first, kept.find_last_not_of(' ') + 1 - first);
 }
 
 }  // namespace
@@ -458,6 +460,13 @@ std::string WriteRtttl(const Codes& codes, std::string_view name) {
     }
   }
   return tune;
+}
+
+std::optional<ReportLine> RtttlNameChange(std::string_view name) {
+  std::string kept = NameRule(name);
+  if (kept.empty()) kept = "melody";
+  if (kept == name) return std::nullopt;
+  return ReportLine{&RtttlText("rtttl.name-changed"), {std::to_string(kRtttlNameLength), kept}};
 }
 
 std::string RtttlNameOf(std::string_view filePath) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "formats/format.h"
+#include "formats/title.h"
 
 namespace merin::formats {
 
@@ -47,12 +48,18 @@ std::variant<Imported, Refusal> ReadListedTune(std::string_view bytes, std::stri
                                                const std::vector<RtttlTune>& tunes, size_t number,
                                                const ReadOptions& options = {});
 
+// The longest RTTTL name written, in characters: what today's players read, and a title's most.
+inline constexpr size_t kRtttlNameLength = kMaxTitleCharacters;
+
 // The RTTTL of `codes`: "NAME:d=4,o=5,b=214:" and one note per slot up to the last non-empty one,
-// pauses as "p". `name` is cut to the RTTTL name rules (see RtttlNameOf); "melody" when nothing
+// pauses as "p". `name` is read as a title (TitleOf) and loses ':' and ','; "melody" when nothing
 // of it is left.
 std::string WriteRtttl(const Codes& codes, std::string_view name);
 
-// The tune name for a file path: its base name without extension, only [A-Za-z0-9], at most 10.
+// What WriteRtttl makes of `name`, as a line for the user; none when it is written as it is.
+std::optional<ReportLine> RtttlNameChange(std::string_view name);
+
+// The tune name for a file path: its base name without extension, as WriteRtttl keeps it.
 std::string RtttlNameOf(std::string_view filePath);
 
 // The RTTTL unit: any text that no other text format recognises is read as RTTTL.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "formats/writeas.h"
 
+#include "formats/rtttl.h"
+
 #include <algorithm>
 
 #include "core/coretexts.h"
@@ -81,6 +83,13 @@ std::variant<std::string, Refusal> BytesAs(const Codes& codes, std::string_view 
     return format.write(codes, title.empty() && !format.ownFile ? StemOf(target) : title);
   }
   return AudioBytes(codes, programFolder, target);
+}
+
+std::optional<ReportLine> NameChangeAs(std::string_view extension, std::string_view target,
+                                       std::string_view title) {
+  const Format* format = FormatOfExtension(extension);
+  if (!format || format->write != WriteRtttl) return std::nullopt;
+  return RtttlNameChange(title.empty() ? StemOf(target) : title);
 }
 
 std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,

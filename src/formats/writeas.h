@@ -43,6 +43,11 @@ std::variant<std::string, Refusal> BytesAs(const Codes& codes, std::string_view 
                                            const std::string& programFolder,
                                            const std::string& target, std::string_view title = {});
 
+// What BytesAs makes of the tune's name (`title`, else after `target`) in the format of
+// `extension`, as a line for the user; none when the name is written as it is.
+std::optional<ReportLine> NameChangeAs(std::string_view extension, std::string_view target,
+                                       std::string_view title);
+
 // Writes the BytesAs of `codes` to `target` atomically. Returns why not, the old target left as
 // it was. `syncFolder` as for WriteFileAtomically.
 std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,

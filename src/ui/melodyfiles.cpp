@@ -322,10 +322,11 @@ void MelodyFiles::showKeepFailure(const QString& message) {
   showNote("KeepFailed", tr("メロディを保管できませんでした") + "\n" + message);
 }
 
-void MelodyFiles::showWritten(const char* words, const QString& path) {
+void MelodyFiles::showWritten(const char* words, const QString& path, const QString& change) {
   const QFileInfo file(path);
-  showNote("Written", tr(words).arg(file.fileName()) + "\n" + Shown(file.absolutePath()),
-           kWrittenShownMs);
+  QString text = tr(words).arg(file.fileName()) + "\n" + Shown(file.absolutePath());
+  if (!change.isEmpty()) text += "\n" + change;
+  showNote("Written", text, kWrittenShownMs);
 }
 
 void MelodyFiles::showNote(const char* name, const QString& text, int shownMs) {
@@ -611,10 +612,12 @@ bool MelodyFiles::exportMelody() {
   const std::vector<ExportFormat> formatList = ExportFormats();
   QStringList filters;
   for (const ExportFormat& f : formatList) filters << f.filter;
-  QString base = current_.isEmpty() ? suggested_ : current_;
-  base = base.isEmpty()
-             ? QDir(startFolder()).filePath("melody")
-             : QFileInfo(base).absoluteDir().filePath(QFileInfo(base).completeBaseName());
+  // Named by the title, else after the melody's file; in the file's folder.
+  const QString file = current_.isEmpty() ? suggested_ : current_;
+  QString stem = QString::fromStdString(window_.melody().Title).replace('/', '_');
+  if (stem.isEmpty()) stem = file.isEmpty() ? "melody" : QFileInfo(file).completeBaseName();
+  const QString base =
+      QDir(file.isEmpty() ? startFolder() : QFileInfo(file).absolutePath()).filePath(stem);
   QString chosen = filters.front();
   QString path = saveDialog(&window_, tr("エクスポート"), base + "." + formatList.front().extension,
                             filters.join(";;"), &chosen);
@@ -636,7 +639,9 @@ bool MelodyFiles::exportMelody() {
     fail(tr("エクスポートできませんでした"), path, formats::Words(*error, CurrentLanguage()));
     return false;
   }
-  showWritten(QT_TR_NOOP("%1 を書き出しました"), path);
+  const auto renamed =
+      formats::NameChangeAs(format->extension.toStdString(), Local(path), window_.melody().Title);
+  showWritten(QT_TR_NOOP("%1 を書き出しました"), path, renamed ? ReportLine(*renamed) : QString());
   return true;
 }
 

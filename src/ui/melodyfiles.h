@@ -118,8 +118,9 @@ class MelodyFiles : public QObject {
   void showKeepFailure(const QString& message);
   // Shows `text` for a while across the top of the window, in a note named `name`.
   void showNote(const char* name, const QString& text, int shownMs = kKeepFailureShownMs);
-  // Says for a while that `path` was written, in `words` ("%1 を保存しました": %1 its name).
-  void showWritten(const char* words, const QString& path);
+  // Says for a while that `path` was written, in `words` ("%1 を保存しました": %1 its name), and
+  // `change`, a line on what the format changed of the melody.
+  void showWritten(const char* words, const QString& path, const QString& change = {});
   // The melody is about to be replaced: one neither empty nor saved stays kept as it is.
   void keepReplacedMelody();
   void followChange();

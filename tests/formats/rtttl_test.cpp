@@ -157,24 +157,40 @@ TEST(ReadRtttl, RefusesWithPositionAndReason) {
 }
 
 TEST(WriteRtttl, WritesEverySlotUpToTheLastSound) {
+  const std::string kanji = "\xE6\x9B\xB2";
+  std::string kanji64;
+  for (int i = 0; i < 64; ++i) kanji64 += kanji;
   const struct {
     Codes codes;
     std::string name, text;
+    bool said;  // the name changed, and the report says so
   } cases[] = {
-      {MelodyOf({"11", "12", "99", "01", "72"}), "Song", "Song:d=4,o=5,b=214:c4,c#4,p,p,b5"},
-      {MelodyOf({"99", "31", "64", "01", "99"}), "My Tune!", "MyTune:d=4,o=5,b=214:p,e4,a#5,p"},
-      {MelodyOf({}), "Empty", "Empty:d=4,o=5,b=214:"},
-      {MelodyOf({"13"}), "\xE6\x9B\xB2", "melody:d=4,o=5,b=214:c5"},
-      {MelodyOf({"13"}), "ABCDEFGHIJKLMN", "ABCDEFGHIJ:d=4,o=5,b=214:c5"},
+      {MelodyOf({"11", "12", "99", "01", "72"}), "Song", "Song:d=4,o=5,b=214:c4,c#4,p,p,b5", false},
+      {MelodyOf({"99", "31", "64", "01", "99"}), "Morning Song!",
+       "Morning Song!:d=4,o=5,b=214:p,e4,a#5,p", false},
+      {MelodyOf({}), "Empty", "Empty:d=4,o=5,b=214:", false},
+      {MelodyOf({"13"}), kanji, kanji + ":d=4,o=5,b=214:c5", false},
+      {MelodyOf({"13"}), "a:b,c\td", "abcd:d=4,o=5,b=214:c5", true},
+      {MelodyOf({"13"}), std::string(70, 'x'), std::string(64, 'x') + ":d=4,o=5,b=214:c5", true},
+      {MelodyOf({"13"}), kanji64 + kanji, kanji64 + ":d=4,o=5,b=214:c5", true},
+      {MelodyOf({"13"}), ":,", "melody:d=4,o=5,b=214:c5", true},
   };
-  for (const auto& c : cases) EXPECT_EQ(WriteRtttl(c.codes, c.name), c.text);
+  for (const auto& c : cases) {
+    EXPECT_EQ(WriteRtttl(c.codes, c.name), c.text);
+    EXPECT_EQ(RtttlNameChange(c.name).has_value(), c.said) << c.name;
+  }
+  const auto said = RtttlNameChange("a:b");
+  ASSERT_TRUE(said);
+  EXPECT_EQ(Words(*said, Language::English),
+            "the RTTTL name leaves out ':' and ',' and keeps at most 64 characters: ab");
 }
 
-TEST(RtttlNameOf, KeepsTenLettersAndDigitsOfTheBaseName) {
+TEST(RtttlNameOf, KeepsTheBaseName) {
   const std::pair<std::string, std::string> cases[] = {
-      {"tunes/My Song-2.mk98", "MySong2"},    {"a.b.mid", "ab"},
-      {"C:\\tunes\\Nokia.rtttl", "Nokia"},    {"\xE6\x9B\xB2.mk98", ""},
-      {"VeryLongName123.mk98", "VeryLongNa"}, {"dir.d/plain", "plain"},
+      {"tunes/My Song-2.mk98", "My Song-2"},
+      {"a.b.mid", "a.b"},
+      {"C:\\tunes\\Nokia.rtttl", "Nokia"},
+      {"dir.d/plain", "plain"},
   };
   for (const auto& [path, name] : cases) EXPECT_EQ(RtttlNameOf(path), name) << path;
 }

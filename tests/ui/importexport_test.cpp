@@ -351,7 +351,7 @@ TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
     if (extension == "imy") {
       EXPECT_TRUE(bytes.contains("\r\nNAME:Tune 1\r\n")) << bytes.toStdString();
     } else if (extension == "rtttl") {
-      EXPECT_TRUE(bytes.startsWith("Tune1:d=4,o=5,b=214:")) << bytes.toStdString();
+      EXPECT_TRUE(bytes.startsWith("Tune 1:d=4,o=5,b=214:")) << bytes.toStdString();
       auto back = formats::ReadRtttl(bytes.toStdString(), "");
       ASSERT_TRUE(std::holds_alternative<formats::Imported>(back));
       EXPECT_EQ(std::get<formats::Imported>(back).codes, MakeCodes({"41", "32", "01", "01", "12"}));

@@ -222,14 +222,26 @@ TEST(MelodyFilesSave, SaveAndExportSayWhatWasWrittenWhere) {
   QTest::mouseClick(t.find("ken0"), Qt::LeftButton);
   EXPECT_TRUE(exportItem->isEnabled());
   const QString folder = QDir::toNativeSeparators(t.work.path());
-  const std::pair<QString, QString> steps[] = {{"m.mk98", "m.mk98 を保存しました"},
-                                               {"m.mid", "m.mid を書き出しました"}};
-  for (const auto& [name, said] : steps) {
-    t.saveAnswer = t.File(name);
-    ASSERT_TRUE(name.endsWith("mk98") ? t.files().saveAs() : t.files().exportMelody());
+  // The export is offered under the title, else the file's name; an RTTTL name that loses
+  // characters is said.
+  const struct {
+    QString name;
+    std::string title;
+    QString offered, said, change;
+  } steps[] = {
+      {"m.mk98", "", "melody.mk98", "m.mk98 を保存しました", ""},
+      {"m.mid", "", "m.imy", "m.mid を書き出しました", ""},
+      {"s.rtttl", "Morning: Song", "Morning: Song.imy", "s.rtttl を書き出しました",
+       "\nRTTTL の名前は ':' と ',' を除き、64 文字までにしました: Morning Song"},
+  };
+  for (const auto& step : steps) {
+    t.window->replaceMelody(t.Codes(), t.window->melody().Cursor, step.title);
+    t.saveAnswer = t.File(step.name);
+    ASSERT_TRUE(step.name.endsWith("mk98") ? t.files().saveAs() : t.files().exportMelody());
+    EXPECT_EQ(QFileInfo(t.asked.back().start).fileName(), step.offered);
     const auto notes = t.window->findChildren<QLabel*>("Written");
     ASSERT_FALSE(notes.isEmpty());
-    EXPECT_EQ(notes.back()->text(), said + "\n" + folder);
+    EXPECT_EQ(notes.back()->text(), step.said + "\n" + folder + step.change);
     EXPECT_EQ(notes.back()->focusPolicy(), Qt::NoFocus);
   }
   EXPECT_EQ(t.Status(), "NOTE:2") << "the status bar keeps the slot";
