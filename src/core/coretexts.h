@@ -30,6 +30,16 @@ inline constexpr Text kCoreTexts[] = {
      "too many levels of symbolic links"},
     {"system.input-output", "入出力エラーです", "input/output error"},
     {"system.no-memory", "メモリが足りません", "not enough memory"},
+    // The typing guide: one slot at a time, with the handset keys that type it in.
+    {"guide.title", "キー入力ガイド", "Typing guide"},
+    {"guide.slot", "スロット {0} / 30", "slot {0} of 30"},
+    {"guide.rest", "休符", "rest"},
+    {"guide.empty", "空き", "empty"},
+    {"guide.previous", "前へ", "Previous"},
+    {"guide.next", "次へ", "Next"},
+    {"guide.keys", "Space・→ で次へ、← で前へ",
+     "Space or → for the next slot, ← for the one before"},
+    {"guide.presses", "押すキー: {0}", "keys to press: {0}"},
     // Files that cannot be used as they are.
     {"file.too-large", "{0} KiB を超えています", "larger than {0} KiB"},
     {"file.binary", "テキストではありません（NUL バイトがあります）",

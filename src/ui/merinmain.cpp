@@ -27,6 +27,7 @@
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 #include "ui/testplaysound.h"
+#include "ui/typingguide.h"
 
 namespace merin::ui {
 
@@ -52,6 +53,7 @@ MerinMain::MerinMain(SoundDevice& sound)
   history_ = new EditHistory(
       [this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor, s.title); }, this);
   new EditControls(this, melody_, *history_, [this](const auto& change) { runHandler(change); });
+  TypingGuide::addMenuItem(menuBar()->findChild<QMenu*>("Helpmenu"), this, melody_, sound_);
   AddLanguageMenu(menuBar()->findChild<QMenu*>("Helpmenu"));
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
