@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStyle>
 #include <QTableWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -199,11 +200,15 @@ void EditControls::showKeyTable() {
         table->setItem(int(row), 1, new QTableWidgetItem(tr(kKeyTable[row].does)));
       }
       table->resizeColumnsToContents();
+      // As wide as its text, in either language, so that nothing scrolls sideways.
+      const int width = table->columnWidth(0) + table->columnWidth(1) + 2 * table->frameWidth() +
+                        table->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 24;
+      keyTable_->resize(std::max(460, width), 420);
     });
     table->horizontalHeader()->setStretchLastSection(true);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     auto* layout = new QVBoxLayout(keyTable_);
     layout->addWidget(table);
-    keyTable_->resize(460, 420);
   }
   keyTable_->show();
   keyTable_->raise();

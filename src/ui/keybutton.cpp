@@ -14,6 +14,9 @@ void KeyButton::paintEvent(QPaintEvent*) {
   painter.drawImage(QPoint(0, 0), face_);
   const QRect r = rect().adjusted(0, 0, -1, -1);
   const bool down = isDown();
+  // Held down, by the mouse or by its computer key, the key is tinted blue, so that a player
+  // sees which key sounds.
+  if (down) painter.fillRect(rect(), QColor(40, 100, 220, 110));
   painter.setPen(down ? QColor(64, 64, 64) : QColor(160, 160, 160));
   painter.drawLine(r.topLeft(), r.topRight());
   painter.drawLine(r.topLeft(), r.bottomLeft());

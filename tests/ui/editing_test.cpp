@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QTimer>
 #include <QUndoStack>
@@ -20,6 +21,7 @@
 
 #include "ui/editcontrols.h"
 #include "ui/edithistory.h"
+#include "ui/language.h"
 #include "ui/pianokeys.h"
 #include "ui/soloutform.h"
 #include "windowstate.h"
@@ -107,6 +109,20 @@ constexpr Played kPlayed[] = {
     {Qt::Key_0, "01", "PedalSW"},
 };
 
+// How far apart two pictures of one size are: the mean over their pixels of the largest
+// difference of a colour channel.
+int MeanDifference(const QImage& a, const QImage& b) {
+  long long sum = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QColor p = a.pixelColor(x, y), q = b.pixelColor(x, y);
+      sum += std::max({std::abs(p.red() - q.red()), std::abs(p.green() - q.green()),
+                       std::abs(p.blue() - q.blue())});
+    }
+  }
+  return int(sum / std::max(1, a.width() * a.height()));
+}
+
 TEST(ComputerKeyboard, EveryKeyOfBothRowsAndZeroEntersItsNoteAndHoldsItsKeyDown) {
   Editor e;
   ASSERT_TRUE(e.active);
@@ -115,8 +131,10 @@ TEST(ComputerKeyboard, EveryKeyOfBothRowsAndZeroEntersItsNoteAndHoldsItsKeyDown)
     auto* button = e.t.find<QAbstractButton>(p.button);
     QTest::keyPress(e.focus(), p.key);
     EXPECT_TRUE(button->isDown()) << p.button;
+    const QImage down = button->grab().toImage();
     QTest::keyRelease(e.focus(), p.key);
     EXPECT_FALSE(button->isDown()) << p.button;
+    EXPECT_GT(MeanDifference(down, button->grab().toImage()), 15) << p.button << " looks pressed";
     const WindowState s = e.state();
     EXPECT_EQ(s.codes[size_t(slot)], p.code) << p.button;
     ++slot;
@@ -634,6 +652,11 @@ TEST(EditMenu, ItemsAlreadyThereFollowTheEditingItems) {
 TEST(KeyTable, TheHelpMenuShowsItAndTheReadmeHasEveryRow) {
   Editor e;
   ASSERT_TRUE(e.active);
+  // A desktop's larger font: the table still fits its text.
+  const QFont font = QApplication::font();
+  QFont larger = font;
+  larger.setPointSize(font.pointSize() + 4);
+  QApplication::setFont(larger);
   e.action("KeysMenu")->trigger();
   auto* dialog = e.t.window->findChild<QDialog*>("KeyTable");
   ASSERT_NE(dialog, nullptr);
@@ -649,9 +672,22 @@ TEST(KeyTable, TheHelpMenuShowsItAndTheReadmeHasEveryRow) {
     EXPECT_TRUE(text.contains("| " + keys + " | " + does + " |"))
         << "README lacks the row " << keys.toStdString() << " | " << does.toStdString();
   }
+  for (const Language language : {Language::English, Language::Japanese}) {
+    ui::UseLanguage(language);
+    QApplication::processEvents();
+    EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0) << "nothing scrolls sideways";
+    for (int row = 0; row < table->rowCount(); ++row) {
+      for (int column = 0; column < 2; ++column) {
+        const QString text = table->item(row, column)->text();
+        EXPECT_LE(table->fontMetrics().horizontalAdvance(text), table->columnWidth(column))
+            << text.toStdString() << " is cut";
+      }
+    }
+  }
   e.action("KeysMenu")->trigger();
   EXPECT_EQ(e.t.window->findChildren<QDialog*>("KeyTable").size(), 1);
   dialog->close();
+  QApplication::setFont(font);
 }
 
 }  // namespace
