@@ -37,8 +37,8 @@ inline constexpr Text kCoreTexts[] = {
     {"guide.empty", "空き", "empty"},
     {"guide.previous", "前へ", "Previous"},
     {"guide.next", "次へ", "Next"},
-    {"guide.keys", "Space・→ で次へ、← で前へ",
-     "Space or → for the next slot, ← for the one before"},
+    {"guide.keys", "スペースキーか → で次へ、← で前へ",
+     "Space or the right arrow for the next slot, the left arrow for the one before"},
     {"guide.presses", "押すキー: {0}", "keys to press: {0}"},
     // Files that cannot be used as they are.
     {"file.too-large", "{0} KiB を超えています", "larger than {0} KiB"},

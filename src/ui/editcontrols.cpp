@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QHeaderView>
 #include <QMainWindow>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include "entry/staff.h"
 #include "ui/edithistory.h"
 #include "ui/language.h"
+#include "ui/melodykeeper.h"
 #include "ui/pianokeys.h"
 
 namespace merin::ui {
@@ -126,6 +128,8 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
 
   QMenu* help = MenuOf(window, "Helpmenu", QT_TR_NOOP("ヘルプ(&H)"));
   add(help, "KeysMenu", QT_TR_NOOP("キー操作(&K)"), {}, [this] { showKeyTable(); });
+  // The last item of the help menu, put there by the window once the others are in.
+  add(nullptr, "AboutMenu", QT_TR_NOOP("Merinkast98 について(&A)"), {}, [this] { showAbout(); });
 
   auto buttonOf = [window](PianoKey key) {
     const QString name = key.kind == PianoKey::Kind::White   ? "ken" + QString::number(key.index)
@@ -181,6 +185,19 @@ void EditControls::play(PianoKey key) {
         break;
     }
   });
+}
+
+void EditControls::showAbout() {
+  QMessageBox box(
+      QMessageBox::Information, tr("Merinkast98 について"),
+      tr("Merinkast98 %1\nDoCoMo 携帯電話の着信メロディ作曲支援\n\n"
+         "MIT ライセンスの自由なソフトウェアです。\n\n"
+         "作業中と保管されたメロディの置き場所:\n%2")
+          .arg(QStringLiteral(MERIN_VERSION), QDir::toNativeSeparators(MelodyKeeper::folder())),
+      QMessageBox::Ok, window_);
+  box.setObjectName("About");
+  box.setIconPixmap(window_->windowIcon().pixmap(64));
+  box.exec();
 }
 
 void EditControls::showKeyTable() {

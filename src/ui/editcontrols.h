@@ -54,6 +54,8 @@ class EditControls : public QObject {
   void play(PianoKey key);
   // ヘルプ › キー操作: a small window of its own with the key table, one for the window.
   void showKeyTable();
+  // ヘルプ › Merinkast98 について: the version, the licence and where melodies are kept.
+  void showAbout();
 
   QMainWindow* window_;
   const Melody& melody_;

@@ -55,6 +55,8 @@ MerinMain::MerinMain(SoundDevice& sound)
   new EditControls(this, melody_, *history_, [this](const auto& change) { runHandler(change); });
   TypingGuide::addMenuItem(menuBar()->findChild<QMenu*>("Helpmenu"), this, melody_, sound_);
   AddLanguageMenu(menuBar()->findChild<QMenu*>("Helpmenu"));
+  menuBar()->findChild<QMenu*>("Helpmenu")->addSeparator();
+  menuBar()->findChild<QMenu*>("Helpmenu")->addAction(findChild<QAction*>("AboutMenu"));
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 

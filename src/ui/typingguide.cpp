@@ -172,20 +172,21 @@ QString TypingGuide::presses() const {
   return text;
 }
 
-QString TypingGuide::lit() const {
+QString TypingGuide::litKey() const {
   const QStringList keys = KeysOf(slots_[size_t(slot_ - 1)]);
   return press_ < keys.size() ? keys[press_] : QString();
 }
 
 void TypingGuide::light(int press) {
   press_ = press;
-  const QString on = lit();
+  const QString on = litKey();
   for (const auto& [key, tile] : keypad_) {
     tile->setStyleSheet(key == on ? QStringLiteral("background: #ffd000; color: black; border: 3px "
                                                    "solid #b06000; border-radius: 8px;")
                                   : QStringLiteral("background: #f4f4f4; color: #303030; border: "
                                                    "1px solid #909090; border-radius: 8px;"));
   }
+  emit lit(on);
 }
 
 void TypingGuide::keyPressEvent(QKeyEvent* event) {

@@ -37,7 +37,11 @@ class TypingGuide : public QDialog {
   // The keys of the slot shown, as the listing writes them: "[確定][1][1]".
   QString presses() const;
   // The key lit now: "1".."9", "*", "0", "#" or "確定".
-  QString lit() const;
+  QString litKey() const;
+
+ signals:
+  // The key lit now changed to `key` (empty between two rounds of the keys).
+  void lit(const QString& key);
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -52,7 +56,7 @@ class TypingGuide : public QDialog {
   QThreadPool player_;
   int slot_ = 1;
   bool sounded_ = false;  // the slot shown has sounded
-  int press_ = 0;  // of the keys of the slot shown, the one lit
+  int press_ = 0;         // of the keys of the slot shown, the one lit
   QTimer* timer_;
   QLabel *number_, *pitch_, *keys_, *hint_;
   std::map<QString, QLabel*> keypad_;

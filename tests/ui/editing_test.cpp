@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMainWindow>
@@ -22,6 +23,7 @@
 #include "ui/editcontrols.h"
 #include "ui/edithistory.h"
 #include "ui/language.h"
+#include "ui/melodykeeper.h"
 #include "ui/pianokeys.h"
 #include "ui/soloutform.h"
 #include "windowstate.h"
@@ -631,7 +633,8 @@ TEST(EditMenu, HoldsUndoRedoAndTheEditsWithTheirKeys) {
   auto* help = e.t.window->findChild<QMenu*>("Helpmenu");
   ASSERT_NE(help, nullptr);
   EXPECT_EQ(Items(help),
-            QStringList({"キー操作(&K)\t", "言語 / Language\t", "  日本語\t", "  English\t"}));
+            QStringList({"キー操作(&K)\t", "キー入力ガイド...\tF2", "言語 / Language\t",
+                         "  日本語\t", "  English\t", "-", "Merinkast98 について(&A)\t"}));
 }
 
 TEST(EditMenu, ItemsAlreadyThereFollowTheEditingItems) {
@@ -688,6 +691,30 @@ TEST(KeyTable, TheHelpMenuShowsItAndTheReadmeHasEveryRow) {
   EXPECT_EQ(e.t.window->findChildren<QDialog*>("KeyTable").size(), 1);
   dialog->close();
   QApplication::setFont(font);
+}
+
+// The About box names the version, the licence and the folder of the kept melodies, in the
+// window's language.
+TEST(AboutBox, GivesTheVersionTheLicenceAndWhereMelodiesAreKept) {
+  Editor e;
+  ASSERT_TRUE(e.active);
+  for (const auto& [language, licence] : {std::pair{Language::Japanese, "MIT ライセンス"},
+                                          std::pair{Language::English, "MIT licence"}}) {
+    ui::UseLanguage(language);
+    QString text;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      ASSERT_NE(box, nullptr);
+      EXPECT_EQ(box->objectName(), "About");
+      text = box->text();
+      box->accept();
+    });
+    e.action("AboutMenu")->trigger();
+    EXPECT_TRUE(text.startsWith("Merinkast98 " MERIN_VERSION "\n")) << text.toStdString();
+    EXPECT_TRUE(text.contains(licence)) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QDir::toNativeSeparators(ui::MelodyKeeper::folder())));
+  }
+  ui::UseLanguage(Language::Japanese);
 }
 
 }  // namespace

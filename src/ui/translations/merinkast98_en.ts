@@ -165,6 +165,30 @@
         <source>はたらき</source>
         <translation>Does</translation>
     </message>
+    <message>
+        <source>Merinkast98 について(&amp;A)</source>
+        <translation>&amp;About Merinkast98</translation>
+    </message>
+    <message>
+        <source>Merinkast98 について</source>
+        <translation>About Merinkast98</translation>
+    </message>
+    <message>
+        <source>Merinkast98 %1
+DoCoMo 携帯電話の着信メロディ作曲支援
+
+MIT ライセンスの自由なソフトウェアです。
+
+作業中と保管されたメロディの置き場所:
+%2</source>
+        <translation>Merinkast98 %1
+A ringtone composer for DoCoMo handsets
+
+Free software under the MIT licence.
+
+Where the melodies being worked on and kept are stored:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>merin::ui::MelodyFiles</name>
