@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QTranslator>
 #include <QWidget>
@@ -59,6 +60,10 @@ Language SavedLanguage() {
 
 void UseLanguage(Language language) {
   current = language;
+  // Numbers, sizes, dates and the file types of the file dialog follow the window's language.
+  QLocale::setDefault(language == Language::English
+                          ? QLocale(QLocale::English, QLocale::UnitedStates)
+                          : QLocale(QLocale::Japanese, QLocale::Japan));
   if (installed) {
     QCoreApplication::removeTranslator(installed);
     delete installed;

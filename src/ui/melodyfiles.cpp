@@ -17,6 +17,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -41,6 +42,7 @@
 #include "formats/slots.h"
 #include "formats/title.h"
 #include "formats/writeas.h"
+#include "ui/filedialogwords.h"
 #include "ui/language.h"
 #include "ui/melodykeeper.h"
 #include "ui/merinmain.h"
@@ -74,6 +76,7 @@ QString ReportLine(const formats::ReportLine& line) {
 QString AskForFile(QWidget* parent, const QString& caption, const QString& start,
                    const QString& filters, QFileDialog::AcceptMode mode, QString* chosenFilter) {
   QFileDialog dialog(parent, caption, start, filters);
+  SpeakTheWindowsLanguage(dialog);
   dialog.setAcceptMode(mode);
   if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::ExistingFile);
   if (chosenFilter && !chosenFilter->isEmpty()) dialog.selectNameFilter(*chosenFilter);
@@ -304,7 +307,7 @@ void MelodyFiles::fillKeptMenu() {
   keptMenu_->clear();
   const auto kept = MelodyKeeper::newest(kKeptListed);
   for (size_t i = 0; i < kept.size(); ++i) {
-    QString caption = kept[i].written.toString(QStringLiteral("MM/dd HH:mm "));
+    QString caption = QLocale().toString(kept[i].written, QLocale::ShortFormat) + ' ';
     const size_t used = formats::UsedSlots(kept[i].codes);
     for (size_t slot = 0; slot < std::min(used, kKeptNotesShown); ++slot) {
       caption += " " + QString::fromStdString(TokenOfCode(kept[i].codes[slot]));

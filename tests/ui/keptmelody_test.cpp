@@ -160,7 +160,8 @@ TEST(KeptMelody, NoMelodyOverwritesAnotherAndEachComesBackFromTheSubmenu) {
   auto* kept = second.window->menuBar()->findChild<QMenu*>("KeptMenu");
   for (QAction* action : kept->actions()) captions << action->text();
   ASSERT_EQ(captions.size(), 3) << captions.join('|');
-  const QString today = QDateTime::currentDateTime().toString("MM/dd ");
+  // In the window's language: 2026/12/08 14:05 in Japanese.
+  const QString today = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
   EXPECT_TRUE(captions[0].startsWith(today) && captions[0].endsWith("  C5 D4")) << captions[0];
   EXPECT_TRUE(captions[1].startsWith(today) && captions[1].endsWith("  C4")) << captions[1];
   EXPECT_TRUE(captions[2].endsWith("  A4 A#4 B4")) << captions[2];

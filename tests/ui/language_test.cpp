@@ -3,10 +3,18 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDateTime>
+#include <QDir>
+#include <QFileDialog>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
+#include <QTreeView>
 
+#include "support/tempfolder.h"
 #include "support/testwindow.h"
+#include "ui/filedialogwords.h"
 #include "ui/language.h"
 #include "ui/soloutform.h"
 
@@ -77,6 +85,50 @@ TEST(Language, EveryCaptionAndMenuItemInBothLanguagesSwitchedWithoutRestart) {
     EXPECT_EQ(result.windowTitle(),
               english ? QStringLiteral("Conversion result") : QStringLiteral("変換結果"));
   }
+}
+
+// Qt's file dialog speaks the window's language in every column: the type of a file or folder,
+// its size and its date.
+TEST(Language, TheFileDialogsColumnsFollowTheWindow) {
+  test::TempFolder temp;
+  const QDir folder(QString::fromStdString(temp.path().string()));
+  folder.mkdir("sub");
+  QFile file(folder.filePath("tune.mid"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("MThd");
+  file.close();
+  const QDateTime written = QFileInfo(file).lastModified();
+  const struct {
+    Language language;
+    QLocale locale;
+    QString folderType, fileType, size;
+  } cases[] = {
+      {Language::Japanese, QLocale(QLocale::Japanese, QLocale::Japan), "フォルダ",
+       "MIDI オーディオ", "4 バイト"},
+      {Language::English, QLocale(QLocale::English, QLocale::UnitedStates), "Folder", "MIDI audio",
+       "4 bytes"},
+  };
+  for (const auto& c : cases) {
+    ui::UseLanguage(c.language);
+    QFileDialog dialog(nullptr, "", folder.path());
+    ui::SpeakTheWindowsLanguage(dialog);
+    dialog.show();
+    auto* view = dialog.findChild<QTreeView*>("treeView");
+    ASSERT_NE(view, nullptr);
+    QAbstractItemModel* model = view->model();
+    const QModelIndex root = view->rootIndex();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) == 2; }, 5000));
+    for (int row = 0; row < 2; ++row) {
+      const QString name = model->index(row, 0, root).data().toString();
+      const QString type = model->index(row, 2, root).data().toString();
+      EXPECT_EQ(type, name == "sub" ? c.folderType : c.fileType) << name.toStdString();
+      if (name == "sub") continue;
+      EXPECT_EQ(model->index(row, 1, root).data().toString(), c.size);
+      EXPECT_EQ(model->index(row, 3, root).data().toString(),
+                c.locale.toString(written, QLocale::ShortFormat));
+    }
+  }
+  ui::UseLanguage(Language::Japanese);
 }
 
 }  // namespace

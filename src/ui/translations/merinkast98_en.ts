@@ -191,6 +191,13 @@ Where the melodies being worked on and kept are stored:
     </message>
 </context>
 <context>
+    <name>merin::ui::FileColumns</name>
+    <message>
+        <source>フォルダ</source>
+        <translation>Folder</translation>
+    </message>
+</context>
+<context>
     <name>merin::ui::MelodyFiles</name>
     <message>
         <source>ファイルを開けません。</source>
