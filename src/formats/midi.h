@@ -73,8 +73,10 @@ std::variant<Imported, Refusal> ReadMidi(std::string_view bytes, std::string_vie
 // A key number's scientific name: 60 is "C4", 61 "C#4".
 std::string KeyName(int key);
 
-// The General MIDI instrument name of `program` (0..127).
+// The General MIDI instrument name of `program` (0..127), in English.
 std::string_view InstrumentName(int program);
+// The same in `language`: in Japanese the katakana of the English name.
+std::string InstrumentName(int program, Language language);
 
 // The rows of the MIDI unit's words.
 std::span<const Text> MidiTexts();

@@ -161,7 +161,8 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
       }),
       choosePart([](QWidget* parent, const formats::MidiTune& tune,
                     const QString& file) -> std::optional<formats::ReadOptions> {
-        PartDialog dialog(tune, file, parent);
+        auto* window = qobject_cast<MerinMain*>(parent);
+        PartDialog dialog(tune, file, parent, window ? &window->sound() : nullptr);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.choice();
       }),

@@ -46,6 +46,8 @@ class MerinMain : public QMainWindow {
 
   // The melody the window holds.
   const Melody& melody() const { return melody_; }
+  // The sound device the window plays through.
+  SoundDevice& sound() const { return sound_; }
   // The display seam over this window's controls.
   MelodyView& view() { return view_; }
 

@@ -3,12 +3,18 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "core/da.h"
 #include "core/pitch.h"
+#include "output/testplay.h"
+#include "ui/language.h"
 #include "ui/rowlist.h"
 
 namespace merin::ui {
@@ -37,10 +43,15 @@ void PianoRoll::paintEvent(QPaintEvent*) {
   painter.fillRect(rect(), palette().base());
   const double column = double(width()) / kSlotCount;
   const double row = double(height() - 4) / kRows;
-  painter.setPen(palette().mid().color());
   for (int octave = 0; octave <= 2; ++octave) {
-    const int y = int(height() - 2 - octave * 12 * row);
+    const int y = lineOf(octave);
+    painter.setPen(palette().mid().color());
     painter.drawLine(0, y, width(), y);
+    // Each line named at its right end, above it, or below it at the top: C4, C5, C6.
+    painter.setPen(palette().text().color());
+    const int top = y >= 14 ? y - 14 : y + 1;
+    painter.drawText(QRect(0, top, width() - 2, 13), Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("C%1").arg(4 + octave));
   }
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::string& code = codes_[size_t(slot)];
@@ -54,7 +65,12 @@ void PianoRoll::paintEvent(QPaintEvent*) {
   }
 }
 
-PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidget* parent)
+int PianoRoll::lineOf(int octave) const {
+  return int(height() - 2 - octave * 12 * (double(height() - 4) / kRows));
+}
+
+PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidget* parent,
+                       SoundDevice* sound)
     : QDialog(parent),
       tune_(tune),
       parts_(new RowList(
@@ -66,7 +82,7 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
             const QVariant cells[] = {row + 1,
                                       Text(tune.Name(p)),
                                       p.channel,
-                                      Text(formats::InstrumentName(p.program)),
+                                      Text(formats::InstrumentName(p.program, CurrentLanguage())),
                                       p.onsets,
                                       Text(formats::KeyName(p.lowest)),
                                       Text(formats::KeyName(p.highest))};
@@ -74,10 +90,12 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
           },
           [](int) { return true; }, this)),
       from_(new QSpinBox(this)),
-      roll_(new PianoRoll(this)) {
+      roll_(new PianoRoll(this)),
+      sound_(sound) {
   setObjectName("PartDialog");
   setWindowTitle(tr("パートを選ぶ"));
   parts_->setObjectName("Parts");
+  parts_->horizontalHeader()->setStretchLastSection(false);
   parts_->setCurrentRow(int(tune.chosen) - 1);
   from_->setObjectName("From");
   from_->setMinimum(1);
@@ -85,11 +103,21 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* form = new QFormLayout;
-  form->addRow(tr("開始位置(&S):"), from_);
+  form->addRow(tr("曲の何番目の音から(&S):"), from_);
+  auto* play = new QPushButton(QStringLiteral("▶"), this);
+  play->setObjectName("Play");
+  play->setToolTip(tr("30 スロットを鳴らす"));
+  play->setAccessibleName(tr("30 スロットを鳴らす"));
+  play->setEnabled(sound_ != nullptr);
+  play->setAutoDefault(false);
+  connect(play, &QPushButton::clicked, this, &PartDialog::play);
+  auto* rollRow = new QHBoxLayout;
+  rollRow->addWidget(roll_, 1);
+  rollRow->addWidget(play, 0, Qt::AlignTop);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(file, this));
   layout->addWidget(parts_);
-  layout->addWidget(roll_);
+  layout->addLayout(rollRow);
   layout->addLayout(form);
   layout->addWidget(buttons);
   connect(parts_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
@@ -100,6 +128,31 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
   from_->setMaximum(int(tune.parts[tune.chosen - 1].sequenceLength));
   preview();
   parts_->setFocus();
+}
+
+PartDialog::~PartDialog() {
+  stop_ = true;
+  if (sound_) sound_->Stop();
+  player_.waitForDone();
+}
+
+void PartDialog::play() {
+  // A press while it plays stops it.
+  if (player_.activeThreadCount() > 0) {
+    stop_ = true;
+    sound_->Stop();
+    return;
+  }
+  player_.waitForDone();
+  stop_ = false;
+  Melody melody;
+  std::copy(roll_->codes().begin(), roll_->codes().end(), melody.Notes.begin());
+  player_.start([this, steps = TestPlaySteps(melody)] {
+    for (const TestPlayStep& step : steps) {
+      if (stop_) return;
+      sound_->PlayWave(Da::PathOf(step.wave));
+    }
+  });
 }
 
 formats::ReadOptions PartDialog::choice() const {

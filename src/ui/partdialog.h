@@ -2,6 +2,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QThreadPool>
+#include <atomic>
+
+#include "core/sounddevice.h"
 
 #include "formats/midi.h"
 
@@ -17,6 +21,8 @@ class PianoRoll : public QWidget {
  public:
   explicit PianoRoll(QWidget* parent = nullptr);
   void setCodes(const formats::Codes& codes);
+  // The rows of the C4, C5 and C6 lines, from the top.
+  int lineOf(int octave) const;
   const formats::Codes& codes() const { return codes_; }
 
  protected:
@@ -28,23 +34,32 @@ class PianoRoll : public QWidget {
 
 // Chooses the part of a MIDI file to bring in, and its start slot: a list of the parts (number,
 // track name, channel, instrument, onsets, lowest and highest note), a piano roll of the 30
-// slots the selected part gives from the start, and the start. Usable from the keyboard: the
-// arrows, Home and End move in the list, Tab reaches the start, Enter is OK, Escape Cancel.
+// slots the selected part gives from the start, with a ▶ that plays them, and the start. Usable
+// from the keyboard: the arrows, Home and End move in the list, Tab reaches the start, Enter is
+// OK, Escape Cancel.
 class PartDialog : public QDialog {
   Q_OBJECT
 
  public:
-  PartDialog(const formats::MidiTune& tune, const QString& file, QWidget* parent = nullptr);
+  // `sound`, when given, plays the preview.
+  PartDialog(const formats::MidiTune& tune, const QString& file, QWidget* parent = nullptr,
+             SoundDevice* sound = nullptr);
+  ~PartDialog() override;
   // What was chosen: the part (1-based) and the start slot.
   formats::ReadOptions choice() const;
 
  private:
   void preview();
+  // Plays the 30 slots of the preview, as test play would; a second press stops them.
+  void play();
 
   const formats::MidiTune& tune_;
   RowList* parts_;
   QSpinBox* from_;
   PianoRoll* roll_;
+  SoundDevice* sound_;
+  QThreadPool player_;
+  std::atomic<bool> stop_{false};
 };
 
 }  // namespace merin::ui

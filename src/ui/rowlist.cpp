@@ -3,6 +3,9 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QScrollBar>
+#include <QStyleOptionViewItem>
+#include <algorithm>
 
 namespace merin::ui {
 namespace {
@@ -56,6 +59,24 @@ RowList::RowList(int rows, const QStringList& headers, std::function<QVariant(in
   setTabKeyNavigation(false);
   setSelectionBehavior(SelectRows);
   setSelectionMode(SingleSelection);
+}
+
+QSize RowList::sizeHint() const {
+  // The first rows stand for the rest: put into words, however many rows there are, they cost
+  // the same.
+  constexpr int kMeasuredRows = 200;
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  int width = 2 * frameWidth() + verticalScrollBar()->sizeHint().width() + 4;
+  for (int column = 0; column < model()->columnCount(); ++column) {
+    int widest = horizontalHeader()->sectionSizeHint(column);
+    for (int row = 0; row < std::min(model()->rowCount(), kMeasuredRows); ++row) {
+      const QModelIndex index = model()->index(row, column);
+      widest = std::max(widest, itemDelegateForIndex(index)->sizeHint(option, index).width());
+    }
+    width += widest;
+  }
+  return {width, QTableView::sizeHint().height()};
 }
 
 int RowList::currentRow() const { return currentIndex().row(); }

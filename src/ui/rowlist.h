@@ -19,6 +19,8 @@ class RowList : public QTableView {
   // The row chosen, or -1.
   int currentRow() const;
   void setCurrentRow(int row);
+  // As wide as its columns, measured over the first rows, and a vertical scroll bar.
+  QSize sizeHint() const override;
 
  protected:
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;

@@ -7,14 +7,20 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QHeaderView>
 #include <QUndoStack>
 #include <QUrl>
 #include <fstream>
+#include <mutex>
 
 #include "core/pitch.h"
 #include "filetesting.h"
 #include "formats/audioexport.h"
 #include "formats/rtttl.h"
+#include "ui/partdialog.h"
 
 namespace merin::test {
 namespace {
@@ -169,15 +175,12 @@ TEST(RtttlImport, ATuneImportedWholeSaysSoAndMelodyTextIsPastedAsItIs) {
   EXPECT_EQ(t.Shown(), kCaption);
 }
 
-// A MIDI file of two parts asks which to take: cancelled, nothing changes and nothing is said;
-// part 2 from its second slot gives that part's notes from there.
-TEST(MidiImport, ThePartAskedForIsTakenAndACancelChangesNothing) {
-  FilesWindow t;
-  ASSERT_TRUE(t.active);
-  // Two tracks of one channel each: C4 D4 E4, and F4 G4 A4.
+// Two tracks of one channel each: C4 D4 E4, and F4 G4 A4, the second played by a flute.
+QByteArray TwoPartMidi() {
   QByteArray file("MThd\0\0\0\x06\0\x01\0\x02\0\x60", 14);
   for (const char channel : {0, 1}) {
     QByteArray events;
+    if (channel == 1) events += QByteArray(1, 0) + char(0xC1) + char(73);
     for (const char key : {60, 62, 64}) {
       events += QByteArray(1, 0) + char(0x90 | channel) + char(key + 5 * channel) + '@';
       events += QByteArray(1, 0x60) + char(0x80 | channel) + char(key + 5 * channel) + '@';
@@ -185,7 +188,58 @@ TEST(MidiImport, ThePartAskedForIsTakenAndACancelChangesNothing) {
     events += QByteArray("\0\xFF\x2F\0", 4);
     file += QByteArray("MTrk\0\0\0", 7) + char(events.size()) + events;
   }
-  const QString path = t.Write("two.mid", file);
+  return file;
+}
+
+// A sound device that writes down what it played, from whichever thread plays.
+class LockedSound : public SoundDevice {
+ public:
+  void PlayWave(const std::string& path) override {
+    std::lock_guard lock(mutex_);
+    played_.push_back(path);
+  }
+  std::vector<std::string> played() {
+    std::lock_guard lock(mutex_);
+    return played_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::vector<std::string> played_;
+};
+
+// The part dialog shows its columns whole, names the instruments in the window's language, and
+// its ▶ plays the 30 slots of the preview as test play would.
+TEST(MidiImport, ThePartDialogFitsNamesTheInstrumentAndPlaysThePreview) {
+  const QByteArray bytes = TwoPartMidi();
+  auto tune = formats::ReadMidiTune(std::string_view(bytes.constData(), size_t(bytes.size())), "");
+  ASSERT_TRUE(std::holds_alternative<formats::MidiTune>(tune));
+  LockedSound sound;
+  ui::PartDialog dialog(std::get<formats::MidiTune>(tune), "two.mid", nullptr, &sound);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  auto* parts = dialog.findChild<QTableView*>("Parts");
+  EXPECT_EQ(parts->horizontalScrollBar()->maximum(), 0) << "every column shown whole";
+  EXPECT_EQ(parts->model()->index(1, 3).data().toString(), "フルート");
+  parts->setCurrentIndex(parts->model()->index(1, 0));
+  QTest::mouseClick(dialog.findChild<QPushButton*>("Play"), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sound.played().size() == 30; }, 5000));
+  const std::vector<std::string> played = sound.played();
+  for (size_t slot = 0; slot < 30; ++slot) {
+    const char* wave = slot == 0   ? "41.wav"
+                       : slot == 1 ? "51.wav"
+                       : slot == 2 ? "61.wav"
+                                   : "01.wav";
+    EXPECT_EQ(played[slot], Da::PathOf(wave)) << "slot " << slot + 1;
+  }
+}
+
+// A MIDI file of two parts asks which to take: cancelled, nothing changes and nothing is said;
+// part 2 from its second slot gives that part's notes from there.
+TEST(MidiImport, ThePartAskedForIsTakenAndACancelChangesNothing) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  const QString path = t.Write("two.mid", TwoPartMidi());
   t.Key(Qt::Key_Z, Qt::NoModifier);            // the piano key C4, so that a change would show
   std::optional<formats::ReadOptions> answer;  // cancelled first
   t.files().choosePart = [&](QWidget*, const formats::MidiTune& tune, const QString&) {

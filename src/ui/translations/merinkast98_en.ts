@@ -396,8 +396,12 @@ Where the melodies being worked on and kept are stored:
         <translation>Highest</translation>
     </message>
     <message>
-        <source>開始位置(&amp;S):</source>
-        <translation>Start slot(&amp;S):</translation>
+        <source>曲の何番目の音から(&amp;S):</source>
+        <translation>&amp;From note N of the tune:</translation>
+    </message>
+    <message>
+        <source>30 スロットを鳴らす</source>
+        <translation>Play the 30 slots</translation>
     </message>
 </context>
 <context>
