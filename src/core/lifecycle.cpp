@@ -16,7 +16,7 @@ void Form_Load(Melody& melody, MelodyView& view, SoundDevice& sound) {
   sound.PlayWave(Da::PathOf(kOpeningSound));
 }
 
-void Form_Unload(SoundDevice& sound) { sound.PlayWave(Da::PathOf(kClosingSound)); }
+void Form_Unload(SoundDevice& sound) { sound.PlayLastWave(Da::PathOf(kClosingSound)); }
 
 void EndMenu_Click(MelodyView& view) { view.EndProgram(); }
 

@@ -31,6 +31,8 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kPreferredChannels = 2;
 constexpr double kFallbackRate = 44100;
+// How long after its own length the last sound is let sound before the device closes.
+constexpr double kLastSoundMargin = 0.08;
 
 void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
 #ifdef MERIN_HAVE_JACK
@@ -110,6 +112,48 @@ struct PortAudioDevice::Impl {
     }
     latency = Pa_GetStreamInfo(stream)->outputLatency;
     return true;
+  }
+
+  // The last sound: see PortAudioDevice::PlayLastWave.
+  void PlayLast(const std::string& path) {
+    if (!stream) {
+      Play(path);
+      return;
+    }
+    DecodedWave wave;
+    try {
+      wave = DecodeWave(path, channels, rate);
+    } catch (const std::bad_alloc&) {
+      wave.refusal = SystemRefusal(ENOMEM, path);
+    }
+    if (!wave.ok()) Report(path, wave);
+    const std::lock_guard lock(writing);
+    Pa_AbortStream(stream);
+    Pa_CloseStream(stream);
+    stream = nullptr;
+    if (!wave.ok()) return;
+    if (wave.cutShort) Report(path, wave);
+    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
+    PaStreamParameters out{};
+    out.device = device;
+    out.channelCount = channels;
+    out.sampleFormat = paFloat32;
+    out.suggestedLatency = wave.seconds() + 0.1;
+    PaStream* last = nullptr;
+    if (Pa_OpenStream(&last, nullptr, &out, rate, paFramesPerBufferUnspecified, paNoFlag, nullptr,
+                      nullptr) != paNoError) {
+      return;
+    }
+    const auto start = Clock::now();
+    const auto frames = static_cast<unsigned long>(wave.samples.size() / size_t(channels));
+    if (Pa_StartStream(last) == paNoError) {
+      Pa_WriteStream(last, wave.samples.data(), frames);
+      std::this_thread::sleep_until(
+          start + std::chrono::duration_cast<Clock::duration>(
+                      std::chrono::duration<double>(wave.seconds() + kLastSoundMargin)));
+    }
+    Pa_AbortStream(last);
+    Pa_CloseStream(last);
   }
 
   // Lets everything written be heard (silence pushes it out of the queue), then closes.
@@ -212,6 +256,8 @@ PortAudioDevice::PortAudioDevice(std::function<Language()> language)
 PortAudioDevice::~PortAudioDevice() { impl_->Close(); }
 
 void PortAudioDevice::PlayWave(const std::string& path) { impl_->Play(path); }
+
+void PortAudioDevice::PlayLastWave(const std::string& path) { impl_->PlayLast(path); }
 
 void PortAudioDevice::Stop() { impl_->Stop(); }
 

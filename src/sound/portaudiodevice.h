@@ -28,6 +28,11 @@ class PortAudioDevice : public SoundDevice {
   // Queues the whole sound and returns once at most one output latency of it is left to hear.
   // A file that cannot be read is reported on stderr once and plays nothing.
   void PlayWave(const std::string& path) override;
+  // Drops what is queued, then writes the whole sound at once into a stream of its own that
+  // holds it, waits by the clock until it has been heard and closes the device: a sound server
+  // that takes its data in large blocks (PulseAudio's stock null sink asks for two seconds at a
+  // time) makes blocking writes wait for far longer than the sound lasts.
+  void PlayLastWave(const std::string& path) override;
   // Ends the sound being played within a fiftieth of a second and drops what is queued.
   void Stop() override;
   // Whether a real output device is in use.
