@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "formats/fmf.h"
 #include "formats/imelody.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
@@ -27,6 +28,7 @@ std::span<const Format> Formats() {
   static const std::vector<Format> formats = {
       MelodyFileFormat(),
       ImelodyFormat(),
+      FmfFormat(),
       RtttlFormat(),  // takes any text: the last text format
       MidiFormat(),
       Audio("wav", "audio/x-wav", {"wav.name", "WAV 音声", "WAV audio"}),

@@ -77,10 +77,10 @@ TEST(WordTables, EveryRowHasItsOwnIdBothLanguagesAndTheSameValuesInBoth) {
 // tokens.
 void ExpectOneLanguage(const std::string& en, const std::string& ja) {
   static const std::set<std::string> kNames = {
-      "RTTTL",      "MIDI",        "iMelody", "File", "KiB",   "NUL",    "UTF",
-      "libsndfile", "C4",          "B5",      "MThd", "BEGIN", "END",    "IMELODY",
-      "MELODY",     "Merinkast98", "WAV",     "FLAC", "Ogg",   "Vorbis", "MP3",
-      "NOTE",       "lang",        "ja",      "en"};
+      "RTTTL",      "MIDI",        "iMelody", "File", "KiB",    "NUL",    "UTF",
+      "libsndfile", "C4",          "B5",      "MThd", "BEGIN",  "END",    "IMELODY",
+      "MELODY",     "Merinkast98", "WAV",     "FLAC", "Ogg",    "Vorbis", "MP3",
+      "NOTE",       "lang",        "ja",      "en",   "Flipper"};
   for (const char c : en) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << en;
   const std::regex word("[A-Za-z][A-Za-z0-9]*");
   for (std::sregex_iterator i(ja.begin(), ja.end(), word), end; i != end; ++i)

@@ -329,7 +329,7 @@ TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
   ASSERT_TRUE(t.active);
   ASSERT_EQ(t.Codes(), MakeCodes({"41", "32", "01", "99", "12"}));
   const std::vector<std::string> audio = formats::WritableAudioExtensions();
-  std::vector<QString> extensions = {"imy", "rtttl", "mid"};
+  std::vector<QString> extensions = {"imy", "fmf", "rtttl", "mid"};
   for (const std::string& e : audio) extensions.push_back(QString::fromStdString(e));
   ASSERT_GE(extensions.size(), 5u) << "WAV, FLAC and Ogg are always written";
 
@@ -350,6 +350,9 @@ TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
     const QByteArray bytes = FilesWindow::Read(t.saveAnswer);
     if (extension == "imy") {
       EXPECT_TRUE(bytes.contains("\r\nNAME:Tune 1\r\n")) << bytes.toStdString();
+    } else if (extension == "fmf") {
+      EXPECT_TRUE(bytes.startsWith("Filetype: Flipper Music Format\n")) << bytes.toStdString();
+      EXPECT_TRUE(bytes.endsWith("\nNotes: F4, E5, P, P, C#4\n")) << bytes.toStdString();
     } else if (extension == "rtttl") {
       EXPECT_TRUE(bytes.startsWith("Tune1:d=4,o=5,b=214:")) << bytes.toStdString();
       auto back = formats::ReadRtttl(bytes.toStdString(), "");

@@ -17,7 +17,7 @@ test('every format written reads back from its bytes, a Japanese title too', asy
   const m = await loaded;
   const codes = melodyOf(['11', '64', '01', '99', '72']);
   const written = m.formats().filter((f) => f.writable && f.readable);
-  assert.deepEqual(written.map((f) => f.name), ['Merinkast98', 'iMelody', 'RTTTL', 'MIDI']);
+  assert.deepEqual(written.map((f) => f.name), ['Merinkast98', 'iMelody', 'FMF', 'RTTTL', 'MIDI']);
   for (const f of written) {
     const file = 'tune.' + f.extensions[0];
     const out = m.exportAs(codes, f.extensions[0], file, '着メロ');
