@@ -105,15 +105,19 @@ std::optional<Refusal> Fit(std::span<const int> sequence, size_t from, std::stri
   }
   Report& report = melody.report;
   report.reserve(report.size() + 5);  // these lines, and one the reader may add
-  if (skipped > 0) report.push_back({&CoreText("report.skipped"), {std::to_string(skipped)}});
-  if (const size_t dropped = sequence.size() - skipped - taken.size(); dropped > 0) {
-    report.push_back({&CoreText("report.dropped"), {std::to_string(dropped)}});
+  // One line telling `count` of something, unless there are none.
+  const auto tell = [&report](size_t count, const Text& one, const Text& many) {
+    if (count > 0) report.push_back({&Counted(count, one, many), {std::to_string(count)}});
+  };
+  tell(skipped, CoreText("report.skipped-one"), CoreText("report.skipped"));
+  tell(sequence.size() - skipped - taken.size(), CoreText("report.dropped-one"),
+       CoreText("report.dropped"));
+  if (shift > 0) {
+    tell(size_t(shift), CoreText("report.shifted-up-one"), CoreText("report.shifted-up"));
+  } else {
+    tell(size_t(-shift), CoreText("report.shifted-down-one"), CoreText("report.shifted-down"));
   }
-  if (shift != 0) {
-    report.push_back({shift > 0 ? &CoreText("report.shifted-up") : &CoreText("report.shifted-down"),
-                      {std::to_string(std::abs(shift))}});
-  }
-  if (folded > 0) report.push_back({&CoreText("report.folded"), {std::to_string(folded)}});
+  tell(size_t(folded), CoreText("report.folded-one"), CoreText("report.folded"));
   return std::nullopt;
 }
 

@@ -45,7 +45,7 @@ TEST(ReadImelody, ReadsTheGrammar) {
       {Imy("ledon c vibeon V+ d backoff V12 e ledoff vibeoff V-"), "13 23 32", "", ""},
       {"BEGIN:IMELODY\r\nVERSION:1.2\r\nMELODY:c2\r\n d2\r\nEND:IMELODY\r\n", "13 23", "", ""},
       {"BEGIN:IMELODY\rNAME:Cr\rMELODY:c2\r d2\rEND:IMELODY\r", "13 23", "Cr", ""},  // lone CRs
-      {Imy("*6c*6e"), "13 32", "", "moved everything down 2 octave(s)"},             // *6c is C7
+      {Imy("*6c*6e"), "13 32", "", "moved everything down 2 octaves"},               // *6c is C7
   };
   for (const auto& c : cases) {
     auto read = ReadAny(c.text, "x.imy");
@@ -148,7 +148,7 @@ TEST(Title, EveryReaderDropsControlsFromItAndSaysHowMany) {
     EXPECT_EQ(imported.title, file == "x.mid" ? "Tne" : "Tune") << file;
     ASSERT_FALSE(imported.report.empty()) << file;
     EXPECT_EQ(Words(imported.report.back(), Language::English),
-              file == "x.mid" ? "dropped 1 control characters from the title"
+              file == "x.mid" ? "dropped 1 control character from the title"
                               : "dropped 2 control characters from the title")
         << file;
   }
