@@ -100,13 +100,13 @@ TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
       {{"-i"}, 2, "argument 1 \"-i\": needs a value"},
       {{"C4", "-i", dir / "twinkle.mk98"}, 2, "tokens and -i cannot be given together"},
       {{"-i", dir / "twinkle.mk98", "-i", dir / "twinkle.mk98"}, 2, "several -i need -o DIR/"},
-      {{"-i", dir / "twinkle.mk98", "-o", dir / "x.doc"}, 1, dir / "x.doc: no such format \"doc\""},
-      {{"-i", dir / "twinkle.mk98", "-o", dir / "x"}, 1, dir / "x: no extension to tell"},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "x.doc"}, 2, dir / "x.doc: no such format \"doc\""},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "x"}, 2, dir / "x: no extension to tell"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "out/"}, 2, "-o " + dir / "out/ needs -f FORMAT"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "x.mid", "-f", "mid"}, 2, "-f goes with -o DIR/"},
       {{"-o", dir / "out/", "-f", "mid"}, 2, "-o DIR/ needs input files"},
       {{"-i", "-", "-o", dir / "out/", "-f", "mid"}, 2, "-o DIR/ needs files named by -i"},
-      {{"-i", dir / "twinkle.mk98", "-o", dir / "out/", "-f", "doc"}, 1, dir / "out/: no such"},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "out/", "-f", "doc"}, 2, dir / "out/: no such"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "none/x.mid"},
        1,
        "cannot write " + dir / "none/x.mid: no such file or folder"},
@@ -119,6 +119,8 @@ TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
       {{"C4\x1b[2J"}, 2, "token 1 \"C4\\x1b[2J\": not a note code"},
       {{"-\x9b\xC2\x9b"}, 2, "argument 1 \"-\\x9b\\xc2\\x9b\": unknown option"},
       {{"--", "-i"}, 2, "token 1 \"-i\": not a note code"},
+      {{"--tune", "2", "-i", dir / "twinkle.mk98"}, 2, dir / "twinkle.mk98: no tunes to choose"},
+      {{"--part", "2", "-i", dir / "twinkle.mk98"}, 2, dir / "twinkle.mk98: has no parts"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -237,7 +239,8 @@ TEST(KeysProgramFiles, ALongBatchNamesItsFaultsInOrder) {
   const auto result = RunProgram(MERIN_KEYS_PROGRAM, args);
   EXPECT_EQ(result.err, "merinkast98-keys: " + dir / "a5.txt: not converted, " +
                             dir / "out/a5.mid is already written from " + dir / "a5.mk98\n" +
-                            "merinkast98-keys: " + dir / "a450.mk98:1:4: \"H4\": " + why + "\n");
+                            "merinkast98-keys: " + dir / "a450.mk98:1:4: \"H4\": " + why + "\n" +
+                            "merinkast98-keys: wrote 598 files, 2 failed\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 598);
   EXPECT_EQ(ReadBytes(dir / "out/a599.mid"),
             formats::WriteMidi(MelodyOf({NoteCodes()[599 % 24]}), "a599"));

@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "app/keyswords.h"
+#include "cli/keyswords.h"
 #include "core/coretexts.h"
 #include "core/refusal.h"
 #include "formats/format.h"
