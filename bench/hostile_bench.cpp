@@ -24,7 +24,7 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/format.h"
+#include "formats/formatlist.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
 #include "formats/slots.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "core/pitch.h"
-#include "formats/format.h"
+#include "formats/formatlist.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"

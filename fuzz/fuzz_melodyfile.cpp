@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "formats/format.h"
+#include "formats/formatlist.h"
 #include "formats/melodyfile.h"
 #include "melody_check.h"
 

@@ -7,9 +7,14 @@
 #include <vector>
 
 #include "formats/fileio.h"
+#include "formats/format.h"
 #include "formats/melody.h"
 
 namespace merin::formats {
+
+// The audio formats, written from the program's wave files: WAV, FLAC, Ogg Vorbis and MP3 (each
+// where this build writes it; see WritableAudioExtensions).
+std::vector<Format> AudioFormats();
 
 // The audio extensions this build writes, of "wav", "flac", "ogg", "mp3": those the installed
 // libsndfile writes, and "wav" alone in the WebAssembly build.

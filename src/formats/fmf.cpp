@@ -46,8 +46,12 @@ constexpr Text kFmfTexts[] = {
 
 consteval const Text& FmfText(std::string_view id) { return Row(kFmfTexts, id); }
 
-constexpr std::string_view kFiletypeKey = "Filetype";
-constexpr std::string_view kFiletype = "Flipper Music Format";
+// The first line of every file: the key Filetype and the format's name.
+constexpr std::string_view kFiletypeLine =
+    "Filetype: "
+    "Flipper Music Format";
+constexpr std::string_view kFiletypeKey = kFiletypeLine.substr(0, 8);
+constexpr std::string_view kFiletype = kFiletypeLine.substr(10);
 // The keys after the Filetype line, in the order the writer puts them.
 enum Key : size_t { kVersion, kBpm, kDuration, kOctave, kNotes, kKeyCount };
 constexpr std::array<std::string_view, kKeyCount> kKeys = {"Version", "BPM", "Duration", "Octave",
@@ -224,7 +228,7 @@ class Reader {
   }
 
   static Refusal NoFiletype(Refusal refusal) {
-    refusal.values = {std::string(kFiletypeKey) + ": " + std::string(kFiletype)};
+    refusal.values = {std::string(kFiletypeLine)};
     return refusal;
   }
 
@@ -317,8 +321,8 @@ std::variant<Imported, Refusal> ReadFmf(std::string_view bytes, std::string_view
 }
 
 std::string WriteFmf(const Codes& codes, std::string_view) {
-  std::string text = std::string(kFiletypeKey) + ": " + std::string(kFiletype) +
-                     "\nVersion: 0\nBPM: 214\nDuration: 4\nOctave: 5\nNotes:";
+  std::string text =
+      std::string(kFiletypeLine) + "\nVersion: 0\nBPM: 214\nDuration: 4\nOctave: 5\nNotes:";
   for (size_t slot = 0; slot < UsedSlots(codes); ++slot) {
     text += slot > 0 ? ", " : " ";
     const auto pitch = Pitch::FromCode(codes[slot]);
@@ -332,6 +336,7 @@ Format FmfFormat() {
   return Format{.name = "FMF",
                 .extensions = {"fmf"},
                 .mime = "audio/x-flipper-music",
+                .magic = kFiletypeLine,
                 .dialogName = {"fmf.name", "Flipper 音楽ファイル", "Flipper music file"},
                 .texts = kFmfTexts,
                 .recognise = StartsFmf,

@@ -280,6 +280,7 @@ Format ImelodyFormat() {
   return Format{.name = "iMelody",
                 .extensions = {"imy"},
                 .mime = "text/x-iMelody",
+                .magic = kBegin,
                 .dialogName = {"imelody.name", "iMelody 着信メロディ", "iMelody ringtone"},
                 .texts = kImelodyTexts,
                 .recognise = StartsImelody,

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "formats/format.h"
+#include "formats/formatlist.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
 

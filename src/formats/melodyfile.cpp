@@ -121,6 +121,7 @@ Format MelodyFileFormat() {
   return Format{.name = "Merinkast98",
                 .extensions = {"mk98"},
                 .mime = "application/x-merinkast98-melody",
+                .magic = kMelodyFileHeader,
                 .dialogName = {"melodyfile.name", "Merinkast98 メロディ", "Merinkast98 melody"},
                 .ownFile = true,
                 .recognise = IsMelodyFile,

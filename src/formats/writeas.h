@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "formats/fileio.h"
-#include "formats/format.h"
+#include "formats/formatlist.h"
 
 // Reading and writing files in the registry's formats.
 namespace merin::formats {

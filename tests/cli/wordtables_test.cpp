@@ -11,7 +11,7 @@
 #include "cli/keyswords.h"
 #include "core/coretexts.h"
 #include "core/refusal.h"
-#include "formats/format.h"
+#include "formats/formatlist.h"
 
 namespace merin {
 namespace {

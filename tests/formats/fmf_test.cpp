@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "formats/formatlist.h"
 #include "formats/rtttl.h"
 #include "support/melodies.h"
 

@@ -8,6 +8,7 @@
 
 #include "core/notecode.h"
 #include "core/pitch.h"
+#include "formats/formatlist.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
