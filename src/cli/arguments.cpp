@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "cli/keyswords.h"
+#include "core/ascii.h"
 #include "core/coretexts.h"
 #include "core/escape.h"
 #include "formats/writeas.h"
@@ -102,10 +103,7 @@ std::optional<BadArguments> CheckOutput(Plan& plan, const std::optional<std::str
                          : Bad(0, KeysText("keys.format-needs-folder"));
   }
   if (!plan.output) return std::nullopt;
-  plan.format = format ? *format : formats::ExtensionOf(*plan.output);
-  std::transform(plan.format.begin(), plan.format.end(), plan.format.begin(), [](char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-  });
+  plan.format = format ? AsciiLower(*format) : formats::ExtensionOf(*plan.output);
   if (plan.format.empty()) {
     Refusal refusal(CoreText("write.no-extension"), *plan.output);
     refusal.choices = formats::WritableExtensions();

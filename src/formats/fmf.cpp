@@ -179,7 +179,7 @@ class Reader {
             start, pos_,
             pos_ == start ? FmfText("fmf.empty-note") : FmfText("fmf.not-a-note-letter"));
       }
-      const char letter = static_cast<char>(text_[pos_] | 0x20);  // lower case
+      const char letter = AsciiLower(text_[pos_]);
       const bool pause = letter == 'p';
       if (!pause && (letter < 'a' || letter > 'g')) {
         return NoteError(start, pos_, FmfText("fmf.not-a-note-letter"));

@@ -2,7 +2,8 @@
 #include "formats/formatlist.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "core/ascii.h"
 
 #include "formats/audioexport.h"
 #include "formats/fmf.h"
@@ -27,8 +28,7 @@ std::span<const Format> Formats() {
 }
 
 const Format* FormatOfExtension(std::string_view extension) {
-  std::string lower(extension);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string lower = AsciiLower(extension);
   for (const Format& format : Formats()) {
     if (std::find(format.extensions.begin(), format.extensions.end(), lower) !=
         format.extensions.end()) {

@@ -266,7 +266,7 @@ std::string WriteImelody(const Codes& codes, std::string_view title) {
       text += static_cast<char>('0' + pitch->Octave() - 1);
       const std::string name = pitch->Name();  // "C#4"
       if (name[1] == '#') text += '#';
-      text += static_cast<char>(name[0] - 'A' + 'a');
+      text += AsciiLower(name[0]);
     } else {
       text += 'r';
     }

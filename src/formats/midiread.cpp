@@ -302,10 +302,7 @@ class Reader {
 };
 
 bool NamedAsMelody(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  const std::string lower = AsciiLower(name);
   for (const char* word : {"melody", "melodie", "lead", "vocal", "voice", "solo"}) {
     if (lower.find(word) != std::string::npos) return true;
   }

@@ -58,7 +58,6 @@ constexpr int kNumberCap = 1'000'000;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsDuration(int d) { return d >= 1 && d <= 64 && (d & (d - 1)) == 0; }
 
 // A part of a tune ("settings" or "notes"), read with white space skipped everywhere.
@@ -110,7 +109,7 @@ class Reader {
     if (s.Peek() == '\0') return std::nullopt;
     for (;;) {
       const size_t start = s.Position();
-      const char key = Lower(s.Peek());
+      const char key = AsciiLower(s.Peek());
       if (key == ',' || key == '\0') return Error(start, start, RtttlText("rtttl.empty-setting"));
       if (key != 'd' && key != 'o' && key != 'b' && key != 'v' && key != 's') {
         return Error(start, start, RtttlText("rtttl.unknown-setting"));
@@ -159,7 +158,7 @@ class Reader {
         return Error(start, start, RtttlText("rtttl.bad-duration"));
       }
       const size_t letterAt = s.Position();
-      char letter = Lower(s.Peek());
+      char letter = AsciiLower(s.Peek());
       if (letter == ',' || letter == '\0') {
         return Error(
             start, letterAt,
@@ -452,7 +451,7 @@ std::string WriteRtttl(const Codes& codes, std::string_view name) {
   for (size_t slot = 0; slot < UsedSlots(codes); ++slot) {
     if (slot > 0) tune += ',';
     if (auto pitch = Pitch::FromCode(codes[slot])) {
-      for (const char c : pitch->Name()) tune += Lower(c);
+      for (const char c : pitch->Name()) tune += AsciiLower(c);
     } else {
       tune += 'p';
     }

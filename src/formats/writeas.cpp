@@ -20,13 +20,6 @@ std::string_view StemOf(std::string_view path) {
 
 }  // namespace
 
-std::variant<Imported, Refusal> ReadFile(const std::string& path, const ReadOptions& options,
-                                         Accept accept) {
-  auto bytes = ReadInputFile(path, accept, kMaxBinaryBytes);
-  if (auto* refusal = std::get_if<Refusal>(&bytes)) return std::move(*refusal);
-  return ReadAny(std::get<std::string>(bytes), path, options);
-}
-
 std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_view target) {
   const Format* format = FormatOfExtension(extension);
   if (!format || !(format->write || format->audio)) {

@@ -13,10 +13,6 @@
 // Reading and writing files in the registry's formats.
 namespace merin::formats {
 
-// Reads the file at `path` (up to kMaxBinaryBytes, what `accept` allows) and then as ReadAny does.
-std::variant<Imported, Refusal> ReadFile(const std::string& path, const ReadOptions& options = {},
-                                         Accept accept = Accept::FilesAndPipes);
-
 // Why a melody cannot be written as `extension` here (no such format, or audio that the
 // installed libsndfile does not write), naming `target`; nothing when it can.
 std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_view target);

@@ -30,8 +30,8 @@ constexpr size_t kLongestLine = kConfirm.size() + 3 * kMostPresses + 2;
 
 // Each line is copied whole from fixed rows and then cut to its length, so that a line costs the
 // same whatever its slot holds.
-std::string ConvertMelody(std::span<const std::string, 30> codes) {
-  char listing[30 * kLongestLine];
+std::string ConvertMelody(std::span<const std::string, kSlotCount> codes) {
+  char listing[kSlotCount * kLongestLine];
   char* end = listing;
   char previousKey = '0';
   for (const std::string& code : codes) {
@@ -52,7 +52,8 @@ std::string ConvertMelody(std::span<const std::string, 30> codes) {
 void Command1_Click(const Melody& melody, ResultWindowProvider& windows) {
   ResultView& window = windows.ObtainResultWindow();
   window.SetText("");
-  window.SetText(ConvertMelody(std::span<const std::string, 30>(melody.Notes.data(), 30)));
+  window.SetText(
+      ConvertMelody(std::span<const std::string, kSlotCount>(melody.Notes.data(), kSlotCount)));
   window.ShowModal();
 }
 
