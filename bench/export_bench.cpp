@@ -26,7 +26,7 @@
 
 #include "core/pitch.h"
 #include "formats/audioexport.h"
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 extern char** environ;
 

@@ -6,7 +6,7 @@
 
 #include "core/escape.h"
 #include "core/pitch.h"
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 // Aborts unless every slot holds a note code, the rest code or the empty code.
 inline void CheckCodes(const merin::formats::Codes& codes) {

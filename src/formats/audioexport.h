@@ -8,7 +8,7 @@
 
 #include "formats/fileio.h"
 #include "formats/format.h"
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 namespace merin::formats {
 

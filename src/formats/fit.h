@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 namespace merin::formats {
 

@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 namespace merin::formats {
 

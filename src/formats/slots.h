@@ -5,7 +5,7 @@
 
 #include "core/notecode.h"
 #include "core/pitch.h"
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 namespace merin::formats {
 

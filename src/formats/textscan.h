@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "core/ascii.h"
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 // Helpers the readers share; not part of the library's interface.
 namespace merin::formats::textscan {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/melodyhistory.h"
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 namespace merin::ui {
 

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/melody.h"
+#include "formats/imported.h"
 #include "support/testwindow.h"
 #include "ui/melodyfiles.h"
 #include "ui/melodykeeper.h"
