@@ -110,7 +110,7 @@ int ListParts(const Plan& plan) {
 
 // Converts the one melody of `plan`: prints its key presses, or writes it to -o FILE.
 int ConvertOne(const Plan& plan) {
-  formats::Codes codes;
+  SlotCodes codes;
   std::string title;
   if (!plan.tokens.empty()) {
     auto parsed = ParseMelodyText(plan.tokens);

@@ -57,7 +57,8 @@ std::vector<std::string> WritableAudioExtensions() {
   return extensions;
 }
 
-std::variant<std::string, Refusal> AudioBytes(const Codes& codes, const std::string& programFolder,
+std::variant<std::string, Refusal> AudioBytes(const SlotCodes& codes,
+                                              const std::string& programFolder,
                                               const std::string& target) {
   const std::string extension = ExtensionOf(target);
   if (std::find(std::begin(kAudioExtensions), std::end(kAudioExtensions), extension) ==
@@ -106,7 +107,7 @@ std::variant<std::string, Refusal> AudioBytes(const Codes& codes, const std::str
   return std::move(*encoded);
 }
 
-std::optional<Refusal> ExportAudio(const Codes& codes, const std::string& programFolder,
+std::optional<Refusal> ExportAudio(const SlotCodes& codes, const std::string& programFolder,
                                    const std::string& target, bool syncFolder) {
   auto bytes = AudioBytes(codes, programFolder, target);
   if (auto* refusal = std::get_if<Refusal>(&bytes)) return std::move(*refusal);

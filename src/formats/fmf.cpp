@@ -320,7 +320,7 @@ std::variant<Imported, Refusal> ReadFmf(std::string_view bytes, std::string_view
   return imported;
 }
 
-std::string WriteFmf(const Codes& codes, std::string_view) {
+std::string WriteFmf(const SlotCodes& codes, std::string_view) {
   std::string text =
       std::string(kFiletypeLine) + "\nVersion: 0\nBPM: 214\nDuration: 4\nOctave: 5\nNotes:";
   for (size_t slot = 0; slot < UsedSlots(codes); ++slot) {

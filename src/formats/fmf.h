@@ -23,7 +23,7 @@ std::variant<Imported, Refusal> ReadFmf(std::string_view bytes, std::string_view
 // The Flipper Music Format text of `codes`, LF line ends: the tempo and duration of the RTTTL
 // export, one note or pause "P" per slot up to the last note or rest, every note with its octave.
 // The format has no name for a tune: `title` is not written.
-std::string WriteFmf(const Codes& codes, std::string_view title);
+std::string WriteFmf(const SlotCodes& codes, std::string_view title);
 
 // The Flipper Music Format unit: ".fmf", or text whose first line is a "Filetype:" line.
 Format FmfFormat();

@@ -37,7 +37,7 @@ struct Format {
                                           const ReadOptions& options) = nullptr;
   // The bytes of the melody in this format, named `title`; unset for audio and formats not
   // written.
-  std::string (*write)(const Codes& codes, std::string_view title) = nullptr;
+  std::string (*write)(const SlotCodes& codes, std::string_view title) = nullptr;
 };
 
 // Binary files are read up to this size.

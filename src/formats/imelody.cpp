@@ -256,7 +256,7 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
   return imported;
 }
 
-std::string WriteImelody(const Codes& codes, std::string_view title) {
+std::string WriteImelody(const SlotCodes& codes, std::string_view title) {
   std::string text = "BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nNAME:";
   text += TitleOf(title);
   text += "\r\nBEAT:214\r\nMELODY:";

@@ -265,7 +265,7 @@ std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text,
 
 }  // namespace rtttl
 
-std::string WriteRtttl(const Codes& codes, std::string_view name) {
+std::string WriteRtttl(const SlotCodes& codes, std::string_view name) {
   std::string tune = NameRule(name);
   if (tune.empty()) tune = "melody";
   tune += ":d=4,o=5,b=214:";

@@ -50,7 +50,7 @@ std::variant<Imported, Refusal> ReadListedTune(std::string_view bytes, std::stri
 // The RTTTL of `codes`: "NAME:d=4,o=5,b=214:" and one note per slot up to the last non-empty one,
 // pauses as "p". `name` is cut to the RTTTL name rules (see RtttlNameOf); "melody" when nothing
 // of it is left.
-std::string WriteRtttl(const Codes& codes, std::string_view name);
+std::string WriteRtttl(const SlotCodes& codes, std::string_view name);
 
 // The tune name for a file path: its base name without extension, only [A-Za-z0-9], at most 10.
 std::string RtttlNameOf(std::string_view filePath);

@@ -51,7 +51,7 @@ std::vector<const Format*> OpenedFormats() {
   return formats;
 }
 
-std::optional<Refusal> RefusedAsEmpty(const Codes& codes, std::string_view extension,
+std::optional<Refusal> RefusedAsEmpty(const SlotCodes& codes, std::string_view extension,
                                       std::string_view target) {
   const Format* format = FormatOfExtension(extension);
   if (!format || format->ownFile || UsedSlots(codes) > 0) return std::nullopt;
@@ -63,7 +63,7 @@ bool SoundsFromWaves(std::string_view extension) {
   return format && format->audio;
 }
 
-std::variant<std::string, Refusal> BytesAs(const Codes& codes, std::string_view extension,
+std::variant<std::string, Refusal> BytesAs(const SlotCodes& codes, std::string_view extension,
                                            const std::string& programFolder,
                                            const std::string& target, std::string_view title) {
   if (auto refusal = CannotWriteAs(extension, target)) return std::move(*refusal);
@@ -76,7 +76,7 @@ std::variant<std::string, Refusal> BytesAs(const Codes& codes, std::string_view 
   return AudioBytes(codes, programFolder, target);
 }
 
-std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
+std::optional<Refusal> WriteAs(const SlotCodes& codes, std::string_view extension,
                                const std::string& programFolder, const std::string& target,
                                std::string_view title, bool syncFolder) {
   auto bytes = BytesAs(codes, extension, programFolder, target, title);

@@ -26,7 +26,7 @@ std::vector<const Format*> OpenedFormats();
 
 // Why `codes` are not written as `extension`, naming `target`, when every slot is empty: only a
 // melody file takes an empty melody. Nothing otherwise.
-std::optional<Refusal> RefusedAsEmpty(const Codes& codes, std::string_view extension,
+std::optional<Refusal> RefusedAsEmpty(const SlotCodes& codes, std::string_view extension,
                                       std::string_view target);
 
 // Whether `extension` is written from the wave files of the program's folder.
@@ -35,13 +35,13 @@ bool SoundsFromWaves(std::string_view extension);
 // The bytes of `codes` in the format of `extension`: the format's bytes named `title` (else
 // after `target`, in the formats that name a tune), or what test play sounds from the wave files
 // of `programFolder`; an empty melody only as a melody file. Returns why not, naming `target`.
-std::variant<std::string, Refusal> BytesAs(const Codes& codes, std::string_view extension,
+std::variant<std::string, Refusal> BytesAs(const SlotCodes& codes, std::string_view extension,
                                            const std::string& programFolder,
                                            const std::string& target, std::string_view title = {});
 
 // Writes the BytesAs of `codes` to `target` atomically. Returns why not, the old target left as
 // it was. `syncFolder` as for WriteFileAtomically.
-std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
+std::optional<Refusal> WriteAs(const SlotCodes& codes, std::string_view extension,
                                const std::string& programFolder, const std::string& target,
                                std::string_view title = {}, bool syncFolder = true);
 

@@ -159,7 +159,7 @@ void MelodyFiles::showNote(const char* name, const QString& text, int shownMs) {
   QTimer::singleShot(shownMs, note, &QObject::deleteLater);
 }
 
-formats::Codes MelodyFiles::currentCodes() const { return CodesOf(window_.melody()); }
+SlotCodes MelodyFiles::currentCodes() const { return CodesOf(window_.melody()); }
 
 bool MelodyFiles::modified() const {
   return currentCodes() != clean_ || window_.melody().Title != cleanTitle_;

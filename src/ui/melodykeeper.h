@@ -36,7 +36,7 @@ class MelodyKeeper : public QObject {
   struct Kept {
     QString path;
     QDateTime written;
-    formats::Codes codes;
+    SlotCodes codes;
     std::string title;
     bool closed = false;
   };

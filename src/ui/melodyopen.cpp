@@ -31,7 +31,7 @@ int MelodyFiles::AskTune(QWidget* parent, int count, const std::function<QString
   return list->currentRow();
 }
 
-void MelodyFiles::showMelody(const formats::Codes& codes, const std::string& title) {
+void MelodyFiles::showMelody(const SlotCodes& codes, const std::string& title) {
   keepReplacedMelody();
   window_.replaceMelody(codes, SlotAfterLast(codes, AfterFull::WrapToFirst), title);
 }

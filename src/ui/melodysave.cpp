@@ -8,7 +8,7 @@ namespace merin::ui {
 using namespace melodyfiles;
 
 bool MelodyFiles::writeMelodyTo(const QString& path) {
-  const formats::Codes codes = currentCodes();
+  const SlotCodes codes = currentCodes();
   const std::string& title = window_.melody().Title;
   if (auto error =
           formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes, title))) {

@@ -27,7 +27,7 @@ PianoRoll::PianoRoll(QWidget* parent) : QWidget(parent), codes_(EmptyCodes()) {
   setMinimumSize(kSlotCount * 12, kRows * 5 + 6);
 }
 
-void PianoRoll::setCodes(const formats::Codes& codes) {
+void PianoRoll::setCodes(const SlotCodes& codes) {
   codes_ = codes;
   update();
 }

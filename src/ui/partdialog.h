@@ -16,14 +16,14 @@ class RowList;
 class PianoRoll : public QWidget {
  public:
   explicit PianoRoll(QWidget* parent = nullptr);
-  void setCodes(const formats::Codes& codes);
-  const formats::Codes& codes() const { return codes_; }
+  void setCodes(const SlotCodes& codes);
+  const SlotCodes& codes() const { return codes_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  formats::Codes codes_;
+  SlotCodes codes_;
 };
 
 // Chooses the part of a MIDI file to bring in, and its start slot: a list of the parts (number,

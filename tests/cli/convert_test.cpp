@@ -32,7 +32,6 @@ namespace {
 
 using test::MelodyOf;
 
-using formats::Codes;
 using test::ReadBytes;
 using test::RunProgram;
 using test::TempFolder;
@@ -45,7 +44,7 @@ constexpr const char* kTwinkleFile =
     "# Merinkast98 melody\r\n"
     "C5 C5 G5 G5 A5 A5 G5 F5 F5 E5\r\n"
     "\tE5 D5 D5 C5\r\n";
-const Codes kTwinkle =
+const SlotCodes kTwinkle =
     MelodyOf({"13", "13", "53", "53", "63", "63", "53", "43", "43", "32", "32", "23", "23", "13"});
 
 TEST(KeysProgramFiles, ReadsAMelodyFileOrRtttlFromAFileOrStandardInput) {
@@ -137,7 +136,7 @@ TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
 TEST(KeysProgramFiles, WritesEveryFormatByTheExtension) {
   TempFolder dir;
   const std::vector<std::string> tokens = {"C4", "r", "E5", "-", "B5", "c#4"};
-  const Codes codes = MelodyOf({"11", "01", "32", "99", "72", "12"});
+  const SlotCodes codes = MelodyOf({"11", "01", "32", "99", "72", "12"});
   ASSERT_FALSE(formats::ExportAudio(codes, MERIN_PROGRAM_DIR, dir / "expected.wav"));
   const auto audio = formats::WritableAudioExtensions();
   for (const char* extension :
@@ -323,7 +322,7 @@ TEST(KeysProgramFiles, ChoosesListsAndSplitsTheTunesOfACollection) {
   WriteBytes(file, "# tunes\nIndiana:d=4,o=5:e,p,f,g\n\nBad:d=4:c,x\nLong:d=8,o=5:c,d,\n e,f\n");
   const std::string me = "merinkast98-keys: ";
   const std::string bad = file + ":4:11: \"x\": not a note letter (a..g, h) or a pause (p)";
-  const Codes long_ = MelodyOf({"13", "23", "32", "43"});
+  const SlotCodes long_ = MelodyOf({"13", "23", "32", "43"});
   // The arguments, standard output and standard error; exit status 0 when something is printed.
   const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
       {{"--tunes", "-i", file},

@@ -26,7 +26,7 @@ TEST(ReadFmf, ReadsEveryNoteForm) {
   const struct {
     const char* what;
     std::string text;
-    Codes codes;
+    SlotCodes codes;
     std::vector<std::string> report;
   } cases[] = {
       {"the default duration and octave", Fmf("C, D, E"), MelodyOf({"13", "23", "32"}), {}},
@@ -143,9 +143,9 @@ TEST(Fmf, TheSameTuneInRtttlGivesTheSameSlots) {
 
 TEST(WriteFmf, WritesEverySlotUpToTheLastSoundAndReadsBack) {
   const struct {
-    Codes codes;
+    SlotCodes codes;
     std::string notes;
-    Codes back;  // an empty slot before the last sound comes back as a rest
+    SlotCodes back;  // an empty slot before the last sound comes back as a rest
   } cases[] = {
       {MelodyOf({"11", "12", "99", "01", "72"}), " C4, C#4, P, P, B5",
        MelodyOf({"11", "12", "01", "01", "72"})},

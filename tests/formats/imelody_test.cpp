@@ -25,7 +25,7 @@ std::string Imy(const std::string& melody) {
 }
 
 // The codes of a read, space-separated up to the last that is not empty.
-std::string Slots(const Codes& codes) {
+std::string Slots(const SlotCodes& codes) {
   std::string line;
   for (size_t i = 0; i < UsedSlots(codes); ++i) line += (i ? " " : "") + codes[i];
   return line;
@@ -166,7 +166,7 @@ TEST(Title, RandomMelodiesAndTitlesComeBackFromEveryTextFormat) {
       {"a b:c,d", "abcd"},
       {std::string(64, 'z'), std::string(10, 'z')}};
   for (int n = 0; n < 2000; ++n) {
-    Codes melody = test::MelodyOf({});
+    SlotCodes melody = test::MelodyOf({});
     for (size_t i = random() % 31; i-- > 0;) melody[i] = codes[random() % codes.size()];
     const auto& [title, name] = titles[random() % std::size(titles)];
     std::string sounded = Slots(melody);  // empty slots before the last sound as rests

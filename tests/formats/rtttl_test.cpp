@@ -20,7 +20,7 @@ const std::string kDurations = "音の長さは使いません（すべて同じ
 struct Tune {
   const char* what;
   std::string text;
-  Codes codes;
+  SlotCodes codes;
   std::vector<std::string> report;
 };
 
@@ -158,7 +158,7 @@ TEST(ReadRtttl, RefusesWithPositionAndReason) {
 
 TEST(WriteRtttl, WritesEverySlotUpToTheLastSound) {
   const struct {
-    Codes codes;
+    SlotCodes codes;
     std::string name, text;
   } cases[] = {
       {MelodyOf({"11", "12", "99", "01", "72"}), "Song", "Song:d=4,o=5,b=214:c4,c#4,p,p,b5"},
@@ -188,11 +188,11 @@ TEST(Rtttl, ExportOfRandomMelodiesImportsBackTheSlots) {
   std::uniform_int_distribution<size_t> pick(0, codes.size() - 1);
   std::uniform_int_distribution<size_t> length(0, 30);
   for (int n = 0; n < 10000; ++n) {
-    Codes melody;
+    SlotCodes melody;
     melody.fill("99");
     const size_t used = length(random);
     for (size_t i = 0; i < used; ++i) melody[i] = codes[pick(random)];
-    Codes expected = melody;
+    SlotCodes expected = melody;
     size_t last = used;
     while (last > 0 && melody[last - 1] == "99") --last;
     for (size_t i = 0; i < last; ++i) {
@@ -264,7 +264,7 @@ TEST(ReadAnyMelody, TellsMelodyFilesFromRtttlByContent) {
   const struct {
     const char* what;
     std::string text;
-    Codes codes;
+    SlotCodes codes;
     std::vector<std::string> report;
   } cases[] = {
       {"melody file with header", "# Merinkast98 melody\nC4 r", MelodyOf({"11", "01"}), {}},

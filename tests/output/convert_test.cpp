@@ -14,7 +14,7 @@
 namespace merin {
 namespace {
 
-using Codes = std::array<std::string, 30>;
+using SlotCodes = std::array<std::string, 30>;
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -39,7 +39,7 @@ TEST(ConvertMelody, MatchesEveryGoldenListing) {
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
     if (entry.path().extension() != ".codes") continue;
     std::istringstream in(ReadFile(entry.path()));
-    Codes codes;
+    SlotCodes codes;
     for (auto& code : codes) ASSERT_TRUE(in >> code) << entry.path();
     std::filesystem::path golden = entry.path();
     golden.replace_extension(".keys");
@@ -50,7 +50,7 @@ TEST(ConvertMelody, MatchesEveryGoldenListing) {
 }
 
 TEST(ConvertMelody, AllEmptyIsThirtyRestLines) {
-  Codes codes;
+  SlotCodes codes;
   codes.fill("99");
   const std::string listing = ConvertMelody(codes);
   EXPECT_EQ(listing.size(), 150u);
@@ -71,7 +71,7 @@ TEST(ConvertMelody, LineLengthsFollowThePressCount) {
                                         "61", "62", "63", "64", "71", "72", "01", "99"};
   std::mt19937 random(98);
   for (int round = 0; round < 500; ++round) {
-    Codes codes;
+    SlotCodes codes;
     for (auto& code : codes) code = all[random() % all.size()];
     const auto lines = Lines(ConvertMelody(codes));
     ASSERT_EQ(lines.size(), 30u);
@@ -101,7 +101,7 @@ TEST(ConvertMelody, CodesNeverStoredStillGiveOneLineEach) {
       {"123", "[1][1][1]"}, {"5\xff", ""},
   };
   for (const Case& c : cases) {
-    Codes codes;
+    SlotCodes codes;
     codes.fill("99");
     codes[3] = c.code;
     const auto lines = Lines(ConvertMelody(codes));

@@ -88,7 +88,7 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
   QTest::mouseClick(t.find("PedalSW"), Qt::LeftButton);
   QTest::mouseClick(t.find("bkey9"), Qt::LeftButton);  // A#5
   QGuiApplication::clipboard()->clear();
-  const formats::Codes composed = t.Codes();
+  const SlotCodes composed = t.Codes();
   t.Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(t.Codes(), composed) << "Ctrl+C also played the piano key C";
   const QString copied = QGuiApplication::clipboard()->text();
@@ -99,7 +99,7 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
   EXPECT_EQ(std::get<formats::Imported>(back).codes, t.Codes());
 
   // Clipboard text that is no tune: named with its place, nothing changes.
-  const formats::Codes before = t.Codes();
+  const SlotCodes before = t.Codes();
   QGuiApplication::clipboard()->setText("Bad:d=4,o=5,b=100:c,d,x");
   MessageBoxes boxes;
   t.Key(Qt::Key_V, Qt::ControlModifier);
@@ -268,7 +268,7 @@ TEST(RtttlImport, ADroppedTuneIsImportedAndADroppedMelodyFileOpened) {
     EXPECT_EQ(boxes.seen[0].text, ReportText(QDir::toNativeSeparators(tune), many));
     EXPECT_EQ(ReportOf(many).size(), 1u) << "only the notes dropped after the 30th";
   }
-  formats::Codes all;
+  SlotCodes all;
   all.fill("13");
   EXPECT_EQ(t.Codes(), all);
   EXPECT_EQ(t.window->melody().Cursor, 0);
