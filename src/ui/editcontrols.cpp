@@ -17,7 +17,7 @@
 #include "entry/keyboard.h"
 #include "entry/staff.h"
 #include "ui/edithistory.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 #include "ui/pianokeys.h"
 
 namespace merin::ui {

@@ -41,7 +41,7 @@
 #include "formats/slots.h"
 #include "formats/title.h"
 #include "formats/writeas.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 #include "ui/melodykeeper.h"
 #include "ui/merinmain.h"
 #include "ui/partdialog.h"

@@ -7,7 +7,7 @@
 #include <QMenuBar>
 
 #include "support/testwindow.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 #include "ui/soloutform.h"
 
 namespace merin::test {
