@@ -25,10 +25,10 @@
 #include <vector>
 
 #include "formats/formatlist.h"
+#include "formats/melodytext.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
 #include "formats/slots.h"
-#include "output/melodytext.h"
 #include "ui/partdialog.h"
 
 extern char** environ;

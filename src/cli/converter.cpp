@@ -13,10 +13,10 @@
 #include "cli/keyswords.h"
 #include "core/da.h"
 #include "core/escape.h"
+#include "formats/melodytext.h"
 #include "formats/slots.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
-#include "output/melodytext.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
