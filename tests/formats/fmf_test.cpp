@@ -112,16 +112,6 @@ TEST(ReadFmf, RefusesWithPositionAndReason) {
   }
 }
 
-TEST(ReadFmf, TakesItsTitleFromANamedFile) {
-  const std::pair<std::string, std::string> cases[] = {
-      {"tunes/Mario Theme.fmf", "Mario Theme"}, {"a.b.fmf", "a.b"}, {"standard input", ""}};
-  for (const auto& [name, title] : cases) {
-    auto read = ReadFmf(Fmf("C"), name);
-    ASSERT_TRUE(std::holds_alternative<Imported>(read)) << name;
-    EXPECT_EQ(std::get<Imported>(read).title, title) << name;
-  }
-}
-
 TEST(Fmf, TheSameTuneInRtttlGivesTheSameSlots) {
   const std::pair<std::string, std::string> cases[] = {
       {"Ode:d=4,o=5,b=120:e,e,f,g,g,f,e,d,c,c,d,e,e.,8d,2d",
@@ -135,6 +125,7 @@ TEST(Fmf, TheSameTuneInRtttlGivesTheSameSlots) {
     ASSERT_TRUE(std::holds_alternative<Imported>(fromRtttl)) << rtttl;
     ASSERT_TRUE(std::holds_alternative<Imported>(fromFmf)) << fmf;
     EXPECT_EQ(std::get<Imported>(fromFmf).codes, std::get<Imported>(fromRtttl).codes) << fmf;
+    EXPECT_EQ(std::get<Imported>(fromFmf).title, "t") << "the file's base name";
     EXPECT_EQ(Words(std::get<Imported>(fromFmf).report, Language::English),
               Words(std::get<Imported>(fromRtttl).report, Language::English))
         << fmf;
