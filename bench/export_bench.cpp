@@ -26,7 +26,7 @@
 
 #include "core/pitch.h"
 #include "formats/audioexport.h"
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 extern char** environ;
 
@@ -120,7 +120,7 @@ bool Bench(int repeats, const fs::path& where) {
 
   // (1) A 30-slot melody: 27 random notes and 3 rests.
   std::mt19937 random(98);
-  merin::formats::Codes codes;
+  merin::SlotCodes codes;
   const char* notes[] = {"11", "12", "13", "14", "21", "22", "23", "24", "31", "32", "41", "42",
                          "43", "44", "51", "52", "53", "54", "61", "62", "63", "64", "71", "72"};
   for (std::string& code : codes) code = random() % 10 == 0 ? "01" : notes[random() % 24];

@@ -24,11 +24,11 @@
 #include <string_view>
 #include <vector>
 
-#include "formats/format.h"
+#include "formats/formatlist.h"
+#include "formats/melodytext.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
 #include "formats/slots.h"
-#include "output/melodytext.h"
 #include "ui/partdialog.h"
 
 extern char** environ;

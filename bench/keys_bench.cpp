@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "formats/melodytext.h"
 #include "output/convert.h"
-#include "output/melodytext.h"
 
 extern char** environ;
 

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "core/pitch.h"
-#include "formats/format.h"
+#include "formats/formatlist.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
@@ -19,7 +19,7 @@
 namespace {
 
 using merin::Pitch;
-using merin::formats::Codes;
+using merin::SlotCodes;
 
 constexpr std::array<std::string_view, 26> kCodes = {
     "11", "12", "13", "14", "21", "22", "23", "24", "31", "32", "41", "42", "43",
@@ -31,8 +31,8 @@ void Check(bool ok) {
 
 // The melody of the input: a byte below 208 picks one of the 26 codes the program stores; any
 // other starts a code of 0..3 raw bytes that follow. The rest of the input is the tune name.
-Codes MelodyOf(std::string_view& data) {
-  Codes codes;
+SlotCodes MelodyOf(std::string_view& data) {
+  SlotCodes codes;
   codes.fill("99");
   for (std::string& code : codes) {
     if (data.empty()) break;
@@ -71,7 +71,7 @@ uint32_t BigEndian(std::string_view bytes) {
 
 // Walks the MIDI file: one track holding the tempo, the program, a note-on and its note-off for
 // every note up to the last sounding slot, and the end of the track after that slot.
-void CheckMidi(const std::string& file, const Codes& codes, size_t used) {
+void CheckMidi(const std::string& file, const SlotCodes& codes, size_t used) {
   Check(file.size() >= 22 && file.compare(0, 4, "MThd") == 0);
   Check(BigEndian(std::string_view(file).substr(4, 4)) == 6);
   Check(BigEndian(std::string_view(file).substr(8, 2)) == 0);
@@ -125,7 +125,7 @@ void CheckMidi(const std::string& file, const Codes& codes, size_t used) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string_view input(reinterpret_cast<const char*>(data), size);
-  const Codes codes = MelodyOf(input);
+  const SlotCodes codes = MelodyOf(input);
   const std::string_view name = input;
   size_t used = codes.size();
   while (used > 0 && !Sounds(codes[used - 1])) --used;
@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // What an import gives back: the notes, a rest for every other slot up to the last sounding
   // one, empty slots after it.
-  Codes expected;
+  SlotCodes expected;
   for (size_t i = 0; i < codes.size(); ++i) {
     expected[i] = i >= used ? "99" : Pitch::FromCode(codes[i]) ? codes[i] : "01";
   }
@@ -163,8 +163,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::string file = merin::formats::WriteMelodyFile(codes);
   auto read = merin::formats::ReadMelodyFile(file, "fuzz");
-  Check(std::holds_alternative<Codes>(read));
-  Check(std::get<Codes>(read) == expected);
-  Check(merin::formats::WriteMelodyFile(std::get<Codes>(read)) == file);
+  Check(std::holds_alternative<SlotCodes>(read));
+  Check(std::get<SlotCodes>(read) == expected);
+  Check(merin::formats::WriteMelodyFile(std::get<SlotCodes>(read)) == file);
   return 0;
 }

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "core/pitch.h"
+#include "formats/melodytext.h"
 #include "listing_check.h"
 #include "output/convert.h"
-#include "output/melodytext.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "formats/format.h"
+#include "formats/formatlist.h"
 #include "formats/melodyfile.h"
 #include "melody_check.h"
 
@@ -15,13 +15,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (auto* error = std::get_if<merin::formats::Refusal>(&read)) {
     CheckError(*error, size);
   } else {
-    const auto& codes = std::get<merin::formats::Codes>(read);
+    const auto& codes = std::get<merin::SlotCodes>(read);
     CheckCodes(codes);
     const std::string file = merin::formats::WriteMelodyFile(codes);
     auto again = merin::formats::ReadMelodyFile(file, "fuzz");
-    if (!std::holds_alternative<merin::formats::Codes>(again)) std::abort();
-    if (std::get<merin::formats::Codes>(again) != codes) std::abort();
-    if (merin::formats::WriteMelodyFile(std::get<merin::formats::Codes>(again)) != file) {
+    if (!std::holds_alternative<merin::SlotCodes>(again)) std::abort();
+    if (std::get<merin::SlotCodes>(again) != codes) std::abort();
+    if (merin::formats::WriteMelodyFile(std::get<merin::SlotCodes>(again)) != file) {
       std::abort();
     }
   }

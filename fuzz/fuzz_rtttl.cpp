@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "formats/format.h"
+#include "formats/formatlist.h"
 #include "formats/rtttl.h"
 #include "melody_check.h"
 

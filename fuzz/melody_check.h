@@ -6,10 +6,10 @@
 
 #include "core/escape.h"
 #include "core/pitch.h"
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 // Aborts unless every slot holds a note code, the rest code or the empty code.
-inline void CheckCodes(const merin::formats::Codes& codes) {
+inline void CheckCodes(const merin::SlotCodes& codes) {
   for (const std::string& code : codes) {
     if (code != "01" && code != "99" && !merin::Pitch::FromCode(code)) std::abort();
   }

@@ -8,7 +8,7 @@
 
 #include "core/coretexts.h"
 #include "sound/portaudiodevice.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 #include "ui/melodyfiles.h"
 #include "ui/merinmain.h"
 #include "ui/terminationwatcher.h"

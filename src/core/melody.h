@@ -7,12 +7,13 @@
 #include <string_view>
 
 #include "core/melodyview.h"
+#include "core/notecode.h"
 
 namespace merin {
 
 // The melody under composition and its cursor. Slots 0..29 hold note codes; entry 30 stays empty.
 struct Melody {
-  std::array<std::string, 31> Notes{};
+  std::array<std::string, kSlotCount + 1> Notes{};
   int32_t Cursor = 0;
   std::string Title;  // the tune's name, empty when it has none
 };

@@ -3,6 +3,7 @@
 
 #include <variant>
 
+#include "core/ascii.h"
 #include "core/coretexts.h"
 #include "core/notecode.h"
 
@@ -19,13 +20,11 @@ constexpr bool kSharpOf[] = {false, true,  false, true,  false, false,
 
 bool HasSharp(int letterIndex) { return letterIndex != 2 && letterIndex != 6; }
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // Index in kLetters of a letter of either case; -1 for any other character.
 int LetterIndex(char c) {
   constexpr int kIndexOf[] = {5, 6, 0, 1, 2, 3, 4};  // A..G
-  const char upper = Upper(c);
-  return upper >= 'A' && upper <= 'G' ? kIndexOf[upper - 'A'] : -1;
+  const char lower = AsciiLower(c);
+  return lower >= 'a' && lower <= 'g' ? kIndexOf[lower - 'a'] : -1;
 }
 
 // One of the 24 note codes "11".."72": a key, then 1..4 presses, or 1..2 for E and B.
@@ -54,12 +53,6 @@ std::variant<CodeChars, const Text*> CodeOfName(std::string_view name) {
 std::optional<Pitch> Pitch::FromMidi(int midi) {
   if (midi < kLowestMidi || midi > kHighestMidi) return std::nullopt;
   return Pitch(midi);
-}
-
-std::optional<Pitch> Pitch::FromLetter(char letter, bool sharp, int octave) {
-  const size_t i = kLetters.find(Upper(letter));
-  if (i == std::string_view::npos || (sharp && !HasSharp(int(i)))) return std::nullopt;
-  return FromMidi(12 * (octave + 1) + kSemitone[i] + (sharp ? 1 : 0));
 }
 
 std::optional<Pitch> Pitch::FromCode(std::string_view code) {

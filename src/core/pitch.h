@@ -25,9 +25,6 @@ class Pitch {
 
   // The pitch of a MIDI note number 60..83.
   static std::optional<Pitch> FromMidi(int midi);
-  // The pitch of a letter 'A'..'G' (either case), sharp or not, in octave 4 or 5; none for a
-  // sharp E or B or an octave outside the range.
-  static std::optional<Pitch> FromLetter(char letter, bool sharp, int octave);
   // The pitch of one of the 24 note codes "11".."72".
   static std::optional<Pitch> FromCode(std::string_view code);
   // The pitch of a name "C4".."B5" with an optional '#' after the letter, either case.

@@ -35,6 +35,11 @@ std::string Words(const Text& text, Language language, std::span<const std::stri
 std::string Words(const Text& text, Language language,
                   std::initializer_list<std::string> values = {});
 
+// `one` for a count of 1, else `many`: counts agree in number ("1 note", "2 notes").
+inline const Text& Counted(size_t count, const Text& one, const Text& many) {
+  return count == 1 ? one : many;
+}
+
 // `items` offered as the language offers a choice: "a, b or c", 「a、b または c」.
 std::string Choices(std::span<const std::string> items, Language language);
 

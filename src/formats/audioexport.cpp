@@ -35,6 +35,20 @@ Refusal Unread(const std::string& path, Refusal why) {
 
 }  // namespace
 
+std::vector<Format> AudioFormats() {
+  const auto audio = [](std::string_view extension, std::string_view mime, Text dialogName) {
+    return Format{.name = dialogName.english,
+                  .extensions = {extension},
+                  .mime = mime,
+                  .dialogName = dialogName,
+                  .audio = true};
+  };
+  return {audio("wav", "audio/x-wav", {"wav.name", "WAV 音声", "WAV audio"}),
+          audio("flac", "audio/flac", {"flac.name", "FLAC 音声", "FLAC audio"}),
+          audio("ogg", "audio/ogg", {"ogg.name", "Ogg Vorbis 音声", "Ogg Vorbis audio"}),
+          audio("mp3", "audio/mpeg", {"mp3.name", "MP3 音声", "MP3 audio"})};
+}
+
 std::vector<std::string> WritableAudioExtensions() {
   std::vector<std::string> extensions;
   for (const std::string_view e : kAudioExtensions) {
@@ -43,7 +57,8 @@ std::vector<std::string> WritableAudioExtensions() {
   return extensions;
 }
 
-std::variant<std::string, Refusal> AudioBytes(const Codes& codes, const std::string& programFolder,
+std::variant<std::string, Refusal> AudioBytes(const SlotCodes& codes,
+                                              const std::string& programFolder,
                                               const std::string& target) {
   const std::string extension = ExtensionOf(target);
   if (std::find(std::begin(kAudioExtensions), std::end(kAudioExtensions), extension) ==
@@ -92,7 +107,7 @@ std::variant<std::string, Refusal> AudioBytes(const Codes& codes, const std::str
   return std::move(*encoded);
 }
 
-std::optional<Refusal> ExportAudio(const Codes& codes, const std::string& programFolder,
+std::optional<Refusal> ExportAudio(const SlotCodes& codes, const std::string& programFolder,
                                    const std::string& target, bool syncFolder) {
   auto bytes = AudioBytes(codes, programFolder, target);
   if (auto* refusal = std::get_if<Refusal>(&bytes)) return std::move(*refusal);

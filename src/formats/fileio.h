@@ -6,7 +6,7 @@
 #include <string_view>
 #include <variant>
 
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 namespace merin::formats {
 

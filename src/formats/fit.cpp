@@ -12,8 +12,9 @@
 namespace merin::formats {
 namespace {
 
-// Shifts go up to this many octaves either way: keys 0..127 keep every useful one within reach.
-constexpr int kMostShift = 11;
+// Shifts go up to this many octaves either way: keys 0..kHighestKey keep every useful one within
+// reach.
+constexpr int kMostShift = (kHighestKey - Pitch::kLowestMidi) / 12 + 1;
 
 // The whole-octave shift that puts the most notes inside the range; on a tie the smallest, and
 // of two equally small the downward one.
@@ -22,7 +23,7 @@ int BestShift(std::span<const int> notes) {
   std::array<int, 2 * kMostShift + 2> inside{};
   for (const int midi : notes) {
     if (midi == kRestPitch) continue;
-    // The lowest k with midi + 12k >= the lowest pitch; keys 0..127 keep |k| within reach.
+    // The lowest k with midi + 12k >= the lowest pitch; keys 0..kHighestKey keep |k| within reach.
     const int low = (Pitch::kLowestMidi - midi + 11 + 12 * kMostShift) / 12 - kMostShift;
     ++inside[static_cast<size_t>(low + kMostShift)];
     if (midi + 12 * (low + 1) <= Pitch::kHighestMidi)
@@ -42,7 +43,8 @@ int BestShift(std::span<const int> notes) {
 
 // Where a key shifted by whole octaves lands: the two characters of its code, and whether it was
 // outside the range and moved by octaves into it. From a table the note model fills once, for
-// every key 0..127 shifted by up to kMostShift octaves, so that no note takes a branch of its own.
+// every key 0..kHighestKey shifted by up to kMostShift octaves, so that no note takes a branch of
+// its own.
 struct Landing {
   char code[2];
   bool folded;
@@ -51,7 +53,7 @@ struct Landing {
 const Landing& LandingOf(int shifted) {
   constexpr int kReach = 12 * kMostShift;
   static const auto table = [] {
-    std::array<Landing, 128 + 2 * kReach> landings{};
+    std::array<Landing, kHighestKey + 1 + 2 * kReach> landings{};
     for (size_t i = 0; i < landings.size(); ++i) {
       int midi = static_cast<int>(i) - kReach;
       landings[i].folded = midi < Pitch::kLowestMidi || midi > Pitch::kHighestMidi;
@@ -103,15 +105,19 @@ std::optional<Refusal> Fit(std::span<const int> sequence, size_t from, std::stri
   }
   Report& report = melody.report;
   report.reserve(report.size() + 5);  // these lines, and one the reader may add
-  if (skipped > 0) report.push_back({&CoreText("report.skipped"), {std::to_string(skipped)}});
-  if (const size_t dropped = sequence.size() - skipped - taken.size(); dropped > 0) {
-    report.push_back({&CoreText("report.dropped"), {std::to_string(dropped)}});
+  // One line telling `count` of something, unless there are none.
+  const auto tell = [&report](size_t count, const Text& one, const Text& many) {
+    if (count > 0) report.push_back({&Counted(count, one, many), {std::to_string(count)}});
+  };
+  tell(skipped, CoreText("report.skipped-one"), CoreText("report.skipped"));
+  tell(sequence.size() - skipped - taken.size(), CoreText("report.dropped-one"),
+       CoreText("report.dropped"));
+  if (shift > 0) {
+    tell(size_t(shift), CoreText("report.shifted-up-one"), CoreText("report.shifted-up"));
+  } else {
+    tell(size_t(-shift), CoreText("report.shifted-down-one"), CoreText("report.shifted-down"));
   }
-  if (shift != 0) {
-    report.push_back({shift > 0 ? &CoreText("report.shifted-up") : &CoreText("report.shifted-down"),
-                      {std::to_string(std::abs(shift))}});
-  }
-  if (folded > 0) report.push_back({&CoreText("report.folded"), {std::to_string(folded)}});
+  tell(size_t(folded), CoreText("report.folded-one"), CoreText("report.folded"));
   return std::nullopt;
 }
 

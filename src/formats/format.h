@@ -8,18 +8,21 @@
 #include <variant>
 #include <vector>
 
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 namespace merin::formats {
 
-// One format the program reads or writes: a unit of its own (melodyfile.cpp, rtttl.cpp,
-// imelody.cpp, midi.cpp, audioexport.cpp) listed once in the registry (format.cpp).
+// One format the program reads or writes: a unit of its own (melodyfile.cpp, imelody.cpp,
+// fmf.cpp, rtttl.cpp, midi.cpp, audioexport.cpp) listed once in formatlist.cpp.
 struct Format {
   std::string_view name;                     // as a message names it: "RTTTL"
   std::vector<std::string_view> extensions;  // lower case, without the dot; the first is written
   std::string_view mime;                     // its MIME type
-  Text dialogName{};                         // the file dialog's name for it
-  std::span<const Text> texts{};             // the rows of its own words
+  // The text its files start with, after a byte-order mark, for the desktop's file types; empty
+  // when none tells.
+  std::string_view magic{};
+  Text dialogName{};              // the file dialog's name for it
+  std::span<const Text> texts{};  // the rows of its own words
   // Whether its files are binary: the extension chooses the format then, and the reader takes
   // files up to kMaxBinaryBytes; text formats are told apart by content.
   bool binary = false;
@@ -34,31 +37,13 @@ struct Format {
                                           const ReadOptions& options) = nullptr;
   // The bytes of the melody in this format, named `title`; unset for audio and formats not
   // written.
-  std::string (*write)(const Codes& codes, std::string_view title) = nullptr;
+  std::string (*write)(const SlotCodes& codes, std::string_view title) = nullptr;
 };
 
 // Binary files are read up to this size.
 inline constexpr size_t kMaxBinaryBytes = 4 * 1024 * 1024;
 
-// Every format, the melody file first, then those the window exports in the order it offers
-// them.
-std::span<const Format> Formats();
-
-// The format with `extension` (lower or upper case, without the dot), or none.
-const Format* FormatOfExtension(std::string_view extension);
-
 // The lower-case extension of `path`'s file name without its dot; empty when there is none.
 std::string ExtensionOf(std::string_view path);
-
-// Reads `bytes` named `file`: as the binary format its extension names, else as the format its
-// content is in (binary formats tried first, then the text formats in the registry's order).
-std::variant<Imported, Refusal> ReadAny(std::string_view bytes, std::string_view file,
-                                        const ReadOptions& options = {});
-
-// The format the bytes are read as, by the rule of ReadAny.
-const Format& FormatToRead(std::string_view bytes, std::string_view file);
-
-// The extensions the program writes, in the registry's order: mk98, rtttl, mid, wav ….
-std::vector<std::string> WritableExtensions();
 
 }  // namespace merin::formats

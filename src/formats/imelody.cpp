@@ -256,7 +256,7 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
   return imported;
 }
 
-std::string WriteImelody(const Codes& codes, std::string_view title) {
+std::string WriteImelody(const SlotCodes& codes, std::string_view title) {
   std::string text = "BEGIN:IMELODY\r\nVERSION:1.2\r\nFORMAT:CLASS1.0\r\nNAME:";
   text += TitleOf(title);
   text += "\r\nBEAT:214\r\nMELODY:";
@@ -266,7 +266,7 @@ std::string WriteImelody(const Codes& codes, std::string_view title) {
       text += static_cast<char>('0' + pitch->Octave() - 1);
       const std::string name = pitch->Name();  // "C#4"
       if (name[1] == '#') text += '#';
-      text += static_cast<char>(name[0] - 'A' + 'a');
+      text += AsciiLower(name[0]);
     } else {
       text += 'r';
     }
@@ -280,6 +280,7 @@ Format ImelodyFormat() {
   return Format{.name = "iMelody",
                 .extensions = {"imy"},
                 .mime = "text/x-iMelody",
+                .magic = kBegin,
                 .dialogName = {"imelody.name", "iMelody 着信メロディ", "iMelody ringtone"},
                 .texts = kImelodyTexts,
                 .recognise = StartsImelody,

@@ -21,7 +21,7 @@ std::variant<Imported, Refusal> ReadImelody(std::string_view bytes, std::string_
 
 // The iMelody 1.2 text of `codes` named `title`, CR LF line ends: one quarter note or rest per
 // slot up to the last note or rest, each note with its octave prefix.
-std::string WriteImelody(const Codes& codes, std::string_view title);
+std::string WriteImelody(const SlotCodes& codes, std::string_view title);
 
 // The iMelody unit: ".imy", or text starting with BEGIN:IMELODY.
 Format ImelodyFormat();

@@ -46,20 +46,20 @@ std::variant<Imported, Refusal> Read(std::string_view bytes, std::string_view fi
                                      const ReadOptions& /*options*/) {
   auto read = ReadMelodyFile(bytes, file);
   if (auto* refusal = std::get_if<Refusal>(&read)) return std::move(*refusal);
-  Imported imported{std::move(std::get<Codes>(read)), {}, false, {}};
+  Imported imported{std::move(std::get<SlotCodes>(read)), {}, false, {}};
   TakeTitle(imported, TitleBytesOf(bytes));
   return imported;
 }
 
 }  // namespace
 
-std::variant<Codes, Refusal> ReadMelodyFile(std::string_view bytes, std::string_view fileName) {
+std::variant<SlotCodes, Refusal> ReadMelodyFile(std::string_view bytes, std::string_view fileName) {
   const std::string_view text = textscan::WithoutByteOrderMark(bytes);
   if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName)) return *refused;
   if (auto bad = textscan::FirstInvalidUtf8(text)) {
     return ErrorAt(text, *bad, fileName, "", CoreText("file.not-utf8"));
   }
-  Codes codes = EmptyCodes();
+  SlotCodes codes = EmptyCodes();
   size_t count = 0;
   size_t i = 0;
   bool lineStart = true;  // nothing but white space since the last line end
@@ -95,7 +95,7 @@ std::variant<Codes, Refusal> ReadMelodyFile(std::string_view bytes, std::string_
   return codes;
 }
 
-std::string WriteMelodyFile(const Codes& codes, std::string_view title) {
+std::string WriteMelodyFile(const SlotCodes& codes, std::string_view title) {
   constexpr size_t kPerLine = 10;
   constexpr size_t kWidth = 3;  // the longest token, "C#4"
   std::string file(kMelodyFileHeader);
@@ -121,6 +121,7 @@ Format MelodyFileFormat() {
   return Format{.name = "Merinkast98",
                 .extensions = {"mk98"},
                 .mime = "application/x-merinkast98-melody",
+                .magic = kMelodyFileHeader,
                 .dialogName = {"melodyfile.name", "Merinkast98 メロディ", "Merinkast98 melody"},
                 .ownFile = true,
                 .recognise = IsMelodyFile,

@@ -66,7 +66,7 @@ class Track {
 
 }  // namespace
 
-std::string WriteMidi(const Codes& codes, std::string_view title) {
+std::string WriteMidi(const SlotCodes& codes, std::string_view title) {
   Track track;
   if (const std::string name = TitleOf(title); !name.empty()) track.Meta(0x03, name);  // track name
   track.At(0, {0xFF, 0x51, 0x03, (kMicrosecondsPerSlot >> 16) & 0xFF,

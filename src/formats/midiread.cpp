@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
-// The Standard MIDI File reader of the MIDI unit (midi.h): our own, since the readers about were
+// The Standard MIDI File reader of the MIDI unit: our own, since the readers about were
 // not safe on damaged files, and it needs no more than note events, program changes and names.
+#include "formats/midiread.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
 
 #include "core/coretexts.h"
 #include "formats/fit.h"
-#include "formats/midi.h"
 #include "formats/textscan.h"
 #include "formats/title.h"
 
@@ -39,135 +40,6 @@ constexpr Text kMidiTexts[] = {
      "took part {0}: (no name), channel {2}, {3}"},
     {"midi.chords", "{0} 個の和音から一番高い音を取りました",
      "kept the highest note of {0} chords"},
-    // The General MIDI 1 instruments, by program number: always the last 128 rows.
-    {"midi.gm-0", "アコースティック・グランド・ピアノ", "Acoustic Grand Piano"},
-    {"midi.gm-1", "ブライト・アコースティック・ピアノ", "Bright Acoustic Piano"},
-    {"midi.gm-2", "エレクトリック・グランド・ピアノ", "Electric Grand Piano"},
-    {"midi.gm-3", "ホンキートンク・ピアノ", "Honky-tonk Piano"},
-    {"midi.gm-4", "エレクトリック・ピアノ 1", "Electric Piano 1"},
-    {"midi.gm-5", "エレクトリック・ピアノ 2", "Electric Piano 2"},
-    {"midi.gm-6", "ハープシコード", "Harpsichord"},
-    {"midi.gm-7", "クラビ", "Clavinet"},
-    {"midi.gm-8", "チェレスタ", "Celesta"},
-    {"midi.gm-9", "グロッケンシュピール", "Glockenspiel"},
-    {"midi.gm-10", "ミュージック・ボックス", "Music Box"},
-    {"midi.gm-11", "ビブラフォン", "Vibraphone"},
-    {"midi.gm-12", "マリンバ", "Marimba"},
-    {"midi.gm-13", "シロフォン", "Xylophone"},
-    {"midi.gm-14", "チューブラー・ベル", "Tubular Bells"},
-    {"midi.gm-15", "ダルシマー", "Dulcimer"},
-    {"midi.gm-16", "ドローバー・オルガン", "Drawbar Organ"},
-    {"midi.gm-17", "パーカッシブ・オルガン", "Percussive Organ"},
-    {"midi.gm-18", "ロック・オルガン", "Rock Organ"},
-    {"midi.gm-19", "チャーチ・オルガン", "Church Organ"},
-    {"midi.gm-20", "リード・オルガン", "Reed Organ"},
-    {"midi.gm-21", "アコーディオン", "Accordion"},
-    {"midi.gm-22", "ハーモニカ", "Harmonica"},
-    {"midi.gm-23", "タンゴ・アコーディオン", "Tango Accordion"},
-    {"midi.gm-24", "アコースティック・ギター（ナイロン）", "Acoustic Guitar (nylon)"},
-    {"midi.gm-25", "アコースティック・ギター（スチール）", "Acoustic Guitar (steel)"},
-    {"midi.gm-26", "エレクトリック・ギター（ジャズ）", "Electric Guitar (jazz)"},
-    {"midi.gm-27", "エレクトリック・ギター（クリーン）", "Electric Guitar (clean)"},
-    {"midi.gm-28", "エレクトリック・ギター（ミュート）", "Electric Guitar (muted)"},
-    {"midi.gm-29", "オーバードライブ・ギター", "Overdriven Guitar"},
-    {"midi.gm-30", "ディストーション・ギター", "Distortion Guitar"},
-    {"midi.gm-31", "ギター・ハーモニクス", "Guitar Harmonics"},
-    {"midi.gm-32", "アコースティック・ベース", "Acoustic Bass"},
-    {"midi.gm-33", "エレクトリック・ベース（フィンガー）", "Electric Bass (finger)"},
-    {"midi.gm-34", "エレクトリック・ベース（ピック）", "Electric Bass (pick)"},
-    {"midi.gm-35", "フレットレス・ベース", "Fretless Bass"},
-    {"midi.gm-36", "スラップ・ベース 1", "Slap Bass 1"},
-    {"midi.gm-37", "スラップ・ベース 2", "Slap Bass 2"},
-    {"midi.gm-38", "シンセ・ベース 1", "Synth Bass 1"},
-    {"midi.gm-39", "シンセ・ベース 2", "Synth Bass 2"},
-    {"midi.gm-40", "バイオリン", "Violin"},
-    {"midi.gm-41", "ビオラ", "Viola"},
-    {"midi.gm-42", "チェロ", "Cello"},
-    {"midi.gm-43", "コントラバス", "Contrabass"},
-    {"midi.gm-44", "トレモロ・ストリングス", "Tremolo Strings"},
-    {"midi.gm-45", "ピチカート・ストリングス", "Pizzicato Strings"},
-    {"midi.gm-46", "オーケストラル・ハープ", "Orchestral Harp"},
-    {"midi.gm-47", "ティンパニ", "Timpani"},
-    {"midi.gm-48", "ストリングス・アンサンブル 1", "String Ensemble 1"},
-    {"midi.gm-49", "ストリングス・アンサンブル 2", "String Ensemble 2"},
-    {"midi.gm-50", "シンセ・ストリングス 1", "Synth Strings 1"},
-    {"midi.gm-51", "シンセ・ストリングス 2", "Synth Strings 2"},
-    {"midi.gm-52", "クワイア・アー", "Choir Aahs"},
-    {"midi.gm-53", "ボイス・ウー", "Voice Oohs"},
-    {"midi.gm-54", "シンセ・ボイス", "Synth Voice"},
-    {"midi.gm-55", "オーケストラ・ヒット", "Orchestra Hit"},
-    {"midi.gm-56", "トランペット", "Trumpet"},
-    {"midi.gm-57", "トロンボーン", "Trombone"},
-    {"midi.gm-58", "チューバ", "Tuba"},
-    {"midi.gm-59", "ミュート・トランペット", "Muted Trumpet"},
-    {"midi.gm-60", "フレンチ・ホルン", "French Horn"},
-    {"midi.gm-61", "ブラス・セクション", "Brass Section"},
-    {"midi.gm-62", "シンセ・ブラス 1", "Synth Brass 1"},
-    {"midi.gm-63", "シンセ・ブラス 2", "Synth Brass 2"},
-    {"midi.gm-64", "ソプラノ・サックス", "Soprano Sax"},
-    {"midi.gm-65", "アルト・サックス", "Alto Sax"},
-    {"midi.gm-66", "テナー・サックス", "Tenor Sax"},
-    {"midi.gm-67", "バリトン・サックス", "Baritone Sax"},
-    {"midi.gm-68", "オーボエ", "Oboe"},
-    {"midi.gm-69", "イングリッシュ・ホルン", "English Horn"},
-    {"midi.gm-70", "バスーン", "Bassoon"},
-    {"midi.gm-71", "クラリネット", "Clarinet"},
-    {"midi.gm-72", "ピッコロ", "Piccolo"},
-    {"midi.gm-73", "フルート", "Flute"},
-    {"midi.gm-74", "リコーダー", "Recorder"},
-    {"midi.gm-75", "パン・フルート", "Pan Flute"},
-    {"midi.gm-76", "ブロウン・ボトル", "Blown Bottle"},
-    {"midi.gm-77", "シャクハチ", "Shakuhachi"},
-    {"midi.gm-78", "ホイッスル", "Whistle"},
-    {"midi.gm-79", "オカリナ", "Ocarina"},
-    {"midi.gm-80", "リード 1（スクエア）", "Lead 1 (square)"},
-    {"midi.gm-81", "リード 2（ソウトゥース）", "Lead 2 (sawtooth)"},
-    {"midi.gm-82", "リード 3（カリオペ）", "Lead 3 (calliope)"},
-    {"midi.gm-83", "リード 4（チフ）", "Lead 4 (chiff)"},
-    {"midi.gm-84", "リード 5（チャラング）", "Lead 5 (charang)"},
-    {"midi.gm-85", "リード 6（ボイス）", "Lead 6 (voice)"},
-    {"midi.gm-86", "リード 7（フィフス）", "Lead 7 (fifths)"},
-    {"midi.gm-87", "リード 8（ベース＋リード）", "Lead 8 (bass + lead)"},
-    {"midi.gm-88", "パッド 1（ニューエイジ）", "Pad 1 (new age)"},
-    {"midi.gm-89", "パッド 2（ウォーム）", "Pad 2 (warm)"},
-    {"midi.gm-90", "パッド 3（ポリシンセ）", "Pad 3 (polysynth)"},
-    {"midi.gm-91", "パッド 4（クワイア）", "Pad 4 (choir)"},
-    {"midi.gm-92", "パッド 5（ボウド）", "Pad 5 (bowed)"},
-    {"midi.gm-93", "パッド 6（メタリック）", "Pad 6 (metallic)"},
-    {"midi.gm-94", "パッド 7（ヘイロー）", "Pad 7 (halo)"},
-    {"midi.gm-95", "パッド 8（スウィープ）", "Pad 8 (sweep)"},
-    {"midi.gm-96", "エフェクト 1（レイン）", "FX 1 (rain)"},
-    {"midi.gm-97", "エフェクト 2（サウンドトラック）", "FX 2 (soundtrack)"},
-    {"midi.gm-98", "エフェクト 3（クリスタル）", "FX 3 (crystal)"},
-    {"midi.gm-99", "エフェクト 4（アトモスフィア）", "FX 4 (atmosphere)"},
-    {"midi.gm-100", "エフェクト 5（ブライトネス）", "FX 5 (brightness)"},
-    {"midi.gm-101", "エフェクト 6（ゴブリン）", "FX 6 (goblins)"},
-    {"midi.gm-102", "エフェクト 7（エコー）", "FX 7 (echoes)"},
-    {"midi.gm-103", "エフェクト 8（サイファイ）", "FX 8 (sci-fi)"},
-    {"midi.gm-104", "シタール", "Sitar"},
-    {"midi.gm-105", "バンジョー", "Banjo"},
-    {"midi.gm-106", "シャミセン", "Shamisen"},
-    {"midi.gm-107", "コト", "Koto"},
-    {"midi.gm-108", "カリンバ", "Kalimba"},
-    {"midi.gm-109", "バグパイプ", "Bagpipe"},
-    {"midi.gm-110", "フィドル", "Fiddle"},
-    {"midi.gm-111", "シャナイ", "Shanai"},
-    {"midi.gm-112", "ティンクル・ベル", "Tinkle Bell"},
-    {"midi.gm-113", "アゴゴ", "Agogo"},
-    {"midi.gm-114", "スチール・ドラム", "Steel Drums"},
-    {"midi.gm-115", "ウッドブロック", "Woodblock"},
-    {"midi.gm-116", "タイコ・ドラム", "Taiko Drum"},
-    {"midi.gm-117", "メロディック・タム", "Melodic Tom"},
-    {"midi.gm-118", "シンセ・ドラム", "Synth Drum"},
-    {"midi.gm-119", "リバース・シンバル", "Reverse Cymbal"},
-    {"midi.gm-120", "ギター・フレット・ノイズ", "Guitar Fret Noise"},
-    {"midi.gm-121", "ブレス・ノイズ", "Breath Noise"},
-    {"midi.gm-122", "シーショア", "Seashore"},
-    {"midi.gm-123", "バード・ツイート", "Bird Tweet"},
-    {"midi.gm-124", "テレフォン・リング", "Telephone Ring"},
-    {"midi.gm-125", "ヘリコプター", "Helicopter"},
-    {"midi.gm-126", "アプローズ", "Applause"},
-    {"midi.gm-127", "ガンショット", "Gunshot"},
 };
 
 consteval const Text& MidiText(std::string_view id) { return Row(kMidiTexts, id); }
@@ -431,10 +303,7 @@ class Reader {
 };
 
 bool NamedAsMelody(std::string_view name) {
-  std::string lower(name);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
+  const std::string lower = AsciiLower(name);
   for (const char* word : {"melody", "melodie", "lead", "vocal", "voice", "solo"}) {
     if (lower.find(word) != std::string::npos) return true;
   }
@@ -477,25 +346,6 @@ std::string KeyName(int key) {
 }
 
 std::span<const Text> MidiTexts() { return kMidiTexts; }
-
-// The row of the General MIDI instrument `program` (0..127).
-const Text* InstrumentRow(int program) {
-  constexpr size_t kFirst = std::size(kMidiTexts) - 128;
-  static_assert(kMidiTexts[kFirst].id == "midi.gm-0" &&
-                kMidiTexts[kFirst + 127].id == "midi.gm-127");
-  return program >= 0 && program < 128 ? &kMidiTexts[kFirst + static_cast<size_t>(program)]
-                                       : nullptr;
-}
-
-std::string_view InstrumentName(int program) {
-  const Text* row = InstrumentRow(program);
-  return row ? row->english : "";
-}
-
-std::string InstrumentName(int program, Language language) {
-  const Text* row = InstrumentRow(program);
-  return row ? Words(*row, language) : std::string();
-}
 
 std::variant<MidiTune, Refusal> ReadMidiTune(std::string_view bytes, std::string_view file) {
   std::variant<MidiTune, Refusal> read;

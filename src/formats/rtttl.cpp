@@ -10,6 +10,7 @@
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "formats/fit.h"
+#include "formats/rtttltune.h"
 #include "formats/slots.h"
 #include "formats/textscan.h"
 #include "formats/title.h"
@@ -17,42 +18,8 @@
 namespace merin::formats {
 namespace {
 
+using rtttl::RtttlText;
 using textscan::IsSpace;
-
-// The RTTTL unit's words: what its reader refuses and tells.
-constexpr Text kRtttlTexts[] = {
-    {"rtttl.no-name-colon", "RTTTL ではありません: 名前の後に ':' がありません",
-     "not RTTTL: no ':' after the name"},
-    {"rtttl.no-settings-colon",
-     "RTTTL ではありません: 設定の後に ':' がありません（名前:設定:音符）",
-     "not RTTTL: no ':' after the settings (name:settings:notes)"},
-    {"rtttl.empty-setting", "設定が空です", "empty setting"},
-    {"rtttl.unknown-setting", "知らない設定です（d, o, b, v, s のどれか）",
-     "unknown setting (d, o, b, v or s)"},
-    {"rtttl.equals-expected", "設定の後に '=' が必要です", "'=' expected after the setting"},
-    {"rtttl.value-expected", "値が必要です", "value expected"},
-    {"rtttl.number-expected", "数が必要です", "number expected"},
-    {"rtttl.bad-duration", "長さが 1, 2, 4, 8, 16, 32, 64 のどれでもありません",
-     "duration is not one of 1, 2, 4, 8, 16, 32, 64"},
-    {"rtttl.bad-octave", "オクターブが 1..8 の外です", "octave outside 1..8"},
-    {"rtttl.tempo-zero", "テンポは 0 より大きくなければなりません", "tempo must be above 0"},
-    {"rtttl.comma-between-settings", "設定の間に ',' が必要です", "',' expected between settings"},
-    {"rtttl.empty-note", "音符が空です", "empty note"},
-    {"rtttl.letter-expected", "長さの後に音名が必要です",
-     "a note letter expected after the duration"},
-    {"rtttl.not-a-note-letter", "音名（a..g, h）でも休符（p）でもありません",
-     "not a note letter (a..g, h) or a pause (p)"},
-    {"rtttl.pause-sharp", "休符にシャープはありません", "a pause has no sharp"},
-    {"rtttl.comma-after-note",
-     "音符の後にはコンマが必要です（シャープ・付点・オクターブはその前に書きます）",
-     "a comma expected after the note (sharp, dot and octave come before it)"},
-    {"rtttl.no-such-tune", "{0} 曲目はありません（{1} 曲です）", "no tune {0} (the text has {1})"},
-    {"rtttl.tune-taken", "{1} 曲のうち {0} 曲目を取り込みました: {2}", "took tune {0} of {1}: {2}"},
-    {"rtttl.name-changed", "RTTTL の名前は ':' と ',' を除き、{0} 文字までにしました: {1}",
-     "the RTTTL name leaves out ':' and ',' and keeps at most {0} characters: {1}"},
-};
-
-consteval const Text& RtttlText(std::string_view id) { return Row(kRtttlTexts, id); }
 
 constexpr int kNoValue = -1;
 // Numbers are read up to this value and stay there, so that no digit string overflows.
@@ -60,7 +27,6 @@ constexpr int kNumberCap = 1'000'000;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 bool IsDuration(int d) { return d >= 1 && d <= 64 && (d & (d - 1)) == 0; }
 
 // A part of a tune ("settings" or "notes"), read with white space skipped everywhere.
@@ -112,7 +78,7 @@ class Reader {
     if (s.Peek() == '\0') return std::nullopt;
     for (;;) {
       const size_t start = s.Position();
-      const char key = Lower(s.Peek());
+      const char key = AsciiLower(s.Peek());
       if (key == ',' || key == '\0') return Error(start, start, RtttlText("rtttl.empty-setting"));
       if (key != 'd' && key != 'o' && key != 'b' && key != 'v' && key != 's') {
         return Error(start, start, RtttlText("rtttl.unknown-setting"));
@@ -161,7 +127,7 @@ class Reader {
         return Error(start, start, RtttlText("rtttl.bad-duration"));
       }
       const size_t letterAt = s.Position();
-      char letter = Lower(s.Peek());
+      char letter = AsciiLower(s.Peek());
       if (letter == ',' || letter == '\0') {
         return Error(
             start, letterAt,
@@ -249,77 +215,19 @@ class Reader {
   bool mixed_ = false;
 };
 
-// Whether `line` is left out between tunes: blank, or a comment starting with '#'.
-bool Ignorable(std::string_view line) {
-  for (const char c : line) {
-    if (!IsSpace(c)) return c == '#';
-  }
-  return true;
+// `name` as an RTTTL name: a title (UTF-8, no control characters, at most kRtttlNameLength
+// characters) without ':' and ',', which would end the name or the settings.
+std::string NameRule(std::string_view name) {
+  std::string kept = TitleOf(name);
+  std::erase_if(kept, [](char c) { return c == ':' || c == ','; });
+  const size_t first = kept.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return kept.substr(first, kept.find_last_not_of(' ') + 1 - first);
 }
 
-// Whether `line` starts a tune: a second ':' and no ',' before its first (a name, then
-// settings), and no comment.
-bool StartsTune(std::string_view line) {
-  if (Ignorable(line)) return false;
-  const size_t colon = line.find(':');
-  if (colon == std::string_view::npos) return false;
-  if (line.substr(0, colon).find(',') != std::string_view::npos) return false;
-  return line.find(':', colon + 1) != std::string_view::npos;
-}
+}  // namespace
 
-// Calls visit(start, end) for each tune of `text` in turn, the start of its first line and its
-// end, until it returns false; returns how many tunes the text holds. A text with fewer than two
-// lines that start a tune is one tune; in a collection, each such line starts one that runs to the
-// next, ignorable lines around them left out.
-template <typename Visit>
-size_t ForEachTune(std::string_view text, Visit visit) {
-  // Calls onLine(start, end) for each line, its start and its end, until it returns false.
-  const auto forEachLine = [text](auto onLine) {
-    for (textscan::LineStart start; start.offset < text.size(); ++start.line) {
-      const size_t end = textscan::LineEndFrom(text, start.offset);
-      if (!onLine(start, end)) return;
-      start.offset = end + 1;
-    }
-  };
-  size_t starts = 0;
-  forEachLine([&](textscan::LineStart start, size_t end) {
-    if (StartsTune(text.substr(start.offset, end - start.offset))) ++starts;
-    return starts < 2;
-  });
-  if (starts < 2) {
-    visit(textscan::LineStart{}, text.size());
-    return 1;
-  }
-  size_t count = 0;
-  bool visiting = true;
-  std::optional<textscan::LineStart> begin;
-  size_t end = 0;
-  const auto finish = [&] {
-    ++count;
-    if (visiting) visiting = visit(*begin, end);
-  };
-  forEachLine([&](textscan::LineStart start, size_t lineEnd) {
-    const std::string_view line = text.substr(start.offset, lineEnd - start.offset);
-    if (StartsTune(line)) {
-      if (begin) finish();
-      begin = start;
-    } else if (Ignorable(line)) {
-      return true;
-    } else if (!begin) {
-      begin = start;  // text before the first tune is a tune of its own, and refused as one
-    }
-    end = lineEnd;
-    return true;
-  });
-  finish();
-  return count;
-}
-
-// The name of the tune in [begin, end) of `text`: what comes before its first ':'.
-std::string_view NameOf(std::string_view text, size_t begin, size_t end) {
-  const std::string_view tune = text.substr(begin, end - begin);
-  return tune.substr(0, tune.find(':'));
-}
+namespace rtttl {
 
 // Reads the tune in [start.offset, end) of `text` into `melody`: its title, and its melody from
 // slot `options.from` on; or why it is refused. `notes` is set to the number of its notes and
@@ -355,106 +263,16 @@ std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text,
   return std::nullopt;
 }
 
-// Tells first in the report of `melody` that it is tune `number` of a collection of `count`.
-void SayTaken(Imported& melody, size_t number, size_t count) {
-  melody.report.insert(melody.report.begin(),
-                       {&RtttlText("rtttl.tune-taken"),
-                        {std::to_string(number), std::to_string(count), melody.title}});
-}
+}  // namespace rtttl
 
-// Tune `number` of the `count` of `text`, in [start.offset, end), as ReadTuneInto reads it; in a
-// collection the report says first which tune it is. The melody is read where it is returned: 30
-// strings moved would cost as much as reading its notes.
-std::variant<Imported, Refusal> ReadTune(std::string_view text, textscan::LineStart start,
-                                         size_t end, size_t number, size_t count,
-                                         std::string_view fileName, const ReadOptions& options) {
-  std::variant<Imported, Refusal> read;
-  auto& melody = std::get<Imported>(read);
-  if (auto refusal = ReadTuneInto(melody, text, start, end, fileName, options, nullptr)) {
-    read = std::move(*refusal);
-  } else if (count > 1) {
-    SayTaken(melody, number, count);
-  }
-  return read;
-}
-
-// `name` as an RTTTL name: a title (UTF-8, no control characters, at most kRtttlNameLength
-// characters) without ':' and ',', which would end the name or the settings.
-std::string NameRule(std::string_view name) {
-  std::string kept = TitleOf(name);
-  std::erase_if(kept, [](char c) { return c == ':' || c == ','; });
-  const size_t first = kept.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return kept.substr(first, kept.find_last_not_of(' ') + 1 - first);
-}
-
-}  // namespace
-
-std::variant<Imported, Refusal> ReadRtttl(std::string_view bytes, std::string_view fileName,
-                                          const ReadOptions& options) {
-  const std::string_view text = textscan::WithoutByteOrderMark(bytes);
-  if (auto refused = textscan::RefuseSizeOrBinary(bytes, text, fileName, kMaxCollectionBytes)) {
-    return *refused;
-  }
-  const size_t wanted = std::max<size_t>(options.tune, 1);
-  textscan::LineStart start;
-  size_t end = 0, index = 0;
-  const size_t count = ForEachTune(text, [&](textscan::LineStart tuneStart, size_t tuneEnd) {
-    start = tuneStart;
-    end = tuneEnd;
-    return ++index < wanted;
-  });
-  if (wanted > count) {
-    return Refusal(RtttlText("rtttl.no-such-tune"), std::string(fileName),
-                   {std::to_string(wanted), std::to_string(count)});
-  }
-  return ReadTune(text, start, end, wanted, count, fileName, options);
-}
-
-std::vector<RtttlTune> ListRtttlTunes(std::string_view bytes, std::string_view fileName,
-                                      const ReadOptions& options) {
-  const std::string_view text = textscan::WithoutByteOrderMark(bytes);
-  std::vector<RtttlTune> tunes;
-  if (textscan::RefuseSizeOrBinary(bytes, text, fileName, kMaxCollectionBytes)) {
-    tunes.emplace_back().refused = true;
-    return tunes;
-  }
-  Imported melody;  // each tune is read into it in turn, and only what the list shows is kept
-  ForEachTune(text, [&](textscan::LineStart start, size_t end) {
-    RtttlTune& tune = tunes.emplace_back();
-    melody.report.clear();
-    tune.refused =
-        ReadTuneInto(melody, text, start, end, fileName, options, &tune.notes).has_value();
-    tune.title = tune.refused ? TitleOf(NameOf(text, start.offset, end)) : std::move(melody.title);
-    tune.begin = start.offset;
-    tune.end = end;
-    tune.line = start.line;
-    return true;
-  });
-  return tunes;
-}
-
-std::variant<Imported, Refusal> ReadListedTune(std::string_view bytes, std::string_view fileName,
-                                               const std::vector<RtttlTune>& tunes, size_t number,
-                                               const ReadOptions& options) {
-  if (tunes.size() < 2 || number == 0 || number > tunes.size()) {
-    ReadOptions one = options;
-    one.tune = number;
-    return ReadRtttl(bytes, fileName, one);
-  }
-  const RtttlTune& tune = tunes[number - 1];
-  return ReadTune(textscan::WithoutByteOrderMark(bytes), {tune.begin, tune.line}, tune.end, number,
-                  tunes.size(), fileName, options);
-}
-
-std::string WriteRtttl(const Codes& codes, std::string_view name) {
+std::string WriteRtttl(const SlotCodes& codes, std::string_view name) {
   std::string tune = NameRule(name);
   if (tune.empty()) tune = "melody";
   tune += ":d=4,o=5,b=214:";
   for (size_t slot = 0; slot < UsedSlots(codes); ++slot) {
     if (slot > 0) tune += ',';
     if (auto pitch = Pitch::FromCode(codes[slot])) {
-      for (const char c : pitch->Name()) tune += Lower(c);
+      for (const char c : pitch->Name()) tune += AsciiLower(c);
     } else {
       tune += 'p';
     }
@@ -466,7 +284,8 @@ std::optional<ReportLine> RtttlNameChange(std::string_view name) {
   std::string kept = NameRule(name);
   if (kept.empty()) kept = "melody";
   if (kept == name) return std::nullopt;
-  return ReportLine{&RtttlText("rtttl.name-changed"), {std::to_string(kRtttlNameLength), kept}};
+  return ReportLine{&rtttl::RtttlText("rtttl.name-changed"),
+                    {std::to_string(kRtttlNameLength), kept}};
 }
 
 std::string RtttlNameOf(std::string_view filePath) {
@@ -481,7 +300,7 @@ Format RtttlFormat() {
                 .extensions = {"rtttl", "rtx", "txt"},
                 .mime = "audio/x-rtttl",
                 .dialogName = {"rtttl.name", "RTTTL 着信メロディ", "RTTTL ringtone"},
-                .texts = kRtttlTexts,
+                .texts = rtttl::kRtttlTexts,
                 .recognise = [](std::string_view) { return true; },
                 .read = ReadRtttl,
                 .write = WriteRtttl};

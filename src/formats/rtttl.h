@@ -54,7 +54,7 @@ inline constexpr size_t kRtttlNameLength = kMaxTitleCharacters;
 // The RTTTL of `codes`: "NAME:d=4,o=5,b=214:" and one note per slot up to the last non-empty one,
 // pauses as "p". `name` is read as a title (TitleOf) and loses ':' and ','; "melody" when nothing
 // of it is left.
-std::string WriteRtttl(const Codes& codes, std::string_view name);
+std::string WriteRtttl(const SlotCodes& codes, std::string_view name);
 
 // What WriteRtttl makes of `name`, as a line for the user; none when it is written as it is.
 std::optional<ReportLine> RtttlNameChange(std::string_view name);

@@ -5,7 +5,8 @@
 #include <optional>
 #include <string_view>
 
-#include "formats/melody.h"
+#include "core/ascii.h"
+#include "formats/imported.h"
 
 // Helpers the readers share; not part of the library's interface.
 namespace merin::formats::textscan {
@@ -13,8 +14,7 @@ namespace merin::formats::textscan {
 // The text without a leading UTF-8 byte-order mark.
 std::string_view WithoutByteOrderMark(std::string_view text);
 
-// ASCII white space: space, tab, LF, CR, vertical tab, form feed.
-inline bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+using merin::IsSpace;
 
 // Whether a line ends at byte `i` of `text`: an LF, or a CR not followed by an LF.
 inline bool IsLineEnd(std::string_view text, size_t i) {

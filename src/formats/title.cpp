@@ -88,7 +88,9 @@ void TakeTitle(Imported& melody, std::string_view bytes) {
 
 void SayTitleCleaned(Imported& melody, size_t dropped) {
   if (dropped > 0) {
-    melody.report.push_back({&CoreText("report.title-cleaned"), {std::to_string(dropped)}});
+    melody.report.push_back(
+        {&Counted(dropped, CoreText("report.title-cleaned-one"), CoreText("report.title-cleaned")),
+         {std::to_string(dropped)}});
   }
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 namespace merin::formats {
 

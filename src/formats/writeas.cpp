@@ -22,13 +22,6 @@ std::string_view StemOf(std::string_view path) {
 
 }  // namespace
 
-std::variant<Imported, Refusal> ReadFile(const std::string& path, const ReadOptions& options,
-                                         Accept accept) {
-  auto bytes = ReadInputFile(path, accept, kMaxBinaryBytes);
-  if (auto* refusal = std::get_if<Refusal>(&bytes)) return std::move(*refusal);
-  return ReadAny(std::get<std::string>(bytes), path, options);
-}
-
 std::optional<Refusal> CannotWriteAs(std::string_view extension, std::string_view target) {
   const Format* format = FormatOfExtension(extension);
   if (!format || !(format->write || format->audio)) {
@@ -60,7 +53,7 @@ std::vector<const Format*> OpenedFormats() {
   return formats;
 }
 
-std::optional<Refusal> RefusedAsEmpty(const Codes& codes, std::string_view extension,
+std::optional<Refusal> RefusedAsEmpty(const SlotCodes& codes, std::string_view extension,
                                       std::string_view target) {
   const Format* format = FormatOfExtension(extension);
   if (!format || format->ownFile || UsedSlots(codes) > 0) return std::nullopt;
@@ -72,7 +65,7 @@ bool SoundsFromWaves(std::string_view extension) {
   return format && format->audio;
 }
 
-std::variant<std::string, Refusal> BytesAs(const Codes& codes, std::string_view extension,
+std::variant<std::string, Refusal> BytesAs(const SlotCodes& codes, std::string_view extension,
                                            const std::string& programFolder,
                                            const std::string& target, std::string_view title) {
   if (auto refusal = CannotWriteAs(extension, target)) return std::move(*refusal);
@@ -92,7 +85,7 @@ std::optional<ReportLine> NameChangeAs(std::string_view extension, std::string_v
   return RtttlNameChange(title.empty() ? StemOf(target) : title);
 }
 
-std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
+std::optional<Refusal> WriteAs(const SlotCodes& codes, std::string_view extension,
                                const std::string& programFolder, const std::string& target,
                                std::string_view title, bool syncFolder) {
   auto bytes = BytesAs(codes, extension, programFolder, target, title);

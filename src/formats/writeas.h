@@ -8,14 +8,10 @@
 #include <vector>
 
 #include "formats/fileio.h"
-#include "formats/format.h"
+#include "formats/formatlist.h"
 
 // Reading and writing files in the registry's formats.
 namespace merin::formats {
-
-// Reads the file at `path` (up to kMaxBinaryBytes, what `accept` allows) and then as ReadAny does.
-std::variant<Imported, Refusal> ReadFile(const std::string& path, const ReadOptions& options = {},
-                                         Accept accept = Accept::FilesAndPipes);
 
 // Why a melody cannot be written as `extension` here (no such format, or audio that the
 // installed libsndfile does not write), naming `target`; nothing when it can.
@@ -30,7 +26,7 @@ std::vector<const Format*> OpenedFormats();
 
 // Why `codes` are not written as `extension`, naming `target`, when every slot is empty: only a
 // melody file takes an empty melody. Nothing otherwise.
-std::optional<Refusal> RefusedAsEmpty(const Codes& codes, std::string_view extension,
+std::optional<Refusal> RefusedAsEmpty(const SlotCodes& codes, std::string_view extension,
                                       std::string_view target);
 
 // Whether `extension` is written from the wave files of the program's folder.
@@ -39,7 +35,7 @@ bool SoundsFromWaves(std::string_view extension);
 // The bytes of `codes` in the format of `extension`: the format's bytes named `title` (else
 // after `target`, in the formats that name a tune), or what test play sounds from the wave files
 // of `programFolder`; an empty melody only as a melody file. Returns why not, naming `target`.
-std::variant<std::string, Refusal> BytesAs(const Codes& codes, std::string_view extension,
+std::variant<std::string, Refusal> BytesAs(const SlotCodes& codes, std::string_view extension,
                                            const std::string& programFolder,
                                            const std::string& target, std::string_view title = {});
 
@@ -50,7 +46,7 @@ std::optional<ReportLine> NameChangeAs(std::string_view extension, std::string_v
 
 // Writes the BytesAs of `codes` to `target` atomically. Returns why not, the old target left as
 // it was. `syncFolder` as for WriteFileAtomically.
-std::optional<Refusal> WriteAs(const Codes& codes, std::string_view extension,
+std::optional<Refusal> WriteAs(const SlotCodes& codes, std::string_view extension,
                                const std::string& programFolder, const std::string& target,
                                std::string_view title = {}, bool syncFolder = true);
 

@@ -32,7 +32,7 @@ constexpr size_t kLongestLine = kConfirm.size() + 3 * kMostPresses + 2;
 
 // The key and presses of every slot, without names: what the listing needs.
 template <typename Slot>
-void EachSlotPresses(std::span<const std::string, 30> codes, Slot&& slot) {
+void EachSlotPresses(std::span<const std::string, kSlotCount> codes, Slot&& slot) {
   char previousKey = '0';
   for (const std::string& code : codes) {
     const bool note = IsNote(code);
@@ -43,8 +43,8 @@ void EachSlotPresses(std::span<const std::string, 30> codes, Slot&& slot) {
   }
 }
 
-std::array<SlotPresses, 30> KeyPressesOf(std::span<const std::string, 30> codes) {
-  std::array<SlotPresses, 30> slots;
+std::array<SlotPresses, kSlotCount> KeyPressesOf(std::span<const std::string, kSlotCount> codes) {
+  std::array<SlotPresses, kSlotCount> slots;
   int index = 0;
   EachSlotPresses(codes, [&](const std::string& code, bool confirm, char key, int presses) {
     const auto pitch = Pitch::FromCode(code);
@@ -57,8 +57,8 @@ std::array<SlotPresses, 30> KeyPressesOf(std::span<const std::string, 30> codes)
 
 // Each line is copied whole from fixed rows and then cut to its length, so that a line costs the
 // same whatever its slot holds.
-std::string ConvertMelody(std::span<const std::string, 30> codes) {
-  char listing[30 * kLongestLine];
+std::string ConvertMelody(std::span<const std::string, kSlotCount> codes) {
+  char listing[kSlotCount * kLongestLine];
   char* end = listing;
   EachSlotPresses(codes, [&](const std::string&, bool confirm, char key, int presses) {
     std::copy_n(kConfirm.data(), kConfirm.size(), end);
@@ -74,7 +74,8 @@ std::string ConvertMelody(std::span<const std::string, 30> codes) {
 void Command1_Click(const Melody& melody, ResultWindowProvider& windows) {
   ResultView& window = windows.ObtainResultWindow();
   window.SetText("");
-  window.SetText(ConvertMelody(std::span<const std::string, 30>(melody.Notes.data(), 30)));
+  window.SetText(
+      ConvertMelody(std::span<const std::string, kSlotCount>(melody.Notes.data(), kSlotCount)));
   window.ShowModal();
 }
 

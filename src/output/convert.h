@@ -16,7 +16,7 @@ namespace merin {
 // Codes the entry operations never store are handled too: a code starting with '1'..'7' takes the
 // value of its last character as the number of presses when that is a digit, and none otherwise;
 // every other code, the empty string included, is a pause.
-std::string ConvertMelody(std::span<const std::string, 30> codes);
+std::string ConvertMelody(std::span<const std::string, kSlotCount> codes);
 
 // The convert button: the listing goes into the result window, which is shown modally.
 void Command1_Click(const Melody& melody, ResultWindowProvider& windows);

@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "core/notecode.h"
+
 namespace merin {
 
 // How one slot is typed in on the handset: what the listing writes as its line, for the listing
@@ -21,6 +23,6 @@ struct SlotPresses {
 // The key presses of the 30 slots. A note repeats its key once per press; every other slot is one
 // press of '0'. A code starting with '1'..'7' that is no pitch counts as a note of the key of its
 // first character, pressed as often as its last character says when that is a digit.
-std::array<SlotPresses, 30> KeyPressesOf(std::span<const std::string, 30> codes);
+std::array<SlotPresses, kSlotCount> KeyPressesOf(std::span<const std::string, kSlotCount> codes);
 
 }  // namespace merin

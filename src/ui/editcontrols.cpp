@@ -19,7 +19,7 @@
 #include "entry/keyboard.h"
 #include "entry/staff.h"
 #include "ui/edithistory.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 #include "ui/melodykeeper.h"
 #include "ui/pianokeys.h"
 

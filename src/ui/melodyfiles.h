@@ -126,7 +126,7 @@ class MelodyFiles : public QObject {
   void followChange();
   void showCaption();
   // Puts `codes` and `title` in place, the cursor after the last filled slot.
-  void showMelody(const formats::Codes& codes, const std::string& title);
+  void showMelody(const SlotCodes& codes, const std::string& title);
   // The melody `intake` brings in, named `name`: when there is more than one, the one the user
   // chooses. Nothing when cancelled.
   std::optional<std::variant<formats::Imported, formats::Refusal>> readChosen(
@@ -138,7 +138,7 @@ class MelodyFiles : public QObject {
   void refuse(const formats::Refusal& error, const QString& what);
   void fail(const QString& what, const QString& path, const std::string& reason);
   bool eventFilter(QObject* watched, QEvent* event) override;
-  formats::Codes currentCodes() const;
+  SlotCodes currentCodes() const;
   QString startFolder() const;
 
   MerinMain& window_;
@@ -148,7 +148,7 @@ class MelodyFiles : public QObject {
   QAction* exportItem_ = nullptr;
   QString current_;
   QString suggested_;
-  formats::Codes clean_;
+  SlotCodes clean_;
   std::string cleanTitle_;
 };
 

@@ -14,7 +14,7 @@
 #include "core/melodyedit.h"
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 
 namespace merin::ui {
 namespace {

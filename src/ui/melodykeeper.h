@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/melodyhistory.h"
-#include "formats/melody.h"
+#include "formats/imported.h"
 
 namespace merin::ui {
 
@@ -36,7 +36,7 @@ class MelodyKeeper : public QObject {
   struct Kept {
     QString path;
     QDateTime written;
-    formats::Codes codes;
+    SlotCodes codes;
     std::string title;
     bool closed = false;
   };

@@ -22,7 +22,7 @@
 #include "ui/edithistory.h"
 #include "ui/handlerarguments.h"
 #include "ui/keybutton.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 #include "ui/melodyfiles.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"

@@ -14,7 +14,7 @@
 #include "core/da.h"
 #include "core/pitch.h"
 #include "output/testplay.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 #include "ui/rowlist.h"
 
 namespace merin::ui {
@@ -33,7 +33,7 @@ PianoRoll::PianoRoll(QWidget* parent) : QWidget(parent), codes_(EmptyCodes()) {
   setMinimumSize(kSlotCount * 12, kRows * 5 + 6);
 }
 
-void PianoRoll::setCodes(const formats::Codes& codes) {
+void PianoRoll::setCodes(const SlotCodes& codes) {
   codes_ = codes;
   update();
 }

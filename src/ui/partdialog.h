@@ -20,16 +20,16 @@ class RowList;
 class PianoRoll : public QWidget {
  public:
   explicit PianoRoll(QWidget* parent = nullptr);
-  void setCodes(const formats::Codes& codes);
+  void setCodes(const SlotCodes& codes);
   // The rows of the C4, C5 and C6 lines, from the top.
   int lineOf(int octave) const;
-  const formats::Codes& codes() const { return codes_; }
+  const SlotCodes& codes() const { return codes_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  formats::Codes codes_;
+  SlotCodes codes_;
 };
 
 // Chooses the part of a MIDI file to bring in, and its start slot: a list of the parts (number,

@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QShortcut>
 
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 
 namespace merin::ui {
 

@@ -14,7 +14,7 @@
 #include "core/coretexts.h"
 #include "core/da.h"
 #include "core/pitch.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 
 namespace merin::ui {
 namespace {

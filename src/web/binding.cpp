@@ -17,7 +17,7 @@
 #include "entry/mainlayout.h"
 #include "entry/pianolayout.h"
 #include "entry/staff.h"
-#include "formats/format.h"
+#include "formats/formatlist.h"
 #include "formats/intake.h"
 #include "formats/writeas.h"
 #include "output/convert.h"

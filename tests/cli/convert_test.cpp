@@ -32,7 +32,6 @@ namespace {
 
 using test::MelodyOf;
 
-using formats::Codes;
 using test::ReadBytes;
 using test::RunProgram;
 using test::TempFolder;
@@ -45,7 +44,7 @@ constexpr const char* kTwinkleFile =
     "# Merinkast98 melody\r\n"
     "C5 C5 G5 G5 A5 A5 G5 F5 F5 E5\r\n"
     "\tE5 D5 D5 C5\r\n";
-const Codes kTwinkle =
+const SlotCodes kTwinkle =
     MelodyOf({"13", "13", "53", "53", "63", "63", "53", "43", "43", "32", "32", "23", "23", "13"});
 
 TEST(KeysProgramFiles, ReadsAMelodyFileOrRtttlFromAFileOrStandardInput) {
@@ -100,13 +99,13 @@ TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
       {{"-i"}, 2, "argument 1 \"-i\": needs a value"},
       {{"C4", "-i", dir / "twinkle.mk98"}, 2, "tokens and -i cannot be given together"},
       {{"-i", dir / "twinkle.mk98", "-i", dir / "twinkle.mk98"}, 2, "several -i need -o DIR/"},
-      {{"-i", dir / "twinkle.mk98", "-o", dir / "x.doc"}, 1, dir / "x.doc: no such format \"doc\""},
-      {{"-i", dir / "twinkle.mk98", "-o", dir / "x"}, 1, dir / "x: no extension to tell"},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "x.doc"}, 2, dir / "x.doc: no such format \"doc\""},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "x"}, 2, dir / "x: no extension to tell"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "out/"}, 2, "-o " + dir / "out/ needs -f FORMAT"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "x.mid", "-f", "mid"}, 2, "-f goes with -o DIR/"},
       {{"-o", dir / "out/", "-f", "mid"}, 2, "-o DIR/ needs input files"},
       {{"-i", "-", "-o", dir / "out/", "-f", "mid"}, 2, "-o DIR/ needs files named by -i"},
-      {{"-i", dir / "twinkle.mk98", "-o", dir / "out/", "-f", "doc"}, 1, dir / "out/: no such"},
+      {{"-i", dir / "twinkle.mk98", "-o", dir / "out/", "-f", "doc"}, 2, dir / "out/: no such"},
       {{"-i", dir / "twinkle.mk98", "-o", dir / "none/x.mid"},
        1,
        "cannot write " + dir / "none/x.mid: no such file or folder"},
@@ -119,6 +118,8 @@ TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
       {{"C4\x1b[2J"}, 2, "token 1 \"C4\\x1b[2J\": not a note code"},
       {{"-\x9b\xC2\x9b"}, 2, "argument 1 \"-\\x9b\\xc2\\x9b\": unknown option"},
       {{"--", "-i"}, 2, "token 1 \"-i\": not a note code"},
+      {{"--tune", "2", "-i", dir / "twinkle.mk98"}, 2, dir / "twinkle.mk98: no tunes to choose"},
+      {{"--part", "2", "-i", dir / "twinkle.mk98"}, 2, dir / "twinkle.mk98: has no parts"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
@@ -135,7 +136,7 @@ TEST(KeysProgramFiles, OptionsAndTheirExitStatuses) {
 TEST(KeysProgramFiles, WritesEveryFormatByTheExtension) {
   TempFolder dir;
   const std::vector<std::string> tokens = {"C4", "r", "E5", "-", "B5", "c#4"};
-  const Codes codes = MelodyOf({"11", "01", "32", "99", "72", "12"});
+  const SlotCodes codes = MelodyOf({"11", "01", "32", "99", "72", "12"});
   ASSERT_FALSE(formats::ExportAudio(codes, MERIN_PROGRAM_DIR, dir / "expected.wav"));
   const auto audio = formats::WritableAudioExtensions();
   for (const char* extension :
@@ -237,7 +238,8 @@ TEST(KeysProgramFiles, ALongBatchNamesItsFaultsInOrder) {
   const auto result = RunProgram(MERIN_KEYS_PROGRAM, args);
   EXPECT_EQ(result.err, "merinkast98-keys: " + dir / "a5.txt: not converted, " +
                             dir / "out/a5.mid is already written from " + dir / "a5.mk98\n" +
-                            "merinkast98-keys: " + dir / "a450.mk98:1:4: \"H4\": " + why + "\n");
+                            "merinkast98-keys: " + dir / "a450.mk98:1:4: \"H4\": " + why + "\n" +
+                            "merinkast98-keys: wrote 598 files, 2 failed\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), 598);
   EXPECT_EQ(ReadBytes(dir / "out/a599.mid"),
             formats::WriteMidi(MelodyOf({NoteCodes()[599 % 24]}), "a599"));
@@ -320,7 +322,7 @@ TEST(KeysProgramFiles, ChoosesListsAndSplitsTheTunesOfACollection) {
   WriteBytes(file, "# tunes\nIndiana:d=4,o=5:e,p,f,g\n\nBad:d=4:c,x\nLong:d=8,o=5:c,d,\n e,f\n");
   const std::string me = "merinkast98-keys: ";
   const std::string bad = file + ":4:11: \"x\": not a note letter (a..g, h) or a pause (p)";
-  const Codes long_ = MelodyOf({"13", "23", "32", "43"});
+  const SlotCodes long_ = MelodyOf({"13", "23", "32", "43"});
   // The arguments, standard output and standard error; exit status 0 when something is printed.
   const std::tuple<std::vector<std::string>, std::string, std::string> cases[] = {
       {{"--tunes", "-i", file},

@@ -33,20 +33,28 @@ TEST(KeysProgram, ArgumentsAndStandardInputGiveTheSameListing) {
     std::vector<std::string> args;
     std::string input;
     std::string expected;
+    std::string err = "";  // an empty melody read is said, typed empty slots are not
   } cases[] = {
       {{"11", "11", "21", "99", "72"}, "", Golden("repeated-key")},
       {{}, "11 11\n21\t99 72\n", Golden("repeated-key")},
       {{"C5", "r", "C#5", "E5", "E5"}, "", Golden("rest-between")},
       {{}, "C4 D4 C4", Golden("nearest-note")},
-      {{}, "", Golden("all-empty")},
-      {{}, "\n", Rests(30)},
+      {{},
+       "",
+       Golden("all-empty"),
+       "merinkast98-keys: standard input: the melody is empty (no notes or rests)\n"},
+      {{"-", "-"}, "", Golden("all-empty")},
+      {{},
+       "\n",
+       Rests(30),
+       "merinkast98-keys: standard input: the melody is empty (no notes or rests)\n"},
       {{"-", "-", "A#5"}, "", Rests(2) + "[6][6][6][6]\r\n" + Rests(27)},
   };
   for (const Case& c : cases) {
     auto result = RunProgram(MERIN_KEYS_PROGRAM, c.args, c.input);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, c.expected);
-    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.err, c.err);
   }
 }
 

@@ -8,10 +8,11 @@
 #include <span>
 #include <string>
 
-#include "app/keyswords.h"
+#include "cli/keyswords.h"
 #include "core/coretexts.h"
 #include "core/refusal.h"
-#include "formats/format.h"
+#include "formats/midiread.h"
+#include "formats/formatlist.h"
 
 namespace merin {
 namespace {
@@ -38,6 +39,7 @@ std::vector<Text> LibraryRows() {
     rows.insert(rows.end(), format.texts.begin(), format.texts.end());
     rows.push_back(format.dialogName);
   }
+  rows.insert(rows.end(), formats::InstrumentTexts().begin(), formats::InstrumentTexts().end());
   return rows;
 }
 
@@ -77,10 +79,10 @@ TEST(WordTables, EveryRowHasItsOwnIdBothLanguagesAndTheSameValuesInBoth) {
 // tokens.
 void ExpectOneLanguage(const std::string& en, const std::string& ja) {
   static const std::set<std::string> kNames = {
-      "RTTTL",      "MIDI",        "iMelody", "File", "KiB",   "NUL",    "UTF",
-      "libsndfile", "C4",          "B5",      "MThd", "BEGIN", "END",    "IMELODY",
-      "MELODY",     "Merinkast98", "WAV",     "FLAC", "Ogg",   "Vorbis", "MP3",
-      "NOTE",       "lang",        "ja",      "en"};
+      "RTTTL",      "MIDI",        "iMelody", "File", "KiB",    "NUL",    "UTF",
+      "libsndfile", "C4",          "B5",      "MThd", "BEGIN",  "END",    "IMELODY",
+      "MELODY",     "Merinkast98", "WAV",     "FLAC", "Ogg",    "Vorbis", "MP3",
+      "NOTE",       "lang",        "ja",      "en",   "Flipper"};
   for (const char c : en) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << en;
   const std::regex word("[A-Za-z][A-Za-z0-9]*");
   for (std::sregex_iterator i(ja.begin(), ja.end(), word), end; i != end; ++i)

@@ -190,7 +190,7 @@ TEST(WriteFileAtomically, AFailureKeepsTheOldFile) {
 // binds root too; every format, audio included, keeps the old file byte for byte.
 TEST(WriteFileAtomically, AFullDiskKeepsTheOldFileInEveryFormat) {
   TempFolder folder;
-  Codes codes;
+  SlotCodes codes;
   codes.fill("11");
   std::vector<std::string> formats = {"mk98", "rtttl", "mid"};
   for (const std::string& audio : WritableAudioExtensions()) formats.push_back(audio);

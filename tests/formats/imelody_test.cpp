@@ -8,6 +8,7 @@
 
 #include "core/notecode.h"
 #include "core/pitch.h"
+#include "formats/formatlist.h"
 #include "formats/melodyfile.h"
 #include "formats/midi.h"
 #include "formats/rtttl.h"
@@ -24,7 +25,7 @@ std::string Imy(const std::string& melody) {
 }
 
 // The codes of a read, space-separated up to the last that is not empty.
-std::string Slots(const Codes& codes) {
+std::string Slots(const SlotCodes& codes) {
   std::string line;
   for (size_t i = 0; i < UsedSlots(codes); ++i) line += (i ? " " : "") + codes[i];
   return line;
@@ -45,7 +46,7 @@ TEST(ReadImelody, ReadsTheGrammar) {
       {Imy("ledon c vibeon V+ d backoff V12 e ledoff vibeoff V-"), "13 23 32", "", ""},
       {"BEGIN:IMELODY\r\nVERSION:1.2\r\nMELODY:c2\r\n d2\r\nEND:IMELODY\r\n", "13 23", "", ""},
       {"BEGIN:IMELODY\rNAME:Cr\rMELODY:c2\r d2\rEND:IMELODY\r", "13 23", "Cr", ""},  // lone CRs
-      {Imy("*6c*6e"), "13 32", "", "moved everything down 2 octave(s)"},             // *6c is C7
+      {Imy("*6c*6e"), "13 32", "", "moved everything down 2 octaves"},               // *6c is C7
   };
   for (const auto& c : cases) {
     auto read = ReadAny(c.text, "x.imy");
@@ -148,7 +149,7 @@ TEST(Title, EveryReaderDropsControlsFromItAndSaysHowMany) {
     EXPECT_EQ(imported.title, file == "x.mid" ? "Tne" : "Tune") << file;
     ASSERT_FALSE(imported.report.empty()) << file;
     EXPECT_EQ(Words(imported.report.back(), Language::English),
-              file == "x.mid" ? "dropped 1 control characters from the title"
+              file == "x.mid" ? "dropped 1 control character from the title"
                               : "dropped 2 control characters from the title")
         << file;
   }
@@ -165,7 +166,7 @@ TEST(Title, RandomMelodiesAndTitlesComeBackFromEveryTextFormat) {
       {"a b:c,d", "a bcd"},
       {std::string(64, 'z'), std::string(64, 'z')}};
   for (int n = 0; n < 2000; ++n) {
-    Codes melody = test::MelodyOf({});
+    SlotCodes melody = test::MelodyOf({});
     for (size_t i = random() % 31; i-- > 0;) melody[i] = codes[random() % codes.size()];
     const auto& [title, name] = titles[random() % std::size(titles)];
     std::string sounded = Slots(melody);  // empty slots before the last sound as rests

@@ -26,7 +26,7 @@ std::string Repeat(const std::string& token, int times) {
 struct Good {
   const char* what;
   std::string bytes;
-  Codes codes;
+  SlotCodes codes;
 };
 
 TEST(ReadMelodyFile, ReadsGoodFiles) {
@@ -58,9 +58,9 @@ TEST(ReadMelodyFile, ReadsGoodFiles) {
   };
   for (const auto& c : cases) {
     auto read = ReadMelodyFile(c.bytes, "a.mk98");
-    ASSERT_TRUE(std::holds_alternative<Codes>(read))
+    ASSERT_TRUE(std::holds_alternative<SlotCodes>(read))
         << c.what << ": " << Words(std::get<Refusal>(read), Language::English);
-    EXPECT_EQ(std::get<Codes>(read), c.codes) << c.what;
+    EXPECT_EQ(std::get<SlotCodes>(read), c.codes) << c.what;
   }
 }
 
@@ -105,13 +105,13 @@ TEST(ReadMelodyFile, RefusesBadFilesNamingThePlace) {
 TEST(ReadMelodyFile, TakesExactly64KiB) {
   std::string bytes = "C4\n# " + std::string(kMaxInputBytes, 'x');
   bytes.resize(kMaxInputBytes);
-  EXPECT_TRUE(std::holds_alternative<Codes>(ReadMelodyFile(bytes, "a")));
+  EXPECT_TRUE(std::holds_alternative<SlotCodes>(ReadMelodyFile(bytes, "a")));
   bytes += "x";
   EXPECT_TRUE(std::holds_alternative<Refusal>(ReadMelodyFile(bytes, "a")));
 }
 
 TEST(WriteMelodyFile, WritesTheHeaderAndTenAlignedTokensALine) {
-  const Codes codes = MelodyOf({"11", "11", "21", "99", "01", "14", "72"});
+  const SlotCodes codes = MelodyOf({"11", "11", "21", "99", "01", "14", "72"});
   EXPECT_EQ(WriteMelodyFile(codes),
             "# Merinkast98 melody\n"
             "C4  C4  D4  -   r   C#5 B5  -   -   -\n"
@@ -126,13 +126,13 @@ TEST(WriteMelodyFile, RoundTripsRandomMelodiesByteForByte) {
   codes.push_back(std::string(kEmptyCode));
   std::uniform_int_distribution<size_t> pick(0, codes.size() - 1);
   for (int n = 0; n < 10000; ++n) {
-    Codes melody;
+    SlotCodes melody;
     for (auto& slot : melody) slot = codes[pick(random)];
     const std::string file = WriteMelodyFile(melody);
     auto read = ReadMelodyFile(file, "r.mk98");
-    ASSERT_TRUE(std::holds_alternative<Codes>(read)) << file;
-    ASSERT_EQ(std::get<Codes>(read), melody) << file;
-    ASSERT_EQ(WriteMelodyFile(std::get<Codes>(read)), file);
+    ASSERT_TRUE(std::holds_alternative<SlotCodes>(read)) << file;
+    ASSERT_EQ(std::get<SlotCodes>(read), melody) << file;
+    ASSERT_EQ(WriteMelodyFile(std::get<SlotCodes>(read)), file);
   }
 }
 
@@ -140,13 +140,13 @@ TEST(WriteMelodyFile, RoundTripsRandomMelodiesByteForByte) {
 TEST(MelodyFile, SavedFileOpensAgain) {
   test::TempFolder folder;
   const std::string path = folder / "tune.mk98";
-  const Codes melody = MelodyOf({"51", "51", "61", "51", "13", "71", "01", "51"});
+  const SlotCodes melody = MelodyOf({"51", "51", "61", "51", "13", "71", "01", "51"});
   ASSERT_EQ(WriteFileAtomically(path, WriteMelodyFile(melody)), std::nullopt);
   auto bytes = ReadInputFile(path);
   ASSERT_TRUE(std::holds_alternative<std::string>(bytes));
   auto read = ReadMelodyFile(std::get<std::string>(bytes), path);
-  ASSERT_TRUE(std::holds_alternative<Codes>(read));
-  EXPECT_EQ(std::get<Codes>(read), melody);
+  ASSERT_TRUE(std::holds_alternative<SlotCodes>(read));
+  EXPECT_EQ(std::get<SlotCodes>(read), melody);
 }
 
 }  // namespace

@@ -38,7 +38,8 @@ std::string Name(const std::string& name) {
 const std::string kEnd("\x00\xFF\x2F\x00", 4);
 
 // Reads `file` and takes part `part` from slot `from`: the codes, or the refusal in English.
-std::variant<Codes, std::string> Take(const std::string& file, size_t part = 0, size_t from = 1) {
+std::variant<SlotCodes, std::string> Take(const std::string& file, size_t part = 0,
+                                          size_t from = 1) {
   auto read = MidiFormat().read(file, "t.mid", {from, part});
   if (auto* refusal = std::get_if<Refusal>(&read)) return Words(*refusal, Language::English);
   return std::get<Imported>(read).codes;
@@ -49,7 +50,7 @@ TEST(ReadMidi, ReaderRulesAndRefusals) {
   const struct {
     const char* what;
     std::string file;
-    std::variant<Codes, std::string> expected;
+    std::variant<SlotCodes, std::string> expected;
   } cases[] = {
       {"format 0", Smf(0, {twoNotes}), MelodyOf({"11", "21"})},
       {"format 1, the named track's part",
@@ -114,7 +115,7 @@ TEST(ReadMidi, PartsAndTheirSlots) {
     const char* what;
     std::vector<std::string> tracks;
     size_t part, from;
-    std::variant<Codes, std::string> expected;
+    std::variant<SlotCodes, std::string> expected;
   } cases[] = {
       {"a chord gives its highest note",
        {Notes({{0, 96, 60}, {0, 96, 67}, {96, 96, 64}})},

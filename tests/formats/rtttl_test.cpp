@@ -20,7 +20,7 @@ const std::string kDurations = "音の長さは使いません（すべて同じ
 struct Tune {
   const char* what;
   std::string text;
-  Codes codes;
+  SlotCodes codes;
   std::vector<std::string> report;
 };
 
@@ -161,7 +161,7 @@ TEST(WriteRtttl, WritesEverySlotUpToTheLastSound) {
   std::string kanji64;
   for (int i = 0; i < 64; ++i) kanji64 += kanji;
   const struct {
-    Codes codes;
+    SlotCodes codes;
     std::string name, text;
     bool said;  // the name changed, and the report says so
   } cases[] = {
@@ -204,11 +204,11 @@ TEST(Rtttl, ExportOfRandomMelodiesImportsBackTheSlots) {
   std::uniform_int_distribution<size_t> pick(0, codes.size() - 1);
   std::uniform_int_distribution<size_t> length(0, 30);
   for (int n = 0; n < 10000; ++n) {
-    Codes melody;
+    SlotCodes melody;
     melody.fill("99");
     const size_t used = length(random);
     for (size_t i = 0; i < used; ++i) melody[i] = codes[pick(random)];
-    Codes expected = melody;
+    SlotCodes expected = melody;
     size_t last = used;
     while (last > 0 && melody[last - 1] == "99") --last;
     for (size_t i = 0; i < last; ++i) {
@@ -280,7 +280,7 @@ TEST(ReadAnyMelody, TellsMelodyFilesFromRtttlByContent) {
   const struct {
     const char* what;
     std::string text;
-    Codes codes;
+    SlotCodes codes;
     std::vector<std::string> report;
   } cases[] = {
       {"melody file with header", "# Merinkast98 melody\nC4 r", MelodyOf({"11", "01"}), {}},

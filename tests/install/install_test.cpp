@@ -59,8 +59,8 @@ TEST(InstalledTree, MenuEntryIconsAndDescription) {
   std::ifstream entry(kRoot / "share/applications" / (MERIN_APP_ID ".desktop"));
   const std::string text((std::istreambuf_iterator<char>(entry)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("\nExec=merinkast98 %f\n"), std::string::npos);
-  EXPECT_NE(text.find("\nMimeType=application/x-merinkast98-melody;text/x-iMelody;audio/x-rtttl;"
-                      "audio/midi;"),
+  EXPECT_NE(text.find("\nMimeType=application/x-merinkast98-melody;text/x-iMelody;"
+                      "audio/x-flipper-music;audio/x-rtttl;audio/midi;\n"),
             std::string::npos);
   EXPECT_TRUE(fs::is_regular_file(kRoot / "share/mime/packages/merinkast98.xml"));
   EXPECT_TRUE(fs::is_regular_file(kRoot / "share/doc/merinkast98/copyright"));

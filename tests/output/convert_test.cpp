@@ -16,7 +16,7 @@
 namespace merin {
 namespace {
 
-using Codes = std::array<std::string, 30>;
+using SlotCodes = std::array<std::string, 30>;
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -41,7 +41,7 @@ TEST(ConvertMelody, MatchesEveryGoldenListing) {
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
     if (entry.path().extension() != ".codes") continue;
     std::istringstream in(ReadFile(entry.path()));
-    Codes codes;
+    SlotCodes codes;
     for (auto& code : codes) ASSERT_TRUE(in >> code) << entry.path();
     std::filesystem::path golden = entry.path();
     golden.replace_extension(".keys");
@@ -54,7 +54,7 @@ TEST(ConvertMelody, MatchesEveryGoldenListing) {
 // The typing guide draws each slot from KeyPressesOf: drawn as text, a slot must read as the
 // listing's line, and carry its own number and pitch name.
 TEST(KeyPressesOf, ReadsAsTheListingLineByLine) {
-  Codes codes = {"11", "12", "01", "99", "13", "33", "34", "31", "72", "1x", "19", "7"};
+  SlotCodes codes = {"11", "12", "01", "99", "13", "33", "34", "31", "72", "1x", "19", "7"};
   for (size_t i = 12; i < 30; ++i) codes[i] = NoteCodes()[i % 24];
   const auto lines = Lines(ConvertMelody(codes));
   const auto slots = KeyPressesOf(codes);
@@ -70,7 +70,7 @@ TEST(KeyPressesOf, ReadsAsTheListingLineByLine) {
 }
 
 TEST(ConvertMelody, AllEmptyIsThirtyRestLines) {
-  Codes codes;
+  SlotCodes codes;
   codes.fill("99");
   const std::string listing = ConvertMelody(codes);
   EXPECT_EQ(listing.size(), 150u);
@@ -91,7 +91,7 @@ TEST(ConvertMelody, LineLengthsFollowThePressCount) {
                                         "61", "62", "63", "64", "71", "72", "01", "99"};
   std::mt19937 random(98);
   for (int round = 0; round < 500; ++round) {
-    Codes codes;
+    SlotCodes codes;
     for (auto& code : codes) code = all[random() % all.size()];
     const auto lines = Lines(ConvertMelody(codes));
     ASSERT_EQ(lines.size(), 30u);
@@ -121,7 +121,7 @@ TEST(ConvertMelody, CodesNeverStoredStillGiveOneLineEach) {
       {"123", "[1][1][1]"}, {"5\xff", ""},
   };
   for (const Case& c : cases) {
-    Codes codes;
+    SlotCodes codes;
     codes.fill("99");
     codes[3] = c.code;
     const auto lines = Lines(ConvertMelody(codes));

@@ -22,7 +22,7 @@
 
 #include "ui/editcontrols.h"
 #include "ui/edithistory.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 #include "ui/melodykeeper.h"
 #include "ui/pianokeys.h"
 #include "ui/soloutform.h"

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "formats/melody.h"
+#include "formats/imported.h"
 #include "support/testwindow.h"
 #include "ui/melodyfiles.h"
 #include "ui/melodykeeper.h"
@@ -115,8 +115,8 @@ class FilesWindow : public TestWindow {
     QTest::keyClick(window.get(), key, modifiers);
   }
 
-  formats::Codes Codes() const {
-    formats::Codes codes;
+  SlotCodes Codes() const {
+    SlotCodes codes;
     std::copy_n(window->melody().Notes.begin(), codes.size(), codes.begin());
     return codes;
   }
@@ -161,8 +161,8 @@ class FilesWindow : public TestWindow {
   bool active = false;
 };
 
-inline formats::Codes MakeCodes(std::vector<std::string> first) {
-  formats::Codes codes;
+inline SlotCodes MakeCodes(std::vector<std::string> first) {
+  SlotCodes codes;
   codes.fill("99");
   for (size_t i = 0; i < first.size(); ++i) codes[i] = first[i];
   return codes;

@@ -94,7 +94,7 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
   QTest::mouseClick(t.find("PedalSW"), Qt::LeftButton);
   QTest::mouseClick(t.find("bkey9"), Qt::LeftButton);  // A#5
   QGuiApplication::clipboard()->clear();
-  const formats::Codes composed = t.Codes();
+  const SlotCodes composed = t.Codes();
   t.Key(Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(t.Codes(), composed) << "Ctrl+C also played the piano key C";
   const QString copied = QGuiApplication::clipboard()->text();
@@ -105,7 +105,7 @@ TEST(RtttlImport, PasteFromTheClipboardAndCopyBack) {
   EXPECT_EQ(std::get<formats::Imported>(back).codes, t.Codes());
 
   // Clipboard text that is no tune: named with its place, nothing changes.
-  const formats::Codes before = t.Codes();
+  const SlotCodes before = t.Codes();
   QGuiApplication::clipboard()->setText("Bad:d=4,o=5,b=100:c,d,x");
   MessageBoxes boxes;
   t.Key(Qt::Key_V, Qt::ControlModifier);
@@ -322,7 +322,7 @@ TEST(RtttlImport, ADroppedTuneIsImportedAndADroppedMelodyFileOpened) {
     EXPECT_EQ(boxes.seen[0].text, ReportText(QDir::toNativeSeparators(tune), many));
     EXPECT_EQ(ReportOf(many).size(), 1u) << "only the notes dropped after the 30th";
   }
-  formats::Codes all;
+  SlotCodes all;
   all.fill("13");
   EXPECT_EQ(t.Codes(), all);
   EXPECT_EQ(t.window->melody().Cursor, 0);
@@ -383,7 +383,7 @@ TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
   ASSERT_TRUE(t.active);
   ASSERT_EQ(t.Codes(), MakeCodes({"41", "32", "01", "99", "12"}));
   const std::vector<std::string> audio = formats::WritableAudioExtensions();
-  std::vector<QString> extensions = {"imy", "rtttl", "mid"};
+  std::vector<QString> extensions = {"imy", "fmf", "rtttl", "mid"};
   for (const std::string& e : audio) extensions.push_back(QString::fromStdString(e));
   ASSERT_GE(extensions.size(), 5u) << "WAV, FLAC and Ogg are always written";
 
@@ -404,6 +404,9 @@ TEST(MelodyExport, OneFilterPerFormatAndEachFormatWritten) {
     const QByteArray bytes = FilesWindow::Read(t.saveAnswer);
     if (extension == "imy") {
       EXPECT_TRUE(bytes.contains("\r\nNAME:Tune 1\r\n")) << bytes.toStdString();
+    } else if (extension == "fmf") {
+      EXPECT_TRUE(bytes.startsWith("Filetype: Flipper Music Format\n")) << bytes.toStdString();
+      EXPECT_TRUE(bytes.endsWith("\nNotes: F4, E5, P, P, C#4\n")) << bytes.toStdString();
     } else if (extension == "rtttl") {
       EXPECT_TRUE(bytes.startsWith("Tune 1:d=4,o=5,b=214:")) << bytes.toStdString();
       auto back = formats::ReadRtttl(bytes.toStdString(), "");

@@ -23,9 +23,9 @@ QStringList KeptFiles() {
 }
 
 // The newest kept melody.
-formats::Codes Kept() {
+SlotCodes Kept() {
   const auto kept = MelodyKeeper::newest(1);
-  return kept.empty() ? formats::Codes{} : kept.front().codes;
+  return kept.empty() ? SlotCodes{} : kept.front().codes;
 }
 
 TEST(KeptMelody, EachMelodyHasAFileWrittenWithinASecondOfEveryChange) {
@@ -50,7 +50,7 @@ TEST(KeptMelody, EachMelodyHasAFileWrittenWithinASecondOfEveryChange) {
     QTest::mouseClick(t.find(key), Qt::LeftButton);
     QTest::qWait(200);
   }
-  const formats::Codes melody = MakeCodes({"11", "21", "31", "41", "51"});
+  const SlotCodes melody = MakeCodes({"11", "21", "31", "41", "51"});
   ASSERT_TRUE(QTest::qWaitFor([&] { return Kept() == melody; }, 1000));
   EXPECT_LT(clock.elapsed(), 2000) << "four changes 200 ms apart and at most a second";
   EXPECT_EQ(KeptFiles().size(), 1);

@@ -15,7 +15,7 @@
 #include "support/tempfolder.h"
 #include "support/testwindow.h"
 #include "ui/filedialogwords.h"
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 #include "ui/soloutform.h"
 
 namespace merin::test {

@@ -22,7 +22,7 @@ namespace {
 
 QString N(const char* stem, int i) { return QString::fromLatin1(stem) + QString::number(i); }
 
-formats::Codes ReadBack(const QString& path) {
+SlotCodes ReadBack(const QString& path) {
   const QByteArray bytes = FilesWindow::Read(path);
   auto read = formats::ReadMelodyFile(std::string_view(bytes.constData(), size_t(bytes.size())),
                                       path.toStdString());
@@ -30,7 +30,7 @@ formats::Codes ReadBack(const QString& path) {
     ADD_FAILURE() << formats::Words(*error, Language::English);
     return {};
   }
-  return std::get<formats::Codes>(read);
+  return std::get<SlotCodes>(read);
 }
 
 TEST(MelodyFilesMenu, FileMenuItemsSitAboveTheEndItemInTheirOrderWithTheirKeys) {
@@ -85,7 +85,7 @@ TEST_P(OpenMelodyFile, FillsEverySlotWithItsPictureAndPutsTheCursorAfterTheLastF
   EXPECT_TRUE(boxes.seen.empty());
   ASSERT_EQ(t.asked.size(), 1u);
   EXPECT_EQ(t.asked[0].caption, "開く");
-  const formats::Codes expected = MakeCodes(c.codes);
+  const SlotCodes expected = MakeCodes(c.codes);
   EXPECT_EQ(t.Codes(), expected);
   for (int i = 0; i < 30; ++i) {
     const std::string& code = expected[size_t(i)];
@@ -155,7 +155,7 @@ TEST(MelodyFilesCaption, ShowsTheFileAndItsModifiedMarkUntilSaved) {
   // the file's; redone, the file's melody is back.
   QTest::mouseClick(t.find("ken6"), Qt::LeftButton);
   t.Key(Qt::Key_S, Qt::ControlModifier);
-  const formats::Codes saved = t.Codes();
+  const SlotCodes saved = t.Codes();
   t.openAnswer = t.Write("other.mk98", "C5\n");
   t.Key(Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(t.Shown(), "other.mk98 - " + kCaption);
@@ -194,7 +194,7 @@ TEST(MelodyFilesSave, SaveAsAsksForANameAddsTheExtensionAndNamesTheNewFile) {
   t.saveAnswer = t.File("first");
   t.Key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_EQ(t.asked.size(), 2u);
-  const formats::Codes melody = MakeCodes({"11", "12", "72", "01"});
+  const SlotCodes melody = MakeCodes({"11", "12", "72", "01"});
   EXPECT_EQ(ReadBack(t.File("first.mk98")), melody);
   EXPECT_TRUE(FilesWindow::Read(t.File("first.mk98")).startsWith("# Merinkast98 melody\n"));
   EXPECT_EQ(t.Shown(), "first.mk98 - " + kCaption);
@@ -444,7 +444,7 @@ TEST(MelodyFilesSave, AFailedSaveNamesFileAndReasonKeepsTheOldFileAndTheMelody) 
   t.openAnswer = t.Write("old.mk98", old);
   t.Key(Qt::Key_O, Qt::ControlModifier);
   QTest::mouseClick(t.find("ken6"), Qt::LeftButton);
-  const formats::Codes melody = t.Codes();
+  const SlotCodes melody = t.Codes();
   ASSERT_EQ(melody, MakeCodes({"11", "21", "31", "71"}));
 
   {

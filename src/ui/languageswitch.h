@@ -10,6 +10,7 @@
 class QMenu;
 class QWidget;
 
+// Switching the window between Japanese and English, and keeping the choice.
 namespace merin::ui {
 
 // The language a settings value or a --lang value names ("ja", "en"), if any.

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "output/melodytext.h"
+#include "formats/melodytext.h"
 
+#include "core/ascii.h"
 #include "core/coretexts.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
 
 namespace merin {
 namespace {
-
-// ' ' and '\t', '\n', '\v', '\f', '\r', which are 9..13.
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Token `number` (1-based) refused for `why`.
 Refusal TokenRefusal(size_t number, std::string_view token, const Text& why) {
@@ -42,7 +40,7 @@ std::variant<SlotCodes, Refusal> ParseMelodyText(const std::vector<std::string_v
 
 std::vector<std::string_view> SplitTokens(std::string_view text) {
   std::vector<std::string_view> tokens;
-  tokens.reserve(31);
+  tokens.reserve(kSlotCount + 1);
   size_t i = 0;
   while (i < text.size()) {
     while (i < text.size() && IsSpace(text[i])) ++i;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "output/melodytext.h"
+#include "formats/melodytext.h"
 
 #include "core/pitch.h"
 

@@ -37,7 +37,8 @@ inline constexpr Text kKeysTexts[] = {
      "                 メロディファイル以外は最後の音符か休符で終わる\n"
      "  -o フォルダ/   入力ファイル（-i か引数で指定）をそれぞれフォルダ（なければ作る）に、\n"
      "                 元の名前と -f の拡張子で書く: -o out/ -f mid a/song.rtttl は\n"
-     "                 out/song.mid を書く。失敗したファイルは名前を出し、残りは続ける\n"
+     "                 out/song.mid を書く。失敗したファイルは名前を出し、残りは続け、\n"
+     "                 最後に書けた数と失敗した数を標準エラーに出す\n"
      "  -f 形式        -o フォルダ/ の形式（拡張子で指定）\n"
      "  --part N       MIDI ファイルのパート N（1 つのトラックの 1 つのチャンネルの音）を\n"
      "                 取る。トラック順、チャンネル順に 1 から数える。指定しなければ\n"
@@ -45,6 +46,10 @@ inline constexpr Text kKeysTexts[] = {
      "                 一番高いパートを取る\n"
      "  --from N       曲のスロット N から 30 スロットを取る（1 が最初）\n"
      "  --parts        MIDI ファイルのパートを 1 行に 1 つ表示し、変換はしない\n"
+     "  --tune N       RTTTL のテキストの N 曲目を取る（RTTTL のテキストはどれも 1 曲以上の\n"
+     "                 曲集）。指定しなければ最初の曲を取り、-o フォルダ/ では曲ごとに\n"
+     "                 タイトルの名前で書く\n"
+     "  --tunes        RTTTL のテキストの曲を 1 行に 1 つ表示し、変換はしない\n"
      "  --             これより後は - で始まってもオプションではない\n"
      "  --help         この説明を表示して終わる\n"
      "  --version      バージョンを表示して終わる\n"
@@ -86,13 +91,18 @@ inline constexpr Text kKeysTexts[] = {
      "  -o DIR/        write each input FILE (named by -i or as an argument) into the folder\n"
      "                 DIR (made if missing) under its base name with the extension of -f:\n"
      "                 -o out/ -f mid a/song.rtttl writes out/song.mid; a file that fails is\n"
-     "                 named and the others are done\n"
+     "                 named and the others are done, and a last line on stderr counts the\n"
+     "                 files written and failed\n"
      "  -f FORMAT      the format for -o DIR/, by its extension\n"
      "  --part N       take part N of a MIDI file (the notes of one channel in one track),\n"
      "                 numbered from 1 by track, then channel; without it the part named as a\n"
      "                 melody, lead, vocal, voice or solo, else the highest, is taken\n"
      "  --from N       take the 30 slots of a tune from its slot N on (1 is the first)\n"
      "  --parts        list the parts of the MIDI FILE, one a line, and convert nothing\n"
+     "  --tune N       take tune N of an RTTTL text (any RTTTL text is a collection of one\n"
+     "                 tune or more); without it the first is taken, and -o DIR/ writes\n"
+     "                 every tune under its title\n"
+     "  --tunes        list the tunes of the RTTTL text, one a line, and convert nothing\n"
      "  --             what follows is no option, even when it starts with -\n"
      "  --help         show this help and exit\n"
      "  --version      show the version and exit\n"
@@ -132,11 +142,22 @@ inline constexpr Text kKeysTexts[] = {
     {"keys.tunes-need-one-input", "--tunes は 1 つの入力の曲を並べます（--help を参照）",
      "--tunes lists the tunes of one input (try --help)"},
     {"keys.tune-notes", "（{0} 音）", " ({0} notes)"},
+    {"keys.tune-notes-one", "（1 音）", " (1 note)"},
+    {"keys.no-tunes", "選べる曲がありません（曲を選べるのは RTTTL のテキストだけです）",
+     "no tunes to choose (only RTTTL text holds tunes)"},
+    {"keys.batch-summary", "{0} 個のファイルを書き出しました。失敗は {1} 個です",
+     "wrote {0} files, {1} failed"},
+    {"keys.batch-summary-one", "{0} 個のファイルを書き出しました。失敗は {1} 個です",
+     "wrote {0} file, {1} failed"},
+    {"keys.empty-melody", "{0}: メロディが空です（音符も休符もありません）",
+     "{0}: the melody is empty (no notes or rests)"},
+    {"keys.onsets", "出だし {0} 個", "{0} onsets"},
+    {"keys.onsets-one", "出だし 1 個", "1 onset"},
     {"keys.read-and-written", "、読み書き", ", read and written"},
     {"keys.read", "、読み込み", ", read"},
     {"keys.written", "、書き出し", ", written"},
-    {"keys.part-line", "{0}: トラック {1} \"{2}\"、チャンネル {3}、{4}、出だし {5} 個、{6}..{7}\n",
-     "{0}: track {1} \"{2}\", channel {3}, {4}, {5} onsets, {6}..{7}\n"},
+    {"keys.part-line", "{0}: トラック {1} \"{2}\"、チャンネル {3}、{4}、{5}、{6}..{7}\n",
+     "{0}: track {1} \"{2}\", channel {3}, {4}, {5}, {6}..{7}\n"},
     {"keys.standard-input", "標準入力", "standard input"},
 };
 

@@ -8,9 +8,6 @@
 
 namespace merin::formats {
 
-// The 30 slot codes of a melody ("11".."72", "01" rest, "99" empty).
-using Codes = SlotCodes;
-
 // Text files and texts we read are refused above this size.
 inline constexpr size_t kMaxInputBytes = 64 * 1024;
 
@@ -29,7 +26,7 @@ struct ReadOptions {
 // A melody read from a file or text, with what was changed on the way in (empty for a melody
 // file, which alone becomes the melody's own file; any other format is an import).
 struct Imported {
-  Codes codes;
+  SlotCodes codes;
   Report report;
   bool import = false;
   std::string title;  // the tune's own name (see TitleOf), empty when it has none

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/language.h"
+#include "ui/languageswitch.h"
 
 #include <QActionGroup>
 #include <QApplication>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "app/keyswords.h"
+#include "cli/keyswords.h"
 
 namespace merin::keys {
 

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+// Fuzzes the Flipper Music Format reader: a refusal names its place; an import holds only valid
+// codes, a run of notes and rests followed by empty slots, and its export imports back the same
+// slots with no report, as it does from the RTTTL export of the same slots.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "formats/fmf.h"
+#include "formats/formatlist.h"
+#include "formats/rtttl.h"
+#include "melody_check.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  auto read = merin::formats::ReadFmf(bytes, "fuzz");
+  if (auto* error = std::get_if<merin::formats::Refusal>(&read)) {
+    CheckError(*error, size);
+  } else {
+    const auto& imported = std::get<merin::formats::Imported>(read);
+    CheckCodes(imported.codes);
+    // Slots dropped, the shift, the folding, the durations; no title without a file name.
+    if (imported.report.size() > 4 || !imported.title.empty()) std::abort();
+    bool ended = false;
+    for (const auto& code : imported.codes) {
+      if (code == "99")
+        ended = true;
+      else if (ended)
+        std::abort();
+    }
+    auto again = merin::formats::ReadFmf(merin::formats::WriteFmf(imported.codes, ""), "fuzz");
+    auto rtttl = merin::formats::ReadRtttl(merin::formats::WriteRtttl(imported.codes, ""), "fuzz");
+    if (!std::holds_alternative<merin::formats::Imported>(again) ||
+        !std::holds_alternative<merin::formats::Imported>(rtttl)) {
+      std::abort();
+    }
+    const auto& back = std::get<merin::formats::Imported>(again);
+    if (back.codes != imported.codes || !back.report.empty() ||
+        back.codes != std::get<merin::formats::Imported>(rtttl).codes) {
+      std::abort();
+    }
+  }
+  auto any = merin::formats::ReadAny(bytes, "fuzz");
+  if (auto* error = std::get_if<merin::formats::Refusal>(&any)) CheckError(*error, size);
+  return 0;
+}

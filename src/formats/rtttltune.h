@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "formats/format.h"
+#include "formats/textscan.h"
+
+// What the files of the RTTTL unit share (rtttl.cpp reads a tune and writes one,
+// rtttlcollection.cpp finds the tunes of a text); not part of the library's interface.
+namespace merin::formats::rtttl {
+
+// The RTTTL unit's words: what its reader refuses and tells.
+inline constexpr Text kRtttlTexts[] = {
+    {"rtttl.no-name-colon", "RTTTL ではありません: 名前の後に ':' がありません",
+     "not RTTTL: no ':' after the name"},
+    {"rtttl.no-settings-colon",
+     "RTTTL ではありません: 設定の後に ':' がありません（名前:設定:音符）",
+     "not RTTTL: no ':' after the settings (name:settings:notes)"},
+    {"rtttl.empty-setting", "設定が空です", "empty setting"},
+    {"rtttl.unknown-setting", "知らない設定です（d, o, b, v, s のどれか）",
+     "unknown setting (d, o, b, v or s)"},
+    {"rtttl.equals-expected", "設定の後に '=' が必要です", "'=' expected after the setting"},
+    {"rtttl.value-expected", "値が必要です", "value expected"},
+    {"rtttl.number-expected", "数が必要です", "number expected"},
+    {"rtttl.bad-duration", "長さが 1, 2, 4, 8, 16, 32, 64 のどれでもありません",
+     "duration is not one of 1, 2, 4, 8, 16, 32, 64"},
+    {"rtttl.bad-octave", "オクターブが 1..8 の外です", "octave outside 1..8"},
+    {"rtttl.tempo-zero", "テンポは 0 より大きくなければなりません", "tempo must be above 0"},
+    {"rtttl.comma-between-settings", "設定の間に ',' が必要です", "',' expected between settings"},
+    {"rtttl.empty-note", "音符が空です", "empty note"},
+    {"rtttl.letter-expected", "長さの後に音名が必要です",
+     "a note letter expected after the duration"},
+    {"rtttl.not-a-note-letter", "音名（a..g, h）でも休符（p）でもありません",
+     "not a note letter (a..g, h) or a pause (p)"},
+    {"rtttl.pause-sharp", "休符にシャープはありません", "a pause has no sharp"},
+    {"rtttl.comma-after-note",
+     "音符の後にはコンマが必要です（シャープ・付点・オクターブはその前に書きます）",
+     "a comma expected after the note (sharp, dot and octave come before it)"},
+    {"rtttl.no-such-tune", "{0} 曲目はありません（{1} 曲です）", "no tune {0} (the text has {1})"},
+    {"rtttl.tune-taken", "{1} 曲のうち {0} 曲目を取り込みました: {2}", "took tune {0} of {1}: {2}"},
+    {"rtttl.name-changed", "RTTTL の名前は ':' と ',' を除き、{0} 文字までにしました: {1}",
+     "the RTTTL name leaves out ':' and ',' and keeps at most {0} characters: {1}"},
+};
+
+consteval const Text& RtttlText(std::string_view id) { return Row(kRtttlTexts, id); }
+
+// Reads the tune in [start.offset, end) of `text` into `melody`: its title, and its melody from
+// slot `options.from` on; or why it is refused. `notes` is set to the number of its notes and
+// pauses. Only the tune's own bytes are read.
+std::optional<Refusal> ReadTuneInto(Imported& melody, std::string_view text,
+                                    textscan::LineStart start, size_t end,
+                                    std::string_view fileName, const ReadOptions& options,
+                                    size_t* notes);
+
+}  // namespace merin::formats::rtttl

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+// MelodyFiles: saving and exporting.
+#include "ui/melodyfiles.h"
+#include "ui/melodyfilesshared.h"
+
+namespace merin::ui {
+
+using namespace melodyfiles;
+
+bool MelodyFiles::writeMelodyTo(const QString& path) {
+  const SlotCodes codes = currentCodes();
+  const std::string& title = window_.melody().Title;
+  if (auto error =
+          formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes, title))) {
+    fail(tr("保存できませんでした"), path, formats::Words(*error, CurrentLanguage()));
+    return false;
+  }
+  current_ = QFileInfo(path).absoluteFilePath();
+  suggested_.clear();
+  clean_ = codes;
+  cleanTitle_ = title;
+  RecentFiles::add(path);
+  fillRecentMenu();
+  showCaption();
+  showWritten(QT_TR_NOOP("%1 を保存しました"), path);
+  return true;
+}
+
+bool MelodyFiles::save() { return current_.isEmpty() ? saveAs() : writeMelodyTo(current_); }
+
+bool MelodyFiles::saveAs() {
+  QString start = current_;
+  if (start.isEmpty()) start = suggested_;
+  if (start.isEmpty()) start = QDir(startFolder()).filePath("melody." + kMelodyExtension);
+  const QString melodyFilter = FilterOf(formats::MelodyFileFormat());
+  QString filter = melodyFilter;
+  QString path = saveDialog(&window_, tr("名前を付けて保存"), start, melodyFilter, &filter);
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += "." + kMelodyExtension;
+  return writeMelodyTo(path);
+}
+
+bool MelodyFiles::exportMelody() {
+  const std::vector<ExportFormat> formatList = ExportFormats();
+  QStringList filters;
+  for (const ExportFormat& f : formatList) filters << f.filter;
+  // Named by the title, else after the melody's file; in the file's folder.
+  const QString file = current_.isEmpty() ? suggested_ : current_;
+  QString stem = QString::fromStdString(window_.melody().Title).replace('/', '_');
+  if (stem.isEmpty()) stem = file.isEmpty() ? "melody" : QFileInfo(file).completeBaseName();
+  const QString base =
+      QDir(file.isEmpty() ? startFolder() : QFileInfo(file).absolutePath()).filePath(stem);
+  QString chosen = filters.front();
+  QString path = saveDialog(&window_, tr("エクスポート"), base + "." + formatList.front().extension,
+                            filters.join(";;"), &chosen);
+  if (path.isEmpty()) return false;
+  // The extension decides the format; a name without a known one gets the chosen filter's.
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  auto format = std::find_if(formatList.begin(), formatList.end(),
+                             [&](const ExportFormat& f) { return f.extension == suffix; });
+  if (format == formatList.end()) {
+    format = std::find_if(formatList.begin(), formatList.end(),
+                          [&](const ExportFormat& f) { return f.filter == chosen; });
+    if (format == formatList.end()) format = formatList.begin();
+    path += "." + format->extension;
+  }
+  const std::optional<formats::Refusal> error =
+      formats::WriteAs(currentCodes(), format->extension.toStdString(), Da::AppFolder, Local(path),
+                       window_.melody().Title);
+  if (error) {
+    fail(tr("エクスポートできませんでした"), path, formats::Words(*error, CurrentLanguage()));
+    return false;
+  }
+  const auto renamed =
+      formats::NameChangeAs(format->extension.toStdString(), Local(path), window_.melody().Title);
+  showWritten(QT_TR_NOOP("%1 を書き出しました"), path, renamed ? ReportLine(*renamed) : QString());
+  return true;
+}
+
+}  // namespace merin::ui

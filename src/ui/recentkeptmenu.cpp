@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: MIT
+// MelodyFiles: the recent files and the kept melodies, and their menus.
+#include "ui/melodyfiles.h"
+#include "ui/melodyfilesshared.h"
+
+namespace merin::ui {
+
+using namespace melodyfiles;
+
+void MelodyFiles::fillRecentMenu() {
+  recentMenu_->clear();
+  const QStringList files = RecentFiles::list();
+  for (int i = 0; i < files.size(); ++i) {
+    const QString& path = files[i];
+    QString caption = Shown(path);
+    caption.replace('&', QStringLiteral("&&"));
+    auto* action = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(caption));
+    action->setObjectName(QStringLiteral("Recent%1").arg(i));
+    action->setData(path);
+    // A file that is gone (or on a medium not mounted now) stays listed, greyed.
+    action->setEnabled(QFileInfo(path).isFile());
+    connect(action, &QAction::triggered, this, [this, path] { open(path); });
+  }
+  recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void MelodyFiles::fillKeptMenu() {
+  keptMenu_->clear();
+  const auto kept = MelodyKeeper::newest(kKeptListed);
+  for (size_t i = 0; i < kept.size(); ++i) {
+    QString caption = QLocale().toString(kept[i].written, QLocale::ShortFormat) + ' ';
+    const size_t used = formats::UsedSlots(kept[i].codes);
+    for (size_t slot = 0; slot < std::min(used, kKeptNotesShown); ++slot) {
+      caption += " " + QString::fromStdString(TokenOfCode(kept[i].codes[slot]));
+    }
+    if (used > kKeptNotesShown) caption += QStringLiteral(" …");
+    if (!kept[i].title.empty()) caption += QStringLiteral("  「%1」").arg(Text(kept[i].title));
+    auto* action = keptMenu_->addAction(caption);
+    action->setObjectName(QStringLiteral("Kept%1").arg(i));
+    connect(action, &QAction::triggered, this, [this, melody = kept[i]] { openKept(melody); });
+  }
+  keptMenu_->setEnabled(!kept.empty());
+}
+
+void MelodyFiles::openKept(const MelodyKeeper::Kept& kept) {
+  current_.clear();
+  suggested_.clear();
+  showCaption();
+  showMelody(kept.codes, kept.title);
+}
+
+void MelodyFiles::offerLeftWork() {
+  const auto left = MelodyKeeper::leftByEndedRun();
+  if (!left || window_.findChild<QWidget*>("RestoreBar")) return;
+  // A bar between the markers and the keyboard, where it hides no control, that takes no focus:
+  // composing goes on while it is there.
+  auto* bar = new QFrame(&window_);
+  bar->setObjectName("RestoreBar");
+  bar->setFocusPolicy(Qt::NoFocus);
+  bar->setStyleSheet(QStringLiteral("#RestoreBar { background: #ffffe0; }"));
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(6, 2, 6, 2);
+  auto* words = new QLabel(bar);
+  auto* restore = new QPushButton(bar);
+  auto* dismiss = new QPushButton(QStringLiteral("×"), bar);
+  restore->setObjectName("RestoreButton");
+  dismiss->setObjectName("DismissButton");
+  for (QPushButton* button : {restore, dismiss}) button->setFocusPolicy(Qt::NoFocus);
+  layout->addWidget(words, 1);
+  layout->addWidget(restore);
+  layout->addWidget(dismiss);
+  Translate(bar, [words, restore] {
+    words->setText(tr("前回の作業が残っています"));
+    restore->setText(tr("戻す"));
+  });
+  const QString path = left->path;
+  connect(restore, &QPushButton::clicked, this, [this, bar, kept = *left] {
+    openKept(kept);
+    MelodyKeeper::markClosed(kept.path);
+    bar->deleteLater();
+  });
+  connect(dismiss, &QPushButton::clicked, this, [bar, path] {
+    MelodyKeeper::markClosed(path);
+    bar->deleteLater();
+  });
+  const FreeRows rows = FreeRowsBelowStaff();
+  bar->setGeometry(0, window_.menuBar()->height() + rows.top + 2, window_.width(),
+                   std::min(bar->sizeHint().height(), rows.bottom - rows.top - 4));
+  bar->show();
+}
+
+void MelodyFiles::keepReplacedMelody() {
+  keeper_->replacing(modified() && currentCodes() != EmptyCodes());
+}
+
+void MelodyFiles::keepMelodyNow() { keeper_->flush(); }
+
+}  // namespace merin::ui
