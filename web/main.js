@@ -18,15 +18,16 @@ const words = new Words(m, captions);
 const layout = m.mainLayout();
 
 // The waves, into the module's file system for the WAV export and kept for test play; fetched
-// while the page already takes clicks, and awaited by test play and the export.
+// once the page takes clicks, after its pictures, and awaited by test play and the export.
 m.FS.mkdirTree(PROGRAM);
 m.setProgramFolder(PROGRAM);
 const waves = new Map();
-const wavesLoaded = Promise.all(m.programFiles().filter((name) => name.endsWith('.wav')).map(async (name) => {
+let loadWaves;
+const wavesLoaded = new Promise((resolve) => (loadWaves = resolve)).then(() => Promise.all(m.programFiles().filter((name) => name.endsWith('.wav')).map(async (name) => {
   const bytes = new Uint8Array(await (await fetch('program/' + name)).arrayBuffer());
   m.FS.writeFile(`${PROGRAM}/${name}`, bytes);
   waves.set(name, bytes);
-}));
+})));
 
 const view = new MainWindow($('MerinMain'), layout, layout.emptyPicture);
 const staff = layout.controls.find((c) => c.kind === 'staff');
@@ -481,7 +482,7 @@ if (location.hash) {
   view.carryOut(melody.apply({codes: own.codes, cursor: own.cursor, title: own.title}));
   address(melody.snapshot());
 } else {
-  offerLeft(await keeper.left());
+  keeper.left().then(offerLeft);
 }
 history.forget();
 showMelody(melody.snapshot());
@@ -497,3 +498,4 @@ $('AboutButton').addEventListener('click', async () => {
 });
 window.addEventListener('pagehide', () => keep(melody.snapshot(), false));
 document.body.dataset.ready = '';
+loadWaves();
