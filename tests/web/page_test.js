@@ -39,6 +39,14 @@ async function serve() {
   return {server, base: `http://127.0.0.1:${server.address().port}/`};
 }
 
+// A browser of the scenario `t`'s own, closed however the scenario ends.
+async function ownBrowser(t) {
+  const browser = await chromium.launch({executablePath: browserPath(), headless: true,
+    args: ['--no-sandbox', '--disable-gpu']});
+  t.after(() => browser.close());
+  return browser;
+}
+
 let server, context, base;
 test.before(async () => {
   ({server, base} = await serve());
@@ -263,7 +271,7 @@ test('Delete, Insert, Ctrl+Delete and transposing as the 編集 menu does, refus
   await page.close();
 });
 
-test('the address is the melody: replaced on every change, opened in a fresh browser, bad ones refused', async () => {
+test('the address is the melody: replaced on every change, opened in a fresh browser, bad ones refused', async (t) => {
   const page = await open();
   const length = await page.evaluate(() => history.length);
   await page.keyboard.press('KeyQ');
@@ -275,8 +283,7 @@ test('the address is the melody: replaced on every change, opened in a fresh bro
   assert.equal(await page.evaluate(() => history.length), length);
   await page.click('#Command1');
   const listing = await page.inputValue('#Text1');
-  const browser = await chromium.launch({executablePath: browserPath(), headless: true,
-    args: ['--no-sandbox', '--disable-gpu']});
+  const browser = await ownBrowser(t);
   const fresh = await (await browser.newContext()).newPage();
   await fresh.goto(page.url());
   await fresh.waitForSelector('body[data-ready]');
@@ -289,7 +296,6 @@ test('the address is the melody: replaced on every change, opened in a fresh bro
   const refusal = await inPage(fresh, (s) => s.m.melodyOfFragment('m1.AZ').refusal.ja);
   assert.ok((await fresh.textContent('#MessageText')).endsWith(refusal));
   assert.deepEqual(await codes(fresh), melody.codes);
-  await browser.close();
   await page.close();
 });
 
@@ -317,9 +323,8 @@ test('a screen reader names every cell and key, reaches the cells by Tab and hea
   await page.close();
 });
 
-test('nothing lost: a reload, two tabs, the bar of a closed tab\'s melody, kept melodies, storage refused', async () => {
-  const browser = await chromium.launch({executablePath: browserPath(), headless: true,
-    args: ['--no-sandbox', '--disable-gpu']});
+test('nothing lost: a reload, two tabs, the bar of a closed tab\'s melody, kept melodies, storage refused', async (t) => {
+  const browser = await ownBrowser(t);
   const own = await browser.newContext();
   const ready = async (page) => {
     await page.waitForSelector('body[data-ready]');
@@ -380,12 +385,10 @@ test('nothing lost: a reload, two tabs, the bar of a closed tab\'s melody, kept 
   await refused.waitForTimeout(500);
   assert.ok(!(await refused.isVisible('#MessageDialog[open]')));
   assert.deepEqual(await codes(refused), melodyOf(['11', '21']));
-  await browser.close();
 });
 
-test('a phone by touch: no sideways page, the staff row at desktop size, taps, ♯ and a long press', async () => {
-  const browser = await chromium.launch({executablePath: browserPath(), headless: true,
-    args: ['--no-sandbox', '--disable-gpu']});
+test('a phone by touch: no sideways page, the staff row at desktop size, taps, ♯ and a long press', async (t) => {
+  const browser = await ownBrowser(t);
   for (const viewport of [{width: 390, height: 844}, {width: 844, height: 390}]) {
     const page = await (await browser.newContext({viewport, hasTouch: true, isMobile: true})).newPage();
     await page.goto(base);
@@ -415,15 +418,16 @@ test('a phone by touch: no sideways page, the staff row at desktop size, taps, �
     assert.deepEqual(await codes(page), melodyOf([expected[0], '99', '11']));
     await page.screenshot({path: path.join(os.tmpdir(), 'merinkast98-phone.png')});
   }
-  await browser.close();
 });
 
-test('offline once opened, a reload included; installable with no errors; the build in About', async () => {
+test('offline once opened, a reload included; installable with no errors; the build in About', async (t) => {
   const own = await serve();
+  t.after(() => own.server.listening && own.server.close());
   // A profile of its own: Chromium installs nothing from an incognito context.
   const browser = await chromium.launchPersistentContext(
       fs.mkdtempSync(path.join(os.tmpdir(), 'merinkast98-chromium-')), {
         executablePath: browserPath(), headless: true, args: ['--no-sandbox', '--disable-gpu']});
+  t.after(() => browser.close());
   const page = await browser.newPage();
   await page.goto(own.base);
   await page.waitForSelector('body[data-ready]');
@@ -446,5 +450,4 @@ test('offline once opened, a reload included; installable with no errors; the bu
   const version = JSON.parse(fs.readFileSync(path.join(root, 'version.json'), 'utf8'));
   assert.match(await page.textContent('#MessageText'), new RegExp(`${version.program}.*${version.build}`));
   assert.match(version.build, /^[0-9a-f]{12}$/);
-  await browser.close();
 });
