@@ -47,8 +47,10 @@ export async function render(steps, waves) {
 // Test play in the page: plays `steps`, telling `onStep` the index of the step that sounds as
 // each begins and `onEnd` once, when the melody is over or stopped.
 export class TestPlay {
-  constructor(waves) {
+  // `waves` (name to bytes) are all there once `loaded` resolves.
+  constructor(waves, loaded) {
     this.waves = waves;
+    this.loaded = loaded;
     this.playing = null;
   }
 
@@ -56,6 +58,7 @@ export class TestPlay {
     // Playing from the click on: the waves may still be decoded the first time.
     const playing = {source: null, timer: null, onEnd};
     this.playing = playing;
+    await this.loaded;
     if (!this.context) {
       // At the waves' rate, so that none is resampled.
       this.context = new AudioContext({sampleRate: rateOf(this.waves.values().next().value)});

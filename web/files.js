@@ -123,7 +123,8 @@ export class Files {
     });
   }
 
-  // Downloads the melody in the format written with `extension`, named by its title.
+  // Downloads the melody in the format written with `extension`, named by its title; whether it
+  // was written.
   download(extension) {
     const {m, words} = this.session;
     const melody = this.session.melody();
@@ -139,6 +140,7 @@ export class Files {
     link.download = file;
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    return true;
   }
 }
 

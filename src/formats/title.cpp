@@ -7,9 +7,31 @@
 #include "core/escape.h"
 #include "formats/textscan.h"
 
-#if __has_include(<iconv.h>)
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+#elif __has_include(<iconv.h>)
 #include <iconv.h>
 #define MERIN_HAS_ICONV 1
+#endif
+
+#ifdef __EMSCRIPTEN__
+// In WebAssembly the host's decoder reads Shift-JIS: the C library's iconv would bring the tables
+// of every legacy character set into the module, more than all the rest of it. Writes the UTF-8 of
+// the `size` bytes at `bytes` into the `room` bytes at `out`; how many it wrote, or -1 when they
+// are no Shift-JIS text or do not fit.
+EM_JS(int, merin_shift_jis_to_utf8, (const char* bytes, int size, char* out, int room), {
+  let text;
+  try {
+    text =
+        new TextDecoder('shift_jis', {fatal : true}).decode(HEAPU8.subarray(bytes, bytes + size));
+  } catch (error) {
+    return -1;
+  }
+  const length = lengthBytesUTF8(text);
+  if (length >= room) return -1;
+  stringToUTF8(text, out, room);
+  return length;
+});
 #endif
 
 namespace merin::formats {
@@ -17,7 +39,14 @@ namespace {
 
 // `bytes` as UTF-8 when they decode as Shift-JIS, else none.
 std::optional<std::string> FromShiftJis([[maybe_unused]] std::string_view bytes) {
-#ifdef MERIN_HAS_ICONV
+#ifdef __EMSCRIPTEN__
+  std::string out(bytes.size() * 3 + 1, '\0');  // a Shift-JIS character takes at most 3 in UTF-8
+  const int written =
+      merin_shift_jis_to_utf8(bytes.data(), int(bytes.size()), out.data(), int(out.size()));
+  if (written < 0) return std::nullopt;
+  out.resize(size_t(written));
+  return out;
+#elif defined(MERIN_HAS_ICONV)
   iconv_t convert = iconv_open("UTF-8", "SHIFT_JIS");
   if (convert == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string in(bytes);

@@ -9,6 +9,7 @@
 
 #include "core/coretexts.h"
 #include "core/da.h"
+#include "core/melodyaddress.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
@@ -208,6 +209,32 @@ val Convert(const val& codes) {
   return result;
 }
 
+// {codes} or {refusal}: an edit of the whole melody.
+val EditOf(const MelodyEdit& edit) {
+  val result = val::object();
+  if (edit.refusal) {
+    result.set("refusal", RefusalOf(*edit.refusal));
+  } else {
+    result.set("codes", ArrayOf(std::vector<std::string>(edit.codes.begin(), edit.codes.end())));
+  }
+  return result;
+}
+
+// {codes, title} of the address's fragment (without '#'), or {refusal}.
+val MelodyOfAddress(const std::string& fragment) {
+  const auto read = MelodyOfFragment(fragment);
+  val result = val::object();
+  if (const auto* refusal = std::get_if<Refusal>(&read)) {
+    result.set("refusal", RefusalOf(*refusal));
+    return result;
+  }
+  const AddressedMelody& melody = std::get<AddressedMelody>(read);
+  result.set("codes", ArrayOf(std::vector<std::string>(melody.codes.begin(), melody.codes.end())));
+  result.set("title", melody.title);
+  result.set("cursor", SlotAfterLast(melody.codes, AfterFull::WrapToFirst));
+  return result;
+}
+
 void SetProgramFolder(const std::string& folder) {
   Da::AppFolder = Da::WithTrailingSeparator(folder, '/');
 }
@@ -328,6 +355,24 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
         return pitch ? int(pitch->Midi()) : -1;
       });
   function("setProgramFolder", &SetProgramFolder);
+  // The edits of the 編集 menu on 30 codes and the current slot: {codes} or {refusal}.
+  function(
+      "insertEmptySlot", +[](const val& codes, int32_t slot) {
+        return EditOf(InsertEmptySlot(CodesOf(codes), slot));
+      });
+  function(
+      "removeSlot",
+      +[](const val& codes, int32_t slot) { return EditOf(RemoveSlot(CodesOf(codes), slot)); });
+  function(
+      "transpose", +[](const val& codes, int semitones) {
+        return EditOf(Transpose(CodesOf(codes), semitones));
+      });
+  // The melody as the fragment of an address, and back.
+  function(
+      "fragmentOf", +[](const val& codes, const std::string& title) {
+        return FragmentOf(CodesOf(codes), title);
+      });
+  function("melodyOfFragment", &MelodyOfAddress);
   function(
       "programFiles", +[] { return ArrayOf(ProgramFiles()); });
 

@@ -116,3 +116,24 @@ test('the handlers give the calls the page carries out; undo puts a snapshot bac
   melody.delete();
   history.delete();
 });
+
+test('the address\'s fragment round-trips a melody and refuses anything else with the column', async () => {
+  const m = await loaded;
+  const codes = melodyOf(['11', '72', '01', '99', '42']);
+  const fragment = m.fragmentOf(codes, 'かえる');
+  assert.equal(fragment, 'm1.AXr-G.44GL44GI44KL');
+  assert.deepEqual(m.melodyOfFragment(fragment), {codes, title: 'かえる', cursor: 5});
+  assert.match(m.melodyOfFragment('m1.AZ').refusal.en, /^#m1\.AZ:1:6: a slot is one of/);
+  assert.match(m.melodyOfFragment('m1.A.Cg').refusal.ja, /制御文字/);
+  assert.throws(() => m.fragmentOf(['11'], ''), TypeError);
+});
+
+test('the edits of the whole melody give their codes, or a refusal that changes nothing', async () => {
+  const m = await loaded;
+  const codes = melodyOf(['11', '21', '31']);
+  assert.deepEqual(m.insertEmptySlot(codes, 1).codes, melodyOf(['11', '99', '21', '31']));
+  assert.deepEqual(m.removeSlot(codes, 0).codes, melodyOf(['21', '31']));
+  assert.deepEqual(m.transpose(codes, 12).codes, melodyOf(['13', '23', '32']));
+  assert.match(m.transpose(melodyOf(['72']), 1).refusal.en, /B5/);
+  assert.ok(m.insertEmptySlot(Array(30).fill('11'), 0).refusal.ja);
+});

@@ -13,7 +13,8 @@ const {chromium} = require('playwright-core');
 
 const root = path.resolve(process.argv[2]);
 const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.json': 'application/json', '.png': 'image/png'};
+  '.wasm': 'application/wasm', '.json': 'application/json', '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json'};
 
 function browserPath() {
   if (process.env.CHROMIUM) return process.env.CHROMIUM;
@@ -24,9 +25,9 @@ function browserPath() {
   throw new Error('no chromium on PATH (scripts/setup installs it)');
 }
 
-let server, context, base;
-test.before(async () => {
-  server = http.createServer((request, response) => {
+// A static server of the page on a port of its own: {server, base}.
+async function serve() {
+  const server = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://page').pathname.replace(/\/$/, '/index.html');
     fs.readFile(path.join(root, path.normalize(name)), (error, data) => {
       response.writeHead(error ? 404 : 200,
@@ -35,7 +36,20 @@ test.before(async () => {
     });
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  base = `http://127.0.0.1:${server.address().port}/`;
+  return {server, base: `http://127.0.0.1:${server.address().port}/`};
+}
+
+// A browser of the scenario `t`'s own, closed however the scenario ends.
+async function ownBrowser(t) {
+  const browser = await chromium.launch({executablePath: browserPath(), headless: true,
+    args: ['--no-sandbox', '--disable-gpu']});
+  t.after(() => browser.close());
+  return browser;
+}
+
+let server, context, base;
+test.before(async () => {
+  ({server, base} = await serve());
   context = await chromium.launchPersistentContext(
       fs.mkdtempSync(path.join(os.tmpdir(), 'merinkast98-chromium-')), {
         executablePath: browserPath(), headless: true, acceptDownloads: true,
@@ -223,4 +237,217 @@ test('English by choice, kept for the next visit', async () => {
   assert.deepEqual(await english(), ['Test play', 'Stop', 'Slot 1: empty', 'Export...']);
   await page.selectOption('#Language', 'ja');
   await page.close();
+});
+
+test('Delete, Insert, Ctrl+Delete and transposing as the 編集 menu does, refusals said', async () => {
+  const page = await open();
+  for (const key of ['KeyZ', 'KeyX', 'KeyC', 'KeyV']) await page.keyboard.press(key);
+  await page.click('#np1');
+  // What each key gives by the core, from the codes and the current slot before it.
+  const cases = [
+    ['Delete', (s, c, slot) => ({codes: c.map((code, i) => (i === slot ? '99' : code))})],
+    ['Insert', (s, c, slot) => s.m.insertEmptySlot(c, slot)],
+    ['Control+Delete', (s, c, slot) => s.m.removeSlot(c, slot)],
+    ['Control+ArrowUp', (s, c) => s.m.transpose(c, 1)],
+    ['Control+Shift+ArrowUp', (s, c) => s.m.transpose(c, 12)],
+    ['Control+ArrowDown', (s, c) => s.m.transpose(c, -1)],
+  ];
+  let before;
+  for (const [key, expected] of cases) {
+    before = await inPage(page, (s) => s.melody());
+    const wanted = await inPage(page, (s, [f, c, slot]) => (0, eval)(f)(s, c, slot),
+        [expected.toString(), before.codes, before.cursor]);
+    await page.keyboard.press(key);
+    assert.deepEqual(await codes(page), wanted.codes, key);
+    assert.notDeepEqual(wanted.codes, before.codes, key);
+  }
+  await page.keyboard.press('Control+KeyZ');
+  assert.deepEqual(await codes(page), before.codes);
+  await page.keyboard.press('Control+Shift+ArrowUp');
+  const refusal = await inPage(page, (s, c) => s.m.transpose(c, 12).refusal.ja, before.codes);
+  await page.waitForSelector('#MessageDialog[open]');
+  assert.equal(await page.textContent('#MessageText'), refusal);
+  assert.deepEqual(await codes(page), before.codes);
+  await page.close();
+});
+
+test('the address is the melody: replaced on every change, opened in a fresh browser, bad ones refused', async (t) => {
+  const page = await open();
+  const length = await page.evaluate(() => history.length);
+  await page.keyboard.press('KeyQ');
+  await page.keyboard.press('Digit0');
+  await page.keyboard.press('KeyS');
+  const melody = await inPage(page, (s) => s.melody());
+  const fragment = await inPage(page, (s, m) => s.m.fragmentOf(m.codes, m.title), melody);
+  assert.equal(new URL(page.url()).hash, '#' + fragment);
+  assert.equal(await page.evaluate(() => history.length), length);
+  await page.click('#Command1');
+  const listing = await page.inputValue('#Text1');
+  const browser = await ownBrowser(t);
+  const fresh = await (await browser.newContext()).newPage();
+  await fresh.goto(page.url());
+  await fresh.waitForSelector('body[data-ready]');
+  assert.deepEqual(await codes(fresh), melody.codes);
+  await fresh.click('#Command1');
+  assert.equal(await fresh.inputValue('#Text1'), listing);
+  // A fragment that is no melody is refused in the core's words and changes nothing.
+  await fresh.evaluate(() => (location.hash = '#m1.AZ'));
+  await fresh.waitForSelector('#MessageDialog[open]');
+  const refusal = await inPage(fresh, (s) => s.m.melodyOfFragment('m1.AZ').refusal.ja);
+  assert.ok((await fresh.textContent('#MessageText')).endsWith(refusal));
+  assert.deepEqual(await codes(fresh), melody.codes);
+  await page.close();
+});
+
+test('a screen reader names every cell and key, reaches the cells by Tab and hears changes', async () => {
+  const page = await open();
+  await page.keyboard.press('KeyE');
+  const cdp = await page.context().newCDPSession(page);
+  const {nodes} = await cdp.send('Accessibility.getFullAXTree');
+  const buttons = new Set(nodes.filter((n) => n.role?.value === 'button').map((n) => n.name?.value));
+  const expected = await inPage(page, (s) => {
+    const name = (slot, code) => (code === '99' ? s.words.word('page.slot.empty', slot + 1)
+      : s.words.word('page.slot.note', slot + 1, s.m.pitchName(code)));
+    return [...s.melody().codes.map((code, slot) => name(slot, code)),
+      ...s.layout.whiteKeys.concat(s.layout.blackKeys).map((code) => s.words.word('page.key', s.m.pitchName(code))),
+      s.words.word('page.rest-pedal')];
+  });
+  assert.equal(expected[0], 'スロット 1: E5');
+  for (const name of expected) assert.ok(buttons.has(name), name);
+  await page.focus('#Gosen3');
+  await page.keyboard.press('Tab');
+  assert.equal(await page.evaluate(() => document.activeElement.id), 'Gosen4');
+  await page.keyboard.press('KeyQ');
+  assert.equal((await codes(page))[4], '13');
+  assert.equal(await page.textContent('#Announce'), 'スロット 5: C5');
+  await page.close();
+});
+
+test('nothing lost: a reload, two tabs, the bar of a closed tab\'s melody, kept melodies, storage refused', async (t) => {
+  const browser = await ownBrowser(t);
+  const own = await browser.newContext();
+  const ready = async (page) => {
+    await page.waitForSelector('body[data-ready]');
+    return page;
+  };
+  const tab = async () => {
+    const page = await own.newPage();
+    await page.goto(base);
+    return ready(page);
+  };
+  const kept = (page) => page.waitForTimeout(1000);  // the keeping's own delay is shorter
+  const first = await tab(), second = await tab();
+  await first.keyboard.press('KeyZ');
+  await second.keyboard.press('KeyX');
+  await kept(first);
+  // A reload brings each tab's own melody back, and only its own.
+  await first.reload();
+  await second.reload();
+  await ready(first);
+  await ready(second);
+  assert.deepEqual(await codes(first), melodyOf(['11']));
+  assert.deepEqual(await codes(second), melodyOf(['21']));
+  // A new tab starts empty and offers the melody of a closed tab that was never downloaded.
+  await second.close({runBeforeUnload: true});
+  const third = await tab();
+  assert.deepEqual(await codes(third), melodyOf([]));
+  assert.ok(await third.isVisible('#RestoreBar'));
+  assert.equal(await third.textContent('#RestoreText'), '前回の作業が残っています');
+  await third.click('#Restore');
+  assert.deepEqual(await codes(third), melodyOf(['21']));
+  // A melody replaced before it was downloaded is kept, once for the same notes and title.
+  const open = async (fragment, first) => {
+    await third.evaluate((f) => (location.hash = f), fragment);
+    await third.waitForFunction((f) => document.getElementById('Gosen0').ariaLabel.endsWith(f), first);
+  };
+  await open('#m1.B', 'C#4');
+  await open('#m1.C', 'D4');
+  await open('#m1.B', 'C#4');
+  await kept(third);
+  await third.focus('#KeptList');
+  await third.waitForFunction(() => document.getElementById('KeptList').options.length === 3);
+  const options = await third.$$eval('#KeptList option', (o) => o.slice(1).map((x) => x.textContent));
+  assert.match(options[0], / D4$/);
+  assert.match(options[1], / C#4$/);
+  await third.selectOption('#KeptList', {index: 1});
+  assert.deepEqual(await codes(third), melodyOf(['21']));
+  // Storage refused: said once, and composing goes on.
+  const refused = await own.newPage();
+  await refused.addInitScript(() => (indexedDB.open = () => {
+    throw new DOMException('refused', 'QuotaExceededError');
+  }));
+  await refused.goto(base);
+  await ready(refused);
+  assert.match(await refused.textContent('#MessageText'), /^メロディを保管できませんでした/);
+  await refused.keyboard.press('Enter');
+  await refused.keyboard.press('KeyZ');
+  await refused.keyboard.press('KeyX');
+  await refused.waitForTimeout(500);
+  assert.ok(!(await refused.isVisible('#MessageDialog[open]')));
+  assert.deepEqual(await codes(refused), melodyOf(['11', '21']));
+});
+
+test('a phone by touch: no sideways page, the staff row at desktop size, taps, ♯ and a long press', async (t) => {
+  const browser = await ownBrowser(t);
+  for (const viewport of [{width: 390, height: 844}, {width: 844, height: 390}]) {
+    const page = await (await browser.newContext({viewport, hasTouch: true, isMobile: true})).newPage();
+    await page.goto(base);
+    await page.waitForSelector('body[data-ready]');
+    const sizes = await page.evaluate(() => ({page: document.documentElement.scrollWidth,
+      keys: document.getElementById('ken13').getBoundingClientRect().right,
+      cell: document.getElementById('Gosen0').getBoundingClientRect().height,
+      desktop: document.getElementById('Gosen0').offsetHeight}));
+    assert.ok(sizes.page <= viewport.width, `${viewport.width}: the page is ${sizes.page} wide`);
+    assert.ok(sizes.keys <= viewport.width, `${viewport.width}: the keys end at ${sizes.keys}`);
+    assert.ok(sizes.cell >= sizes.desktop, `${viewport.width}: a cell is ${sizes.cell} tall`);
+    if (viewport.width !== 390) continue;
+    await page.tap('#Gosen0', {position: {x: 10, y: 30}});
+    await page.tap('#SharpToggle');
+    await page.tap('#Gosen1', {position: {x: 10, y: 60}});
+    await page.tap('#np2');
+    await page.tap('#ken0');
+    const expected = await inPage(page, (s) => [s.m.staffNoteAt(30, false), s.m.staffNoteAt(60, true), '11']);
+    assert.deepEqual(await codes(page), melodyOf(expected));
+    // A long press on a cell empties it.
+    const box = await page.locator('#Gosen1').boundingBox();
+    const cdp = await page.context().newCDPSession(page);
+    const point = [{x: box.x + 10, y: box.y + 40}];
+    await cdp.send('Input.dispatchTouchEvent', {type: 'touchStart', touchPoints: point});
+    await page.waitForTimeout(800);
+    await cdp.send('Input.dispatchTouchEvent', {type: 'touchEnd', touchPoints: []});
+    assert.deepEqual(await codes(page), melodyOf([expected[0], '99', '11']));
+    await page.screenshot({path: path.join(os.tmpdir(), 'merinkast98-phone.png')});
+  }
+});
+
+test('offline once opened, a reload included; installable with no errors; the build in About', async (t) => {
+  const own = await serve();
+  t.after(() => own.server.listening && own.server.close());
+  // A profile of its own: Chromium installs nothing from an incognito context.
+  const browser = await chromium.launchPersistentContext(
+      fs.mkdtempSync(path.join(os.tmpdir(), 'merinkast98-chromium-')), {
+        executablePath: browserPath(), headless: true, args: ['--no-sandbox', '--disable-gpu']});
+  t.after(() => browser.close());
+  const page = await browser.newPage();
+  await page.goto(own.base);
+  await page.waitForSelector('body[data-ready]');
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const cdp = await page.context().newCDPSession(page);
+  assert.deepEqual((await cdp.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  await new Promise((resolve) => {
+    own.server.close(resolve);
+    own.server.closeAllConnections();
+  });
+  await page.reload();
+  await page.waitForSelector('body[data-ready]');
+  await page.keyboard.press('KeyC');
+  await page.click('#Command1');
+  const listing = await inPage(page, (s) => s.m.convertMelody(s.melody().codes).text);
+  assert.equal(await page.inputValue('#Text1'), listing.replace(/\r\n/g, '\n'));
+  assert.equal((await codes(page))[0], '31');
+  await page.click('#AboutButton');
+  await page.waitForSelector('#MessageDialog[open]');
+  const version = JSON.parse(fs.readFileSync(path.join(root, 'version.json'), 'utf8'));
+  assert.match(await page.textContent('#MessageText'), new RegExp(`${version.program}.*${version.build}`));
+  assert.match(version.build, /^[0-9a-f]{12}$/);
 });
