@@ -83,6 +83,8 @@ class MelodyFiles : public QObject {
   bool exportMelody();
   // How many kept melodies 保管されたメロディ lists, and how many notes of each it shows.
   static constexpr int kKeptListed = 20;
+  // The widths of the restore bar's 戻す and × buttons.
+  static constexpr int kRestoreWidth = 90, kDismissWidth = 28;
   static constexpr size_t kKeptNotesShown = 8;
   // How long a failure to keep the melody is shown, in milliseconds.
   static constexpr int kKeepFailureShownMs = 15000;

@@ -66,6 +66,9 @@ void MelodyFiles::offerLeftWork() {
   restore->setObjectName("RestoreButton");
   dismiss->setObjectName("DismissButton");
   for (QPushButton* button : {restore, dismiss}) button->setFocusPolicy(Qt::NoFocus);
+  // Fixed widths put the buttons at the same place in either language.
+  restore->setFixedWidth(kRestoreWidth);
+  dismiss->setFixedWidth(kDismissWidth);
   layout->addWidget(words, 1);
   layout->addWidget(restore);
   layout->addWidget(dismiss);
