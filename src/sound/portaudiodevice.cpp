@@ -31,6 +31,8 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kPreferredChannels = 2;
 constexpr double kFallbackRate = 44100;
+// The least output latency asked for, in seconds.
+constexpr double kLeastLatency = 0.1;
 // How long after its own length the last sound is let sound before the device closes.
 constexpr double kLastSoundMargin = 0.08;
 
@@ -101,7 +103,9 @@ struct PortAudioDevice::Impl {
     out.device = device;
     out.channelCount = channels;
     out.sampleFormat = paFloat32;
-    out.suggestedLatency = info->defaultHighOutputLatency;
+    // A tenth of a second at least: a busy machine with a sound server that asks in large blocks
+    // otherwise lets the queue run dry between two writes, and a gap is heard.
+    out.suggestedLatency = std::max(info->defaultHighOutputLatency, kLeastLatency);
     PaError e = Pa_OpenStream(&stream, nullptr, &out, rate, paFramesPerBufferUnspecified, paNoFlag,
                               nullptr, nullptr);
     if (e != paNoError) stream = nullptr;
