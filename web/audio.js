@@ -58,12 +58,13 @@ export class TestPlay {
     // Playing from the click on: the waves may still be decoded the first time.
     const playing = {source: null, timer: null, onEnd};
     this.playing = playing;
-    await this.loaded;
-    if (!this.context) {
+    // Decoded once, however many starts wait for it.
+    this.decoded ??= this.loaded.then(async () => {
       // At the waves' rate, so that none is resampled.
       this.context = new AudioContext({sampleRate: rateOf(this.waves.values().next().value)});
       this.buffers = await decodeWaves(this.context, this.waves);
-    }
+    });
+    await this.decoded;
     await this.context.resume();
     if (this.playing !== playing) return;  // stopped meanwhile
     const {buffer, starts} = melodyBuffer(this.context, steps, this.buffers);

@@ -4,6 +4,7 @@
 // a change of the melody is one step of undo.
 import {TestPlay} from './audio.js';
 import {Files} from './files.js';
+import {Guide} from './guide.js';
 import {Keeper} from './keep.js';
 import {MainWindow} from './window.js';
 import {Words} from './words.js';
@@ -46,6 +47,8 @@ export const session = {
   replace: (taken) => replace({codes: taken.codes, cursor: taken.cursor, title: taken.title}),
 };
 const files = new Files(session);
+const guide = new Guide(session, testPlay);
+$('GuideButton').addEventListener('click', () => !testPlay.playing && guide.open());
 
 function same(a, b) {
   return a.title === b.title && a.codes.every((code, i) => code === b.codes[i]);
@@ -303,6 +306,10 @@ document.addEventListener('keydown', (event) => {
   if (event.key === 'Escape' && testPlay.playing) return testPlay.stop();
   if (event.key === 'Shift' && hovered) ghost(true);
   if (event.target.closest('input:not([type=file]), textarea, select, dialog[open]')) return;
+  if (event.key === 'F2' && !testPlay.playing) {
+    event.preventDefault();
+    return guide.open();
+  }
   const ctrl = event.ctrlKey || event.metaKey;
   const key = event.key.toLowerCase();
   if (ctrl && !event.altKey && (key === 'y' || (key === 'z' && event.shiftKey))) {
@@ -424,6 +431,7 @@ words.follow(() => {
   $('StopButton').textContent = words.word('page.stop');
   $('CopyButton').textContent = words.word('page.copy');
   $('ShareButton').textContent = words.word('page.share');
+  $('GuideButton').textContent = words.word('guide.title');
   $('SharpToggle').textContent = words.word('page.sharp');
   $('AboutButton').textContent = words.word('page.about');
   $('SharpToggle').title = words.word('page.sharp-taps');

@@ -22,6 +22,7 @@
 #include "formats/intake.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
+#include "output/keypresses.h"
 #include "web/webmelody.h"
 
 namespace merin::web {
@@ -209,6 +210,22 @@ val Convert(const val& codes) {
   return result;
 }
 
+// [{slot, name, rest, confirm, key, presses}]: how each slot is typed in, as the listing has it.
+val KeyPresses(const val& codes) {
+  val slots = val::array();
+  for (const SlotPresses& p : KeyPressesOf(CodesOf(codes))) {
+    val slot = val::object();
+    slot.set("slot", p.slot);
+    slot.set("name", p.name);
+    slot.set("rest", p.rest);
+    slot.set("confirm", p.confirm);
+    slot.set("key", std::string(1, p.key));
+    slot.set("presses", p.presses);
+    slots.call<void>("push", slot);
+  }
+  return slots;
+}
+
 // {codes} or {refusal}: an edit of the whole melody.
 val EditOf(const MelodyEdit& edit) {
   val result = val::object();
@@ -321,11 +338,13 @@ val PianoKeyOf(const std::string& usKey) {
   return object;
 }
 
-// {id: {ja, en}} of every text of the page: the core's rows whose id begins "page.".
+// {id: {ja, en}} of every text of the page: the core's rows whose id begins "page." or, for the
+// typing guide, "guide.".
 val PageWordsOf() {
   val words = val::object();
   for (const Text& row : kCoreTexts) {
-    if (row.id.starts_with("page.")) words.set(std::string(row.id), BothOf(row));
+    if (row.id.starts_with("page.") || row.id.starts_with("guide."))
+      words.set(std::string(row.id), BothOf(row));
   }
   return words;
 }
@@ -339,6 +358,7 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
   function("take", &Take);
   function("exportAs", &ExportAs);
   function("convertMelody", &Convert);
+  function("keyPresses", &KeyPresses);
   function("staffNoteAt", &StaffNote);
   function("words", &WordsOf);
   function("mainLayout", &MainLayout);
@@ -348,6 +368,8 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
       "pitchName", +[](const std::string& code) { return TokenOfCode(code); });
   function(
       "pictureFileOf", +[](const std::string& code) { return PictureFileOf(code); });
+  function(
+      "waveFileOf", +[](const std::string& code) { return WaveFileOf(code); });
   // The MIDI key of a note's code, or -1 for a rest, an empty slot or no code.
   function(
       "midiOf", +[](const std::string& code) {

@@ -137,3 +137,17 @@ test('the edits of the whole melody give their codes, or a refusal that changes 
   assert.match(m.transpose(melodyOf(['72']), 1).refusal.en, /B5/);
   assert.ok(m.insertEmptySlot(Array(30).fill('11'), 0).refusal.ja);
 });
+
+test('each slot\'s key presses are its line of the listing, with its pitch name', async () => {
+  const m = await loaded;
+  const codes = melodyOf(['11', '12', '01', '99', '72', '21', '01', '23']);
+  const slots = m.keyPresses(codes);
+  const listing = m.convertMelody(codes).slots;
+  assert.equal(slots.length, 30);
+  slots.forEach((s, i) => {
+    assert.equal(s.slot, i + 1);
+    assert.equal((s.confirm ? '[確定]' : '') + `[${s.key}]`.repeat(s.presses), listing[i].keys, `slot ${i + 1}`);
+  });
+  assert.deepEqual(slots.slice(0, 4).map((s) => [s.name, s.rest, s.confirm]),
+      [['C4', false, false], ['C#4', false, true], ['', true, false], ['', false, false]]);
+});

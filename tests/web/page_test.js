@@ -271,6 +271,57 @@ test('Delete, Insert, Ctrl+Delete and transposing as the 編集 menu does, refus
   await page.close();
 });
 
+test('the typing guide steps through the slots with the listing\'s presses, keys lit in order', async () => {
+  const page = await open();
+  for (const key of ['KeyZ', 'KeyZ', 'KeyS', 'Digit0', 'KeyE']) await page.keyboard.press(key);
+  await page.click('#Command1');
+  const lines = (await page.inputValue('#Text1')).split('\n');
+  await page.keyboard.press('F2');
+  const dialog = await page.evaluate(() => {
+    const d = document.getElementById('GuideDialog');
+    return {open: d.open, role: d.getAttribute('role'), modal: d.getAttribute('aria-modal'),
+      focused: d.contains(document.activeElement), live: document.getElementById('GuideNow').getAttribute('aria-live')};
+  });
+  assert.deepEqual(dialog, {open: true, role: 'dialog', modal: 'true', focused: true, live: 'polite'});
+  const words = (id, value) => inPage(page, (s, [id, value]) => s.words.word(id, value), [id, value]);
+  const lit = () => page.textContent('#GuideKeypad .lit');
+  for (let slot = 1; slot <= 6; ++slot) {
+    assert.equal(await page.textContent('#GuideSlot'), await words('guide.slot', slot));
+    assert.equal(await page.textContent('#GuidePresses'), await words('guide.presses', lines[slot - 1]));
+    const keys = [...lines[slot - 1].matchAll(/\[(.*?)\]/g)].map((k) => k[1]);
+    assert.equal(await lit(), keys[0], `slot ${slot}`);
+    if (keys.length > 1) await page.waitForFunction((key) => document.querySelector('#GuideKeypad .lit')?.textContent === key, keys[1]);
+    await page.keyboard.press(slot === 3 ? 'ArrowRight' : 'Space');
+  }
+  assert.equal(await page.textContent('#GuidePitch'), await words('guide.empty'));
+  await page.keyboard.press('ArrowLeft');
+  await page.keyboard.press('Home');
+  assert.equal(await page.textContent('#GuidePitch'), 'C4');
+  // A tap on the right half goes on, a swipe to the left too, one to the right back.
+  const face = await page.locator('#GuideFace').boundingBox();
+  await page.mouse.click(face.x + face.width * 0.75, face.y + 20);
+  const swipe = async (from, to) => {
+    await page.mouse.move(face.x + from, face.y + 20);
+    await page.mouse.down();
+    await page.mouse.move(face.x + to, face.y + 20, {steps: 4});
+    await page.mouse.up();
+  };
+  await swipe(200, 40);
+  assert.equal(await page.textContent('#GuideSlot'), await words('guide.slot', 3));
+  await swipe(40, 200);
+  assert.equal(await page.textContent('#GuideSlot'), await words('guide.slot', 2));
+  await page.screenshot({path: path.join(os.tmpdir(), 'merinkast98-guide.png')});
+  await page.setViewportSize({width: 390, height: 844});
+  const box = await page.locator('#GuideDialog').boundingBox();
+  assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= 390 && box.y + box.height <= 844, JSON.stringify(box));
+  await page.screenshot({path: path.join(os.tmpdir(), 'merinkast98-guide-phone.png')});
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => !document.getElementById('GuideDialog').open &&
+      document.activeElement.id === 'Command1');
+  assert.deepEqual(page.errors, []);
+  await page.close();
+});
+
 test('the address is the melody: replaced on every change, opened in a fresh browser, bad ones refused', async (t) => {
   const page = await open();
   const length = await page.evaluate(() => history.length);
