@@ -6,11 +6,11 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QHeaderView>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
-#include <QHeaderView>
 #include <QUndoStack>
 #include <QUrl>
 #include <fstream>
