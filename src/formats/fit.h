@@ -12,6 +12,13 @@ namespace merin::formats {
 // A rest in a reader's sequence of pitches.
 inline constexpr int kRestPitch = -1;
 
+// The key, numbered as MIDI's, of note `letter` ('a'..'g') in scientific octave `octave` (octave 4
+// holds middle C), raised by `raise` semitones.
+constexpr int KeyOf(char letter, int octave, int raise) {
+  constexpr int kSemitone[] = {9, 11, 0, 2, 4, 5, 7};  // a..g above C
+  return 12 * (octave + 1) + kSemitone[letter - 'a'] + raise;
+}
+
 // The highest key a reader gives: B#16 of the Flipper format, above MIDI's 127.
 inline constexpr int kHighestKey = 12 * 17 + 12;
 

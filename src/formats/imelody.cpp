@@ -149,10 +149,8 @@ class MelodyReader {
       length += 10 * (text_[pos_++] - '.' + 1);  // a value of its own for each specifier
     }
     if (pitches.size() < kMostSlots) {
-      static constexpr int kSemitone[] = {9, 11, 0, 2, 4, 5, 7};  // a..g above C
       // *n holds the A of 55·2^n Hz, the A of scientific octave n + 1.
-      pitches.push_back(rest ? kRestPitch
-                             : 12 * (octave_ + 2) + kSemitone[letter - 'a'] + accidental);
+      pitches.push_back(rest ? kRestPitch : KeyOf(letter, octave_ + 1, accidental));
       lengths_.push_back(length);
     }
     return std::nullopt;

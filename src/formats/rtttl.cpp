@@ -170,8 +170,7 @@ class Reader {
       if (pause) {
         pitches.push_back(kRestPitch);
       } else {
-        static constexpr int kSemitone[] = {9, 11, 0, 2, 4, 5, 7};  // a..g above C
-        pitches.push_back(12 * (octave + 1) + kSemitone[letter - 'a'] + (sharp ? 1 : 0));
+        pitches.push_back(KeyOf(letter, octave, sharp ? 1 : 0));
       }
       if (const size_t slot = pitches.size() - 1; slot >= first && slot < first + kSlotCount) {
         const int length = dotted ? -duration : duration;
