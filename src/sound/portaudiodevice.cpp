@@ -99,15 +99,9 @@ struct PortAudioDevice::Impl {
     }
     channels = std::min(kPreferredChannels, info->maxOutputChannels);
     rate = info->defaultSampleRate > 0 ? int(info->defaultSampleRate) : int(kFallbackRate);
-    PaStreamParameters out{};
-    out.device = device;
-    out.channelCount = channels;
-    out.sampleFormat = paFloat32;
     // A tenth of a second at least: a busy machine with a sound server that asks in large blocks
     // otherwise lets the queue run dry between two writes, and a gap is heard.
-    out.suggestedLatency = std::max(info->defaultHighOutputLatency, kLeastLatency);
-    PaError e = Pa_OpenStream(&stream, nullptr, &out, rate, paFramesPerBufferUnspecified, paNoFlag,
-                              nullptr, nullptr);
+    PaError e = OpenOutput(&stream, std::max(info->defaultHighOutputLatency, kLeastLatency));
     if (e != paNoError) stream = nullptr;
     if (e == paNoError) e = Pa_StartStream(stream);
     if (e != paNoError) {
@@ -118,18 +112,35 @@ struct PortAudioDevice::Impl {
     return true;
   }
 
+  // Opens `*opened` on the default output device with the device's channels and rate.
+  PaError OpenOutput(PaStream** opened, double latency) const {
+    PaStreamParameters out{};
+    out.device = Pa_GetDefaultOutputDevice();
+    out.channelCount = channels;
+    out.sampleFormat = paFloat32;
+    out.suggestedLatency = latency;
+    return Pa_OpenStream(opened, nullptr, &out, rate, paFramesPerBufferUnspecified, paNoFlag,
+                         nullptr, nullptr);
+  }
+
+  // `path` decoded for the stream; a sound too large to hold is refused as out of memory.
+  DecodedWave Decode(const std::string& path) const {
+    try {
+      return DecodeWave(path, channels, rate);
+    } catch (const std::bad_alloc&) {
+      DecodedWave wave;
+      wave.refusal = SystemRefusal(ENOMEM, path);
+      return wave;
+    }
+  }
+
   // The last sound: see PortAudioDevice::PlayLastWave.
   void PlayLast(const std::string& path) {
     if (!stream) {
       Play(path);
       return;
     }
-    DecodedWave wave;
-    try {
-      wave = DecodeWave(path, channels, rate);
-    } catch (const std::bad_alloc&) {
-      wave.refusal = SystemRefusal(ENOMEM, path);
-    }
+    const DecodedWave wave = Decode(path);
     if (!wave.ok()) Report(path, wave);
     const std::lock_guard lock(writing);
     Pa_AbortStream(stream);
@@ -137,17 +148,8 @@ struct PortAudioDevice::Impl {
     stream = nullptr;
     if (!wave.ok()) return;
     if (wave.cutShort) Report(path, wave);
-    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
-    PaStreamParameters out{};
-    out.device = device;
-    out.channelCount = channels;
-    out.sampleFormat = paFloat32;
-    out.suggestedLatency = wave.seconds() + 0.1;
     PaStream* last = nullptr;
-    if (Pa_OpenStream(&last, nullptr, &out, rate, paFramesPerBufferUnspecified, paNoFlag, nullptr,
-                      nullptr) != paNoError) {
-      return;
-    }
+    if (OpenOutput(&last, wave.seconds() + 0.1) != paNoError) return;
     const auto start = Clock::now();
     const auto frames = static_cast<unsigned long>(wave.samples.size() / size_t(channels));
     if (Pa_StartStream(last) == paNoError) {
@@ -218,12 +220,7 @@ struct PortAudioDevice::Impl {
 
   void Play(const std::string& path) {
     const unsigned generation = stops;
-    DecodedWave wave;
-    try {
-      wave = DecodeWave(path, channels, rate);
-    } catch (const std::bad_alloc&) {  // a sound too large to hold
-      wave.refusal = SystemRefusal(ENOMEM, path);
-    }
+    const DecodedWave wave = Decode(path);
     if (!wave.ok()) {
       Report(path, wave);
       return;
