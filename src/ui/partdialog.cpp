@@ -91,7 +91,7 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
           [](int) { return true; }, this)),
       from_(new QSpinBox(this)),
       roll_(new PianoRoll(this)),
-      sound_(sound) {
+      player_(sound ? std::make_unique<WavePlayer>(*sound) : nullptr) {
   setObjectName("PartDialog");
   setWindowTitle(tr("パートを選ぶ"));
   parts_->setObjectName("Parts");
@@ -108,7 +108,7 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
   play->setObjectName("Play");
   play->setToolTip(tr("30 スロットを鳴らす"));
   play->setAccessibleName(tr("30 スロットを鳴らす"));
-  play->setEnabled(sound_ != nullptr);
+  play->setEnabled(player_ != nullptr);
   play->setAutoDefault(false);
   connect(play, &QPushButton::clicked, this, &PartDialog::play);
   auto* rollRow = new QHBoxLayout;
@@ -130,29 +130,19 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
   parts_->setFocus();
 }
 
-PartDialog::~PartDialog() {
-  stop_ = true;
-  if (sound_) sound_->Stop();
-  player_.waitForDone();
-}
+PartDialog::~PartDialog() = default;
 
 void PartDialog::play() {
   // A press while it plays stops it.
-  if (player_.activeThreadCount() > 0) {
-    stop_ = true;
-    sound_->Stop();
+  if (player_->playing()) {
+    player_->stop();
     return;
   }
-  player_.waitForDone();
-  stop_ = false;
   Melody melody;
   std::copy(roll_->codes().begin(), roll_->codes().end(), melody.Notes.begin());
-  player_.start([this, steps = TestPlaySteps(melody)] {
-    for (const TestPlayStep& step : steps) {
-      if (stop_) return;
-      sound_->PlayWave(Da::PathOf(step.wave));
-    }
-  });
+  std::vector<std::string> waves;
+  for (const TestPlayStep& step : TestPlaySteps(melody)) waves.push_back(Da::PathOf(step.wave));
+  player_->play(std::move(waves));
 }
 
 formats::ReadOptions PartDialog::choice() const {

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <QDialog>
-#include <QThreadPool>
-#include <atomic>
+#include <memory>
 
 #include "core/sounddevice.h"
+#include "ui/waveplayer.h"
 
 #include "formats/midi.h"
 
@@ -57,9 +57,7 @@ class PartDialog : public QDialog {
   RowList* parts_;
   QSpinBox* from_;
   PianoRoll* roll_;
-  SoundDevice* sound_;
-  QThreadPool player_;
-  std::atomic<bool> stop_{false};
+  std::unique_ptr<WavePlayer> player_;  // none without a sound device
 };
 
 }  // namespace merin::ui

@@ -51,7 +51,7 @@ QLabel* KeyTile(const QString& key, QWidget* parent) {
 TypingGuide::TypingGuide(const Melody& melody, SoundDevice& sound, QWidget* parent)
     : QDialog(parent),
       slots_(KeyPressesOf(std::span<const std::string, 30>(melody.Notes.data(), 30))),
-      sound_(sound),
+      player_(sound),
       timer_(new QTimer(this)),
       number_(new QLabel(this)),
       pitch_(new QLabel(this)),
@@ -59,7 +59,6 @@ TypingGuide::TypingGuide(const Melody& melody, SoundDevice& sound, QWidget* pare
       hint_(new QLabel(this)) {
   setObjectName("TypingGuide");
   std::copy_n(melody.Notes.begin(), codes_.size(), codes_.begin());
-  player_.setMaxThreadCount(1);  // one note after another
 
   number_->setObjectName("GuideSlot");
   pitch_->setObjectName("GuidePitch");
@@ -125,11 +124,6 @@ TypingGuide::TypingGuide(const Melody& melody, SoundDevice& sound, QWidget* pare
   showSlot(1);
 }
 
-TypingGuide::~TypingGuide() {
-  sound_.Stop();
-  player_.waitForDone();
-}
-
 void TypingGuide::addMenuItem(QMenu* help, QWidget* window, const Melody& melody,
                               SoundDevice& sound) {
   auto* item = help->addAction(QString());
@@ -150,9 +144,7 @@ void TypingGuide::showSlot(int slot) {
   showWords();
   light(0);
   timer_->start(kPressMs);
-  const std::string wave = Da::PathOf(WaveFileOf(codes_[size_t(slot_ - 1)]));
-  sound_.Stop();
-  player_.start([this, wave] { sound_.PlayWave(wave); });
+  player_.play({Da::PathOf(WaveFileOf(codes_[size_t(slot_ - 1)]))});
 }
 
 void TypingGuide::showWords() {

@@ -2,13 +2,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QThreadPool>
 #include <array>
 #include <map>
 
 #include "core/melody.h"
 #include "core/sounddevice.h"
 #include "output/keypresses.h"
+#include "ui/waveplayer.h"
 
 class QLabel;
 class QMenu;
@@ -25,7 +25,6 @@ class TypingGuide : public QDialog {
  public:
   // The guide of `melody`, from slot 1; its notes sound through `sound`.
   TypingGuide(const Melody& melody, SoundDevice& sound, QWidget* parent);
-  ~TypingGuide() override;
 
   // Adds the guide's item to the help menu of `window`, whose melody it shows.
   static void addMenuItem(QMenu* help, QWidget* window, const Melody& melody, SoundDevice& sound);
@@ -52,8 +51,7 @@ class TypingGuide : public QDialog {
 
   std::array<SlotPresses, 30> slots_;
   std::array<std::string, 30> codes_;
-  SoundDevice& sound_;
-  QThreadPool player_;
+  WavePlayer player_;
   int slot_ = 1;
   bool sounded_ = false;  // the slot shown has sounded
   int press_ = 0;         // of the keys of the slot shown, the one lit
