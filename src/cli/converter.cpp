@@ -13,8 +13,8 @@
 #include "cli/keyswords.h"
 #include "core/da.h"
 #include "core/escape.h"
+#include "core/melodyedit.h"
 #include "formats/melodytext.h"
-#include "formats/slots.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
 
@@ -124,7 +124,7 @@ int ConvertOne(const Plan& plan) {
     if (auto* error = std::get_if<Refusal>(&melody)) return Fail(kBadInput, Said(*error));
     codes = std::get<Imported>(melody).codes;
     title = std::get<Imported>(melody).title;
-    if (!plan.output && formats::UsedSlots(codes) == 0) {
+    if (!plan.output && IsEmptyMelody(codes)) {
       Say(Said(KeysText("keys.empty-melody"), {Escaped(NameOf(path))}));
     }
   }

@@ -38,6 +38,11 @@ SlotCodes EmptyCodes() {
 
 bool IsEmptySlot(std::string_view code) { return code == kEmptyCode; }
 
+bool IsEmptyMelody(const SlotCodes& codes) {
+  return std::all_of(codes.begin(), codes.end(),
+                     [](const std::string& c) { return IsEmptySlot(c); });
+}
+
 int32_t SlotAfterLast(const SlotCodes& codes, AfterFull full) {
   for (int32_t slot = kSlotCount - 1; slot >= 0; --slot) {
     if (IsEmptySlot(codes[size_t(slot)])) continue;

@@ -35,6 +35,9 @@ SlotCodes EmptyCodes();
 // A slot is empty when it holds the empty code; rests and notes are not.
 bool IsEmptySlot(std::string_view code);
 
+// A melody is empty when every slot is: one rest makes it a melody.
+bool IsEmptyMelody(const SlotCodes& codes);
+
 // Where the cursor goes after a melody whose slot 29 is taken: End stays there, a melody brought
 // in wraps to slot 0 as typing does.
 enum class AfterFull { StayOnLast, WrapToFirst };

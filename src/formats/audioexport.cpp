@@ -2,6 +2,7 @@
 #include "formats/audioexport.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <string_view>
 
@@ -34,6 +35,19 @@ Refusal Unread(const std::string& path, Refusal why) {
 }
 
 }  // namespace
+
+std::variant<PcmSound, Refusal> ReadSoundFile(const std::string& path) {
+  auto read = ReadSoundOf(path);
+  if (auto* refusal = std::get_if<Refusal>(&read)) return std::move(*refusal);
+  const ReadSound& sound = std::get<ReadSound>(read);
+  if (sound.cutShort) return Refusal(CoreText("sound.cut"), path);
+  PcmSound pcm{sound.rate, sound.channels, {}};
+  pcm.samples.reserve(sound.samples.size());
+  for (const float sample : sound.samples) {
+    pcm.samples.push_back(int16_t(std::lrint(std::clamp(sample * 32768.0f, -32768.0f, 32767.0f))));
+  }
+  return pcm;
+}
 
 std::vector<Format> AudioFormats() {
   const auto audio = [](std::string_view extension, std::string_view mime, Text dialogName) {

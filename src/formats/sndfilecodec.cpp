@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include <sndfile.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 #include "core/coretexts.h"
 #include "formats/audiocodec.h"
@@ -81,22 +85,48 @@ sf_count_t MemoryWrite(const void* in, sf_count_t count, void* data) {
 
 sf_count_t MemoryTell(void* data) { return static_cast<MemoryFile*>(data)->position; }
 
+// libsndfile opens a file cut short and shortens the sound to what is left; only its log says
+// that the data chunk was meant to be longer ("data : 24696 (should be 11956)").
+bool CutShort(SNDFILE* file) {
+  std::string log(4096, '\0');
+  log.resize(size_t(sf_command(file, SFC_GET_LOG_INFO, log.data(), int(log.size()))));
+  size_t line = 0;
+  while (line < log.size()) {
+    const size_t end = std::min(log.find('\n', line), log.size());
+    const std::string_view text(log.data() + line, end - line);
+    if (text.starts_with("data") && text.find("(should be") != std::string_view::npos) return true;
+    line = end + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
-std::variant<PcmSound, Refusal> ReadSoundFile(const std::string& path) {
-  const Refusal notASound(CoreText("sound.not-a-sound-file"), path);
+std::variant<ReadSound, Refusal> ReadSoundOf(const std::string& path, bool lengthOnly) {
+  struct stat st {};
+  if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return SystemRefusal(EISDIR, path);
+  // No sound the audio library reads, in its own words when it gives any.
+  const auto notASound = [&](const char* words) {
+    Refusal refusal(CoreText("sound.not-a-sound-file"), path);
+    if (words) refusal.detail = words;
+    return refusal;
+  };
   SF_INFO info{};
   SndfilePtr file;
   {
     const std::lock_guard lock(openMutex);
     file.reset(sf_open(path.c_str(), SFM_READ, &info));
-    if (!file) return notASound;
+    if (!file) return notASound(sf_strerror(nullptr));
   }
-  if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return notASound;
-  PcmSound sound{info.samplerate, info.channels, {}};
+  if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return notASound(nullptr);
+  ReadSound sound{info.samplerate, info.channels, info.frames, CutShort(file.get()), {}};
+  if (lengthOnly) return sound;
   sound.samples.resize(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
-  const sf_count_t got = sf_readf_short(file.get(), sound.samples.data(), info.frames);
-  if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) return notASound;
+  const sf_count_t got = sf_readf_float(file.get(), sound.samples.data(), info.frames);
+  if (got < 0 || sf_error(file.get()) != SF_ERR_NO_ERROR) {
+    return notASound(sf_strerror(file.get()));
+  }
+  sound.frames = got;
   sound.samples.resize(static_cast<size_t>(got) * static_cast<size_t>(info.channels));
   return sound;
 }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include <algorithm>
 #include <variant>
 
 #include "core/coretexts.h"
@@ -8,13 +9,23 @@
 
 namespace merin::formats {
 
-std::variant<PcmSound, Refusal> ReadSoundFile(const std::string& path) {
+std::variant<ReadSound, Refusal> ReadSoundOf(const std::string& path, bool lengthOnly) {
   auto bytes = ReadInputFile(path, Accept::Files, kMaxBinaryBytes);
   if (!std::holds_alternative<std::string>(bytes)) {
     return Refusal(CoreText("sound.not-a-sound-file"), path);
   }
-  auto sound = ReadWave(std::get<std::string>(bytes));
-  if (auto* refusal = std::get_if<Refusal>(&sound)) refusal->file = path;
+  auto wave = ReadWave(std::get<std::string>(bytes));
+  if (auto* refusal = std::get_if<Refusal>(&wave)) {
+    refusal->file = path;
+    return std::move(*refusal);
+  }
+  const PcmSound& pcm = std::get<PcmSound>(wave);
+  ReadSound sound{
+      pcm.rate, pcm.channels, int64_t(pcm.samples.size()) / std::max(pcm.channels, 1), false, {}};
+  if (!lengthOnly) {
+    sound.samples.reserve(pcm.samples.size());
+    for (const int16_t sample : pcm.samples) sound.samples.push_back(float(sample) / 32768.0f);
+  }
   return sound;
 }
 

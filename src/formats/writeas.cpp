@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "core/coretexts.h"
+#include "core/melodyedit.h"
 #include "formats/audioexport.h"
 #include "formats/fileio.h"
-#include "formats/slots.h"
 
 namespace merin::formats {
 namespace {
@@ -56,7 +56,7 @@ std::vector<const Format*> OpenedFormats() {
 std::optional<Refusal> RefusedAsEmpty(const SlotCodes& codes, std::string_view extension,
                                       std::string_view target) {
   const Format* format = FormatOfExtension(extension);
-  if (!format || format->ownFile || UsedSlots(codes) > 0) return std::nullopt;
+  if (!format || format->ownFile || !IsEmptyMelody(codes)) return std::nullopt;
   return Refusal(CoreText("export.empty-melody"), std::string(target));
 }
 

@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "core/notecode.h"
+
 class QLabel;
 class QPushButton;
 class QStatusBar;
@@ -16,8 +18,8 @@ class StaffCell;
 
 // The laid-out controls of the main window, owned by their Qt parent, the client area.
 struct MainControls {
-  std::array<StaffCell*, 30> gosen{};
-  std::array<PositionMarker*, 30> np{};
+  std::array<StaffCell*, kSlotCount> gosen{};
+  std::array<PositionMarker*, kSlotCount> np{};
   std::array<KeyButton*, 14> ken{};
   std::array<KeyButton*, 10> bkey{};
   QPushButton* pedalSW = nullptr;

@@ -180,7 +180,7 @@ void MelodyFiles::followChange() {
   keeper_->changed();
   showCaption();
   // An empty melody has nothing to export.
-  exportItem_->setEnabled(formats::UsedSlots(currentCodes()) > 0);
+  exportItem_->setEnabled(!IsEmptyMelody(currentCodes()));
 }
 
 void MelodyFiles::showCaption() {

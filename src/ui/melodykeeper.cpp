@@ -34,7 +34,7 @@ std::optional<std::string> BytesOf(const QString& path) {
 std::optional<MelodyKeeper::Kept> KeptOf(const QFileInfo& info, const std::string& bytes) {
   auto read = formats::MelodyFileFormat().read(bytes, info.fileName().toStdString(), {});
   auto* melody = std::get_if<formats::Imported>(&read);
-  if (!melody || melody->codes == EmptyCodes()) return std::nullopt;
+  if (!melody || IsEmptyMelody(melody->codes)) return std::nullopt;
   return MelodyKeeper::Kept{info.filePath(), info.lastModified(), melody->codes, melody->title,
                             bytes.ends_with(kClosedLine)};
 }
@@ -129,7 +129,7 @@ void MelodyKeeper::replacing(bool keepIt) {
 
 void MelodyKeeper::write(bool closed) {
   const MelodySnapshot melody = melody_();
-  if (melody.codes == EmptyCodes()) return;
+  if (IsEmptyMelody(melody.codes)) return;
   const std::string bytes = formats::WriteMelodyFile(melody.codes, melody.title) +
                             (closed ? std::string(kClosedLine) : std::string());
   if (bytes == written_) return;

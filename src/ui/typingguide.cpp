@@ -50,7 +50,8 @@ QLabel* KeyTile(const QString& key, QWidget* parent) {
 
 TypingGuide::TypingGuide(const Melody& melody, SoundDevice& sound, QWidget* parent)
     : QDialog(parent),
-      slots_(KeyPressesOf(std::span<const std::string, 30>(melody.Notes.data(), 30))),
+      slots_(
+          KeyPressesOf(std::span<const std::string, kSlotCount>(melody.Notes.data(), kSlotCount))),
       player_(sound),
       timer_(new QTimer(this)),
       number_(new QLabel(this)),
@@ -137,7 +138,7 @@ void TypingGuide::addMenuItem(QMenu* help, QWidget* window, const Melody& melody
 }
 
 void TypingGuide::showSlot(int slot) {
-  slot = std::clamp(slot, 1, 30);
+  slot = std::clamp(slot, 1, int(kSlotCount));
   if (slot == slot_ && sounded_) return;  // at either end: nothing new to show or hear
   sounded_ = true;
   slot_ = slot;
@@ -199,7 +200,7 @@ void TypingGuide::keyPressEvent(QKeyEvent* event) {
       showSlot(1);
       return;
     case Qt::Key_End:
-      showSlot(30);
+      showSlot(kSlotCount);
       return;
     default:
       QDialog::keyPressEvent(event);

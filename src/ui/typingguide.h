@@ -49,8 +49,8 @@ class TypingGuide : public QDialog {
   void light(int press);
   void showWords();
 
-  std::array<SlotPresses, 30> slots_;
-  std::array<std::string, 30> codes_;
+  std::array<SlotPresses, kSlotCount> slots_;
+  std::array<std::string, kSlotCount> codes_;
   WavePlayer player_;
   int slot_ = 1;
   bool sounded_ = false;  // the slot shown has sounded

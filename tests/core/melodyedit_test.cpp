@@ -27,6 +27,7 @@ SlotCodes Full(const std::string& code) {
   return codes;
 }
 
+// Where typing goes on after the melody, and whether there is any melody at all.
 TEST(SlotAfterLast, IsWhereTypingGoesOnAfterTheMelody) {
   SlotCodes onlyLast = Codes("");
   onlyLast[29] = "01";
@@ -35,8 +36,9 @@ TEST(SlotAfterLast, IsWhereTypingGoesOnAfterTheMelody) {
   struct Case {
     SlotCodes codes;
     int32_t staying, wrapping;  // after a full melody: End stays on the last, an import wraps
+    bool empty = false;
   } cases[] = {
-      {Codes(""), 0, 0},
+      {Codes(""), 0, 0, true},
       {Codes("11"), 1, 1},
       {Codes("99 99 01"), 3, 3},  // a rest counts as written
       {Codes("11 99 99 21 99"), 4, 4},
@@ -45,6 +47,7 @@ TEST(SlotAfterLast, IsWhereTypingGoesOnAfterTheMelody) {
       {upTo28, 29, 29},
   };
   for (const Case& c : cases) {
+    EXPECT_EQ(IsEmptyMelody(c.codes), c.empty) << c.codes[0] << c.codes[29];
     EXPECT_EQ(SlotAfterLast(c.codes), c.staying) << c.codes[0] << c.codes[29];
     EXPECT_EQ(SlotAfterLast(c.codes, AfterFull::WrapToFirst), c.wrapping)
         << c.codes[0] << c.codes[29];

@@ -120,6 +120,8 @@ TEST(ExportAudio, AFailedExportLeavesTheTargetAsItWas) {
   std::filesystem::remove(program / "72.wav");
   WriteBytes(program / "23.wav", "RIFF\x24\x00\x00\x00WAVEfmt nothing more");
   std::filesystem::create_directory(program / "01.wav.d");
+  std::filesystem::resize_file(program / "31.wav",
+                               std::filesystem::file_size(program / "31.wav") / 2);
   test::DecodedSound shipped = Decode(kProgramFolder + "11.wav");
   {
     // 21.wav at another rate: a melody cannot mix them.
@@ -151,6 +153,10 @@ TEST(ExportAudio, AFailedExportLeavesTheTargetAsItWas) {
        {"23"},
        out / "old.flac",
        "cannot read " + program / "23.wav: not a sound"},
+      {"a wave cut short",
+       {"11", "31"},
+       out / "old.wav",
+       "cannot read " + program / "31.wav: the file ends before its sound does"},
       {"a wave at another rate",
        {"11", "21"},
        out / "old.wav",
