@@ -9,6 +9,7 @@
 #include "entry/keyboard.h"
 #include "entry/staff.h"
 #include "output/testplay.h"
+#include "web/webvalues.h"
 
 namespace merin::web {
 
@@ -67,7 +68,7 @@ val WebMelody::Apply(const val& snapshot) {
     ApplyMelody(melody_, view_, wanted.codes, wanted.cursor);
   } catch (const std::invalid_argument& error) {
     view_.Take();
-    val::global("RangeError").new_(std::string(error.what())).throw_();
+    Throw("RangeError", error.what());
   }
   melody_.Title = wanted.title;
   return view_.Take();
@@ -98,7 +99,7 @@ val ValOf(const MelodySnapshot& snapshot) {
 
 MelodySnapshot SnapshotOf(const val& snapshot) {
   if (!snapshot["cursor"].isNumber() || !snapshot["title"].isString()) {
-    val::global("TypeError").new_(std::string("a snapshot is {codes, cursor, title}")).throw_();
+    Throw("TypeError", "a snapshot is {codes, cursor, title}");
   }
   return {CodesOf(snapshot["codes"]), snapshot["cursor"].as<int32_t>(),
           snapshot["title"].as<std::string>()};
@@ -106,12 +107,12 @@ MelodySnapshot SnapshotOf(const val& snapshot) {
 
 SlotCodes CodesOf(const val& codes) {
   if (!codes.isArray() || codes["length"].as<size_t>() != kSlotCount) {
-    val::global("TypeError").new_(std::string("a melody is an array of 30 codes")).throw_();
+    Throw("TypeError", "a melody is an array of 30 codes");
   }
   SlotCodes slots;
   for (size_t i = 0; i < slots.size(); ++i) {
     const val code = codes[i];
-    if (!code.isString()) val::global("TypeError").new_(std::string("a code is a string")).throw_();
+    if (!code.isString()) Throw("TypeError", "a code is a string");
     slots[i] = code.as<std::string>();
   }
   return slots;
