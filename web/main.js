@@ -13,7 +13,7 @@ const PROGRAM = '/program';
 const history_ = window.history;
 const $ = (id) => document.getElementById(id);
 
-const m = await globalThis.createMerinkast98();
+const m = await globalThis.merinModule;
 const captions = await (await fetch('captions.json')).json();
 const words = new Words(m, captions);
 const layout = m.mainLayout();
