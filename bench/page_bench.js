@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The page in the system's headless Chromium, three figures side by side in one run:
-// - the bytes a visit costs: the page, its style, scripts, captions and module (JavaScript and
-//   WebAssembly), each compressed with gzip -9, pictures and waves apart;
+// - the bytes a visit costs: the page, its style, its script (the captions within) and module
+//   (JavaScript and WebAssembly), each compressed with gzip -9, pictures and waves apart;
 // - navigation to data-ready (the page takes a click) against a bare page that shows the same 30
 //   pictures of the staff, each in a fresh browser context, taking turns, median of 11;
 // - a key press to the painted staff: from the keydown's timeStamp to the next animation frame

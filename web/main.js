@@ -2,7 +2,8 @@
 // The page of Merinkast98: the main window on the core's module. Every control runs the core's
 // handler of the window's control of that name, and the page carries out the calls it returns;
 // a change of the melody is one step of undo.
-import {TestPlay} from './audio.js';
+import {render, TestPlay} from './audio.js';
+import {captions} from './captions.js';
 import {Files} from './files.js';
 import {Guide} from './guide.js';
 import {Keeper} from './keep.js';
@@ -14,7 +15,6 @@ const history_ = window.history;
 const $ = (id) => document.getElementById(id);
 
 const m = await globalThis.merinModule;
-const captions = await (await fetch('captions.json')).json();
 const words = new Words(m, captions);
 const layout = m.mainLayout();
 
@@ -45,6 +45,7 @@ export const session = {
   steps: () => melody.testPlaySteps(),
   message,
   replace: (taken) => replace({codes: taken.codes, cursor: taken.cursor, title: taken.title}),
+  render,  // what test play of some steps sounds, rendered offline
 };
 const files = new Files(session);
 const guide = new Guide(session, testPlay);
