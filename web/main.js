@@ -459,9 +459,10 @@ const ROW = new Set(['staff', 'marker']);
 const rowHeight = Math.max(...layout.controls.filter((c) => ROW.has(c.kind)).map((c) => c.y + c.height));
 const cut = Math.min(...layout.controls.filter((c) => !ROW.has(c.kind) && c.kind !== 'status' && c.height > 0)
     .map((c) => c.y)) - (layout.controls.find((c) => c.kind === 'staff').y);
-function fit() {
-  const main = $('Frame').parentElement, style = getComputedStyle(main);
-  const room = main.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+// `width`: main's width, which the page's layout gives, or the window's at the start.
+function fit(width = $('Frame').parentElement.clientWidth) {
+  const style = getComputedStyle($('Frame').parentElement);
+  const room = width - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
   const narrow = room < layout.width + 2;
   const scale = Math.min(1, (room - 2) / layout.width);
   const row = $('StaffRowInner');
@@ -477,8 +478,12 @@ function fit() {
   $('Frame').style.width = layout.width * scale + 'px';
   $('Frame').style.height = (layout.height - shift) * scale + 'px';
 }
-window.addEventListener('resize', fit);
-fit();
+window.addEventListener('resize', () => fit());
+// At the start by the window's width, which needs no layout of the page, so that a click can be
+// taken before it is laid out; exactly in the first frame, which lays it out anyway (a scroll bar
+// takes its width from the room then).
+fit(window.innerWidth);
+requestAnimationFrame(() => fit());
 
 view.carryOut(melody.Form_Load().filter((c) => c.call !== 'PlayWave'));
 showMelody(melody.snapshot());
