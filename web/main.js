@@ -63,8 +63,8 @@ function change(handler) {
   view.carryOut(handler());
   const after = melody.snapshot();
   if (!same(before, after)) history.push(before, after);
-  showMelody(after);
-  address(after);
+  showMelody(after, before);
+  address();
   announce(before, after);
   if (!same(before, after)) keeper.markShared(false);
   keep(after);
@@ -88,7 +88,7 @@ function restore(step) {
   if (!snapshot) return;
   view.carryOut(melody.apply(snapshot));
   showMelody(melody.snapshot());
-  address(melody.snapshot());
+  address();
   keeper.markShared(false);
   keep(melody.snapshot());
 }
@@ -99,9 +99,20 @@ function keep(snapshot, open = true) {
 }
 
 // The address is the melody: its fragment follows every change, in place of the history entry.
-function address(snapshot) {
-  const fragment = '#' + m.fragmentOf(snapshot.codes, snapshot.title);
-  if (location.hash !== fragment) history_.replaceState(null, '', fragment);
+// Written once the change has been painted, for the melody as it is then, so that a key press
+// does not wait for it; at once by `now`, before the address is read or the page goes.
+let addressDue = false;
+function address(now = false) {
+  if (now) {
+    addressDue = false;
+    const {codes, title} = melody.snapshot();
+    const fragment = '#' + m.fragmentOf(codes, title);
+    if (location.hash !== fragment) history_.replaceState(null, '', fragment);
+    return;
+  }
+  if (addressDue) return;
+  addressDue = true;
+  requestAnimationFrame(() => setTimeout(() => addressDue && address(true)));
 }
 
 // The melody of the address's fragment in place of the one open, as one step of undo; a fragment
@@ -110,7 +121,7 @@ function openAddress() {
   const read = m.melodyOfFragment(decodeURIComponent(location.hash.slice(1)));
   if (read.refusal) {
     message(words.word('page.address.refused') + '\n\n' + words.of(read.refusal));
-    return address(melody.snapshot());
+    return address(true);
   }
   if (!same(melody.snapshot(), read)) replace(read);
 }
@@ -123,9 +134,10 @@ function edit(result) {
 }
 
 // What follows the melody beyond the handlers' calls: the names a screen reader gives the cells
-// and the undo buttons.
-function showMelody(snapshot) {
+// (those whose note changed since `before`, when given) and the undo buttons.
+function showMelody(snapshot, before = null) {
   snapshot.codes.forEach((code, slot) => {
+    if (before?.codes[slot] === code) return;
     view.cells[slot].cell.setAttribute('aria-label', slotName(snapshot, slot));
   });
   $('UndoButton').disabled = !history.canUndo();
@@ -370,6 +382,7 @@ $('ShareButton').addEventListener('click', async () => {
   const {title} = melody.snapshot();
   keeper.markShared();
   keep(melody.snapshot());
+  address(true);
   if (navigator.share) return navigator.share({url: location.href, title}).catch(() => {});
   await navigator.clipboard.writeText(location.href);
   $('ShareNote').textContent = words.word('page.address.copied');
@@ -494,7 +507,7 @@ if (location.hash) {
   openAddress();
 } else if (own) {
   view.carryOut(melody.apply({codes: own.codes, cursor: own.cursor, title: own.title}));
-  address(melody.snapshot());
+  address(true);
 } else {
   keeper.left().then(offerLeft);
 }
@@ -510,6 +523,9 @@ $('AboutButton').addEventListener('click', async () => {
   const version = await (await fetch('version.json')).json();
   message(words.word('page.version', version.program, version.build));
 });
-window.addEventListener('pagehide', () => keep(melody.snapshot(), false));
+window.addEventListener('pagehide', () => {
+  address(true);
+  keep(melody.snapshot(), false);
+});
 document.body.dataset.ready = '';
 loadWaves();
