@@ -7,6 +7,7 @@ import {captions} from './captions.js';
 import {Files} from './files.js';
 import {Guide} from './guide.js';
 import {Keeper} from './keep.js';
+import {layout, pageWords} from './tables.js';
 import {MainWindow} from './window.js';
 import {Words} from './words.js';
 
@@ -14,9 +15,14 @@ const PROGRAM = '/program';
 const history_ = window.history;
 const $ = (id) => document.getElementById(id);
 
+// The window is drawn from the core's tables (made from the module as the page is built) while
+// the module starts.
+const words = new Words(pageWords, captions);
+const view = new MainWindow($('MerinMain'), layout, layout.emptyPicture);
+// The browser's storage opens meanwhile too.
+const keeper = new Keeper((error) => message(words.caption('merin::ui::MelodyFiles',
+    'メロディを保管できませんでした') + '\n\n' + String(error?.message ?? error)));
 const m = await globalThis.merinModule;
-const words = new Words(m, captions);
-const layout = m.mainLayout();
 
 // The waves, into the module's file system for the WAV export and kept for test play; fetched
 // once the page takes clicks, after its pictures, and awaited by test play and the export.
@@ -30,13 +36,10 @@ const wavesLoaded = new Promise((resolve) => (loadWaves = resolve)).then(() => P
   waves.set(name, bytes);
 })));
 
-const view = new MainWindow($('MerinMain'), layout, layout.emptyPicture);
 const staff = layout.controls.find((c) => c.kind === 'staff');
 const melody = new m.Melody(staff.y, staff.height);
 const history = new m.MelodyHistory();
 const testPlay = new TestPlay(waves, wavesLoaded);
-const keeper = new Keeper((error) => message(words.caption('merin::ui::MelodyFiles',
-    'メロディを保管できませんでした') + '\n\n' + String(error?.message ?? error)));
 
 // The session the page's parts share, and what a test looks at.
 export const session = {

@@ -5,9 +5,10 @@
 const KEY = 'merinkast98.language';
 
 export class Words {
-  constructor(module, captions) {
+  // `pageWords`: the core's pageWords(); `captions`: the window's translation.
+  constructor(pageWords, captions) {
     this.captions = captions.en;
-    this.page = module.pageWords();
+    this.page = pageWords;
     this.language = localStorage.getItem(KEY) === 'en' ? 'en' : 'ja';
     this.followers = [];
   }
