@@ -2,10 +2,12 @@
 // The page of Merinkast98: the main window on the core's module. Every control runs the core's
 // handler of the window's control of that name, and the page carries out the calls it returns;
 // a change of the melody is one step of undo.
-import {TestPlay} from './audio.js';
+import {render, TestPlay} from './audio.js';
+import {captions} from './captions.js';
 import {Files} from './files.js';
 import {Guide} from './guide.js';
 import {Keeper} from './keep.js';
+import {layout, pageWords} from './tables.js';
 import {MainWindow} from './window.js';
 import {Words} from './words.js';
 
@@ -13,10 +15,14 @@ const PROGRAM = '/program';
 const history_ = window.history;
 const $ = (id) => document.getElementById(id);
 
-const m = await globalThis.createMerinkast98();
-const captions = await (await fetch('captions.json')).json();
-const words = new Words(m, captions);
-const layout = m.mainLayout();
+// The window is drawn from the core's tables (made from the module as the page is built) while
+// the module starts.
+const words = new Words(pageWords, captions);
+const view = new MainWindow($('MerinMain'), layout, layout.emptyPicture);
+// The browser's storage opens meanwhile too.
+const keeper = new Keeper((error) => message(words.caption('merin::ui::MelodyFiles',
+    'メロディを保管できませんでした') + '\n\n' + String(error?.message ?? error)));
+const m = await globalThis.merinModule;
 
 // The waves, into the module's file system for the WAV export and kept for test play; fetched
 // once the page takes clicks, after its pictures, and awaited by test play and the export.
@@ -30,13 +36,10 @@ const wavesLoaded = new Promise((resolve) => (loadWaves = resolve)).then(() => P
   waves.set(name, bytes);
 })));
 
-const view = new MainWindow($('MerinMain'), layout, layout.emptyPicture);
 const staff = layout.controls.find((c) => c.kind === 'staff');
 const melody = new m.Melody(staff.y, staff.height);
 const history = new m.MelodyHistory();
 const testPlay = new TestPlay(waves, wavesLoaded);
-const keeper = new Keeper((error) => message(words.caption('merin::ui::MelodyFiles',
-    'メロディを保管できませんでした') + '\n\n' + String(error?.message ?? error)));
 
 // The session the page's parts share, and what a test looks at.
 export const session = {
@@ -45,6 +48,7 @@ export const session = {
   steps: () => melody.testPlaySteps(),
   message,
   replace: (taken) => replace({codes: taken.codes, cursor: taken.cursor, title: taken.title}),
+  render,  // what test play of some steps sounds, rendered offline
 };
 const files = new Files(session);
 const guide = new Guide(session, testPlay);
@@ -62,8 +66,8 @@ function change(handler) {
   view.carryOut(handler());
   const after = melody.snapshot();
   if (!same(before, after)) history.push(before, after);
-  showMelody(after);
-  address(after);
+  showMelody(after, before);
+  address();
   announce(before, after);
   if (!same(before, after)) keeper.markShared(false);
   keep(after);
@@ -87,7 +91,7 @@ function restore(step) {
   if (!snapshot) return;
   view.carryOut(melody.apply(snapshot));
   showMelody(melody.snapshot());
-  address(melody.snapshot());
+  address();
   keeper.markShared(false);
   keep(melody.snapshot());
 }
@@ -98,9 +102,20 @@ function keep(snapshot, open = true) {
 }
 
 // The address is the melody: its fragment follows every change, in place of the history entry.
-function address(snapshot) {
-  const fragment = '#' + m.fragmentOf(snapshot.codes, snapshot.title);
-  if (location.hash !== fragment) history_.replaceState(null, '', fragment);
+// Written once the change has been painted, for the melody as it is then, so that a key press
+// does not wait for it; at once by `now`, before the address is read or the page goes.
+let addressDue = false;
+function address(now = false) {
+  if (now) {
+    addressDue = false;
+    const {codes, title} = melody.snapshot();
+    const fragment = '#' + m.fragmentOf(codes, title);
+    if (location.hash !== fragment) history_.replaceState(null, '', fragment);
+    return;
+  }
+  if (addressDue) return;
+  addressDue = true;
+  requestAnimationFrame(() => setTimeout(() => addressDue && address(true)));
 }
 
 // The melody of the address's fragment in place of the one open, as one step of undo; a fragment
@@ -109,7 +124,7 @@ function openAddress() {
   const read = m.melodyOfFragment(decodeURIComponent(location.hash.slice(1)));
   if (read.refusal) {
     message(words.word('page.address.refused') + '\n\n' + words.of(read.refusal));
-    return address(melody.snapshot());
+    return address(true);
   }
   if (!same(melody.snapshot(), read)) replace(read);
 }
@@ -122,9 +137,10 @@ function edit(result) {
 }
 
 // What follows the melody beyond the handlers' calls: the names a screen reader gives the cells
-// and the undo buttons.
-function showMelody(snapshot) {
+// (those whose note changed since `before`, when given) and the undo buttons.
+function showMelody(snapshot, before = null) {
   snapshot.codes.forEach((code, slot) => {
+    if (before?.codes[slot] === code) return;
     view.cells[slot].cell.setAttribute('aria-label', slotName(snapshot, slot));
   });
   $('UndoButton').disabled = !history.canUndo();
@@ -369,6 +385,7 @@ $('ShareButton').addEventListener('click', async () => {
   const {title} = melody.snapshot();
   keeper.markShared();
   keep(melody.snapshot());
+  address(true);
   if (navigator.share) return navigator.share({url: location.href, title}).catch(() => {});
   await navigator.clipboard.writeText(location.href);
   $('ShareNote').textContent = words.word('page.address.copied');
@@ -458,9 +475,10 @@ const ROW = new Set(['staff', 'marker']);
 const rowHeight = Math.max(...layout.controls.filter((c) => ROW.has(c.kind)).map((c) => c.y + c.height));
 const cut = Math.min(...layout.controls.filter((c) => !ROW.has(c.kind) && c.kind !== 'status' && c.height > 0)
     .map((c) => c.y)) - (layout.controls.find((c) => c.kind === 'staff').y);
-function fit() {
-  const main = $('Frame').parentElement, style = getComputedStyle(main);
-  const room = main.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+// `width`: main's width, which the page's layout gives, or the window's at the start.
+function fit(width = $('Frame').parentElement.clientWidth) {
+  const style = getComputedStyle($('Frame').parentElement);
+  const room = width - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
   const narrow = room < layout.width + 2;
   const scale = Math.min(1, (room - 2) / layout.width);
   const row = $('StaffRowInner');
@@ -476,8 +494,12 @@ function fit() {
   $('Frame').style.width = layout.width * scale + 'px';
   $('Frame').style.height = (layout.height - shift) * scale + 'px';
 }
-window.addEventListener('resize', fit);
-fit();
+window.addEventListener('resize', () => fit());
+// At the start by the window's width, which needs no layout of the page, so that a click can be
+// taken before it is laid out; exactly in the first frame, which lays it out anyway (a scroll bar
+// takes its width from the room then).
+fit(window.innerWidth);
+requestAnimationFrame(() => fit());
 
 view.carryOut(melody.Form_Load().filter((c) => c.call !== 'PlayWave'));
 showMelody(melody.snapshot());
@@ -488,7 +510,7 @@ if (location.hash) {
   openAddress();
 } else if (own) {
   view.carryOut(melody.apply({codes: own.codes, cursor: own.cursor, title: own.title}));
-  address(melody.snapshot());
+  address(true);
 } else {
   keeper.left().then(offerLeft);
 }
@@ -504,6 +526,9 @@ $('AboutButton').addEventListener('click', async () => {
   const version = await (await fetch('version.json')).json();
   message(words.word('page.version', version.program, version.build));
 });
-window.addEventListener('pagehide', () => keep(melody.snapshot(), false));
+window.addEventListener('pagehide', () => {
+  address(true);
+  keep(melody.snapshot(), false);
+});
 document.body.dataset.ready = '';
 loadWaves();

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The page's language: Japanese unless English is chosen, the choice kept in the browser. The
-// window's captions and menus come from its translation (captions.json, made from the .ts file
-// as the page is built); every other text from the core's words, {ja, en}.
+// window's captions and menus come from its translation (captions.js, made from the .ts file as
+// the page is built); every other text from the core's words, {ja, en}.
 const KEY = 'merinkast98.language';
 
 export class Words {
-  constructor(module, captions) {
+  // `pageWords`: the core's pageWords(); `captions`: the window's translation.
+  constructor(pageWords, captions) {
     this.captions = captions.en;
-    this.page = module.pageWords();
+    this.page = pageWords;
     this.language = localStorage.getItem(KEY) === 'en' ? 'en' : 'ja';
     this.followers = [];
   }

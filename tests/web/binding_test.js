@@ -151,3 +151,17 @@ test('each slot\'s key presses are its line of the listing, with its pitch name'
   assert.deepEqual(slots.slice(0, 4).map((s) => [s.name, s.rest, s.confirm]),
       [['C4', false, false], ['C#4', false, true], ['', true, false], ['', false, false]]);
 });
+
+test('the tables the page is built with are the module\'s layout and page words, whole', async () => {
+  const m = await loaded;
+  const folder = fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'merinkast98-tables-'));
+  const out = path.join(folder, 'tables.mjs');
+  require('node:child_process').execFileSync(process.execPath, [...process.execArgv,
+    path.join(__dirname, '../../tools/webtables.js'), modulePath, out]);
+  const tables = await import(out);
+  assert.deepEqual(tables.layout, m.mainLayout());
+  assert.deepEqual(tables.pageWords, m.pageWords());
+  assert.ok(tables.layout.controls.some((c) => c.name === 'Gosen29'));
+  assert.ok('page.ok' in tables.pageWords && 'guide.title' in tables.pageWords);
+  fs.rmSync(folder, {recursive: true});
+});

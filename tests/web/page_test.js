@@ -138,9 +138,8 @@ test('test play sounds the core\'s steps back to back, sample for sample the WAV
   assert.equal(download.suggestedFilename(), 'melody.wav');
   const exported = wavSamples(fs.readFileSync(await download.path()));
   const rendered = await inPage(page, async (s) => {
-    const {render} = await import('./audio.js');
     // Chromium decodes a 16-bit sample s as s / 32767.
-    return Array.from(await render(s.steps(), s.waves), (sample) => Math.round(sample * 32767));
+    return Array.from(await s.render(s.steps(), s.waves), (sample) => Math.round(sample * 32767));
   });
   assert.equal(rendered.length, exported.length);
   assert.equal(rendered.findIndex((sample, i) => sample !== exported[i]), -1);
