@@ -3,7 +3,9 @@
 // - the bytes a visit costs: the page, its style, its script (the captions within) and module
 //   (JavaScript and WebAssembly), each compressed with gzip -9, pictures and waves apart;
 // - navigation to data-ready (the page takes a click) against a bare page that shows the same 30
-//   pictures of the staff, each in a fresh browser context, taking turns, median of 11;
+//   pictures of the staff, each in a fresh browser context, taking turns, median of 11; and
+//   between them the module alone: the page's head and body as they are, ready once the module
+//   has started, with none of the page's own work;
 // - a key press to the painted staff: from the keydown's timeStamp to the next animation frame
 //   after the page changed the staff, over 200 presses of the piano keys; and beside it the page's
 //   own part, from the timeStamp to the change made, the rest being the wait for the frame.
@@ -24,6 +26,12 @@ const RUNS = 11, PRESSES = 200;
 const BARE = `<!doctype html><html><body>${'<img src="program/gosen.png">'.repeat(30)}<script>
 Promise.all([...document.images].map((i) => i.decode())).then(() => (document.body.dataset.ready = ''));
 </script></body></html>`;
+
+// The page's own head and body, ready once the module has started instead of running main.js.
+const MODULE_ALONE = fs.readFileSync(path.join(root, 'index.html'), 'utf8').replace(
+    /<script type="module" src="main.js"><\/script>/,
+    '<script>merinModule.then(() => { const ready = () => (document.body.dataset.ready = ""); ' +
+    'document.body ? ready() : addEventListener("DOMContentLoaded", ready); });</script>');
 
 function browserPath() {
   if (process.env.CHROMIUM) return process.env.CHROMIUM;
@@ -90,6 +98,10 @@ async function keyTimes(browser, base) {
       response.writeHead(200, {'content-type': 'text/html'});
       return response.end(BARE);
     }
+    if (name === '/module.html') {
+      response.writeHead(200, {'content-type': 'text/html'});
+      return response.end(MODULE_ALONE);
+    }
     fs.readFile(path.join(root, path.normalize(name)), (error, data) => {
       response.writeHead(error ? 404 : 200,
           {'content-type': TYPES[path.extname(name)] ?? 'application/octet-stream'});
@@ -108,14 +120,17 @@ async function keyTimes(browser, base) {
     console.log(`gzip -9, pictures and waves apart: ${(total / 1024).toFixed(1)} KiB (${total} bytes; ` +
         sizes.map(([f, s]) => `${f} ${s}`).join(', ') + ')');
 
-    const page = [], bare = [];
+    const page = [], alone = [], bare = [];
     for (let run = 0; run < RUNS; ++run) {
       page.push(await readyTime(browser, base));
+      alone.push(await readyTime(browser, base + 'module.html'));
       bare.push(await readyTime(browser, base + 'bare.html'));
     }
     console.log(`navigation to data-ready, median of ${RUNS}: page ${median(page).toFixed(1)} ms, ` +
         `bare page of the 30 pictures ${median(bare).toFixed(1)} ms, ratio ` +
         `${(median(page) / median(bare)).toFixed(2)}`);
+    console.log(`  the module alone (the page's own work left out): ${median(alone).toFixed(1)} ms, ` +
+        `ratio ${(median(alone) / median(bare)).toFixed(2)}`);
 
     const {frame, handled} = await keyTimes(browser, base);
     const figures = (times) => `median ${median(times).toFixed(1)} ms, ` +
