@@ -78,7 +78,7 @@ function change(handler) {
 function replace(snapshot) {
   if (testPlay.playing) return;
   const current = melody.snapshot();
-  if (!keeper.shared && current.codes.some((code) => m.pitchName(code) !== '-')) {
+  if (!keeper.shared && !m.isEmptyMelody(current.codes)) {
     keeper.replaced(current);
   }
   change(() => melody.apply(snapshot));
@@ -98,7 +98,7 @@ function restore(step) {
 
 // This tab's melody into IndexedDB; `open` false as the tab goes.
 function keep(snapshot, open = true) {
-  return keeper.keep({...snapshot, used: snapshot.codes.some((code) => m.pitchName(code) !== '-')}, open);
+  return keeper.keep({...snapshot, used: !m.isEmptyMelody(snapshot.codes)}, open);
 }
 
 // The address is the melody: its fragment follows every change, in place of the history entry.

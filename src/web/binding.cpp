@@ -229,6 +229,9 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
       "transpose", +[](const val& codes, int semitones) {
         return EditOf(Transpose(CodesOf(codes), semitones));
       });
+  // Whether every slot is empty: one rest makes a melody.
+  function(
+      "isEmptyMelody", +[](const val& codes) { return IsEmptyMelody(CodesOf(codes)); });
   // The melody as the fragment of an address, and back.
   function(
       "fragmentOf", +[](const val& codes, const std::string& title) {

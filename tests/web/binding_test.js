@@ -133,6 +133,8 @@ test('the edits of the whole melody give their codes, or a refusal that changes 
   const codes = melodyOf(['11', '21', '31']);
   assert.deepEqual(m.insertEmptySlot(codes, 1).codes, melodyOf(['11', '99', '21', '31']));
   assert.deepEqual(m.removeSlot(codes, 0).codes, melodyOf(['21', '31']));
+  assert.equal(m.isEmptyMelody(melodyOf([])), true);
+  assert.equal(m.isEmptyMelody(melodyOf(['99', '01'])), false);  // a rest makes a melody
   assert.deepEqual(m.transpose(codes, 12).codes, melodyOf(['13', '23', '32']));
   assert.match(m.transpose(melodyOf(['72']), 1).refusal.en, /B5/);
   assert.ok(m.insertEmptySlot(Array(30).fill('11'), 0).refusal.ja);
