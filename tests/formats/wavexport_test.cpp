@@ -74,5 +74,19 @@ TEST(ExportAudio, WavIsTheSlotsWaveFilesOneAfterAnother) {
   }
 }
 
+// A wave that ends before its sound does is refused, as both builds read it, rather than exported
+// with a piece missing; nothing is written.
+TEST(ExportAudio, AWaveCutShortIsRefused) {
+  TempFolder program, out;
+  const std::string bytes = test::ReadBytes(kProgramFolder + "31.wav");
+  test::WriteBytes(program / "11.wav", test::ReadBytes(kProgramFolder + "11.wav"));
+  test::WriteBytes(program / "31.wav", bytes.substr(0, bytes.size() / 2));
+  const auto error = ExportAudio(MelodyOf({"11", "31"}), program / "", out / "tune.wav");
+  ASSERT_TRUE(error);
+  EXPECT_EQ(Words(*error, Language::English),
+            "cannot read " + program / "31.wav: the file ends before its sound does");
+  EXPECT_TRUE(out.Entries().empty());
+}
+
 }  // namespace
 }  // namespace merin::formats
