@@ -103,7 +103,8 @@ function keep(snapshot, open = true) {
 
 // The address is the melody: its fragment follows every change, in place of the history entry.
 // Written once the change has been painted, for the melody as it is then, so that a key press
-// does not wait for it; at once by `now`, before the address is read or the page goes.
+// does not wait for it, unless an address given meanwhile is still to be opened; at once by
+// `now`, before the address is read or the page goes.
 let addressDue = false;
 function address(now = false) {
   if (now) {
@@ -115,7 +116,11 @@ function address(now = false) {
   }
   if (addressDue) return;
   addressDue = true;
-  requestAnimationFrame(() => setTimeout(() => addressDue && address(true)));
+  const given = location.hash;
+  requestAnimationFrame(() => setTimeout(() => {
+    if (addressDue && location.hash === given) address(true);
+    addressDue = false;
+  }));
 }
 
 // The melody of the address's fragment in place of the one open, as one step of undo; a fragment

@@ -329,7 +329,8 @@ test('the address is the melody: replaced on every change, opened in a fresh bro
   await page.keyboard.press('KeyS');
   const melody = await inPage(page, (s) => s.melody());
   const fragment = await inPage(page, (s, m) => s.m.fragmentOf(m.codes, m.title), melody);
-  assert.equal(new URL(page.url()).hash, '#' + fragment);
+  // Written once the change is painted.
+  await page.waitForFunction((f) => location.hash === f, '#' + fragment);
   assert.equal(await page.evaluate(() => history.length), length);
   await page.click('#Command1');
   const listing = await page.inputValue('#Text1');
@@ -346,6 +347,13 @@ test('the address is the melody: replaced on every change, opened in a fresh bro
   const refusal = await inPage(fresh, (s) => s.m.melodyOfFragment('m1.AZ').refusal.ja);
   assert.ok((await fresh.textContent('#MessageText')).endsWith(refusal));
   assert.deepEqual(await codes(fresh), melody.codes);
+  // An address given right after a change, before the change's own address is written, wins.
+  await page.evaluate(() => new Promise((resolve) => {
+    document.getElementById('ken0').click();
+    requestAnimationFrame(() => resolve((location.hash = '#m1.C')));
+  }));
+  await page.waitForFunction(() => document.getElementById('Gosen0').ariaLabel.endsWith('D4'));
+  assert.deepEqual(await codes(page), melodyOf(['21']));
   await page.close();
 });
 
