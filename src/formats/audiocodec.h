@@ -18,7 +18,7 @@ namespace merin::formats {
 
 // A sound file as the audio library reads it: samples from -1 to 1 at the file's own rate,
 // interleaved by the file's channels.
-struct ReadSound {
+struct FileSound {
   int rate = 0;
   int channels = 0;
   // The file's length in frames, read even when its samples were not.
@@ -30,7 +30,7 @@ struct ReadSound {
 
 // The file at `path`, its samples too unless only its length is asked for, or why not, naming
 // the file and giving the audio library's own words when it has any.
-std::variant<ReadSound, Refusal> ReadSoundOf(const std::string& path, bool lengthOnly = false);
+std::variant<FileSound, Refusal> ReadSoundOf(const std::string& path, bool lengthOnly = false);
 
 // The sound of the file at `path` as 16-bit samples, or why not, naming the file: a file cut
 // short is refused, so that nothing made from it lacks a piece.

@@ -39,7 +39,7 @@ Refusal Unread(const std::string& path, Refusal why) {
 std::variant<PcmSound, Refusal> ReadSoundFile(const std::string& path) {
   auto read = ReadSoundOf(path);
   if (auto* refusal = std::get_if<Refusal>(&read)) return std::move(*refusal);
-  const ReadSound& sound = std::get<ReadSound>(read);
+  const FileSound& sound = std::get<FileSound>(read);
   if (sound.cutShort) return Refusal(CoreText("sound.cut"), path);
   PcmSound pcm{sound.rate, sound.channels, {}};
   pcm.samples.reserve(sound.samples.size());

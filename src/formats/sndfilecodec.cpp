@@ -102,7 +102,7 @@ bool CutShort(SNDFILE* file) {
 
 }  // namespace
 
-std::variant<ReadSound, Refusal> ReadSoundOf(const std::string& path, bool lengthOnly) {
+std::variant<FileSound, Refusal> ReadSoundOf(const std::string& path, bool lengthOnly) {
   struct stat st {};
   if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return SystemRefusal(EISDIR, path);
   // No sound the audio library reads, in its own words when it gives any.
@@ -119,7 +119,7 @@ std::variant<ReadSound, Refusal> ReadSoundOf(const std::string& path, bool lengt
     if (!file) return notASound(sf_strerror(nullptr));
   }
   if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return notASound(nullptr);
-  ReadSound sound{info.samplerate, info.channels, info.frames, CutShort(file.get()), {}};
+  FileSound sound{info.samplerate, info.channels, info.frames, CutShort(file.get()), {}};
   if (lengthOnly) return sound;
   sound.samples.resize(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
   const sf_count_t got = sf_readf_float(file.get(), sound.samples.data(), info.frames);

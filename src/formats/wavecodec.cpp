@@ -9,7 +9,7 @@
 
 namespace merin::formats {
 
-std::variant<ReadSound, Refusal> ReadSoundOf(const std::string& path, bool lengthOnly) {
+std::variant<FileSound, Refusal> ReadSoundOf(const std::string& path, bool lengthOnly) {
   auto bytes = ReadInputFile(path, Accept::Files, kMaxBinaryBytes);
   if (!std::holds_alternative<std::string>(bytes)) {
     return Refusal(CoreText("sound.not-a-sound-file"), path);
@@ -20,7 +20,7 @@ std::variant<ReadSound, Refusal> ReadSoundOf(const std::string& path, bool lengt
     return std::move(*refusal);
   }
   const PcmSound& pcm = std::get<PcmSound>(wave);
-  ReadSound sound{
+  FileSound sound{
       pcm.rate, pcm.channels, int64_t(pcm.samples.size()) / std::max(pcm.channels, 1), false, {}};
   if (!lengthOnly) {
     sound.samples.reserve(pcm.samples.size());

@@ -34,25 +34,25 @@ DecodedWave DecodeWave(const std::string& path, int channels, int rate) {
     wave.refusal = std::move(*refusal);
     return wave;
   }
-  const formats::ReadSound& info = std::get<formats::ReadSound>(read);
-  wave.cutShort = info.cutShort;
-  wave.sourceRate = info.rate;
-  wave.sourceFrames = info.frames;
-  const int64_t got = info.frames;
+  const formats::FileSound& file = std::get<formats::FileSound>(read);
+  wave.cutShort = file.cutShort;
+  wave.sourceRate = file.rate;
+  wave.sourceFrames = file.frames;
+  const int64_t got = file.frames;
   if (channels <= 0 || got == 0) return wave;
 
   std::vector<float> mapped(size_t(got) * size_t(channels));
   for (int64_t i = 0; i < got; ++i) {
-    MapChannels(&info.samples[size_t(i) * size_t(info.channels)], info.channels,
+    MapChannels(&file.samples[size_t(i) * size_t(file.channels)], file.channels,
                 &mapped[size_t(i) * size_t(channels)], channels);
   }
-  if (info.rate == rate) {
+  if (file.rate == rate) {
     wave.samples = std::move(mapped);
     return wave;
   }
 
-  const double step = double(info.rate) / rate;
-  const auto outFrames = int64_t(std::llround(double(got) * rate / info.rate));
+  const double step = double(file.rate) / rate;
+  const auto outFrames = int64_t(std::llround(double(got) * rate / file.rate));
   wave.samples.resize(size_t(outFrames) * size_t(channels));
   for (int64_t j = 0; j < outFrames; ++j) {
     const double pos = double(j) * step;
