@@ -21,13 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckCodes(imported.codes);
     // Slots dropped, the shift, the folding, the durations; no title without a file name.
     if (imported.report.size() > 4 || !imported.title.empty()) std::abort();
-    bool ended = false;
-    for (const auto& code : imported.codes) {
-      if (code == "99")
-        ended = true;
-      else if (ended)
-        std::abort();
-    }
+    CheckEmptySlotsLast(imported.codes);
     auto again = merin::formats::ReadFmf(merin::formats::WriteFmf(imported.codes, ""), "fuzz");
     auto rtttl = merin::formats::ReadRtttl(merin::formats::WriteRtttl(imported.codes, ""), "fuzz");
     if (!std::holds_alternative<merin::formats::Imported>(again) ||

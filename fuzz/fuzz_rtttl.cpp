@@ -21,13 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckCodes(imported.codes);
     // The tune taken from a collection, slots dropped, the shift, the folding, the durations.
     if (imported.report.size() > 5) std::abort();
-    bool ended = false;
-    for (const auto& code : imported.codes) {
-      if (code == "99")
-        ended = true;
-      else if (ended)
-        std::abort();
-    }
+    CheckEmptySlotsLast(imported.codes);
     const std::string text = merin::formats::WriteRtttl(imported.codes, "fuzz");
     auto again = merin::formats::ReadRtttl(text, "fuzz");
     if (!std::holds_alternative<merin::formats::Imported>(again)) std::abort();

@@ -15,6 +15,17 @@ inline void CheckCodes(const merin::SlotCodes& codes) {
   }
 }
 
+// Aborts unless the notes and rests come first and the empty slots, if any, after them all.
+inline void CheckEmptySlotsLast(const merin::SlotCodes& codes) {
+  bool ended = false;
+  for (const std::string& code : codes) {
+    if (code == "99")
+      ended = true;
+    else if (ended)
+      std::abort();
+  }
+}
+
 // Aborts unless a refusal says why in both languages and, when it has a line, has a column too.
 inline void CheckError(const merin::formats::Refusal& error, size_t size) {
   if (error.file != "fuzz") std::abort();
