@@ -2,12 +2,8 @@
 // キー入力ガイド: the melody one slot at a time, large, with the handset keys that type it in lit
 // in order, as the desktop's guide shows it. What each slot is typed as comes from the core.
 const PRESS_MS = 450;  // each key stays lit so long, and the pause after the last as long
-const CONFIRM = '確定';
-const KEYPAD = ['1', '2', '3', '4', '5', '6', '7', '8', '9', '*', '0', '#', CONFIRM];
+const KEYPAD = ['1', '2', '3', '4', '5', '6', '7', '8', '9', '*', '0', '#'];
 const SWIPE = 40;  // CSS pixels across that make a swipe rather than a tap
-
-// The keys of `slot` in the order they are pressed.
-const keysOf = (slot) => (slot.confirm ? [CONFIRM] : []).concat(Array(slot.presses).fill(slot.key));
 
 export class Guide {
   // `session` gives the module, the words and the melody; `testPlay` sounds a slot's wave.
@@ -17,9 +13,10 @@ export class Guide {
     this.dialog = document.getElementById('GuideDialog');
     this.tiles = new Map();
     const keypad = document.getElementById('GuideKeypad');
-    for (const key of KEYPAD) {
+    const confirm = session.m.confirmKey;
+    for (const key of [...KEYPAD, confirm]) {
       const tile = document.createElement('span');
-      tile.className = key === CONFIRM ? 'key confirm' : 'key';
+      tile.className = key === confirm ? 'key confirm' : 'key';
       tile.textContent = key;
       keypad.append(tile);
       this.tiles.set(key, tile);
@@ -79,7 +76,7 @@ export class Guide {
   key(event) {
     const to = {' ': this.slot + 1, ArrowRight: this.slot + 1, ArrowDown: this.slot + 1,
       PageDown: this.slot + 1, ArrowLeft: this.slot - 1, ArrowUp: this.slot - 1,
-      PageUp: this.slot - 1, Backspace: this.slot - 1, Home: 1, End: 30}[event.key];
+      PageUp: this.slot - 1, Backspace: this.slot - 1, Home: 1, End: this.slots.length}[event.key];
     if (to === undefined || event.target.closest('button')) return;
     event.preventDefault();
     this.show(to);
@@ -87,7 +84,7 @@ export class Guide {
 
   // Slot `slot` (1..30) comes up: its words, its keys lit from the first, its note heard.
   show(slot) {
-    slot = Math.min(Math.max(slot, 1), 30);
+    slot = Math.min(Math.max(slot, 1), this.slots.length);
     if (slot === this.slot) return;  // at either end: nothing new
     this.slot = slot;
     this.showWords();
@@ -103,7 +100,7 @@ export class Guide {
   showWords() {
     const {words} = this.session;
     const s = this.slots[this.slot - 1];
-    this.keys = keysOf(s);
+    this.keys = s.keys;
     this.slotLine.textContent = words.word('guide.slot', this.slot);
     this.pitch.textContent = s.name || words.word(s.rest ? 'guide.rest' : 'guide.empty');
     this.presses.textContent = words.word('guide.presses', this.keys.map((k) => `[${k}]`).join(''));

@@ -188,17 +188,15 @@ function offerLeft(left) {
 }
 
 // 保管されたメロディ: the newest kept melodies, each with its time, first notes and title.
-const KEPT_LISTED = 20, NOTES_SHOWN = 8;
+const KEPT_LISTED = 20;
 async function fillKept() {
   const kept = await keeper.kept(KEPT_LISTED);
   const list = $('KeptList');
   list.replaceChildren(list.options[0]);
   for (const k of kept) {
-    const used = k.codes.length - [...k.codes].reverse().findIndex((code) => m.pitchName(code) !== '-');
-    const notes = k.codes.slice(0, Math.min(used, NOTES_SHOWN)).map((code) => m.pitchName(code));
     const time = new Date(k.time).toLocaleString(words.language, {month: '2-digit', day: '2-digit',
       hour: '2-digit', minute: '2-digit'});
-    const option = new Option(`${time}  ${notes.join(' ')}${used > NOTES_SHOWN ? ' …' : ''}` +
+    const option = new Option(`${time}  ${m.firstNotes(k.codes)}` +
         (k.title ? `  「${k.title}」` : ''));
     option.melody = k;
     list.append(option);

@@ -55,6 +55,13 @@ std::array<SlotPresses, kSlotCount> KeyPressesOf(std::span<const std::string, kS
   return slots;
 }
 
+std::vector<std::string> KeysOf(const SlotPresses& slot) {
+  std::vector<std::string> keys;
+  if (slot.confirm) keys.emplace_back(kConfirmKey);
+  keys.insert(keys.end(), size_t(slot.presses), std::string(1, slot.key));
+  return keys;
+}
+
 // Each line is copied whole from fixed rows and then cut to its length, so that a line costs the
 // same whatever its slot holds.
 std::string ConvertMelody(std::span<const std::string, kSlotCount> codes) {

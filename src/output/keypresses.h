@@ -4,6 +4,8 @@
 #include <array>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/notecode.h"
 
@@ -19,6 +21,13 @@ struct SlotPresses {
   char key = '0';        // the handset key, '0'..'7'
   int presses = 1;       // how often the key is pressed
 };
+
+// The confirm key, which the listing writes "[確定]".
+inline constexpr std::string_view kConfirmKey = "確定";
+
+// The keys of `slot` in the order they are pressed: the confirm key first when it comes, then the
+// slot's key once a press.
+std::vector<std::string> KeysOf(const SlotPresses& slot);
 
 // The key presses of the 30 slots. A note repeats its key once per press; every other slot is one
 // press of '0'. A code starting with '1'..'7' that is no pitch counts as a note of the key of its

@@ -85,7 +85,6 @@ class MelodyFiles : public QObject {
   static constexpr int kKeptListed = 20;
   // The widths of the restore bar's 戻す and × buttons.
   static constexpr int kRestoreWidth = 90, kDismissWidth = 28;
-  static constexpr size_t kKeptNotesShown = 8;
   // How long a failure to keep the melody is shown, in milliseconds.
   static constexpr int kKeepFailureShownMs = 15000;
   // How long what was saved or exported is shown, in milliseconds.

@@ -28,12 +28,8 @@ void MelodyFiles::fillKeptMenu() {
   keptMenu_->clear();
   const auto kept = MelodyKeeper::newest(kKeptListed);
   for (size_t i = 0; i < kept.size(); ++i) {
-    QString caption = QLocale().toString(kept[i].written, QLocale::ShortFormat) + ' ';
-    const size_t used = formats::UsedSlots(kept[i].codes);
-    for (size_t slot = 0; slot < std::min(used, kKeptNotesShown); ++slot) {
-      caption += " " + QString::fromStdString(TokenOfCode(kept[i].codes[slot]));
-    }
-    if (used > kKeptNotesShown) caption += QStringLiteral(" …");
+    QString caption = QLocale().toString(kept[i].written, QLocale::ShortFormat) + "  " +
+                      QString::fromStdString(formats::FirstNotes(kept[i].codes));
     if (!kept[i].title.empty()) caption += QStringLiteral("  「%1」").arg(Text(kept[i].title));
     auto* action = keptMenu_->addAction(caption);
     action->setObjectName(QStringLiteral("Kept%1").arg(i));

@@ -20,7 +20,6 @@ namespace merin::ui {
 namespace {
 
 constexpr int kPressMs = 450;  // each key stays lit so long
-constexpr std::string_view kConfirmKey = "確定";
 constexpr const char* kKeypadRows[] = {"123", "456", "789", "*0#"};
 
 QString Said(const Text& text, std::initializer_list<std::string> values = {}) {
@@ -28,10 +27,9 @@ QString Said(const Text& text, std::initializer_list<std::string> values = {}) {
 }
 
 // The keys of `slot` in the order they are pressed.
-QStringList KeysOf(const SlotPresses& slot) {
+QStringList KeyNames(const SlotPresses& slot) {
   QStringList keys;
-  if (slot.confirm) keys << QString::fromUtf8(kConfirmKey);
-  for (int i = 0; i < slot.presses; ++i) keys << QString(QChar(slot.key));
+  for (const std::string& key : KeysOf(slot)) keys << QString::fromStdString(key);
   return keys;
 }
 
@@ -84,7 +82,7 @@ TypingGuide::TypingGuide(const Melody& melody, SoundDevice& sound, QWidget* pare
       keypad->addWidget(keypad_[key], row, column);
     }
   }
-  const QString confirm = QString::fromUtf8(kConfirmKey);
+  const QString confirm = QString::fromUtf8(kConfirmKey.data(), qsizetype(kConfirmKey.size()));
   keypad_[confirm] = KeyTile(confirm, this);
   keypad_[confirm]->setObjectName("KeyConfirm");
   keypad->addWidget(keypad_[confirm], 4, 0, 1, 3);
@@ -118,7 +116,7 @@ TypingGuide::TypingGuide(const Melody& melody, SoundDevice& sound, QWidget* pare
   });
   connect(timer_, &QTimer::timeout, this, [this] {
     // After the last key a pause of one press, then the keys again from the first.
-    const qsizetype count = KeysOf(slots_[size_t(slot_ - 1)]).size();
+    const qsizetype count = KeyNames(slots_[size_t(slot_ - 1)]).size();
     light(press_ + 1 > count ? 0 : press_ + 1);
   });
   timer_->start(kPressMs);
@@ -161,12 +159,12 @@ void TypingGuide::showWords() {
 
 QString TypingGuide::presses() const {
   QString text;
-  for (const QString& key : KeysOf(slots_[size_t(slot_ - 1)])) text += "[" + key + "]";
+  for (const QString& key : KeyNames(slots_[size_t(slot_ - 1)])) text += "[" + key + "]";
   return text;
 }
 
 QString TypingGuide::litKey() const {
-  const QStringList keys = KeysOf(slots_[size_t(slot_ - 1)]);
+  const QStringList keys = KeyNames(slots_[size_t(slot_ - 1)]);
   return press_ < keys.size() ? keys[press_] : QString();
 }
 

@@ -18,6 +18,7 @@
 #include "entry/mainlayout.h"
 #include "entry/pianolayout.h"
 #include "entry/staff.h"
+#include "formats/slots.h"
 #include "output/convert.h"
 #include "output/keypresses.h"
 #include "web/webfiles.h"
@@ -50,7 +51,8 @@ val Convert(const val& codes) {
   return result;
 }
 
-// [{slot, name, rest, confirm, key, presses}]: how each slot is typed in, as the listing has it.
+// [{slot, name, rest, confirm, key, presses, keys}]: how each slot is typed in, as the listing has
+// it, `keys` in the order they are pressed.
 val KeyPresses(const val& codes) {
   val slots = val::array();
   for (const SlotPresses& p : KeyPressesOf(CodesOf(codes))) {
@@ -61,6 +63,7 @@ val KeyPresses(const val& codes) {
     slot.set("confirm", p.confirm);
     slot.set("key", std::string(1, p.key));
     slot.set("presses", p.presses);
+    slot.set("keys", ArrayOf(KeysOf(p)));
     slots.call<void>("push", slot);
   }
   return slots;
@@ -199,6 +202,7 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
   function("exportAs", &ExportAs);
   function("convertMelody", &Convert);
   function("keyPresses", &KeyPresses);
+  emscripten::constant("confirmKey", std::string(kConfirmKey));
   function("staffNoteAt", &StaffNote);
   function("words", &WordsOf);
   function("mainLayout", &MainLayout);
@@ -229,6 +233,9 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
       "transpose", +[](const val& codes, int semitones) {
         return EditOf(Transpose(CodesOf(codes), semitones));
       });
+  // How a kept melody is listed: its first notes and rests by name, " …" when more follow.
+  function(
+      "firstNotes", +[](const val& codes) { return formats::FirstNotes(CodesOf(codes)); });
   // Whether every slot is empty: one rest makes a melody.
   function(
       "isEmptyMelody", +[](const val& codes) { return IsEmptyMelody(CodesOf(codes)); });
