@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/ascii.h"
 #include "core/coretexts.h"
 #include "core/pitch.h"
 #include "formats/fit.h"
@@ -64,8 +65,6 @@ constexpr int kNumberCap = 1'000'000;
 constexpr int kMostDuration = 128;
 constexpr int kMostOctave = 16;
 constexpr int kMostDots = 16;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool StartsFmf(std::string_view bytes) {
   std::string_view text = textscan::WithoutByteOrderMark(bytes);
@@ -293,11 +292,7 @@ class Reader {
 
 // The base name of `fileName` without its extension, or nothing when it has no extension.
 std::string_view TitleOfFile(std::string_view fileName) {
-  if (ExtensionOf(fileName).empty()) return {};
-  const size_t slash = fileName.find_last_of("/\\");
-  const std::string_view base =
-      slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
-  return base.substr(0, base.rfind('.'));
+  return ExtensionOf(fileName).empty() ? std::string_view() : BaseNameOf(fileName);
 }
 
 }  // namespace

@@ -13,4 +13,10 @@ std::string ExtensionOf(std::string_view path) {
   return AsciiLower(name.substr(dot + 1));
 }
 
+std::string_view BaseNameOf(std::string_view path) {
+  const size_t slash = path.find_last_of("/\\");
+  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  return name.substr(0, name.rfind('.'));
+}
+
 }  // namespace merin::formats

@@ -46,4 +46,7 @@ inline constexpr size_t kMaxBinaryBytes = 4 * 1024 * 1024;
 // The lower-case extension of `path`'s file name without its dot; empty when there is none.
 std::string ExtensionOf(std::string_view path);
 
+// `path`'s file name without its folders (after '/' or '\\') and without its extension.
+std::string_view BaseNameOf(std::string_view path);
+
 }  // namespace merin::formats

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/ascii.h"
 #include "core/coretexts.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
@@ -25,7 +26,6 @@ constexpr int kNoValue = -1;
 // Numbers are read up to this value and stay there, so that no digit string overflows.
 constexpr int kNumberCap = 1'000'000;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool IsDuration(int d) { return d >= 1 && d <= 64 && (d & (d - 1)) == 0; }
 
@@ -287,12 +287,7 @@ std::optional<ReportLine> RtttlNameChange(std::string_view name) {
                     {std::to_string(kRtttlNameLength), kept}};
 }
 
-std::string RtttlNameOf(std::string_view filePath) {
-  const size_t slash = filePath.find_last_of("/\\");
-  std::string_view base = slash == std::string_view::npos ? filePath : filePath.substr(slash + 1);
-  if (const size_t dot = base.rfind('.'); dot != std::string_view::npos) base = base.substr(0, dot);
-  return NameRule(base);
-}
+std::string RtttlNameOf(std::string_view filePath) { return NameRule(BaseNameOf(filePath)); }
 
 Format RtttlFormat() {
   return Format{.name = "RTTTL",
