@@ -161,7 +161,7 @@ function drawRoll(m, layout, codes) {
   const context = canvas.getContext('2d');
   const lowest = m.midiOf(layout.whiteKeys[0]);
   const rows = m.midiOf(layout.whiteKeys.at(-1)) - lowest + 1;
-  const column = canvas.width / 30, height = (canvas.height - 4) / rows;
+  const column = canvas.width / codes.length, height = (canvas.height - 4) / rows;
   context.fillStyle = '#fff';
   context.fillRect(0, 0, canvas.width, canvas.height);
   context.fillStyle = '#999';
