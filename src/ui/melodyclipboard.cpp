@@ -3,6 +3,15 @@
 #include "ui/melodyfiles.h"
 #include "ui/melodyfilesshared.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <string>
+
+#include "core/melodyedit.h"
+#include "formats/rtttl.h"
+#include "formats/title.h"
+#include "ui/merinmain.h"
+
 namespace merin::ui {
 
 using namespace melodyfiles;

@@ -1,13 +1,107 @@
 // SPDX-License-Identifier: MIT
-// MelodyFiles: the menus, the caption, notes and messages, and drops on the window.
+// MelodyFiles: the menus, the caption, notes and messages, drops on the window, and what the
+// files of MelodyFiles share.
 #include "ui/melodyfiles.h"
 #include "ui/melodyfilesshared.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTimer>
+#include <QTreeView>
+#include <string>
+#include <vector>
+
+#include "core/escape.h"
+#include "core/melodyedit.h"
+#include "formats/writeas.h"
+#include "ui/filedialogwords.h"
+#include "ui/languageswitch.h"
+#include "ui/melodykeeper.h"
+#include "ui/merinmain.h"
+#include "ui/partdialog.h"
+#include "ui/recentfiles.h"
+#include "ui/usersettings.h"
 
 namespace merin::ui {
 
 using namespace melodyfiles;
 
 namespace melodyfiles {
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString Reason(const formats::Refusal& error) {
+  return Text(formats::Words(error, CurrentLanguage()));
+}
+QString Reason(const std::string& failure) { return Text(failure); }
+QString ReportLine(const formats::ReportLine& line) {
+  return Text(Escaped(formats::Words(line, CurrentLanguage())));
+}
+
+QString AskForFile(QWidget* parent, const QString& caption, const QString& start,
+                   const QString& filters, QFileDialog::AcceptMode mode, QString* chosenFilter) {
+  QFileDialog dialog(parent, caption, start, filters);
+  SpeakTheWindowsLanguage(dialog);
+  dialog.setAcceptMode(mode);
+  if (mode == QFileDialog::AcceptOpen) dialog.setFileMode(QFileDialog::ExistingFile);
+  if (chosenFilter && !chosenFilter->isEmpty()) dialog.selectNameFilter(*chosenFilter);
+  if (auto* list = dialog.findChild<QTreeView*>("treeView"))
+    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  if (chosenFilter) *chosenFilter = dialog.selectedNameFilter();
+  return dialog.selectedFiles().front();
+}
+
+QString FilterOf(const formats::Format& format, bool written) {
+  QStringList patterns;
+  for (const std::string_view extension : format.extensions) {
+    patterns << "*." + Text(extension);
+    if (written) break;
+  }
+  return QStringLiteral("%1 (%2)").arg(Text(Words(format.dialogName, CurrentLanguage())),
+                                       patterns.join(' '));
+}
+
+std::vector<ExportFormat> ExportFormats() {
+  std::vector<ExportFormat> list;
+  for (const formats::Format* format : formats::ExportedFormats()) {
+    list.push_back({FilterOf(*format, true), Text(format->extensions.front())});
+  }
+  return list;
+}
+
+std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+QString Shown(const QString& path) {
+  return QString::fromStdString(Escaped(QDir::toNativeSeparators(path).toStdString()));
+}
+QString Shown(const std::string& local) { return Text(Escaped(local)); }
+
+std::string DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+  const QUrl url = data->urls().front();
+  if (!url.isLocalFile() || !url.host().isEmpty()) return {};
+  return QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString();
+}
+
+bool Representable(const std::string& local) {
+  return Local(QFile::decodeName(QByteArray::fromStdString(local))) == local;
+}
 
 QString CannotOpen() { return MelodyFiles::tr("ファイルを開けません。"); }
 

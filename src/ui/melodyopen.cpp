@@ -3,6 +3,21 @@
 #include "ui/melodyfiles.h"
 #include "ui/melodyfilesshared.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QVBoxLayout>
+#include <string>
+
+#include "core/coretexts.h"
+#include "core/melodyedit.h"
+#include "formats/fileio.h"
+#include "ui/languageswitch.h"
+#include "ui/merinmain.h"
+#include "ui/recentfiles.h"
+#include "ui/rowlist.h"
+
 namespace merin::ui {
 
 using namespace melodyfiles;

@@ -3,6 +3,20 @@
 #include "ui/melodyfiles.h"
 #include "ui/melodyfilesshared.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "core/da.h"
+#include "formats/fileio.h"
+#include "formats/melodyfile.h"
+#include "formats/writeas.h"
+#include "ui/languageswitch.h"
+#include "ui/merinmain.h"
+#include "ui/recentfiles.h"
+
 namespace merin::ui {
 
 using namespace melodyfiles;

@@ -3,6 +3,24 @@
 #include "ui/melodyfiles.h"
 #include "ui/melodyfilesshared.h"
 
+#include <QAction>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <algorithm>
+
+#include "core/melodyedit.h"
+#include "entry/mainlayout.h"
+#include "formats/slots.h"
+#include "ui/languageswitch.h"
+#include "ui/melodykeeper.h"
+#include "ui/merinmain.h"
+#include "ui/recentfiles.h"
+
 namespace merin::ui {
 
 using namespace melodyfiles;
