@@ -30,6 +30,10 @@ struct Format {
   bool ownFile = false;
   // Sound made of the program's wave files (written by audioexport, when libsndfile can).
   bool audio = false;
+  // What one of its files offers to choose from: nothing (it holds one melody), the tunes of a
+  // collection, or the parts of a MIDI file.
+  enum class Offers { One, Tunes, Parts };
+  Offers offers = Offers::One;
   // Whether `bytes` are in this format; unset when only the extension tells.
   bool (*recognise)(std::string_view bytes) = nullptr;
   // Reads `bytes`, refusals naming `file`; unset when the format is not read.
@@ -38,6 +42,9 @@ struct Format {
   // The bytes of the melody in this format, named `title`; unset for audio and formats not
   // written.
   std::string (*write)(const SlotCodes& codes, std::string_view title) = nullptr;
+  // The line that says how the writer changes the name `name`, when it must; unset when the
+  // writer keeps every name as it is.
+  std::optional<ReportLine> (*nameChange)(std::string_view name) = nullptr;
 };
 
 // Binary files are read up to this size.

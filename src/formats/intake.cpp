@@ -14,13 +14,13 @@ std::variant<Intake, Refusal> Intake::Of(std::string bytes, std::string name) {
   intake.bytes_ = std::move(bytes);
   intake.name_ = std::move(name);
   intake.format_ = &FormatToRead(intake.bytes_, intake.name_);
-  if (intake.format_->read == ReadMidi) {
+  if (intake.format_->offers == Format::Offers::Parts) {
     auto tune = ReadMidiTune(intake.bytes_, intake.name_);
     if (auto* refusal = std::get_if<Refusal>(&tune)) return std::move(*refusal);
     intake.midi_ = std::move(std::get<MidiTune>(tune));
     return intake;
   }
-  if (intake.format_->read == ReadRtttl) {
+  if (intake.format_->offers == Format::Offers::Tunes) {
     std::vector<RtttlTune> tunes = ListRtttlTunes(intake.bytes_, intake.name_);
     if (tunes.size() > 1) {
       intake.tunes_ = std::move(tunes);

@@ -50,7 +50,7 @@ class Intake {
   // The parts of a MIDI file, with their notes for a preview; none for other files.
   const MidiTune* parts() const { return midi_ ? &*midi_ : nullptr; }
   // Whether it is RTTTL text, which holds one tune or a collection of them to choose from.
-  bool holdsTunes() const { return format_->read == ReadRtttl; }
+  bool holdsTunes() const { return format_->offers == Format::Offers::Tunes; }
 
   // The melody of choice `number` from slot `from` (1-based) of the tune on; with 0, what the file
   // gives unasked (a collection's first tune, the part offered); a number past the choices is

@@ -108,6 +108,7 @@ Format MidiFormat() {
                 .dialogName = {"midi.name", "MIDI ファイル", "MIDI file"},
                 .texts = MidiTexts(),
                 .binary = true,
+                .offers = Format::Offers::Parts,
                 .recognise = [](std::string_view bytes) { return bytes.starts_with("MThd"); },
                 .read = ReadMidi,
                 .write = WriteMidi};

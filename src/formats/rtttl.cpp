@@ -295,9 +295,11 @@ Format RtttlFormat() {
                 .mime = "audio/x-rtttl",
                 .dialogName = {"rtttl.name", "RTTTL 着信メロディ", "RTTTL ringtone"},
                 .texts = rtttl::kRtttlTexts,
+                .offers = Format::Offers::Tunes,
                 .recognise = [](std::string_view) { return true; },
                 .read = ReadRtttl,
-                .write = WriteRtttl};
+                .write = WriteRtttl,
+                .nameChange = RtttlNameChange};
 }
 
 }  // namespace merin::formats

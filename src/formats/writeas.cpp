@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "formats/writeas.h"
 
-#include "formats/rtttl.h"
-
 #include <algorithm>
 
 #include "core/coretexts.h"
@@ -81,8 +79,8 @@ std::variant<std::string, Refusal> BytesAs(const SlotCodes& codes, std::string_v
 std::optional<ReportLine> NameChangeAs(std::string_view extension, std::string_view target,
                                        std::string_view title) {
   const Format* format = FormatOfExtension(extension);
-  if (!format || format->write != WriteRtttl) return std::nullopt;
-  return RtttlNameChange(title.empty() ? StemOf(target) : title);
+  if (!format || !format->nameChange) return std::nullopt;
+  return format->nameChange(title.empty() ? StemOf(target) : title);
 }
 
 std::optional<Refusal> WriteAs(const SlotCodes& codes, std::string_view extension,
