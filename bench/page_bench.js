@@ -18,9 +18,16 @@ const zlib = require('node:zlib');
 const {chromium} = require('playwright-core');
 
 const root = path.resolve(process.argv[2]);
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.json': 'application/json', '.png': 'image/png'};
-const RUNS = 11, PRESSES = 200;
+const TYPES = {
+  '.html': 'text/html',
+  '.js': 'text/javascript',
+  '.css': 'text/css',
+  '.wasm': 'application/wasm',
+  '.json': 'application/json',
+  '.png': 'image/png'
+};
+const RUNS = 11,
+  PRESSES = 200;
 
 // The bare page: the empty staff's picture in 30 cells, ready when all are loaded.
 const BARE = `<!doctype html><html><body>${'<img src="program/gosen.png">'.repeat(30)}<script>
@@ -28,10 +35,13 @@ Promise.all([...document.images].map((i) => i.decode())).then(() => (document.bo
 </script></body></html>`;
 
 // The page's own head and body, ready once the module has started instead of running main.js.
-const MODULE_ALONE = fs.readFileSync(path.join(root, 'index.html'), 'utf8').replace(
+const MODULE_ALONE = fs
+  .readFileSync(path.join(root, 'index.html'), 'utf8')
+  .replace(
     /<script type="module" src="main.js"><\/script>/,
     '<script>merinModule.then(() => { const ready = () => (document.body.dataset.ready = ""); ' +
-    'document.body ? ready() : addEventListener("DOMContentLoaded", ready); });</script>');
+      'document.body ? ready() : addEventListener("DOMContentLoaded", ready); });</script>'
+  );
 
 function browserPath() {
   if (process.env.CHROMIUM) return process.env.CHROMIUM;
@@ -46,7 +56,8 @@ function gzipped(name) {
 }
 
 const median = (values) => values.slice().sort((a, b) => a - b)[values.length >> 1];
-const quantile = (values, q) => values.slice().sort((a, b) => a - b)[Math.ceil(q * values.length) - 1];
+const quantile = (values, q) =>
+  values.slice().sort((a, b) => a - b)[Math.ceil(q * values.length) - 1];
 
 // Milliseconds from the start of navigation to data-ready on the page at `url`, in a fresh
 // context (nothing cached).
@@ -78,13 +89,17 @@ async function keyTimes(browser, base) {
     // After the page's own handler (on the document): the change is made by then.
     window.addEventListener('keydown', (event) => {
       globalThis.keyTimes.handled.push(performance.now() - event.timeStamp);
-      requestAnimationFrame(() => globalThis.keyTimes.frame.push(performance.now() - event.timeStamp));
+      requestAnimationFrame(() =>
+        globalThis.keyTimes.frame.push(performance.now() - event.timeStamp)
+      );
     });
   });
   const keys = 'ZSXDCVGBHNJMQ2W3ER5T6Y7U0'.split('').map((k) => (k <= '9' ? 'Digit' : 'Key') + k);
   for (let i = 0; i < PRESSES; ++i) {
     await page.keyboard.press(keys[i % keys.length]);
-    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve))));
+    await page.evaluate(
+      () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)))
+    );
   }
   const times = await page.evaluate(() => globalThis.keyTimes);
   await page.close();
@@ -103,39 +118,64 @@ async function keyTimes(browser, base) {
       return response.end(MODULE_ALONE);
     }
     fs.readFile(path.join(root, path.normalize(name)), (error, data) => {
-      response.writeHead(error ? 404 : 200,
-          {'content-type': TYPES[path.extname(name)] ?? 'application/octet-stream'});
+      response.writeHead(error ? 404 : 200, {
+        'content-type': TYPES[path.extname(name)] ?? 'application/octet-stream'
+      });
       response.end(error ? '' : data);
     });
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   const base = `http://127.0.0.1:${server.address().port}/`;
-  const browser = await chromium.launch({executablePath: browserPath(), headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync']});
+  const browser = await chromium.launch({
+    executablePath: browserPath(),
+    headless: true,
+    args: [
+      '--no-sandbox',
+      '--disable-gpu',
+      '--no-first-run',
+      '--disable-background-networking',
+      '--disable-component-update',
+      '--disable-sync'
+    ]
+  });
   try {
-    const files = fs.readdirSync(root).filter((f) => /\.(html|css|js|json|wasm)$/.test(f)).sort();
+    const files = fs
+      .readdirSync(root)
+      .filter((f) => /\.(html|css|js|json|wasm)$/.test(f))
+      .sort();
     const sizes = files.map((f) => [f, gzipped(f)]);
     const total = sizes.reduce((sum, [, size]) => sum + size, 0);
-    console.log(`gzip -9, pictures and waves apart: ${(total / 1024).toFixed(1)} KiB (${total} bytes; ` +
-        sizes.map(([f, s]) => `${f} ${s}`).join(', ') + ')');
+    console.log(
+      `gzip -9, pictures and waves apart: ${(total / 1024).toFixed(1)} KiB (${total} bytes; ` +
+        sizes.map(([f, s]) => `${f} ${s}`).join(', ') +
+        ')'
+    );
 
-    const page = [], alone = [], bare = [];
+    const page = [],
+      alone = [],
+      bare = [];
     for (let run = 0; run < RUNS; ++run) {
       page.push(await readyTime(browser, base));
       alone.push(await readyTime(browser, base + 'module.html'));
       bare.push(await readyTime(browser, base + 'bare.html'));
     }
-    console.log(`navigation to data-ready, median of ${RUNS}: page ${median(page).toFixed(1)} ms, ` +
+    console.log(
+      `navigation to data-ready, median of ${RUNS}: page ${median(page).toFixed(1)} ms, ` +
         `bare page of the 30 pictures ${median(bare).toFixed(1)} ms, ratio ` +
-        `${(median(page) / median(bare)).toFixed(2)}`);
-    console.log(`  the module alone (the page's own work left out): ${median(alone).toFixed(1)} ms, ` +
-        `ratio ${(median(alone) / median(bare)).toFixed(2)}`);
+        `${(median(page) / median(bare)).toFixed(2)}`
+    );
+    console.log(
+      `  the module alone (the page's own work left out): ${median(alone).toFixed(1)} ms, ` +
+        `ratio ${(median(alone) / median(bare)).toFixed(2)}`
+    );
 
     const {frame, handled} = await keyTimes(browser, base);
-    const figures = (times) => `median ${median(times).toFixed(1)} ms, ` +
-        `p99 ${quantile(times, 0.99).toFixed(1)} ms, worst ${Math.max(...times).toFixed(1)} ms`;
-    console.log(`key press to the next animation frame, ${frame.length} presses: ${figures(frame)}`);
+    const figures = (times) =>
+      `median ${median(times).toFixed(1)} ms, ` +
+      `p99 ${quantile(times, 0.99).toFixed(1)} ms, worst ${Math.max(...times).toFixed(1)} ms`;
+    console.log(
+      `key press to the next animation frame, ${frame.length} presses: ${figures(frame)}`
+    );
     console.log(`  of which the page's own part, to the change made: ${figures(handled)}`);
   } finally {
     await browser.close();

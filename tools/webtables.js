@@ -14,7 +14,10 @@ if (!out) {
   process.exit(2);
 }
 require(path.resolve(modulePath))().then((m) => {
-  fs.writeFileSync(out, '// SPDX-License-Identifier: MIT\n// Made by webtables.js from the module.\n' +
+  fs.writeFileSync(
+    out,
+    '// SPDX-License-Identifier: MIT\n// Made by webtables.js from the module.\n' +
       `export const layout = ${JSON.stringify(m.mainLayout())};\n` +
-      `export const pageWords = ${JSON.stringify(m.pageWords())};\n`);
+      `export const pageWords = ${JSON.stringify(m.pageWords())};\n`
+  );
 });

@@ -66,7 +66,7 @@ export class TestPlay {
     });
     await this.decoded;
     await this.context.resume();
-    if (this.playing !== playing) return;  // stopped meanwhile
+    if (this.playing !== playing) return; // stopped meanwhile
     const {buffer, starts} = melodyBuffer(this.context, steps, this.buffers);
     const source = this.context.createBufferSource();
     source.buffer = buffer;

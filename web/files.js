@@ -16,7 +16,8 @@ export class Files {
     const {m, words} = this.session;
     const examined = m.examine(bytes, name);
     if (examined.refusal) return this.session.message(what + '\n\n' + words.of(examined.refusal));
-    let number = 0, from = 1;
+    let number = 0,
+      from = 1;
     if (examined.choices.length > 0) {
       const chosen = await this.choose(examined, bytes, name);
       if (!chosen) return;
@@ -28,22 +29,31 @@ export class Files {
     this.session.replace(melody);
     if (!melody.import) return;
     const lines = words.of(melody.report);
-    if (lines.length === 0) lines.push(words.caption(FILES, '変更はありません（すべての音がそのまま入りました）'));
-    this.session.message(words.caption(FILES, '%1 を読み込みました: %2\n\n%3', taken.format, name,
-        lines.join('\n')));
+    if (lines.length === 0)
+      lines.push(words.caption(FILES, '変更はありません（すべての音がそのまま入りました）'));
+    this.session.message(
+      words.caption(FILES, '%1 を読み込みました: %2\n\n%3', taken.format, name, lines.join('\n'))
+    );
   }
 
   // A file chosen or dropped.
   async open(file) {
     const bytes = new Uint8Array(await file.arrayBuffer());
-    await this.bringIn(bytes, file.name, this.session.words.caption(FILES, 'ファイルを開けません。'));
+    await this.bringIn(
+      bytes,
+      file.name,
+      this.session.words.caption(FILES, 'ファイルを開けません。')
+    );
   }
 
   // Text pasted on the page.
   async paste(text) {
     const {words} = this.session;
-    await this.bringIn(new TextEncoder().encode(text), words.caption(FILES, 'クリップボード'),
-        words.caption(FILES, 'クリップボードの内容を読み込めません。'));
+    await this.bringIn(
+      new TextEncoder().encode(text),
+      words.caption(FILES, 'クリップボード'),
+      words.caption(FILES, 'クリップボードの内容を読み込めません。')
+    );
   }
 
   // Asks which tune of a collection or which part of a MIDI file, and from which slot:
@@ -56,7 +66,8 @@ export class Files {
     const parts = examined.parts;
     document.getElementById('PartOnly').hidden = !parts;
     document.getElementById('ChoiceCaption').textContent = parts
-      ? words.caption(PARTS, 'パートを選ぶ') : words.caption(FILES, '曲を選ぶ');
+      ? words.caption(PARTS, 'パートを選ぶ')
+      : words.caption(FILES, '曲を選ぶ');
     document.getElementById('ChoiceFile').textContent = name;
     document.getElementById('FromLabel').textContent = words.caption(PARTS, '開始位置(&S):');
     document.getElementById('ChoiceOk').textContent = words.word('page.ok');
@@ -65,17 +76,29 @@ export class Files {
     list.classList.toggle('table', Boolean(parts));
     if (parts) {
       const head = ['番号', 'トラック名', 'チャンネル', '音色', '音の数', '最低音', '最高音'];
-      const header = row(head.map((h) => words.caption(PARTS, h)), 'presentation');
+      const header = row(
+        head.map((h) => words.caption(PARTS, h)),
+        'presentation'
+      );
       header.className = 'head';
       list.append(header);
     }
     const rows = examined.choices.map((choice, i) => {
       const cells = parts
-        ? [i + 1, parts[i].name, parts[i].channel, parts[i].instrument, parts[i].onsets,
-          parts[i].lowest, parts[i].highest]
-        : [choice.refused
-          ? words.caption(FILES, '%1. %2 — %3', i + 1, choice.title, words.of(choice.reason))
-          : words.caption(FILES, '%1. %2（%3 音）', i + 1, choice.title, choice.notes)];
+        ? [
+            i + 1,
+            parts[i].name,
+            parts[i].channel,
+            parts[i].instrument,
+            parts[i].onsets,
+            parts[i].lowest,
+            parts[i].highest
+          ]
+        : [
+            choice.refused
+              ? words.caption(FILES, '%1. %2 — %3', i + 1, choice.title, words.of(choice.reason))
+              : words.caption(FILES, '%1. %2（%3 音）', i + 1, choice.title, choice.notes)
+          ];
       const r = row(cells, 'option');
       r.setAttribute('aria-disabled', String(choice.refused));
       r.addEventListener('click', () => !choice.refused && select(i));
@@ -132,7 +155,8 @@ export class Files {
     const written = m.exportAs(melody.codes, extension, file, melody.title);
     if (written.refusal) {
       return this.session.message(
-          words.caption(FILES, 'エクスポートできませんでした') + '\n\n' + words.of(written.refusal));
+        words.caption(FILES, 'エクスポートできませんでした') + '\n\n' + words.of(written.refusal)
+      );
     }
     const format = m.formats().find((f) => f.extensions[0] === extension);
     const link = document.createElement('a');
@@ -161,7 +185,8 @@ function drawRoll(m, layout, codes) {
   const context = canvas.getContext('2d');
   const lowest = m.midiOf(layout.whiteKeys[0]);
   const rows = m.midiOf(layout.whiteKeys.at(-1)) - lowest + 1;
-  const column = canvas.width / codes.length, height = (canvas.height - 4) / rows;
+  const column = canvas.width / codes.length,
+    height = (canvas.height - 4) / rows;
   context.fillStyle = '#fff';
   context.fillRect(0, 0, canvas.width, canvas.height);
   context.fillStyle = '#999';

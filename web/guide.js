@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // キー入力ガイド: the melody one slot at a time, large, with the handset keys that type it in lit
 // in order, as the desktop's guide shows it. What each slot is typed as comes from the core.
-const PRESS_MS = 450;  // each key stays lit so long, and the pause after the last as long
+const PRESS_MS = 450; // each key stays lit so long, and the pause after the last as long
 const KEYPAD = ['1', '2', '3', '4', '5', '6', '7', '8', '9', '*', '0', '#'];
-const SWIPE = 40;  // CSS pixels across that make a swipe rather than a tap
+const SWIPE = 40; // CSS pixels across that make a swipe rather than a tap
 
 export class Guide {
   // `session` gives the module, the words and the melody; `testPlay` sounds a slot's wave.
@@ -32,7 +32,10 @@ export class Guide {
     this.dialog.addEventListener('close', () => this.closed());
     // A tap on the left half goes back, on the right half on; a swipe goes the way it pulls.
     const face = $('GuideFace');
-    face.addEventListener('pointerdown', (event) => (this.down = {x: event.clientX, id: event.pointerId}));
+    face.addEventListener(
+      'pointerdown',
+      (event) => (this.down = {x: event.clientX, id: event.pointerId})
+    );
     face.addEventListener('pointerup', (event) => {
       if (this.down?.id !== event.pointerId) return;
       const moved = event.clientX - this.down.x;
@@ -74,9 +77,18 @@ export class Guide {
   }
 
   key(event) {
-    const to = {' ': this.slot + 1, ArrowRight: this.slot + 1, ArrowDown: this.slot + 1,
-      PageDown: this.slot + 1, ArrowLeft: this.slot - 1, ArrowUp: this.slot - 1,
-      PageUp: this.slot - 1, Backspace: this.slot - 1, Home: 1, End: this.slots.length}[event.key];
+    const to = {
+      ' ': this.slot + 1,
+      ArrowRight: this.slot + 1,
+      ArrowDown: this.slot + 1,
+      PageDown: this.slot + 1,
+      ArrowLeft: this.slot - 1,
+      ArrowUp: this.slot - 1,
+      PageUp: this.slot - 1,
+      Backspace: this.slot - 1,
+      Home: 1,
+      End: this.slots.length
+    }[event.key];
     if (to === undefined || event.target.closest('button')) return;
     event.preventDefault();
     this.show(to);
@@ -85,16 +97,23 @@ export class Guide {
   // Slot `slot` (1..30) comes up: its words, its keys lit from the first, its note heard.
   show(slot) {
     slot = Math.min(Math.max(slot, 1), this.slots.length);
-    if (slot === this.slot) return;  // at either end: nothing new
+    if (slot === this.slot) return; // at either end: nothing new
     this.slot = slot;
     this.showWords();
     this.light(0);
     clearInterval(this.timer);
     // After the last key a pause of one press, then the keys again from the first.
-    this.timer = setInterval(() => this.light(this.press + 1 > this.keys.length ? 0 : this.press + 1), PRESS_MS);
+    this.timer = setInterval(
+      () => this.light(this.press + 1 > this.keys.length ? 0 : this.press + 1),
+      PRESS_MS
+    );
     this.testPlay.stop();
     const {m} = this.session;
-    this.testPlay.start([{slot: slot - 1, wave: m.waveFileOf(this.codes[slot - 1])}], () => {}, () => {});
+    this.testPlay.start(
+      [{slot: slot - 1, wave: m.waveFileOf(this.codes[slot - 1])}],
+      () => {},
+      () => {}
+    );
   }
 
   showWords() {

@@ -7,13 +7,14 @@
 // on without it.
 const DATABASE = 'merinkast98';
 const TAB = 'merinkast98.tab';
-const KEPT_MOST = 100;  // the kept melodies held, as in the window
-const DELAY = 300;       // ms from a change to its keeping
+const KEPT_MOST = 100; // the kept melodies held, as in the window
+const DELAY = 300; // ms from a change to its keeping
 
-const request = (r) => new Promise((resolve, reject) => {
-  r.onsuccess = () => resolve(r.result);
-  r.onerror = () => reject(r.error);
-});
+const request = (r) =>
+  new Promise((resolve, reject) => {
+    r.onsuccess = () => resolve(r.result);
+    r.onerror = () => reject(r.error);
+  });
 
 export class Keeper {
   // `refused(error)` is called once, at the first failure of the storage.
@@ -25,16 +26,18 @@ export class Keeper {
     this.fresh = !sessionStorage.getItem(TAB);
     if (this.fresh) sessionStorage.setItem(TAB, crypto.randomUUID());
     this.tab = sessionStorage.getItem(TAB);
-    this.db = this.guard(new Promise((resolve, reject) => {
-      const opening = indexedDB.open(DATABASE, 1);
-      opening.onupgradeneeded = () => {
-        opening.result.createObjectStore('tabs', {keyPath: 'tab'});
-        opening.result.createObjectStore('kept', {keyPath: 'key'});
-      };
-      opening.onsuccess = () => resolve(opening.result);
-      opening.onerror = () => reject(opening.error);
-      opening.onblocked = () => reject(new DOMException('blocked'));
-    }));
+    this.db = this.guard(
+      new Promise((resolve, reject) => {
+        const opening = indexedDB.open(DATABASE, 1);
+        opening.onupgradeneeded = () => {
+          opening.result.createObjectStore('tabs', {keyPath: 'tab'});
+          opening.result.createObjectStore('kept', {keyPath: 'key'});
+        };
+        opening.onsuccess = () => resolve(opening.result);
+        opening.onerror = () => reject(opening.error);
+        opening.onblocked = () => reject(new DOMException('blocked'));
+      })
+    );
   }
 
   // `promise`, or nothing once the storage has failed, which is said the first time.
@@ -52,15 +55,17 @@ export class Keeper {
   async with(name, mode, work) {
     const db = await this.db;
     if (!db) return null;
-    return this.guard((async () => {
-      const transaction = db.transaction(name, mode);
-      const result = await work(transaction.objectStore(name));
-      await new Promise((resolve, reject) => {
-        transaction.oncomplete = resolve;
-        transaction.onerror = transaction.onabort = () => reject(transaction.error);
-      });
-      return result;
-    })());
+    return this.guard(
+      (async () => {
+        const transaction = db.transaction(name, mode);
+        const result = await work(transaction.objectStore(name));
+        await new Promise((resolve, reject) => {
+          transaction.oncomplete = resolve;
+          transaction.onerror = transaction.onabort = () => reject(transaction.error);
+        });
+        return result;
+      })()
+    );
   }
 
   // This tab's melody as a reload left it, or null for a new tab.
@@ -73,7 +78,7 @@ export class Keeper {
 
   // The newest melody of a closed tab that was never downloaded or shared, or null.
   async left() {
-    const all = await this.with('tabs', 'readonly', (s) => request(s.getAll())) ?? [];
+    const all = (await this.with('tabs', 'readonly', (s) => request(s.getAll()))) ?? [];
     const left = all.filter((r) => r.tab !== this.tab && !r.open && !r.shared && r.used);
     return left.sort((a, b) => b.time - a.time)[0] ?? null;
   }
@@ -103,8 +108,15 @@ export class Keeper {
   replaced(snapshot) {
     const key = snapshot.codes.join(' ') + '\n' + snapshot.title;
     return this.with('kept', 'readwrite', async (s) => {
-      await request(s.put({key, codes: snapshot.codes, cursor: snapshot.cursor, title: snapshot.title,
-        time: Date.now()}));
+      await request(
+        s.put({
+          key,
+          codes: snapshot.codes,
+          cursor: snapshot.cursor,
+          title: snapshot.title,
+          time: Date.now()
+        })
+      );
       const all = await request(s.getAll());
       all.sort((a, b) => b.time - a.time);
       for (const old of all.slice(KEPT_MOST)) await request(s.delete(old.key));
@@ -113,7 +125,7 @@ export class Keeper {
 
   // The newest `count` kept melodies, newest first: [{codes, cursor, title, time}].
   async kept(count) {
-    const all = await this.with('kept', 'readonly', (s) => request(s.getAll())) ?? [];
+    const all = (await this.with('kept', 'readonly', (s) => request(s.getAll()))) ?? [];
     return all.sort((a, b) => b.time - a.time).slice(0, count);
   }
 }

@@ -20,8 +20,13 @@ const $ = (id) => document.getElementById(id);
 const words = new Words(pageWords, captions);
 const view = new MainWindow($('MerinMain'), layout, layout.emptyPicture);
 // The browser's storage opens meanwhile too.
-const keeper = new Keeper((error) => message(words.caption('merin::ui::MelodyFiles',
-    'メロディを保管できませんでした') + '\n\n' + String(error?.message ?? error)));
+const keeper = new Keeper((error) =>
+  message(
+    words.caption('merin::ui::MelodyFiles', 'メロディを保管できませんでした') +
+      '\n\n' +
+      String(error?.message ?? error)
+  )
+);
 const m = await globalThis.merinModule;
 
 // The waves, into the module's file system for the WAV export and kept for test play; fetched
@@ -30,11 +35,18 @@ m.FS.mkdirTree(PROGRAM);
 m.setProgramFolder(PROGRAM);
 const waves = new Map();
 let loadWaves;
-const wavesLoaded = new Promise((resolve) => (loadWaves = resolve)).then(() => Promise.all(m.programFiles().filter((name) => name.endsWith('.wav')).map(async (name) => {
-  const bytes = new Uint8Array(await (await fetch('program/' + name)).arrayBuffer());
-  m.FS.writeFile(`${PROGRAM}/${name}`, bytes);
-  waves.set(name, bytes);
-})));
+const wavesLoaded = new Promise((resolve) => (loadWaves = resolve)).then(() =>
+  Promise.all(
+    m
+      .programFiles()
+      .filter((name) => name.endsWith('.wav'))
+      .map(async (name) => {
+        const bytes = new Uint8Array(await (await fetch('program/' + name)).arrayBuffer());
+        m.FS.writeFile(`${PROGRAM}/${name}`, bytes);
+        waves.set(name, bytes);
+      })
+  )
+);
 
 const staff = layout.controls.find((c) => c.kind === 'staff');
 const melody = new m.Melody(staff.y, staff.height);
@@ -43,12 +55,16 @@ const testPlay = new TestPlay(waves, wavesLoaded);
 
 // The session the page's parts share, and what a test looks at.
 export const session = {
-  m, words, layout, waves, wavesLoaded,
+  m,
+  words,
+  layout,
+  waves,
+  wavesLoaded,
   melody: () => melody.snapshot(),
   steps: () => melody.testPlaySteps(),
   message,
   replace: (taken) => replace({codes: taken.codes, cursor: taken.cursor, title: taken.title}),
-  render,  // what test play of some steps sounds, rendered offline
+  render // what test play of some steps sounds, rendered offline
 };
 const files = new Files(session);
 const guide = new Guide(session, testPlay);
@@ -117,10 +133,12 @@ function address(now = false) {
   if (addressDue) return;
   addressDue = true;
   const given = location.hash;
-  requestAnimationFrame(() => setTimeout(() => {
-    if (addressDue && location.hash === given) address(true);
-    addressDue = false;
-  }));
+  requestAnimationFrame(() =>
+    setTimeout(() => {
+      if (addressDue && location.hash === given) address(true);
+      addressDue = false;
+    })
+  );
 }
 
 // The melody of the address's fragment in place of the one open, as one step of undo; a fragment
@@ -194,10 +212,15 @@ async function fillKept() {
   const list = $('KeptList');
   list.replaceChildren(list.options[0]);
   for (const k of kept) {
-    const time = new Date(k.time).toLocaleString(words.language, {month: '2-digit', day: '2-digit',
-      hour: '2-digit', minute: '2-digit'});
-    const option = new Option(`${time}  ${m.firstNotes(k.codes)}` +
-        (k.title ? `  「${k.title}」` : ''));
+    const time = new Date(k.time).toLocaleString(words.language, {
+      month: '2-digit',
+      day: '2-digit',
+      hour: '2-digit',
+      minute: '2-digit'
+    });
+    const option = new Option(
+      `${time}  ${m.firstNotes(k.codes)}` + (k.title ? `  「${k.title}」` : '')
+    );
     option.melody = k;
     list.append(option);
   }
@@ -213,7 +236,7 @@ $('KeptList').addEventListener('change', () => {
 
 // The staff: a click writes the note of its band, the ghost shows it beforehand.
 const BUTTONS = {0: 1, 2: 2, 1: 4};
-let hovered = null;  // {cell, y} under the pointer
+let hovered = null; // {cell, y} under the pointer
 function ghost(shift) {
   const code = m.staffNoteAt(hovered.y, shift);
   view.showGhost(hovered.cell, code, m.pitchName(code), m.pictureFileOf(code));
@@ -221,7 +244,7 @@ function ghost(shift) {
 view.cells.forEach((cell, slot) => {
   cell.cell.addEventListener('pointerdown', (event) => {
     if (event.pointerType !== 'touch') return;
-    event.preventDefault();  // no mouse events after the touch
+    event.preventDefault(); // no mouse events after the touch
     touch(slot, cell, event);
   });
   cell.cell.addEventListener('mousedown', (event) => {
@@ -250,7 +273,8 @@ view.cells.forEach((cell, slot) => {
 });
 // By touch: a tap writes what a click at that row writes, a sharp while ♯ is on; a long press
 // empties the slot, as the right button does; a touch that moves scrolls the staff row instead.
-const LONG_PRESS = 500, SLOP = 10;  // ms, CSS pixels
+const LONG_PRESS = 500,
+  SLOP = 10; // ms, CSS pixels
 let pressed = null;
 function touch(slot, cell, event) {
   const row = view.rowOf(cell, event);
@@ -271,17 +295,26 @@ const release = (tap) => (event) => {
 document.addEventListener('pointerup', release(true));
 document.addEventListener('pointercancel', release(false));
 document.addEventListener('pointermove', (event) => {
-  if (pressed?.id === event.pointerId &&
-      Math.hypot(event.clientX - pressed.x, event.clientY - pressed.y) > SLOP) release(false)(event);
+  if (
+    pressed?.id === event.pointerId &&
+    Math.hypot(event.clientX - pressed.x, event.clientY - pressed.y) > SLOP
+  )
+    release(false)(event);
 });
 const sharp = () => $('SharpToggle').getAttribute('aria-pressed') === 'true';
-$('SharpToggle').addEventListener('click', () => $('SharpToggle').setAttribute('aria-pressed', String(!sharp())));
+$('SharpToggle').addEventListener('click', () =>
+  $('SharpToggle').setAttribute('aria-pressed', String(!sharp()))
+);
 
 view.markers.forEach((marker, slot) => {
   marker.addEventListener('click', () => change(() => melody.np_Click(slot)));
 });
-view.white.forEach((key, i) => key.addEventListener('click', () => change(() => melody.ken_Click(i))));
-view.black.forEach((key, i) => key.addEventListener('click', () => change(() => melody.bkey_Click(i))));
+view.white.forEach((key, i) =>
+  key.addEventListener('click', () => change(() => melody.ken_Click(i)))
+);
+view.black.forEach((key, i) =>
+  key.addEventListener('click', () => change(() => melody.bkey_Click(i)))
+);
 view.pedal.addEventListener('click', () => change(() => melody.PedalSW_Click()));
 
 // 変換: the key presses, beside the window; the copy keeps their CR LF line ends.
@@ -298,20 +331,24 @@ function startTestPlay() {
   if (testPlay.playing) return;
   const steps = melody.testPlaySteps();
   let shown = -1;
-  const border = (style) => shown >= 0 &&
-    view.carryOut([{call: 'SetCellBorder', slot: steps[shown].slot, style}]);
+  const border = (style) =>
+    shown >= 0 && view.carryOut([{call: 'SetCellBorder', slot: steps[shown].slot, style}]);
   view.carryOut([{call: 'SetTestPlayEnabled', enabled: false}]);
   $('StopButton').disabled = false;
-  testPlay.start(steps, (step) => {
-    border(0);
-    shown = step;
-    border(1);
-  }, () => {
-    border(0);
-    $('StopButton').disabled = true;
-    view.carryOut([{call: 'SetTestPlayEnabled', enabled: true}]);
-    view.command2.focus();  // as in the window, where the button had the focus
-  });
+  testPlay.start(
+    steps,
+    (step) => {
+      border(0);
+      shown = step;
+      border(1);
+    },
+    () => {
+      border(0);
+      $('StopButton').disabled = true;
+      view.carryOut([{call: 'SetTestPlayEnabled', enabled: true}]);
+      view.command2.focus(); // as in the window, where the button had the focus
+    }
+  );
 }
 view.command2.addEventListener('click', startTestPlay);
 $('StopButton').addEventListener('click', () => testPlay.stop());
@@ -320,7 +357,7 @@ $('StopButton').addEventListener('click', () => testPlay.stop());
 // redo, Escape to stop test play. A text field or a dialog keeps its own keys.
 const held = new Map();
 const SELECT = {ArrowLeft: 'previous', ArrowRight: 'next', Home: 'first', End: 'end'};
-const TRANSPOSE = {ArrowUp: 1, ArrowDown: -1};  // with Ctrl: a semitone; with Shift too: an octave
+const TRANSPOSE = {ArrowUp: 1, ArrowDown: -1}; // with Ctrl: a semitone; with Shift too: an octave
 document.addEventListener('keydown', (event) => {
   if (event.key === 'Escape' && testPlay.playing) return testPlay.stop();
   if (event.key === 'Shift' && hovered) ghost(true);
@@ -366,12 +403,21 @@ document.addEventListener('keydown', (event) => {
   if (!piano) return;
   event.preventDefault();
   if (event.repeat || held.has(event.code)) return;
-  const button = piano.kind === 'white' ? view.white[piano.index]
-    : piano.kind === 'black' ? view.black[piano.index] : view.pedal;
+  const button =
+    piano.kind === 'white'
+      ? view.white[piano.index]
+      : piano.kind === 'black'
+        ? view.black[piano.index]
+        : view.pedal;
   held.set(event.code, button);
   button.classList.add('down');
-  change(() => piano.kind === 'white' ? melody.ken_Click(piano.index)
-    : piano.kind === 'black' ? melody.bkey_Click(piano.index) : melody.PedalSW_Click());
+  change(() =>
+    piano.kind === 'white'
+      ? melody.ken_Click(piano.index)
+      : piano.kind === 'black'
+        ? melody.bkey_Click(piano.index)
+        : melody.PedalSW_Click()
+  );
 });
 document.addEventListener('keyup', (event) => {
   if (event.key === 'Shift' && hovered) ghost(false);
@@ -434,7 +480,10 @@ $('Language').value = words.language;
 $('Language').addEventListener('change', () => words.use($('Language').value));
 words.follow(() => {
   const c = (context, source) => words.caption(context, source);
-  document.title = $('Caption').textContent = c('merin::ui::MerinMain', 'Merinkast98   - DoCoMo携帯 作曲支援 -');
+  document.title = $('Caption').textContent = c(
+    'merin::ui::MerinMain',
+    'Merinkast98   - DoCoMo携帯 作曲支援 -'
+  );
   view.pedal.textContent = c('MainControls', '休符ペダル');
   view.command1.textContent = c('MainControls', '変  換');
   view.command2.textContent = c('MainControls', 'テスト演奏');
@@ -455,29 +504,47 @@ words.follow(() => {
   $('SharpToggle').textContent = words.word('page.sharp');
   $('AboutButton').textContent = words.word('page.about');
   $('SharpToggle').title = words.word('page.sharp-taps');
-  $('RestoreText').textContent = words.caption('merin::ui::MelodyFiles', '前回の作業が残っています');
+  $('RestoreText').textContent = words.caption(
+    'merin::ui::MelodyFiles',
+    '前回の作業が残っています'
+  );
   $('Restore').textContent = words.caption('merin::ui::MelodyFiles', '戻す');
-  $('KeptList').options[0].textContent = words.caption('merin::ui::MelodyFiles', '保管されたメロディ(&L)');
+  $('KeptList').options[0].textContent = words.caption(
+    'merin::ui::MelodyFiles',
+    '保管されたメロディ(&L)'
+  );
   $('LanguageLabel').textContent = words.word('page.language');
   $('Language').options[0].textContent = words.word('page.japanese');
   $('Language').options[1].textContent = words.word('page.english');
   $('PasteHint').textContent = words.word('page.paste-here');
   $('MerinMain').setAttribute('aria-label', document.title);
-  view.markers.forEach((marker, slot) => marker.setAttribute('aria-label', words.word('page.marker', slot + 1)));
+  view.markers.forEach((marker, slot) =>
+    marker.setAttribute('aria-label', words.word('page.marker', slot + 1))
+  );
   view.pedal.setAttribute('aria-label', words.word('page.rest-pedal'));
   view.command1.setAttribute('aria-label', words.word('page.convert'));
   view.command2.setAttribute('aria-label', words.word('page.test-play'));
-  view.white.forEach((key, i) => key.setAttribute('aria-label', words.word('page.key', m.pitchName(layout.whiteKeys[i]))));
-  view.black.forEach((key, i) => key.setAttribute('aria-label', words.word('page.key', m.pitchName(layout.blackKeys[i]))));
+  view.white.forEach((key, i) =>
+    key.setAttribute('aria-label', words.word('page.key', m.pitchName(layout.whiteKeys[i])))
+  );
+  view.black.forEach((key, i) =>
+    key.setAttribute('aria-label', words.word('page.key', m.pitchName(layout.blackKeys[i])))
+  );
   showMelody(melody.snapshot());
 });
 
 // On a narrow screen the staff row keeps the window's size and scrolls sideways by itself, so that
 // its click bands stay as tall as on the desktop; the rest of the window is scaled to the width.
 const ROW = new Set(['staff', 'marker']);
-const rowHeight = Math.max(...layout.controls.filter((c) => ROW.has(c.kind)).map((c) => c.y + c.height));
-const cut = Math.min(...layout.controls.filter((c) => !ROW.has(c.kind) && c.kind !== 'status' && c.height > 0)
-    .map((c) => c.y)) - (layout.controls.find((c) => c.kind === 'staff').y);
+const rowHeight = Math.max(
+  ...layout.controls.filter((c) => ROW.has(c.kind)).map((c) => c.y + c.height)
+);
+const cut =
+  Math.min(
+    ...layout.controls
+      .filter((c) => !ROW.has(c.kind) && c.kind !== 'status' && c.height > 0)
+      .map((c) => c.y)
+  ) - layout.controls.find((c) => c.kind === 'staff').y;
 // `width`: main's width, which the page's layout gives, or the window's at the start.
 function fit(width = $('Frame').parentElement.clientWidth) {
   const style = getComputedStyle($('Frame').parentElement);

@@ -5,8 +5,17 @@
 // handlers carried out on them.
 
 // The system colours of the window's palette that the layout names (0x800000nn).
-const SYSTEM_COLOURS = {4: 'Canvas', 5: 'Canvas', 6: 'CanvasText', 7: 'CanvasText',
-  8: 'CanvasText', 9: '#ffffff', 13: 'Highlight', 15: 'ButtonFace', 18: 'ButtonText'};
+const SYSTEM_COLOURS = {
+  4: 'Canvas',
+  5: 'Canvas',
+  6: 'CanvasText',
+  7: 'CanvasText',
+  8: 'CanvasText',
+  9: '#ffffff',
+  13: 'Highlight',
+  15: 'ButtonFace',
+  18: 'ButtonText'
+};
 
 // A colour of the layout (255, 0x80000009) as CSS.
 export function cssColour(value) {
@@ -16,18 +25,27 @@ export function cssColour(value) {
 
 // The page's copy of a picture the core names by its file in the program folder.
 export function pictureUrl(path) {
-  return 'program/' + path.split('/').pop().replace(/\.bmp$/i, '.png');
+  return (
+    'program/' +
+    path
+      .split('/')
+      .pop()
+      .replace(/\.bmp$/i, '.png')
+  );
 }
 
 const pictures = new Map();
 function picture(url) {
   if (!pictures.has(url)) {
-    pictures.set(url, new Promise((resolve, reject) => {
-      const image = new Image();
-      image.onload = () => resolve(image);
-      image.onerror = reject;
-      image.src = url;
-    }));
+    pictures.set(
+      url,
+      new Promise((resolve, reject) => {
+        const image = new Image();
+        image.onload = () => resolve(image);
+        image.onerror = reject;
+        image.src = url;
+      })
+    );
   }
   return pictures.get(url);
 }
@@ -43,14 +61,18 @@ function pixels(image) {
 const ghosts = new Map();
 function ghostOf(noteUrl, staffUrl) {
   if (!ghosts.has(noteUrl)) {
-    ghosts.set(noteUrl, Promise.all([picture(noteUrl), picture(staffUrl)]).then(([note, staff]) => {
-      const a = pixels(note), b = pixels(staff);
-      const ghost = new ImageData(a.width, a.height);
-      for (let i = 0; i < a.data.length; i += 4) {
-        if (a.data[i] !== b.data[i]) ghost.data.set([70, 110, 200, 110], i);
-      }
-      return ghost;
-    }));
+    ghosts.set(
+      noteUrl,
+      Promise.all([picture(noteUrl), picture(staffUrl)]).then(([note, staff]) => {
+        const a = pixels(note),
+          b = pixels(staff);
+        const ghost = new ImageData(a.width, a.height);
+        for (let i = 0; i < a.data.length; i += 4) {
+          if (a.data[i] !== b.data[i]) ghost.data.set([70, 110, 200, 110], i);
+        }
+        return ghost;
+      })
+    );
   }
   return ghosts.get(noteUrl);
 }
@@ -73,11 +95,15 @@ export class MainWindow {
       if (!element) continue;
       element.id = c.name;
       element.classList.add(c.kind);
-      Object.assign(element.style, {left: c.x + 'px', top: c.y + 'px', width: c.width + 'px',
-        height: c.height + 'px'});
+      Object.assign(element.style, {
+        left: c.x + 'px',
+        top: c.y + 'px',
+        width: c.width + 'px',
+        height: c.height + 'px'
+      });
       client.append(element);
     }
-    this.status.style.top = (layout.height - layout.statusHeight) + 'px';
+    this.status.style.top = layout.height - layout.statusHeight + 'px';
   }
 
   make(c) {
@@ -102,8 +128,9 @@ export class MainWindow {
       case 'marker': {
         const marker = document.createElement('div');
         marker.setAttribute('role', 'button');
-        marker.style.background = cssColour(c.index === 0 ? this.layout.markerColours.current
-          : this.layout.markerColours.other);
+        marker.style.background = cssColour(
+          c.index === 0 ? this.layout.markerColours.current : this.layout.markerColours.other
+        );
         this.markers[c.index] = marker;
         return marker;
       }
@@ -126,7 +153,7 @@ export class MainWindow {
         this.status.setAttribute('role', 'status');
         return this.status;
       default:
-        return null;  // the invisible multimedia control
+        return null; // the invisible multimedia control
     }
   }
 
@@ -139,8 +166,10 @@ export class MainWindow {
           break;
         case 'SetMarkerColour':
           this.markers[c.slot].style.background = cssColour(c.colour);
-          this.markers[c.slot].classList.toggle('current',
-              c.colour === this.layout.markerColours.current);
+          this.markers[c.slot].classList.toggle(
+            'current',
+            c.colour === this.layout.markerColours.current
+          );
           break;
         case 'SetStatusText':
           this.status.textContent = c.text;
@@ -157,7 +186,7 @@ export class MainWindow {
           if (!c.enabled) for (const cell of this.cells) this.showGhost(cell, '', '');
           break;
         default:
-          break;  // RepaintCell, and sounds, which the page plays itself
+          break; // RepaintCell, and sounds, which the page plays itself
       }
     }
   }

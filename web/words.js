@@ -17,8 +17,10 @@ export class Words {
   // ("開く(&O)..." gives "開く..." and "Open...") and with %1, %2 … filled in.
   caption(context, source, ...values) {
     const text = this.language === 'en' ? (this.captions[context]?.[source] ?? source) : source;
-    return text.replace(/\(&.\)/, '').replace(/&(.)/, '$1')
-        .replace(/%(\d)/g, (all, n) => (n <= values.length ? values[n - 1] : all));
+    return text
+      .replace(/\(&.\)/, '')
+      .replace(/&(.)/, '$1')
+      .replace(/%(\d)/g, (all, n) => (n <= values.length ? values[n - 1] : all));
   }
 
   // The core's page word `id`, with {0}, {1} … filled in.

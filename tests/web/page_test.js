@@ -12,9 +12,15 @@ const test = require('node:test');
 const {chromium} = require('playwright-core');
 
 const root = path.resolve(process.argv[2]);
-const TYPES = {'.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
-  '.wasm': 'application/wasm', '.json': 'application/json', '.png': 'image/png',
-  '.webmanifest': 'application/manifest+json'};
+const TYPES = {
+  '.html': 'text/html',
+  '.js': 'text/javascript',
+  '.css': 'text/css',
+  '.wasm': 'application/wasm',
+  '.json': 'application/json',
+  '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json'
+};
 
 function browserPath() {
   if (process.env.CHROMIUM) return process.env.CHROMIUM;
@@ -30,8 +36,9 @@ async function serve() {
   const server = http.createServer((request, response) => {
     const name = new URL(request.url, 'http://page').pathname.replace(/\/$/, '/index.html');
     fs.readFile(path.join(root, path.normalize(name)), (error, data) => {
-      response.writeHead(error ? 404 : 200,
-          {'content-type': TYPES[path.extname(name)] ?? 'application/octet-stream'});
+      response.writeHead(error ? 404 : 200, {
+        'content-type': TYPES[path.extname(name)] ?? 'application/octet-stream'
+      });
       response.end(error ? '' : data);
     });
   });
@@ -41,8 +48,11 @@ async function serve() {
 
 // A browser of the scenario `t`'s own, closed however the scenario ends.
 async function ownBrowser(t) {
-  const browser = await chromium.launch({executablePath: browserPath(), headless: true,
-    args: ['--no-sandbox', '--disable-gpu']});
+  const browser = await chromium.launch({
+    executablePath: browserPath(),
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu']
+  });
   t.after(() => browser.close());
   return browser;
 }
@@ -51,12 +61,24 @@ let server, context, base;
 test.before(async () => {
   ({server, base} = await serve());
   context = await chromium.launchPersistentContext(
-      fs.mkdtempSync(path.join(os.tmpdir(), 'merinkast98-chromium-')), {
-        executablePath: browserPath(), headless: true, acceptDownloads: true,
-        viewport: {width: 1280, height: 800},
-        args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-          '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-      });
+    fs.mkdtempSync(path.join(os.tmpdir(), 'merinkast98-chromium-')),
+    {
+      executablePath: browserPath(),
+      headless: true,
+      acceptDownloads: true,
+      viewport: {width: 1280, height: 800},
+      args: [
+        '--headless',
+        '--no-sandbox',
+        '--disable-gpu',
+        '--disable-quic',
+        '--no-first-run',
+        '--disable-background-networking',
+        '--disable-component-update',
+        '--disable-sync'
+      ]
+    }
+  );
 });
 test.after(async () => {
   await context?.close();
@@ -75,10 +97,14 @@ async function open() {
 }
 
 // Runs `f(session, arg)` in the page, with the page's session (the core's module among it).
-const inPage = (page, f, arg) => page.evaluate(async ([source, arg]) => {
-  const {session} = await import('./main.js');
-  return (0, eval)(source)(session, arg);
-}, [f.toString(), arg]);
+const inPage = (page, f, arg) =>
+  page.evaluate(
+    async ([source, arg]) => {
+      const {session} = await import('./main.js');
+      return (0, eval)(source)(session, arg);
+    },
+    [f.toString(), arg]
+  );
 const codes = (page) => inPage(page, (s) => s.melody().codes);
 const melodyOf = (first) => first.concat(Array(30 - first.length).fill('99'));
 
@@ -117,10 +143,13 @@ test('composing by clicks, keys and the keyboard, converted as the core converts
   await page.close();
 });
 
-const KEYS = 'ZSXDCVGBHNJMQ2W3ER5T6Y7U0ZXCVB'.split('').map((k) => (k <= '9' ? 'Digit' : 'Key') + k);
-const wavSamples = (wav) => Array.from({length: (wav.length - 44) / 2}, (_, i) => wav.readInt16LE(44 + 2 * i));
+const KEYS = 'ZSXDCVGBHNJMQ2W3ER5T6Y7U0ZXCVB'
+  .split('')
+  .map((k) => (k <= '9' ? 'Digit' : 'Key') + k);
+const wavSamples = (wav) =>
+  Array.from({length: (wav.length - 44) / 2}, (_, i) => wav.readInt16LE(44 + 2 * i));
 
-test('test play sounds the core\'s steps back to back, sample for sample the WAV export', async () => {
+test("test play sounds the core's steps back to back, sample for sample the WAV export", async () => {
   const page = await open();
   for (const key of KEYS) await page.keyboard.press(key);
   const before = await codes(page);
@@ -134,7 +163,10 @@ test('test play sounds the core\'s steps back to back, sample for sample the WAV
   assert.equal(await page.locator('#MerinMain .bordered').count(), 0);
   assert.deepEqual(await codes(page), before);
   await page.selectOption('#ExportFormat', 'wav');
-  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#ExportButton')]);
+  const [download] = await Promise.all([
+    page.waitForEvent('download'),
+    page.click('#ExportButton')
+  ]);
   assert.equal(download.suggestedFilename(), 'melody.wav');
   const exported = wavSamples(fs.readFileSync(await download.path()));
   const rendered = await inPage(page, async (s) => {
@@ -142,7 +174,10 @@ test('test play sounds the core\'s steps back to back, sample for sample the WAV
     return Array.from(await s.render(s.steps(), s.waves), (sample) => Math.round(sample * 32767));
   });
   assert.equal(rendered.length, exported.length);
-  assert.equal(rendered.findIndex((sample, i) => sample !== exported[i]), -1);
+  assert.equal(
+    rendered.findIndex((sample, i) => sample !== exported[i]),
+    -1
+  );
   await page.close();
 });
 
@@ -153,17 +188,30 @@ function midiFile(parts) {
     length.writeUInt32BE(body.length);
     return Buffer.concat([Buffer.from(type), length, Buffer.from(body)]);
   };
-  const tracks = parts.map(({name, channel, keys}) => chunk('MTrk', [0, 0xff, 0x03, name.length,
-    ...Buffer.from(name), ...keys.flatMap((k) => [0, 0x90 | channel, k, 100, 96, 0x80 | channel, k, 0]),
-    0, 0xff, 0x2f, 0]));
+  const tracks = parts.map(({name, channel, keys}) =>
+    chunk('MTrk', [
+      0,
+      0xff,
+      0x03,
+      name.length,
+      ...Buffer.from(name),
+      ...keys.flatMap((k) => [0, 0x90 | channel, k, 100, 96, 0x80 | channel, k, 0]),
+      0,
+      0xff,
+      0x2f,
+      0
+    ])
+  );
   return Buffer.concat([chunk('MThd', [0, 1, 0, parts.length, 0, 96]), ...tracks]);
 }
 
 test('a MIDI file of three parts opened, the second taken from slot 2', async () => {
   const page = await open();
-  const midi = midiFile([{name: 'Bass', channel: 0, keys: [48, 50, 52]},
+  const midi = midiFile([
+    {name: 'Bass', channel: 0, keys: [48, 50, 52]},
     {name: 'Piano', channel: 1, keys: [60, 62, 64, 65, 67]},
-    {name: 'Strings', channel: 2, keys: [72, 74, 76, 77]}]);
+    {name: 'Strings', channel: 2, keys: [72, 74, 76, 77]}
+  ]);
   await page.setInputFiles('#OpenFile', {name: 'three.mid', mimeType: 'audio/midi', buffer: midi});
   await page.waitForSelector('#ChoiceDialog[open]');
   assert.equal(await page.locator('#ChoiceList [role=option]').count(), 3);
@@ -171,15 +219,18 @@ test('a MIDI file of three parts opened, the second taken from slot 2', async ()
   await page.fill('#From', '2');
   await page.press('#From', 'Enter');
   await page.waitForSelector('#MessageDialog[open]');
-  const expected = await inPage(page, (s, bytes) => s.m.take(new Uint8Array(bytes), 'three.mid', 2, 2),
-      [...midi]);
+  const expected = await inPage(
+    page,
+    (s, bytes) => s.m.take(new Uint8Array(bytes), 'three.mid', 2, 2),
+    [...midi]
+  );
   assert.deepEqual(await codes(page), expected.melody.codes);
   assert.equal(expected.melody.codes[0], '21');
   assert.match(await page.textContent('#MessageText'), /^MIDI を読み込みました: three\.mid/);
   await page.close();
 });
 
-test('a pasted collection offers its tunes, a refused one greyed with the reader\'s reason', async () => {
+test("a pasted collection offers its tunes, a refused one greyed with the reader's reason", async () => {
   const page = await open();
   const text = 'one:d=4,o=5,b=99:c,d\ntwo:d=4,o=5,b=99:e,f,g\nbad:d=4,o=5,b=99:zz\n';
   await page.evaluate((t) => {
@@ -188,11 +239,17 @@ test('a pasted collection offers its tunes, a refused one greyed with the reader
     document.body.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true}));
   }, text);
   await page.waitForSelector('#ChoiceDialog[open]');
-  const expected = await inPage(page, (s, t) => {
-    const bytes = new TextEncoder().encode(t);
-    return {reason: s.m.examine(bytes, 'クリップボード').choices[2].reason.ja,
-      codes: s.m.take(bytes, 'クリップボード', 2, 1).melody.codes};
-  }, text);
+  const expected = await inPage(
+    page,
+    (s, t) => {
+      const bytes = new TextEncoder().encode(t);
+      return {
+        reason: s.m.examine(bytes, 'クリップボード').choices[2].reason.ja,
+        codes: s.m.take(bytes, 'クリップボード', 2, 1).melody.codes
+      };
+    },
+    text
+  );
   assert.match(await page.textContent('#ChoiceList [aria-disabled=true]'), /^3\. bad — /);
   assert.ok((await page.textContent('#ChoiceList [aria-disabled=true]')).endsWith(expected.reason));
   await page.keyboard.press('ArrowDown');
@@ -207,15 +264,24 @@ test('an empty melody is refused; RTTTL downloaded by its title opens back the s
   const page = await open();
   await page.selectOption('#ExportFormat', 'rtttl');
   await page.click('#ExportButton');
-  const refusal = await inPage(page, (s) => s.m.exportAs(s.melody().codes, 'rtttl', 'melody.rtttl', '').refusal.ja);
+  const refusal = await inPage(
+    page,
+    (s) => s.m.exportAs(s.melody().codes, 'rtttl', 'melody.rtttl', '').refusal.ja
+  );
   assert.ok((await page.textContent('#MessageText')).endsWith(refusal));
   await page.keyboard.press('Enter');
-  await page.setInputFiles('#OpenFile', {name: 'k.txt', mimeType: 'text/plain',
-    buffer: Buffer.from('Kaeru:d=4,o=5,b=120:c,d,e,f,e,d,c,p,e,f,g,a')});
+  await page.setInputFiles('#OpenFile', {
+    name: 'k.txt',
+    mimeType: 'text/plain',
+    buffer: Buffer.from('Kaeru:d=4,o=5,b=120:c,d,e,f,e,d,c,p,e,f,g,a')
+  });
   await page.waitForSelector('#MessageDialog[open]');
   await page.keyboard.press('Enter');
   const opened = await inPage(page, (s) => s.melody());
-  const [download] = await Promise.all([page.waitForEvent('download'), page.click('#ExportButton')]);
+  const [download] = await Promise.all([
+    page.waitForEvent('download'),
+    page.click('#ExportButton')
+  ]);
   assert.equal(download.suggestedFilename(), 'Kaeru.rtttl');
   await page.click('#ken0');
   await page.setInputFiles('#OpenFile', await download.path());
@@ -228,8 +294,12 @@ test('English by choice, kept for the next visit', async () => {
   const page = await open();
   assert.equal(await page.textContent('#Command2'), 'テスト演奏');
   await page.selectOption('#Language', 'en');
-  const english = async () => [await page.textContent('#Command2'), await page.textContent('#StopButton'),
-    await page.getAttribute('#Gosen0', 'aria-label'), await page.textContent('#ExportButton')];
+  const english = async () => [
+    await page.textContent('#Command2'),
+    await page.textContent('#StopButton'),
+    await page.getAttribute('#Gosen0', 'aria-label'),
+    await page.textContent('#ExportButton')
+  ];
   assert.deepEqual(await english(), ['Test play', 'Stop', 'Slot 1: empty', 'Export...']);
   await page.reload();
   await page.waitForSelector('body[data-ready]');
@@ -249,13 +319,16 @@ test('Delete, Insert, Ctrl+Delete and transposing as the 編集 menu does, refus
     ['Control+Delete', (s, c, slot) => s.m.removeSlot(c, slot)],
     ['Control+ArrowUp', (s, c) => s.m.transpose(c, 1)],
     ['Control+Shift+ArrowUp', (s, c) => s.m.transpose(c, 12)],
-    ['Control+ArrowDown', (s, c) => s.m.transpose(c, -1)],
+    ['Control+ArrowDown', (s, c) => s.m.transpose(c, -1)]
   ];
   let before;
   for (const [key, expected] of cases) {
     before = await inPage(page, (s) => s.melody());
-    const wanted = await inPage(page, (s, [f, c, slot]) => (0, eval)(f)(s, c, slot),
-        [expected.toString(), before.codes, before.cursor]);
+    const wanted = await inPage(page, (s, [f, c, slot]) => (0, eval)(f)(s, c, slot), [
+      expected.toString(),
+      before.codes,
+      before.cursor
+    ]);
     await page.keyboard.press(key);
     assert.deepEqual(await codes(page), wanted.codes, key);
     assert.notDeepEqual(wanted.codes, before.codes, key);
@@ -270,7 +343,7 @@ test('Delete, Insert, Ctrl+Delete and transposing as the 編集 menu does, refus
   await page.close();
 });
 
-test('the typing guide steps through the slots with the listing\'s presses, keys lit in order', async () => {
+test("the typing guide steps through the slots with the listing's presses, keys lit in order", async () => {
   const page = await open();
   for (const key of ['KeyZ', 'KeyZ', 'KeyS', 'Digit0', 'KeyE']) await page.keyboard.press(key);
   await page.click('#Command1');
@@ -278,18 +351,37 @@ test('the typing guide steps through the slots with the listing\'s presses, keys
   await page.keyboard.press('F2');
   const dialog = await page.evaluate(() => {
     const d = document.getElementById('GuideDialog');
-    return {open: d.open, role: d.getAttribute('role'), modal: d.getAttribute('aria-modal'),
-      focused: d.contains(document.activeElement), live: document.getElementById('GuideNow').getAttribute('aria-live')};
+    return {
+      open: d.open,
+      role: d.getAttribute('role'),
+      modal: d.getAttribute('aria-modal'),
+      focused: d.contains(document.activeElement),
+      live: document.getElementById('GuideNow').getAttribute('aria-live')
+    };
   });
-  assert.deepEqual(dialog, {open: true, role: 'dialog', modal: 'true', focused: true, live: 'polite'});
-  const words = (id, value) => inPage(page, (s, [id, value]) => s.words.word(id, value), [id, value]);
+  assert.deepEqual(dialog, {
+    open: true,
+    role: 'dialog',
+    modal: 'true',
+    focused: true,
+    live: 'polite'
+  });
+  const words = (id, value) =>
+    inPage(page, (s, [id, value]) => s.words.word(id, value), [id, value]);
   const lit = () => page.textContent('#GuideKeypad .lit');
   for (let slot = 1; slot <= 6; ++slot) {
     assert.equal(await page.textContent('#GuideSlot'), await words('guide.slot', slot));
-    assert.equal(await page.textContent('#GuidePresses'), await words('guide.presses', lines[slot - 1]));
+    assert.equal(
+      await page.textContent('#GuidePresses'),
+      await words('guide.presses', lines[slot - 1])
+    );
     const keys = [...lines[slot - 1].matchAll(/\[(.*?)\]/g)].map((k) => k[1]);
     assert.equal(await lit(), keys[0], `slot ${slot}`);
-    if (keys.length > 1) await page.waitForFunction((key) => document.querySelector('#GuideKeypad .lit')?.textContent === key, keys[1]);
+    if (keys.length > 1)
+      await page.waitForFunction(
+        (key) => document.querySelector('#GuideKeypad .lit')?.textContent === key,
+        keys[1]
+      );
     await page.keyboard.press(slot === 3 ? 'ArrowRight' : 'Space');
   }
   assert.equal(await page.textContent('#GuidePitch'), await words('guide.empty'));
@@ -312,11 +404,15 @@ test('the typing guide steps through the slots with the listing\'s presses, keys
   await page.screenshot({path: path.join(os.tmpdir(), 'merinkast98-guide.png')});
   await page.setViewportSize({width: 390, height: 844});
   const box = await page.locator('#GuideDialog').boundingBox();
-  assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= 390 && box.y + box.height <= 844, JSON.stringify(box));
+  assert.ok(
+    box.x >= 0 && box.y >= 0 && box.x + box.width <= 390 && box.y + box.height <= 844,
+    JSON.stringify(box)
+  );
   await page.screenshot({path: path.join(os.tmpdir(), 'merinkast98-guide-phone.png')});
   await page.keyboard.press('Escape');
-  await page.waitForFunction(() => !document.getElementById('GuideDialog').open &&
-      document.activeElement.id === 'Command1');
+  await page.waitForFunction(
+    () => !document.getElementById('GuideDialog').open && document.activeElement.id === 'Command1'
+  );
   assert.deepEqual(page.errors, []);
   await page.close();
 });
@@ -348,10 +444,13 @@ test('the address is the melody: replaced on every change, opened in a fresh bro
   assert.ok((await fresh.textContent('#MessageText')).endsWith(refusal));
   assert.deepEqual(await codes(fresh), melody.codes);
   // An address given right after a change, before the change's own address is written, wins.
-  await page.evaluate(() => new Promise((resolve) => {
-    document.getElementById('ken0').click();
-    requestAnimationFrame(() => resolve((location.hash = '#m1.C')));
-  }));
+  await page.evaluate(
+    () =>
+      new Promise((resolve) => {
+        document.getElementById('ken0').click();
+        requestAnimationFrame(() => resolve((location.hash = '#m1.C')));
+      })
+  );
   await page.waitForFunction(() => document.getElementById('Gosen0').ariaLabel.endsWith('D4'));
   assert.deepEqual(await codes(page), melodyOf(['21']));
   await page.close();
@@ -362,13 +461,21 @@ test('a screen reader names every cell and key, reaches the cells by Tab and hea
   await page.keyboard.press('KeyE');
   const cdp = await page.context().newCDPSession(page);
   const {nodes} = await cdp.send('Accessibility.getFullAXTree');
-  const buttons = new Set(nodes.filter((n) => n.role?.value === 'button').map((n) => n.name?.value));
+  const buttons = new Set(
+    nodes.filter((n) => n.role?.value === 'button').map((n) => n.name?.value)
+  );
   const expected = await inPage(page, (s) => {
-    const name = (slot, code) => (code === '99' ? s.words.word('page.slot.empty', slot + 1)
-      : s.words.word('page.slot.note', slot + 1, s.m.pitchName(code)));
-    return [...s.melody().codes.map((code, slot) => name(slot, code)),
-      ...s.layout.whiteKeys.concat(s.layout.blackKeys).map((code) => s.words.word('page.key', s.m.pitchName(code))),
-      s.words.word('page.rest-pedal')];
+    const name = (slot, code) =>
+      code === '99'
+        ? s.words.word('page.slot.empty', slot + 1)
+        : s.words.word('page.slot.note', slot + 1, s.m.pitchName(code));
+    return [
+      ...s.melody().codes.map((code, slot) => name(slot, code)),
+      ...s.layout.whiteKeys
+        .concat(s.layout.blackKeys)
+        .map((code) => s.words.word('page.key', s.m.pitchName(code))),
+      s.words.word('page.rest-pedal')
+    ];
   });
   assert.equal(expected[0], 'スロット 1: E5');
   for (const name of expected) assert.ok(buttons.has(name), name);
@@ -381,7 +488,7 @@ test('a screen reader names every cell and key, reaches the cells by Tab and hea
   await page.close();
 });
 
-test('nothing lost: a reload, two tabs, the bar of a closed tab\'s melody, kept melodies, storage refused', async (t) => {
+test("nothing lost: a reload, two tabs, the bar of a closed tab's melody, kept melodies, storage refused", async (t) => {
   const browser = await ownBrowser(t);
   const own = await browser.newContext();
   const ready = async (page) => {
@@ -393,8 +500,9 @@ test('nothing lost: a reload, two tabs, the bar of a closed tab\'s melody, kept 
     await page.goto(base);
     return ready(page);
   };
-  const kept = (page) => page.waitForTimeout(1000);  // the keeping's own delay is shorter
-  const first = await tab(), second = await tab();
+  const kept = (page) => page.waitForTimeout(1000); // the keeping's own delay is shorter
+  const first = await tab(),
+    second = await tab();
   await first.keyboard.press('KeyZ');
   await second.keyboard.press('KeyX');
   await kept(first);
@@ -416,7 +524,10 @@ test('nothing lost: a reload, two tabs, the bar of a closed tab\'s melody, kept 
   // A melody replaced before it was downloaded is kept, once for the same notes and title.
   const open = async (fragment, first) => {
     await third.evaluate((f) => (location.hash = f), fragment);
-    await third.waitForFunction((f) => document.getElementById('Gosen0').ariaLabel.endsWith(f), first);
+    await third.waitForFunction(
+      (f) => document.getElementById('Gosen0').ariaLabel.endsWith(f),
+      first
+    );
   };
   await open('#m1.B', 'C#4');
   await open('#m1.C', 'D4');
@@ -424,16 +535,21 @@ test('nothing lost: a reload, two tabs, the bar of a closed tab\'s melody, kept 
   await kept(third);
   await third.focus('#KeptList');
   await third.waitForFunction(() => document.getElementById('KeptList').options.length === 3);
-  const options = await third.$$eval('#KeptList option', (o) => o.slice(1).map((x) => x.textContent));
+  const options = await third.$$eval('#KeptList option', (o) =>
+    o.slice(1).map((x) => x.textContent)
+  );
   assert.match(options[0], / D4$/);
   assert.match(options[1], / C#4$/);
   await third.selectOption('#KeptList', {index: 1});
   assert.deepEqual(await codes(third), melodyOf(['21']));
   // Storage refused: said once, and composing goes on.
   const refused = await own.newPage();
-  await refused.addInitScript(() => (indexedDB.open = () => {
-    throw new DOMException('refused', 'QuotaExceededError');
-  }));
+  await refused.addInitScript(
+    () =>
+      (indexedDB.open = () => {
+        throw new DOMException('refused', 'QuotaExceededError');
+      })
+  );
   await refused.goto(base);
   await ready(refused);
   assert.match(await refused.textContent('#MessageText'), /^メロディを保管できませんでした/);
@@ -447,14 +563,21 @@ test('nothing lost: a reload, two tabs, the bar of a closed tab\'s melody, kept 
 
 test('a phone by touch: no sideways page, the staff row at desktop size, taps, ♯ and a long press', async (t) => {
   const browser = await ownBrowser(t);
-  for (const viewport of [{width: 390, height: 844}, {width: 844, height: 390}]) {
-    const page = await (await browser.newContext({viewport, hasTouch: true, isMobile: true})).newPage();
+  for (const viewport of [
+    {width: 390, height: 844},
+    {width: 844, height: 390}
+  ]) {
+    const page = await (
+      await browser.newContext({viewport, hasTouch: true, isMobile: true})
+    ).newPage();
     await page.goto(base);
     await page.waitForSelector('body[data-ready]');
-    const sizes = await page.evaluate(() => ({page: document.documentElement.scrollWidth,
+    const sizes = await page.evaluate(() => ({
+      page: document.documentElement.scrollWidth,
       keys: document.getElementById('ken13').getBoundingClientRect().right,
       cell: document.getElementById('Gosen0').getBoundingClientRect().height,
-      desktop: document.getElementById('Gosen0').offsetHeight}));
+      desktop: document.getElementById('Gosen0').offsetHeight
+    }));
     assert.ok(sizes.page <= viewport.width, `${viewport.width}: the page is ${sizes.page} wide`);
     assert.ok(sizes.keys <= viewport.width, `${viewport.width}: the keys end at ${sizes.keys}`);
     assert.ok(sizes.cell >= sizes.desktop, `${viewport.width}: a cell is ${sizes.cell} tall`);
@@ -464,7 +587,11 @@ test('a phone by touch: no sideways page, the staff row at desktop size, taps, �
     await page.tap('#Gosen1', {position: {x: 10, y: 60}});
     await page.tap('#np2');
     await page.tap('#ken0');
-    const expected = await inPage(page, (s) => [s.m.staffNoteAt(30, false), s.m.staffNoteAt(60, true), '11']);
+    const expected = await inPage(page, (s) => [
+      s.m.staffNoteAt(30, false),
+      s.m.staffNoteAt(60, true),
+      '11'
+    ]);
     assert.deepEqual(await codes(page), melodyOf(expected));
     // A long press on a cell empties it.
     const box = await page.locator('#Gosen1').boundingBox();
@@ -483,8 +610,13 @@ test('offline once opened, a reload included; installable with no errors; the bu
   t.after(() => own.server.listening && own.server.close());
   // A profile of its own: Chromium installs nothing from an incognito context.
   const browser = await chromium.launchPersistentContext(
-      fs.mkdtempSync(path.join(os.tmpdir(), 'merinkast98-chromium-')), {
-        executablePath: browserPath(), headless: true, args: ['--no-sandbox', '--disable-gpu']});
+    fs.mkdtempSync(path.join(os.tmpdir(), 'merinkast98-chromium-')),
+    {
+      executablePath: browserPath(),
+      headless: true,
+      args: ['--no-sandbox', '--disable-gpu']
+    }
+  );
   t.after(() => browser.close());
   const page = await browser.newPage();
   await page.goto(own.base);
@@ -506,6 +638,9 @@ test('offline once opened, a reload included; installable with no errors; the bu
   await page.click('#AboutButton');
   await page.waitForSelector('#MessageDialog[open]');
   const version = JSON.parse(fs.readFileSync(path.join(root, 'version.json'), 'utf8'));
-  assert.match(await page.textContent('#MessageText'), new RegExp(`${version.program}.*${version.build}`));
+  assert.match(
+    await page.textContent('#MessageText'),
+    new RegExp(`${version.program}.*${version.build}`)
+  );
   assert.match(version.build, /^[0-9a-f]{12}$/);
 });
