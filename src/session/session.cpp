@@ -12,6 +12,7 @@
 #include "entry/staff.h"
 #include "formats/title.h"
 #include "formats/writeas.h"
+#include "output/convert.h"
 
 namespace merin::session {
 
@@ -75,6 +76,12 @@ Outcome Session::Load(SoundDevice& sound) {
   outcome.canUndo = outcome.canRedo = false;
   return outcome;
 }
+
+void Session::Unload(SoundDevice& sound) { Form_Unload(sound); }
+
+void Session::End() { EndMenu_Click(view_); }
+
+void Session::Convert(ResultWindowProvider& windows) const { Command1_Click(melody_, windows); }
 
 Outcome Session::Key(PianoKey key) {
   return Act([key](Melody& m, MelodyView& v) {

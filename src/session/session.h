@@ -16,6 +16,7 @@
 #include "core/sounddevice.h"
 #include "entry/pianolayout.h"
 #include "formats/intake.h"
+#include "output/resultview.h"
 #include "output/testplay.h"
 #include "session/outcome.h"
 
@@ -54,6 +55,13 @@ class Session {
   // The window opens: the melody empty, the markers in place, the opening sound through `sound`.
   // Undo starts here.
   Outcome Load(SoundDevice& sound);
+
+  // The window closes by its close box: the closing sound through `sound`.
+  void Unload(SoundDevice& sound);
+  // 終了: the program ends at once.
+  void End();
+  // The convert button: the key presses listed in the one result window, shown modally.
+  void Convert(ResultWindowProvider& windows) const;
 
   // A white or black key of the on-screen keyboard, or the rest pedal.
   Outcome Key(PianoKey key);

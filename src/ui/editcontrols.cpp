@@ -15,9 +15,6 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
-#include "core/applymelody.h"
-#include "entry/keyboard.h"
-#include "entry/staff.h"
 #include "ui/edithistory.h"
 #include "ui/languageswitch.h"
 #include "ui/melodykeeper.h"
@@ -63,8 +60,8 @@ QMenu* MenuOf(QMainWindow* window, const char* objectName, const char* caption) 
 
 }  // namespace
 
-EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistory& history, Run run)
-    : QObject(window), window_(window), melody_(melody), run_(std::move(run)) {
+EditControls::EditControls(QMainWindow* window, EditHistory& history, Act act)
+    : QObject(window), window_(window), act_(std::move(act)) {
   QUndoStack* stack = history.stack();
   QMenu* editMenu = MenuOf(window, "Editmenu", QT_TR_NOOP("編集(&E)"));
   // Undo and redo go first, whatever the menu already holds goes after the editing items.
@@ -82,15 +79,12 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
   connect(stack, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
   editMenu->addSeparator();
 
-  add(editMenu, "ClearMenu", QT_TR_NOOP("消去(&L)"), {QKeySequence(Qt::Key_Delete)}, [this] {
-    run_([](Melody& m, MelodyView& v) {
-      Gosen_MouseDown(m, v, int16_t(m.Cursor), kRightButton, 0, 0, 0);
-    });
-  });
+  add(editMenu, "ClearMenu", QT_TR_NOOP("消去(&L)"), {QKeySequence(Qt::Key_Delete)},
+      [this] { act_(&Session::Clear); });
   add(editMenu, "InsertMenu", QT_TR_NOOP("挿入(&I)"), {QKeySequence(Qt::Key_Insert)},
-      [this] { edit(InsertEmptySlot); });
+      [this] { act_(&Session::Insert); });
   add(editMenu, "RemoveMenu", QT_TR_NOOP("削除(&D)"), {QKeySequence(Qt::CTRL | Qt::Key_Delete)},
-      [this] { edit(RemoveSlot); });
+      [this] { act_(&Session::Remove); });
   QMenu* transpose = editMenu->addMenu(QString());
   transpose->setObjectName("TransposeMenu");
   Translate(window, [transpose] { transpose->setTitle(tr("移調(&T)")); });
@@ -109,7 +103,7 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
               Qt::CTRL | Qt::SHIFT | Qt::Key_Down, -12}}) {
     const int semitones = s.semitones;
     add(transpose, s.name, s.caption, {QKeySequence(s.key)}, [this, semitones] {
-      edit([semitones](const SlotCodes& codes, int32_t) { return Transpose(codes, semitones); });
+      act_([semitones](Session& session) { return session.Transpose(semitones); });
     });
   }
 
@@ -117,14 +111,21 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
   editMenu->addActions(earlier);
 
   // The cursor keys: shortcuts of the window, in no menu.
-  add(nullptr, "PreviousSlot", QT_TR_NOOP("前のスロット"), {QKeySequence(Qt::Key_Left)},
-      [this] { select([](const SlotCodes&, int32_t c) { return PreviousSlot(c); }); });
-  add(nullptr, "NextSlot", QT_TR_NOOP("次のスロット"), {QKeySequence(Qt::Key_Right)},
-      [this] { select([](const SlotCodes&, int32_t c) { return NextSlot(c); }); });
-  add(nullptr, "FirstSlot", QT_TR_NOOP("最初のスロット"), {QKeySequence(Qt::Key_Home)},
-      [this] { select([](const SlotCodes&, int32_t) { return 0; }); });
-  add(nullptr, "EndSlot", QT_TR_NOOP("最後の音の次のスロット"), {QKeySequence(Qt::Key_End)},
-      [this] { select([](const SlotCodes& codes, int32_t) { return SlotAfterLast(codes); }); });
+  struct Move {
+    const char* name;
+    const char* caption;
+    Qt::Key key;
+    session::Where where;
+  };
+  for (const Move& m :
+       {Move{"PreviousSlot", QT_TR_NOOP("前のスロット"), Qt::Key_Left, session::Where::Previous},
+        Move{"NextSlot", QT_TR_NOOP("次のスロット"), Qt::Key_Right, session::Where::Next},
+        Move{"FirstSlot", QT_TR_NOOP("最初のスロット"), Qt::Key_Home, session::Where::First},
+        Move{"EndSlot", QT_TR_NOOP("最後の音の次のスロット"), Qt::Key_End, session::Where::End}}) {
+    const session::Where where = m.where;
+    add(nullptr, m.name, m.caption, {QKeySequence(m.key)},
+        [this, where] { act_([where](Session& session) { return session.Select(where); }); });
+  }
 
   QMenu* help = MenuOf(window, "Helpmenu", QT_TR_NOOP("ヘルプ(&H)"));
   add(help, "KeysMenu", QT_TR_NOOP("キー操作(&K)"), {}, [this] { showKeyTable(); });
@@ -137,7 +138,9 @@ EditControls::EditControls(QMainWindow* window, const Melody& melody, EditHistor
                                                              : QStringLiteral("PedalSW");
     return window->findChild<QAbstractButton*>(name);
   };
-  new PianoKeys(window, buttonOf, [this](PianoKey key) { play(key); });
+  new PianoKeys(window, buttonOf, [this](PianoKey key) {
+    act_([key](Session& session) { return session.Key(key); });
+  });
 }
 
 QAction* EditControls::add(QMenu* menu, const QString& objectName, const char* caption,
@@ -153,38 +156,6 @@ QAction* EditControls::add(QMenu* menu, const QString& objectName, const char* c
     window_->addAction(action);
   }
   return action;
-}
-
-void EditControls::edit(const std::function<MelodyEdit(const SlotCodes&, int32_t)>& change) {
-  const MelodyEdit result = change(CodesOf(melody_), melody_.Cursor);
-  if (result.refused()) {
-    QMessageBox::information(window_, window_->windowTitle(),
-                             QString::fromStdString(Words(*result.refusal, CurrentLanguage())));
-    return;
-  }
-  if (result.codes == CodesOf(melody_)) return;
-  run_([&result](Melody& m, MelodyView& v) { ApplyMelody(m, v, result.codes, m.Cursor); });
-}
-
-void EditControls::select(const std::function<int32_t(const SlotCodes&, int32_t)>& target) {
-  const int32_t slot = target(CodesOf(melody_), melody_.Cursor);
-  run_([slot](Melody& m, MelodyView& v) { np_Click(m, v, int16_t(slot)); });
-}
-
-void EditControls::play(PianoKey key) {
-  run_([key](Melody& m, MelodyView& v) {
-    switch (key.kind) {
-      case PianoKey::Kind::White:
-        ken_Click(m, v, key.index);
-        break;
-      case PianoKey::Kind::Black:
-        bkey_Click(m, v, key.index);
-        break;
-      case PianoKey::Kind::Rest:
-        PedalSW_Click(m, v);
-        break;
-    }
-  });
 }
 
 void EditControls::showAbout() {

@@ -5,10 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "core/melody.h"
-#include "core/melodyedit.h"
-#include "core/melodyview.h"
 #include "entry/pianolayout.h"
+#include "session/session.h"
 
 class QAction;
 class QDialog;
@@ -18,6 +16,8 @@ class QMenu;
 namespace merin::ui {
 
 class EditHistory;
+using session::Outcome;
+using session::Session;
 
 // One row of the key table: the keys and what they do.
 struct KeyTableRow {
@@ -29,37 +29,30 @@ struct KeyTableRow {
 extern const std::vector<KeyTableRow> kKeyTable;
 
 // Editing in the main window: the 編集 menu (undo, redo, clear, insert, remove, transpose), the
-// cursor keys, the computer keyboard as a piano and ヘルプ › キー操作. Every change goes through
-// the window's `run`, which runs it on the melody and the window's view and makes it one step.
+// cursor keys, the computer keyboard as a piano and ヘルプ › キー操作. Every one is an action of
+// the window's session, run through `act`, which shows what it did.
 class EditControls : public QObject {
   Q_OBJECT
 
  public:
-  // Runs a change of the melody the way the window runs a handler.
-  using Run = std::function<void(const std::function<void(Melody&, MelodyView&)>&)>;
+  // Runs an action of the window's session and shows its outcome.
+  using Act = std::function<void(const std::function<session::Outcome(session::Session&)>&)>;
 
-  // Adds the menus and keys to `window`, whose melody is `melody` and whose keys are the
-  // buttons named ken0..ken13, bkey0..bkey9 and PedalSW.
-  EditControls(QMainWindow* window, const Melody& melody, EditHistory& history, Run run);
+  // Adds the menus and keys to `window`, whose keys are the buttons named ken0..ken13,
+  // bkey0..bkey9 and PedalSW.
+  EditControls(QMainWindow* window, EditHistory& history, Act act);
 
  private:
   // `caption` is the source text of the action's translated caption.
   QAction* add(QMenu* menu, const QString& objectName, const char* caption,
                const QList<QKeySequence>& keys, std::function<void()> act);
-  // Replaces the melody by `change` of its codes unless it is refused, which a message says.
-  void edit(const std::function<MelodyEdit(const SlotCodes&, int32_t cursor)>& change);
-  // Makes the slot `target` gives current, as a click on its marker does.
-  void select(const std::function<int32_t(const SlotCodes&, int32_t cursor)>& target);
-  // A piano key of the computer keyboard: the handler of its on-screen key.
-  void play(PianoKey key);
   // ヘルプ › キー操作: a small window of its own with the key table, one for the window.
   void showKeyTable();
   // ヘルプ › Merinkast98 について: the version, the licence and where melodies are kept.
   void showAbout();
 
   QMainWindow* window_;
-  const Melody& melody_;
-  Run run_;
+  Act act_;
   QDialog* keyTable_ = nullptr;
 };
 

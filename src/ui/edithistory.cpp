@@ -7,19 +7,23 @@
 
 namespace merin::ui {
 
-// One change of the melody, as the undo stack holds it: redone the first time by the change
-// itself, afterwards by the history's next step.
+// One step of the session, as the undo stack holds it: done the first time by the change itself.
 class EditHistory::Step : public QUndoCommand {
  public:
   explicit Step(EditHistory& history) : history_(history) {}
 
-  void undo() override { history_.put(history_.history_.Undo()); }
+  void undo() override { put(false); }
   void redo() override {
-    if (done_) history_.put(history_.history_.Redo());
+    if (done_) put(true);
     done_ = true;
   }
 
  private:
+  void put(bool redo) {
+    const QScopedValueRollback restoring(history_.restoring_, true);
+    history_.restore_(redo);
+  }
+
   EditHistory& history_;
   bool done_ = false;
 };
@@ -29,19 +33,8 @@ EditHistory::EditHistory(Restore restore, QObject* parent)
   stack_->setObjectName("EditHistory");
 }
 
-void EditHistory::push(const MelodySnapshot& before, const MelodySnapshot& after) {
-  if (history_.Push(before, after)) stack_->push(new Step(*this));
-}
+void EditHistory::push() { stack_->push(new Step(*this)); }
 
-void EditHistory::put(const std::optional<MelodySnapshot>& snapshot) {
-  if (!snapshot) return;
-  const QScopedValueRollback restoring(restoring_, true);
-  restore_(*snapshot);
-}
-
-void EditHistory::forget() {
-  stack_->clear();
-  history_.Forget();
-}
+void EditHistory::forget() { stack_->clear(); }
 
 }  // namespace merin::ui

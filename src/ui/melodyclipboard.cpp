@@ -19,7 +19,7 @@ using namespace melodyfiles;
 bool MelodyFiles::pasteRtttl() {
   const std::string text = QGuiApplication::clipboard()->text().toStdString();
   const std::string name = tr("クリップボード").toStdString();
-  auto intake = formats::Intake::Of(text, name);
+  auto intake = session::Session::Examine(text, name);
   if (auto* error = std::get_if<formats::Refusal>(&intake)) {
     refuse(*error, tr("クリップボードの内容を読み込めません。"));
     return false;
@@ -49,8 +49,7 @@ void MelodyFiles::editTitle() {
   const std::optional<QString> title =
       titleDialog(&window_, QString::fromStdString(window_.melody().Title));
   if (!title) return;
-  const Melody& melody = window_.melody();
-  window_.replaceMelody(CodesOf(melody), melody.Cursor, formats::TitleOf(title->toStdString()));
+  window_.act([&](session::Session& s) { return s.SetTitle(title->toStdString()); });
 }
 
 void MelodyFiles::copyRtttl() {

@@ -145,14 +145,14 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
         return text;
       }),
       window_(window),
-      keeper_(new MelodyKeeper([this] { return SnapshotOf(window_.melody()); }, this)),
-      clean_(EmptyCodes()) {
+      keeper_(new MelodyKeeper([this] { return SnapshotOf(window_.melody()); }, this)) {
   addActions(fileMenu, endItem);
   addEditActions();
   Translate(&window_, [this] { showCaption(); });
   window_.setAcceptDrops(true);
   window_.installEventFilter(this);
   connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::followChange);
+  connect(&window_, &MerinMain::melodyReplaced, keeper_, &MelodyKeeper::replaced);
   // However the window ends as it should, its melody is kept and let go of.
   connect(&window_, &MerinMain::ending, keeper_, &MelodyKeeper::close);
   connect(qApp, &QCoreApplication::aboutToQuit, keeper_, &MelodyKeeper::close);
@@ -259,9 +259,7 @@ void MelodyFiles::showNote(const char* name, const QString& text, int shownMs) {
 
 SlotCodes MelodyFiles::currentCodes() const { return CodesOf(window_.melody()); }
 
-bool MelodyFiles::modified() const {
-  return currentCodes() != clean_ || window_.melody().Title != cleanTitle_;
-}
+bool MelodyFiles::modified() const { return window_.session().Modified(); }
 
 QString MelodyFiles::startFolder() const {
   if (!current_.isEmpty()) return QFileInfo(current_).absolutePath();

@@ -122,8 +122,6 @@ class MelodyFiles : public QObject {
   // Says for a while that `path` was written, in `words` ("%1 を保存しました": %1 its name), and
   // `change`, a line on what the format changed of the melody.
   void showWritten(const char* words, const QString& path, const QString& change = {});
-  // The melody is about to be replaced: one neither empty nor saved stays kept as it is.
-  void keepReplacedMelody();
   void followChange();
   void showCaption();
   // Puts `codes` and `title` in place, the cursor after the last filled slot.
@@ -149,8 +147,6 @@ class MelodyFiles : public QObject {
   QAction* exportItem_ = nullptr;
   QString current_;
   QString suggested_;
-  SlotCodes clean_;
-  std::string cleanTitle_;
 };
 
 }  // namespace merin::ui

@@ -119,16 +119,15 @@ void MelodyKeeper::close() {
   write(true);
 }
 
-void MelodyKeeper::replacing(bool keepIt) {
-  if (!keepIt) return;
+void MelodyKeeper::replaced(const MelodySnapshot& melody) {
   timer_.stop();
-  write(true);
+  write(true, melody);
   file_.clear();
   written_.clear();
 }
 
-void MelodyKeeper::write(bool closed) {
-  const MelodySnapshot melody = melody_();
+void MelodyKeeper::write(bool closed, const std::optional<MelodySnapshot>& kept) {
+  const MelodySnapshot melody = kept ? *kept : melody_();
   if (IsEmptyMelody(melody.codes)) return;
   const std::string bytes = formats::WriteMelodyFile(melody.codes, melody.title) +
                             (closed ? std::string(kClosedLine) : std::string());

@@ -63,17 +63,17 @@ class MelodyKeeper : public QObject {
   void close();
   // Whether a change waits to be written.
   bool pending() const { return timer_.isActive(); }
-  // The melody is about to be replaced. When `keepIt`, it is written now and its file left as
-  // it is; the next melody gets a new file.
-  void replacing(bool keepIt);
+  // The melody was replaced, and `melody`, what it was, is to be kept: it is written now and its
+  // file left as it is; the next melody gets a new file.
+  void replaced(const MelodySnapshot& melody);
 
  signals:
   // Keeping failed; said once until a write succeeds again.
   void failed(const QString& message);
 
  private:
-  // Writes the melody, marked closed when `closed`.
-  void write(bool closed);
+  // Writes `melody`, else the window's, marked closed when `closed`.
+  void write(bool closed, const std::optional<MelodySnapshot>& melody = std::nullopt);
 
   std::function<MelodySnapshot()> melody_;
   QTimer timer_;

@@ -47,8 +47,7 @@ int MelodyFiles::AskTune(QWidget* parent, int count, const std::function<QString
 }
 
 void MelodyFiles::showMelody(const SlotCodes& codes, const std::string& title) {
-  keepReplacedMelody();
-  window_.replaceMelody(codes, SlotAfterLast(codes, AfterFull::WrapToFirst), title);
+  window_.act([&](session::Session& s) { return s.Bring(codes, title); });
 }
 
 std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::readChosen(
@@ -107,13 +106,9 @@ bool MelodyFiles::openLocal(const std::string& name) {
     refuse(*error, CannotOpen());
     return false;
   }
-  auto intake = formats::Intake::Of(std::move(std::get<std::string>(bytes)), name);
+  auto intake = session::Session::Examine(std::move(std::get<std::string>(bytes)), name);
   if (auto* error = std::get_if<formats::Refusal>(&intake)) {
     refuse(*error, CannotOpen());
-    return false;
-  }
-  if (auto empty = std::get<formats::Intake>(intake).refusedAsEmpty()) {
-    refuse(*empty, CannotOpen());
     return false;
   }
   const QString format = Text(std::get<formats::Intake>(intake).formatName());
@@ -148,8 +143,7 @@ bool MelodyFiles::openLocal(const std::string& name) {
     current_ = info.absoluteFilePath();
     suggested_.clear();
     showMelody(imported.codes, imported.title);
-    clean_ = imported.codes;
-    cleanTitle_ = imported.title;
+    window_.session().MarkSaved();
     showCaption();
     return true;
   }
@@ -165,12 +159,9 @@ bool MelodyFiles::openLocal(const std::string& name) {
 }
 
 void MelodyFiles::newMelody() {
-  keepReplacedMelody();
   current_.clear();
   suggested_.clear();
-  clean_ = EmptyCodes();
-  cleanTitle_.clear();
-  window_.replaceMelody(clean_, 0, std::string());
+  window_.act(&session::Session::New);
   showCaption();
 }
 

@@ -31,8 +31,7 @@ bool MelodyFiles::writeMelodyTo(const QString& path) {
   }
   current_ = QFileInfo(path).absoluteFilePath();
   suggested_.clear();
-  clean_ = codes;
-  cleanTitle_ = title;
+  window_.session().MarkSaved();
   RecentFiles::add(path);
   fillRecentMenu();
   showCaption();
@@ -60,8 +59,8 @@ bool MelodyFiles::exportMelody() {
   for (const ExportFormat& f : formatList) filters << f.filter;
   // Named by the title, else after the melody's file; in the file's folder.
   const QString file = current_.isEmpty() ? suggested_ : current_;
-  QString stem = QString::fromStdString(window_.melody().Title).replace('/', '_');
-  if (stem.isEmpty()) stem = file.isEmpty() ? "melody" : QFileInfo(file).completeBaseName();
+  const QString stem = QString::fromStdString(window_.session().OfferedStem(
+      file.isEmpty() ? std::string() : Local(QFileInfo(file).completeBaseName())));
   const QString base =
       QDir(file.isEmpty() ? startFolder() : QFileInfo(file).absolutePath()).filePath(stem);
   QString chosen = filters.front();
@@ -78,15 +77,19 @@ bool MelodyFiles::exportMelody() {
     if (format == formatList.end()) format = formatList.begin();
     path += "." + format->extension;
   }
-  const std::optional<formats::Refusal> error =
-      formats::WriteAs(currentCodes(), format->extension.toStdString(), Da::AppFolder, Local(path),
-                       window_.melody().Title);
+  auto exported =
+      window_.session().Export(format->extension.toStdString(), Local(path), Da::AppFolder);
+  std::optional<formats::Refusal> error;
+  if (auto* refusal = std::get_if<formats::Refusal>(&exported)) {
+    error = std::move(*refusal);
+  } else {
+    error = formats::WriteFileAtomically(Local(path), std::get<session::Exported>(exported).bytes);
+  }
   if (error) {
     fail(tr("エクスポートできませんでした"), path, formats::Words(*error, CurrentLanguage()));
     return false;
   }
-  const auto renamed =
-      formats::NameChangeAs(format->extension.toStdString(), Local(path), window_.melody().Title);
+  const auto& renamed = std::get<session::Exported>(exported).nameChange;
   showWritten(QT_TR_NOOP("%1 を書き出しました"), path, renamed ? ReportLine(*renamed) : QString());
   return true;
 }

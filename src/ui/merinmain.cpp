@@ -10,14 +10,8 @@
 #include <optional>
 
 #include "art/pictures.h"
-#include "core/applymelody.h"
-#include "core/lifecycle.h"
 #include "core/programfiles.h"
-#include "entry/keyboard.h"
 #include "entry/mainlayout.h"
-#include "entry/staff.h"
-#include "output/convert.h"
-#include "output/testplay.h"
 #include "ui/editcontrols.h"
 #include "ui/edithistory.h"
 #include "ui/handlerarguments.h"
@@ -35,7 +29,8 @@ MerinMain::MerinMain(SoundDevice& sound)
     : sound_(sound),
       testSound_(new TestPlaySound(sound, this)),
       client_(new QWidget(this)),
-      view_(controls_) {
+      view_(controls_),
+      session_(view_) {
   setObjectName("MerinMain");
   setWindowTitle(caption());
   QIcon icon;
@@ -51,9 +46,10 @@ MerinMain::MerinMain(SoundDevice& sound)
   wire();
   client_->installEventFilter(this);
   history_ = new EditHistory(
-      [this](const MelodySnapshot& s) { replaceMelody(s.codes, s.cursor, s.title); }, this);
-  new EditControls(this, melody_, *history_, [this](const auto& change) { runHandler(change); });
-  TypingGuide::addMenuItem(menuBar()->findChild<QMenu*>("Helpmenu"), this, melody_, sound_);
+      [this](bool redo) { act(redo ? &session::Session::Redo : &session::Session::Undo); }, this);
+  new EditControls(this, *history_, [this](const auto& action) { act(action); });
+  TypingGuide::addMenuItem(menuBar()->findChild<QMenu*>("Helpmenu"), this, session_.melody(),
+                           sound_);
   AddLanguageMenu(menuBar()->findChild<QMenu*>("Helpmenu"));
   menuBar()->findChild<QMenu*>("Helpmenu")->addSeparator();
   menuBar()->findChild<QMenu*>("Helpmenu")->addAction(findChild<QAction*>("AboutMenu"));
@@ -73,15 +69,16 @@ void MerinMain::buildMenus() {
 }
 
 void MerinMain::wire() {
+  using session::Session;
   const MainControls& c = controls_;
   for (int16_t i = 0; i < int16_t(c.ken.size()); ++i) {
     connect(c.ken[size_t(i)], &QAbstractButton::clicked, this, [this, i] {
-      runHandler([i](Melody& melody, MelodyView& view) { ken_Click(melody, view, i); });
+      act([i](Session& s) { return s.Key({PianoKey::Kind::White, i}); });
     });
   }
   for (int16_t i = 0; i < int16_t(c.bkey.size()); ++i) {
     connect(c.bkey[size_t(i)], &QAbstractButton::clicked, this, [this, i] {
-      runHandler([i](Melody& melody, MelodyView& view) { bkey_Click(melody, view, i); });
+      act([i](Session& s) { return s.Key({PianoKey::Kind::Black, i}); });
     });
   }
   for (int16_t i = 0; i < int16_t(c.gosen.size()); ++i) {
@@ -90,80 +87,67 @@ void MerinMain::wire() {
               const std::optional<int16_t> Button = ButtonArgument(button);
               if (!Button) return;
               const int16_t Shift = ShiftArgument(modifiers);
-              runHandler([&](Melody& melody, MelodyView& view) {
-                Gosen_MouseDown(melody, view, i, *Button, Shift, float(at.x()), float(at.y()));
+              act([&](Session& s) {
+                return s.StaffDown(i, *Button, Shift, float(at.x()), float(at.y()));
               });
             });
   }
   for (int16_t i = 0; i < int16_t(c.np.size()); ++i) {
-    connect(c.np[size_t(i)], &PositionMarker::clicked, this, [this, i] {
-      runHandler([i](Melody& melody, MelodyView& view) { np_Click(melody, view, i); });
-    });
+    connect(c.np[size_t(i)], &PositionMarker::clicked, this,
+            [this, i] { act([i](Session& s) { return s.Marker(i); }); });
   }
   connect(c.pedalSW, &QPushButton::clicked, this, [this] {
-    runHandler([](Melody& melody, MelodyView& view) { PedalSW_Click(melody, view); });
+    act([](Session& s) { return s.Key({PianoKey::Kind::Rest, 0}); });
   });
-  connect(c.command1, &QPushButton::clicked, this, [this] {
-    runHandler([this](Melody& melody, MelodyView&) { Command1_Click(melody, results_); });
-  });
+  connect(c.command1, &QPushButton::clicked, this, [this] { session_.Convert(results_); });
   connect(c.command2, &QPushButton::clicked, this, [this] {
     // Test play lets the window's events go on, so that Escape can stop it; no other input
     // reaches the window meanwhile.
     testSound_->run([this](SoundDevice& sound, const std::function<bool()>& stopRequested) {
-      runHandler([&](Melody& melody, MelodyView& view) {
-        Command2_Click(melody, view, sound, stopRequested);
-      });
+      act([&](Session& s) { return s.TestPlay(sound, stopRequested); });
     });
     // The button was disabled while it played, which moved the focus on: it comes back here.
     controls_.command2->setFocus(Qt::OtherFocusReason);
   });
   connect(endMenu_, &QAction::triggered, this, [this] {
     emit ending();
-    runHandler([](Melody&, MelodyView& view) { EndMenu_Click(view); });
+    session_.End();
   });
 }
 
 void MerinMain::load() {
-  runHandler([this](Melody& melody, MelodyView& view) { Form_Load(melody, view, sound_); });
+  act([this](session::Session& s) { return s.Load(sound_); });
   history_->forget();
 }
 
-bool MerinMain::runHandler(const std::function<void(Melody&, MelodyView&)>& handler) {
-  const MelodySnapshot before = SnapshotOf(melody_);
-  std::optional<PictureLoadError> failed;
-  try {
-    handler(melody_, view_);
-  } catch (const PictureLoadError& error) {
-    failed = error;
-  }
-  const MelodySnapshot after = SnapshotOf(melody_);
-  const bool changed = after.codes != before.codes || after.title != before.title;
+bool MerinMain::act(const std::function<session::Outcome(session::Session&)>& action) {
+  const session::Outcome outcome = action(session_);
   // A change made while a step is undone or redone belongs to that step.
-  if (changed && !history_->restoring()) history_->push(before, after);
-  if (failed) {
-    // Every handler that moves the cursor ends by showing its slot; this one stopped before.
-    if (melody_.Cursor != before.cursor) ShowSlotNumber(melody_, view_);
-    reportPictureError(*failed);
+  if (outcome.step && !history_->restoring()) history_->push();
+  for (const MelodySnapshot& replaced : outcome.replaced) emit melodyReplaced(replaced);
+  if (outcome.Changed()) emit melodyChanged();
+  if (outcome.pictureFailure) reportPictureError(*outcome.pictureFailure);
+  if (outcome.refusal) {
+    QMessageBox::information(this, windowTitle(),
+                             QString::fromStdString(Words(*outcome.refusal, CurrentLanguage())));
   }
-  if (changed) emit melodyChanged();
-  return !failed;
+  return !outcome.pictureFailure && !outcome.refusal;
 }
 
 bool MerinMain::replaceMelody(const SlotCodes& codes, int32_t cursor,
                               const std::optional<std::string>& title) {
-  return runHandler([&](Melody& melody, MelodyView& view) {
-    ApplyMelody(melody, view, codes, cursor);
-    if (title) melody.Title = *title;
+  return act([&](session::Session& s) {
+    return s.Bring(codes, title.value_or(s.melody().Title), cursor);
   });
 }
 
 QUndoStack* MerinMain::undoStack() const { return history_->stack(); }
 
-void MerinMain::reportPictureError(const PictureLoadError& error) {
+void MerinMain::reportPictureError(const Refusal& error) {
   QMessageBox box(QMessageBox::Critical, windowTitle(),
                   tr("画像ファイルを読み込めません:\n%1\n\n%2")
-                      .arg(QString::fromStdString(error.refusal().file),
-                           QString::fromStdString(Reason(error.refusal(), CurrentLanguage()))),
+                      .arg(QString::fromStdString(error.file),
+                           QString::fromStdString(Reason(error, CurrentLanguage()))),
                   QMessageBox::Ok, this);
   // Only on Windows does a message box copy its text on Ctrl+C; elsewhere the path can be
   // selected and copied like any text.
@@ -173,7 +157,7 @@ void MerinMain::reportPictureError(const PictureLoadError& error) {
 
 void MerinMain::closeEvent(QCloseEvent* event) {
   emit ending();
-  runHandler([this](Melody&, MelodyView&) { Form_Unload(sound_); });
+  session_.Unload(sound_);
   event->accept();
 }
 

@@ -12,6 +12,7 @@
 #include "core/melodyview.h"
 #include "core/notecode.h"
 #include "core/sounddevice.h"
+#include "session/session.h"
 #include "ui/maincontrols.h"
 #include "ui/mainview.h"
 #include "ui/resultwindowholder.h"
@@ -28,8 +29,9 @@ class EditHistory;
 class MelodyFiles;
 
 // The main window: staff row, markers, keyboard, buttons and status bar at their laid-out pixels,
-// and the File menu. It owns the melody, shows it through its MainView, and runs every handler
-// so that a picture that cannot be loaded is reported and the program goes on.
+// and the File menu. It is the face of a session, which owns the melody and runs every action on
+// the window's MainView; the window shows what each action did, so that a picture that cannot be
+// loaded is reported and the program goes on.
 class MerinMain : public QMainWindow {
   Q_OBJECT
 
@@ -45,20 +47,22 @@ class MerinMain : public QMainWindow {
   void load();
 
   // The melody the window holds.
-  const Melody& melody() const { return melody_; }
+  const Melody& melody() const { return session_.melody(); }
+  // The window's session.
+  session::Session& session() { return session_; }
   // The sound device the window plays through.
   SoundDevice& sound() const { return sound_; }
   // The display seam over this window's controls.
   MelodyView& view() { return view_; }
 
-  // Runs `handler` on the melody and the view. A picture that cannot be loaded stops it there:
-  // the error is shown, the status bar shows the cursor's slot again if the handler moved it,
-  // and false is returned.
-  bool runHandler(const std::function<void(Melody&, MelodyView&)>& handler);
-  // Replaces all 30 slots and the cursor through the handlers' procedures (ApplyMelody), under
-  // runHandler. Codes or a cursor out of range throw std::invalid_argument and change nothing.
-  // It is one undo step, as every handler that changes a slot is. A `title` given replaces the
-  // melody's title in the same step.
+  // Runs `action` on the session and shows what it did: a step of undo joins the undo stack, a
+  // refused edit and a picture that cannot be loaded are said in a message. False when the
+  // action was refused or stopped.
+  bool act(const std::function<session::Outcome(session::Session&)>& action);
+  // Replaces all 30 slots and the cursor through the handlers' procedures (ApplyMelody), as one
+  // undo step. Codes or a cursor out of range throw std::invalid_argument and change nothing. A
+  // `title` given replaces the melody's title in the same step. The melody replaced is kept
+  // when it is neither empty nor saved.
   bool replaceMelody(const SlotCodes& codes, int32_t cursor,
                      const std::optional<std::string>& title = std::nullopt);
   // The undo steps; saving marks their clean state.
@@ -72,8 +76,10 @@ class MerinMain : public QMainWindow {
   MelodyFiles& files() const { return *files_; }
 
  signals:
-  // A handler or replaceMelody changed the melody's slots or title.
+  // An action changed the melody's slots or title.
   void melodyChanged();
+  // An action replaced `melody`, which was neither empty nor saved: it is to be kept.
+  void melodyReplaced(const MelodySnapshot& melody);
   // The program is about to end by the close box (before the closing sound) or by 終了.
   void ending();
 
@@ -85,14 +91,14 @@ class MerinMain : public QMainWindow {
   void buildMenus();
   // Connects the controls' and menus' signals to the handlers, converting Qt's arguments.
   void wire();
-  void reportPictureError(const PictureLoadError& error);
+  void reportPictureError(const Refusal& error);
 
   SoundDevice& sound_;
   TestPlaySound* testSound_;
-  Melody melody_;
   QWidget* client_;
   MainControls controls_;
   MainView view_;
+  session::Session session_;
   ResultWindowHolder results_;
   QMenu* fileMenu_ = nullptr;
   QAction* endMenu_ = nullptr;

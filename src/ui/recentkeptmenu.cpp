@@ -106,10 +106,6 @@ void MelodyFiles::offerLeftWork() {
   bar->show();
 }
 
-void MelodyFiles::keepReplacedMelody() {
-  keeper_->replacing(modified() && currentCodes() != EmptyCodes());
-}
-
 void MelodyFiles::keepMelodyNow() { keeper_->flush(); }
 
 }  // namespace merin::ui

@@ -53,14 +53,19 @@ void TestPlaySound::requestStop() {
   device_.Stop();
 }
 
+void TestPlaySound::stopAndDrop() {
+  requestStop();
+  held_.clear();
+}
+
 bool TestPlaySound::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::ShortcutOverride:  // asked before a key press: the key is held as a shortcut
-      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) requestStop();
+      if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) stopAndDrop();
       return true;
     case QEvent::KeyPress:
       if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        requestStop();
+        stopAndDrop();
         return true;
       }
       [[fallthrough]];

@@ -18,8 +18,9 @@ namespace merin::ui {
 
 // The sound device as the window's test play uses it: each sound plays on a thread of its own
 // while the window's events go on, so that Escape can stop test play. Every other key and click
-// waits until test play is over and then arrives, as it did when test play held the window; a
-// drop is refused meanwhile, and closing the main window waits until test play stopped.
+// waits until test play is over and then arrives, as it did when test play held the window;
+// Escape drops those that wait. A drop is refused meanwhile, and closing the main window waits
+// until test play stopped.
 class TestPlaySound : public QObject, public SoundDevice {
   Q_OBJECT
 
@@ -40,6 +41,8 @@ class TestPlaySound : public QObject, public SoundDevice {
  private:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void requestStop();
+  // Escape: test play stops, and the keys and clicks held so far are dropped.
+  void stopAndDrop();
   // Holds `event` for `receiver` until test play is over.
   void hold(QObject* receiver, const QEvent& event);
 

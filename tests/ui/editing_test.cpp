@@ -642,9 +642,8 @@ TEST(EditMenu, ItemsAlreadyThereFollowTheEditingItems) {
   QMenu* edit = window.menuBar()->addMenu("編集(&E)");
   edit->setObjectName("Editmenu");
   QAction* paste = edit->addAction("RTTTL を貼り付け");
-  Melody melody;
-  ui::EditHistory history([](const MelodySnapshot&) {}, &window);
-  new ui::EditControls(&window, melody, history, [](const auto&) {});
+  ui::EditHistory history([](bool) {}, &window);
+  new ui::EditControls(&window, history, [](const auto&) {});
   EXPECT_EQ(window.menuBar()->findChildren<QMenu*>("Editmenu").size(), 1);
   ASSERT_GE(edit->actions().size(), 3);
   EXPECT_EQ(edit->actions().first()->objectName(), "UndoMenu");
