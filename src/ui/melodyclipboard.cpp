@@ -7,10 +7,10 @@
 #include <QClipboard>
 #include <string>
 
+#include <QMainWindow>
 #include "core/melodyedit.h"
 #include "formats/rtttl.h"
 #include "formats/title.h"
-#include "ui/merinmain.h"
 
 namespace merin::ui {
 
@@ -47,15 +47,15 @@ bool MelodyFiles::pasteRtttl() {
 
 void MelodyFiles::editTitle() {
   const std::optional<QString> title =
-      titleDialog(&window_, QString::fromStdString(window_.melody().Title));
+      titleDialog(&window_, QString::fromStdString(host_.session.melody().Title));
   if (!title) return;
-  window_.act([&](session::Session& s) { return s.SetTitle(title->toStdString()); });
+  host_.act([&](session::Session& s) { return s.SetTitle(title->toStdString()); });
 }
 
 void MelodyFiles::copyRtttl() {
   const QString named = current_.isEmpty() ? suggested_ : current_;
   std::string name = named.isEmpty() ? "melody" : formats::RtttlNameOf(Local(named));
-  if (!window_.melody().Title.empty()) name = window_.melody().Title;
+  if (!host_.session.melody().Title.empty()) name = host_.session.melody().Title;
   QGuiApplication::clipboard()->setText(
       QString::fromStdString(formats::WriteRtttl(currentCodes(), name)));
 }

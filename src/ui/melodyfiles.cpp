@@ -15,6 +15,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -30,7 +31,6 @@
 #include "ui/filedialogwords.h"
 #include "ui/languageswitch.h"
 #include "ui/melodykeeper.h"
-#include "ui/merinmain.h"
 #include "ui/partdialog.h"
 #include "ui/recentfiles.h"
 #include "ui/usersettings.h"
@@ -117,8 +117,8 @@ QString OpenFilters() {
 
 }  // namespace melodyfiles
 
-MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
-    : QObject(&window),
+MelodyFiles::MelodyFiles(FilesHost host, QMenu* fileMenu, QAction* endItem)
+    : QObject(&host.window),
       openDialog([](QWidget* parent, const QString& caption, const QString& start,
                     const QString& filters) {
         return AskForFile(parent, caption, start, filters, QFileDialog::AcceptOpen, nullptr);
@@ -127,10 +127,9 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
                     const QString& filters, QString* chosenFilter) {
         return AskForFile(parent, caption, start, filters, QFileDialog::AcceptSave, chosenFilter);
       }),
-      choosePart([](QWidget* parent, const formats::MidiTune& tune,
-                    const QString& file) -> std::optional<formats::ReadOptions> {
-        auto* window = qobject_cast<MerinMain*>(parent);
-        PartDialog dialog(tune, file, parent, window ? &window->sound() : nullptr);
+      choosePart([sound = host.sound](QWidget* parent, const formats::MidiTune& tune,
+                                      const QString& file) -> std::optional<formats::ReadOptions> {
+        PartDialog dialog(tune, file, parent, sound);
         if (dialog.exec() != QDialog::Accepted) return std::nullopt;
         return dialog.choice();
       }),
@@ -144,17 +143,15 @@ MelodyFiles::MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem)
         if (!ok) return std::nullopt;
         return text;
       }),
-      window_(window),
-      keeper_(new MelodyKeeper([this] { return SnapshotOf(window_.melody()); }, this)) {
+      host_(std::move(host)),
+      window_(host_.window),
+      keeper_(new MelodyKeeper([this] { return SnapshotOf(host_.session.melody()); }, this)) {
   addActions(fileMenu, endItem);
   addEditActions();
   Translate(&window_, [this] { showCaption(); });
   window_.setAcceptDrops(true);
   window_.installEventFilter(this);
-  connect(&window_, &MerinMain::melodyChanged, this, &MelodyFiles::followChange);
-  connect(&window_, &MerinMain::melodyReplaced, keeper_, &MelodyKeeper::replaced);
   // However the window ends as it should, its melody is kept and let go of.
-  connect(&window_, &MerinMain::ending, keeper_, &MelodyKeeper::close);
   connect(qApp, &QCoreApplication::aboutToQuit, keeper_, &MelodyKeeper::close);
   // Work that an ended run left is offered once the window is up.
   QTimer::singleShot(0, this, &MelodyFiles::offerLeftWork);
@@ -257,9 +254,9 @@ void MelodyFiles::showNote(const char* name, const QString& text, int shownMs) {
   QTimer::singleShot(shownMs, note, &QObject::deleteLater);
 }
 
-SlotCodes MelodyFiles::currentCodes() const { return CodesOf(window_.melody()); }
+SlotCodes MelodyFiles::currentCodes() const { return CodesOf(host_.session.melody()); }
 
-bool MelodyFiles::modified() const { return window_.session().Modified(); }
+bool MelodyFiles::modified() const { return host_.session.Modified(); }
 
 QString MelodyFiles::startFolder() const {
   if (!current_.isEmpty()) return QFileInfo(current_).absolutePath();
@@ -267,6 +264,10 @@ QString MelodyFiles::startFolder() const {
   const QStringList recent = RecentFiles::list();
   return recent.isEmpty() ? QDir::homePath() : QFileInfo(recent.front()).absolutePath();
 }
+
+void MelodyFiles::keepReplaced(const MelodySnapshot& melody) { keeper_->replaced(melody); }
+
+void MelodyFiles::ending() { keeper_->close(); }
 
 void MelodyFiles::followChange() {
   keeper_->changed();
@@ -278,18 +279,18 @@ void MelodyFiles::followChange() {
 void MelodyFiles::showCaption() {
   if (current_.isEmpty()) {
     window_.setWindowModified(false);
-    window_.setWindowTitle(MerinMain::caption());
+    window_.setWindowTitle(host_.caption());
     return;
   }
   // "[*]" in a file name would be taken for the modified mark; doubled it is shown as written.
   QString name = Shown(QFileInfo(current_).fileName());
   name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-  window_.setWindowTitle(name + QStringLiteral("[*] - ") + MerinMain::caption());
+  window_.setWindowTitle(name + QStringLiteral("[*] - ") + host_.caption());
   window_.setWindowModified(modified());
 }
 
 void MelodyFiles::refuse(const formats::Refusal& error, const QString& what) {
-  QMessageBox box(QMessageBox::Warning, MerinMain::caption(),
+  QMessageBox box(QMessageBox::Warning, host_.caption(),
                   QStringLiteral("%1\n\n%2").arg(what, Reason(error)), QMessageBox::Ok, &window_);
   box.setObjectName("FileRefused");
   box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -297,7 +298,7 @@ void MelodyFiles::refuse(const formats::Refusal& error, const QString& what) {
 }
 
 void MelodyFiles::fail(const QString& what, const QString& path, const std::string& reason) {
-  QMessageBox box(QMessageBox::Critical, MerinMain::caption(),
+  QMessageBox box(QMessageBox::Critical, host_.caption(),
                   QStringLiteral("%1:\n%2\n\n%3").arg(what, Shown(path), Reason(reason)),
                   QMessageBox::Ok, &window_);
   box.setObjectName("FileFailed");

@@ -15,20 +15,34 @@
 #include "formats/format.h"
 #include "formats/intake.h"
 #include "formats/midi.h"
+#include "session/session.h"
 #include "ui/melodykeeper.h"
 
 class QAction;
+class QMainWindow;
 class QMenu;
 class QWidget;
 
+namespace merin {
+class SoundDevice;
+}
+
 namespace merin::ui {
 
-class MerinMain;
+// What the melody files need of their window: the window for menus, caption and dialogs, its
+// session, a way to run an action of the session and show what it did, the window's caption when
+// it names no file, and the sound device a preview plays through.
+struct FilesHost {
+  QMainWindow& window;
+  session::Session& session;
+  std::function<bool(const std::function<session::Outcome(session::Session&)>&)> act;
+  std::function<QString()> caption;
+  SoundDevice* sound = nullptr;
+};
 
 // The File menu's melody files (新規, 開く, 上書き保存, 名前を付けて保存, recent files, the kept
 // melodies, エクスポート), the Edit menu's RTTTL clipboard items, drops on the window, and the
-// caption that names the file. Every melody it puts in place goes through
-// MerinMain::replaceMelody.
+// caption that names the file. Every melody it puts in place is an action of the window's session.
 class MelodyFiles : public QObject {
   Q_OBJECT
 
@@ -42,9 +56,9 @@ class MelodyFiles : public QObject {
       std::function<QString(QWidget* parent, const QString& caption, const QString& start,
                             const QString& filters, QString* chosenFilter)>;
 
-  // Adds the items to `fileMenu` above `endItem`, and an Edit menu ("Editmenu") to the window's
-  // menu bar unless it has one; follows every change of `window`'s melody.
-  MelodyFiles(MerinMain& window, QMenu* fileMenu, QAction* endItem);
+  // Adds the items to `fileMenu` above `endItem`, and an Edit menu ("Editmenu") to the host
+  // window's menu bar unless it has one.
+  MelodyFiles(FilesHost host, QMenu* fileMenu, QAction* endItem);
   ~MelodyFiles() override;
 
   // Asks which part of a MIDI file of several to bring in, and from which slot; none when
@@ -103,6 +117,13 @@ class MelodyFiles : public QObject {
   // Keeps a pending change of the melody now (the program is ending).
   void keepMelodyNow();
 
+  // The melody changed: it is kept, and the caption and the export item follow.
+  void followChange();
+  // The melody was replaced by another, and `melody`, neither empty nor saved, is kept as it was.
+  void keepReplaced(const MelodySnapshot& melody);
+  // The window ends as it should: the melody is kept and let go of.
+  void ending();
+
   // The melody's file; empty when it has none.
   QString currentFile() const { return current_; }
   // Whether the slots differ from the file's.
@@ -122,7 +143,6 @@ class MelodyFiles : public QObject {
   // Says for a while that `path` was written, in `words` ("%1 を保存しました": %1 its name), and
   // `change`, a line on what the format changed of the melody.
   void showWritten(const char* words, const QString& path, const QString& change = {});
-  void followChange();
   void showCaption();
   // Puts `codes` and `title` in place, the cursor after the last filled slot.
   void showMelody(const SlotCodes& codes, const std::string& title);
@@ -140,7 +160,8 @@ class MelodyFiles : public QObject {
   SlotCodes currentCodes() const;
   QString startFolder() const;
 
-  MerinMain& window_;
+  FilesHost host_;
+  QMainWindow& window_;
   MelodyKeeper* keeper_;
   QMenu* recentMenu_ = nullptr;
   QMenu* keptMenu_ = nullptr;

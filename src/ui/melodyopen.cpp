@@ -10,11 +10,11 @@
 #include <QVBoxLayout>
 #include <string>
 
+#include <QMainWindow>
 #include "core/coretexts.h"
 #include "core/melodyedit.h"
 #include "formats/fileio.h"
 #include "ui/languageswitch.h"
-#include "ui/merinmain.h"
 #include "ui/recentfiles.h"
 #include "ui/rowlist.h"
 
@@ -47,7 +47,7 @@ int MelodyFiles::AskTune(QWidget* parent, int count, const std::function<QString
 }
 
 void MelodyFiles::showMelody(const SlotCodes& codes, const std::string& title) {
-  window_.act([&](session::Session& s) { return s.Bring(codes, title); });
+  host_.act([&](session::Session& s) { return s.Bring(codes, title); });
 }
 
 std::optional<std::variant<formats::Imported, formats::Refusal>> MelodyFiles::readChosen(
@@ -82,7 +82,7 @@ void MelodyFiles::showImport(const formats::Imported& imported, const QString& f
   QStringList lines;
   for (const auto& line : imported.report) lines << ReportLine(line);
   if (lines.isEmpty()) lines << tr("変更はありません（すべての音がそのまま入りました）");
-  QMessageBox box(QMessageBox::Information, MerinMain::caption(),
+  QMessageBox box(QMessageBox::Information, host_.caption(),
                   tr("%1 を読み込みました: %2\n\n%3").arg(format, source, lines.join('\n')),
                   QMessageBox::Ok, &window_);
   box.setObjectName("ImportReport");
@@ -143,7 +143,7 @@ bool MelodyFiles::openLocal(const std::string& name) {
     current_ = info.absoluteFilePath();
     suggested_.clear();
     showMelody(imported.codes, imported.title);
-    window_.session().MarkSaved();
+    host_.session.MarkSaved();
     showCaption();
     return true;
   }
@@ -161,7 +161,7 @@ bool MelodyFiles::openLocal(const std::string& name) {
 void MelodyFiles::newMelody() {
   current_.clear();
   suggested_.clear();
-  window_.act(&session::Session::New);
+  host_.act(&session::Session::New);
   showCaption();
 }
 

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
+#include <QMainWindow>
 #include "core/da.h"
 #include "formats/fileio.h"
 #include "formats/melodyfile.h"
 #include "formats/writeas.h"
 #include "ui/languageswitch.h"
-#include "ui/merinmain.h"
 #include "ui/recentfiles.h"
 
 namespace merin::ui {
@@ -23,7 +23,7 @@ using namespace melodyfiles;
 
 bool MelodyFiles::writeMelodyTo(const QString& path) {
   const SlotCodes codes = currentCodes();
-  const std::string& title = window_.melody().Title;
+  const std::string& title = host_.session.melody().Title;
   if (auto error =
           formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes, title))) {
     fail(tr("保存できませんでした"), path, formats::Words(*error, CurrentLanguage()));
@@ -31,7 +31,7 @@ bool MelodyFiles::writeMelodyTo(const QString& path) {
   }
   current_ = QFileInfo(path).absoluteFilePath();
   suggested_.clear();
-  window_.session().MarkSaved();
+  host_.session.MarkSaved();
   RecentFiles::add(path);
   fillRecentMenu();
   showCaption();
@@ -59,7 +59,7 @@ bool MelodyFiles::exportMelody() {
   for (const ExportFormat& f : formatList) filters << f.filter;
   // Named by the title, else after the melody's file; in the file's folder.
   const QString file = current_.isEmpty() ? suggested_ : current_;
-  const QString stem = QString::fromStdString(window_.session().OfferedStem(
+  const QString stem = QString::fromStdString(host_.session.OfferedStem(
       file.isEmpty() ? std::string() : Local(QFileInfo(file).completeBaseName())));
   const QString base =
       QDir(file.isEmpty() ? startFolder() : QFileInfo(file).absolutePath()).filePath(stem);
@@ -77,8 +77,7 @@ bool MelodyFiles::exportMelody() {
     if (format == formatList.end()) format = formatList.begin();
     path += "." + format->extension;
   }
-  auto exported =
-      window_.session().Export(format->extension.toStdString(), Local(path), Da::AppFolder);
+  auto exported = host_.session.Export(format->extension.toStdString(), Local(path), Da::AppFolder);
   std::optional<formats::Refusal> error;
   if (auto* refusal = std::get_if<formats::Refusal>(&exported)) {
     error = std::move(*refusal);

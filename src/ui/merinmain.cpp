@@ -38,7 +38,12 @@ MerinMain::MerinMain(SoundDevice& sound)
   setWindowIcon(icon);
 
   buildMenus();
-  files_ = new MelodyFiles(*this, fileMenu_, endMenu_);
+  files_ = new MelodyFiles({*this, session_, [this](const auto& action) { return act(action); },
+                            &MerinMain::caption, &sound_},
+                           fileMenu_, endMenu_);
+  connect(this, &MerinMain::melodyChanged, files_, &MelodyFiles::followChange);
+  connect(this, &MerinMain::melodyReplaced, files_, &MelodyFiles::keepReplaced);
+  connect(this, &MerinMain::ending, files_, &MelodyFiles::ending);
   client_->setObjectName("client");
   setCentralWidget(client_);
   controls_ = BuildControls(client_);

@@ -13,12 +13,12 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include <QMainWindow>
 #include "core/melodyedit.h"
 #include "entry/mainlayout.h"
 #include "formats/slots.h"
 #include "ui/languageswitch.h"
 #include "ui/melodykeeper.h"
-#include "ui/merinmain.h"
 #include "ui/recentfiles.h"
 
 namespace merin::ui {

@@ -11,6 +11,7 @@
 #include "art/pictures.h"
 #include "core/pitch.h"
 #include "entry/staff.h"
+#include "session/session.h"
 #include "ui/handlerarguments.h"
 
 namespace merin::ui {
@@ -66,7 +67,8 @@ void StaffCell::setGhostAllowed(bool allowed) {
 void StaffCell::showGhost(std::optional<double> y, Qt::KeyboardModifiers modifiers) {
   pointerY_ = y;
   std::string_view ghost;
-  if (y && ghostAllowed_) ghost = StaffNoteAt(float(*y), ShiftArgument(modifiers) == kShiftMask);
+  if (y && ghostAllowed_)
+    ghost = session::Session::WouldWrite(float(*y), ShiftArgument(modifiers) == kShiftMask);
   if (ghost == ghost_) return;
   ghost_ = ghost;
   update();
