@@ -32,6 +32,12 @@ bool MelodyHistory::Push(const MelodySnapshot& before, const MelodySnapshot& aft
   return true;
 }
 
+bool MelodyHistory::AmendLast(const MelodySnapshot& after) {
+  if (done_ == 0 || done_ != steps_.size()) return false;
+  steps_.back().second = Pack(after);
+  return true;
+}
+
 std::optional<MelodySnapshot> MelodyHistory::Undo() {
   if (!CanUndo()) return std::nullopt;
   return Unpack(steps_[--done_].first);

@@ -30,6 +30,8 @@ class MelodyHistory {
   // Adds the step from `before` to `after` after the current one (the steps undone are gone),
   // unless neither a slot nor the title changed; whether it was added.
   bool Push(const MelodySnapshot& before, const MelodySnapshot& after);
+  // The last step, when it is the current one, now leads to `after`; whether there was one.
+  bool AmendLast(const MelodySnapshot& after);
   // The melody before the current step, which becomes the next to redo; none at the start.
   std::optional<MelodySnapshot> Undo();
   // The melody after the next step, which becomes the current one; none at the end.

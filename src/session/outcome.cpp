@@ -16,6 +16,9 @@ void Outcome::Then(const Outcome& next) {
   canUndo = next.canUndo;
   canRedo = next.canRedo;
   if (next.said) said = next.said;
+  pressed.insert(pressed.end(), next.pressed.begin(), next.pressed.end());
+  released.insert(released.end(), next.released.begin(), next.released.end());
+  shiftedIntoRange = shiftedIntoRange || next.shiftedIntoRange;
   replaced.insert(replaced.end(), next.replaced.begin(), next.replaced.end());
   if (next.refusal) refusal = next.refusal;
   if (next.pictureFailure) pictureFailure = next.pictureFailure;

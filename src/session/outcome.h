@@ -9,6 +9,7 @@
 #include "core/melodyhistory.h"
 #include "core/melodyview.h"
 #include "core/refusal.h"
+#include "entry/pianolayout.h"
 
 namespace merin::session {
 
@@ -34,6 +35,11 @@ struct Outcome {
   std::optional<Refusal> refusal;  // why nothing changed: an edit out of range, an empty file
   // The picture that could not be loaded: the action stopped at that step.
   std::optional<Refusal> pictureFailure;
+
+  // The on-screen keys a MIDI keyboard pressed and let go of.
+  std::vector<PianoKey> pressed, released;
+  // A note from a MIDI keyboard was moved by octaves into C4..B5; said the first time only.
+  bool shiftedIntoRange = false;
 
   // Whether the melody (a slot or the title) changed: the keeper writes it.
   bool Changed() const { return !changed.empty() || titled; }

@@ -83,20 +83,22 @@ void Session::End() { EndMenu_Click(view_); }
 
 void Session::Convert(ResultWindowProvider& windows) const { Command1_Click(melody_, windows); }
 
+void PressKey(Melody& m, MelodyView& v, PianoKey key) {
+  switch (key.kind) {
+    case PianoKey::Kind::White:
+      ken_Click(m, v, key.index);
+      break;
+    case PianoKey::Kind::Black:
+      bkey_Click(m, v, key.index);
+      break;
+    case PianoKey::Kind::Rest:
+      PedalSW_Click(m, v);
+      break;
+  }
+}
+
 Outcome Session::Key(PianoKey key) {
-  return Act([key](Melody& m, MelodyView& v) {
-    switch (key.kind) {
-      case PianoKey::Kind::White:
-        ken_Click(m, v, key.index);
-        break;
-      case PianoKey::Kind::Black:
-        bkey_Click(m, v, key.index);
-        break;
-      case PianoKey::Kind::Rest:
-        PedalSW_Click(m, v);
-        break;
-    }
-  });
+  return Act([key](Melody& m, MelodyView& v) { PressKey(m, v, key); });
 }
 
 Outcome Session::StaffDown(int16_t slot, int16_t button, int16_t shift, float x, float y) {
@@ -166,6 +168,78 @@ Outcome Session::Undo() {
 
 Outcome Session::Redo() {
   return WhenFree([this] { return Restore(history_.CanRedo() ? history_.Redo() : std::nullopt); });
+}
+
+namespace {
+
+// The on-screen key of MIDI key `note` once moved by octaves into C4..B5.
+PianoKey KeyOfMidi(int note) {
+  while (note < Pitch::kLowestMidi) note += 12;
+  while (note > Pitch::kHighestMidi) note -= 12;
+  const std::string code = Pitch::FromMidi(note)->Code();
+  for (size_t i = 0; i < kWhiteKeyCodes.size(); ++i) {
+    if (kWhiteKeyCodes[i] == code) return {PianoKey::Kind::White, int16_t(i)};
+  }
+  for (size_t i = 0; i < kBlackKeyCodes.size(); ++i) {
+    if (kBlackKeyCodes[i] == code) return {PianoKey::Kind::Black, int16_t(i)};
+  }
+  return {PianoKey::Kind::Rest, 0};  // every key of the two octaves is on the keyboard
+}
+
+}  // namespace
+
+Outcome Session::Midi(std::span<const uint8_t> bytes, int64_t ms) {
+  Outcome outcome;
+  outcome.canUndo = history_.CanUndo();
+  outcome.canRedo = history_.CanRedo();
+  for (const MidiEvent& event : midi_.Feed(bytes)) {
+    switch (event.kind) {
+      case MidiEvent::Kind::NoteOn:
+        outcome.Then(MidiNote(event.note, ms));
+        break;
+      case MidiEvent::Kind::NoteOff:
+        outcome.released.push_back(KeyOfMidi(event.note));
+        break;
+      case MidiEvent::Kind::PedalDown:
+        if (playing_) break;
+        chord_.reset();
+        outcome.Then(Key({PianoKey::Kind::Rest, 0}));
+        break;
+    }
+  }
+  return outcome;
+}
+
+Outcome Session::MidiNote(int note, int64_t ms) {
+  const PianoKey key = KeyOfMidi(note);
+  const bool shifted = note < Pitch::kLowestMidi || note > Pitch::kHighestMidi;
+  Outcome outcome;
+  if (!playing_) {
+    const bool inChord =
+        chord_ && ms - chord_->ms <= kChordMs && melody_.Cursor == NextSlot(chord_->slot);
+    if (inChord && note <= chord_->note) {
+      outcome.canUndo = history_.CanUndo();
+      outcome.canRedo = history_.CanRedo();
+    } else if (inChord) {
+      // The top of the chord takes the place of the note written, in the same step.
+      const int32_t slot = chord_->slot;
+      outcome = Run(
+          [&](Melody& m, MelodyView& v) {
+            np_Click(m, v, int16_t(slot));
+            PressKey(m, v, key);
+          },
+          !chord_->step);
+      if (chord_->step) history_.AmendLast(SnapshotOf(melody_));
+      chord_->note = note;
+    } else {
+      const int32_t slot = melody_.Cursor;
+      outcome = Key(key);
+      chord_ = Chord{slot, note, ms, outcome.step};
+    }
+    if (shifted && !shiftSaid_) outcome.shiftedIntoRange = shiftSaid_ = true;
+  }
+  outcome.pressed.push_back(key);
+  return outcome;
 }
 
 std::string_view Session::WouldWrite(float y, bool sharp) { return StaffNoteAt(y, sharp); }

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -18,6 +19,7 @@
 #include "formats/intake.h"
 #include "output/resultview.h"
 #include "output/testplay.h"
+#include "session/midiinput.h"
 #include "session/outcome.h"
 
 namespace merin::session {
@@ -84,6 +86,16 @@ class Session {
   Outcome Undo();
   Outcome Redo();
 
+  // How long after a note from a MIDI keyboard a higher one is taken as the top of the same
+  // chord, in milliseconds.
+  static constexpr int64_t kChordMs = 30;
+  // Bytes from a MIDI keyboard, arrived at `ms` milliseconds (of any steady clock): a note
+  // played is its on-screen key pressed (moved by octaves into C4..B5), its key held until it is
+  // let go of; the sustain pedal pressed is the rest pedal; a higher note within kChordMs of the
+  // one written takes its place in the same slot and the same step of undo. While test play
+  // sounds, notes are dropped, not kept for later.
+  Outcome Midi(std::span<const uint8_t> bytes, int64_t ms);
+
   // What a press on a staff cell at `y` would write (a note code, "99" for nothing), changing
   // nothing: the ghost note under the pointer and the preview under a finger.
   static std::string_view WouldWrite(float y, bool sharp);
@@ -141,8 +153,21 @@ class Session {
   // The border of the step shown taken off again.
   void UnshowTestPlayStep();
 
+  // A note from a MIDI keyboard.
+  Outcome MidiNote(int note, int64_t ms);
+
   MelodyView& view_;
   Melody melody_;
+  MidiInput midi_;
+  // The note from a MIDI keyboard written last: its slot, key, time and whether it was a step.
+  struct Chord {
+    int32_t slot;
+    int note;
+    int64_t ms;
+    bool step;
+  };
+  std::optional<Chord> chord_;
+  bool shiftSaid_ = false;
   MelodyHistory history_;
   MelodySnapshot saved_;
   bool playing_ = false;
@@ -150,6 +175,9 @@ class Session {
   std::optional<size_t> shown_;
   std::deque<std::function<Outcome()>> waiting_;
 };
+
+// The handler of on-screen key `key`: ken_Click, bkey_Click or PedalSW_Click.
+void PressKey(Melody& melody, MelodyView& view, PianoKey key);
 
 // What a screen reader says of slot `slot` of `codes`: "スロット 3: D5", a rest or empty.
 Said SlotSaid(const SlotCodes& codes, int32_t slot);
