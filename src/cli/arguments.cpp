@@ -51,6 +51,13 @@ std::optional<BadArguments> ReadOptions(std::span<const std::string_view> args, 
     } else if (arg == "--help" || arg == "--version") {
       plan.action = arg == "--help" ? Action::kHelp : Action::kVersion;
       return std::nullopt;
+    } else if (option == "--midi-in") {
+      plan.action = Action::kMidiIn;
+      if (option.size() < arg.size()) {
+        plan.midiPort = arg.substr(option.size() + 1);
+      } else if (i + 1 < args.size() && !args[i + 1].starts_with('-')) {
+        plan.midiPort = args[++i];
+      }
     } else if (arg == "--parts" || arg == "--tunes") {
       (arg == "--parts" ? given.parts : given.tunes) = true;
     } else if (option == "--part" || option == "--from" || option == "--tune") {
@@ -123,6 +130,10 @@ std::variant<Plan, BadArguments> ParseArguments(std::span<const std::string_view
   Plan& plan = given.plan;
   plan.tokens.reserve(args.size());
   if (auto bad = ReadOptions(args, given)) return *bad;
+  if (plan.action == Action::kMidiIn &&
+      (!plan.tokens.empty() || !plan.inputs.empty() || plan.output || given.format)) {
+    return Bad(0, KeysText("keys.midi-in-alone"));
+  }
   if (plan.action != Action::kConvert) return plan;
   if (given.parts) {
     if (auto bad = TakeOneInput(plan, Action::kListParts, KeysText("keys.parts-needs-one-file")))

@@ -15,7 +15,7 @@
 namespace merin::cli {
 
 // What merinkast98-keys is asked to do.
-enum class Action { kConvert, kHelp, kVersion, kListParts, kListTunes };
+enum class Action { kConvert, kHelp, kVersion, kListParts, kListTunes, kMidiIn };
 
 // The arguments understood: what to do, with what and where to.
 struct Plan {
@@ -26,6 +26,7 @@ struct Plan {
   std::optional<std::string> output;     // -o FILE or -o DIR/
   std::string format;                    // the extension written: -f, else that of -o
   bool toFolder = false;                 // -o DIR/: every input into the folder
+  std::string midiPort;                  // --midi-in PORT: the input listened to; empty: all
 };
 
 // Arguments refused: why, and which argument (1-based; 0 when no one argument is at fault).

@@ -11,6 +11,7 @@
 #include "cli/batch.h"
 #include "cli/console.h"
 #include "cli/keyswords.h"
+#include "cli/midilisten.h"
 #include "core/da.h"
 #include "core/escape.h"
 #include "core/melodyedit.h"
@@ -164,6 +165,8 @@ int RunConverter(std::span<const std::string_view> args) {
       return ListParts(plan);
     case Action::kListTunes:
       return ListTunes(plan);
+    case Action::kMidiIn:
+      return ListenToMidi(plan);
     case Action::kConvert:
       break;
   }

@@ -50,6 +50,10 @@ inline constexpr Text kKeysTexts[] = {
      "                 曲集）。指定しなければ最初の曲を取り、-o フォルダ/ では曲ごとに\n"
      "                 タイトルの名前で書く\n"
      "  --tunes        RTTTL のテキストの曲を 1 行に 1 つ表示し、変換はしない\n"
+     "  --midi-in [ポート]\n"
+     "                 MIDI キーボードで弾いた音を入れる（ポートを指定しなければすべての\n"
+     "                 入力）。1 音ごとにその行を標準エラーに、Ctrl+C かスロット 30 の後に\n"
+     "                 全体を標準出力に出す\n"
      "  --             これより後は - で始まってもオプションではない\n"
      "  --help         この説明を表示して終わる\n"
      "  --version      バージョンを表示して終わる\n"
@@ -103,6 +107,10 @@ inline constexpr Text kKeysTexts[] = {
      "                 tune or more); without it the first is taken, and -o DIR/ writes\n"
      "                 every tune under its title\n"
      "  --tunes        list the tunes of the RTTTL text, one a line, and convert nothing\n"
+     "  --midi-in [PORT]\n"
+     "                 take the melody played on a MIDI keyboard (every input, or PORT): each\n"
+     "                 slot's line goes to standard error as it is played, the listing to\n"
+     "                 standard output at Ctrl+C or after slot 30\n"
      "  --             what follows is no option, even when it starts with -\n"
      "  --help         show this help and exit\n"
      "  --version      show the version and exit\n"
@@ -141,6 +149,8 @@ inline constexpr Text kKeysTexts[] = {
      "needs a number from 1 (try --help)"},
     {"keys.tunes-need-one-input", "--tunes は 1 つの入力の曲を並べます（--help を参照）",
      "--tunes lists the tunes of one input (try --help)"},
+    {"keys.midi-in-alone", "--midi-in はほかの入力も出力もとりません（--help を参照）",
+     "--midi-in takes no other input or output (try --help)"},
     {"keys.tune-notes", "（{0} 音）", " ({0} notes)"},
     {"keys.tune-notes-one", "（1 音）", " (1 note)"},
     {"keys.no-tunes", "選べる曲がありません（曲を選べるのは RTTTL のテキストだけです）",

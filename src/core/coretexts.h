@@ -186,6 +186,18 @@ inline constexpr Text kCoreTexts[] = {
      "Taps write the sharp (as Shift does)"},
     {"page.about", "このページについて", "About"},
     {"page.version", "Merinkast98 {0}（ページの版 {1}）", "Merinkast98 {0} (page build {1})"},
+    // A MIDI keyboard: its notes write the melody.
+    {"midi-in.title", "MIDI 入力", "MIDI input"},
+    {"midi-in.unavailable", "MIDI キーボードは使えません: {0}",
+     "No MIDI keyboard can be used: {0}"},
+    {"midi-in.no-system", "MIDI のシステム（ALSA のシーケンサも JACK も）が動いていません",
+     "no MIDI system (neither ALSA's sequencer nor JACK) is running"},
+    {"midi-in.no-port", "MIDI 入力 {0} はありません", "there is no MIDI input {0}"},
+    {"midi-in.no-ports", "（MIDI 入力はありません）", "(no MIDI input)"},
+    {"midi-in.shifted", "C4〜B5 の外の音はオクターブを移して入れました",
+     "Notes outside C4 to B5 were moved by whole octaves into that range"},
+    {"midi-in.listening", "MIDI 入力 {0} を聞いています。Ctrl+C で終わります",
+     "Listening to MIDI input {0}; Ctrl+C ends"},
     // The window program's command line.
     {"program.lang-values", "--lang には ja か en を指定します", "--lang takes ja or en"},
     // A reason with a library's own words after it.

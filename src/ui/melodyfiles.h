@@ -124,6 +124,9 @@ class MelodyFiles : public QObject {
   // The window ends as it should: the melody is kept and let go of.
   void ending();
 
+  // Shows `text` for a while across the top of the window, in a note named `name`.
+  void showNote(const char* name, const QString& text, int shownMs = kKeepFailureShownMs);
+
   // The melody's file; empty when it has none.
   QString currentFile() const { return current_; }
   // Whether the slots differ from the file's.
@@ -138,8 +141,6 @@ class MelodyFiles : public QObject {
   void fillRecentMenu();
   void fillKeptMenu();
   void showKeepFailure(const QString& message);
-  // Shows `text` for a while across the top of the window, in a note named `name`.
-  void showNote(const char* name, const QString& text, int shownMs = kKeepFailureShownMs);
   // Says for a while that `path` was written, in `words` ("%1 を保存しました": %1 its name), and
   // `change`, a line on what the format changed of the melody.
   void showWritten(const char* words, const QString& path, const QString& change = {});

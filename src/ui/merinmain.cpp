@@ -18,6 +18,7 @@
 #include "ui/keybutton.h"
 #include "ui/languageswitch.h"
 #include "ui/melodyfiles.h"
+#include "ui/midicontrols.h"
 #include "ui/positionmarker.h"
 #include "ui/staffcell.h"
 #include "ui/testplaysound.h"
@@ -53,6 +54,12 @@ MerinMain::MerinMain(SoundDevice& sound)
   history_ = new EditHistory(
       [this](bool redo) { act(redo ? &session::Session::Redo : &session::Session::Undo); }, this);
   new EditControls(this, *history_, [this](const auto& action) { act(action); });
+  new MidiControls(
+      this, menuBar()->findChild<QMenu*>("Editmenu"),
+      [this](const auto& action) { return perform(action); },
+      [this](const QString& text) {
+        files_->showNote("MidiNote", text, MelodyFiles::kWrittenShownMs);
+      });
   TypingGuide::addMenuItem(menuBar()->findChild<QMenu*>("Helpmenu"), this, session_.melody(),
                            sound_);
   AddLanguageMenu(menuBar()->findChild<QMenu*>("Helpmenu"));
@@ -126,6 +133,12 @@ void MerinMain::load() {
 }
 
 bool MerinMain::act(const std::function<session::Outcome(session::Session&)>& action) {
+  const session::Outcome outcome = perform(action);
+  return !outcome.pictureFailure && !outcome.refusal;
+}
+
+session::Outcome MerinMain::perform(
+    const std::function<session::Outcome(session::Session&)>& action) {
   const session::Outcome outcome = action(session_);
   // A change made while a step is undone or redone belongs to that step.
   if (outcome.step && !history_->restoring()) history_->push();
@@ -136,7 +149,7 @@ bool MerinMain::act(const std::function<session::Outcome(session::Session&)>& ac
     QMessageBox::information(this, windowTitle(),
                              QString::fromStdString(Words(*outcome.refusal, CurrentLanguage())));
   }
-  return !outcome.pictureFailure && !outcome.refusal;
+  return outcome;
 }
 
 bool MerinMain::replaceMelody(const SlotCodes& codes, int32_t cursor,

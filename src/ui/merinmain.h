@@ -59,6 +59,8 @@ class MerinMain : public QMainWindow {
   // refused edit and a picture that cannot be loaded are said in a message. False when the
   // action was refused or stopped.
   bool act(const std::function<session::Outcome(session::Session&)>& action);
+  // As act, giving the outcome.
+  session::Outcome perform(const std::function<session::Outcome(session::Session&)>& action);
   // Replaces all 30 slots and the cursor through the handlers' procedures (ApplyMelody), as one
   // undo step. Codes or a cursor out of range throw std::invalid_argument and change nothing. A
   // `title` given replaces the melody's title in the same step. The melody replaced is kept

@@ -15,7 +15,7 @@ bool IsFolder(std::string_view output) { return output.ends_with('/') || output 
 
 // The plan in one line: what, the read options, tokens, inputs, output, format, folder or not.
 std::string Summary(const Plan& plan) {
-  static const char* const kActions[] = {"convert", "help", "version", "parts", "tunes"};
+  static const char* const kActions[] = {"convert", "help", "version", "parts", "tunes", "midi"};
   std::string line = std::string(kActions[static_cast<int>(plan.action)]) +
                      " part=" + std::to_string(plan.read.part) +
                      " from=" + std::to_string(plan.read.from) +
@@ -24,7 +24,7 @@ std::string Summary(const Plan& plan) {
   line += " inputs=";
   for (const std::string_view input : plan.inputs) line += std::string(input) + ",";
   return line + " -o " + plan.output.value_or("none") + " " + plan.format +
-         (plan.toFolder ? " folder" : "");
+         (plan.toFolder ? " folder" : "") + (plan.midiPort.empty() ? "" : " port=" + plan.midiPort);
 }
 
 // What the arguments give: the plan's summary, or the fault's id after the argument's number.
@@ -56,6 +56,11 @@ TEST(ParseArguments, TurnsTheArgumentsIntoAPlan) {
       {{"--parts", "a.mid"}, "parts part=0 from=1 tune=0 tokens= inputs=a.mid, -o none "},
       {{"--parts"}, "parts part=0 from=1 tune=0 tokens= inputs=-, -o none "},
       {{"--tunes", "-i", "a.txt"}, "tunes part=0 from=1 tune=0 tokens= inputs=a.txt, -o none "},
+      {{"--midi-in"}, "midi part=0 from=1 tune=0 tokens= inputs= -o none "},
+      {{"--midi-in", "Keystation 49"},
+       "midi part=0 from=1 tune=0 tokens= inputs= -o none  port=Keystation 49"},
+      {{"--midi-in=a:b", "--version"},
+       "version part=0 from=1 tune=0 tokens= inputs= -o none  port=a:b"},
   };
   for (const auto& [args, plan] : cases) EXPECT_EQ(Outcome(args), plan) << plan;
 }
@@ -83,6 +88,9 @@ TEST(ParseArguments, RefusesNamingTheArgumentAtFault) {
       {{"C4", "-i", "a"}, "0 keys.tokens-with-inputs"},
       {{"--parts", "a", "b"}, "0 keys.parts-needs-one-file"},
       {{"--tunes", "a", "-o", "x.mid"}, "0 keys.tunes-need-one-input"},
+      {{"--midi-in", "-i", "a.mk98"}, "0 keys.midi-in-alone"},
+      {{"--midi-in", "x", "C4"}, "0 keys.midi-in-alone"},
+      {{"-o", "x.mid", "--midi-in"}, "0 keys.midi-in-alone"},
   };
   for (const auto& [args, fault] : cases) EXPECT_EQ(Outcome(args), fault) << fault;
 }
@@ -90,7 +98,7 @@ TEST(ParseArguments, RefusesNamingTheArgumentAtFault) {
 TEST(ParseArguments, EveryOptionIsInTheHelpInBothLanguages) {
   const std::string_view options[] = {"-i",     "-o",        "-f",      "--part",
                                       "--from", "--tune",    "--parts", "--tunes",
-                                      "--help", "--version", "--"};
+                                      "--help", "--version", "--",      "--midi-in"};
   for (const std::string_view option : options) {
     EXPECT_NE(Outcome({option, "1"}).substr(0, 21), "1 keys.unknown-option") << option;
     for (const std::string_view help :

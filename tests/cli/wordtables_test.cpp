@@ -75,14 +75,14 @@ TEST(WordTables, EveryRowHasItsOwnIdBothLanguagesAndTheSameValuesInBoth) {
 }
 
 // The English is ASCII; the Japanese has no Latin-letter word but names of formats, programs and
-// techniques, the iMelody keywords, the slots' names, one option and its values, and one-letter
-// tokens.
+// techniques, the iMelody keywords, the slots' names, one option and its values, keys, and
+// one-letter tokens.
 void ExpectOneLanguage(const std::string& en, const std::string& ja) {
   static const std::set<std::string> kNames = {
-      "RTTTL",     "MIDI",  "iMelody", "File",   "KiB",    "NUL",     "UTF",    "libsndfile",
-      "C4",        "B5",    "MThd",    "BEGIN",  "END",    "IMELODY", "MELODY", "Merinkast98",
-      "WAV",       "FLAC",  "Ogg",     "Vorbis", "MP3",    "NOTE",    "lang",   "m1",
-      "base64url", "Shift", "ja",      "en",     "Flipper"};
+      "RTTTL",     "MIDI",  "iMelody", "File",   "KiB",     "NUL",     "UTF",    "libsndfile",
+      "C4",        "B5",    "MThd",    "BEGIN",  "END",     "IMELODY", "MELODY", "Merinkast98",
+      "WAV",       "FLAC",  "Ogg",     "Vorbis", "MP3",     "NOTE",    "lang",   "m1",
+      "base64url", "Shift", "ja",      "en",     "Flipper", "ALSA",    "JACK",   "Ctrl"};
   for (const char c : en) EXPECT_LT(static_cast<unsigned char>(c), 0x80) << en;
   const std::regex word("[A-Za-z][A-Za-z0-9]*");
   for (std::sregex_iterator i(ja.begin(), ja.end(), word), end; i != end; ++i)

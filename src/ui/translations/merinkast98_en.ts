@@ -362,6 +362,13 @@ Where the melodies being worked on and kept are stored:
     </message>
 </context>
 <context>
+    <name>merin::ui::MidiControls</name>
+    <message>
+        <source>MIDI 入力(&amp;M)</source>
+        <translation>MIDI input(&amp;M)</translation>
+    </message>
+</context>
+<context>
     <name>merin::ui::PartDialog</name>
     <message>
         <source>パートを選ぶ</source>
