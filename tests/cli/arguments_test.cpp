@@ -88,9 +88,9 @@ TEST(ParseArguments, RefusesNamingTheArgumentAtFault) {
 }
 
 TEST(ParseArguments, EveryOptionIsInTheHelpInBothLanguages) {
-  const std::string_view options[] = {"-i",     "-o",        "-f",      "--part",
-                                      "--from", "--tune",    "--parts", "--tunes",
-                                      "--help", "--version", "--"};
+  const std::string_view options[] = {"-i",     "-o",      "-f",      "--part", "--from",
+                                      "--tune", "--parts", "--tunes", "--help", "--version",
+                                      "--",     "--for",   "--check"};
   for (const std::string_view option : options) {
     EXPECT_NE(Outcome({option, "1"}).substr(0, 21), "1 keys.unknown-option") << option;
     for (const std::string_view help :
