@@ -399,8 +399,10 @@ void Compare(const PlayedTune& intended, const PlayedTune& played, std::string_v
   while (n < played.notes.size() && (want.empty() || played.notes[n].at < want.front().at)) {
     ++before, ++n;
   }
-  if (before > 0)
-    add(settingsAt, RtttlText("rtttl.check-settings-notes"), {std::to_string(before)});
+  if (before == 1) add(played.notes.front().at, RtttlText("rtttl.check-before"));
+  if (before > 1) {
+    add(played.notes.front().at, RtttlText("rtttl.check-before-many"), {std::to_string(before)});
+  }
   for (size_t k = 0; k < want.size(); ++k) {
     const size_t next = k + 1 < want.size() ? want[k + 1].at : t.size() + 1;
     const size_t first = n;
@@ -577,9 +579,13 @@ std::variant<std::vector<RtttlTuneCheck>, Refusal> CheckRtttl(std::string_view b
 }
 
 std::string Words(const RtttlFinding& finding, Language language) {
+  const std::string what = Words(*finding.message, language, finding.values);
+  if (finding.token.empty()) {
+    return Words(RtttlText("rtttl.check-finding-here"), language,
+                 {std::to_string(finding.line), std::to_string(finding.column), what});
+  }
   return Words(RtttlText("rtttl.check-finding"), language,
-               {std::to_string(finding.line), std::to_string(finding.column), finding.token,
-                Words(*finding.message, language, finding.values)});
+               {std::to_string(finding.line), std::to_string(finding.column), finding.token, what});
 }
 
 }  // namespace merin::formats
