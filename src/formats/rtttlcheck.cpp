@@ -377,11 +377,20 @@ long Tempo(double wholeMs) { return wholeMs > 0 ? std::lround(240000.0 / wholeMs
 void Compare(const PlayedTune& intended, const PlayedTune& played, std::string_view id,
              std::string_view text, textscan::LineStart tuneStart, std::string_view t,
              std::vector<RtttlFinding>& findings) {
+  // Findings come in the order of the text: each place is counted on from the one before, so
+  // that a tune of many findings costs its length once.
+  textscan::LineStart from = tuneStart;
+  size_t column = 1;
   const auto add = [&](size_t at, const Text& message, std::vector<std::string> values = {}) {
-    const Refusal where =
-        textscan::ErrorAt(text, tuneStart.offset + at, "", TokenAt(t, at), message, tuneStart);
+    const size_t offset = tuneStart.offset + at;
+    if (offset < from.offset) from = tuneStart, column = 1;
+    const Refusal where = textscan::ErrorAt(text, offset, "", "", message, from);
+    const size_t line = where.line;
+    const size_t col = where.line == from.line ? where.column + column - 1 : where.column;
+    from = {offset, line};
+    column = col;
     values.insert(values.begin(), std::string(id));
-    findings.push_back({where.line, where.column, where.token, &message, std::move(values)});
+    findings.push_back({line, col, TokenAt(t, at), &message, std::move(values)});
   };
   const size_t settingsAt = t.find(':') + 1;
   if (!played.plays) {
