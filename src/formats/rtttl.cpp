@@ -56,6 +56,11 @@ class Scanner {
 
  private:
   void SkipSpace() {
+    // Most characters of a tune are above the space: one test for them.
+    if (pos_<end_&& static_cast<unsigned char>(text_[pos_])> ' ') {
+      next_ = text_[pos_];
+      return;
+    }
     while (pos_ < end_ && IsSpace(text_[pos_])) ++pos_;
     next_ = pos_ < end_ ? text_[pos_] : '\0';
   }
