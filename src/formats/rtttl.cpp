@@ -57,9 +57,12 @@ class Scanner {
  private:
   void SkipSpace() {
     // Most characters of a tune are above the space: one test for them.
-    if (pos_<end_&& static_cast<unsigned char>(text_[pos_])> ' ') {
-      next_ = text_[pos_];
-      return;
+    if (pos_ < end_) {
+      const auto c = static_cast<unsigned char>(text_[pos_]);
+      if (c > ' ') {
+        next_ = static_cast<char>(c);
+        return;
+      }
     }
     while (pos_ < end_ && IsSpace(text_[pos_])) ++pos_;
     next_ = pos_ < end_ ? text_[pos_] : '\0';
