@@ -373,7 +373,9 @@ TEST(WriteRtttlFor, EveryExportPlaysOnItsPlayerAsMeant) {
     for (const auto& melody : melodies) {
       const RtttlExport made = WriteRtttlFor(melody.codes, melody.title, profile);
       const size_t nameBytes = made.text.find(':');
-      if (profile.nameBytes) EXPECT_LE(nameBytes, profile.nameBytes) << made.text;
+      if (profile.nameBytes) {
+        EXPECT_LE(nameBytes, profile.nameBytes) << made.text;
+      }
       EXPECT_EQ(made.changes.empty(), made.text == WriteRtttl(melody.codes, melody.title))
           << made.text;
       std::vector<int> meant;
