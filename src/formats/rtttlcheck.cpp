@@ -26,6 +26,8 @@ using textscan::IsSpace;
 
 // Numbers are read up to this value and stay there, so that no digit string overflows.
 constexpr long kNumberCap = 1'000'000;
+// The findings listed of a tune for a player; those after are counted in one more.
+constexpr size_t kMostFindings = 100;
 
 bool IsNoteLetter(char c) { return c >= 'a' && c <= 'g'; }
 bool IsAlnum(char c) { return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -381,7 +383,13 @@ void Compare(const PlayedTune& intended, const PlayedTune& played, std::string_v
   // that a tune of many findings costs its length once.
   textscan::LineStart from = tuneStart;
   size_t column = 1;
+  size_t shown = 0, hidden = 0, hiddenAt = 0;
   const auto add = [&](size_t at, const Text& message, std::vector<std::string> values = {}) {
+    if (shown == kMostFindings) {
+      if (hidden++ == 0) hiddenAt = at;
+      return;
+    }
+    ++shown;
     const size_t offset = tuneStart.offset + at;
     if (offset < from.offset) from = tuneStart, column = 1;
     const Refusal where = textscan::ErrorAt(text, offset, "", "", message, from);
@@ -393,68 +401,75 @@ void Compare(const PlayedTune& intended, const PlayedTune& played, std::string_v
     findings.push_back({line, col, TokenAt(t, at), &message, std::move(values)});
   };
   const size_t settingsAt = t.find(':') + 1;
-  if (!played.plays) {
-    add(played.refusedAt, *played.why, played.values);
-    return;
-  }
-  if (std::abs(played.wholeMs - intended.wholeMs) >= 4.0) {
-    add(settingsAt, RtttlText("rtttl.check-tempo"),
-        {std::to_string(Tempo(played.wholeMs)), std::to_string(Tempo(intended.wholeMs))});
-  }
-  const auto& want = intended.notes;
-  // The played notes of each intended one: those read from where it starts to where the next does.
-  size_t n = 0;
-  size_t before = 0;
-  while (n < played.notes.size() && (want.empty() || played.notes[n].at < want.front().at)) {
-    ++before, ++n;
-  }
-  if (before == 1) add(played.notes.front().at, RtttlText("rtttl.check-before"));
-  if (before > 1) {
-    add(played.notes.front().at, RtttlText("rtttl.check-before-many"), {std::to_string(before)});
-  }
-  for (size_t k = 0; k < want.size(); ++k) {
-    const size_t next = k + 1 < want.size() ? want[k + 1].at : t.size() + 1;
-    const size_t first = n;
-    while (n < played.notes.size() && played.notes[n].at < next) ++n;
-    const bool stopsHere = played.stops && played.stopAt < next;
-    if (first == n) {
-      add(want[k].at,
-          stopsHere ? RtttlText("rtttl.check-stops") : RtttlText("rtttl.check-nothing"));
-      if (stopsHere) return;
-      continue;
-    }
-    const PlayedNote& got = played.notes[first];
-    if (got.pitch != want[k].pitch) {
-      if (got.pitch == kRestPitch) {
-        add(want[k].at, RtttlText("rtttl.check-rest"));
-      } else if (got.pitch == kUnknownPitch) {
-        add(want[k].at, RtttlText("rtttl.check-unknown"));
-      } else {
-        add(want[k].at, RtttlText("rtttl.check-pitch"),
-            {PitchName(got.pitch), PitchName(want[k].pitch)});
-      }
-    }
-    if (std::abs(got.length - want[k].length) > 1e-9) {
-      add(want[k].at, RtttlText("rtttl.check-length"),
-          {LengthName(got.length), LengthName(want[k].length)});
-    }
-    const size_t extra = n - first - 1;
-    if (extra > 0) {
-      const bool rests = std::all_of(played.notes.begin() + static_cast<long>(first) + 1,
-                                     played.notes.begin() + static_cast<long>(n),
-                                     [](const PlayedNote& p) { return p.pitch == kRestPitch; });
-      if (rests && extra == 1) {
-        add(want[k].at, RtttlText("rtttl.check-rest-after"));
-      } else {
-        add(want[k].at,
-            rests ? RtttlText("rtttl.check-rests-after") : RtttlText("rtttl.check-notes-after"),
-            {std::to_string(extra)});
-      }
-    }
-    if (stopsHere && k + 1 < want.size()) {
-      add(played.stopAt, RtttlText("rtttl.check-stops"));
+  [&] {
+    if (!played.plays) {
+      add(played.refusedAt, *played.why, played.values);
       return;
     }
+    if (std::abs(played.wholeMs - intended.wholeMs) >= 4.0) {
+      add(settingsAt, RtttlText("rtttl.check-tempo"),
+          {std::to_string(Tempo(played.wholeMs)), std::to_string(Tempo(intended.wholeMs))});
+    }
+    const auto& want = intended.notes;
+    // The played notes of each intended one: those read from where it starts to where the next
+    // does.
+    size_t n = 0;
+    size_t before = 0;
+    while (n < played.notes.size() && (want.empty() || played.notes[n].at < want.front().at)) {
+      ++before, ++n;
+    }
+    if (before == 1) add(played.notes.front().at, RtttlText("rtttl.check-before"));
+    if (before > 1) {
+      add(played.notes.front().at, RtttlText("rtttl.check-before-many"), {std::to_string(before)});
+    }
+    for (size_t k = 0; k < want.size(); ++k) {
+      const size_t next = k + 1 < want.size() ? want[k + 1].at : t.size() + 1;
+      const size_t first = n;
+      while (n < played.notes.size() && played.notes[n].at < next) ++n;
+      const bool stopsHere = played.stops && played.stopAt < next;
+      if (first == n) {
+        add(want[k].at,
+            stopsHere ? RtttlText("rtttl.check-stops") : RtttlText("rtttl.check-nothing"));
+        if (stopsHere) return;
+        continue;
+      }
+      const PlayedNote& got = played.notes[first];
+      if (got.pitch != want[k].pitch) {
+        if (got.pitch == kRestPitch) {
+          add(want[k].at, RtttlText("rtttl.check-rest"));
+        } else if (got.pitch == kUnknownPitch) {
+          add(want[k].at, RtttlText("rtttl.check-unknown"));
+        } else {
+          add(want[k].at, RtttlText("rtttl.check-pitch"),
+              {PitchName(got.pitch), PitchName(want[k].pitch)});
+        }
+      }
+      if (std::abs(got.length - want[k].length) > 1e-9) {
+        add(want[k].at, RtttlText("rtttl.check-length"),
+            {LengthName(got.length), LengthName(want[k].length)});
+      }
+      const size_t extra = n - first - 1;
+      if (extra > 0) {
+        const bool rests = std::all_of(played.notes.begin() + static_cast<long>(first) + 1,
+                                       played.notes.begin() + static_cast<long>(n),
+                                       [](const PlayedNote& p) { return p.pitch == kRestPitch; });
+        if (rests && extra == 1) {
+          add(want[k].at, RtttlText("rtttl.check-rest-after"));
+        } else {
+          add(want[k].at,
+              rests ? RtttlText("rtttl.check-rests-after") : RtttlText("rtttl.check-notes-after"),
+              {std::to_string(extra)});
+        }
+      }
+      if (stopsHere && k + 1 < want.size()) {
+        add(played.stopAt, RtttlText("rtttl.check-stops"));
+        return;
+      }
+    }
+  }();
+  if (hidden > 0) {
+    shown = 0;
+    add(hiddenAt, RtttlText("rtttl.check-more"), {std::to_string(hidden)});
   }
 }
 

@@ -67,8 +67,8 @@ struct RtttlTuneCheck {
 
 // Every tune of the RTTTL text `bytes` (a collection or one tune), checked for `player`
 // ("portable": for every player, each finding naming its own): what it plays otherwise than the
-// text means, in the order of the text. A text refused as a whole is that refusal, naming
-// `fileName`.
+// text means, in the order of the text; after 100 of a tune for one player, one more counts the
+// rest. A text refused as a whole is that refusal, naming `fileName`.
 std::variant<std::vector<RtttlTuneCheck>, Refusal> CheckRtttl(std::string_view bytes,
                                                               std::string_view fileName,
                                                               RtttlPlayer player);

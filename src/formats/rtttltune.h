@@ -59,6 +59,8 @@ inline constexpr Text kRtttlTexts[] = {
      "{0} plays a note or rest before the first note"},
     {"rtttl.check-before-many", "{0} は最初の音符の前に音符・休符を {1} 個演奏します",
      "{0} plays {1} notes or rests before the first note"},
+    {"rtttl.check-more", "{0} はここから後にも {1} か所を違って演奏します（一覧にはありません）",
+     "{0} plays {1} more places otherwise from here on (not listed)"},
     {"rtttl.check-stops", "{0} はここで演奏をやめます", "{0} stops playing here"},
     {"rtttl.check-nothing", "{0} はこの音符を演奏しません", "{0} plays nothing for this note"},
     {"rtttl.check-rest", "{0} はこの音符の代わりに休符を演奏します",

@@ -567,6 +567,14 @@ TEST(CheckRtttl, ChecksEveryTuneOfACollection) {
   ASSERT_TRUE(tunes[2].refused);
   EXPECT_EQ(Words(*tunes[2].refused, Language::English),
             "t.rtttl:4:7: \"x\": not a note letter (a..g, h) or a pause (p)");
+  // A tune played otherwise at every note: the first 100 places listed, one more counts the rest.
+  std::string upper = "Up:d=4,o=5,b=100:C";
+  for (int i = 1; i < 150; ++i) upper += ",C";
+  auto many = CheckRtttl(upper, "t.rtttl", RtttlPlayer::kEsphome);
+  const auto& findings = std::get<std::vector<RtttlTuneCheck>>(many).front().findings;
+  ASSERT_EQ(findings.size(), 101u);
+  EXPECT_EQ(Words(findings.back(), Language::English),
+            "1:218: C -- esphome plays 50 more places otherwise from here on (not listed)");
   auto whole = CheckRtttl("no tune here", "t.rtttl", RtttlPlayer::kFlipper);
   ASSERT_TRUE(std::holds_alternative<Refusal>(whole));
   EXPECT_EQ(Words(std::get<Refusal>(whole), Language::English),
