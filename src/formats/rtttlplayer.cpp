@@ -102,26 +102,19 @@ RtttlExport WriteRtttlFor(const SlotCodes& codes, std::string_view name,
   if (!plays(kDefaultTempo)) {
     // The slot: the milliseconds of a quarter note at the default tempo, a whole note's quarter.
     const double slot = 240000.0 / (kDefaultTempo * kDefaultDuration);
+    // The tempo it plays nearest the default (the first of two as near), then the default
+    // duration whose slot at that tempo is nearest the default export's.
+    if (player.standardTempos) {
+      tempo = *std::min_element(kStandardTempos.begin(), kStandardTempos.end(), [](int a, int b) {
+        return std::abs(a - kDefaultTempo) < std::abs(b - kDefaultTempo);
+      });
+    } else {
+      tempo = std::clamp(kDefaultTempo, player.lowestTempo, player.highestTempo);
+    }
     double best = -1;
     for (int d = 1; d <= player.shortestDuration; d *= 2) {
-      const auto consider = [&](int b) {
-        const double miss = std::abs(240000.0 / (b * d) - slot);
-        const bool nearer =
-            best < 0 || miss < best - 1e-9 ||
-            (miss < best + 1e-9 && std::abs(b - kDefaultTempo) < std::abs(tempo - kDefaultTempo));
-        if (nearer) {
-          best = miss;
-          tempo = b;
-          duration = d;
-        }
-      };
-      if (player.standardTempos) {
-        for (const int b : kStandardTempos) consider(b);
-      } else {
-        // The tempo nearest the slot for this duration, kept within the player's range.
-        const int b = static_cast<int>(std::lround(240000.0 / (slot * d)));
-        consider(std::clamp(b, player.lowestTempo, player.highestTempo));
-      }
+      const double miss = std::abs(240000.0 / (tempo * d) - slot);
+      if (best < 0 || miss < best) best = miss, duration = d;
     }
     made.changes.push_back({&RtttlText("rtttl.for-tempo"),
                             {std::string(player.name), std::to_string(kDefaultTempo),

@@ -81,8 +81,8 @@ struct RtttlExport {
 };
 
 // WriteRtttl for `player`: the name cut to what it takes (whole characters), and a tempo it cannot
-// play replaced by the tempo and default duration whose slot is nearest the default export's,
-// the nearest tempo on a tie. The default export as it is when the player plays it.
+// play replaced by the nearest it plays, with the default duration whose slot is nearest the
+// default export's. The default export as it is when the player plays it.
 RtttlExport WriteRtttlFor(const SlotCodes& codes, std::string_view name,
                           const RtttlProfile& player);
 

@@ -66,9 +66,9 @@ TEST(KeysPlayers, ExportsForAPlayerAndChecksForIt) {
   result =
       RunProgram(MERIN_KEYS_PROGRAM, {"-o", out, "-f", "rtttl", "--for", "standard", collection});
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(ReadBytes(out + "Plain.rtttl"), "Plain:d=8,o=5,b=112:c5,e5");
-  EXPECT_NE(result.err.find("standard cannot play tempo 214: written b=112 with d=8, a slot of "
-                            "268 ms (at 214: 280 ms)"),
+  EXPECT_EQ(ReadBytes(out + "Plain.rtttl"), "Plain:d=4,o=5,b=225:c5,e5");
+  EXPECT_NE(result.err.find("standard cannot play tempo 214: written b=225 with d=4, a slot of "
+                            "267 ms (at 214: 280 ms)"),
             std::string::npos)
       << result.err;
   // Unreadable input is 2, and so is --for with any output but RTTTL, or a player unknown.
