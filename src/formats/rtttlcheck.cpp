@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The RTTTL players' readings, each as its source reads a tune:
-//   ESPHome        esphome/esphome, esphome/components/rtttl/rtttl.cpp
-//   Flipper Zero   flipperdevices/flipperzero-firmware, lib/music_worker/music_worker.c
-//   AnyRtttl       end2endzone/AnyRtttl, src/anyrtttl.cpp
-//   MicroPython    dhylands/upy-rtttl, rtttl.py
-//   CircuitPython  adafruit/Adafruit_CircuitPython_RTTTL, adafruit_rtttl.py
+// The RTTTL players' readings, each as its source reads a tune (at the commit named):
+//   ESPHome        esphome/esphome, esphome/components/rtttl/rtttl.cpp (3884073)
+//   Flipper Zero   flipperdevices/flipperzero-firmware, lib/music_worker/music_worker.c (14c4d5f)
+//   AnyRtttl       end2endzone/AnyRtttl, src/anyrtttl.cpp (891212c)
+//   MicroPython    dhylands/upy-rtttl, rtttl.py (b396fcf)
+//   CircuitPython  adafruit/Adafruit_CircuitPython_RTTTL, adafruit_rtttl.py (0f5df77)
 // Every reading goes once through the tune, so a check costs the tune's length a player.
 #include "formats/rtttlcheck.h"
 
