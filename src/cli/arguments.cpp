@@ -34,7 +34,19 @@ struct Given {
   Plan plan;
   std::optional<std::string> format;
   bool parts = false, tunes = false;
+  std::optional<std::string_view> forPlayer, checkPlayer;
+  size_t forArgument = 0, checkArgument = 0;
 };
+
+// The player `value` names (only one checked for --check), or why not.
+std::variant<const formats::RtttlProfile*, BadArguments> PlayerOf(std::string_view value,
+                                                                  size_t argument, bool check) {
+  const formats::RtttlProfile* profile = formats::RtttlProfileOf(AsciiLower(value));
+  if (profile && (profile->checked || !check)) return profile;
+  BadArguments bad = Bad(argument, KeysText("keys.unknown-player"), {std::string(value)});
+  bad.refusal.choices = formats::RtttlPlayerIds(check);
+  return bad;
+}
 
 // Reads the options and tokens into `given`; stops at --help and --version.
 std::optional<BadArguments> ReadOptions(std::span<const std::string_view> args, Given& given) {
@@ -60,6 +72,19 @@ std::optional<BadArguments> ReadOptions(std::span<const std::string_view> args, 
       }
     } else if (arg == "--parts" || arg == "--tunes") {
       (arg == "--parts" ? given.parts : given.tunes) = true;
+    } else if (option == "--for" || option == "--check") {
+      std::string_view value;
+      if (option.size() < arg.size()) {
+        value = arg.substr(option.size() + 1);
+      } else if (i + 1 < args.size()) {
+        value = args[++i];
+      } else {
+        return Bad(argument, KeysText("keys.needs-value"));
+      }
+      auto& kept = option == "--for" ? given.forPlayer : given.checkPlayer;
+      if (kept) return Bad(argument, KeysText("keys.given-twice"));
+      kept = value;
+      (option == "--for" ? given.forArgument : given.checkArgument) = argument;
     } else if (option == "--part" || option == "--from" || option == "--tune") {
       std::string_view value;
       if (option.size() < arg.size()) {
@@ -131,10 +156,31 @@ std::variant<Plan, BadArguments> ParseArguments(std::span<const std::string_view
   plan.tokens.reserve(args.size());
   if (auto bad = ReadOptions(args, given)) return *bad;
   if (plan.action == Action::kMidiIn &&
-      (!plan.tokens.empty() || !plan.inputs.empty() || plan.output || given.format)) {
+      (!plan.tokens.empty() || !plan.inputs.empty() || plan.output || given.format ||
+       given.forPlayer || given.checkPlayer)) {
     return Bad(0, KeysText("keys.midi-in-alone"));
   }
   if (plan.action != Action::kConvert) return plan;
+  if (given.checkPlayer) {
+    auto player = PlayerOf(*given.checkPlayer, given.checkArgument, true);
+    if (auto* bad = std::get_if<BadArguments>(&player)) return *bad;
+    plan.player = std::get<const formats::RtttlProfile*>(player);
+    if (plan.output || given.format || given.forPlayer || given.parts || given.tunes ||
+        plan.read.part || plan.read.tune || plan.read.from != 1) {
+      return Bad(given.checkArgument, KeysText("keys.check-alone"));
+    }
+    plan.inputs.insert(plan.inputs.end(), plan.tokens.begin(), plan.tokens.end());
+    plan.tokens.clear();
+    if (plan.inputs.empty()) plan.inputs.push_back("-");
+    plan.action = Action::kCheck;
+    return plan;
+  }
+  if (given.forPlayer) {
+    auto player = PlayerOf(*given.forPlayer, given.forArgument, false);
+    if (auto* bad = std::get_if<BadArguments>(&player)) return *bad;
+    plan.player = std::get<const formats::RtttlProfile*>(player);
+    if (given.parts || given.tunes) return Bad(given.forArgument, KeysText("keys.for-needs-rtttl"));
+  }
   if (given.parts) {
     if (auto bad = TakeOneInput(plan, Action::kListParts, KeysText("keys.parts-needs-one-file")))
       return *bad;
@@ -155,6 +201,9 @@ std::variant<Plan, BadArguments> ParseArguments(std::span<const std::string_view
     return plan;
   }
   if (auto bad = CheckOutput(plan, given.format)) return *bad;
+  if (plan.player && plan.format != "rtttl") {
+    return Bad(given.forArgument, KeysText("keys.for-needs-rtttl"));
+  }
   if (plan.toFolder) {
     if (plan.inputs.empty()) return Bad(0, KeysText("keys.folder-needs-inputs"));
     if (std::find(plan.inputs.begin(), plan.inputs.end(), "-") != plan.inputs.end()) {

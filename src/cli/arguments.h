@@ -11,11 +11,12 @@
 
 #include "core/refusal.h"
 #include "formats/intake.h"
+#include "formats/rtttlplayer.h"
 
 namespace merin::cli {
 
 // What merinkast98-keys is asked to do.
-enum class Action { kConvert, kHelp, kVersion, kListParts, kListTunes, kMidiIn };
+enum class Action { kConvert, kHelp, kVersion, kListParts, kListTunes, kCheck, kMidiIn };
 
 // The arguments understood: what to do, with what and where to.
 struct Plan {
@@ -27,6 +28,8 @@ struct Plan {
   std::string format;                    // the extension written: -f, else that of -o
   bool toFolder = false;                 // -o DIR/: every input into the folder
   std::string midiPort;                  // --midi-in PORT: the input listened to; empty: all
+  // --for PLAYER: the RTTTL written for it; --check PLAYER: the player checked for. None: neither.
+  const formats::RtttlProfile* player = nullptr;
 };
 
 // Arguments refused: why, and which argument (1-based; 0 when no one argument is at fault).
@@ -40,7 +43,8 @@ using IsFolder = bool (*)(std::string_view output);
 
 // The plan the arguments (without the program's name) give, or why they are refused. --part,
 // --from and --tune take a number from 1, as the next argument or after '='; -o and -f must
-// name a format written here.
+// name a format written here; --for names a player and goes with RTTTL output only; --check names
+// a player checked and takes the inputs, without -o.
 std::variant<Plan, BadArguments> ParseArguments(std::span<const std::string_view> args,
                                                 IsFolder isFolder);
 

@@ -88,8 +88,8 @@ void Batch::WriteJobs() {
   const auto write = [&] {
     for (size_t i; (i = next++) < jobs_.size();) {
       Job& job = jobs_[i];
-      job.failure = formats::WriteAs(job.melody.codes, plan_.format, Da::AppFolder, job.target,
-                                     job.melody.title, false);
+      job.failure = WriteOut(job.melody.codes, plan_.format, plan_.player, job.target,
+                             job.melody.title, false);
     }
   };
   std::vector<std::thread> writers;

@@ -5,8 +5,10 @@
 #include <cstdlib>
 
 #include "cli/keyswords.h"
+#include "core/da.h"
 #include "core/escape.h"
 #include "formats/fileio.h"
+#include "formats/writeas.h"
 
 namespace merin::cli {
 
@@ -61,6 +63,20 @@ std::variant<Intake, Refusal> IntakeOf(const std::string& path) {
     return std::move(*error);
   }
   return Intake::Of(std::move(std::get<std::string>(bytes)), NameOf(path));
+}
+
+std::optional<Refusal> WriteOut(const SlotCodes& codes, const std::string& extension,
+                                const formats::RtttlProfile* player, const std::string& target,
+                                std::string_view title, bool syncFolder) {
+  if (!player) return formats::WriteAs(codes, extension, Da::AppFolder, target, title, syncFolder);
+  if (auto refusal = formats::RefusedAsEmpty(codes, extension, target)) return refusal;
+  const formats::RtttlExport made = formats::WriteRtttlFor(
+      codes, title.empty() ? formats::RtttlNameOf(target) : std::string(title), *player);
+  if (auto failure = formats::WriteFileAtomically(target, made.text, syncFolder)) return failure;
+  for (const auto& line : made.changes) {
+    Say(Escaped(target) + ": " + Escaped(formats::Words(line, Spoken())));
+  }
+  return std::nullopt;
 }
 
 std::variant<Imported, Refusal> Chosen(const Intake& intake, const std::string& path,

@@ -8,6 +8,7 @@
 #include "core/refusal.h"
 #include "core/text.h"
 #include "formats/intake.h"
+#include "formats/rtttlplayer.h"
 
 namespace merin::cli {
 
@@ -39,6 +40,13 @@ std::variant<formats::Imported, Refusal> Told(std::variant<formats::Imported, Re
 // What the input at `path` ("-" for standard input) brings in: its bytes, and what there is to
 // choose. FIFOs and pipes are read to their end; the size limit is that of binary files.
 std::variant<formats::Intake, Refusal> IntakeOf(const std::string& path);
+
+// Writes `codes` named `title` to `target` in the format of `extension`, as WriteAs does; as the
+// RTTTL for `player` when one is given, what it wrote otherwise than the default export told on
+// stderr once written. Returns why not, the old target left as it was.
+std::optional<Refusal> WriteOut(const SlotCodes& codes, const std::string& extension,
+                                const formats::RtttlProfile* player, const std::string& target,
+                                std::string_view title, bool syncFolder = true);
 
 // The melody `options` choose of `intake` (a part by --part, a tune by --tune, from --from), and
 // what its import changed told.

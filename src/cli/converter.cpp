@@ -15,7 +15,9 @@
 #include "core/da.h"
 #include "core/escape.h"
 #include "core/melodyedit.h"
+#include "formats/fileio.h"
 #include "formats/melodytext.h"
+#include "formats/rtttlcheck.h"
 #include "formats/writeas.h"
 #include "output/convert.h"
 
@@ -109,6 +111,58 @@ int ListParts(const Plan& plan) {
   return 0;
 }
 
+// The exit status of --check when a player plays something otherwise than the text means.
+constexpr int kPlaysOtherwise = 3;
+
+// --check PLAYER FILE...: per file and tune, what the player plays otherwise, one line each;
+// a heading line a tune in a collection.
+int Check(const Plan& plan) {
+  bool unreadable = false, otherwise = false;
+  for (const std::string_view input : plan.inputs) {
+    const std::string path(input);
+    const bool standardInput = path == "-";
+    auto bytes = formats::ReadInputFile(
+        standardInput ? "/dev/stdin" : path,
+        standardInput ? formats::Accept::Anything : formats::Accept::FilesAndPipes,
+        formats::kMaxCollectionBytes);
+    if (auto* error = std::get_if<Refusal>(&bytes)) {
+      error->file = NameOf(path);
+      Say(Said(*error));
+      unreadable = true;
+      continue;
+    }
+    auto checked =
+        formats::CheckRtttl(std::get<std::string>(bytes), NameOf(path), plan.player->player);
+    if (auto* error = std::get_if<Refusal>(&checked)) {
+      Say(Said(*error));
+      unreadable = true;
+      continue;
+    }
+    const auto& tunes = std::get<std::vector<formats::RtttlTuneCheck>>(checked);
+    for (size_t number = 1; number <= tunes.size(); ++number) {
+      const formats::RtttlTuneCheck& tune = tunes[number - 1];
+      if (tune.refused) {
+        Say(Said(*tune.refused));
+        unreadable = true;
+        continue;
+      }
+      if (tune.findings.empty()) continue;
+      otherwise = true;
+      if (tunes.size() > 1) {
+        std::cout << Said(KeysText("keys.check-tune"),
+                          {Escaped(NameOf(path)), std::to_string(number), Escaped(tune.title),
+                           std::to_string(tune.line)})
+                  << "\n";
+      }
+      for (const formats::RtttlFinding& finding : tune.findings) {
+        std::cout << Escaped(NameOf(path)) << ":" << Escaped(formats::Words(finding, Spoken()))
+                  << "\n";
+      }
+    }
+  }
+  return unreadable ? kBadInput : otherwise ? kPlaysOtherwise : 0;
+}
+
 // Converts the one melody of `plan`: prints its key presses, or writes it to -o FILE.
 int ConvertOne(const Plan& plan) {
   SlotCodes codes;
@@ -133,7 +187,7 @@ int ConvertOne(const Plan& plan) {
     if (auto empty = formats::RefusedAsEmpty(codes, plan.format, *plan.output)) {
       return Fail(kBadInput, Said(*empty));
     }
-    if (auto failure = formats::WriteAs(codes, plan.format, Da::AppFolder, *plan.output, title)) {
+    if (auto failure = WriteOut(codes, plan.format, plan.player, *plan.output, title)) {
       return Fail(kCannotWrite, Said(*failure));
     }
     return 0;
@@ -165,6 +219,8 @@ int RunConverter(std::span<const std::string_view> args) {
       return ListParts(plan);
     case Action::kListTunes:
       return ListTunes(plan);
+    case Action::kCheck:
+      return Check(plan);
     case Action::kMidiIn:
       return ListenToMidi(plan);
     case Action::kConvert:

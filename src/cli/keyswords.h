@@ -50,6 +50,16 @@ inline constexpr Text kKeysTexts[] = {
      "                 曲集）。指定しなければ最初の曲を取り、-o フォルダ/ では曲ごとに\n"
      "                 タイトルの名前で書く\n"
      "  --tunes        RTTTL のテキストの曲を 1 行に 1 つ表示し、変換はしない\n"
+     "  --for 再生機   RTTTL を再生機（esphome, flipper, arduino, micropython,\n"
+     "                 circuitpython）がそのとおり演奏する形で書く。portable はどれでも\n"
+     "                 演奏できる形、standard は RTTTL の元の文書どおりの形。名前を切る、\n"
+     "                 テンポを変えるなどしたことは標準エラーに出す。RTTTL を書くとき\n"
+     "                 （-o ファイル.rtttl か -f rtttl）だけ使える\n"
+     "  --check 再生機 ファイル...\n"
+     "                 RTTTL のテキスト（曲集も）を読み、再生機がこのプログラムの読み方\n"
+     "                 （既定値 d=4, o=6, b=63、付点はオクターブの前でも後でもよい）と違って\n"
+     "                 演奏するところを、曲ごとに行と桁で表示する。portable は全部の再生機\n"
+     "                 について調べる。変換はしない\n"
      "  --midi-in [ポート]\n"
      "                 MIDI キーボードで弾いた音を入れる（ポートを指定しなければすべての\n"
      "                 入力）。1 音ごとにその行を標準エラーに、Ctrl+C かスロット 30 の後に\n"
@@ -61,7 +71,7 @@ inline constexpr Text kKeysTexts[] = {
      "終了コード: 0 完了。2 入力かオプションが正しくないか読めない（メッセージにファイル、\n"
      "行、桁を示す）。-o フォルダ/ で一部のファイルだけ失敗したときと、空のメロディを\n"
      ".mk98 以外の形式で書こうとしたときも 2。1 出力を書けない（同じ名前のファイルは\n"
-     "元のまま残る）。\n"
+     "元のまま残る）。3 --check で再生機が違って演奏するところがある。\n"
      "\n"
      "形式（拡張子と、できること）:\n",
      "Usage: merinkast98-keys [TOKEN]...\n"
@@ -107,6 +117,16 @@ inline constexpr Text kKeysTexts[] = {
      "                 tune or more); without it the first is taken, and -o DIR/ writes\n"
      "                 every tune under its title\n"
      "  --tunes        list the tunes of the RTTTL text, one a line, and convert nothing\n"
+     "  --for PLAYER   write RTTTL as PLAYER (esphome, flipper, arduino, micropython,\n"
+     "                 circuitpython) plays it as meant; portable: as every one of them\n"
+     "                 does; standard: as the format's own text says; what is written\n"
+     "                 otherwise (a name cut, another tempo) is told on stderr. Only with\n"
+     "                 RTTTL output (-o FILE.rtttl or -f rtttl)\n"
+     "  --check PLAYER FILE...\n"
+     "                 read RTTTL text (collections too) and list, per tune, with line and\n"
+     "                 column, what PLAYER plays otherwise than this program reads it\n"
+     "                 (defaults d=4, o=6, b=63, a dot before or after the octave);\n"
+     "                 portable checks for every player; converts nothing\n"
      "  --midi-in [PORT]\n"
      "                 take the melody played on a MIDI keyboard (every input, or PORT): each\n"
      "                 slot's line goes to standard error as it is played, the listing to\n"
@@ -119,7 +139,7 @@ inline constexpr Text kKeysTexts[] = {
      "file,\n"
      "line and column), also when only some files of -o DIR/ failed, and for an empty melody\n"
      "written in any format but .mk98; 1 output that cannot be written (a file of the same\n"
-     "name is left as it was).\n"
+     "name is left as it was); 3 --check found what the player plays otherwise.\n"
      "\n"
      "Formats (extensions, what is done with them):\n"},
     {"keys.argument", "引数 {0} \"{1}\": ", "argument {0} \"{1}\": "},
@@ -169,6 +189,16 @@ inline constexpr Text kKeysTexts[] = {
     {"keys.part-line", "{0}: トラック {1} \"{2}\"、チャンネル {3}、{4}、{5}、{6}..{7}\n",
      "{0}: track {1} \"{2}\", channel {3}, {4}, {5}, {6}..{7}\n"},
     {"keys.standard-input", "標準入力", "standard input"},
+    {"keys.unknown-player", "\"{0}\" という再生機はありません（{1} から選んでください）",
+     "no such player \"{0}\" (choose {1})"},
+    {"keys.for-needs-rtttl",
+     "--for は RTTTL を書くときだけ使えます（-o ファイル.rtttl か -f rtttl）",
+     "--for goes with RTTTL output only (-o FILE.rtttl or -f rtttl)"},
+    {"keys.check-alone",
+     "--check は入力ファイルだけを取ります（-o、-f、--for、--part、--tune などは使えません）",
+     "--check takes input files only (no -o, -f, --for, --part, --tune and the like)"},
+    {"keys.check-tune", "{0}: {1} 曲目「{2}」（{3} 行目から）",
+     "{0}: tune {1} \"{2}\" (from line {3})"},
 };
 
 // The row of kKeysTexts with `id`.

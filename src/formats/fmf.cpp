@@ -28,7 +28,8 @@ constexpr Text kFmfTexts[] = {
      "Flipper music file version {0} is not read (0 is)"},
     {"fmf.key-line", "「キー: 値」の形の行が必要です",
      "a line of the form \"Key: value\" expected"},
-    {"fmf.unknown-key", "知らないキーです（{0} のどれか）", "unknown key (one of {0})"},
+    {"fmf.keys-skipped", "Flipper と同じく、知らないキーの行を読み飛ばしました: {0}",
+     "skipped the lines of keys the Flipper does not read either: {0}"},
     {"fmf.key-twice", "{0} が二度あります", "{0} is given twice"},
     {"fmf.key-missing", "{0} の行がありません", "no {0} line"},
     {"fmf.number-expected", "数が必要です", "number expected"},
@@ -53,11 +54,12 @@ constexpr std::string_view kFiletypeLine =
     "Flipper Music Format";
 constexpr std::string_view kFiletypeKey = kFiletypeLine.substr(0, 8);
 constexpr std::string_view kFiletype = kFiletypeLine.substr(10);
-// The keys after the Filetype line, in the order the writer puts them.
-enum Key : size_t { kVersion, kBpm, kDuration, kOctave, kNotes, kKeyCount };
-constexpr std::array<std::string_view, kKeyCount> kKeys = {"Version", "BPM", "Duration", "Octave",
-                                                           "Notes"};
-constexpr std::string_view kKeyList = "Version, BPM, Duration, Octave, Notes";
+// The keys after the Filetype line, in the order the writer puts them; all but Title must be given.
+enum Key : size_t { kVersion, kTitle, kBpm, kDuration, kOctave, kNotes, kKeyCount };
+constexpr std::array<std::string_view, kKeyCount> kKeys = {"Version",  "Title",  "BPM",
+                                                           "Duration", "Octave", "Notes"};
+// The most keys skipped that the report names.
+constexpr size_t kSkippedNamed = 8;
 
 constexpr int kNoValue = -1;
 // Numbers are read up to this value and stay there, so that no digit string overflows.
@@ -110,9 +112,10 @@ class Reader {
       if (colon == std::string_view::npos) return Error(here, begin, line, FmfText("fmf.key-line"));
       const auto known = std::find(kKeys.begin(), kKeys.end(), key);
       if (known == kKeys.end()) {
-        Refusal refusal = Error(here, begin, line, FmfText("fmf.unknown-key"));
-        refusal.values = {std::string(kKeyList)};
-        return refusal;
+        // The player looks for the keys it reads and passes over the others.
+        if (skipped_.size() < kSkippedNamed) skipped_.emplace_back(TitleOf(key));
+        ++skippedCount_;
+        continue;
       }
       Value& value = values_[static_cast<size_t>(known - kKeys.begin())];
       if (value.given) {
@@ -125,7 +128,7 @@ class Reader {
     }
     if (!typed) return NoFiletype(textscan::WholeFileError(file_, FmfText("fmf.no-filetype")));
     for (size_t key = 0; key < kKeyCount; ++key) {
-      if (!values_[key].given) {
+      if (!values_[key].given && key != kTitle) {
         Refusal refusal = textscan::WholeFileError(file_, FmfText("fmf.key-missing"));
         refusal.values = {std::string(kKeys[key])};
         return refusal;
@@ -218,6 +221,18 @@ class Reader {
   // Whether the kept notes differ in length.
   bool Mixed() const { return mixed_; }
 
+  // The Title line's value; empty when there is none.
+  std::string_view Title() const { return ValueText(values_[kTitle]); }
+
+  // The report's line naming the keys skipped, if any.
+  std::optional<ReportLine> Skipped() const {
+    if (skippedCount_ == 0) return std::nullopt;
+    std::string names;
+    for (const std::string& name : skipped_) names += (names.empty() ? "" : ", ") + name;
+    if (skippedCount_ > skipped_.size()) names += ", …";
+    return ReportLine{&FmfText("fmf.keys-skipped"), {names}};
+  }
+
  private:
   static std::string_view Trimmed(std::string_view text) {
     while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
@@ -284,6 +299,8 @@ class Reader {
   std::string_view text_;
   std::string_view file_;
   std::array<Value, kKeyCount> values_{};
+  std::vector<std::string> skipped_;  // the first keys skipped
+  size_t skippedCount_ = 0;
   LineStart line_;            // the line being read
   size_t pos_ = 0, end_ = 0;  // the reading position and the end of the value
   int duration_ = 4, octave_ = 5;
@@ -310,13 +327,15 @@ std::variant<Imported, Refusal> ReadFmf(std::string_view bytes, std::string_view
   Imported imported;
   if (auto refusal = Fit(pitches, options.from, fileName, imported)) return *refusal;
   if (reader.Mixed()) imported.report.push_back({&CoreText("report.durations-dropped"), {}});
-  TakeTitle(imported, TitleOfFile(fileName));
+  if (auto skipped = reader.Skipped()) imported.report.push_back(std::move(*skipped));
+  TakeTitle(imported, reader.Title().empty() ? TitleOfFile(fileName) : reader.Title());
   return imported;
 }
 
-std::string WriteFmf(const SlotCodes& codes, std::string_view) {
-  std::string text =
-      std::string(kFiletypeLine) + "\nVersion: 0\nBPM: 214\nDuration: 4\nOctave: 5\nNotes:";
+std::string WriteFmf(const SlotCodes& codes, std::string_view title) {
+  std::string text = std::string(kFiletypeLine) + "\nVersion: 0\n";
+  if (const std::string name = TitleOf(title); !name.empty()) text += "Title: " + name + "\n";
+  text += "BPM: 214\nDuration: 4\nOctave: 5\nNotes:";
   for (size_t slot = 0; slot < UsedSlots(codes); ++slot) {
     text += slot > 0 ? ", " : " ";
     const auto pitch = Pitch::FromCode(codes[slot]);

@@ -56,6 +56,14 @@ class Scanner {
 
  private:
   void SkipSpace() {
+    // Most characters of a tune are above the space: one test for them.
+    if (pos_ < end_) {
+      const auto c = static_cast<unsigned char>(text_[pos_]);
+      if (c > ' ') {
+        next_ = static_cast<char>(c);
+        return;
+      }
+    }
     while (pos_ < end_ && IsSpace(text_[pos_])) ++pos_;
     next_ = pos_ < end_ ? text_[pos_] : '\0';
   }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "formats/textscan.h"
 
+#include <algorithm>
 #include <string>
 
 #include "core/coretexts.h"
@@ -14,8 +15,13 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 }
 
 size_t LineEndFrom(std::string_view text, size_t at) {
-  while (at < text.size() && !IsLineEnd(text, at)) ++at;
-  return at;
+  // The first LF, then a lone CR before it: two searches the library does many bytes at a time.
+  const size_t lf = std::min(text.find('\n', at), text.size());
+  for (size_t cr = text.substr(0, lf).find('\r', at); cr != std::string_view::npos;
+       cr = text.substr(0, lf).find('\r', cr + 1)) {
+    if (IsLineEnd(text, cr)) return cr;
+  }
+  return lf;
 }
 
 std::optional<size_t> FirstInvalidUtf8(std::string_view text) {

@@ -15,7 +15,8 @@ bool IsFolder(std::string_view output) { return output.ends_with('/') || output 
 
 // The plan in one line: what, the read options, tokens, inputs, output, format, folder or not.
 std::string Summary(const Plan& plan) {
-  static const char* const kActions[] = {"convert", "help", "version", "parts", "tunes", "midi"};
+  static const char* const kActions[] = {"convert", "help",  "version", "parts",
+                                         "tunes",   "check", "midi"};
   std::string line = std::string(kActions[static_cast<int>(plan.action)]) +
                      " part=" + std::to_string(plan.read.part) +
                      " from=" + std::to_string(plan.read.from) +
@@ -96,9 +97,9 @@ TEST(ParseArguments, RefusesNamingTheArgumentAtFault) {
 }
 
 TEST(ParseArguments, EveryOptionIsInTheHelpInBothLanguages) {
-  const std::string_view options[] = {"-i",     "-o",        "-f",      "--part",
-                                      "--from", "--tune",    "--parts", "--tunes",
-                                      "--help", "--version", "--",      "--midi-in"};
+  const std::string_view options[] = {"-i",     "-o",      "-f",      "--part",   "--from",
+                                      "--tune", "--parts", "--tunes", "--help",   "--version",
+                                      "--",     "--for",   "--check", "--midi-in"};
   for (const std::string_view option : options) {
     EXPECT_NE(Outcome({option, "1"}).substr(0, 21), "1 keys.unknown-option") << option;
     for (const std::string_view help :

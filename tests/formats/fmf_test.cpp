@@ -67,6 +67,56 @@ TEST(ReadFmf, ReadsEveryNoteForm) {
   }
 }
 
+// Flipper files as people write them: a Title line after Version, and keys the player skips.
+TEST(ReadFmf, TakesTheTitleLineAndSkipsTheKeysThePlayerSkips) {
+  const std::string kSkipped = "skipped the lines of keys the Flipper does not read either: ";
+  const struct {
+    const char* what;
+    std::string text, title;
+    std::vector<std::string> report;
+  } cases[] = {
+      {"a Title line after Version",
+       "Filetype: Flipper Music Format\nVersion: 0\nTitle: Marble Machine\nBPM: 130\n"
+       "Duration: 8\nOctave: 5\nNotes: E5, P, B4, C5\n",
+       "Marble Machine",
+       {}},
+      {"CR LF lines, spaces around the title, a byte-order mark",
+       "\xEF\xBB\xBF"
+       "Filetype: Flipper Music Format\r\nVersion: 0\r\nTitle:   Take On Me  \r\nBPM: 160\r\n"
+       "Duration: 8\r\nOctave: 5\r\nNotes: F#5, F#5, D5, B4\r\n",
+       "Take On Me",
+       {}},
+      {"a title in UTF-8",
+       "Filetype: Flipper Music Format\nVersion: 0\nTitle: \xE3\x81\x95\xE3\x81\x8F\xE3\x82\x89\n"
+       "BPM: 90\nDuration: 4\nOctave: 5\nNotes: A4, A4, B4\n",
+       "\xE3\x81\x95\xE3\x81\x8F\xE3\x82\x89",
+       {}},
+      {"keys the player skips, named in the report",
+       "Filetype: Flipper Music Format\nVersion: 0\nTitle: Tetris\nAuthor: someone\nBPM: 120\n"
+       "Duration: 4\nComment: from a MIDI file\nOctave: 5\nNotes: E5, B4\n",
+       "Tetris",
+       {kSkipped + "Author, Comment"}},
+      {"many keys skipped: the first eight named",
+       "Filetype: Flipper Music Format\nVersion: 0\nA: 1\nB: 1\nC: 1\nD: 1\nE: 1\nF: 1\nG: 1\n"
+       "H: 1\nI: 1\nBPM: 120\nDuration: 4\nOctave: 5\nNotes: E5\n",
+       "t",
+       {kSkipped + "A, B, C, D, E, F, G, H, \xE2\x80\xA6"}},
+      {"an empty Title line: the file's name",
+       "Filetype: Flipper Music Format\nVersion: 0\nTitle:\nBPM: 120\nDuration: 4\nOctave: 5\n"
+       "Notes: E5\n",
+       "t",
+       {}},
+      {"no Title line: the file's name", Fmf("C"), "t", {}},
+  };
+  for (const auto& c : cases) {
+    auto read = ReadFmf(c.text, "dir/t.fmf");
+    ASSERT_TRUE(std::holds_alternative<Imported>(read))
+        << c.what << ": " << Words(std::get<Refusal>(read), Language::English);
+    EXPECT_EQ(std::get<Imported>(read).title, c.title) << c.what;
+    EXPECT_EQ(Words(std::get<Imported>(read).report, Language::English), c.report) << c.what;
+  }
+}
+
 TEST(ReadFmf, RefusesWithPositionAndReason) {
   const std::string kHeader = "Filetype: Flipper Music Format\n";
   const std::string kAfter =
@@ -83,8 +133,8 @@ TEST(ReadFmf, RefusesWithPositionAndReason) {
        "t.fmf:2:10: \"1\": Flipper music file version 1 is not read (0 is)"},
       {"a line without a key", Fmf("C") + "  C D E",
        "t.fmf:7:3: \"C D E\": a line of the form \"Key: value\" expected"},
-      {"an unknown key", kHeader + "Tempo: 120",
-       "t.fmf:2:1: \"Tempo: 120\": unknown key (one of Version, BPM, Duration, Octave, Notes)"},
+      {"a title twice", Fmf("C") + "Title: A\nTitle: B",
+       "t.fmf:8:1: \"Title: B\": Title is given twice"},
       {"a key twice", Fmf("C") + "BPM: 60", "t.fmf:7:1: \"BPM: 60\": BPM is given twice"},
       {"a key missing", kHeader + "Version: 0\nBPM: 9\nOctave: 4\nNotes: C",
        "t.fmf: no Duration line"},
@@ -146,14 +196,17 @@ TEST(WriteFmf, WritesEverySlotUpToTheLastSoundAndReadsBack) {
   for (const auto& c : cases) {
     const std::string text = WriteFmf(c.codes, "Song");
     EXPECT_EQ(text,
-              "Filetype: Flipper Music Format\nVersion: 0\nBPM: 214\nDuration: 4\n"
+              "Filetype: Flipper Music Format\nVersion: 0\nTitle: Song\nBPM: 214\nDuration: 4\n"
               "Octave: 5\nNotes:" +
                   c.notes + "\n");
     auto read = ReadFmf(text, "t.fmf");
     ASSERT_TRUE(std::holds_alternative<Imported>(read)) << text;
     EXPECT_EQ(std::get<Imported>(read).codes, c.back) << text;
+    EXPECT_EQ(std::get<Imported>(read).title, "Song") << text;
     EXPECT_TRUE(std::get<Imported>(read).report.empty()) << text;
   }
+  EXPECT_EQ(WriteFmf(MelodyOf({"11"}), "").find("Title"), std::string::npos);
+  EXPECT_EQ(WriteFmf(MelodyOf({"11"}), " a\tb\n ").find("Title: ab\n"), 42u);
 }
 
 TEST(ReadAnyMelody, TellsFlipperFilesByTheirFiletypeLine) {
