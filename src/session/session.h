@@ -54,6 +54,8 @@ class Session {
   // The window opens: the melody empty, the markers in place, the opening sound through `sound`.
   // Undo starts here.
   Outcome Load(SoundDevice& sound);
+  // Undo starts here again: a melody a face puts back as it starts (a reload's) is no step.
+  void Forget() { history_.Forget(); }
 
   // A white or black key of the on-screen keyboard, or the rest pedal.
   Outcome Key(PianoKey key);
