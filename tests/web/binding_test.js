@@ -306,3 +306,46 @@ test('the tables the page is built with: the layout, the keys and the rows its s
   assert.throws(() => m.words('page.no-such-row'), RangeError);
   fs.rmSync(folder, {recursive: true});
 });
+
+// The cases where the page once said otherwise than the window, through the module as the page
+// meets it; page_test.js runs the same through the page.
+test('as the window, through the module: blank lines, instruments, a renamed tune, the start slot', async () => {
+  const m = await loaded;
+  const midi = m.exportAs(melodyOf(['11', '21']), 'mid', 'm.mid', '').bytes; // square lead: 80
+  const cases = [
+    (tab) => {
+      const blank = tab.bringTaken(text('\n \n\t\n'), 'blank.txt', 0, 1);
+      assert.equal(blank.refusal.ja, m.examine(text('\n'), 'blank.txt').refusal.ja);
+      assert.match(
+        blank.refusal.ja,
+        new RegExp(m.words('file.empty').ja.replace(/[()（）]/g, '.'))
+      );
+      assert.deepEqual(tab.snapshot().codes, melodyOf(['11']));
+    },
+    () => {
+      const [part] = m.examine(midi, 'm.mid').parts;
+      assert.deepEqual(part.instrument, m.words(`midi.gm-${part.program}`));
+      assert.deepEqual(part.instrument, {ja: 'リード 1（スクエア）', en: 'Lead 1 (square)'});
+    },
+    (tab) => {
+      tab.setTitle('a,b:c');
+      const written = tab.exportAs('rtttl');
+      assert.equal(new TextDecoder().decode(written.bytes).split(':')[0], 'abc');
+      assert.equal(
+        written.nameChange.en,
+        m.words('rtttl.name-changed').en.replace('{0}', 64).replace('{1}', 'abc')
+      );
+    },
+    () => {
+      const from = m.words('page.part.from');
+      assert.deepEqual(from, {ja: '曲の何番目の音から:', en: 'From note N of the tune:'});
+    }
+  ];
+  for (const check of cases) {
+    const tab = new m.Session(10, 111);
+    tab.load();
+    tab.command('white', 0);
+    check(tab);
+    tab.delete();
+  }
+});
