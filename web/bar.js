@@ -61,8 +61,10 @@ export function wireBar(page) {
         hour: '2-digit',
         minute: '2-digit'
       });
-      const title = k.title ? `  「${k.title}」` : '';
-      const option = new Option(`${time}  ${m.firstNotes(k.codes)}${title}`);
+      const notes = m.firstNotes(k.codes);
+      const option = new Option(
+        k.title ? words.word('page.kept.titled', time, notes, k.title) : `${time}  ${notes}`
+      );
       option.melody = k;
       list.append(option);
     }

@@ -196,6 +196,7 @@ inline constexpr Text kCoreTexts[] = {
     {"page.redo", "やり直し", "Redo"},
     {"page.result", "変換結果", "Conversion result"},
     {"page.kept", "保管されたメロディ", "Kept melodies"},
+    {"page.kept.titled", "{0}  {1}  「{2}」", "{0}  {1}  \"{2}\""},
     {"page.keep-failed", "メロディを保管できませんでした", "The melody could not be kept"},
     {"page.left", "前回の作業が残っています", "Work from an earlier run was kept"},
     {"page.restore", "戻す", "Restore"},

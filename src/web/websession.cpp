@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <variant>
 
-#include "core/coretexts.h"
 #include "core/da.h"
 #include "core/melodyaddress.h"
 #include "session/commands.h"
