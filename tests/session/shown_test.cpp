@@ -28,7 +28,9 @@ TEST(Shown, EveryRowOfTheLibrariesIsFoundByItsIdOnce) {
   for (const Case& c : cases) {
     const Text* row = TextOf(c.id);
     EXPECT_EQ(row != nullptr, *c.japanese != '\0') << c.id;
-    if (row) EXPECT_EQ(row->japanese, c.japanese) << c.id;
+    if (row) {
+      EXPECT_EQ(row->japanese, c.japanese) << c.id;
+    }
   }
   std::set<std::string_view> ids;
   for (const Text* row : AllTexts()) EXPECT_TRUE(ids.insert(row->id).second) << row->id;
