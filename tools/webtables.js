@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Writes the core's tables that the page needs before its module has started, as the module gives
 // them: an ES module that exports `layout` (mainLayout(): the main window's controls), `shortcuts`
-// (shortcuts(): which key does what, and the kept melodies listed and held) and `words`, the rows
+// (shortcuts(): which key does what, and the kept melodies listed and held), `formats` (formats())
+// and `words`, the rows
 // ({ja, en}) of the word tables that the page's scripts name by id, which the page's main module
 // takes in as it is bundled. The page draws its window from them while the module starts.
 // A word id is a quoted literal whose first part is that of a table's ids ('page.ok',
@@ -52,6 +53,7 @@ require(path.resolve(modulePath))().then((m) => {
     '// SPDX-License-Identifier: MIT\n// Made by webtables.js from the module.\n' +
       `export const layout = ${JSON.stringify(m.mainLayout())};\n` +
       `export const shortcuts = ${JSON.stringify(m.shortcuts())};\n` +
+      `export const formats = ${JSON.stringify(m.formats())};\n` +
       `export const words = ${JSON.stringify(words)};\n`
   );
 });

@@ -36,14 +36,7 @@ export function wireBar(page) {
     files.paste(event.clipboardData.getData('text/plain'));
   });
 
-  // Tunes out: every format the core writes.
-  for (const format of m.formats().filter((f) => f.writable)) {
-    const option = document.createElement('option');
-    option.value = format.extensions[0];
-    option.dataset.ja = format.ja;
-    option.dataset.en = format.en;
-    $('ExportFormat').append(option);
-  }
+  // Tunes out: every format the core writes (listed by texts.js).
   $('ExportButton').addEventListener('click', async () => {
     await wavesLoaded;
     files.download($('ExportFormat').value);

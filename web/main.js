@@ -10,7 +10,7 @@ import {fitToScreen} from './fit.js';
 import {Guide} from './guide.js';
 import {wireInput} from './input.js';
 import {Keeper} from './keep.js';
-import {layout, shortcuts, words as rows} from './tables.js';
+import {formats, layout, shortcuts, words as rows} from './tables.js';
 import {followLanguage} from './texts.js';
 import {MainWindow} from './window.js';
 import {Words} from './words.js';
@@ -25,11 +25,13 @@ function message(text) {
   $('MessageOk').textContent = words.word('page.ok');
   $('MessageDialog').showModal();
 }
-// The browser's storage opens meanwhile too.
+// The browser's storage opens meanwhile too, and every text is set and the window fitted.
 const keeper = new Keeper(
   (error) => message(words.word('page.keep-failed') + '\n\n' + String(error?.message ?? error)),
   shortcuts.keptMost
 );
+followLanguage({view, words, layout, formats});
+fitToScreen(layout);
 const m = await globalThis.merinModule;
 
 // The waves, into the module's file system for the WAV export and kept for test play; fetched
@@ -75,8 +77,7 @@ page.guide = new Guide(session, testPlay);
 $('GuideButton').addEventListener('click', () => !tab.playing() && page.guide.open());
 wireInput(page);
 wireBar(page);
-followLanguage(page);
-fitToScreen(layout);
+words.follow(() => face.names());
 
 // The melody of the address's fragment in place of the one open, as one step of undo; a fragment
 // that is none is refused with the core's words and changes nothing.

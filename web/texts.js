@@ -1,10 +1,18 @@
 // SPDX-License-Identifier: MIT
 // Every text of the window and the bar in the page's language, set again when it changes: each a
-// row of the core's word tables by its id.
+// row of the core's word tables by its id. All of it comes from the tables the page is built with,
+// so it is set while the module starts.
 const $ = (id) => document.getElementById(id);
 
-// `page`: {m, face, view, words, layout}.
-export function followLanguage({m, face, view, words, layout}) {
+// `page`: {view, words, layout, formats}: the formats offered for export are listed here too.
+export function followLanguage({view, words, layout, formats}) {
+  for (const format of formats.filter((f) => f.writable)) {
+    const option = document.createElement('option');
+    option.value = format.extensions[0];
+    option.dataset.ja = format.ja;
+    option.dataset.en = format.en;
+    $('ExportFormat').append(option);
+  }
   $('Language').value = words.language;
   $('Language').addEventListener('change', () => words.use($('Language').value));
   words.follow(() => {
@@ -49,7 +57,6 @@ export function followLanguage({m, face, view, words, layout}) {
       ...layout.blackKeys.map((code, i) => [view.black[i], code])
     ];
     for (const [key, code] of keys)
-      key.setAttribute('aria-label', w('page.key', m.pitchName(code)));
-    face.names();
+      key.setAttribute('aria-label', w('page.key', layout.keyNames[code]));
   });
 }

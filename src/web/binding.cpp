@@ -126,7 +126,7 @@ val WouldWrite(float y, bool sharp) {
 // The main window as the layout places it: {width, height, statusHeight, controls: [{name, kind,
 // index, x, y, width, height}]}, kind one of staff, marker, white, black, pedal, convert,
 // testPlay, status, multimedia; with the markers' colours {current, other}, the picture of an
-// empty cell and the note codes of the white and the black keys.
+// empty cell, the note codes of the white and the black keys and their pitch names ({code: name}).
 val MainLayout() {
   static constexpr const char* kKinds[] = {"staff",   "marker",   "white",  "black",     "pedal",
                                            "convert", "testPlay", "status", "multimedia"};
@@ -153,9 +153,12 @@ val MainLayout() {
   colours.set("current", kCurrentMarkerColour);
   colours.set("other", kMarkerColour);
   layout.set("markerColours", colours);
-  val white = val::array(), black = val::array();
+  val white = val::array(), black = val::array(), names = val::object();
   for (std::string_view code : kWhiteKeyCodes) white.call<void>("push", std::string(code));
   for (std::string_view code : kBlackKeyCodes) black.call<void>("push", std::string(code));
+  for (std::string_view code : kWhiteKeyCodes) names.set(std::string(code), TokenOfCode(code));
+  for (std::string_view code : kBlackKeyCodes) names.set(std::string(code), TokenOfCode(code));
+  layout.set("keyNames", names);
   layout.set("emptyPicture", std::string(kEmptyPicture));
   layout.set("whiteKeys", white);
   layout.set("blackKeys", black);

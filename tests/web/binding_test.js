@@ -273,6 +273,8 @@ test('the tables the page is built with: the layout, the keys and the rows its s
   const tables = await import(out);
   assert.deepEqual(tables.layout, m.mainLayout());
   assert.deepEqual(tables.shortcuts, m.shortcuts());
+  assert.deepEqual(tables.formats, m.formats());
+  assert.equal(tables.layout.keyNames[tables.layout.blackKeys[0]], 'C#4');
   assert.deepEqual(tables.words, {
     'page.ok': m.words('page.ok'),
     'midi.gm-40': m.words('midi.gm-40')
