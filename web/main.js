@@ -77,7 +77,8 @@ page.guide = new Guide(session, testPlay);
 $('GuideButton').addEventListener('click', () => !tab.playing() && page.guide.open());
 wireInput(page);
 wireBar(page);
-words.follow(() => face.names());
+// The cells are named by the window's opening below, and again whenever the language changes.
+words.onChange(() => face.names());
 
 // The melody of the address's fragment in place of the one open, as one step of undo; a fragment
 // that is none is refused with the core's words and changes nothing.
@@ -107,11 +108,11 @@ face.buttons({canUndo: false, canRedo: false});
 face.keep();
 window.addEventListener('hashchange', openAddress);
 
-// Offline: the service worker keeps this build; a new one is taken at the next visit.
-navigator.serviceWorker?.register('sw.js').catch(() => {});
 window.addEventListener('pagehide', () => {
   face.addressNow();
   face.keep(false);
 });
 document.body.dataset.ready = '';
 loadWaves();
+// Offline: the service worker keeps this build; a new one is taken at the next visit.
+navigator.serviceWorker?.register('sw.js').catch(() => {});

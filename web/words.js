@@ -32,8 +32,13 @@ export class Words {
 
   // Calls `set` now and after every change of language.
   follow(set) {
-    this.followers.push(set);
+    this.onChange(set);
     set();
+  }
+
+  // Calls `set` after every change of language.
+  onChange(set) {
+    this.followers.push(set);
   }
 
   apply() {
