@@ -5,7 +5,8 @@
 // - navigation to data-ready (the page takes a click) against a bare page that shows the same 30
 //   pictures of the staff, each in a fresh browser context, taking turns, median of 11; and
 //   between them the module alone: the page's head and body as they are, ready once the module
-//   has started, with none of the page's own work;
+//   has started, with none of the page's own work; and within the page's own loads, the module's
+//   start (navigation to its promise resolved) against the page's own start after it;
 // - a key press to the painted staff: from the keydown's timeStamp to the next animation frame
 //   after the page changed the staff, over 200 presses of the piano keys; and beside it the page's
 //   own part, from the timeStamp to the change made, the rest being the wait for the frame.
@@ -59,9 +60,9 @@ const median = (values) => values.slice().sort((a, b) => a - b)[values.length >>
 const quantile = (values, q) =>
   values.slice().sort((a, b) => a - b)[Math.ceil(q * values.length) - 1];
 
-// Milliseconds from the start of navigation to data-ready on the page at `url`, in a fresh
-// context (nothing cached).
-async function readyTime(browser, url) {
+// {ready, module}: milliseconds from the start of navigation to data-ready on the page at `url`,
+// and to the module's having started (its promise resolved), in a fresh context (nothing cached).
+async function readyTimes(browser, url) {
   const context = await browser.newContext({viewport: {width: 1280, height: 800}});
   const page = await context.newPage();
   await page.addInitScript(() => {
@@ -70,13 +71,27 @@ async function readyTime(browser, url) {
       globalThis.readyAt = performance.now();
       observer.disconnect();
     }).observe(document, {attributes: true, subtree: true, attributeFilter: ['data-ready']});
+    let started;
+    Object.defineProperty(globalThis, 'merinModule', {
+      get: () => started,
+      set: (promise) => {
+        started = promise.then((m) => {
+          globalThis.moduleAt = performance.now();
+          return m;
+        });
+      }
+    });
   });
   await page.goto(url);
   await page.waitForSelector('body[data-ready]');
-  const time = await page.evaluate(() => globalThis.readyAt);
+  const times = await page.evaluate(() => ({
+    ready: globalThis.readyAt,
+    module: globalThis.moduleAt
+  }));
   await context.close();
-  return time;
+  return times;
 }
+const readyTime = async (browser, url) => (await readyTimes(browser, url)).ready;
 
 // Milliseconds from each keydown's timeStamp to the animation frame after it changed the staff
 // (frame), and to the end of the page's handler (handled).
@@ -152,10 +167,15 @@ async function keyTimes(browser, base) {
     );
 
     const page = [],
+      own = [],
+      started = [],
       alone = [],
       bare = [];
     for (let run = 0; run < RUNS; ++run) {
-      page.push(await readyTime(browser, base));
+      const times = await readyTimes(browser, base);
+      page.push(times.ready);
+      started.push(times.module);
+      own.push(times.ready - times.module);
       alone.push(await readyTime(browser, base + 'module.html'));
       bare.push(await readyTime(browser, base + 'bare.html'));
     }
@@ -167,6 +187,12 @@ async function keyTimes(browser, base) {
     console.log(
       `  the module alone (the page's own work left out): ${median(alone).toFixed(1)} ms, ` +
         `ratio ${(median(alone) / median(bare)).toFixed(2)}`
+    );
+
+    console.log(
+      `  the module started (navigation to its promise resolved) ${median(started).toFixed(1)} ms, ` +
+        `then the page's own start to data-ready ${median(own).toFixed(1)} ms: ` +
+        `${((100 * median(own)) / median(started)).toFixed(0)} % of the module's`
     );
 
     const {frame, handled} = await keyTimes(browser, base);

@@ -45,7 +45,7 @@ export async function render(steps, waves) {
 }
 
 // Test play in the page: plays `steps`, telling `onStep` the index of the step that sounds as
-// each begins and `onEnd` once, when the melody is over or stopped.
+// each begins and `onEnd(stopped)` once, when the melody is over (false) or stopped (true).
 export class TestPlay {
   // `waves` (name to bytes) are all there once `loaded` resolves.
   constructor(waves, loaded) {
@@ -80,7 +80,7 @@ export class TestPlay {
     };
     playing.source = source;
     playing.timer = setInterval(follow, 10);
-    source.onended = () => this.end(playing);
+    source.onended = () => this.end(playing, false);
     source.start(at);
   }
 
@@ -92,13 +92,13 @@ export class TestPlay {
       playing.source.onended = null;
       playing.source.stop();
     }
-    this.end(playing);
+    this.end(playing, true);
   }
 
-  end(playing) {
+  end(playing, stopped) {
     if (this.playing !== playing) return;
     clearInterval(playing.timer);
     this.playing = null;
-    playing.onEnd();
+    playing.onEnd(stopped);
   }
 }

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: MIT
-// Tunes in and out: a file opened or dropped, or text pasted, brought in by the core's examine and
-// take with the window's choice of tune or part; and the melody downloaded in every format the
-// core writes. Messages are the window's and the core's words.
-const FILES = 'merin::ui::MelodyFiles';
-const PARTS = 'merin::ui::PartDialog';
+// Tunes in and out: a file opened or dropped, or text pasted, examined by the session (a file of
+// nothing but blank lines is refused as empty) and brought in with the window's choice of tune or
+// part; and the melody downloaded in every format the core writes, named as the session names it,
+// with the line that says how the tune's name had to change. Every text is the core's.
 
 export class Files {
-  // `session`: {m, words, layout, melody(), replace(melody), message(text)}.
-  constructor(session) {
-    this.session = session;
+  // `page`: {m, tab, face, words, layout, message(text)}.
+  constructor(page) {
+    this.page = page;
   }
 
   // Brings in `bytes` named `name`; `what` says what could not be read when it is refused.
   async bringIn(bytes, name, what) {
-    const {m, words} = this.session;
+    const {m, tab, face, words, message} = this.page;
     const examined = m.examine(bytes, name);
-    if (examined.refusal) return this.session.message(what + '\n\n' + words.of(examined.refusal));
+    if (examined.refusal) return message(what + '\n\n' + words.of(examined.refusal));
     let number = 0,
       from = 1;
     if (examined.choices.length > 0) {
@@ -23,63 +22,60 @@ export class Files {
       if (!chosen) return;
       ({number, from} = chosen);
     }
-    const taken = m.take(bytes, name, number, from);
-    if (taken.refusal) return this.session.message(what + '\n\n' + words.of(taken.refusal));
-    const melody = taken.melody;
-    this.session.replace(melody);
-    if (!melody.import) return;
-    const lines = words.of(melody.report);
-    if (lines.length === 0)
-      lines.push(words.caption(FILES, '変更はありません（すべての音がそのまま入りました）'));
-    this.session.message(
-      words.caption(FILES, '%1 を読み込みました: %2\n\n%3', taken.format, name, lines.join('\n'))
-    );
+    const taken = tab.bringTaken(bytes, name, number, from);
+    if (taken.refusal) return message(what + '\n\n' + words.of(taken.refusal));
+    face.show(taken);
+    if (!taken.import) return;
+    const lines = words.of(taken.report);
+    if (lines.length === 0) lines.push(words.word('page.import.unchanged'));
+    message(words.word('page.import.read', taken.format, name, lines.join('\n')));
   }
 
   // A file chosen or dropped.
   async open(file) {
     const bytes = new Uint8Array(await file.arrayBuffer());
-    await this.bringIn(
-      bytes,
-      file.name,
-      this.session.words.caption(FILES, 'ファイルを開けません。')
-    );
+    await this.bringIn(bytes, file.name, this.page.words.word('page.open-failed'));
   }
 
   // Text pasted on the page.
   async paste(text) {
-    const {words} = this.session;
+    const {words} = this.page;
     await this.bringIn(
       new TextEncoder().encode(text),
-      words.caption(FILES, 'クリップボード'),
-      words.caption(FILES, 'クリップボードの内容を読み込めません。')
+      words.word('page.clipboard'),
+      words.word('page.clipboard-failed')
     );
   }
 
   // Asks which tune of a collection or which part of a MIDI file, and from which slot:
   // {number, from}, or nothing when cancelled. Enter takes the choice shown, Escape cancels.
   choose(examined, bytes, name) {
-    const {m, words} = this.session;
+    const {m, words} = this.page;
     const dialog = document.getElementById('ChoiceDialog');
     const list = document.getElementById('ChoiceList');
     const from = document.getElementById('From');
     const parts = examined.parts;
     document.getElementById('PartOnly').hidden = !parts;
     document.getElementById('ChoiceCaption').textContent = parts
-      ? words.caption(PARTS, 'パートを選ぶ')
-      : words.caption(FILES, '曲を選ぶ');
+      ? words.word('page.choose-part')
+      : words.word('page.choose-tune');
     document.getElementById('ChoiceFile').textContent = name;
-    document.getElementById('FromLabel').textContent = words.caption(PARTS, '開始位置(&S):');
+    document.getElementById('FromLabel').textContent = words.word('page.part.from');
     document.getElementById('ChoiceOk').textContent = words.word('page.ok');
     document.getElementById('ChoiceCancel').textContent = words.word('page.cancel');
     list.replaceChildren();
     list.classList.toggle('table', Boolean(parts));
     if (parts) {
-      const head = ['番号', 'トラック名', 'チャンネル', '音色', '音の数', '最低音', '最高音'];
-      const header = row(
-        head.map((h) => words.caption(PARTS, h)),
-        'presentation'
-      );
+      const head = [
+        words.word('page.part.number'),
+        words.word('page.part.track'),
+        words.word('page.part.channel'),
+        words.word('page.part.instrument'),
+        words.word('page.part.onsets'),
+        words.word('page.part.lowest'),
+        words.word('page.part.highest')
+      ];
+      const header = row(head, 'presentation');
       header.className = 'head';
       list.append(header);
     }
@@ -89,15 +85,15 @@ export class Files {
             i + 1,
             parts[i].name,
             parts[i].channel,
-            parts[i].instrument,
+            words.of(parts[i].instrument),
             parts[i].onsets,
             parts[i].lowest,
             parts[i].highest
           ]
         : [
             choice.refused
-              ? words.caption(FILES, '%1. %2 — %3', i + 1, choice.title, words.of(choice.reason))
-              : words.caption(FILES, '%1. %2（%3 音）', i + 1, choice.title, choice.notes)
+              ? words.word('page.tune.refused', i + 1, choice.title, words.of(choice.reason))
+              : words.word('page.tune.notes', i + 1, choice.title, choice.notes)
           ];
       const r = row(cells, 'option');
       r.setAttribute('aria-disabled', String(choice.refused));
@@ -111,7 +107,7 @@ export class Files {
       if (!parts) return;
       from.max = parts[current].sequence.length;
       const taken = m.take(bytes, name, current + 1, Number(from.value) || 1);
-      drawRoll(m, this.session.layout, taken.melody ? taken.melody.codes : []);
+      drawRoll(m, this.page.layout, taken.melody ? taken.melody.codes : []);
     };
     const select = (i) => {
       rows[current]?.setAttribute('aria-selected', 'false');
@@ -146,25 +142,23 @@ export class Files {
     });
   }
 
-  // Downloads the melody in the format written with `extension`, named by its title; whether it
-  // was written.
+  // Downloads the melody in the format written with `extension`, named as the session names it;
+  // the melody is saved so. When the tune's name had to change, a message says how.
   download(extension) {
-    const {m, words} = this.session;
-    const melody = this.session.melody();
-    const file = (melody.title || 'melody') + '.' + extension;
-    const written = m.exportAs(melody.codes, extension, file, melody.title);
+    const {tab, face, words, message} = this.page;
+    const written = tab.exportAs(extension);
     if (written.refusal) {
-      return this.session.message(
-        words.caption(FILES, 'エクスポートできませんでした') + '\n\n' + words.of(written.refusal)
-      );
+      return message(words.word('page.export-failed') + '\n\n' + words.of(written.refusal));
     }
-    const format = m.formats().find((f) => f.extensions[0] === extension);
     const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([written.bytes], {type: format.mime}));
-    link.download = file;
+    link.href = URL.createObjectURL(new Blob([written.bytes], {type: written.mime}));
+    link.download = written.file;
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
-    return true;
+    face.saved();
+    if (written.nameChange) {
+      message(words.word('page.exported', written.file) + '\n' + words.of(written.nameChange));
+    }
   }
 }
 

@@ -7,7 +7,6 @@
 // on without it.
 const DATABASE = 'merinkast98';
 const TAB = 'merinkast98.tab';
-const KEPT_MOST = 100; // the kept melodies held, as in the window
 const DELAY = 300; // ms from a change to its keeping
 
 const request = (r) =>
@@ -17,11 +16,12 @@ const request = (r) =>
   });
 
 export class Keeper {
-  // `refused(error)` is called once, at the first failure of the storage.
-  constructor(refused) {
+  // `refused(error)` is called once, at the first failure of the storage; `most`: how many kept
+  // melodies are held.
+  constructor(refused, most) {
     this.refused = refused;
+    this.most = most;
     this.failed = false;
-    this.shared = false;
     this.timer = 0;
     this.fresh = !sessionStorage.getItem(TAB);
     if (this.fresh) sessionStorage.setItem(TAB, crypto.randomUUID());
@@ -71,9 +71,7 @@ export class Keeper {
   // This tab's melody as a reload left it, or null for a new tab.
   async own() {
     if (this.fresh) return null;
-    const record = await this.with('tabs', 'readonly', (s) => request(s.get(this.tab)));
-    this.shared = Boolean(record?.shared);
-    return record;
+    return this.with('tabs', 'readonly', (s) => request(s.get(this.tab)));
   }
 
   // The newest melody of a closed tab that was never downloaded or shared, or null.
@@ -88,23 +86,19 @@ export class Keeper {
     return this.with('tabs', 'readwrite', (s) => request(s.delete(tab)));
   }
 
-  // Keeps `snapshot` ({codes, cursor, title}, and `used`: whether a slot is written) as this
-  // tab's melody soon; `open` false as the tab closes, at once.
+  // Keeps `snapshot` ({codes, cursor, title}, `used`: whether a slot is written, and `shared`:
+  // whether it was downloaded or shared as it is) as this tab's melody soon; `open` false as the
+  // tab closes, at once.
   keep(snapshot, open = true) {
     clearTimeout(this.timer);
-    const record = {...snapshot, tab: this.tab, time: Date.now(), open, shared: this.shared};
+    const record = {...snapshot, tab: this.tab, time: Date.now(), open};
     const put = () => this.with('tabs', 'readwrite', (s) => request(s.put(record)));
     if (!open) return put();
     this.timer = setTimeout(put, DELAY);
   }
 
-  // The melody was downloaded or shared: it need not be offered once its tab is closed.
-  markShared(shared = true) {
-    this.shared = shared;
-  }
-
   // Keeps a melody that is being replaced among the kept melodies, once for the same codes and
-  // title; the newest KEPT_MOST stay.
+  // title; the newest `most` stay.
   replaced(snapshot) {
     const key = snapshot.codes.join(' ') + '\n' + snapshot.title;
     return this.with('kept', 'readwrite', async (s) => {
@@ -119,7 +113,7 @@ export class Keeper {
       );
       const all = await request(s.getAll());
       all.sort((a, b) => b.time - a.time);
-      for (const old of all.slice(KEPT_MOST)) await request(s.delete(old.key));
+      for (const old of all.slice(this.most)) await request(s.delete(old.key));
     });
   }
 

@@ -1,31 +1,21 @@
 // SPDX-License-Identifier: MIT
-// The page's language: Japanese unless English is chosen, the choice kept in the browser. The
-// window's captions and menus come from its translation (captions.js, made from the .ts file as
-// the page is built); every other text from the core's words, {ja, en}.
+// The page's language: Japanese unless English is chosen, the choice kept in the browser. Every
+// text is a row of the core's word tables asked for by its id, {ja, en}; the rows the page's
+// scripts name are written into tables.js as the page is built, and an id that no table has
+// fails the build.
 const KEY = 'merinkast98.language';
 
 export class Words {
-  // `pageWords`: the core's pageWords(); `captions`: the window's translation.
-  constructor(pageWords, captions) {
-    this.captions = captions.en;
-    this.page = pageWords;
+  // `rows`: {id: {ja, en}} of the rows the page uses.
+  constructor(rows) {
+    this.rows = rows;
     this.language = localStorage.getItem(KEY) === 'en' ? 'en' : 'ja';
     this.followers = [];
   }
 
-  // The caption `source` of the window's `context`, in the page's language, without its mnemonic
-  // ("開く(&O)..." gives "開く..." and "Open...") and with %1, %2 … filled in.
-  caption(context, source, ...values) {
-    const text = this.language === 'en' ? (this.captions[context]?.[source] ?? source) : source;
-    return text
-      .replace(/\(&.\)/, '')
-      .replace(/&(.)/, '$1')
-      .replace(/%(\d)/g, (all, n) => (n <= values.length ? values[n - 1] : all));
-  }
-
-  // The core's page word `id`, with {0}, {1} … filled in.
+  // The row `id` in the page's language, with {0}, {1} … filled in.
   word(id, ...values) {
-    return this.page[id][this.language].replace(/\{(\d)\}/g, (all, n) => values[n] ?? all);
+    return this.rows[id][this.language].replace(/\{(\d)\}/g, (all, n) => values[n] ?? all);
   }
 
   // What the core says in both languages ({ja, en}), in the page's.
@@ -42,8 +32,13 @@ export class Words {
 
   // Calls `set` now and after every change of language.
   follow(set) {
-    this.followers.push(set);
+    this.onChange(set);
     set();
+  }
+
+  // Calls `set` after every change of language.
+  onChange(set) {
+    this.followers.push(set);
   }
 
   apply() {

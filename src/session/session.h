@@ -57,6 +57,8 @@ class Session {
   // The window opens: the melody empty, the markers in place, the opening sound through `sound`.
   // Undo starts here.
   Outcome Load(SoundDevice& sound);
+  // Undo starts here again: a melody a face puts back as it starts (a reload's) is no step.
+  void Forget() { history_.Forget(); }
 
   // The window closes by its close box: the closing sound through `sound`.
   void Unload(SoundDevice& sound);

@@ -1,28 +1,25 @@
 // SPDX-License-Identifier: MIT
-// The page's way into the program: embind functions and classes over core, entry, output and
-// formats. Every rule stays in those libraries; here values only change shape. File bytes cross
-// as Uint8Array, melodies as arrays of 30 codes, words as {ja, en}.
+// The page's way into the program: embind functions over the session and the tables the page is
+// drawn from, and the session of a tab (`Session`). Every rule stays in the libraries; here values
+// only change shape. File bytes cross as Uint8Array, melodies as arrays of 30 codes, words as
+// {ja, en}.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <optional>
 
-#include "core/coretexts.h"
 #include "core/da.h"
 #include "core/melodyaddress.h"
 #include "core/melodyedit.h"
 #include "core/notecode.h"
 #include "core/pitch.h"
 #include "core/programfiles.h"
-#include "entry/keyboard.h"
 #include "entry/mainlayout.h"
-#include "entry/pianolayout.h"
-#include "entry/staff.h"
-#include "formats/slots.h"
-#include "output/convert.h"
-#include "output/keypresses.h"
+#include "session/commands.h"
+#include "session/session.h"
+#include "session/shown.h"
 #include "web/webfiles.h"
-#include "web/webmelody.h"
+#include "web/websession.h"
 #include "web/webvalues.h"
 
 namespace merin::web {
@@ -105,34 +102,31 @@ val BothOf(const Text& row) {
       [&](Language l) { return std::string(l == Language::English ? row.english : row.japanese); });
 }
 
-// The core's text `id`.
+// The row `id` of any of the libraries' word tables.
 val WordsOf(const std::string& id) {
-  for (const Text& row : kCoreTexts) {
-    if (row.id == id) return BothOf(row);
-  }
-  Throw("RangeError", "no text of the core has this id");
+  const Text* row = session::TextOf(id);
+  if (!row) Throw("RangeError", ("no word table has the row " + id).c_str());
+  return BothOf(*row);
 }
 
-std::string StaffNote(float y, bool sharp) { return std::string(StaffNoteAt(y, sharp)); }
-
-bool Push(MelodyHistory& history, const val& before, const val& after) {
-  return history.Push(SnapshotOf(before), SnapshotOf(after));
+std::string StaffNote(float y, bool sharp) {
+  return std::string(session::Session::WouldWrite(y, sharp));
 }
 
-val Undo(MelodyHistory& history) {
-  const auto snapshot = history.Undo();
-  return snapshot ? ValOf(*snapshot) : val::null();
-}
-
-val Redo(MelodyHistory& history) {
-  const auto snapshot = history.Redo();
-  return snapshot ? ValOf(*snapshot) : val::null();
+// {code, name, picture} of what a press at row `y` of a staff cell would write: the ghost note.
+val WouldWrite(float y, bool sharp) {
+  const std::string code(session::Session::WouldWrite(y, sharp));
+  val result = val::object();
+  result.set("code", code);
+  result.set("name", TokenOfCode(code));
+  result.set("picture", PictureFileOf(code));
+  return result;
 }
 
 // The main window as the layout places it: {width, height, statusHeight, controls: [{name, kind,
 // index, x, y, width, height}]}, kind one of staff, marker, white, black, pedal, convert,
 // testPlay, status, multimedia; with the markers' colours {current, other}, the picture of an
-// empty cell and the note codes of the white and the black keys.
+// empty cell, the note codes of the white and the black keys and their pitch names ({code: name}).
 val MainLayout() {
   static constexpr const char* kKinds[] = {"staff",   "marker",   "white",  "black",     "pedal",
                                            "convert", "testPlay", "status", "multimedia"};
@@ -159,37 +153,51 @@ val MainLayout() {
   colours.set("current", kCurrentMarkerColour);
   colours.set("other", kMarkerColour);
   layout.set("markerColours", colours);
-  val white = val::array(), black = val::array();
+  val white = val::array(), black = val::array(), names = val::object();
   for (std::string_view code : kWhiteKeyCodes) white.call<void>("push", std::string(code));
   for (std::string_view code : kBlackKeyCodes) black.call<void>("push", std::string(code));
+  for (std::string_view code : kWhiteKeyCodes) names.set(std::string(code), TokenOfCode(code));
+  for (std::string_view code : kBlackKeyCodes) names.set(std::string(code), TokenOfCode(code));
+  layout.set("keyNames", names);
   layout.set("emptyPicture", std::string(kEmptyPicture));
   layout.set("whiteKeys", white);
   layout.set("blackKeys", black);
   return layout;
 }
 
-// {kind: white, black or rest, index} of the key that carries `usKey` on a US keyboard ("Z",
-// "2"), or null.
-val PianoKeyOf(const std::string& usKey) {
-  const auto key = usKey.size() == 1 ? PianoKeyAt(usKey[0]) : std::nullopt;
-  if (!key) return val::null();
+// {command, value} of a command as session/commands.h names it.
+val CommandOf(session::Command command, int value) {
   val object = val::object();
-  object.set("kind", std::string(key->kind == PianoKey::Kind::White   ? "white"
-                                 : key->kind == PianoKey::Kind::Black ? "black"
-                                                                      : "rest"));
-  object.set("index", key->index);
+  object.set("command", std::string(session::NameOf(command)));
+  object.set("value", value);
   return object;
 }
 
-// {id: {ja, en}} of every text of the page: the core's rows whose id begins "page." or, for the
-// typing guide, "guide.".
-val PageWordsOf() {
-  val words = val::object();
-  for (const Text& row : kCoreTexts) {
-    if (row.id.starts_with("page.") || row.id.starts_with("guide."))
-      words.set(std::string(row.id), BothOf(row));
+// Which key does what: {keys: {"Ctrl+Shift+ArrowUp": {command, value} ...}, piano: {"Z":
+// {command: white, black or rest, value: the key's index} ...}, the piano's keys by the character
+// they carry on a US keyboard; and the kept melodies listed and held, {keptListed, keptMost}.
+val Shortcuts() {
+  val keys = val::object();
+  for (const session::Shortcut& s : session::kShortcuts) {
+    const std::string name =
+        std::string(s.ctrl ? "Ctrl+" : "") + (s.shift ? "Shift+" : "") + std::string(s.key);
+    keys.set(name, CommandOf(s.command, s.value));
   }
-  return words;
+  val piano = val::object();
+  for (const char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789")) {
+    const auto key = PianoKeyAt(c);
+    if (!key) continue;
+    const session::Command command = key->kind == PianoKey::Kind::White   ? session::Command::White
+                                     : key->kind == PianoKey::Kind::Black ? session::Command::Black
+                                                                          : session::Command::Rest;
+    piano.set(std::string(1, c), CommandOf(command, key->index));
+  }
+  val result = val::object();
+  result.set("keys", keys);
+  result.set("piano", piano);
+  result.set("keptListed", session::kKeptListed);
+  result.set("keptMost", session::kKeptMost);
+  return result;
 }
 
 }  // namespace
@@ -204,10 +212,17 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
   function("keyPresses", &KeyPresses);
   emscripten::constant("confirmKey", std::string(kConfirmKey));
   function("staffNoteAt", &StaffNote);
+  function("wouldWrite", &WouldWrite);
   function("words", &WordsOf);
+  // The ids of every row of the libraries' word tables.
+  function(
+      "wordIds", +[] {
+        std::vector<std::string> ids;
+        for (const Text* row : session::AllTexts()) ids.emplace_back(row->id);
+        return ArrayOf(ids);
+      });
   function("mainLayout", &MainLayout);
-  function("pianoKeyAt", &PianoKeyOf);
-  function("pageWords", &PageWordsOf);
+  function("shortcuts", &Shortcuts);
   function(
       "pitchName", +[](const std::string& code) { return TokenOfCode(code); });
   function(
@@ -221,6 +236,21 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
         return pitch ? int(pitch->Midi()) : -1;
       });
   function("setProgramFolder", &SetProgramFolder);
+  // [{slot, wave}]: what test play of `codes` sounds, the wave a file name of the program folder.
+  function(
+      "testPlaySteps", +[](const val& codes) {
+        Melody melody;
+        const SlotCodes slots = CodesOf(codes);
+        std::copy(slots.begin(), slots.end(), melody.Notes.begin());
+        val steps = val::array();
+        for (const TestPlayStep& step : TestPlaySteps(melody)) {
+          val object = val::object();
+          object.set("slot", step.slot);
+          object.set("wave", step.wave);
+          steps.call<void>("push", object);
+        }
+        return steps;
+      });
   // The edits of the 編集 menu on 30 codes and the current slot: {codes} or {refusal}.
   function(
       "insertEmptySlot", +[](const val& codes, int32_t slot) {
@@ -235,7 +265,7 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
       });
   // How a kept melody is listed: its first notes and rests by name, " …" when more follow.
   function(
-      "firstNotes", +[](const val& codes) { return formats::FirstNotes(CodesOf(codes)); });
+      "firstNotes", +[](const val& codes) { return session::FirstNotes(CodesOf(codes)); });
   // Whether every slot is empty: one rest makes a melody.
   function(
       "isEmptyMelody", +[](const val& codes) { return IsEmptyMelody(CodesOf(codes)); });
@@ -248,28 +278,28 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
   function(
       "programFiles", +[] { return ArrayOf(ProgramFiles()); });
 
-  emscripten::class_<WebMelody>("Melody")
+  emscripten::class_<WebSession>("Session")
       .constructor<int32_t, int32_t>()
-      .function("Form_Load", &WebMelody::FormLoad)
-      .function("ken_Click", &WebMelody::KenClick)
-      .function("bkey_Click", &WebMelody::BkeyClick)
-      .function("PedalSW_Click", &WebMelody::PedalSwClick)
-      .function("Gosen_MouseDown", &WebMelody::GosenMouseDown)
-      .function("np_Click", &WebMelody::NpClick)
-      .function("select", &WebMelody::Select)
-      .function("Command2_Click", &WebMelody::Command2Click)
-      .function("testPlaySteps", &WebMelody::TestPlaySteps)
-      .function("apply", &WebMelody::Apply)
-      .function("snapshot", &WebMelody::Snapshot);
-
-  emscripten::class_<MelodyHistory>("MelodyHistory")
-      .constructor<>()
-      .function("push", &Push)
-      .function("undo", &Undo)
-      .function("redo", &Redo)
-      .function("canUndo", &MelodyHistory::CanUndo)
-      .function("canRedo", &MelodyHistory::CanRedo)
-      .function("forget", &MelodyHistory::Forget);
+      .function("load", &WebSession::Load)
+      .function("forget", &WebSession::Forget)
+      .function("command", &WebSession::Command)
+      .function("staffDown", &WebSession::StaffDown)
+      .function("marker", &WebSession::Marker)
+      .function("setTitle", &WebSession::SetTitle)
+      .function("newMelody", &WebSession::New)
+      .function("bring", &WebSession::Bring)
+      .function("bringAddress", &WebSession::BringAddress)
+      .function("bringTaken", &WebSession::BringTaken)
+      .function("exportAs", &WebSession::Export)
+      .function("markSaved", &WebSession::MarkSaved)
+      .function("modified", &WebSession::Modified)
+      .function("address", &WebSession::Address)
+      .function("snapshot", &WebSession::Snapshot)
+      .function("names", &WebSession::Names)
+      .function("startTestPlay", &WebSession::StartTestPlay)
+      .function("showTestPlayStep", &WebSession::ShowTestPlayStep)
+      .function("endTestPlay", &WebSession::EndTestPlay)
+      .function("playing", &WebSession::Playing);
 }
 
 }  // namespace merin::web

@@ -6,11 +6,9 @@
 
 #include "core/da.h"
 #include "core/melodyedit.h"
-#include "formats/formatlist.h"
-#include "formats/intake.h"
-#include "formats/midiread.h"
-#include "formats/writeas.h"
-#include "web/webmelody.h"
+#include "session/session.h"
+#include "session/shown.h"
+#include "web/websession.h"
 #include "web/webvalues.h"
 
 namespace merin::web {
@@ -23,8 +21,9 @@ using formats::Refusal;
 val ImportedOf(const Imported& melody) {
   val object = val::object();
   object.set("codes", ArrayOf(std::vector<std::string>(melody.codes.begin(), melody.codes.end())));
-  object.set("report", InBothLanguages(
-                           [&](Language l) { return ArrayOf(formats::Words(melody.report, l)); }));
+  object.set("report", InBothLanguages([&](Language l) {
+               return ArrayOf(session::ReportWords(melody.report, l));
+             }));
   object.set("import", melody.import);
   object.set("title", melody.title);
   // Where typing goes on, as after a melody opened in the window.
@@ -47,7 +46,7 @@ val ResultOf(const std::variant<Imported, Refusal>& read) {
 
 val Formats() {
   val list = val::array();
-  for (const formats::Format& f : formats::Formats()) {
+  for (const formats::Format& f : session::Formats()) {
     val format = val::object();
     format.set("name", std::string(f.name));
     format.set("extensions",
@@ -58,14 +57,14 @@ val Formats() {
     format.set("binary", f.binary);
     format.set("ownFile", f.ownFile);
     format.set("readable", f.read != nullptr);
-    format.set("writable", !formats::CannotWriteAs(f.extensions.front(), ""));
+    format.set("writable", session::Writable(f.extensions.front()));
     list.call<void>("push", format);
   }
   return list;
 }
 
 val Examine(const val& array, const std::string& file) {
-  auto read = formats::Intake::Of(BytesOf(array), file);
+  auto read = session::Session::Examine(BytesOf(array), file);
   val result = val::object();
   if (const auto* refusal = std::get_if<Refusal>(&read)) {
     result.set("refusal", RefusalOf(*refusal));
@@ -82,7 +81,7 @@ val Examine(const val& array, const std::string& file) {
     object.set("refused", choice.refused);
     if (choice.refused) {
       const Refusal why = std::get<Refusal>(intake.Take(number));
-      object.set("reason", InBothLanguages([&](Language l) { return formats::Reason(why, l); }));
+      object.set("reason", InBothLanguages([&](Language l) { return Reason(why, l); }));
     }
     choices.call<void>("push", object);
   }
@@ -96,11 +95,12 @@ val Examine(const val& array, const std::string& file) {
       part.set("channel", p.channel);
       part.set("name", tune->Name(p));
       part.set("program", p.program);
-      part.set("instrument", std::string(formats::InstrumentName(p.program)));
+      const Text& instrument = session::InstrumentText(p.program);
+      part.set("instrument", InBothLanguages([&](Language l) { return Words(instrument, l); }));
       part.set("onsets", p.onsets);
       part.set("chords", p.chords);
-      part.set("lowest", formats::KeyName(p.lowest));
-      part.set("highest", formats::KeyName(p.highest));
+      part.set("lowest", session::KeyName(p.lowest));
+      part.set("highest", session::KeyName(p.highest));
       part.set("notes", p.notes);
       const auto sequence = tune->Sequence(p);
       part.set("sequence", ArrayOf(std::vector<int>(sequence.begin(), sequence.end())));
@@ -112,7 +112,7 @@ val Examine(const val& array, const std::string& file) {
 }
 
 val Take(const val& array, const std::string& file, size_t number, size_t from) {
-  auto read = formats::Intake::Of(BytesOf(array), file);
+  auto read = session::Session::Examine(BytesOf(array), file);
   if (const auto* refusal = std::get_if<Refusal>(&read)) return ResultOf(*refusal);
   const formats::Intake& intake = std::get<formats::Intake>(read);
   val result = ResultOf(intake.Take(number, from));
@@ -122,7 +122,7 @@ val Take(const val& array, const std::string& file, size_t number, size_t from) 
 
 val ExportAs(const val& codes, const std::string& extension, const std::string& name,
              const std::string& title) {
-  const auto bytes = formats::BytesAs(CodesOf(codes), extension, Da::AppFolder, name, title);
+  const auto bytes = session::BytesAs(CodesOf(codes), extension, Da::AppFolder, name, title);
   val result = val::object();
   if (const auto* refusal = std::get_if<Refusal>(&bytes)) {
     result.set("refusal", RefusalOf(*refusal));

@@ -12,9 +12,11 @@ namespace merin::web {
 // [{name, extensions, mime, ja, en, binary, ownFile, readable, writable}] of every format.
 emscripten::val Formats();
 
-// What a file brings in: {format, choices, offered, parts} or {refusal}. `choices` are the
-// tunes or parts to choose from ({title, notes, refused}; none for a file of one melody), and for
-// a MIDI file `parts` are its parts with their slots, for a preview.
+// What a file brings in, as the session examines it: {format, choices, offered, parts} or
+// {refusal} (a file of nothing but blank lines that is no melody file is refused as empty).
+// `choices` are the tunes or parts to choose from ({title, notes, refused}; none for a file of one
+// melody), and for a MIDI file `parts` are its parts with their slots, for a preview, and their
+// instrument's name {ja, en}.
 emscripten::val Examine(const emscripten::val& array, const std::string& file);
 
 // {format, melody} or {refusal}: choice `number` of what the file brings in (0: what it gives

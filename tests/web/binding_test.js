@@ -94,63 +94,117 @@ test("WAV is the slots' waves one after another, read from the folder the page f
   );
 });
 
-test('the handlers give the calls the page carries out; undo puts a snapshot back', async () => {
+test("a session's action is one call with one result: the view's calls and what else to show", async () => {
   const m = await loaded;
   m.setProgramFolder('/p');
-  const melody = new m.Melody(10, 111);
+  const tab = new m.Session(10, 111);
+  const load = tab.load();
   assert.deepEqual(
-    melody.Form_Load().filter((c) => c.call !== 'SetMarkerTop'),
+    load.calls.filter((c) => c.call !== 'SetMarkerTop'),
     [{call: 'PlayWave', path: '/p/open.wav'}]
   );
-  const history = new m.MelodyHistory();
+  assert.deepEqual([load.canUndo, load.empty, load.saved], [false, true, true]);
   const steps = [
-    {run: (x) => x.ken_Click(13), slot: 0, code: '72', cursor: 1},
-    {run: (x) => x.bkey_Click(0), slot: 1, code: '12', cursor: 2},
-    {run: (x) => x.PedalSW_Click(), slot: 2, code: '01', cursor: 3},
+    {run: (t) => t.command('white', 13), slot: 0, code: '72', cursor: 1, said: 'スロット 1: B5'},
+    {run: (t) => t.command('black', 0), slot: 1, code: '12', cursor: 2, said: 'Slot 2: C#4'},
+    {run: (t) => t.command('rest', 0), slot: 2, code: '01', cursor: 3, said: 'Slot 3: rest'},
     {
-      run: (x) => x.Gosen_MouseDown(5, 1, 1, 0, 30),
+      run: (t) => t.staffDown(5, 1, 1, 30),
       slot: 5,
       code: m.staffNoteAt(30, true),
-      cursor: 5
+      cursor: 5,
+      said: `Slot 6: ${m.pitchName(m.staffNoteAt(30, true))}`
     },
-    {run: (x) => x.Gosen_MouseDown(0, 2, 0, 0, 30), slot: 0, code: '99', cursor: 0}
+    {run: (t) => t.staffDown(0, 2, 0, 30), slot: 0, code: '99', cursor: 0, said: 'Slot 1: empty'}
   ];
   for (const s of steps) {
-    const before = melody.snapshot();
-    const calls = s.run(melody);
-    const after = melody.snapshot();
-    assert.equal(after.codes[s.slot], s.code);
-    assert.equal(after.cursor, s.cursor);
-    assert.deepEqual(calls.at(-1), {call: 'SetStatusText', text: 'NOTE:' + (s.cursor + 1)});
+    const result = s.run(tab);
+    assert.equal(result.melody.codes[s.slot], s.code);
+    assert.equal(result.melody.cursor, s.cursor);
+    assert.deepEqual(result.changed, [s.slot]);
+    assert.ok(result.step && result.canUndo && !result.saved);
+    assert.ok([result.said.ja, result.said.en].includes(s.said), s.said);
+    assert.deepEqual(result.names, [{slot: s.slot, name: result.said}]);
+    assert.equal(result.address, m.fragmentOf(result.melody.codes, ''));
+    assert.deepEqual(result.calls.at(-1), {call: 'SetStatusText', text: 'NOTE:' + (s.cursor + 1)});
     if (s.code !== '99')
-      assert.ok(calls.some((c) => c.call === 'ShowPicture' && c.path === `/p/${s.code}.bmp`));
-    assert.ok(history.push(before, after));
+      assert.ok(
+        result.calls.some((c) => c.call === 'ShowPicture' && c.path === `/p/${s.code}.bmp`)
+      );
   }
-  assert.equal(melody.np_Click(9).at(-1).text, 'NOTE:10');
-  const end = melody.snapshot();
-  for (let i = steps.length; i-- > 0;) melody.apply(history.undo());
-  assert.deepEqual(melody.snapshot().codes, melodyOf([]));
-  assert.equal(history.undo(), null);
-  melody.apply(history.redo());
-  assert.deepEqual(melody.snapshot().codes, melodyOf(['72']));
-  assert.throws(() => melody.apply({codes: melodyOf(['zz']), cursor: 0, title: ''}), RangeError);
-  const played = melody
-    .Command2_Click()
-    .filter((c) => c.call === 'PlayWave')
-    .map((c) => c.path);
+  // Moving the cursor alone is no step and writes no address.
+  const moved = tab.marker(9);
   assert.deepEqual(
-    melody.testPlaySteps().map((s) => `/p/${s.wave}`),
-    played
+    [moved.step, moved.moved, moved.changed.length, 'address' in moved],
+    [false, true, 0, false]
   );
-  assert.deepEqual(played.slice(0, 2), ['/p/72.wav', '/p/01.wav']);
-  const listing = m.convertMelody(end.codes);
-  assert.equal(listing.slots.map((s) => s.keys + '\r\n').join(''), listing.text);
-  assert.deepEqual(
-    listing.slots.slice(0, 3).map((s) => s.name),
-    ['-', 'C#4', 'r']
-  );
-  melody.delete();
-  history.delete();
+  for (let i = steps.length; i-- > 0;) tab.command('undo', 0);
+  assert.deepEqual(tab.snapshot().codes, melodyOf([]));
+  assert.equal(tab.command('undo', 0).step, false);
+  assert.deepEqual(tab.command('redo', 0).melody.codes, melodyOf(['72']));
+  assert.throws(() => tab.command('whistle', 0), RangeError);
+  assert.throws(() => tab.command('white', 14), RangeError);
+  assert.throws(() => tab.bring({codes: melodyOf(['zz']), cursor: 0, title: ''}), RangeError);
+  // An edit refused says why in both languages and changes nothing.
+  tab.bring({codes: Array(30).fill('11'), title: ''});
+  const refused = tab.command('insert', 0);
+  assert.ok(refused.refusal.ja && refused.refusal.en && refused.changed.length === 0);
+  tab.delete();
+});
+
+test('the melody brought in from a file, an address or a kept one; the one replaced is handed back', async () => {
+  const m = await loaded;
+  const tab = new m.Session(10, 111);
+  tab.load();
+  tab.command('white', 0);
+  const taken = tab.bringTaken(text('Kaeru:d=4,o=5,b=120:c,d,c7'), 'k.txt', 0, 1);
+  assert.deepEqual(taken.melody, {codes: melodyOf(['13', '23', '13']), cursor: 3, title: 'Kaeru'});
+  assert.deepEqual(taken.replaced, [{codes: melodyOf(['11']), cursor: 1, title: ''}]);
+  assert.equal(taken.format, 'RTTTL');
+  assert.equal(taken.report.en.length, 1);
+  assert.ok(taken.import);
+  const bad = tab.bringAddress('m1.AZ');
+  assert.match(bad.refusal.en, /^#m1\.AZ:1:6:/);
+  assert.deepEqual(tab.bringAddress('m1.C').melody.codes, melodyOf(['21']));
+  tab.markSaved();
+  assert.deepEqual([tab.modified(), tab.newMelody().replaced.length], [false, 0]);
+  tab.delete();
+});
+
+test('input during test play waits and arrives in order, or is dropped when it is stopped', async () => {
+  const m = await loaded;
+  for (const stopped of [false, true]) {
+    const tab = new m.Session(10, 111);
+    tab.load();
+    const {calls, steps} = tab.startTestPlay();
+    assert.deepEqual(calls, [{call: 'SetTestPlayEnabled', enabled: false}]);
+    assert.equal(steps.length, 30);
+    assert.ok(tab.command('white', 0).queued && tab.staffDown(4, 1, 0, 30).queued);
+    assert.deepEqual(tab.showTestPlayStep(0), [{call: 'SetCellBorder', slot: 0, style: 1}]);
+    const end = tab.endTestPlay(stopped);
+    assert.ok(end.calls.some((c) => c.call === 'SetTestPlayEnabled' && c.enabled));
+    assert.deepEqual(end.changed, stopped ? [] : [0, 4]);
+    assert.equal(tab.playing(), false);
+    tab.delete();
+  }
+});
+
+test('which key does what comes from the core: the piano by where a key sits, the commands', async () => {
+  const m = await loaded;
+  const {keys, piano, keptListed, keptMost} = m.shortcuts();
+  assert.deepEqual(piano.Z, {command: 'white', value: 0});
+  assert.deepEqual(piano['2'], {command: 'black', value: 5});
+  assert.deepEqual(piano['0'], {command: 'rest', value: 0});
+  assert.deepEqual(keys['Ctrl+Shift+ArrowUp'], {command: 'transpose', value: 12});
+  assert.deepEqual(keys['Ctrl+Shift+Z'], {command: 'redo', value: 0});
+  assert.deepEqual([keptListed, keptMost], [20, 100]);
+  // Every command a key names is one the session runs.
+  const tab = new m.Session(10, 111);
+  tab.load();
+  for (const {command, value} of [...Object.values(keys), ...Object.values(piano)]) {
+    assert.equal(typeof tab.command(command, value).canUndo, 'boolean', command);
+  }
+  tab.delete();
 });
 
 test("the address's fragment round-trips a melody and refuses anything else with the column", async () => {
@@ -201,20 +255,83 @@ test("each slot's key presses are its line of the listing, with its pitch name",
   );
 });
 
-test("the tables the page is built with are the module's layout and page words, whole", async () => {
+test('the tables the page is built with: the layout, the keys and the rows its scripts name', async () => {
   const m = await loaded;
   const folder = fs.mkdtempSync(path.join(require('node:os').tmpdir(), 'merinkast98-tables-'));
   const out = path.join(folder, 'tables.mjs');
-  require('node:child_process').execFileSync(process.execPath, [
-    ...process.execArgv,
-    path.join(__dirname, '../../tools/webtables.js'),
-    modulePath,
-    out
-  ]);
+  const script = path.join(folder, 'page.js');
+  const build = () =>
+    require('node:child_process').spawnSync(process.execPath, [
+      ...process.execArgv,
+      path.join(__dirname, '../../tools/webtables.js'),
+      modulePath,
+      out,
+      script
+    ]);
+  fs.writeFileSync(script, "w('page.ok');\nw(\"midi.gm-40\") + 'sw.js' + 'merinkast98.tab';\n");
+  assert.equal(build().status, 0);
   const tables = await import(out);
   assert.deepEqual(tables.layout, m.mainLayout());
-  assert.deepEqual(tables.pageWords, m.pageWords());
-  assert.ok(tables.layout.controls.some((c) => c.name === 'Gosen29'));
-  assert.ok('page.ok' in tables.pageWords && 'guide.title' in tables.pageWords);
+  assert.deepEqual(tables.shortcuts, m.shortcuts());
+  assert.deepEqual(tables.formats, m.formats());
+  assert.equal(tables.layout.keyNames[tables.layout.blackKeys[0]], 'C#4');
+  assert.deepEqual(tables.words, {
+    'page.ok': m.words('page.ok'),
+    'midi.gm-40': m.words('midi.gm-40')
+  });
+  assert.equal(tables.words['midi.gm-40'].ja, 'バイオリン');
+  // An id that no table has fails the build, naming the script's line.
+  fs.writeFileSync(script, "w('page.ok');\nw('page.no-such-row');\n");
+  const failed = build();
+  assert.notEqual(failed.status, 0);
+  assert.match(String(failed.stderr), /page\.js:2: .*page\.no-such-row/);
+  assert.throws(() => m.words('page.no-such-row'), RangeError);
   fs.rmSync(folder, {recursive: true});
+});
+
+// The cases where the page once said otherwise than the window, through the module as the page
+// meets it; page_test.js runs the same through the page.
+test('as the window, through the module: blank lines, instruments, a renamed tune, the start slot', async () => {
+  const m = await loaded;
+  const midi = m.exportAs(melodyOf(['11', '21']), 'mid', 'm.mid', '').bytes; // square lead: 80
+  const cases = [
+    (tab) => {
+      const blank = tab.bringTaken(text('\n \n\t\n'), 'blank.txt', 0, 1);
+      assert.equal(blank.refusal.ja, m.examine(text('\n'), 'blank.txt').refusal.ja);
+      assert.match(
+        blank.refusal.ja,
+        new RegExp(m.words('file.empty').ja.replace(/[()（）]/g, '.'))
+      );
+      assert.deepEqual(tab.snapshot().codes, melodyOf(['11']));
+    },
+    () => {
+      const [part] = m.examine(midi, 'm.mid').parts;
+      assert.deepEqual(part.instrument, m.words(`midi.gm-${part.program}`));
+      assert.deepEqual(part.instrument, {ja: 'リード 1（スクエア）', en: 'Lead 1 (square)'});
+    },
+    (tab) => {
+      assert.match(tab.exportAs('mid').file, /^melody\.mid$/);
+      tab.setTitle('a,b:c');
+      const written = tab.exportAs('rtttl');
+      assert.equal(written.file, 'a,b:c.rtttl');
+      assert.equal(written.mime, m.formats().find((f) => f.name === 'RTTTL').mime);
+      assert.equal(new TextDecoder().decode(written.bytes).split(':')[0], 'abc');
+      assert.equal(
+        written.nameChange.en,
+        m.words('rtttl.name-changed').en.replace('{0}', 64).replace('{1}', 'abc')
+      );
+      assert.equal(tab.exportAs('mid').nameChange, null);
+    },
+    () => {
+      const from = m.words('page.part.from');
+      assert.deepEqual(from, {ja: '曲の何番目の音から:', en: 'From note N of the tune:'});
+    }
+  ];
+  for (const check of cases) {
+    const tab = new m.Session(10, 111);
+    tab.load();
+    tab.command('white', 0);
+    check(tab);
+    tab.delete();
+  }
 });

@@ -181,20 +181,24 @@ test("test play sounds the core's steps back to back, sample for sample the WAV 
   await page.close();
 });
 
-// A Standard MIDI File of one track a part: [{name, channel, keys}], a quarter note a key.
+// A Standard MIDI File of one track a part: [{name, channel, keys, program}], a quarter note a
+// key, the General MIDI program (0 unless given) set first.
 function midiFile(parts) {
   const chunk = (type, body) => {
     const length = Buffer.alloc(4);
     length.writeUInt32BE(body.length);
     return Buffer.concat([Buffer.from(type), length, Buffer.from(body)]);
   };
-  const tracks = parts.map(({name, channel, keys}) =>
+  const tracks = parts.map(({name, channel, keys, program = 0}) =>
     chunk('MTrk', [
       0,
       0xff,
       0x03,
       name.length,
       ...Buffer.from(name),
+      0,
+      0xc0 | channel,
+      program,
       ...keys.flatMap((k) => [0, 0x90 | channel, k, 100, 96, 0x80 | channel, k, 0]),
       0,
       0xff,
@@ -465,16 +469,19 @@ test('a screen reader names every cell and key, reaches the cells by Tab and hea
     nodes.filter((n) => n.role?.value === 'button').map((n) => n.name?.value)
   );
   const expected = await inPage(page, (s) => {
+    // The core's row `id` in the page's language.
+    const word = (id, ...values) =>
+      s.m.words(id)[s.words.language].replace(/\{(\d)\}/g, (all, n) => values[n] ?? all);
     const name = (slot, code) =>
       code === '99'
-        ? s.words.word('page.slot.empty', slot + 1)
-        : s.words.word('page.slot.note', slot + 1, s.m.pitchName(code));
+        ? word('page.slot.empty', slot + 1)
+        : word('page.slot.note', slot + 1, s.m.pitchName(code));
     return [
       ...s.melody().codes.map((code, slot) => name(slot, code)),
       ...s.layout.whiteKeys
         .concat(s.layout.blackKeys)
-        .map((code) => s.words.word('page.key', s.m.pitchName(code))),
-      s.words.word('page.rest-pedal')
+        .map((code) => word('page.key', s.m.pitchName(code))),
+      word('page.rest-pedal')
     ];
   });
   assert.equal(expected[0], 'スロット 1: E5');
@@ -643,4 +650,161 @@ test('offline once opened, a reload included; installable with no errors; the bu
     new RegExp(`${version.program}.*${version.build}`)
   );
   assert.match(version.build, /^[0-9a-f]{12}$/);
+});
+
+// The row `id` of the core's word tables in `language`, with {0}, {1} … filled in.
+const wordIn = (page, language, id, ...values) =>
+  inPage(
+    page,
+    (s, [language, id, values]) =>
+      s.m.words(id)[language].replace(/\{(\d)\}/g, (all, n) => values[n] ?? all),
+    [language, id, values]
+  );
+const PARTS = midiFile([
+  {name: 'Fiddle', channel: 0, keys: [60, 62, 64], program: 40},
+  {name: 'Keys', channel: 1, keys: [72, 74], program: 0}
+]);
+
+// Where the page once said otherwise than the window, each case in both languages; the session's
+// side of each runs in tests/session and in binding_test.js.
+const AS_THE_WINDOW = [
+  {
+    name: 'a file of nothing but blank lines is refused as empty, and nothing changes',
+    run: async (page, language) => {
+      await page.keyboard.press('KeyZ');
+      const before = await codes(page);
+      await page.setInputFiles('#OpenFile', {
+        name: 'blank.txt',
+        mimeType: 'text/plain',
+        buffer: Buffer.from('\n\n   \n\n')
+      });
+      await page.waitForSelector('#MessageDialog[open]');
+      const text = await page.textContent('#MessageText');
+      assert.ok(text.startsWith(await wordIn(page, language, 'page.open-failed')), text);
+      assert.ok(text.includes(await wordIn(page, language, 'file.empty')), text);
+      assert.deepEqual(await codes(page), before);
+    }
+  },
+  {
+    name: "the part chooser names each part's instrument in the page's language",
+    run: async (page, language) => {
+      await page.setInputFiles('#OpenFile', {name: 'p.mid', mimeType: 'audio/midi', buffer: PARTS});
+      await page.waitForSelector('#ChoiceDialog[open]');
+      const instruments = await page.$$eval('#ChoiceList [role=option]', (rows) =>
+        rows.map((r) => r.children[3].textContent)
+      );
+      assert.equal(instruments[0], {ja: 'バイオリン', en: 'Violin'}[language]);
+      assert.deepEqual(instruments, [
+        await wordIn(page, language, 'midi.gm-40'),
+        await wordIn(page, language, 'midi.gm-0')
+      ]);
+    }
+  },
+  {
+    name: 'an RTTTL export whose name had to change says how',
+    run: async (page, language) => {
+      const title = 'Hells, Bells: live';
+      const fragment = await inPage(page, (s, t) => s.m.fragmentOf(t.codes, t.title), {
+        codes: melodyOf(['11']),
+        title
+      });
+      await page.evaluate((f) => (location.hash = f), '#' + fragment);
+      await page.waitForFunction(() => document.getElementById('Gosen0').ariaLabel.endsWith('C4'));
+      await page.selectOption('#ExportFormat', 'rtttl');
+      const [download] = await Promise.all([
+        page.waitForEvent('download'),
+        page.click('#ExportButton')
+      ]);
+      const name = fs.readFileSync(await download.path(), 'utf8').split(':')[0];
+      assert.equal(name, 'Hells Bells live');
+      await page.waitForSelector('#MessageDialog[open]');
+      const text = await page.textContent('#MessageText');
+      assert.ok(text.startsWith(await wordIn(page, language, 'page.exported', `${title}.rtttl`)));
+      assert.ok(text.endsWith(await wordIn(page, language, 'rtttl.name-changed', 64, name)), text);
+    }
+  },
+  {
+    name: "the start slot of a part is labelled by a row of the core's, in either language",
+    run: async (page, language) => {
+      await page.setInputFiles('#OpenFile', {name: 'p.mid', mimeType: 'audio/midi', buffer: PARTS});
+      await page.waitForSelector('#ChoiceDialog[open]');
+      const label = await page.textContent('#FromLabel');
+      if (language === 'en') assert.match(label, /^[\x20-\x7e]+$/);
+      assert.equal(label, await wordIn(page, language, 'page.part.from'));
+    }
+  }
+];
+for (const c of AS_THE_WINDOW) {
+  test(`as the window: ${c.name}`, async () => {
+    for (const language of ['ja', 'en']) {
+      const page = await open();
+      await page.selectOption('#Language', language);
+      await c.run(page, language);
+      assert.deepEqual(page.errors, [], language);
+      await page.selectOption('#Language', 'ja');
+      await page.close();
+    }
+  });
+}
+
+test('a key press, a click on the staff and an undo each make at most two calls into the module', async () => {
+  const page = await context.newPage();
+  // Every function the module exports and every method of its classes counts its calls.
+  await page.addInitScript(() => {
+    globalThis.moduleCalls = [];
+    const count = (owner, name, what) => {
+      const f = owner[name];
+      owner[name] = function (...args) {
+        globalThis.moduleCalls.push(what);
+        return f.apply(this, args);
+      };
+      Object.assign(owner[name], f);
+      owner[name].prototype = f.prototype;
+    };
+    let module;
+    Object.defineProperty(globalThis, 'merinModule', {
+      get: () => module,
+      set: (started) => {
+        module = started.then((m) => {
+          for (const [name, value] of Object.entries(m)) {
+            if (typeof value !== 'function' || name === 'FS' || /^[A-Z_]+[A-Z0-9_]*$/.test(name))
+              continue;
+            for (const method of Object.getOwnPropertyNames(value.prototype ?? {})) {
+              if (method !== 'constructor' && typeof value.prototype[method] === 'function')
+                count(value.prototype, method, `${name}.${method}`);
+            }
+            count(m, name, name);
+          }
+          return m;
+        });
+      }
+    });
+  });
+  await page.goto(base);
+  await page.waitForSelector('body[data-ready]');
+  // The calls an action makes, from just before it until two frames after it.
+  const callsOf = async (act) => {
+    await page.evaluate(() => (globalThis.moduleCalls.length = 0));
+    await act();
+    await page.evaluate(
+      () =>
+        new Promise((resolve) =>
+          requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(resolve, 50)))
+        )
+    );
+    return page.evaluate(() => globalThis.moduleCalls.slice());
+  };
+  const cases = [
+    ['a key press', () => page.keyboard.press('KeyE')],
+    ['a click on the staff', () => page.click('#Gosen3', {position: {x: 10, y: 30}})],
+    ['an undo', () => page.keyboard.press('Control+KeyZ')]
+  ];
+  for (const [name, act] of cases) {
+    const calls = await callsOf(act);
+    assert.ok(calls.length >= 1 && calls.length <= 2, `${name}: ${calls.join(', ')}`);
+  }
+  // The counting itself counts: the melody changed as the three actions say.
+  const melody = await codes(page);
+  assert.deepEqual([melody[0], melody[3]], ['32', '99']);
+  await page.close();
 });
