@@ -3,7 +3,6 @@
 
 #include <string_view>
 
-#include "core/language.h"
 #include "core/text.h"
 
 namespace merin::keys {
@@ -163,10 +162,5 @@ inline constexpr Text kKeysTexts[] = {
 
 // The row of kKeysTexts with `id`.
 consteval const Text& KeysText(std::string_view id) { return Row(kKeysTexts, id); }
-
-// The converter's language: Japanese when the first non-empty of LC_ALL, LC_MESSAGES and LANG
-// (null when unset) begins with "ja", else English. Only the text counts, not whether such a
-// locale is installed.
-Language LanguageOf(const char* lcAll, const char* lcMessages, const char* lang);
 
 }  // namespace merin::keys
