@@ -3,10 +3,13 @@
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/coretexts.h"
+#include "core/terminalanswer.h"
 #include "sound/portaudiodevice.h"
 #include "ui/languageswitch.h"
 #include "ui/melodyfiles.h"
@@ -15,8 +18,17 @@
 
 // merinkast98 [--lang ja|en] [FILE]: the main window, in the language of --lang for this run or
 // else the one kept in the settings; FILE (a melody file or an RTTTL tune) is opened once
-// start-up, with its opening sound, is done.
+// start-up, with its opening sound, is done. --help and --version answer on the terminal, with
+// no window and no display needed.
 int main(int argc, char* argv[]) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  const auto answer = merin::TerminalAnswer(
+      args, merin::LocaleLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                  std::getenv("LANG")));
+  if (answer) {
+    std::fputs(answer->c_str(), stdout);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+  }
   // Past a file-size limit a save fails with "file too large" instead of killing the window.
   std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);

@@ -18,7 +18,7 @@ using keys::KeysText;
 
 Language Spoken() {
   static const Language language =
-      keys::LanguageOf(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+      LocaleLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   return language;
 }
 

@@ -235,6 +235,36 @@ inline constexpr Text kCoreTexts[] = {
     {"page.exported", "{0} を書き出しました", "Exported {0}"},
     // The window program's command line.
     {"program.lang-values", "--lang には ja か en を指定します", "--lang takes ja or en"},
+    {"program.usage",
+     "使用法: merinkast98 [--lang ja|en] [ファイル]\n"
+     "DoCoMo の携帯電話（1990 年代末）の 30 音の着メロを、ウィンドウで作曲します。五線と画面の\n"
+     "鍵盤でメロディを入力して試聴し、携帯で打ち込むキー操作の一覧に変換します。\n"
+     "\n"
+     "ファイル（メロディファイル .mk98、または RTTTL、iMelody、Flipper、MIDI の曲）は、\n"
+     "起動が終わってから開きます。作業中と保管したメロディは\n"
+     "$XDG_DATA_HOME/merinkast98/kept/（ふつうは ~/.local/share/merinkast98/kept/）に残ります。\n"
+     "\n"
+     "  --lang ja|en   この実行だけウィンドウの言語を日本語か英語にする（なければ\n"
+     "                 ヘルプの言語メニューで選んだ言語、はじめは日本語）\n"
+     "  --help         この説明を表示して終わる\n"
+     "  --version      バージョンを表示して終わる\n"
+     "\n"
+     "キー操作をコマンドラインで表示し、形式を変換するのは merinkast98-keys です。\n",
+     "Usage: merinkast98 [--lang ja|en] [FILE]\n"
+     "Composes a 30-note ringtone for a DoCoMo handset of the late 1990s in a window: the melody\n"
+     "is entered on a staff from an on-screen keyboard, played, and converted into the list of\n"
+     "handset key presses that types it in.\n"
+     "\n"
+     "FILE (a melody file, .mk98, or an RTTTL, iMelody, Flipper music or MIDI tune) is opened\n"
+     "once start-up is done. The melodies being worked on and kept stay in\n"
+     "$XDG_DATA_HOME/merinkast98/kept/ (usually ~/.local/share/merinkast98/kept/).\n"
+     "\n"
+     "  --lang ja|en   the window's language for this run only (else the one chosen in\n"
+     "                 the Help menu, Japanese at first)\n"
+     "  --help         show this help and exit\n"
+     "  --version      show the version and exit\n"
+     "\n"
+     "merinkast98-keys lists the key presses on the command line and converts formats.\n"},
     // A reason with a library's own words after it.
     {"detail", "{0}（{1}）", "{0} ({1})"},
 };

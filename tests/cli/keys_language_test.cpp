@@ -24,7 +24,7 @@ TEST(KeysProgram, SpeaksJapaneseOnlyWhenTheFirstLocaleVariableSetIsJapanese) {
       return test::RunProgram(MERIN_KEYS_PROGRAM, args, input);
     };
     const std::string where = std::string(c.lcAll) + "/" + c.lcMessages + "/" + c.lang;
-    EXPECT_EQ(run({"--help"}).out.rfind(c.japanese ? "使い方: " : "Usage: ", 0), 0u) << where;
+    EXPECT_EQ(run({"--help"}).out.rfind(c.japanese ? "使用法: " : "Usage: ", 0), 0u) << where;
     EXPECT_EQ(run({"-x"}).err,
               c.japanese
                   ? "merinkast98-keys: 引数 1 \"-x\": 知らないオプションです（--help を参照）\n"

@@ -47,6 +47,10 @@ std::vector<Text> LibraryRows() {
 const std::set<std::string_view> kNameRows = {"page.ok",      "page.language", "page.japanese",
                                               "page.english", "page.sharp",    "page.tune.refused"};
 
+// The window program's help, which quotes its options, file names and paths as they are typed,
+// as the converter's help (a table of its own) does.
+const std::set<std::string_view> kHelpRows = {"program.usage"};
+
 // Every word table outside the window.
 std::vector<std::vector<Text>> Tables() {
   return {LibraryRows(), {std::begin(keys::kKeysTexts), std::end(keys::kKeysTexts)}};
@@ -93,7 +97,7 @@ void ExpectOneLanguage(const std::string& en, const std::string& ja) {
 
 TEST(WordTables, EveryRowOfTheLibrariesSpeaksOneLanguageAtATime) {
   for (const Text& row : LibraryRows()) {
-    if (!kNameRows.count(row.id)) {
+    if (!kNameRows.count(row.id) && !kHelpRows.count(row.id)) {
       ExpectOneLanguage(std::string(row.english), std::string(row.japanese));
     }
   }
