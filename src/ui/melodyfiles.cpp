@@ -22,11 +22,13 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "core/escape.h"
 #include "core/melodyedit.h"
+#include "entry/mainlayout.h"
 #include "formats/writeas.h"
 #include "ui/filedialogwords.h"
 #include "ui/languageswitch.h"
@@ -222,9 +224,9 @@ void MelodyFiles::addEditActions() {
   title->setObjectName("TitleMenu");
   connect(title, &QAction::triggered, this, &MelodyFiles::editTitle);
   Translate(&window_, [paste, copy, title] {
-    paste->setText(tr("RTTTL を貼り付け"));
-    copy->setText(tr("RTTTL をコピー"));
-    title->setText(tr("タイトル(&T)..."));
+    paste->setText(tr("RTTTL を貼り付け(&P)"));
+    copy->setText(tr("RTTTL をコピー(&C)"));
+    title->setText(tr("タイトル(&E)..."));
   });
 }
 
@@ -234,22 +236,23 @@ void MelodyFiles::showKeepFailure(const QString& message) {
 
 void MelodyFiles::showWritten(const char* words, const QString& path, const QString& change) {
   const QFileInfo file(path);
-  QString text = tr(words).arg(file.fileName()) + "\n" + Shown(file.absolutePath());
+  QString text = tr(words).arg(file.fileName()) + "  " + Shown(file.absolutePath());
   if (!change.isEmpty()) text += "\n" + change;
   showNote("Written", text, kWrittenShownMs);
 }
 
 void MelodyFiles::showNote(const char* name, const QString& text, int shownMs) {
-  // A note across the top of the window that takes neither the keyboard nor the mouse, so that
-  // composing goes on; it goes by itself.
+  // A note in the free rows between the markers and the keyboard, where it hides no control,
+  // that takes neither the keyboard nor the mouse, so that composing goes on; it goes by itself.
   auto* note = new QLabel(text, &window_);
   note->setObjectName(name);
   note->setWordWrap(true);
   note->setAttribute(Qt::WA_TransparentForMouseEvents);
   note->setFocusPolicy(Qt::NoFocus);
-  note->setStyleSheet(QStringLiteral("background: #ffffe0; color: black; padding: 4px;"));
-  note->setGeometry(0, window_.menuBar()->height(), window_.width(),
-                    note->heightForWidth(window_.width()));
+  note->setStyleSheet(QStringLiteral("background: #ffffe0; color: black; padding: 1px 4px;"));
+  const FreeRows rows = FreeRowsBelowStaff();
+  note->setGeometry(0, window_.menuBar()->height() + rows.top + 1, window_.width(),
+                    std::max(rows.bottom - rows.top - 2, note->heightForWidth(window_.width())));
   note->show();
   QTimer::singleShot(shownMs, note, &QObject::deleteLater);
 }

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -58,7 +59,10 @@ MerinMain::MerinMain(SoundDevice& sound)
   AddLanguageMenu(menuBar()->findChild<QMenu*>("Helpmenu"));
   menuBar()->findChild<QMenu*>("Helpmenu")->addSeparator();
   menuBar()->findChild<QMenu*>("Helpmenu")->addAction(findChild<QAction*>("AboutMenu"));
-  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The controls keep their laid-out pixels: the window keeps its size and offers no maximise.
+  client_->setFixedSize(kClientWidth, kClientHeight);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 }
 
 MerinMain::~MerinMain() = default;

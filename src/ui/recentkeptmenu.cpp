@@ -48,7 +48,7 @@ void MelodyFiles::fillKeptMenu() {
   for (size_t i = 0; i < kept.size(); ++i) {
     QString caption = QLocale().toString(kept[i].written, QLocale::ShortFormat) + "  " +
                       QString::fromStdString(formats::FirstNotes(kept[i].codes));
-    if (!kept[i].title.empty()) caption += QStringLiteral("  「%1」").arg(Text(kept[i].title));
+    if (!kept[i].title.empty()) caption += "  " + tr("「%1」").arg(Text(kept[i].title));
     auto* action = keptMenu_->addAction(caption);
     action->setObjectName(QStringLiteral("Kept%1").arg(i));
     connect(action, &QAction::triggered, this, [this, melody = kept[i]] { openKept(melody); });
