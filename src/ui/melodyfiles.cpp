@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
 #include <QDropEvent>
@@ -29,6 +30,7 @@
 #include "core/escape.h"
 #include "core/melodyedit.h"
 #include "entry/mainlayout.h"
+#include "formats/fileio.h"
 #include "formats/writeas.h"
 #include "ui/filedialogwords.h"
 #include "ui/languageswitch.h"
@@ -89,6 +91,11 @@ std::vector<ExportFormat> ExportFormats() {
 
 std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+QByteArray DigestOf(const std::string& bytes) {
+  return QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
+                                  QCryptographicHash::Sha256);
+}
+
 QString Shown(const QString& path) {
   return QString::fromStdString(Escaped(QDir::toNativeSeparators(path).toStdString()));
 }
@@ -145,9 +152,20 @@ MelodyFiles::MelodyFiles(FilesHost host, QMenu* fileMenu, QAction* endItem)
         if (!ok) return std::nullopt;
         return text;
       }),
+      overwriteDialog([](QWidget* parent, const QString& name) {
+        return QMessageBox::question(
+                   parent, tr("上書き保存"),
+                   tr("%1 は、このメロディを開くか保存した後に変更されています。上書きしますか？\n"
+                      "「いいえ」では名前を付けて保存します。")
+                       .arg(name),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+      }),
       host_(std::move(host)),
       window_(host_.window),
-      keeper_(new MelodyKeeper([this] { return SnapshotOf(host_.session.melody()); }, this)) {
+      keeper_(new MelodyKeeper([this] { return SnapshotOf(host_.session.melody()); }, this,
+                               [this] {
+                                 return MelodyKeeper::OwnFile{current_, digest_};
+                               })) {
   addActions(fileMenu, endItem);
   addEditActions();
   Translate(&window_, [this] { showCaption(); });
@@ -258,6 +276,14 @@ void MelodyFiles::showNote(const char* name, const QString& text, int shownMs) {
 }
 
 SlotCodes MelodyFiles::currentCodes() const { return CodesOf(host_.session.melody()); }
+
+bool MelodyFiles::changedOnDisk() const {
+  if (current_.isEmpty() || digest_.isEmpty()) return false;
+  // A file that is gone is written anew.
+  auto bytes = formats::ReadInputFile(Local(current_), formats::Accept::Files);
+  const auto* read = std::get_if<std::string>(&bytes);
+  return read && DigestOf(*read) != digest_;
+}
 
 bool MelodyFiles::modified() const { return host_.session.Modified(); }
 

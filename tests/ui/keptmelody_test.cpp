@@ -214,7 +214,10 @@ TEST(KeptMelody, WorkAnEndedRunLeftIsOfferedAndComesBackOnce) {
   t.files().offerLeftWork();
   auto* bar = t.window->findChild<QWidget*>("RestoreBar");
   ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(bar->findChild<QLabel*>()->text(), "前回の作業が残っています");
+  // The bar names the melody: its time, first notes and title.
+  EXPECT_TRUE(bar->findChild<QLabel*>()->text().startsWith("前回の作業が残っています: "));
+  EXPECT_TRUE(bar->findChild<QLabel*>()->text().endsWith("  C4 D4  「Left」"))
+      << bar->findChild<QLabel*>()->text().toStdString();
   EXPECT_EQ(bar->height(), bar->sizeHint().height()) << "not squeezed";
   for (const ControlPlacement& control : kMainLayout) {
     const auto* widget = t.window->findChild<QWidget*>(QString::fromUtf8(control.name));
@@ -232,6 +235,69 @@ TEST(KeptMelody, WorkAnEndedRunLeftIsOfferedAndComesBackOnce) {
   EXPECT_FALSE(MelodyKeeper::leftByEndedRun()) << "offered no more";
   t.Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(t.Codes(), MakeCodes({})) << "brought back as one undo step";
+}
+
+// Work brought back keeps its file: the bar names it, 戻す brings back the caption and the save
+// target, and Ctrl+S writes that file with no dialog; a file changed on disk meanwhile is
+// written over only when the user says so, else a new name is asked for.
+TEST(KeptMelody, WorkBroughtBackKeepsItsFile) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  const QString mine = t.Write("mine.mk98", "# Merinkast98 melody\nC4 D4\n");
+  ASSERT_TRUE(t.files().open(mine));
+  t.Key(Qt::Key_C, Qt::NoModifier);  // E4 into slot 3
+  t.files().keepMelodyNow();
+  // As a run that was killed leaves it: the same bytes, under a process that no longer runs.
+  const auto kept = MelodyKeeper::newest(1);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept.front().file.path, mine);
+  const QByteArray bytes = FilesWindow::Read(kept.front().path);
+  EXPECT_TRUE(bytes.contains("# file: ")) << bytes.toStdString();
+  t.Write("left.mk98", bytes);
+  ASSERT_TRUE(QFile::rename(t.File("left.mk98"),
+                            MelodyKeeper::folder() + "/20260101-000000-99999999-0.mk98"));
+  QFile(MelodyKeeper::folder() + "/20260101-000000-99999999-0.mk98")
+      .setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime);
+  t.files().newMelody();
+  EXPECT_EQ(t.Shown(), kCaption);
+
+  t.files().offerLeftWork();
+  auto* bar = t.window->findChild<QWidget*>("RestoreBar");
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->findChild<QLabel*>()->accessibleName().endsWith("C4 D4 E4  mine.mk98"))
+      << bar->findChild<QLabel*>()->accessibleName().toStdString();
+  QTest::mouseClick(bar->findChild<QPushButton*>("RestoreButton"), Qt::LeftButton);
+  EXPECT_EQ(t.Codes(), MakeCodes({"11", "21", "31"}));
+  EXPECT_EQ(t.files().currentFile(), mine);
+  EXPECT_EQ(t.Shown(), "mine.mk98* - " + kCaption);
+  int overwriteAsked = 0;
+  bool overwrite = false;
+  t.files().overwriteDialog = [&](QWidget*, const QString& name) {
+    ++overwriteAsked;
+    EXPECT_EQ(name, "mine.mk98");
+    return overwrite;
+  };
+  t.Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(t.asked.empty()) << "no file dialog";
+  EXPECT_EQ(overwriteAsked, 0);
+  EXPECT_EQ(FilesWindow::Read(mine).toStdString(),
+            formats::WriteMelodyFile(MakeCodes({"11", "21", "31"}), ""));
+  EXPECT_EQ(t.Shown(), "mine.mk98 - " + kCaption);
+
+  // Another program changes the file: Ctrl+S asks; no, and a new name is asked for; yes, and
+  // it is written over.
+  t.Key(Qt::Key_V, Qt::NoModifier);
+  t.Write("mine.mk98", "G5\n");
+  t.saveAnswer.clear();
+  t.Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(overwriteAsked, 1);
+  EXPECT_EQ(t.asked.size(), 1u) << "a new name asked for";
+  EXPECT_EQ(FilesWindow::Read(mine), "G5\n");
+  overwrite = true;
+  t.Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(overwriteAsked, 2);
+  EXPECT_EQ(FilesWindow::Read(mine).toStdString(),
+            formats::WriteMelodyFile(MakeCodes({"11", "21", "31", "41"}), ""));
 }
 
 // Settings that cannot be read or written are said once in the window, as a failure to keep is.

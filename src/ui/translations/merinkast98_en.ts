@@ -320,10 +320,6 @@ Where the melodies being worked on and kept are stored:
         <translation>Exported %1</translation>
     </message>
     <message>
-        <source>前回の作業が残っています</source>
-        <translation>Work from an earlier run was kept</translation>
-    </message>
-    <message>
         <source>戻す</source>
         <translation>Restore</translation>
     </message>
@@ -342,6 +338,24 @@ Where the melodies being worked on and kept are stored:
     <message>
         <source>「%1」</source>
         <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>%1 は、このメロディを開くか保存した後に変更されています。上書きしますか？
+「いいえ」では名前を付けて保存します。</source>
+        <translation>%1 has changed since this melody was opened or saved. Write over it?
+“No” saves it under a new name.</translation>
+    </message>
+    <message>
+        <source>前回の作業が残っています</source>
+        <translation>Work from an earlier run was kept</translation>
+    </message>
+    <message>
+        <source>前回の作業を捨てる</source>
+        <translation>Discard the earlier work</translation>
     </message>
 </context>
 <context>
