@@ -13,6 +13,7 @@
 #include "art/pictures.h"
 #include "core/programfiles.h"
 #include "entry/mainlayout.h"
+#include "ui/accessiblenames.h"
 #include "ui/editcontrols.h"
 #include "ui/edithistory.h"
 #include "ui/handlerarguments.h"
@@ -49,6 +50,7 @@ MerinMain::MerinMain(SoundDevice& sound)
   setCentralWidget(client_);
   controls_ = BuildControls(client_);
   Translate(this, [this] { TranslateControls(controls_); });
+  names_ = new AccessibleNames(this, controls_, session_.melody());
   wire();
   client_->installEventFilter(this);
   history_ = new EditHistory(
@@ -135,6 +137,7 @@ bool MerinMain::act(const std::function<session::Outcome(session::Session&)>& ac
   if (outcome.step && !history_->restoring()) history_->push();
   for (const MelodySnapshot& replaced : outcome.replaced) emit melodyReplaced(replaced);
   if (outcome.Changed()) emit melodyChanged();
+  names_->follow(outcome.said);
   if (outcome.pictureFailure) reportPictureError(*outcome.pictureFailure);
   if (outcome.refusal) {
     QMessageBox::information(this, windowTitle(),
