@@ -13,7 +13,6 @@
 #include <QTableView>
 #include <QUndoStack>
 #include <QUrl>
-#include <condition_variable>
 #include <fstream>
 #include <mutex>
 
@@ -235,34 +234,6 @@ TEST(MidiImport, ThePartDialogFitsNamesTheInstrumentAndPlaysThePreview) {
   }
 }
 
-// A sound device whose every sound lasts until it is stopped, writing down what it began.
-class HeldSound : public SoundDevice {
- public:
-  void PlayWave(const std::string& path) override {
-    std::unique_lock lock(mutex_);
-    begun_.push_back(path);
-    const unsigned stops = stops_;
-    stopped_.wait(lock, [&] { return stops_ != stops; });
-  }
-  void Stop() override {
-    {
-      std::lock_guard lock(mutex_);
-      ++stops_;
-    }
-    stopped_.notify_all();
-  }
-  size_t begun() {
-    std::lock_guard lock(mutex_);
-    return begun_.size();
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable stopped_;
-  unsigned stops_ = 0;
-  std::vector<std::string> begun_;
-};
-
 // The part dialog's ▶ shows ■ while the preview sounds, and a press on it stops it; its lowest
 // and highest columns give the part's range as the roll shows it, moved into C4..B5; the names
 // of the C4, C5 and C6 lines stand beside the columns, never on them.
@@ -293,13 +264,13 @@ TEST(MidiImport, ThePartPreviewShowsItPlaysStopsAndItsRangeIsTheRollsOwn) {
   auto* play = dialog.findChild<QPushButton*>("Play");
   EXPECT_EQ(play->text(), "▶");
   QTest::mouseClick(play, Qt::LeftButton);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return sound.begun() == 1; }, 3000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sound.begun().size() == 1; }, 3000));
   EXPECT_EQ(play->text(), "■");
   EXPECT_EQ(play->accessibleName(), "停止");
   QTest::mouseClick(play, Qt::LeftButton);
   ASSERT_TRUE(QTest::qWaitFor([&] { return play->text() == "▶"; }, 3000));
   QTest::qWait(200);
-  EXPECT_EQ(sound.begun(), 1u) << "the slots after the one stopped are not played";
+  EXPECT_EQ(sound.begun().size(), 1u) << "the slots after the one stopped are not played";
 
   auto* roll = dialog.findChild<ui::PianoRoll*>("PianoRoll");
   ASSERT_NE(roll, nullptr);

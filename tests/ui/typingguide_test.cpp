@@ -9,9 +9,6 @@
 #include <QTest>
 #include <QTimer>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 
 #include "output/convert.h"
 #include "support/melodies.h"
@@ -89,42 +86,13 @@ TEST(TypingGuide, LightsTheKeysInOrder) {
   EXPECT_EQ(seen, (QStringList{"確定", "1", "1", "1", "", "確定"})) << "a pause, and again";
 }
 
-// A sound device as slow as a busy sound server: each sound lasts a second unless it is stopped,
-// and stopping takes a fifth of a second.
-class SlowSound : public SoundDevice {
- public:
-  void PlayWave(const std::string& path) override {
-    std::unique_lock lock(mutex_);
-    begun_.push_back(path);
-    const unsigned stops = stops_;
-    stopped_.wait_for(lock, std::chrono::seconds(1), [&] { return stops_ != stops; });
-  }
-  void Stop() override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    {
-      std::lock_guard lock(mutex_);
-      ++stops_;
-    }
-    stopped_.notify_all();
-  }
-  std::vector<std::string> begun() {
-    std::lock_guard lock(mutex_);
-    return begun_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable stopped_;
-  unsigned stops_ = 0;
-  std::vector<std::string> begun_;
-};
-
 // Quick keys never wait behind a sound: eight → in a row show slot 9 at once, the note of each
 // slot left behind is cut, and the slots passed over meanwhile are not sounded after it; Escape
 // closes the guide at once.
 TEST(TypingGuide, QuickKeysActAtOnceAndCutTheNoteLeftBehind) {
   test::ScopedProgramFolder folder("/program");
-  SlowSound sound;
+  // Each sound a second long, and a fifth of a second to stop one.
+  HeldSound sound(std::chrono::seconds(1), std::chrono::milliseconds(200));
   Melody melody;
   for (size_t slot = 0; slot < kSlotCount; ++slot) melody.Notes[slot] = slot % 2 ? "13" : "11";
   melody.Notes[8] = "72";
