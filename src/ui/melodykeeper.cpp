@@ -28,8 +28,12 @@ constexpr std::string_view kFileComment = "# file: ", kDigestComment = "# file-d
 // The lines of a kept file that name the melody's own file; none when it has none.
 std::string OwnFileLines(const MelodyKeeper::OwnFile& file) {
   if (file.path.isEmpty()) return {};
-  return std::string(kFileComment) + QUrl::toPercentEncoding(file.path, "/").toStdString() + "\n" +
-         std::string(kDigestComment) + file.digest.toHex().toStdString() + "\n";
+  std::string lines =
+      std::string(kFileComment) + QUrl::toPercentEncoding(file.path, "/").toStdString() + "\n";
+  if (!file.digest.isEmpty()) {
+    lines += std::string(kDigestComment) + file.digest.toHex().toStdString() + "\n";
+  }
+  return lines;
 }
 
 // The melody's own file that the kept `bytes` name.
