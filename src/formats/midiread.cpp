@@ -368,8 +368,8 @@ std::variant<Imported, Refusal> TakePart(const MidiTune& tune, size_t part, size
   Imported imported{{}, {}, false, name};
   imported.report.push_back(
       {name.empty() ? &MidiText("midi.part-taken-unnamed") : &MidiText("midi.part-taken"),
-       {std::to_string(number), name, std::to_string(taken.channel),
-        std::string(InstrumentName(taken.program))}});
+       {std::to_string(number), name, std::to_string(taken.channel)},
+       {&InstrumentTexts()[taken.program & 0x7f]}});
   if (taken.chords > 0) {
     imported.report.push_back({&MidiText("midi.chords"), {std::to_string(taken.chords)}});
   }

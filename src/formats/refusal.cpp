@@ -4,7 +4,9 @@
 namespace merin::formats {
 
 std::string Words(const ReportLine& line, Language language) {
-  return Words(*line.change, language, line.values);
+  std::vector<std::string> values = line.values;
+  for (const Text* name : line.named) values.push_back(Words(*name, language));
+  return Words(*line.change, language, values);
 }
 
 std::vector<std::string> Words(const Report& report, Language language) {

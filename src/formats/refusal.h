@@ -14,10 +14,12 @@ using merin::Refusal;
 using merin::Words;
 
 // One thing a reader changed on the way in, or which part or tune it took: the row of a word
-// table that says it and the values it names.
+// table that says it and the values it names; values that are words of a table themselves (an
+// instrument's name) follow, put in the line's language.
 struct ReportLine {
   const Text* change;
   std::vector<std::string> values;
+  std::vector<const Text*> named = {};
 };
 using Report = std::vector<ReportLine>;
 

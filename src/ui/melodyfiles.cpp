@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
 #include <QDropEvent>
@@ -22,11 +23,14 @@
 #include <QMimeData>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "core/escape.h"
 #include "core/melodyedit.h"
+#include "entry/mainlayout.h"
+#include "formats/fileio.h"
 #include "formats/writeas.h"
 #include "ui/filedialogwords.h"
 #include "ui/languageswitch.h"
@@ -87,6 +91,11 @@ std::vector<ExportFormat> ExportFormats() {
 
 std::string Local(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
+QByteArray DigestOf(const std::string& bytes) {
+  return QCryptographicHash::hash(QByteArrayView(bytes.data(), qsizetype(bytes.size())),
+                                  QCryptographicHash::Sha256);
+}
+
 QString Shown(const QString& path) {
   return QString::fromStdString(Escaped(QDir::toNativeSeparators(path).toStdString()));
 }
@@ -143,9 +152,20 @@ MelodyFiles::MelodyFiles(FilesHost host, QMenu* fileMenu, QAction* endItem)
         if (!ok) return std::nullopt;
         return text;
       }),
+      overwriteDialog([](QWidget* parent, const QString& name) {
+        return QMessageBox::question(
+                   parent, tr("上書き保存"),
+                   tr("%1 は、このメロディを開くか保存した後に変更されています。上書きしますか？\n"
+                      "「いいえ」では名前を付けて保存します。")
+                       .arg(name),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+      }),
       host_(std::move(host)),
       window_(host_.window),
-      keeper_(new MelodyKeeper([this] { return SnapshotOf(host_.session.melody()); }, this)) {
+      keeper_(new MelodyKeeper([this] { return SnapshotOf(host_.session.melody()); }, this,
+                               [this] {
+                                 return MelodyKeeper::OwnFile{current_, digest_};
+                               })) {
   addActions(fileMenu, endItem);
   addEditActions();
   Translate(&window_, [this] { showCaption(); });
@@ -222,9 +242,9 @@ void MelodyFiles::addEditActions() {
   title->setObjectName("TitleMenu");
   connect(title, &QAction::triggered, this, &MelodyFiles::editTitle);
   Translate(&window_, [paste, copy, title] {
-    paste->setText(tr("RTTTL を貼り付け"));
-    copy->setText(tr("RTTTL をコピー"));
-    title->setText(tr("タイトル(&T)..."));
+    paste->setText(tr("RTTTL を貼り付け(&P)"));
+    copy->setText(tr("RTTTL をコピー(&C)"));
+    title->setText(tr("タイトル(&E)..."));
   });
 }
 
@@ -234,27 +254,36 @@ void MelodyFiles::showKeepFailure(const QString& message) {
 
 void MelodyFiles::showWritten(const char* words, const QString& path, const QString& change) {
   const QFileInfo file(path);
-  QString text = tr(words).arg(file.fileName()) + "\n" + Shown(file.absolutePath());
+  QString text = tr(words).arg(file.fileName()) + "  " + Shown(file.absolutePath());
   if (!change.isEmpty()) text += "\n" + change;
   showNote("Written", text, kWrittenShownMs);
 }
 
 void MelodyFiles::showNote(const char* name, const QString& text, int shownMs) {
-  // A note across the top of the window that takes neither the keyboard nor the mouse, so that
-  // composing goes on; it goes by itself.
+  // A note in the free rows between the markers and the keyboard, where it hides no control,
+  // that takes neither the keyboard nor the mouse, so that composing goes on; it goes by itself.
   auto* note = new QLabel(text, &window_);
   note->setObjectName(name);
   note->setWordWrap(true);
   note->setAttribute(Qt::WA_TransparentForMouseEvents);
   note->setFocusPolicy(Qt::NoFocus);
-  note->setStyleSheet(QStringLiteral("background: #ffffe0; color: black; padding: 4px;"));
-  note->setGeometry(0, window_.menuBar()->height(), window_.width(),
-                    note->heightForWidth(window_.width()));
+  note->setStyleSheet(QStringLiteral("background: #ffffe0; color: black; padding: 1px 4px;"));
+  const FreeRows rows = FreeRowsBelowStaff();
+  note->setGeometry(0, window_.menuBar()->height() + rows.top + 1, window_.width(),
+                    std::max(rows.bottom - rows.top - 2, note->heightForWidth(window_.width())));
   note->show();
   QTimer::singleShot(shownMs, note, &QObject::deleteLater);
 }
 
 SlotCodes MelodyFiles::currentCodes() const { return CodesOf(host_.session.melody()); }
+
+bool MelodyFiles::changedOnDisk() const {
+  if (current_.isEmpty() || digest_.isEmpty()) return false;
+  // A file that is gone is written anew.
+  auto bytes = formats::ReadInputFile(Local(current_), formats::Accept::Files);
+  const auto* read = std::get_if<std::string>(&bytes);
+  return read && DigestOf(*read) != digest_;
+}
 
 bool MelodyFiles::modified() const { return host_.session.Modified(); }
 

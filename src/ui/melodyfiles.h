@@ -80,6 +80,10 @@ class MelodyFiles : public QObject {
   PartChooser choosePart;
   TuneDialog tuneDialog;
   TitleDialog titleDialog;
+  // Asks whether to write over the melody's file, which changed on disk since it was opened or
+  // saved here (`name`); true to write over it, false to ask for another name.
+  using OverwriteDialog = std::function<bool(QWidget* parent, const QString& name)>;
+  OverwriteDialog overwriteDialog;
 
   // Opens a melody file, or imports an RTTTL tune and shows what the import changed. A file that
   // is refused is named with the place and reason, and nothing changes. True when it was opened.
@@ -99,12 +103,19 @@ class MelodyFiles : public QObject {
   static constexpr int kKeptListed = 20;
   // The widths of the restore bar's 戻す and × buttons.
   static constexpr int kRestoreWidth = 90, kDismissWidth = 28;
+  // The width of the restore bar's words, which name the melody it brings back.
+  static constexpr int kLeftWorkWidth = 480;
   // How long a failure to keep the melody is shown, in milliseconds.
   static constexpr int kKeepFailureShownMs = 15000;
   // How long what was saved or exported is shown, in milliseconds.
   static constexpr int kWrittenShownMs = 4000;
   // Brings in a kept melody as one undo step; the melody then has no file of its own.
   void openKept(const MelodyKeeper::Kept& kept);
+  // Brings back the work an ended run left, as one undo step, with the file it had: the caption
+  // names it and 上書き保存 writes it.
+  void restoreKept(const MelodyKeeper::Kept& kept);
+  // What a kept melody is listed as: its time, first notes and title.
+  static QString keptCaption(const MelodyKeeper::Kept& kept);
   // Imports an RTTTL tune (or a melody file's text) from the clipboard.
   bool pasteRtttl();
   // Puts the melody's RTTTL on the clipboard.
@@ -159,6 +170,8 @@ class MelodyFiles : public QObject {
   void fail(const QString& what, const QString& path, const std::string& reason);
   bool eventFilter(QObject* watched, QEvent* event) override;
   SlotCodes currentCodes() const;
+  // Whether the melody's file changed on disk since it was read or written here.
+  bool changedOnDisk() const;
   QString startFolder() const;
 
   FilesHost host_;
@@ -168,6 +181,7 @@ class MelodyFiles : public QObject {
   QMenu* keptMenu_ = nullptr;
   QAction* exportItem_ = nullptr;
   QString current_;
+  QByteArray digest_;  // of the bytes of current_ as read or written here
   QString suggested_;
 };
 

@@ -50,6 +50,9 @@ std::vector<ExportFormat> ExportFormats();
 
 std::string Local(const QString& path);
 
+// The digest by which a file's bytes are told apart from what they were.
+QByteArray DigestOf(const std::string& bytes);
+
 QString Shown(const QString& path);
 QString Shown(const std::string& local);
 

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QUrl>
 #include <cerrno>
 #include <cstdio>
 #include <string_view>
@@ -21,6 +22,32 @@ namespace {
 
 // The last line of a kept file its window let go of.
 constexpr std::string_view kClosedLine = "# closed\n";
+// The comments that name the melody's own file (percent-encoded) and the digest of its bytes.
+constexpr std::string_view kFileComment = "# file: ", kDigestComment = "# file-digest: ";
+
+// The lines of a kept file that name the melody's own file; none when it has none.
+std::string OwnFileLines(const MelodyKeeper::OwnFile& file) {
+  if (file.path.isEmpty()) return {};
+  std::string lines =
+      std::string(kFileComment) + QUrl::toPercentEncoding(file.path, "/").toStdString() + "\n";
+  if (!file.digest.isEmpty()) {
+    lines += std::string(kDigestComment) + file.digest.toHex().toStdString() + "\n";
+  }
+  return lines;
+}
+
+// The melody's own file that the kept `bytes` name.
+MelodyKeeper::OwnFile OwnFileOf(const std::string& bytes) {
+  MelodyKeeper::OwnFile file;
+  for (const QByteArray& line : QByteArray::fromStdString(bytes).split('\n')) {
+    if (line.startsWith(QByteArray::fromStdString(std::string(kFileComment)))) {
+      file.path = QUrl::fromPercentEncoding(line.mid(qsizetype(kFileComment.size())));
+    } else if (line.startsWith(QByteArray::fromStdString(std::string(kDigestComment)))) {
+      file.digest = QByteArray::fromHex(line.mid(qsizetype(kDigestComment.size())));
+    }
+  }
+  return file;
+}
 
 // The bytes of the kept file at `path`, or none.
 std::optional<std::string> BytesOf(const QString& path) {
@@ -35,8 +62,8 @@ std::optional<MelodyKeeper::Kept> KeptOf(const QFileInfo& info, const std::strin
   auto read = formats::MelodyFileFormat().read(bytes, info.fileName().toStdString(), {});
   auto* melody = std::get_if<formats::Imported>(&read);
   if (!melody || IsEmptyMelody(melody->codes)) return std::nullopt;
-  return MelodyKeeper::Kept{info.filePath(), info.lastModified(), melody->codes, melody->title,
-                            bytes.ends_with(kClosedLine)};
+  return MelodyKeeper::Kept{info.filePath(), info.lastModified(),          melody->codes,
+                            melody->title,   bytes.ends_with(kClosedLine), OwnFileOf(bytes)};
 }
 
 // Whether the process named in a kept file's name (...-PID-N.mk98) still runs.
@@ -66,8 +93,9 @@ void TakeInLastMelody(const QString& store) {
 
 }  // namespace
 
-MelodyKeeper::MelodyKeeper(std::function<MelodySnapshot()> melody, QObject* parent)
-    : QObject(parent), melody_(std::move(melody)) {
+MelodyKeeper::MelodyKeeper(std::function<MelodySnapshot()> melody, QObject* parent,
+                           std::function<OwnFile()> file)
+    : QObject(parent), melody_(std::move(melody)), file_(std::move(file)) {
   timer_.setSingleShot(true);
   timer_.setInterval(kDelayMs);
   connect(&timer_, &QTimer::timeout, this, [this] { write(false); });
@@ -122,22 +150,23 @@ void MelodyKeeper::close() {
 void MelodyKeeper::replaced(const MelodySnapshot& melody) {
   timer_.stop();
   write(true, melody);
-  file_.clear();
+  kept_.clear();
   written_.clear();
 }
 
 void MelodyKeeper::write(bool closed, const std::optional<MelodySnapshot>& kept) {
   const MelodySnapshot melody = kept ? *kept : melody_();
   if (IsEmptyMelody(melody.codes)) return;
-  const std::string bytes = formats::WriteMelodyFile(melody.codes, melody.title) +
-                            (closed ? std::string(kClosedLine) : std::string());
+  // A melody replaced is kept without the file, which now belongs to the melody that follows.
+  const std::string open = formats::WriteMelodyFile(melody.codes, melody.title) +
+                           (kept || !file_ ? std::string() : OwnFileLines(file_()));
+  const std::string bytes = open + (closed ? std::string(kClosedLine) : std::string());
   if (bytes == written_) return;
   const QString store = folder();
-  const bool fresh = file_.isEmpty();
+  const bool fresh = kept_.isEmpty();
   if (fresh) {
     // A melody the store holds already from a window that let go of it or has ended (a file
     // opened again, a melody brought back) is kept once.
-    const std::string open = formats::WriteMelodyFile(melody.codes, melody.title);
     for (const QFileInfo& file : StoreFiles(store)) {
       const auto kept = BytesOf(file.filePath());
       if (kept && (*kept == open + std::string(kClosedLine) ||
@@ -148,12 +177,12 @@ void MelodyKeeper::write(bool closed, const std::optional<MelodySnapshot>& kept)
     }
     static int counter = 0;
     QDir().mkpath(store);
-    file_ = store + "/" +
+    kept_ = store + "/" +
             QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss-")) +
             QString::number(QCoreApplication::applicationPid()) + "-" + QString::number(counter++) +
             ".mk98";
   }
-  const auto error = formats::WriteFileAtomically(QFile::encodeName(file_).toStdString(), bytes);
+  const auto error = formats::WriteFileAtomically(QFile::encodeName(kept_).toStdString(), bytes);
   if (error) {
     // Said once: a message at every note would stop the composing.
     if (!failing_) emit failed(QString::fromStdString(formats::Words(*error, CurrentLanguage())));

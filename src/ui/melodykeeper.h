@@ -31,18 +31,28 @@ class MelodyKeeper : public QObject {
   // The store keeps the newest this many, and any whose window still runs.
   static constexpr int kKeptMost = 100;
 
-  // A kept melody: its file, when it was last written, its slots and title, and whether its
-  // window let go of it.
+  // The melody's own file as the window had it: its path, and a digest of its bytes when the
+  // window last read or wrote it, which tells whether it changed on disk since.
+  struct OwnFile {
+    QString path;
+    QByteArray digest;
+  };
+
+  // A kept melody: its file in the store, when it was last written, its slots and title, its own
+  // file if it had one, and whether its window let go of it.
   struct Kept {
     QString path;
     QDateTime written;
     SlotCodes codes;
     std::string title;
     bool closed = false;
+    OwnFile file;
   };
 
-  // `melody` gives the melody to keep whenever it is written.
-  explicit MelodyKeeper(std::function<MelodySnapshot()> melody, QObject* parent = nullptr);
+  // `melody` gives the melody to keep whenever it is written; `file`, when given, the melody's
+  // own file, kept with it.
+  explicit MelodyKeeper(std::function<MelodySnapshot()> melody, QObject* parent = nullptr,
+                        std::function<OwnFile()> file = {});
 
   // $XDG_DATA_HOME/merinkast98/kept (~/.local/share/merinkast98/kept by default); its files are
   // named YYYYMMDD-HHMMSS-PID-N.mk98 after the time the melody was first kept.
@@ -76,8 +86,9 @@ class MelodyKeeper : public QObject {
   void write(bool closed, const std::optional<MelodySnapshot>& melody = std::nullopt);
 
   std::function<MelodySnapshot()> melody_;
+  std::function<OwnFile()> file_;
   QTimer timer_;
-  QString file_;         // this melody's file in the store, once it is written
+  QString kept_;         // this melody's file in the store, once it is written
   std::string written_;  // what it holds
   bool failing_ = false;
 };

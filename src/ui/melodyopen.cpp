@@ -106,6 +106,7 @@ bool MelodyFiles::openLocal(const std::string& name) {
     refuse(*error, CannotOpen());
     return false;
   }
+  const QByteArray digest = DigestOf(std::get<std::string>(bytes));
   auto intake = session::Session::Examine(std::move(std::get<std::string>(bytes)), name);
   if (auto* error = std::get_if<formats::Refusal>(&intake)) {
     refuse(*error, CannotOpen());
@@ -141,6 +142,7 @@ bool MelodyFiles::openLocal(const std::string& name) {
   const QFileInfo info(path);
   if (!imported.import && ownFile) {
     current_ = info.absoluteFilePath();
+    digest_ = digest;
     suggested_.clear();
     showMelody(imported.codes, imported.title);
     host_.session.MarkSaved();

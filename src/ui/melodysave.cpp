@@ -24,12 +24,13 @@ using namespace melodyfiles;
 bool MelodyFiles::writeMelodyTo(const QString& path) {
   const SlotCodes codes = currentCodes();
   const std::string& title = host_.session.melody().Title;
-  if (auto error =
-          formats::WriteFileAtomically(Local(path), formats::WriteMelodyFile(codes, title))) {
+  const std::string bytes = formats::WriteMelodyFile(codes, title);
+  if (auto error = formats::WriteFileAtomically(Local(path), bytes)) {
     fail(tr("保存できませんでした"), path, formats::Words(*error, CurrentLanguage()));
     return false;
   }
   current_ = QFileInfo(path).absoluteFilePath();
+  digest_ = DigestOf(bytes);
   suggested_.clear();
   host_.session.MarkSaved();
   RecentFiles::add(path);
@@ -39,7 +40,14 @@ bool MelodyFiles::writeMelodyTo(const QString& path) {
   return true;
 }
 
-bool MelodyFiles::save() { return current_.isEmpty() ? saveAs() : writeMelodyTo(current_); }
+bool MelodyFiles::save() {
+  if (current_.isEmpty()) return saveAs();
+  // A file changed meanwhile by another program is written over only when the user says so.
+  if (changedOnDisk() && !overwriteDialog(&window_, Shown(QFileInfo(current_).fileName()))) {
+    return saveAs();
+  }
+  return writeMelodyTo(current_);
+}
 
 bool MelodyFiles::saveAs() {
   QString start = current_;

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include "art/pictures.h"
 #include "core/programfiles.h"
 #include "entry/mainlayout.h"
+#include "ui/accessiblenames.h"
 #include "ui/editcontrols.h"
 #include "ui/edithistory.h"
 #include "ui/handlerarguments.h"
@@ -49,6 +51,7 @@ MerinMain::MerinMain(SoundDevice& sound)
   setCentralWidget(client_);
   controls_ = BuildControls(client_);
   Translate(this, [this] { TranslateControls(controls_); });
+  names_ = new AccessibleNames(this, controls_, session_.melody());
   wire();
   client_->installEventFilter(this);
   history_ = new EditHistory(
@@ -65,7 +68,10 @@ MerinMain::MerinMain(SoundDevice& sound)
   AddLanguageMenu(menuBar()->findChild<QMenu*>("Helpmenu"));
   menuBar()->findChild<QMenu*>("Helpmenu")->addSeparator();
   menuBar()->findChild<QMenu*>("Helpmenu")->addAction(findChild<QAction*>("AboutMenu"));
-  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // The controls keep their laid-out pixels: the window keeps its size and offers no maximise.
+  client_->setFixedSize(kClientWidth, kClientHeight);
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 }
 
 MerinMain::~MerinMain() = default;
@@ -144,6 +150,7 @@ session::Outcome MerinMain::perform(
   if (outcome.step && !history_->restoring()) history_->push();
   for (const MelodySnapshot& replaced : outcome.replaced) emit melodyReplaced(replaced);
   if (outcome.Changed()) emit melodyChanged();
+  names_->follow(outcome.said);
   if (outcome.pictureFailure) reportPictureError(*outcome.pictureFailure);
   if (outcome.refusal) {
     QMessageBox::information(this, windowTitle(),

@@ -23,6 +23,7 @@ class QUndoStack;
 
 namespace merin::ui {
 
+class AccessibleNames;
 class TestPlaySound;
 
 class EditHistory;
@@ -54,6 +55,8 @@ class MerinMain : public QMainWindow {
   SoundDevice& sound() const { return sound_; }
   // The display seam over this window's controls.
   MelodyView& view() { return view_; }
+  // What a screen reader hears of the window.
+  const AccessibleNames& accessibleNames() const { return *names_; }
 
   // Runs `action` on the session and shows what it did: a step of undo joins the undo stack, a
   // refused edit and a picture that cannot be loaded are said in a message. False when the
@@ -106,6 +109,7 @@ class MerinMain : public QMainWindow {
   QAction* endMenu_ = nullptr;
   EditHistory* history_ = nullptr;
   MelodyFiles* files_ = nullptr;
+  AccessibleNames* names_ = nullptr;
 };
 
 }  // namespace merin::ui

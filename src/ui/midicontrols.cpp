@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QMenu>
+#include <algorithm>
 
 #include "core/coretexts.h"
 #include "ui/languageswitch.h"
@@ -36,7 +37,17 @@ qint64 Now() {
 
 MidiControls::MidiControls(QMainWindow* window, QMenu* menu, Act act, Note note)
     : QObject(window), window_(window), act_(std::move(act)), note_(std::move(note)) {
-  menu_ = menu->addMenu(QString());
+  // After the edits of the melody, before the clipboard's items.
+  menu_ = new QMenu(menu);
+  const QList<QAction*> items = menu->actions();
+  const auto transpose = std::find_if(items.begin(), items.end(), [](QAction* a) {
+    return a->menu() && a->menu()->objectName() == "TransposeMenu";
+  });
+  if (transpose != items.end() && transpose + 1 != items.end()) {
+    menu->insertMenu(*(transpose + 1), menu_);
+  } else {
+    menu->addMenu(menu_);
+  }
   menu_->setObjectName("MidiMenu");
   menu_->menuAction()->setObjectName("MidiMenuItem");
   Translate(window, [this] { menu_->setTitle(tr("MIDI 入力(&M)")); });

@@ -9,8 +9,14 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
 
+#include "core/coretexts.h"
 #include "core/da.h"
 #include "core/pitch.h"
 #include "output/testplay.h"
@@ -25,12 +31,28 @@ QString Text(std::string_view text) {
 }
 
 constexpr int kRows = Pitch::kHighestMidi - Pitch::kLowestMidi + 1;
+// The width of the margin that names the lines, and how often a playing preview is looked at.
+constexpr int kNameWidth = 26, kPlayingCheckMs = 100;
+
+// The lowest and highest pitch of `codes`, the slots a part gives once moved into C4..B5: "-"
+// when none sounds.
+std::pair<QString, QString> RangeOf(const SlotCodes& codes) {
+  int lowest = Pitch::kHighestMidi + 1, highest = Pitch::kLowestMidi - 1;
+  for (const std::string& code : codes) {
+    if (auto pitch = Pitch::FromCode(code)) {
+      lowest = std::min(lowest, pitch->Midi());
+      highest = std::max(highest, pitch->Midi());
+    }
+  }
+  if (lowest > highest) return {QStringLiteral("-"), QStringLiteral("-")};
+  return {Text(formats::KeyName(lowest)), Text(formats::KeyName(highest))};
+}
 
 }  // namespace
 
 PianoRoll::PianoRoll(QWidget* parent) : QWidget(parent), codes_(EmptyCodes()) {
   setObjectName("PianoRoll");
-  setMinimumSize(kSlotCount * 12, kRows * 5 + 6);
+  setMinimumSize(kSlotCount * 12 + kNameWidth, kRows * 5 + 6);
 }
 
 void PianoRoll::setCodes(const SlotCodes& codes) {
@@ -41,28 +63,37 @@ void PianoRoll::setCodes(const SlotCodes& codes) {
 void PianoRoll::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().base());
-  const double column = double(width()) / kSlotCount;
-  const double row = double(height() - 4) / kRows;
   for (int octave = 0; octave <= 2; ++octave) {
     const int y = lineOf(octave);
     painter.setPen(palette().mid().color());
-    painter.drawLine(0, y, width(), y);
-    // Each line named at its right end, above it, or below it at the top: C4, C5, C6.
+    painter.drawLine(0, y, width() - kNameWidth, y);
     painter.setPen(palette().text().color());
-    const int top = y >= 14 ? y - 14 : y + 1;
-    painter.drawText(QRect(0, top, width() - 2, 13), Qt::AlignRight | Qt::AlignVCenter,
+    painter.drawText(nameOf(octave), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("C%1").arg(4 + octave));
   }
+  const double row = double(height() - 4) / kRows;
   for (int slot = 0; slot < kSlotCount; ++slot) {
     const std::string& code = codes_[size_t(slot)];
-    const int x = int(slot * column) + 1;
+    const QRect column = columnOf(slot);
     if (auto pitch = Pitch::FromCode(code)) {
       const int y = int(height() - 2 - (pitch->Midi() - Pitch::kLowestMidi + 1) * row);
-      painter.fillRect(x, y, int(column) - 2, std::max(2, int(row)), palette().highlight());
+      painter.fillRect(column.x(), y, column.width(), std::max(2, int(row)), palette().highlight());
     } else if (code == kRestCode) {
-      painter.fillRect(x, height() - 4, int(column) - 2, 2, palette().text());
+      painter.fillRect(column.x(), height() - 4, column.width(), 2, palette().text());
     }
   }
+}
+
+QRect PianoRoll::columnOf(int slot) const {
+  const double column = double(width() - kNameWidth) / kSlotCount;
+  const int x = int(slot * column) + 1;
+  return {x, 0, std::max(1, int((slot + 1) * column) - x - 1), height()};
+}
+
+QRect PianoRoll::nameOf(int octave) const {
+  // Beside its line, kept inside the roll at the top and the bottom.
+  const int y = std::clamp(lineOf(octave) - 6, 0, height() - 13);
+  return {width() - kNameWidth + 3, y, kNameWidth - 3, 13};
 }
 
 int PianoRoll::lineOf(int octave) const {
@@ -77,20 +108,30 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
           int(tune.parts.size()),
           {tr("番号"), tr("トラック名"), tr("チャンネル"), tr("音色"), tr("音の数"), tr("最低音"),
            tr("最高音")},
-          [&tune](int row, int column) {
+          [&tune, ranges = std::make_shared<std::vector<std::pair<QString, QString>>>()](
+              int row, int column) {
+            // The range as the roll shows it: after the part is moved into C4..B5.
+            if (ranges->empty()) {
+              for (size_t part = 1; part <= tune.parts.size(); ++part) {
+                auto taken = formats::TakePart(tune, part, 1, "");
+                auto* imported = std::get_if<formats::Imported>(&taken);
+                ranges->push_back(imported ? RangeOf(imported->codes)
+                                           : std::pair{QStringLiteral("-"), QStringLiteral("-")});
+              }
+            }
             const formats::MidiPart& p = tune.parts[size_t(row)];
-            const QVariant cells[] = {row + 1,
-                                      Text(tune.Name(p)),
-                                      p.channel,
-                                      Text(formats::InstrumentName(p.program, CurrentLanguage())),
-                                      p.onsets,
-                                      Text(formats::KeyName(p.lowest)),
-                                      Text(formats::KeyName(p.highest))};
+            const auto& [lowest, highest] = (*ranges)[size_t(row)];
+            const QVariant cells[] = {
+                row + 1,   Text(tune.Name(p)),
+                p.channel, Text(formats::InstrumentName(p.program, CurrentLanguage())),
+                p.onsets,  lowest,
+                highest};
             return cells[column];
           },
           [](int) { return true; }, this)),
       from_(new QSpinBox(this)),
       roll_(new PianoRoll(this)),
+      play_(new QPushButton(QStringLiteral("▶"), this)),
       player_(sound ? std::make_unique<WavePlayer>(*sound) : nullptr) {
   setObjectName("PartDialog");
   setWindowTitle(tr("パートを選ぶ"));
@@ -104,16 +145,15 @@ PartDialog::PartDialog(const formats::MidiTune& tune, const QString& file, QWidg
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* form = new QFormLayout;
   form->addRow(tr("曲の何番目の音から(&S):"), from_);
-  auto* play = new QPushButton(QStringLiteral("▶"), this);
-  play->setObjectName("Play");
-  play->setToolTip(tr("30 スロットを鳴らす"));
-  play->setAccessibleName(tr("30 スロットを鳴らす"));
-  play->setEnabled(player_ != nullptr);
-  play->setAutoDefault(false);
-  connect(play, &QPushButton::clicked, this, &PartDialog::play);
+  play_->setObjectName("Play");
+  play_->setToolTip(tr("30 スロットを鳴らす"));
+  play_->setAccessibleName(tr("30 スロットを鳴らす"));
+  play_->setEnabled(player_ != nullptr);
+  play_->setAutoDefault(false);
+  connect(play_, &QPushButton::clicked, this, &PartDialog::play);
   auto* rollRow = new QHBoxLayout;
   rollRow->addWidget(roll_, 1);
-  rollRow->addWidget(play, 0, Qt::AlignTop);
+  rollRow->addWidget(play_, 0, Qt::AlignTop);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(file, this));
   layout->addWidget(parts_);
@@ -136,6 +176,7 @@ void PartDialog::play() {
   // A press while it plays stops it.
   if (player_->playing()) {
     player_->stop();
+    showPlaying();
     return;
   }
   Melody melody;
@@ -143,6 +184,15 @@ void PartDialog::play() {
   std::vector<std::string> waves;
   for (const TestPlayStep& step : TestPlaySteps(melody)) waves.push_back(Da::PathOf(step.wave));
   player_->play(std::move(waves));
+  showPlaying();
+}
+
+void PartDialog::showPlaying() {
+  const bool playing = player_->playing();
+  play_->setText(playing ? QStringLiteral("■") : QStringLiteral("▶"));
+  play_->setAccessibleName(playing ? Text(Words(CoreText("page.stop"), CurrentLanguage()))
+                                   : tr("30 スロットを鳴らす"));
+  if (playing) QTimer::singleShot(kPlayingCheckMs, this, &PartDialog::showPlaying);
 }
 
 formats::ReadOptions PartDialog::choice() const {

@@ -6,7 +6,8 @@
 
 namespace merin::ui {
 
-// A slot marker: a small area of one colour that reports left clicks.
+// A slot marker: a small area of one colour that reports left clicks, and Space or Enter while
+// it has the focus.
 class PositionMarker : public QWidget {
   Q_OBJECT
 
@@ -19,13 +20,14 @@ class PositionMarker : public QWidget {
   const QColor& colour() const { return colour_; }
 
  signals:
-  // Pressed and released with the left button over the marker.
+  // Pressed and released with the left button over the marker, or Space or Enter pressed.
   void clicked();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QColor colour_;

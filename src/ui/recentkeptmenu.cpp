@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -42,13 +43,19 @@ void MelodyFiles::fillRecentMenu() {
   recentMenu_->setEnabled(!files.isEmpty());
 }
 
+QString MelodyFiles::keptCaption(const MelodyKeeper::Kept& kept) {
+  QString caption = QLocale().toString(kept.written, QLocale::ShortFormat) + "  " +
+                    QString::fromStdString(formats::FirstNotes(kept.codes));
+  if (!kept.title.empty()) caption += "  " + tr("「%1」").arg(Text(kept.title));
+  return caption;
+}
+
 void MelodyFiles::fillKeptMenu() {
   keptMenu_->clear();
   const auto kept = MelodyKeeper::newest(kKeptListed);
   for (size_t i = 0; i < kept.size(); ++i) {
-    QString caption = QLocale().toString(kept[i].written, QLocale::ShortFormat) + "  " +
-                      QString::fromStdString(formats::FirstNotes(kept[i].codes));
-    if (!kept[i].title.empty()) caption += QStringLiteral("  「%1」").arg(Text(kept[i].title));
+    QString caption = keptCaption(kept[i]);
+    caption.replace('&', QStringLiteral("&&"));
     auto* action = keptMenu_->addAction(caption);
     action->setObjectName(QStringLiteral("Kept%1").arg(i));
     connect(action, &QAction::triggered, this, [this, melody = kept[i]] { openKept(melody); });
@@ -63,11 +70,19 @@ void MelodyFiles::openKept(const MelodyKeeper::Kept& kept) {
   showMelody(kept.codes, kept.title);
 }
 
+void MelodyFiles::restoreKept(const MelodyKeeper::Kept& kept) {
+  current_ = kept.file.path;
+  digest_ = kept.file.digest;
+  suggested_.clear();
+  showMelody(kept.codes, kept.title);
+  showCaption();
+}
+
 void MelodyFiles::offerLeftWork() {
   const auto left = MelodyKeeper::leftByEndedRun();
   if (!left || window_.findChild<QWidget*>("RestoreBar")) return;
-  // A bar between the markers and the keyboard, where it hides no control, that takes no focus:
-  // composing goes on while it is there.
+  // A bar between the markers and the keyboard, where it hides no control, whose buttons take
+  // the focus from Tab alone: composing goes on while it is there.
   auto* bar = new QFrame(&window_);
   bar->setObjectName("RestoreBar");
   bar->setFocusPolicy(Qt::NoFocus);
@@ -79,20 +94,31 @@ void MelodyFiles::offerLeftWork() {
   auto* dismiss = new QPushButton(QStringLiteral("×"), bar);
   restore->setObjectName("RestoreButton");
   dismiss->setObjectName("DismissButton");
-  for (QPushButton* button : {restore, dismiss}) button->setFocusPolicy(Qt::NoFocus);
+  // Tab reaches the buttons after テスト演奏; a click leaves the focus where it was.
+  for (QPushButton* button : {restore, dismiss}) button->setFocusPolicy(Qt::TabFocus);
   // Fixed widths put the buttons at the same place in either language.
   restore->setFixedWidth(kRestoreWidth);
   dismiss->setFixedWidth(kDismissWidth);
   layout->addWidget(words, 1);
   layout->addWidget(restore);
   layout->addWidget(dismiss);
-  Translate(bar, [words, restore] {
-    words->setText(tr("前回の作業が残っています"));
+  Translate(bar, [bar, words, restore, dismiss, kept = *left] {
+    // The melody named by its time, first notes and title, and its file.
+    QString melody = keptCaption(kept);
+    if (!kept.file.path.isEmpty()) melody += "  " + Shown(QFileInfo(kept.file.path).fileName());
+    const QString said = tr("前回の作業が残っています") + QStringLiteral(": ") + melody;
+    words->setText(words->fontMetrics().elidedText(said, Qt::ElideRight, kLeftWorkWidth));
+    words->setToolTip(said);
+    words->setAccessibleName(said);
+    bar->setAccessibleName(said);
     restore->setText(tr("戻す"));
+    restore->setAccessibleDescription(said);
+    dismiss->setAccessibleName(tr("前回の作業を捨てる"));
+    dismiss->setToolTip(dismiss->accessibleName());
   });
   const QString path = left->path;
   connect(restore, &QPushButton::clicked, this, [this, bar, kept = *left] {
-    openKept(kept);
+    restoreKept(kept);
     MelodyKeeper::markClosed(kept.path);
     bar->deleteLater();
   });

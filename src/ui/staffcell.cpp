@@ -91,6 +91,11 @@ void StaffCell::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
   }
+  // Reached by Tab, for a screen reader: a dotted frame inside the border.
+  if (hasFocus()) {
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(1, 1, -2, -2));
+  }
 }
 
 void StaffCell::mousePressEvent(QMouseEvent* event) {

@@ -108,7 +108,6 @@ TypingGuide::TypingGuide(const Melody& melody, SoundDevice& sound, QWidget* pare
   layout->addWidget(hint_);
 
   Translate(this, [this, previous, next] {
-    setWindowTitle(Said(CoreText("guide.title")));
     previous->setText("← " + Said(CoreText("guide.previous")));
     next->setText(Said(CoreText("guide.next")) + " →");
     hint_->setText(Said(CoreText("guide.keys")));
@@ -149,6 +148,8 @@ void TypingGuide::showSlot(int slot) {
 void TypingGuide::showWords() {
   const SlotPresses& slot = slots_[size_t(slot_ - 1)];
   number_->setText(Said(CoreText("guide.slot"), {std::to_string(slot_)}));
+  // The caption says the slot too, where a window list or a screen reader finds it.
+  setWindowTitle(Said(CoreText("guide.title")) + " - " + number_->text());
   pitch_->setText(!slot.name.empty() ? QString::fromStdString(slot.name)
                   : slot.rest        ? Said(CoreText("guide.rest"))
                                      : Said(CoreText("guide.empty")));

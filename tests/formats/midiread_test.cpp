@@ -282,5 +282,29 @@ TEST(Intake, EveryFormatWithAndWithoutChoices) {
   }
 }
 
+// The report names the part's instrument in the language it is read in, as the part chooser does.
+TEST(ReadMidi, ReportNamesTheInstrumentInItsLanguage) {
+  const struct {
+    int program;
+    const char* japanese;
+    const char* english;
+  } cases[] = {
+      {0, "アコースティック・グランド・ピアノ", "Acoustic Grand Piano"},
+      {11, "ビブラフォン", "Vibraphone"},
+      {80, "リード 1（スクエア）", "Lead 1 (square)"},
+  };
+  for (const auto& c : cases) {
+    const std::string program{'\x00', '\xC0', char(c.program)};
+    const std::string file = Smf(0, {Name("Tune") + program + On(60) + Off(96, 60) + kEnd});
+    auto read = TakePart(std::get<MidiTune>(ReadMidiTune(file, "t.mid")), 0, 1, "t.mid");
+    ASSERT_TRUE(std::holds_alternative<Imported>(read)) << c.program;
+    const ReportLine& took = std::get<Imported>(read).report.front();
+    EXPECT_EQ(Words(took, Language::Japanese),
+              std::string("パート 1 を取り込みました: Tune、チャンネル 1、") + c.japanese);
+    EXPECT_EQ(Words(took, Language::English),
+              std::string("took part 1: Tune, channel 1, ") + c.english);
+  }
+}
+
 }  // namespace
 }  // namespace merin::formats

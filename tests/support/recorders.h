@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/melodyview.h"
@@ -56,6 +60,41 @@ class RecordingSound : public SoundDevice {
     played.push_back(path);
     if (log) log->push_back("play " + path);
   }
+};
+
+// A sound device as slow as a busy sound server: each sound lasts until it is stopped, at most
+// `longest`, and stopping takes `stopping`. It writes down the sounds it began, from whichever
+// thread plays.
+class HeldSound : public SoundDevice {
+ public:
+  explicit HeldSound(std::chrono::milliseconds longest = std::chrono::hours(1),
+                     std::chrono::milliseconds stopping = {})
+      : longest_(longest), stopping_(stopping) {}
+  void PlayWave(const std::string& path) override {
+    std::unique_lock lock(mutex_);
+    begun_.push_back(path);
+    const unsigned stops = stops_;
+    stopped_.wait_for(lock, longest_, [&] { return stops_ != stops; });
+  }
+  void Stop() override {
+    std::this_thread::sleep_for(stopping_);
+    {
+      const std::lock_guard lock(mutex_);
+      ++stops_;
+    }
+    stopped_.notify_all();
+  }
+  std::vector<std::string> begun() {
+    const std::lock_guard lock(mutex_);
+    return begun_;
+  }
+
+ private:
+  const std::chrono::milliseconds longest_, stopping_;
+  std::mutex mutex_;
+  std::condition_variable stopped_;
+  unsigned stops_ = 0;
+  std::vector<std::string> begun_;
 };
 
 }  // namespace merin::test

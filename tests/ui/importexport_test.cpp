@@ -234,6 +234,55 @@ TEST(MidiImport, ThePartDialogFitsNamesTheInstrumentAndPlaysThePreview) {
   }
 }
 
+// The part dialog's ▶ shows ■ while the preview sounds, and a press on it stops it; its lowest
+// and highest columns give the part's range as the roll shows it, moved into C4..B5; the names
+// of the C4, C5 and C6 lines stand beside the columns, never on them.
+TEST(MidiImport, ThePartPreviewShowsItPlaysStopsAndItsRangeIsTheRollsOwn) {
+  // Part 1 as TwoPartMidi's; part 2 two octaves below the handset's range: C2 D2 E2.
+  QByteArray bytes = TwoPartMidi();
+  bytes.replace(QByteArray("\x91\x41", 2), QByteArray("\x91\x24", 2));
+  bytes.replace(QByteArray("\x81\x41", 2), QByteArray("\x81\x24", 2));
+  bytes.replace(QByteArray("\x91\x43", 2), QByteArray("\x91\x26", 2));
+  bytes.replace(QByteArray("\x81\x43", 2), QByteArray("\x81\x26", 2));
+  bytes.replace(QByteArray("\x91\x45", 2), QByteArray("\x91\x28", 2));
+  bytes.replace(QByteArray("\x81\x45", 2), QByteArray("\x81\x28", 2));
+  auto tune = formats::ReadMidiTune(std::string_view(bytes.constData(), size_t(bytes.size())), "");
+  ASSERT_TRUE(std::holds_alternative<formats::MidiTune>(tune));
+  HeldSound sound;
+  ui::PartDialog dialog(std::get<formats::MidiTune>(tune), "low.mid", nullptr, &sound);
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  auto* parts = dialog.findChild<QTableView*>("Parts");
+  const struct {
+    int row;
+    const char *lowest, *highest;
+  } ranges[] = {{0, "C4", "E4"}, {1, "C4", "E4"}};
+  for (const auto& r : ranges) {
+    EXPECT_EQ(parts->model()->index(r.row, 5).data().toString(), r.lowest) << r.row;
+    EXPECT_EQ(parts->model()->index(r.row, 6).data().toString(), r.highest) << r.row;
+  }
+  auto* play = dialog.findChild<QPushButton*>("Play");
+  EXPECT_EQ(play->text(), "▶");
+  QTest::mouseClick(play, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sound.begun().size() == 1; }, 3000));
+  EXPECT_EQ(play->text(), "■");
+  EXPECT_EQ(play->accessibleName(), "停止");
+  QTest::mouseClick(play, Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return play->text() == "▶"; }, 3000));
+  QTest::qWait(200);
+  EXPECT_EQ(sound.begun().size(), 1u) << "the slots after the one stopped are not played";
+
+  auto* roll = dialog.findChild<ui::PianoRoll*>("PianoRoll");
+  ASSERT_NE(roll, nullptr);
+  for (int octave = 0; octave <= 2; ++octave) {
+    EXPECT_TRUE(roll->rect().contains(roll->nameOf(octave))) << octave;
+    for (int slot = 0; slot < 30; ++slot) {
+      EXPECT_FALSE(roll->nameOf(octave).intersects(roll->columnOf(slot)))
+          << "C" << 4 + octave << " on slot " << slot + 1;
+    }
+  }
+}
+
 // A MIDI file of two parts asks which to take: cancelled, nothing changes and nothing is said;
 // part 2 from its second slot gives that part's notes from there.
 TEST(MidiImport, ThePartAskedForIsTakenAndACancelChangesNothing) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <csignal>
@@ -201,7 +202,7 @@ TEST(KeptMelody, WorkAnEndedRunLeftIsOfferedAndComesBackOnce) {
   // No process has the number 99999999; the closed file is the newer.
   const std::pair<const char*, std::string> files[] = {
       {"20260101-000000-99999999-0.mk98",
-       formats::WriteMelodyFile(MakeCodes({"11", "21"}), "Left")},
+       formats::WriteMelodyFile(MakeCodes({"11", "21"}), "Left") + "# file: /m/mine%2A.mk98\n"},
       {"20260101-000001-99999999-1.mk98",
        formats::WriteMelodyFile(MakeCodes({"72"})) + "# closed\n"}};
   for (int i = 0; i < 2; ++i) {
@@ -214,7 +215,10 @@ TEST(KeptMelody, WorkAnEndedRunLeftIsOfferedAndComesBackOnce) {
   t.files().offerLeftWork();
   auto* bar = t.window->findChild<QWidget*>("RestoreBar");
   ASSERT_NE(bar, nullptr);
-  EXPECT_EQ(bar->findChild<QLabel*>()->text(), "前回の作業が残っています");
+  // The bar names the melody: its time, first notes, title and file.
+  EXPECT_TRUE(bar->findChild<QLabel*>()->text().startsWith("前回の作業が残っています: "));
+  EXPECT_TRUE(bar->findChild<QLabel*>()->text().endsWith("  C4 D4  「Left」  mine*.mk98"))
+      << bar->findChild<QLabel*>()->text().toStdString();
   EXPECT_EQ(bar->height(), bar->sizeHint().height()) << "not squeezed";
   for (const ControlPlacement& control : kMainLayout) {
     const auto* widget = t.window->findChild<QWidget*>(QString::fromUtf8(control.name));
@@ -226,12 +230,55 @@ TEST(KeptMelody, WorkAnEndedRunLeftIsOfferedAndComesBackOnce) {
   QTest::mouseClick(bar->findChild<QPushButton*>("RestoreButton"), Qt::LeftButton);
   EXPECT_EQ(t.Codes(), MakeCodes({"11", "21"}));
   EXPECT_EQ(t.window->melody().Title, "Left");
+  EXPECT_EQ(t.files().currentFile(), "/m/mine*.mk98");
   t.files().keepMelodyNow();
   QTest::qWait(MelodyKeeper::kDelayMs + 200);
   EXPECT_EQ(KeptFiles().size(), 2) << "the melody brought back is kept once";
   EXPECT_FALSE(MelodyKeeper::leftByEndedRun()) << "offered no more";
   t.Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(t.Codes(), MakeCodes({})) << "brought back as one undo step";
+}
+
+// Work brought back keeps its file (the scenario melody-files follows it through a kill): the
+// kept melody names the file, the bar names the melody and the file, and 戻す brings the file
+// back. A file changed on disk since it was read is written over only when the user says so,
+// else a new name is asked for.
+TEST(KeptMelody, WorkBroughtBackKeepsItsFileAndAFileChangedOnDiskIsAskedAbout) {
+  FilesWindow t;
+  ASSERT_TRUE(t.active);
+  const QString mine = t.Write("mine.mk98", "# Merinkast98 melody\nC4 D4\n");
+  ASSERT_TRUE(t.files().open(mine));
+  t.Key(Qt::Key_C, Qt::NoModifier);  // E4 into slot 3
+  t.files().keepMelodyNow();
+  auto kept = MelodyKeeper::newest(1);
+  ASSERT_EQ(kept.size(), 1u);
+  EXPECT_EQ(kept.front().file.path, mine);
+  kept.front().written = QDateTime(QDate(2026, 1, 2), QTime(3, 4));
+  EXPECT_EQ(ui::MelodyFiles::keptCaption(kept.front()),
+            QLocale().toString(kept.front().written, QLocale::ShortFormat) + "  C4 D4 E4");
+  t.files().newMelody();
+  t.files().restoreKept(kept.front());
+  EXPECT_EQ(t.Shown(), "mine.mk98* - " + kCaption);
+
+  int asked = 0;
+  bool overwrite = false;
+  t.files().overwriteDialog = [&](QWidget*, const QString& name) {
+    ++asked;
+    EXPECT_EQ(name, "mine.mk98");
+    return overwrite;
+  };
+  t.Write("mine.mk98", "G5\n");
+  t.Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(t.asked.size(), 1u) << "no: a new name is asked for";
+  EXPECT_EQ(FilesWindow::Read(mine), "G5\n");
+  overwrite = true;
+  t.Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(asked, 2);
+  EXPECT_EQ(FilesWindow::Read(mine).toStdString(),
+            formats::WriteMelodyFile(MakeCodes({"11", "21", "31"}), ""));
+  t.Key(Qt::Key_S, Qt::ControlModifier);
+  EXPECT_EQ(asked, 2) << "the file as written here is written over without asking";
 }
 
 // Settings that cannot be read or written are said once in the window, as a failure to keep is.

@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QTreeView>
+#include <map>
+#include <vector>
 
 #include "support/tempfolder.h"
 #include "support/testwindow.h"
@@ -52,7 +54,7 @@ TEST(Language, EveryCaptionAndMenuItemInBothLanguagesSwitchedWithoutRestart) {
       {"KeptMenuItem", "保管されたメロディ(&L)", "&Kept melodies"},
       {"ExportMenu", "エクスポート(&E)...", "&Export..."},
       {"EndMenu", "終了", "Exit"},
-      {"Editmenu", "編集(&E)", "&Edit"},
+      {"Editmenu", "編集(&E)", "Edit(&E)"},
       {"UndoMenu", "元に戻す(&U)", "&Undo"},
       {"RedoMenu", "やり直し(&R)", "&Redo"},
       {"ClearMenu", "消去(&L)", "C&lear"},
@@ -63,9 +65,10 @@ TEST(Language, EveryCaptionAndMenuItemInBothLanguagesSwitchedWithoutRestart) {
       {"SemitoneDownMenu", "半音下げる", "Semitone down"},
       {"OctaveUpMenu", "1 オクターブ上げる", "Octave up"},
       {"OctaveDownMenu", "1 オクターブ下げる", "Octave down"},
-      {"PasteRtttlMenu", "RTTTL を貼り付け", "Paste RTTTL"},
-      {"CopyRtttlMenu", "RTTTL をコピー", "Copy RTTTL"},
-      {"Helpmenu", "ヘルプ(&H)", "&Help"},
+      {"PasteRtttlMenu", "RTTTL を貼り付け(&P)", "&Paste RTTTL"},
+      {"CopyRtttlMenu", "RTTTL をコピー(&C)", "&Copy RTTTL"},
+      {"TitleMenu", "タイトル(&E)...", "Titl&e..."},
+      {"Helpmenu", "ヘルプ(&H)", "Help(&H)"},
       {"KeysMenu", "キー操作(&K)", "&Keys"},
   };
   Use(Language::Japanese);
@@ -85,6 +88,51 @@ TEST(Language, EveryCaptionAndMenuItemInBothLanguagesSwitchedWithoutRestart) {
     EXPECT_EQ(result.windowTitle(),
               english ? QStringLiteral("Conversion result") : QStringLiteral("変換結果"));
   }
+}
+
+// The access key of a menu's caption or item: the letter after a single '&', upper case; none
+// when it has none.
+QChar AccessKey(const QString& text) {
+  for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] != '&') continue;
+    if (text[i + 1] != '&') return text[i + 1].toUpper();
+    ++i;
+  }
+  return {};
+}
+
+// Within one menu, and among the menus of the menu bar, no two items share an access key, in
+// either language, so that Alt and a letter always reach the item it names.
+TEST(Language, NoTwoItemsOfOneMenuShareAnAccessKey) {
+  TestWindow w;
+  for (Language language : {Language::Japanese, Language::English}) {
+    Use(language);
+    std::vector<QMenu*> menus;
+    std::map<QChar, QString> bar;
+    for (QAction* action : w.window->menuBar()->actions()) {
+      if (action->menu()) menus.push_back(action->menu());
+      const QChar key = AccessKey(action->text());
+      if (key.isNull()) continue;
+      EXPECT_TRUE(bar.emplace(key, action->text()).second)
+          << action->text().toStdString() << " and " << bar[key].toStdString();
+    }
+    EXPECT_EQ(bar.size(), 3u) << "File, Edit and Help have their letters";
+    size_t checked = 0;
+    for (size_t m = 0; m < menus.size(); ++m) {
+      std::map<QChar, QString> seen;
+      for (QAction* action : menus[m]->actions()) {
+        if (action->menu()) menus.push_back(action->menu());
+        const QChar key = AccessKey(action->text());
+        if (key.isNull()) continue;
+        ++checked;
+        EXPECT_TRUE(seen.emplace(key, action->text()).second)
+            << menus[m]->objectName().toStdString() << ": " << action->text().toStdString()
+            << " and " << seen[key].toStdString() << (language == Language::English ? " (en)" : "");
+      }
+    }
+    EXPECT_GE(checked, 15u) << "the items of File, Edit and Help";
+  }
+  Use(Language::Japanese);
 }
 
 // Qt's file dialog speaks the window's language in every column: the type of a file or folder,

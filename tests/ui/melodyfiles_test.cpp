@@ -11,6 +11,7 @@
 
 #include "core/refusal.h"
 #include "entry/keyboard.h"
+#include "entry/mainlayout.h"
 #include "filetesting.h"
 #include "formats/melodyfile.h"
 #include "ui/colours.h"
@@ -57,8 +58,9 @@ TEST(MelodyFilesMenu, FileMenuItemsSitAboveTheEndItemInTheirOrderWithTheirKeys) 
   // The clipboard items and the title come last, after undo, redo and the slot edits.
   std::vector<std::pair<QString, QString>> editItems;
   for (QAction* a : edit->actions()) editItems.emplace_back(a->text(), a->shortcut().toString());
-  const std::vector<std::pair<QString, QString>> expectedEdit = {
-      {"RTTTL を貼り付け", "Ctrl+V"}, {"RTTTL をコピー", "Ctrl+C"}, {"タイトル(&T)...", ""}};
+  const std::vector<std::pair<QString, QString>> expectedEdit = {{"RTTTL を貼り付け(&P)", "Ctrl+V"},
+                                                                 {"RTTTL をコピー(&C)", "Ctrl+C"},
+                                                                 {"タイトル(&E)...", ""}};
   ASSERT_GE(editItems.size(), expectedEdit.size());
   EXPECT_EQ(std::vector(editItems.end() - 3, editItems.end()), expectedEdit);
 }
@@ -241,8 +243,15 @@ TEST(MelodyFilesSave, SaveAndExportSayWhatWasWrittenWhere) {
     EXPECT_EQ(QFileInfo(t.asked.back().start).fileName(), step.offered);
     const auto notes = t.window->findChildren<QLabel*>("Written");
     ASSERT_FALSE(notes.isEmpty());
-    EXPECT_EQ(notes.back()->text(), step.said + "\n" + folder + step.change);
+    EXPECT_EQ(notes.back()->text(), step.said + "  " + folder + step.change);
     EXPECT_EQ(notes.back()->focusPolicy(), Qt::NoFocus);
+    // It hides no control: not the top of the staff, where A5 and B5 are written.
+    const QRect note = notes.back()->geometry().translated(0, -t.window->menuBar()->height());
+    for (const ControlPlacement& control : kMainLayout) {
+      if (control.kind == ControlKind::kMultimedia) continue;
+      EXPECT_FALSE(note.intersects({control.x, control.y, control.width, control.height}))
+          << control.name << " under the note of " << step.name.toStdString();
+    }
   }
   EXPECT_EQ(t.Status(), "NOTE:2") << "the status bar keeps the slot";
 }

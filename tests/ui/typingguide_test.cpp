@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
 
 #include "output/convert.h"
 #include "support/melodies.h"
+#include "support/programfolder.h"
 #include "support/testwindow.h"
 
 namespace merin::test {
@@ -41,8 +44,13 @@ TEST(TypingGuide, StepsThroughTheSlotsAsTheListingWritesThem) {
     auto* guide = qobject_cast<ui::TypingGuide*>(QApplication::activeModalWidget());
     ASSERT_NE(guide, nullptr);
     shown = true;
+    size_t sounds = 1;  // the opening sound
     for (const Step& step : steps) {
+      const int before = guide->slot();
       if (step.key != Qt::Key_unknown) QTest::keyClick(guide, step.key);
+      // Each slot sounds once the one before has: a key that comes sooner drops what waits.
+      if (step.key == Qt::Key_unknown || guide->slot() != before) ++sounds;
+      EXPECT_TRUE(QTest::qWaitFor([&] { return t.recorder.played.size() == sounds; }, 3000));
       EXPECT_EQ(guide->slot(), step.slot);
       EXPECT_EQ(guide->presses(), lines[step.slot - 1]) << "slot " << step.slot;
       EXPECT_EQ(guide->findChild<QLabel*>("GuidePitch")->text(), step.pitch);
@@ -76,6 +84,36 @@ TEST(TypingGuide, LightsTheKeysInOrder) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return seen.size() >= 6; }, 5000));
   seen = seen.mid(0, 6);
   EXPECT_EQ(seen, (QStringList{"確定", "1", "1", "1", "", "確定"})) << "a pause, and again";
+}
+
+// Quick keys never wait behind a sound: eight → in a row show slot 9 at once, the note of each
+// slot left behind is cut, and the slots passed over meanwhile are not sounded after it; Escape
+// closes the guide at once.
+TEST(TypingGuide, QuickKeysActAtOnceAndCutTheNoteLeftBehind) {
+  test::ScopedProgramFolder folder("/program");
+  // Each sound a second long, and a fifth of a second to stop one.
+  HeldSound sound(std::chrono::seconds(1), std::chrono::milliseconds(200));
+  Melody melody;
+  for (size_t slot = 0; slot < kSlotCount; ++slot) melody.Notes[slot] = slot % 2 ? "13" : "11";
+  melody.Notes[8] = "72";
+  auto* guide = new ui::TypingGuide(melody, sound, nullptr);
+  guide->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sound.begun().size() == 1; }, 3000));
+  QElapsedTimer clock;
+  clock.start();
+  for (int press = 0; press < 8; ++press) {
+    QTest::keyClick(guide, Qt::Key_Right);
+    EXPECT_EQ(guide->slot(), press + 2);
+  }
+  EXPECT_LT(clock.elapsed(), 150) << "the keys waited for the sound device";
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sound.begun().back() == "/program/72.wav"; }, 2000));
+  EXPECT_LT(clock.elapsed(), 1000) << "slot 9 sounded late";
+  QTest::qWait(300);
+  EXPECT_LE(sound.begun().size(), 4u) << "slots passed over were sounded after all";
+  EXPECT_EQ(sound.begun().back(), "/program/72.wav");
+  clock.restart();
+  delete guide;
+  EXPECT_LT(clock.elapsed(), 600) << "closing waited for the note to end by itself";
 }
 
 }  // namespace

@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>編集(&amp;E)</source>
-        <translation>&amp;Edit</translation>
+        <translation>Edit(&amp;E)</translation>
     </message>
     <message>
         <source>元に戻す(&amp;U)</source>
@@ -147,7 +147,7 @@
     </message>
     <message>
         <source>ヘルプ(&amp;H)</source>
-        <translation>&amp;Help</translation>
+        <translation>Help(&amp;H)</translation>
     </message>
     <message>
         <source>キー操作(&amp;K)</source>
@@ -233,15 +233,7 @@ Where the melodies being worked on and kept are stored:
     </message>
     <message>
         <source>編集(&amp;E)</source>
-        <translation>&amp;Edit</translation>
-    </message>
-    <message>
-        <source>RTTTL を貼り付け</source>
-        <translation>Paste RTTTL</translation>
-    </message>
-    <message>
-        <source>RTTTL をコピー</source>
-        <translation>Copy RTTTL</translation>
+        <translation>Edit(&amp;E)</translation>
     </message>
     <message>
         <source>変更はありません（すべての音がそのまま入りました）</source>
@@ -304,10 +296,6 @@ Where the melodies being worked on and kept are stored:
         <translation>The melody&apos;s title (up to %1 characters):</translation>
     </message>
     <message>
-        <source>タイトル(&amp;T)...</source>
-        <translation>&amp;Title...</translation>
-    </message>
-    <message>
         <source>曲を選ぶ</source>
         <translation>Choose a tune</translation>
     </message>
@@ -332,12 +320,42 @@ Where the melodies being worked on and kept are stored:
         <translation>Exported %1</translation>
     </message>
     <message>
+        <source>戻す</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>RTTTL を貼り付け(&amp;P)</source>
+        <translation>&amp;Paste RTTTL</translation>
+    </message>
+    <message>
+        <source>RTTTL をコピー(&amp;C)</source>
+        <translation>&amp;Copy RTTTL</translation>
+    </message>
+    <message>
+        <source>タイトル(&amp;E)...</source>
+        <translation>Titl&amp;e...</translation>
+    </message>
+    <message>
+        <source>「%1」</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>%1 は、このメロディを開くか保存した後に変更されています。上書きしますか？
+「いいえ」では名前を付けて保存します。</source>
+        <translation>%1 has changed since this melody was opened or saved. Write over it?
+“No” saves it under a new name.</translation>
+    </message>
+    <message>
         <source>前回の作業が残っています</source>
         <translation>Work from an earlier run was kept</translation>
     </message>
     <message>
-        <source>戻す</source>
-        <translation>Restore</translation>
+        <source>前回の作業を捨てる</source>
+        <translation>Discard the earlier work</translation>
     </message>
 </context>
 <context>
