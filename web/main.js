@@ -12,6 +12,7 @@ import {wireInput} from './input.js';
 import {Keeper} from './keep.js';
 import {formats, layout, shortcuts, words as rows} from './tables.js';
 import {followLanguage} from './texts.js';
+import {wireMidi} from './midi.js';
 import {MainWindow} from './window.js';
 import {Words} from './words.js';
 
@@ -77,6 +78,7 @@ page.guide = new Guide(session, testPlay);
 $('GuideButton').addEventListener('click', () => !tab.playing() && page.guide.open());
 wireInput(page);
 wireBar(page);
+wireMidi(page);
 // The cells are named by the window's opening below, and again whenever the language changes.
 words.onChange(() => face.names());
 

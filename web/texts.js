@@ -35,6 +35,7 @@ export function followLanguage({view, words, layout, formats}) {
     $('CopyButton').textContent = w('page.copy');
     $('ShareButton').textContent = w('page.share');
     $('GuideButton').textContent = w('guide.title');
+    $('MidiMenu').textContent = w('midi-in.title');
     $('SharpToggle').textContent = w('page.sharp');
     $('AboutButton').textContent = w('page.about');
     $('SharpToggle').title = w('page.sharp-taps');

@@ -196,6 +196,10 @@ inline constexpr Text kCoreTexts[] = {
     {"midi-in.no-ports", "（MIDI 入力はありません）", "(no MIDI input)"},
     {"midi-in.shifted", "C4〜B5 の外の音はオクターブを移して入れました",
      "Notes outside C4 to B5 were moved by whole octaves into that range"},
+    {"midi-in.refused", "MIDI キーボードを使う許可がありません", "MIDI keyboards were not allowed"},
+    {"midi-in.failed", "MIDI キーボードを使えません（{0}）", "MIDI keyboards cannot be used ({0})"},
+    {"midi-in.no-web-midi", "このブラウザでは MIDI キーボードを使えません",
+     "This browser cannot use MIDI keyboards"},
     {"midi-in.listening", "MIDI 入力 {0} を聞いています。Ctrl+C で終わります",
      "Listening to MIDI input {0}; Ctrl+C ends"},
     // The window's captions and messages as the page shows them, in the window's words.

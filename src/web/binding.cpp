@@ -299,7 +299,8 @@ EMSCRIPTEN_BINDINGS(merinkast98) {
       .function("startTestPlay", &WebSession::StartTestPlay)
       .function("showTestPlayStep", &WebSession::ShowTestPlayStep)
       .function("endTestPlay", &WebSession::EndTestPlay)
-      .function("playing", &WebSession::Playing);
+      .function("playing", &WebSession::Playing)
+      .function("midi", &WebSession::Midi);
 }
 
 }  // namespace merin::web

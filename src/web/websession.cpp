@@ -69,7 +69,26 @@ val WebSession::ResultOf(const session::Outcome& outcome) {
   result.set("empty", IsEmptyMelody(now.codes));
   result.set("saved", !session_.Modified());
   if (outcome.Changed()) result.set("address", FragmentOf(now.codes, now.title));
+  // The on-screen keys a MIDI keyboard pressed and let go of, by their ids.
+  for (const auto& [key, keys] :
+       {std::pair{"pressed", &outcome.pressed}, {"released", &outcome.released}}) {
+    val ids = val::array();
+    for (const PianoKey k : *keys) {
+      ids.call<void>("push", std::string(k.kind == PianoKey::Kind::White   ? "ken"
+                                         : k.kind == PianoKey::Kind::Black ? "bkey"
+                                                                           : "PedalSW") +
+                                 (k.kind == PianoKey::Kind::Rest ? "" : std::to_string(k.index)));
+    }
+    result.set(key, ids);
+  }
+  result.set("shifted", outcome.shiftedIntoRange);
   return result;
+}
+
+val WebSession::Midi(const val& bytes, double ms) {
+  const std::string read = BytesOf(bytes);
+  const std::vector<uint8_t> data(read.begin(), read.end());
+  return ResultOf(session_.Midi(data, int64_t(ms)));
 }
 
 val WebSession::Load() { return ResultOf(session_.Load(view_)); }

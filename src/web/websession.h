@@ -59,6 +59,10 @@ class WebSession {
   // Test play is over, by itself or `stopped`: the result of the input that waited, or none.
   emscripten::val EndTestPlay(bool stopped);
   bool Playing() const { return session_.playing(); }
+  // Bytes from a MIDI keyboard (a Uint8Array) at `ms` milliseconds: the result, with the ids of
+  // the keys pressed and let go of ({pressed, released}) and whether a note was moved into range
+  // (shifted) the first time.
+  emscripten::val Midi(const emscripten::val& bytes, double ms);
 
  private:
   emscripten::val ResultOf(const session::Outcome& outcome);

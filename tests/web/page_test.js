@@ -808,3 +808,64 @@ test('a key press, a click on the staff and an undo each make at most two calls 
   assert.deepEqual([melody[0], melody[3]], ['32', '99']);
   await page.close();
 });
+
+// Web MIDI cannot reach a device here: an init script gives the page a MIDI access whose one input
+// dispatches real MIDIMessageEvents, as a keyboard plugged in after the page opened.
+test('a MIDI keyboard plays into the melody; a refusal and a failure are said', async () => {
+  const page = await context.newPage();
+  await page.addInitScript(() => {
+    const input = new EventTarget();
+    Object.assign(input, {type: 'input', state: 'connected', onmidimessage: null});
+    input.addEventListener('midimessage', (e) => input.onmidimessage?.(e));
+    const access = {inputs: new Map(), onstatechange: null};
+    globalThis.plugIn = () => access.onstatechange?.({port: input});
+    globalThis.play = async (messages) => {
+      for (const bytes of messages) {
+        input.dispatchEvent(new MIDIMessageEvent('midimessage', {data: new Uint8Array(bytes)}));
+        await new Promise((resolve) => setTimeout(resolve, 40));
+      }
+    };
+    navigator.requestMIDIAccess = async () => access;
+  });
+  await page.goto(base);
+  await page.waitForSelector('body[data-ready]');
+  await page.click('#MidiMenu');
+  await page.evaluate(() => globalThis.plugIn());
+  // C4..B5, an octave below and above, velocity 0, a drum, the pedal, a chord; one by one.
+  const played = [];
+  for (let note = 60; note < 84; ++note) played.push([0x90, note, 90], [0x80, note, 0]);
+  played.push([0x90, 48, 90], [0x90, 96, 90], [0x90, 62, 0], [0x99, 38, 127], [0xb0, 64, 127]);
+  await page.evaluate((messages) => globalThis.play(messages), played);
+  await page.evaluate(() => globalThis.play([[0x90, 60, 90, 0x90, 64, 90, 0x90, 67, 90]]));
+  const expected = [
+    ...['11', '12', '21', '22', '31', '41', '42', '51', '52', '61', '62', '71'],
+    ...['13', '14', '23', '24', '32', '43', '44', '53', '54', '63', '64', '72'],
+    ...['11', '13', '01', '51', '99', '99']
+  ];
+  assert.deepEqual(await codes(page), expected);
+  assert.ok(await page.locator('#ken4').evaluate((key) => key.classList.contains('down')));
+  assert.equal(await page.textContent('#MidiNote'), await wordIn(page, 'ja', 'midi-in.shifted'));
+  assert.deepEqual(page.errors ?? [], []);
+  await page.close();
+
+  for (const [name, id] of [
+    ['NotAllowedError', 'midi-in.refused'],
+    ['InvalidStateError', 'midi-in.failed']
+  ]) {
+    const refused = await context.newPage();
+    await refused.addInitScript((name) => {
+      navigator.requestMIDIAccess = async () => {
+        throw new DOMException('the platform said no', name);
+      };
+    }, name);
+    await refused.goto(base);
+    await refused.waitForSelector('body[data-ready]');
+    await refused.click('#MidiMenu');
+    await refused.waitForSelector('#MessageDialog[open]');
+    assert.equal(
+      await refused.textContent('#MessageText'),
+      await wordIn(refused, 'ja', id, 'the platform said no')
+    );
+    await refused.close();
+  }
+});
