@@ -56,7 +56,7 @@ std::vector<Frame> TrackFrames(std::span<const float> x, double rate) {
   const size_t shortest = std::max<size_t>(2, static_cast<size_t>(rate / kHighestHz));
   const auto longest = static_cast<size_t>(rate / kLowestHz);
   std::vector<Frame> frames;
-  if (x.size() < window + longest + 1) return frames;
+  if (window < 2 || longest < shortest + 2 || x.size() < window + longest + 2) return frames;
   const size_t count = (x.size() - window - longest - 1) / hop + 1;
   frames.reserve(count);
   std::vector<float> difference(longest + 2), normalised(longest + 2);

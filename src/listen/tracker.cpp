@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <optional>
 
@@ -32,6 +33,8 @@ constexpr double kFragmentSeconds = 0.04;
 constexpr double kScoopShare = 0.3, kScoopSeconds = 0.03;
 // The slot length's search.
 constexpr double kShortestSlot = 0.1, kLongestSlot = 0.6, kSlotStep = 0.001;
+// Notes shorter than this share of the median note do not count for the first slot length.
+constexpr double kUsualShare = 0.4;
 constexpr double kOnsetSpread = 0.025, kLongestInterval = 4.0, kNearBest = 0.85;
 
 double Median(std::vector<double> values) {
@@ -226,6 +229,10 @@ std::vector<float> Mono(std::span<const float> interleaved, int channels) {
 
 Take Listen(std::span<const float> samples, int rate) {
   Take take;
+  if (rate < kLowestRate || rate > kHighestRate) {
+    take.problem = Problem::Rate;
+    return take;
+  }
   float peak = 0;
   size_t heard = 0, clipped = 0, run = 0;
   for (const float sample : samples) {
@@ -235,7 +242,7 @@ Take Listen(std::span<const float> samples, int rate) {
     run = magnitude >= kFullScale ? run + 1 : 0;
     clipped += run == kClipRun ? kClipRun : run > kClipRun;
   }
-  if (rate <= 0 || peak < kQuietPeak) {
+  if (peak < kQuietPeak) {
     take.problem = Problem::Quiet;
     return take;
   }
@@ -278,7 +285,14 @@ Take Listen(std::span<const float> samples, int rate) {
     if (slot > 0) return slot;
     return std::clamp(of.front().offset - of.front().onset, kShortestSlot, kLongestSlot);
   };
-  const double first = slotOf(notes);
+  // The first slot length from the notes of a usual length, which blips would cut into pieces.
+  std::vector<double> lengths;
+  for (const Note& note : notes) lengths.push_back(note.offset - note.onset);
+  const double usual = kUsualShare * Median(lengths);
+  std::vector<Note> longer;
+  std::copy_if(notes.begin(), notes.end(), std::back_inserter(longer),
+               [usual](const Note& note) { return note.offset - note.onset >= usual; });
+  const double first = slotOf(longer);
   // Short fragments of a neighbour's key join it; other notes under a third of a slot go.
   const double least = first / 3;
   for (size_t n = 0; n < notes.size();) {

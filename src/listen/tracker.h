@@ -19,9 +19,13 @@ struct Note {
   int key = 0;                   // the nearest key
 };
 
+// The sample rates a take may have.
+inline constexpr int kLowestRate = 4000, kHighestRate = 384000;
+
 // Why a take gives no tune.
 enum class Problem {
   None,
+  Rate,     // its sample rate is outside kLowestRate..kHighestRate
   Quiet,    // its loudest part is below -40 dBFS
   Clipped,  // more than 1 % of it is held at full scale
   NoNote,   // nothing in it is a note
