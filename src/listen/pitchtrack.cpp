@@ -11,6 +11,7 @@ namespace {
 constexpr double kWindowSeconds = 0.023, kHopSeconds = 0.0058, kLevelSeconds = 0.008;
 constexpr double kLowestHz = 65, kHighestHz = 2100;
 constexpr double kThreshold = 0.2;
+constexpr size_t kLanes = 8;
 // Taps of the low-pass filter on each side of its centre, per step of the decimation.
 constexpr int kTapsPerStep = 8;
 
@@ -64,12 +65,19 @@ std::vector<Frame> TrackFrames(std::span<const float> x, double rate) {
     const size_t start = f * hop;
     const float* frame = x.data() + start;
     for (size_t lag = 1; lag <= longest + 1; ++lag) {
-      float sum = 0;
+      // Eight sums side by side, which the compiler keeps in one vector register.
+      float sums[kLanes] = {};
       const float* later = frame + lag;
-      for (size_t j = 0; j < window; ++j) {
-        const float d = frame[j] - later[j];
-        sum += d * d;
+      size_t j = 0;
+      for (; j + kLanes <= window; j += kLanes) {
+        for (size_t k = 0; k < kLanes; ++k) {
+          const float d = frame[j + k] - later[j + k];
+          sums[k] += d * d;
+        }
       }
+      float sum = 0;
+      for (; j < window; ++j) sum += (frame[j] - later[j]) * (frame[j] - later[j]);
+      for (const float lane : sums) sum += lane;
       difference[lag] = sum;
     }
     // The cumulative mean normalised difference.

@@ -35,7 +35,9 @@ constexpr double kScoopShare = 0.3, kScoopSeconds = 0.03;
 constexpr double kShortestSlot = 0.1, kLongestSlot = 0.6, kSlotStep = 0.001;
 // Notes shorter than this share of the median note do not count for the first slot length.
 constexpr double kUsualShare = 0.4;
-constexpr double kOnsetSpread = 0.025, kLongestInterval = 4.0, kNearBest = 0.85;
+// An interval fits a grid within a share of its slot, so that a short grid, which any interval
+// fits somehow, gains nothing from its shortness.
+constexpr double kOnsetSpread = 0.08, kLongestInterval = 4.0, kNearBest = 0.85;
 
 double Median(std::vector<double> values) {
   if (values.empty()) return 0;
@@ -180,7 +182,7 @@ double SlotLength(std::span<const double> onsets) {
     const double slot = kShortestSlot + kSlotStep * static_cast<double>(s);
     for (const double interval : intervals) {
       const double slots = std::max(1.0, std::round(interval / slot));
-      const double off = (interval - slots * slot) / kOnsetSpread;
+      const double off = (interval - slots * slot) / (kOnsetSpread * slot);
       scores[s] += std::exp(-0.5 * off * off);
     }
   }

@@ -56,8 +56,9 @@ Take Listen(std::span<const float> samples, int rate);
 std::vector<Note> Segment(std::span<const Frame> frames);
 
 // The slot length that best explains `onsets` (seconds, rising): the longest between 0.1 and
-// 0.6 s whose grid of whole slots fits the inter-onset intervals nearly as well as any, refined
-// by least squares over the onsets; 0 for fewer than two onsets.
+// 0.6 s whose grid of whole slots fits the inter-onset intervals (each within about 8 % of a
+// slot) nearly as well as any, refined by least squares over the onsets; 0 for fewer than two
+// onsets.
 double SlotLength(std::span<const double> onsets);
 
 // Mono samples of `channels` interleaved channels: their mean.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // merinkast98-keys reading a tune from sound (-i FILE, standard input): its own audio export read
-// back, a hum, and takes that hold no tune.
+// back, and takes that hold no tune.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "core/pitch.h"
 #include "core/wavefile.h"
 #include "formats/audioexport.h"
 #include "output/convert.h"
@@ -63,33 +62,6 @@ TEST(KeysProgramAudio, ReadsBackEveryAudioFormatItWrites) {
               std::string::npos)
         << later.err;
   }
-}
-
-// A hum an octave below the handset's range, scooped and wavering, gives the melody hummed.
-TEST(KeysProgramAudio, AHumGivesItsMelody) {
-  TempFolder dir;
-  const std::vector<int> melody = {67, 67, 69, 67, 72, 71, test::kRestKey, 67, 67, 69, 67, 74, 72};
-  std::vector<std::string> codes;
-  for (const int key : melody) {
-    codes.push_back(key == test::kRestKey ? std::string("01") : Pitch::FromMidi(key)->Code());
-  }
-  const test::Performed hum = test::Perform(melody,
-                                            {.voice = test::Performance::Voice::Hum,
-                                             .rate = 16000,
-                                             .slotSeconds = 0.36,
-                                             .transpose = -12,
-                                             .snrDb = 25,
-                                             .scoopCents = -100,
-                                             .vibratoCents = 25,
-                                             .jitterCents = 15},
-                                            8);
-  WriteBytes(dir / "hum.wav", WavOf(hum.samples, hum.rate));
-  auto read = RunProgram(MERIN_KEYS_PROGRAM, {"-i", dir / "hum.wav"});
-  EXPECT_EQ(read.exitCode, 0) << read.err;
-  EXPECT_EQ(read.out, ConvertMelody(MelodyOf(codes)));
-  EXPECT_EQ(read.err, "merinkast98-keys: " + dir / "hum.wav" +
-                          ": heard a slot length of 360 ms\nmerinkast98-keys: " + dir / "hum.wav" +
-                          ": moved everything up 1 octave\n");
 }
 
 // A take too quiet, clipped or without a note is refused in words, with nothing printed.

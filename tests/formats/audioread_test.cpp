@@ -81,31 +81,19 @@ TEST(AudioFormats, ATakeComesInAsItsSlots) {
     std::string names;
     std::vector<std::string> report;
   } const cases[] = {
-      {"tone",
-       tune,
-       {.slotSeconds = 0.3},
-       1,
-       "C4 E4 G4 r C5 B4 A4 A4 D4",
-       {"heard a slot length of 300 ms"}},
       {"hum",
        tune,
        {.voice = Voice::Hum, .slotSeconds = 0.25, .transpose = -12, .scoopCents = -80},
        1,
        "C4 E4 G4 r C5 B4 A4 A4 D4",
        {"heard a slot length of 250 ms", "moved everything up 1 octave"}},
-      {"whistle from 4",
-       tune,
-       {.voice = Voice::Whistle, .transpose = 12, .snrDb = 25},
-       4,
-       "r C5 B4 A4 A4 D4",
-       {"heard a slot length of 300 ms", "skipped the first 3 notes and rests",
-        "moved everything down 1 octave"}},
-      {"36 slots",
+      {"36 slots from 4",
        longTune,
        {.voice = Voice::Square, .slotSeconds = 0.2},
-       1,
-       "C4 E4 G4 r C5 B4 A4 A4 D4 C4 E4 G4 r C5 B4 A4 A4 D4 C4 E4 G4 r C5 B4 A4 A4 D4 C4 E4 G4",
-       {"heard a slot length of 200 ms", "dropped 6 notes and rests after slot 30"}},
+       4,
+       "r C5 B4 A4 A4 D4 C4 E4 G4 r C5 B4 A4 A4 D4 C4 E4 G4 r C5 B4 A4 A4 D4 C4 E4 G4 r C5 B4",
+       {"heard a slot length of 200 ms", "skipped the first 3 notes and rests",
+        "dropped 3 notes and rests after slot 30"}},
   };
   for (const Case& c : cases) {
     const test::Performed take = test::Perform(c.melody, c.how, 5);
@@ -158,8 +146,6 @@ TEST(AudioFormats, SoundWithoutATuneIsRefusedInWords) {
     std::string reason;
   } const cases[] = {
       {"silence", WavOf(std::vector<float>(22050, 0), 22050),
-       "the sound is too quiet (below 1 % of full scale even at its loudest)"},
-      {"soft", WavOf(test::Perform(melody, {.amplitude = 0.005}, 1).samples, 22050),
        "the sound is too quiet (below 1 % of full scale even at its loudest)"},
       {"clipped", WavOf(clipped, 22050),
        "the sound is clipped (more than 1 % of it is held at full scale)"},

