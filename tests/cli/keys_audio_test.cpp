@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "core/wavefile.h"
 #include "formats/audioexport.h"
 #include "output/convert.h"
 #include "support/melodies.h"
@@ -22,15 +21,8 @@ namespace {
 using test::MelodyOf;
 using test::RunProgram;
 using test::TempFolder;
+using test::WavOf;
 using test::WriteBytes;
-
-std::string WavOf(const std::vector<float>& samples, int rate) {
-  PcmSound pcm{rate, 1, {}};
-  for (const float s : samples) {
-    pcm.samples.push_back(static_cast<int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767)));
-  }
-  return WaveBytes(pcm);
-}
 
 // A melody exported as sound and read back gives the slots it was made of, an empty slot between
 // notes a rest, as the export sounds it; from a file or standard input, from any start.

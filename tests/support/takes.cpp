@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "support/takes.h"
 
+#include "core/wavefile.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -118,6 +120,14 @@ Performed Perform(std::span<const int> melody, const Performance& how, uint32_t 
         static_cast<float>(s * gain + (std::isfinite(how.snrDb) ? noise(random) : 0)));
   }
   return out;
+}
+
+std::string WavOf(std::span<const float> samples, int rate) {
+  PcmSound pcm{rate, 1, {}};
+  for (const float s : samples) {
+    pcm.samples.push_back(static_cast<int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767)));
+  }
+  return WaveBytes(pcm);
 }
 
 double NoteFMeasure(std::span<const HeardNote> heard, std::span<const PlayedNote> played) {

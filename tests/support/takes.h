@@ -5,6 +5,7 @@
 #include <limits>
 #include <random>
 #include <span>
+#include <string>
 #include <vector>
 
 // Takes of sound made from known melodies, for the tracker's tests and its benchmark: a handset
@@ -51,6 +52,9 @@ std::vector<int> RandomMelody(std::mt19937& random, size_t slots);
 
 // `melody` (keys and kRestKey) performed `how`, the random parts drawn from `seed`.
 Performed Perform(std::span<const int> melody, const Performance& how, uint32_t seed);
+
+// The bytes of a 16-bit mono WAV file of `samples` (clamped to -1..1) at `rate`.
+std::string WavOf(std::span<const float> samples, int rate);
 
 // A note heard: onset (seconds) and pitch (a MIDI key with cents).
 struct HeardNote {
