@@ -45,9 +45,10 @@ std::string Usage() {
     }
     line.resize(std::max<size_t>(line.size() + 1, 24), ' ');
     line += Said(format.dialogName);
-    line += Said(format.read && format.write ? KeysText("keys.read-and-written")
-                 : format.read               ? KeysText("keys.read")
-                                             : KeysText("keys.written"));
+    const bool written = format.write || format.audio;
+    line += Said(format.read && written ? KeysText("keys.read-and-written")
+                 : format.read          ? KeysText("keys.read")
+                                        : KeysText("keys.written"));
     usage += line + "\n";
   }
   return usage;

@@ -25,12 +25,17 @@ struct FileSound {
   int64_t frames = 0;
   // The file ends before its sound does; the samples are what there is.
   bool cutShort = false;
+  // The sound goes on past the most seconds asked for; the samples stop there.
+  bool tooLong = false;
   std::vector<float> samples;
 };
 
 // The file at `path`, its samples too unless only its length is asked for, or why not, naming
 // the file and giving the audio library's own words when it has any.
 std::variant<FileSound, Refusal> ReadSoundOf(const std::string& path, bool lengthOnly = false);
+
+// The sound of a file's `bytes`, up to `mostSeconds` of it, or why not (naming no file).
+std::variant<FileSound, Refusal> DecodeSound(std::string_view bytes, int mostSeconds);
 
 // The sound of the file at `path` as 16-bit samples, or why not, naming the file: a file cut
 // short is refused, so that nothing made from it lacks a piece.

@@ -6,6 +6,7 @@
 #include "core/ascii.h"
 
 #include "formats/audioexport.h"
+#include "formats/audioread.h"
 #include "formats/fmf.h"
 #include "formats/imelody.h"
 #include "formats/melodyfile.h"
@@ -21,7 +22,7 @@ std::span<const Format> Formats() {
         RtttlFormat(),  // takes any text: the last text format
         MidiFormat(),
     };
-    for (Format& audio : AudioFormats()) list.push_back(std::move(audio));
+    for (Format& audio : AudioFormats()) list.push_back(Listened(std::move(audio)));
     return list;
   }();
   return formats;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <string_view>
@@ -85,6 +86,41 @@ sf_count_t MemoryWrite(const void* in, sf_count_t count, void* data) {
 
 sf_count_t MemoryTell(void* data) { return static_cast<MemoryFile*>(data)->position; }
 
+// A file's bytes in memory for libsndfile to read, never to write.
+struct MemoryView {
+  std::string_view bytes;
+  sf_count_t position = 0;
+};
+
+sf_count_t ViewLength(void* data) {
+  return sf_count_t(static_cast<MemoryView*>(data)->bytes.size());
+}
+
+sf_count_t ViewSeek(sf_count_t offset, int whence, void* data) {
+  auto* view = static_cast<MemoryView*>(data);
+  const sf_count_t base = whence == SEEK_SET   ? 0
+                          : whence == SEEK_CUR ? view->position
+                                               : static_cast<sf_count_t>(view->bytes.size());
+  if (offset > 0 && base > std::numeric_limits<sf_count_t>::max() - offset) return -1;
+  if (base + offset < 0) return -1;
+  view->position = base + offset;
+  return view->position;
+}
+
+sf_count_t ViewRead(void* out, sf_count_t count, void* data) {
+  auto* view = static_cast<MemoryView*>(data);
+  const auto size = static_cast<sf_count_t>(view->bytes.size());
+  if (count <= 0 || view->position >= size) return 0;
+  const sf_count_t got = std::min(size - view->position, count);
+  std::memcpy(out, view->bytes.data() + view->position, static_cast<size_t>(got));
+  view->position += got;
+  return got;
+}
+
+sf_count_t ViewWrite(const void*, sf_count_t, void*) { return 0; }
+
+sf_count_t ViewTell(void* data) { return static_cast<MemoryView*>(data)->position; }
+
 // libsndfile opens a file cut short and shortens the sound to what is left; only its log says
 // that the data chunk was meant to be longer ("data : 24696 (should be 11956)").
 bool CutShort(SNDFILE* file) {
@@ -119,7 +155,7 @@ std::variant<FileSound, Refusal> ReadSoundOf(const std::string& path, bool lengt
     if (!file) return notASound(sf_strerror(nullptr));
   }
   if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return notASound(nullptr);
-  FileSound sound{info.samplerate, info.channels, info.frames, CutShort(file.get()), {}};
+  FileSound sound{info.samplerate, info.channels, info.frames, CutShort(file.get()), false, {}};
   if (lengthOnly) return sound;
   sound.samples.resize(static_cast<size_t>(info.frames) * static_cast<size_t>(info.channels));
   const sf_count_t got = sf_readf_float(file.get(), sound.samples.data(), info.frames);
@@ -128,6 +164,42 @@ std::variant<FileSound, Refusal> ReadSoundOf(const std::string& path, bool lengt
   }
   sound.frames = got;
   sound.samples.resize(static_cast<size_t>(got) * static_cast<size_t>(info.channels));
+  return sound;
+}
+
+std::variant<FileSound, Refusal> DecodeSound(std::string_view bytes, int mostSeconds) {
+  SF_VIRTUAL_IO io{ViewLength, ViewSeek, ViewRead, ViewWrite, ViewTell};
+  MemoryView view{bytes};
+  SF_INFO info{};
+  SndfilePtr file;
+  const auto notASound = [](const char* words) {
+    Refusal refusal(CoreText("sound.not-a-sound-file"));
+    if (words) refusal.detail = words;
+    return refusal;
+  };
+  {
+    const std::lock_guard lock(openMutex);
+    file.reset(sf_open_virtual(&io, SFM_READ, &info, &view));
+    if (!file) return notASound(sf_strerror(nullptr));
+  }
+  if (info.samplerate <= 0 || info.channels <= 0 || info.frames < 0) return notASound(nullptr);
+  FileSound sound{info.samplerate, info.channels, 0, CutShort(file.get()), false, {}};
+  const sf_count_t mostFrames = sf_count_t{mostSeconds} * info.samplerate;
+  // Read in blocks: a header may claim more frames than the bytes can hold.
+  constexpr sf_count_t kBlockFrames = 4096;
+  std::vector<float> block(static_cast<size_t>(kBlockFrames) * static_cast<size_t>(info.channels));
+  for (;;) {
+    const sf_count_t got = sf_readf_float(file.get(), block.data(), kBlockFrames);
+    if (got <= 0) break;
+    if (sound.frames + got > mostFrames) {
+      sound.tooLong = true;
+      break;
+    }
+    sound.samples.insert(sound.samples.end(), block.begin(),
+                         block.begin() + static_cast<long>(got * info.channels));
+    sound.frames += got;
+  }
+  if (sf_error(file.get()) != SF_ERR_NO_ERROR) return notASound(sf_strerror(file.get()));
   return sound;
 }
 

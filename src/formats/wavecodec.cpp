@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include <algorithm>
+#include <limits>
 #include <variant>
 
 #include "core/coretexts.h"
@@ -14,18 +15,27 @@ std::variant<FileSound, Refusal> ReadSoundOf(const std::string& path, bool lengt
   if (!std::holds_alternative<std::string>(bytes)) {
     return Refusal(CoreText("sound.not-a-sound-file"), path);
   }
-  auto wave = ReadWave(std::get<std::string>(bytes));
-  if (auto* refusal = std::get_if<Refusal>(&wave)) {
+  auto sound = DecodeSound(std::get<std::string>(bytes), std::numeric_limits<int>::max());
+  if (auto* refusal = std::get_if<Refusal>(&sound)) {
     refusal->file = path;
-    return std::move(*refusal);
+  } else if (lengthOnly) {
+    std::get<FileSound>(sound).samples.clear();
   }
+  return sound;
+}
+
+std::variant<FileSound, Refusal> DecodeSound(std::string_view bytes, int mostSeconds) {
+  auto wave = ReadWave(bytes);
+  if (auto* refusal = std::get_if<Refusal>(&wave)) return std::move(*refusal);
   const PcmSound& pcm = std::get<PcmSound>(wave);
-  FileSound sound{
-      pcm.rate, pcm.channels, int64_t(pcm.samples.size()) / std::max(pcm.channels, 1), false, {}};
-  if (!lengthOnly) {
-    sound.samples.reserve(pcm.samples.size());
-    for (const int16_t sample : pcm.samples) sound.samples.push_back(float(sample) / 32768.0f);
-  }
+  const auto channels = static_cast<size_t>(std::max(pcm.channels, 1));
+  FileSound sound{pcm.rate, pcm.channels, int64_t(pcm.samples.size() / channels), false, false, {}};
+  const uint64_t most = uint64_t(std::max(mostSeconds, 0)) * uint64_t(pcm.rate) * channels;
+  sound.tooLong = pcm.samples.size() > most;
+  const auto kept = static_cast<size_t>(std::min(uint64_t{pcm.samples.size()}, most));
+  sound.frames = int64_t(kept / channels);
+  sound.samples.reserve(kept);
+  for (size_t i = 0; i < kept; ++i) sound.samples.push_back(float(pcm.samples[i]) / 32768.0f);
   return sound;
 }
 

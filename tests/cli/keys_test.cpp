@@ -84,6 +84,11 @@ TEST(KeysProgram, HelpAndVersion) {
   auto help = RunProgram(MERIN_KEYS_PROGRAM, {"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("Usage: merinkast98-keys"), std::string::npos);
+  // A format of the list is read, written, or both: audio is listened to and exported.
+  for (const char* line : {"  .mid .midi .smf       MIDI file, read and written\n",
+                           "  .wav                  WAV audio, read and written\n"}) {
+    EXPECT_NE(help.out.find(line), std::string::npos) << line;
+  }
   auto version = RunProgram(MERIN_KEYS_PROGRAM, {"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("merinkast98-keys ", 0), 0u);

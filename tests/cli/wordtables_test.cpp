@@ -35,8 +35,11 @@ std::set<std::string> Named(std::string_view text) {
 // The rows of the libraries' words: the core's, each format's and the names of the formats.
 std::vector<Text> LibraryRows() {
   std::vector<Text> rows(std::begin(kCoreTexts), std::end(kCoreTexts));
+  std::set<const Text*> tables;  // formats may share one table, such as the audio formats
   for (const formats::Format& format : formats::Formats()) {
-    rows.insert(rows.end(), format.texts.begin(), format.texts.end());
+    if (tables.insert(format.texts.data()).second) {
+      rows.insert(rows.end(), format.texts.begin(), format.texts.end());
+    }
     rows.push_back(format.dialogName);
   }
   rows.insert(rows.end(), formats::InstrumentTexts().begin(), formats::InstrumentTexts().end());
