@@ -59,8 +59,10 @@ TEST(InstalledTree, MenuEntryIconsAndDescription) {
   std::ifstream entry(kRoot / "share/applications" / (MERIN_APP_ID ".desktop"));
   const std::string text((std::istreambuf_iterator<char>(entry)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("\nExec=merinkast98 %f\n"), std::string::npos);
+  // Every format read: the tunes, and the recordings a tune is listened from.
   EXPECT_NE(text.find("\nMimeType=application/x-merinkast98-melody;text/x-iMelody;"
-                      "audio/x-flipper-music;audio/x-rtttl;audio/midi;\n"),
+                      "audio/x-flipper-music;audio/x-rtttl;audio/midi;audio/x-wav;audio/flac;"
+                      "audio/ogg;audio/mpeg;\n"),
             std::string::npos);
   EXPECT_TRUE(fs::is_regular_file(kRoot / "share/mime/packages/merinkast98.xml"));
   EXPECT_TRUE(fs::is_regular_file(kRoot / "share/doc/merinkast98/copyright"));
