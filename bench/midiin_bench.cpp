@@ -80,18 +80,22 @@ int main(int argc, char* argv[]) {
       out.sendMessage(&on);
       QElapsedTimer waited;
       waited.start();
-      while (watch.painted[size_t(slot)] < sent && waited.elapsed() < 500) {
+      while (watch.painted[size_t(slot)] < sent && waited.elapsed() < 2000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
       }
       if (watch.painted[size_t(slot)] < sent) {
-        std::fprintf(stderr, "midiin_bench: note %d was never painted\n", n + 1);
+        std::fprintf(
+            stderr,
+            "midiin_bench: note %d was never painted (slot %d holds %s, the cursor is on %d)\n",
+            n + 1, slot + 1, window.melody().Notes[size_t(slot)].c_str(),
+            window.melody().Cursor + 1);
         return 1;
       }
       latency.push_back(
           std::chrono::duration<double, std::milli>(watch.painted[size_t(slot)] - sent).count());
       std::vector<unsigned char> off = {0x80, note, 0};
       out.sendMessage(&off);
-      QTest::qWait(40);  // no chord: more than 30 ms apart
+      QTest::qWait(100);  // no chord: well over 30 ms apart, however JACK bunches its periods
     }
     std::printf(
         "midiin_bench: %d notes, note-on sent to its staff cell painted: median %.2f ms, "
