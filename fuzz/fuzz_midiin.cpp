@@ -6,14 +6,16 @@
 #include <span>
 
 #include "core/pitch.h"
+#include "core/sounddevice.h"
 #include "melody_check.h"
 #include "session/midiinput.h"
 #include "session/session.h"
 
 namespace {
 
-class NoView : public merin::MelodyView {
+class NoView : public merin::MelodyView, public merin::SoundDevice {
  public:
+  void PlayWave(const std::string&) override {}
   void ShowPicture(int32_t, const std::string&) override {}
   void SetMarkerColour(int32_t, uint32_t) override {}
   void SetStatusText(const std::string&) override {}
@@ -35,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   merin::session::MidiInput input;
   NoView view;
   merin::session::Session session(view);
+  session.Load(view);
   size_t events = 0;
   for (size_t at = 0; at < bytes.size(); at += piece) {
     const auto part = bytes.subspan(at, std::min(piece, bytes.size() - at));

@@ -24,8 +24,9 @@ namespace {
 std::atomic<bool> interrupted{false};
 
 // The converter shows no window: every call on it does nothing.
-class NoView : public MelodyView {
+class NoView : public MelodyView, public SoundDevice {
  public:
+  void PlayWave(const std::string&) override {}
   void ShowPicture(int32_t, const std::string&) override {}
   void SetMarkerColour(int32_t, uint32_t) override {}
   void SetStatusText(const std::string&) override {}
@@ -106,6 +107,7 @@ int ListenToMidi(const Plan& plan) {
   const auto previous = std::signal(SIGINT, [](int) { interrupted = true; });
   NoView view;
   session::Session session(view);
+  session.Load(view);  // thirty empty slots, as the window starts
   auto lastScan = std::chrono::steady_clock::now();
   // Once slot 30 is played, a chord's top note may still come: the end waits for it.
   std::optional<std::chrono::steady_clock::time_point> lastSlot;
