@@ -5,37 +5,17 @@
 #include <cstdlib>
 #include <span>
 
-#include "core/pitch.h"
-#include "core/sounddevice.h"
 #include "melody_check.h"
 #include "session/midiinput.h"
+#include "session/noface.h"
 #include "session/session.h"
-
-namespace {
-
-class NoView : public merin::MelodyView, public merin::SoundDevice {
- public:
-  void PlayWave(const std::string&) override {}
-  void ShowPicture(int32_t, const std::string&) override {}
-  void SetMarkerColour(int32_t, uint32_t) override {}
-  void SetStatusText(const std::string&) override {}
-  int32_t CellTop(int32_t) const override { return 0; }
-  int32_t CellHeight(int32_t) const override { return 111; }
-  void SetMarkerTop(int32_t, int32_t) override {}
-  void SetCellBorder(int32_t, int32_t) override {}
-  void RepaintCell(int32_t) override {}
-  void SetTestPlayEnabled(bool) override {}
-  void EndProgram() override {}
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const size_t piece = data[0] % 7 + 1;
   const std::span<const uint8_t> bytes(data + 1, size - 1);
   merin::session::MidiInput input;
-  NoView view;
+  merin::session::NoFace view;
   merin::session::Session session(view);
   session.Load(view);
   size_t events = 0;

@@ -48,6 +48,15 @@ std::variant<const formats::RtttlProfile*, BadArguments> PlayerOf(std::string_vi
   return bad;
 }
 
+// The value of option `option` at args[i]: after its '=', else the next argument (which `i` then
+// moves to); none when there is neither.
+std::optional<std::string_view> ValueOf(std::span<const std::string_view> args, size_t& i,
+                                        std::string_view option) {
+  if (option.size() < args[i].size()) return args[i].substr(option.size() + 1);
+  if (i + 1 < args.size()) return args[++i];
+  return std::nullopt;
+}
+
 // Reads the options and tokens into `given`; stops at --help and --version.
 std::optional<BadArguments> ReadOptions(std::span<const std::string_view> args, Given& given) {
   Plan& plan = given.plan;
@@ -73,28 +82,16 @@ std::optional<BadArguments> ReadOptions(std::span<const std::string_view> args, 
     } else if (arg == "--parts" || arg == "--tunes") {
       (arg == "--parts" ? given.parts : given.tunes) = true;
     } else if (option == "--for" || option == "--check") {
-      std::string_view value;
-      if (option.size() < arg.size()) {
-        value = arg.substr(option.size() + 1);
-      } else if (i + 1 < args.size()) {
-        value = args[++i];
-      } else {
-        return Bad(argument, KeysText("keys.needs-value"));
-      }
+      const std::optional<std::string_view> value = ValueOf(args, i, option);
+      if (!value) return Bad(argument, KeysText("keys.needs-value"));
       auto& kept = option == "--for" ? given.forPlayer : given.checkPlayer;
       if (kept) return Bad(argument, KeysText("keys.given-twice"));
-      kept = value;
+      kept = *value;
       (option == "--for" ? given.forArgument : given.checkArgument) = argument;
     } else if (option == "--part" || option == "--from" || option == "--tune") {
-      std::string_view value;
-      if (option.size() < arg.size()) {
-        value = arg.substr(option.size() + 1);
-      } else if (i + 1 < args.size()) {
-        value = args[++i];
-      } else {
-        return Bad(argument, KeysText("keys.needs-value"));
-      }
-      const std::optional<size_t> number = NumberOf(value);
+      const std::optional<std::string_view> value = ValueOf(args, i, option);
+      if (!value) return Bad(argument, KeysText("keys.needs-value"));
+      const std::optional<size_t> number = NumberOf(*value);
       if (!number) return Bad(argument, KeysText("keys.needs-number"));
       (option == "--part"   ? plan.read.part
        : option == "--from" ? plan.read.from

@@ -16,28 +16,13 @@
 #include "core/escape.h"
 #include "midi/midikeyboards.h"
 #include "output/convert.h"
+#include "session/noface.h"
 #include "session/session.h"
 
 namespace merin::cli {
 namespace {
 
 std::atomic<bool> interrupted{false};
-
-// The converter shows no window: every call on it does nothing.
-class NoView : public MelodyView, public SoundDevice {
- public:
-  void PlayWave(const std::string&) override {}
-  void ShowPicture(int32_t, const std::string&) override {}
-  void SetMarkerColour(int32_t, uint32_t) override {}
-  void SetStatusText(const std::string&) override {}
-  int32_t CellTop(int32_t) const override { return 0; }
-  int32_t CellHeight(int32_t) const override { return 0; }
-  void SetMarkerTop(int32_t, int32_t) override {}
-  void SetCellBorder(int32_t, int32_t) override {}
-  void RepaintCell(int32_t) override {}
-  void SetTestPlayEnabled(bool) override {}
-  void EndProgram() override {}
-};
 
 // What a MIDI thread received and when, in milliseconds of the steady clock.
 struct Received {
@@ -105,7 +90,7 @@ int ListenToMidi(const Plan& plan) {
 
   interrupted = false;
   const auto previous = std::signal(SIGINT, [](int) { interrupted = true; });
-  NoView view;
+  session::NoFace view;
   session::Session session(view);
   session.Load(view);  // thirty empty slots, as the window starts
   auto lastScan = std::chrono::steady_clock::now();

@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <algorithm>
 
-#include "core/coretexts.h"
+#include "session/shown.h"
 #include "ui/languageswitch.h"
 #include "ui/usersettings.h"
 
@@ -17,10 +17,8 @@ namespace {
 const QString kLeftOutKey = QStringLiteral("midi/leftOut");
 
 QString Word(std::string_view id) {
-  for (const Text& row : kCoreTexts) {
-    if (row.id == id) return QString::fromStdString(Words(row, CurrentLanguage(), {}));
-  }
-  return {};
+  const Text* row = session::TextOf(id);
+  return row ? QString::fromStdString(Words(*row, CurrentLanguage(), {})) : QString();
 }
 
 // Milliseconds of one steady clock, the same for every port.
