@@ -132,15 +132,9 @@ EditControls::EditControls(QMainWindow* window, EditHistory& history, Act act)
   // The last item of the help menu, put there by the window once the others are in.
   add(nullptr, "AboutMenu", QT_TR_NOOP("Merinkast98 について(&A)"), {}, [this] { showAbout(); });
 
-  auto buttonOf = [window](PianoKey key) {
-    const QString name = key.kind == PianoKey::Kind::White   ? "ken" + QString::number(key.index)
-                         : key.kind == PianoKey::Kind::Black ? "bkey" + QString::number(key.index)
-                                                             : QStringLiteral("PedalSW");
-    return window->findChild<QAbstractButton*>(name);
-  };
-  new PianoKeys(window, buttonOf, [this](PianoKey key) {
-    act_([key](Session& session) { return session.Key(key); });
-  });
+  new PianoKeys(
+      window, [window](PianoKey key) { return ButtonOfKey(window, key); },
+      [this](PianoKey key) { act_([key](Session& session) { return session.Key(key); }); });
 }
 
 QAction* EditControls::add(QMenu* menu, const QString& objectName, const char* caption,

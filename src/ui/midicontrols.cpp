@@ -9,6 +9,7 @@
 
 #include "session/shown.h"
 #include "ui/languageswitch.h"
+#include "ui/pianokeys.h"
 #include "ui/usersettings.h"
 
 namespace merin::ui {
@@ -110,17 +111,11 @@ void MidiControls::take(const std::vector<uint8_t>& bytes, qint64 ms) {
 }
 
 void MidiControls::show(const session::Outcome& outcome) {
-  auto buttonOf = [this](PianoKey key) {
-    const QString name = key.kind == PianoKey::Kind::White   ? "ken" + QString::number(key.index)
-                         : key.kind == PianoKey::Kind::Black ? "bkey" + QString::number(key.index)
-                                                             : QStringLiteral("PedalSW");
-    return window_->findChild<QAbstractButton*>(name);
-  };
   for (PianoKey key : outcome.pressed) {
-    if (auto* button = buttonOf(key)) button->setDown(true);
+    if (auto* button = ButtonOfKey(window_, key)) button->setDown(true);
   }
   for (PianoKey key : outcome.released) {
-    if (auto* button = buttonOf(key)) button->setDown(false);
+    if (auto* button = ButtonOfKey(window_, key)) button->setDown(false);
   }
   if (outcome.shiftedIntoRange) note_(Word("midi-in.shifted"));
 }

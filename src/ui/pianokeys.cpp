@@ -11,6 +11,13 @@
 
 namespace merin::ui {
 
+QAbstractButton* ButtonOfKey(const QWidget* window, PianoKey key) {
+  const QString name = key.kind == PianoKey::Kind::White   ? "ken" + QString::number(key.index)
+                       : key.kind == PianoKey::Kind::Black ? "bkey" + QString::number(key.index)
+                                                           : QStringLiteral("PedalSW");
+  return window->findChild<QAbstractButton*>(name);
+}
+
 PianoKeys::PianoKeys(QWidget* window, ButtonOf buttonOf, Enter enter)
     : QObject(window),
       window_(window),

@@ -16,6 +16,9 @@ class QWidget;
 
 namespace merin::ui {
 
+// The on-screen button of `key` in `window`: ken0..ken13, bkey0..bkey9 or PedalSW.
+QAbstractButton* ButtonOfKey(const QWidget* window, PianoKey key);
+
 // The letter and digit rows of the computer keyboard as a piano for one window. A key press
 // whose physical key plays (see PianoKeyAt) enters its note once, however long the key is held,
 // and the on-screen key stays down until the key is let go. Only plain presses count, only while
